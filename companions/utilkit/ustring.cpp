@@ -1,0 +1,285 @@
+#include "utilkit/ustring.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <iconv.h>
+
+namespace ustring {
+namespace {
+
+constexpr char16_t kReplacement = 0xFFFD;
+constexpr const char* kAnsiCharset = "CP936";
+
+// Length of the UTF-8 sequence introduced by `lead`, or 0 for a byte that cannot start one.
+int utf8SequenceLength(unsigned char lead) {
+    if (lead < 0x80)
+        return 1;
+    if (lead >= 0xC2 && lead <= 0xDF)
+        return 2;
+    if (lead >= 0xE0 && lead <= 0xEF)
+        return 3;
+    if (lead >= 0xF0 && lead <= 0xF4)
+        return 4;
+    return 0;
+}
+
+bool isContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
+
+// The valid range of the second byte, which rules out overlong forms, surrogates and
+// code points above U+10FFFF.
+bool secondByteInRange(unsigned char lead, unsigned char second) {
+    switch (lead) {
+    case 0xE0:
+        return second >= 0xA0 && second <= 0xBF;
+    case 0xED:
+        return second >= 0x80 && second <= 0x9F;
+    case 0xF0:
+        return second >= 0x90 && second <= 0xBF;
+    case 0xF4:
+        return second >= 0x80 && second <= 0x8F;
+    default:
+        return isContinuation(second);
+    }
+}
+
+void appendCodePoint(std::u16string& out, char32_t cp) {
+    if (cp < 0x10000) {
+        out.push_back(static_cast<char16_t>(cp));
+        return;
+    }
+    cp -= 0x10000;
+    out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
+    out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
+}
+
+// Decodes UTF-8; each maximal invalid subpart becomes one U+FFFD.
+std::u16string decodeUtf8(const unsigned char* in, std::size_t length) {
+    std::u16string out;
+    out.reserve(length);
+    std::size_t i = 0;
+    while (i < length) {
+        const unsigned char lead = in[i];
+        if (lead < 0x80) {
+            out.push_back(lead);
+            ++i;
+            continue;
+        }
+        const int need = utf8SequenceLength(lead);
+        if (need == 0) {
+            out.push_back(kReplacement);
+            ++i;
+            continue;
+        }
+        char32_t cp = lead & (0x7F >> need);
+        int got = 1;
+        while (got < need && i + got < length) {
+            const unsigned char next = in[i + got];
+            const bool ok = got == 1 ? secondByteInRange(lead, next) : isContinuation(next);
+            if (!ok)
+                break;
+            cp = (cp << 6) | (next & 0x3F);
+            ++got;
+        }
+        if (got < need) {
+            out.push_back(kReplacement);
+            i += got;
+            continue;
+        }
+        appendCodePoint(out, cp);
+        i += need;
+    }
+    return out;
+}
+
+void appendUtf8(std::string& out, char32_t cp) {
+    if (cp < 0x80) {
+        out.push_back(static_cast<char>(cp));
+    } else if (cp < 0x800) {
+        out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
+        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    } else if (cp < 0x10000) {
+        out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
+        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    } else {
+        out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
+        out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    }
+}
+
+bool isHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
+bool isLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+
+std::string encodeUtf8(const char16_t* in, std::size_t length) {
+    std::string out;
+    out.reserve(length + length / 2);
+    for (std::size_t i = 0; i < length; ++i) {
+        const char16_t unit = in[i];
+        if (isHighSurrogate(unit) && i + 1 < length && isLowSurrogate(in[i + 1])) {
+            appendUtf8(out, 0x10000 + ((char32_t(unit) - 0xD800) << 10) + (in[i + 1] - 0xDC00));
+            ++i;
+        } else if (isHighSurrogate(unit) || isLowSurrogate(unit)) {
+            appendUtf8(out, kReplacement);
+        } else {
+            appendUtf8(out, unit);
+        }
+    }
+    return out;
+}
+
+// An iconv descriptor that is closed when it goes out of scope.
+class Converter {
+public:
+    Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
+    ~Converter() {
+        if (valid())
+            iconv_close(cd_);
+    }
+    Converter(const Converter&) = delete;
+    Converter& operator=(const Converter&) = delete;
+    bool valid() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
+    iconv_t get() const { return cd_; }
+
+private:
+    iconv_t cd_;
+};
+
+std::u16string decodeAnsi(const char* in, std::size_t length) {
+    Converter converter("UTF-16LE", kAnsiCharset);
+    if (!converter.valid())
+        return {};
+    std::u16string out;
+    char16_t buffer[1024];
+    char* inPtr = const_cast<char*>(in);
+    std::size_t inLeft = length;
+    while (inLeft > 0) {
+        char* outPtr = reinterpret_cast<char*>(buffer);
+        std::size_t outLeft = sizeof(buffer);
+        const std::size_t rc = iconv(converter.get(), &inPtr, &inLeft, &outPtr, &outLeft);
+        out.append(buffer, (sizeof(buffer) - outLeft) / sizeof(char16_t));
+        if (rc == static_cast<std::size_t>(-1) && errno != E2BIG) {
+            // An invalid or truncated sequence: one replacement, then resynchronise.
+            out.push_back(kReplacement);
+            ++inPtr;
+            --inLeft;
+            iconv(converter.get(), nullptr, nullptr, nullptr, nullptr);
+        }
+    }
+    return out;
+}
+
+std::string encodeAnsi(const char16_t* in, std::size_t length) {
+    Converter converter(kAnsiCharset, "UTF-16LE");
+    if (!converter.valid())
+        return {};
+    std::string out;
+    char buffer[1024];
+    char* inPtr = reinterpret_cast<char*>(const_cast<char16_t*>(in));
+    std::size_t inLeft = length * sizeof(char16_t);
+    while (inLeft > 0) {
+        char* outPtr = buffer;
+        std::size_t outLeft = sizeof(buffer);
+        const std::size_t rc = iconv(converter.get(), &inPtr, &inLeft, &outPtr, &outLeft);
+        out.append(buffer, sizeof(buffer) - outLeft);
+        if (rc == static_cast<std::size_t>(-1) && errno != E2BIG) {
+            // A character without a mapping (or a broken surrogate pair): "?" in its place.
+            const auto* unit = reinterpret_cast<const char16_t*>(inPtr);
+            const bool pair = inLeft >= 4 && isHighSurrogate(unit[0]) && isLowSurrogate(unit[1]);
+            const std::size_t skip = std::min<std::size_t>(inLeft, pair ? 4 : 2);
+            out.push_back('?');
+            inPtr += skip;
+            inLeft -= skip;
+            iconv(converter.get(), nullptr, nullptr, nullptr, nullptr);
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+std::u16string toWideString(const char* text, std::size_t length, unsigned int codePage) {
+    if (text == nullptr || length == 0)
+        return {};
+    if (codePage == kUtf8CodePage)
+        return decodeUtf8(reinterpret_cast<const unsigned char*>(text), length);
+    if (codePage == kAnsiCodePage)
+        return decodeAnsi(text, length);
+    return {};
+}
+
+std::u16string toWideString(std::string_view text, unsigned int codePage) {
+    return toWideString(text.data(), text.size(), codePage);
+}
+
+std::string toNarrowString(const char16_t* text, std::size_t length, unsigned int codePage) {
+    if (text == nullptr || length == 0)
+        return {};
+    if (codePage == kUtf8CodePage)
+        return encodeUtf8(text, length);
+    if (codePage == kAnsiCodePage)
+        return encodeAnsi(text, length);
+    return {};
+}
+
+std::string toNarrowString(std::u16string_view text, unsigned int codePage) {
+    return toNarrowString(text.data(), text.size(), codePage);
+}
+
+std::u16string ToString(std::int32_t value) {
+    const std::string digits = std::to_string(value);
+    return std::u16string(digits.begin(), digits.end());
+}
+
+bool Analyze(std::u16string_view text, char16_t separator, std::vector<std::u16string>& pieces) {
+    pieces.clear();
+    if (text.empty())
+        return false;
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t end = text.find(separator, start);
+        if (end == std::u16string_view::npos) {
+            pieces.emplace_back(text.substr(start));
+            break;
+        }
+        pieces.emplace_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    return true;
+}
+
+namespace {
+bool isTrimmed(char16_t c) { return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n'; }
+} // namespace
+
+void trimExt(std::u16string& text) {
+    std::size_t end = text.size();
+    while (end > 0 && isTrimmed(text[end - 1]))
+        --end;
+    std::size_t begin = 0;
+    while (begin < end && isTrimmed(text[begin]))
+        ++begin;
+    if (begin == 0 && end == text.size())
+        return;
+    text.erase(end);
+    text.erase(0, begin);
+}
+
+void ToUpper(std::u16string& text) {
+    for (char16_t& c : text)
+        if (c >= u'a' && c <= u'z')
+            c = static_cast<char16_t>(c - u'a' + u'A');
+}
+
+void ToLower(std::u16string& text) {
+    for (char16_t& c : text)
+        if (c >= u'A' && c <= u'Z')
+            c = static_cast<char16_t>(c - u'A' + u'a');
+}
+
+std::u16string fromUtf8(std::string_view text) { return toWideString(text, kUtf8CodePage); }
+
+std::string toUtf8(std::u16string_view text) { return toNarrowString(text, kUtf8CodePage); }
+
+} // namespace ustring

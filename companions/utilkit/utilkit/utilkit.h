@@ -1,0 +1,5 @@
+#pragma once
+
+#include "utilkit/encrypt.h"
+#include "utilkit/ufile.h"
+#include "utilkit/ustring.h"

@@ -1,0 +1,56 @@
+#include "grammar/node.h"
+
+#include <gtest/gtest.h>
+
+using grammar::Attrib;
+using grammar::Document;
+using grammar::Node;
+
+namespace {
+Node named(std::u16string name, std::vector<Attrib> attribs = {}) {
+    Node node;
+    node.name = std::move(name);
+    node.attribs = std::move(attribs);
+    return node;
+}
+} // namespace
+
+TEST(NodeLookup, FirstExactMatchWinsAndResultIsACopy) {
+    Node parent;
+    parent.nodes = {named(u"", {{u"k", u"first"}}), named(u"", {{u"k", u"second"}}),
+                    named(u"Join")};
+    parent.attribs = {{u"player", u""}, {u"player", u"late"}, {u"Player", u"x"}};
+
+    Node out;
+    ASSERT_TRUE(parent.getNode(u"", out));
+    EXPECT_EQ(out.getAttrib(u"k"), u"first");
+    out.attribs.clear();
+    EXPECT_EQ(parent.nodes[0].attribs.size(), 1u);
+
+    EXPECT_EQ(parent.getAttrib(u"player"), u"");
+    EXPECT_EQ(parent.getAttrib(u" player"), u"");
+    EXPECT_EQ(parent.getAttrib(u"Player"), u"x");
+}
+
+TEST(NodeLookup, MissingNameLeavesOutputUntouched) {
+    Node parent;
+    parent.nodes = {named(u"a")};
+    Node out = named(u"keep", {{u"x", u"1"}});
+    EXPECT_FALSE(parent.getNode(u"A", out));
+    EXPECT_EQ(out.name, u"keep");
+    EXPECT_EQ(out.getAttrib(u"x"), u"1");
+}
+
+TEST(DocumentLookup, ClearForgetsEverything) {
+    Document document;
+    document.getNodes().push_back(named(u"Log"));
+    document.getAttribs().push_back({u"Version", u"3"});
+    Node out;
+    EXPECT_TRUE(document.getNode(u"Log", out));
+    EXPECT_EQ(document.getAttrib(u"Version"), u"3");
+    Document copy = document;
+    document.clear();
+    EXPECT_FALSE(document.getNode(u"Log", out));
+    EXPECT_EQ(document.getAttrib(u"Version"), u"");
+    EXPECT_TRUE(copy.getNode(u"Log", out));
+}

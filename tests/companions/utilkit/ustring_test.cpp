@@ -1,0 +1,54 @@
+#include "utilkit/ustring.h"
+
+#include <gtest/gtest.h>
+
+using namespace ustring;
+
+TEST(CodePages, ChineseRoundTripsThroughUtf8AndGbk) {
+    const std::u16string text = u"小怪掉落 Boss";
+    EXPECT_EQ(toWideString(toNarrowString(text, kUtf8CodePage), kUtf8CodePage), text);
+    const std::string gbk = toNarrowString(text, kAnsiCodePage);
+    EXPECT_EQ(gbk, "\xD0\xA1\xB9\xD6\xB5\xF4\xC2\xE4 Boss");
+    EXPECT_EQ(toWideString(gbk, kAnsiCodePage), text);
+}
+
+TEST(CodePages, InvalidBytesDecodeToReplacement) {
+    EXPECT_EQ(toWideString("a\xFF" "b", kUtf8CodePage), u"a\uFFFDb");
+    EXPECT_EQ(toWideString("\xE5\xB0", kUtf8CodePage), u"\uFFFD");     // truncated
+    EXPECT_EQ(toWideString("\xC0\xAF", kUtf8CodePage), u"\uFFFD\uFFFD"); // overlong
+    EXPECT_EQ(toWideString("\xED\xA0\x80", kUtf8CodePage), u"\uFFFD\uFFFD\uFFFD"); // surrogate
+    EXPECT_EQ(toWideString("a\x81", kAnsiCodePage), u"a\uFFFD");
+    EXPECT_EQ(toWideString("\xFF" "x", kAnsiCodePage), u"\uFFFDx");
+}
+
+TEST(CodePages, SupplementaryAndUnmappableCharacters) {
+    EXPECT_EQ(toNarrowString(u"\U0001F600", kUtf8CodePage), "\xF0\x9F\x98\x80");
+    EXPECT_EQ(toWideString("\xF0\x9F\x98\x80", kUtf8CodePage), u"\U0001F600");
+    EXPECT_EQ(toNarrowString(u"a\U0001F600b", kAnsiCodePage), "a?b");
+    EXPECT_EQ(toNarrowString(std::u16string(1, char16_t(0xD800)), kUtf8CodePage), "\xEF\xBF\xBD");
+}
+
+TEST(Texts, ToStringAnalyzeTrimAndCase) {
+    EXPECT_EQ(ToString(-2147483647 - 1), u"-2147483648");
+    EXPECT_EQ(ToString(0), u"0");
+    std::vector<std::u16string> pieces{u"stale"};
+    EXPECT_TRUE(Analyze(u"a==b", u'=', pieces));
+    EXPECT_EQ(pieces, (std::vector<std::u16string>{u"a", u"", u"b"}));
+    EXPECT_TRUE(Analyze(u"x=", u'=', pieces));
+    EXPECT_EQ(pieces, (std::vector<std::u16string>{u"x", u""}));
+    EXPECT_FALSE(Analyze(u"", u'=', pieces));
+    EXPECT_TRUE(pieces.empty());
+
+    std::u16string padded = u" \t\r\n a b \n\t";
+    trimExt(padded);
+    EXPECT_EQ(padded, u"a b");
+    std::u16string blanks = u" \t ";
+    trimExt(blanks);
+    EXPECT_EQ(blanks, u"");
+
+    std::u16string mixed = u"Abz-Ä小";
+    ToUpper(mixed);
+    EXPECT_EQ(mixed, u"ABZ-Ä小");
+    ToLower(mixed);
+    EXPECT_EQ(mixed, u"abz-Ä小");
+}

@@ -2,4 +2,5 @@
 
 #include "utilkit/encrypt.h"
 #include "utilkit/ufile.h"
+#include "utilkit/usettings.h"
 #include "utilkit/ustring.h"

@@ -43,7 +43,8 @@ std::string eventBody(const StoredEvent& event) {
     std::string body = "<p>" +
                        escapeHtml(event.guildId + " · " + raid.zone + " · " + raid.realm + " · " +
                                   raid.start + " – " + raid.end) +
-                       "</p><p>" + escapeHtml(event.note) + "</p><h2>Members</h2><table>";
+                       "</p><p>" + escapeHtml(event.note) + "</p><p>" + escapeHtml(raid.note) +
+                       "</p><h2>Members</h2><table>";
     for (const RaidMember& m : raid.members)
         body +=
             "<tr>" + cell(m.name) + cell(m.playerClass) + cell(std::to_string(m.level)) + "</tr>";

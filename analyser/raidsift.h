@@ -2,3 +2,12 @@
 
 // The whole public interface of the Raidsift analyser library.
 #include "grammar/node.h"
+
+#include "dkp/boss_kills.h"
+#include "dkp/log_time.h"
+#include "dkp/loot.h"
+#include "dkp/member.h"
+#include "dkp/raid.h"
+#include "dkp/raid_log.h"
+#include "dkp/raids.h"
+#include "dkp/value_tables.h"

@@ -5,6 +5,7 @@
 
 #include "dkp/boss_kills.h"
 #include "dkp/log_time.h"
+#include "dkp/load_raids.h"
 #include "dkp/loot.h"
 #include "dkp/member.h"
 #include "dkp/raid.h"

@@ -3,7 +3,14 @@
 namespace dkp {
 
 Raids::Raids() = default;
+Raids::Raids(grammar::Clipper* clipper) {
+    loadFromClipper(clipper);
+}
 Raids::~Raids() = default;
+
+bool Raids::loadFromClipper(grammar::Clipper* clipper) {
+    return clipper != nullptr && loadFromDocument(clipper->getDocument());
+}
 
 bool Raids::loadFromDocument(const grammar::Document& document) {
     grammar::Node raidLog;

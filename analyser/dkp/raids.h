@@ -2,6 +2,7 @@
 
 #include "dkp/raid.h"
 #include "export.h"
+#include "grammar/clipper.h"
 #include "grammar/node.h"
 
 #include <memory>
@@ -18,12 +19,15 @@ inline constexpr const char16_t* kRaidLogVariable = u"CT_RaidTracker_RaidLog";
 class RAIDSIFT_API Raids {
 public:
     Raids();
+    // Loads the raids of a clipper that has loaded a text (see loadFromClipper).
+    explicit Raids(grammar::Clipper* clipper);
     ~Raids();
     Raids(const Raids&) = delete;
     Raids& operator=(const Raids&) = delete;
 
     // Appends a raid for every table inside the document's raid log (the list is not
     // cleared). False, and nothing appended, when the document has no raid log.
+    bool loadFromClipper(grammar::Clipper* clipper);
     bool loadFromDocument(const grammar::Document& document);
 
     std::vector<Raid*> getRaids() const;

@@ -1,11 +1,14 @@
 #pragma once
 
 // The whole public interface of the Raidsift analyser library.
+#include "grammar/clipper.h"
 #include "grammar/node.h"
+#include "grammar/partnership.h"
+#include "grammar/wowluaclipper.h"
 
 #include "dkp/boss_kills.h"
-#include "dkp/log_time.h"
 #include "dkp/load_raids.h"
+#include "dkp/log_time.h"
 #include "dkp/loot.h"
 #include "dkp/member.h"
 #include "dkp/raid.h"

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Writes a large, realistic TALLYRA.lua raid log in the layout the game saves.
 
-Usage: raidgen [--raids N] [--members M] [--seed S] [--output FILE]
+Usage: raidgen [--raids N] [--members M] [--seed S] [--output FILE] [--summary FILE]
 
 The text uses the game's saved-variables layout: tab indentation, list elements closed with
 "}, -- [n]", quoted keys in square brackets. `raidgen --raids 600 --members 25` writes
@@ -9,6 +9,8 @@ about 15 MB. The same seed always gives the same file.
 """
 
 import argparse
+import json
+import os
 import random
 import sys
 import time
@@ -195,14 +197,37 @@ def tooltip(rng, name, item_class, subclass):
     return "\n".join(lines)
 
 
-def generate(raids, members, seed):
+def next_evening(after, rng):
+    """A raid start one to three days later, between 19:00 and 20:30 local time."""
+    day = time.localtime(after + rng.randint(1, 3) * 86400)
+    return int(time.mktime((day.tm_year, day.tm_mon, day.tm_mday, 19, rng.randint(0, 90),
+                            rng.randint(0, 59), 0, 0, -1)))
+
+
+def summary_of(raid, start, end):
+    """What an analyser must find in the raid, worked out from the generated data."""
+    members = len(raid["PlayerInfos"])
+    earned = 0
+    for kill in raid["BossKills"]["__list__"]:
+        if kill["dkp"] > 0:
+            attendees = len(kill["attendees"]["__list__"])
+            earned += kill["dkp"] * (attendees if attendees else members)
+    spent = sum(loot["costs"] * loot["item"]["count"] for loot in raid["Loot"]["__list__"])
+    return {"start": start, "end": end, "zone": raid["zone"], "members": members,
+            "kills": len(raid["BossKills"]["__list__"]), "loots": len(raid["Loot"]["__list__"]),
+            "totalObtain": earned % 2**32, "totalConsume": spent % 2**32}
+
+
+def generate(raids, members, seed, summaries=None):
     rng = random.Random(seed)
     start = int(time.mktime((2008, 1, 3, 20, 0, 0, 0, 0, 0)))
     log = []
     for _ in range(raids):
         raid, end = make_raid(rng, start, members)
         log.append(raid)
-        start = end + rng.randint(1, 4) * 86400 // 2
+        if summaries is not None:
+            summaries.append(summary_of(raid, start, end))
+        start = next_evening(end, rng)
     out = []
     write_variable(out, "CT_RaidTracker_Options", {"AutoBossLoot": 1, "MinQuality": 4})
     write_variable(out, "CT_RaidTracker_RaidLog", {"__list__": log})
@@ -216,17 +241,25 @@ def main():
     parser.add_argument("--members", type=int, default=25)
     parser.add_argument("--seed", type=int, default=1)
     parser.add_argument("--output", default="-", help="file to write, - for standard output")
+    parser.add_argument("--summary", help="also write what each raid holds, as JSON, to this file")
     args = parser.parse_args()
     if args.raids < 0 or args.members < 1:
         parser.error("--raids must be 0 or more and --members 1 or more")
-    text = generate(args.raids, args.members, args.seed).encode("utf-8")
+    summaries = []
+    text = generate(args.raids, args.members, args.seed, summaries).encode("utf-8")
     if args.output == "-":
         sys.stdout.buffer.write(text)
     else:
-        with open(args.output + ".tmp", "wb") as out:
-            out.write(text)
-        import os
-        os.replace(args.output + ".tmp", args.output)
+        write_whole(args.output, text)
+    if args.summary:
+        write_whole(args.summary, json.dumps(summaries, ensure_ascii=False).encode("utf-8"))
+
+
+def write_whole(path, data):
+    """Writes beside the target and renames, so a reader never sees half a file."""
+    with open(path + ".tmp", "wb") as out:
+        out.write(data)
+    os.replace(path + ".tmp", path)
 
 
 if __name__ == "__main__":

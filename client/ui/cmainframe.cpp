@@ -28,7 +28,7 @@ const QColor kStatusColour(255, 60, 0);
 const QColor kCommandColour(254, 233, 2);
 const QString kSynchronising = QStringLiteral("正在同步公会DKP数据");
 
-QString objectName(int unit) {
+QString unitName(int unit) {
     return QStringLiteral("unit%1").arg(unit);
 }
 
@@ -72,7 +72,7 @@ CMainFrame::~CMainFrame() {
 QLabel* CMainFrame::addText(int unit, const QString& content, const QRect& geometry,
                             const QColor& colour, bool bold) {
     auto* label = new QLabel(content, this);
-    label->setObjectName(objectName(unit));
+    label->setObjectName(unitName(unit));
     label->setGeometry(geometry);
     label->setFont(unitFont(bold));
     label->setStyleSheet(colourRule(colour));
@@ -81,7 +81,7 @@ QLabel* CMainFrame::addText(int unit, const QString& content, const QRect& geome
 
 QPushButton* CMainFrame::addCommand(int unit, const QString& content, const QRect& geometry) {
     auto* command = new QPushButton(content, this);
-    command->setObjectName(objectName(unit));
+    command->setObjectName(unitName(unit));
     command->setGeometry(geometry);
     command->setFont(unitFont(true));
     command->setProperty("command", true);
@@ -93,7 +93,7 @@ QPushButton* CMainFrame::addCommand(int unit, const QString& content, const QRec
 
 void CMainFrame::buildUnits() {
     auto* background = new QLabel(this);
-    background->setObjectName(objectName(10001));
+    background->setObjectName(unitName(10001));
     background->setGeometry(0, 0, kWidth, kHeight);
 
     auto* brand = new QLabel(QStringLiteral("VelvaneDKP"), this);
@@ -101,11 +101,11 @@ void CMainFrame::buildUnits() {
     brand->setGeometry(64, 8, 300, 40);
 
     auto* minimise = new QPushButton(QStringLiteral("最小化"), this);
-    minimise->setObjectName(objectName(Minimise));
+    minimise->setObjectName(unitName(Minimise));
     minimise->setGeometry(kWidth - 150, 12, 64, 26);
     connect(minimise, &QPushButton::clicked, this, [this] { onCommand(Minimise); });
     auto* hide = new QPushButton(QStringLiteral("隐藏"), this);
-    hide->setObjectName(objectName(Hide));
+    hide->setObjectName(unitName(Hide));
     hide->setGeometry(kWidth - 80, 12, 64, 26);
     connect(hide, &QPushButton::clicked, this, [this] { onCommand(Hide); });
 
@@ -126,21 +126,21 @@ void CMainFrame::buildUnits() {
     const QString forum = QString::fromStdString(deployment_.forumUrl);
     auto* board = new WebLink(QStringLiteral("VelvaneDKP 用户论坛"),
                               forum + QStringLiteral("/forumdisplay.php?fid=106"), this);
-    board->setObjectName(objectName(10011));
+    board->setObjectName(unitName(10011));
     board->setGeometry(56, 432, 300, 24);
     auto* home = new WebLink(QStringLiteral("公会服务首页"),
                              QString::fromStdString(deployment_.serviceHomeUrl), this);
-    home->setObjectName(objectName(10030));
+    home->setObjectName(unitName(10030));
     home->setGeometry(kWidth - 256, 432, 200, 24);
     home->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 }
 
 QPushButton* CMainFrame::button(int unit) const {
-    return findChild<QPushButton*>(objectName(unit));
+    return findChild<QPushButton*>(unitName(unit));
 }
 
 QLabel* CMainFrame::text(int unit) const {
-    return findChild<QLabel*>(objectName(unit));
+    return findChild<QLabel*>(unitName(unit));
 }
 
 void CMainFrame::setAccountService(AccountService* service) {

@@ -1,6 +1,7 @@
 #include "app/raidledger_app.h"
 
 #include "config/config_store.h"
+#include "config/ledgerward_keys.h"
 #include "gamefiles/game_folder.h"
 #include "savekeep/backup.h"
 #include "tickhub/timer.h"
@@ -33,6 +34,7 @@ std::u16string RaidledgerApp::defaultProgramFolder() {
 
 RaidledgerApp::RaidledgerApp(std::u16string programFolder)
     : programFolder_(std::move(programFolder)),
+      deployment_(usettings::loadDeployment(programFolder_ + usettings::kDeploymentFileName)),
       skin_(std::make_unique<Skin>(QString::fromStdU16String(programFolder_) + "skin/")) {}
 
 RaidledgerApp::~RaidledgerApp() {
@@ -120,6 +122,8 @@ bool RaidledgerApp::bindProtocol() {
         return false;
     }
     binding_.installDispatcher(&dispatcher_);
+    if (!deployment_.siteUrl.empty())
+        binding_.setSiteUrl(deployment_.siteUrl);
     manager_ = binding_.manager();
     return true;
 }
@@ -135,14 +139,14 @@ void RaidledgerApp::configureBackup() {
 }
 
 bool RaidledgerApp::runLogin() {
-    CLoginDlg login;
+    CLoginDlg login(nullptr, deployment_);
     login.setConfig(section_);
     login.setLoginService(manager_->getLoginService());
     return login.exec() == QDialog::Accepted;
 }
 
 void RaidledgerApp::createMainWindow() {
-    mainFrame_ = std::make_unique<CMainFrame>();
+    mainFrame_ = std::make_unique<CMainFrame>(deployment_, programFolder_);
     mainFrame_->setBackup(savekeep::getBackup());
     mainFrame_->setAccountService(manager_->getAccountService());
     mainFrame_->setUploadService(manager_->getEventUploadService());

@@ -1,6 +1,7 @@
 #include "ui/clogindlg.h"
 
 #include "config/config_store.h"
+#include "config/ledgerward_keys.h"
 #include "fake_services.h"
 #include "ui_test_support.h"
 #include "utilkit/encrypt.h"
@@ -159,6 +160,7 @@ TEST_F(LoginDialogTest, TypingAUserNameForgetsTheRememberedPassword) {
     remember("demo", "demo");
     open();
     EXPECT_TRUE(rememberBox()->isChecked());
+    QTest::keyClick(userField(), Qt::Key_End);
     QTest::keyClick(userField(), Qt::Key_X);
     EXPECT_EQ(userField()->text(), QStringLiteral("demox"));
     EXPECT_TRUE(passwordField()->text().isEmpty());

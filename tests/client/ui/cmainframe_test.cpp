@@ -1,6 +1,7 @@
 #include "ui/cmainframe.h"
 
 #include "config/config_store.h"
+#include "config/ledgerward_keys.h"
 #include "fake_services.h"
 #include "gamefiles/dkp_list.h"
 #include "gamefiles/game_folder.h"
@@ -36,6 +37,7 @@ protected:
         put(game_.text() + u"WoW.exe", "MZ");
         put(program_.text() + u"Addonkit/TALLYRA/version.txt", "TALLYRA 2.1");
         put(program_.text() + u"Addonkit/TALLYRA/TALLYRA.toc", "## Title: TALLYRA");
+        put(program_.text() + u"Addonkit/TALLYRA/MerDKP/MerDKP.lua", "-- reads dkp_list.lua");
         section_->set_wstring(ledgerward::WowFolder, game_.text());
     }
     void TearDown() override {
@@ -178,6 +180,7 @@ TEST_F(MainFrameTest, OpensTheSettingsOnceForAUserWithoutAGuildChoice) {
 
 TEST_F(MainFrameTest, AListWithoutAGameFolderAsksForOneAndIsWrittenThere) {
     section_->set_wstring(ledgerward::WowFolder, u"");
+    put(game_.text() + u"Interface/AddOns/TALLYRA/MerDKP/MerDKP.lua", "-- installed addon");
     setenv("WINEPREFIX", configFolder_.path().c_str(), 1); // no recorded installation
     create();
     uitest::ModalWatcher watcher([&](QDialog* dialog) {

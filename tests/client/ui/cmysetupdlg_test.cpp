@@ -1,6 +1,7 @@
 #include "ui/cmysetupdlg.h"
 
 #include "config/config_store.h"
+#include "config/ledgerward_keys.h"
 #include "fake_services.h"
 #include "ui_test_support.h"
 #include "utilkit/ufile.h"

@@ -65,19 +65,19 @@ ModalWatcher::~ModalWatcher() {
 }
 
 void ModalWatcher::check() {
-    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-    if (dialog == nullptr || !dialog->isVisible()) {
-        handled_ = nullptr; // a later dialog may reuse the address
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        auto* dialog = qobject_cast<QDialog*>(window);
+        if (dialog == nullptr || !dialog->isVisible() || !dialog->isModal() ||
+            dialog->property("uitestSeen").toBool())
+            continue;
+        dialog->setProperty("uitestSeen", true);
+        ++seen_;
+        if (action_)
+            action_(dialog);
+        else
+            dialog->reject();
         return;
     }
-    if (dialog == handled_)
-        return;
-    handled_ = dialog;
-    ++seen_;
-    if (action_)
-        action_(dialog);
-    else
-        dialog->reject();
 }
 
 TempFolder::TempFolder() {

@@ -66,7 +66,6 @@ private:
     void check();
     std::function<void(QDialog*)> action_;
     QTimer* timer_;
-    QDialog* handled_ = nullptr;
     int seen_ = 0;
 };
 

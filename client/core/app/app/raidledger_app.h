@@ -3,6 +3,7 @@
 #include "app/qt_dispatcher.h"
 #include "protocol/protocol_binding.h"
 #include "tickhub/timer_adapter.h"
+#include "utilkit/usettings.h"
 
 #include <memory>
 #include <string>
@@ -18,8 +19,8 @@ class Skin;
 // an order of its own. A Qt application object must exist for its whole life.
 class RaidledgerApp {
 public:
-    // `programFolder` (ending in "/") holds "config.cfg", the skin and "Backup"; by default
-    // the running program's folder.
+    // `programFolder` (ending in "/") holds "config.cfg", "deployment.ini", the skin and
+    // "Backup"; by default the running program's folder.
     explicit RaidledgerApp(std::u16string programFolder = defaultProgramFolder());
     ~RaidledgerApp();
     RaidledgerApp(const RaidledgerApp&) = delete;
@@ -50,6 +51,7 @@ private:
     void createMainWindow();
 
     std::u16string programFolder_;
+    usettings::Deployment deployment_;
     std::unique_ptr<Skin> skin_;
     std::unique_ptr<ConfigStore> store_;
     PropertyBag* section_ = nullptr;

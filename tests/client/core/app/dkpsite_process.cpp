@@ -1,5 +1,6 @@
 #include "dkpsite_process.h"
 
+#include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>

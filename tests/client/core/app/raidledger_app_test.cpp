@@ -104,6 +104,7 @@ TEST_F(RaidledgerAppTest, AfterLoginTheMainWindowFetchesAndWritesTheGuildList) {
     writeDeployment(site);
     uitest::TempFolder game;
     ASSERT_TRUE(ufile::WriteFileData(game.text() + u"WoW.exe", "MZ"));
+    fs::create_directories(game.path() / "Interface/AddOns/TALLYRA/MerDKP"); // addon installed
     storeSettings(game.text(), ustring::fromUtf8(site.url() + "/adpt_dkp"));
 
     uitest::ModalWatcher watcher([](QDialog* dialog) {

@@ -1,0 +1,33 @@
+#include "gamefiles/raid_loading.h"
+
+#include "temp_tree.h"
+
+#include <gtest/gtest.h>
+
+using gamefiles::loadRaids;
+
+namespace {
+
+TEST(RaidLoading, AccountsAddonDataFileGivesItsRaidsWithChineseNames) {
+    TempTree game;
+    game.makeFolder("wtf/Account/ALICE/SavedVariables");
+    std::filesystem::copy_file(RL_SOURCE_DIR "/tests/data/TALLYRA.lua",
+                               game.path("wtf/Account/ALICE/SavedVariables/TALLYRA.lua"));
+    const auto loaded = loadRaids(game.folder(), u"ALICE");
+    const auto raids = loaded.getRaids();
+    ASSERT_EQ(raids.size(), 4u);
+    EXPECT_EQ(raids[0]->getRaidName(), u"08/01/25 20:03:13(纳克萨玛斯)");
+    EXPECT_EQ(raids[0]->getMembers().front().name, u"暗影之刃");
+}
+
+TEST(RaidLoading, MissingFileOrRaidLogGivesAnEmptyList) {
+    TempTree game;
+    EXPECT_TRUE(loadRaids(game.folder(), u"NOBODY").getRaids().empty());
+    game.write("WTF/Account/BOB/SavedVariables/TALLYRA.lua", "MerDKP_Options = {\n}\n");
+    const auto loaded = loadRaids(game.folder(), u"BOB");
+    EXPECT_TRUE(loaded.getRaids().empty());
+    EXPECT_NE(loaded.clipper, nullptr);
+    EXPECT_TRUE(gamefiles::LoadedRaids{}.getRaids().empty());
+}
+
+} // namespace

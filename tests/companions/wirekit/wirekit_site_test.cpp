@@ -1,4 +1,6 @@
 // wirekit against a real dkpsite started on a free loopback port.
+#include "dkp/load_raids.h"
+#include "grammar/wowluaclipper.h"
 #include "recording_listeners.h"
 #include "sample_raid.h"
 #include "site_process.h"
@@ -135,6 +137,61 @@ TEST_F(WirekitSiteTest, UploadedRaidIsStoredAndChangesTheGuildList) {
     EXPECT_NE(after, before);
     EXPECT_EQ(after.rfind("Mer_DKP_UPDATETIME = \"", 0), 0u);
     EXPECT_NE(after.find("[\"dkp\"] = -40,"), std::string::npos) << after;
+}
+
+TEST_F(WirekitSiteTest, UploadOfARealExportedRaidIsStoredWithItsMembersKillsAndLoot) {
+    grammar::WOWLUAClipper clipper;
+    dkp::Raids raids;
+    ASSERT_TRUE(dkp::loadRaidsFromFile(RL_SOURCE_DIR u"/tests/data/TALLYRA.lua", clipper, raids));
+    const dkp::Raid* raid = nullptr;
+    for (const dkp::Raid* candidate : raids.getRaids())
+        if (!candidate->getBossKills().getBossKills().empty() && !candidate->getLoots().empty())
+            raid = candidate;
+    ASSERT_NE(raid, nullptr);
+    const std::string document = ustring::toUtf8(raid->exportDocument());
+
+    logIn();
+    const std::uint32_t system = manager().getAccountService()->getDkpSystems(u"晨曦之光")[1].id;
+    const std::int32_t eventId = upload(u"晨曦之光", system, document);
+    ASSERT_GT(eventId, 0);
+
+    httplib::Client client("127.0.0.1", site_->port());
+    auto stored = client.Get("/api/events/" + std::to_string(eventId));
+    ASSERT_TRUE(stored);
+    const auto event = nlohmann::json::parse(stored->body)["raid"];
+    ASSERT_EQ(event["members"].size(), raid->getMembers().size());
+    for (size_t i = 0; i < raid->getMembers().size(); ++i)
+        EXPECT_EQ(event["members"][i]["name"], ustring::toUtf8(raid->getMembers()[i].name));
+    const auto& kills = raid->getBossKills().getBossKills();
+    ASSERT_EQ(event["kills"].size(), kills.size());
+    for (size_t i = 0; i < kills.size(); ++i) {
+        EXPECT_EQ(event["kills"][i]["boss"], ustring::toUtf8(kills[i].name));
+        EXPECT_EQ(event["kills"][i]["dkp"], kills[i].dkp);
+        EXPECT_EQ(event["kills"][i]["attendees"].size(), kills[i].attendees.size());
+    }
+    const dkp::Loots& loots = raid->getLoots();
+    ASSERT_EQ(event["loot"].size(), loots.size());
+    for (size_t i = 0; i < loots.size(); ++i) {
+        EXPECT_EQ(event["loot"][i]["itemName"], ustring::toUtf8(loots[i].name));
+        EXPECT_EQ(event["loot"][i]["player"], ustring::toUtf8(loots[i].player));
+        EXPECT_EQ(event["loot"][i]["costs"], loots[i].costs);
+        EXPECT_EQ(event["loot"][i]["tooltip"], ustring::toUtf8(loots[i].tooltip));
+    }
+
+    // The guild list now holds the receiver of the first loot with the raid's points.
+    const std::u16string player = loots[0].player;
+    long long earned = 0, spent = 0;
+    for (const dkp::BossKill& kill : kills)
+        for (const std::u16string& attendee : kill.attendees)
+            earned += attendee == player ? kill.dkp : 0;
+    for (const dkp::Loot& loot : loots)
+        spent += loot.player == player ? loot.costs : 0;
+    const std::string list = guildList("adpt_dkp");
+    const size_t entry = list.find("[\"" + ustring::toUtf8(player) + "\"] = {");
+    ASSERT_NE(entry, std::string::npos) << list;
+    const std::string points = "[\"earned\"] = " + std::to_string(earned) +
+                               ",\n\t\t\t\t[\"spent\"] = " + std::to_string(spent) + ",";
+    EXPECT_EQ(list.find(points, entry), list.find("[\"earned\"]", entry)) << list;
 }
 
 TEST_F(WirekitSiteTest, GuildListArrivesUnchangedForASiteNameInTheAnsiCodePage) {

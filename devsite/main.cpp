@@ -4,6 +4,7 @@
 #include "site_routes.h"
 #include "site_store.h"
 
+#include <atomic>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
@@ -20,11 +21,15 @@ std::int64_t nowMs() {
 }
 
 // Stops the server on SIGINT or SIGTERM, so that it ends cleanly. The signals are blocked in
-// every thread and taken by this one.
-std::thread stopOnSignal(httplib::Server& server, sigset_t signals) {
-    return std::thread([&server, signals] {
+// every thread and taken by this one. A stop only ends a loop that has started, so a signal
+// that comes early waits for the loop (or for the news that it ended on its own).
+std::thread stopOnSignal(httplib::Server& server, sigset_t signals,
+                         const std::atomic<bool>& listenEnded) {
+    return std::thread([&server, signals, &listenEnded] {
         int received = 0;
         sigwait(&signals, &received);
+        while (!server.is_running() && !listenEnded)
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
         server.stop();
     });
 }
@@ -78,8 +83,10 @@ int run(const devsite::SiteOptions& options) {
         return 1;
     }
     std::cout << "dkpsite listening on http://" << options.bindAddress << ":" << port << std::endl;
-    std::thread signalThread = stopOnSignal(server, signals);
+    std::atomic<bool> listenEnded{false};
+    std::thread signalThread = stopOnSignal(server, signals, listenEnded);
     server.listen_after_bind();
+    listenEnded = true;
     // Wake the signal thread if the server ended on its own.
     pthread_kill(signalThread.native_handle(), SIGTERM);
     signalThread.join();

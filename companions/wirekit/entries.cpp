@@ -1,29 +1,45 @@
 // The entries the host looks up by name (see protocol/wirekit_entries.h).
 #include "protocol_manager_impl.h"
 
+#include <atomic>
+
 #define WIREKIT_ENTRY extern "C" __attribute__((visibility("default")))
 
 namespace {
 
-wirekit::ProtocolManagerImpl& theManager() {
-    static wirekit::ProtocolManagerImpl manager;
-    return manager;
+// Set once the manager has been destroyed at exit; a host whose own clean-up runs later (and
+// uninstalls its dispatcher, say) then reaches nothing.
+std::atomic<bool> managerGone{false};
+
+struct ManagerHolder {
+    wirekit::ProtocolManagerImpl manager;
+    ~ManagerHolder() { managerGone = true; }
+};
+
+wirekit::ProtocolManagerImpl* theManager() {
+    if (managerGone)
+        return nullptr;
+    static ManagerHolder holder;
+    return &holder.manager;
 }
 
 } // namespace
 
 WIREKIT_ENTRY ProtocolManager* getProtocolManager() {
-    return &theManager();
+    return theManager();
 }
 
 WIREKIT_ENTRY void setCallbackDispatcher(CallbackDispatcher* dispatcher) {
-    theManager().context().hub.install(dispatcher);
+    if (auto* manager = theManager())
+        manager->context().hub.install(dispatcher);
 }
 
 WIREKIT_ENTRY void setSiteUrl(const char* url) {
-    theManager().context().settings.setSiteUrl(url ? url : "");
+    if (auto* manager = theManager())
+        manager->context().settings.setSiteUrl(url ? url : "");
 }
 
 WIREKIT_ENTRY void setRequestTimeouts(long connectMs, long transferMs) {
-    theManager().context().settings.setTimeouts(connectMs, transferMs);
+    if (auto* manager = theManager())
+        manager->context().settings.setTimeouts(connectMs, transferMs);
 }

@@ -10,6 +10,7 @@
 #include "utilkit/ufile.h"
 #include "utilkit/ustring.h"
 
+#include <algorithm>
 #include <filesystem>
 
 namespace fetchkit {
@@ -35,6 +36,33 @@ std::string shown(const updater::Pack& pack) {
     return "\"" + ustring::toUtf8(pack.name) + "\" version " + std::to_string(pack.ver);
 }
 
+// A complete earlier download whose packages are not all installed yet, with the cabinets of
+// those still in "temp": the updater installs it at this start, so it stays as it is. Without
+// its cabinets it could never be installed, and it is downloaded again.
+bool awaitsInstallation(const updater::UpdateFolder& folder) {
+    if (!updater::isDownloadComplete(folder))
+        return false;
+    updater::PackList installed;
+    updater::readPackList(folder.installedList(), installed);
+    const updater::PackList waiting = updater::difference(updater::pendingPacks(folder), installed);
+    return !waiting.empty() && std::all_of(waiting.begin(), waiting.end(), [&](const auto& pack) {
+        return std::filesystem::exists(ufile::toNativePath(folder.cabinet(pack.name)));
+    });
+}
+
+// One cabinet file per name: when the list names a package more than once, its last record
+// counts, since every record of that name would be fetched into the same "temp/<name>.cab".
+updater::PackList lastRecordOfEachName(const updater::PackList& packs) {
+    updater::PackList result;
+    for (auto it = packs.rbegin(); it != packs.rend(); ++it) {
+        const bool later = std::any_of(result.begin(), result.end(),
+                                       [&](const auto& kept) { return kept.name == it->name; });
+        if (!later)
+            result.insert(result.begin(), *it);
+    }
+    return result;
+}
+
 // A package whose cabinet is already in "temp" with the right digest is not fetched again.
 bool alreadyThere(const updater::UpdateFolder& folder, const updater::Pack& pack) {
     std::string bytes;
@@ -48,8 +76,8 @@ public:
         : folder_(programFolder), updateUrl_(updateUrl), stop_(stop), log_(folder_.downloadLog()) {}
 
     void perform() {
-        if (updater::isDownloadComplete(folder_) && !updater::pendingPacks(folder_).empty())
-            return; // the updater has not installed the last download yet
+        if (awaitsInstallation(folder_))
+            return;
         std::error_code error;
         std::filesystem::create_directories(ufile::toNativePath(folder_.tempFolder()), error);
         log_.line("Fetching the update list " + updateUrl_);
@@ -62,7 +90,7 @@ public:
         }
         updater::PackList local;
         updater::readPackList(folder_.localVersions(), local);
-        const updater::PackList needed = updater::difference(listed, local);
+        const updater::PackList needed = updater::difference(lastRecordOfEachName(listed), local);
         if (needed.empty()) {
             log_.line("Everything is up to date.");
             return;

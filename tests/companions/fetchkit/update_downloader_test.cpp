@@ -42,7 +42,7 @@ public:
         // Bound and listening already: requests wait in the queue until the loop runs.
         thread_ = std::thread([this] { server_.listen_after_bind(); });
         // stop() is a no-op until the loop runs, so a server stopped too early would never end.
-        while (!server_.is_running())
+        for (int i = 0; i < 10000 && port_ > 0 && !server_.is_running(); ++i)
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     ~UpdateServer() {
@@ -170,14 +170,31 @@ TEST_F(Downloader, InstalledVersionsAreNotFetchedAgain) {
     EXPECT_EQ(updater::pendingPacks(folder()), PackList{packs[1]});
 }
 
-TEST_F(Downloader, ACompleteDownloadAwaitingInstallationIsLeftAlone) {
+TEST_F(Downloader, ACompleteDownloadAwaitingInstallationIsLeftAloneWhileItsCabinetsAreThere) {
     const PackList packs{publish(u"core", 2, "core v2")};
     publishManifest(packs);
     fs::create_directories(root_ / "temp");
     updater::writePackList(folder().downloadState(), {{u"old", u"", "", 1, 1}}, std::string("ok"));
+    std::ofstream(root_ / "temp/old.cab") << "cabinet";
     download(server.url("list.xml"));
     EXPECT_EQ(server.requests(), 0);
     EXPECT_EQ(updater::pendingPacks(folder()), (PackList{{u"old", u"", "", 1, 1}}));
+
+    fs::remove(root_ / "temp/old.cab"); // it could never be installed now
+    download(server.url("list.xml"));
+    EXPECT_TRUE(updater::isDownloadComplete(folder()));
+    EXPECT_EQ(updater::pendingPacks(folder()), packs);
+}
+
+TEST_F(Downloader, APackageListedTwiceIsFetchedOnceInItsLastVersion) {
+    const Pack first = publish(u"core", 2, "core v2");
+    const Pack second = publish(u"core", 3, "core v3");
+    publishManifest({first, publish(u"skin", 1, "skin"), second});
+    download(server.url("list.xml"));
+    EXPECT_TRUE(updater::isDownloadComplete(folder()));
+    EXPECT_EQ(updater::pendingPacks(folder()).size(), 2u);
+    EXPECT_EQ(updater::pendingPacks(folder()).back(), second);
+    EXPECT_EQ(encrypt::MD5(read("temp/core.cab")), second.md5);
 }
 
 TEST_F(Downloader, HostileNamesAndAMissingListLeaveNoCompleteDownload) {

@@ -6,7 +6,10 @@
 #include "utilkit/ustring.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <string_view>
+#include <sys/mman.h>
+#include <unistd.h>
 
 namespace grammar {
 namespace {
@@ -366,6 +369,7 @@ struct Pending {
     int depth;
 };
 
+// Adds a node for every cut and queues the nodes so that the first is filled first.
 void addNodes(std::vector<Cut>& cuts, std::vector<Node>& nodes, int depth,
               std::vector<Pending>& pending) {
     nodes.reserve(cuts.size());
@@ -373,9 +377,41 @@ void addNodes(std::vector<Cut>& cuts, std::vector<Node>& nodes, int depth,
         nodes.emplace_back();
         nodes.back().name = std::move(cut.name);
     }
-    for (std::size_t i = 0; i < cuts.size(); ++i)
+    for (std::size_t i = cuts.size(); i-- > 0;)
         pending.push_back({&nodes[i], cuts[i].head, cuts[i].tail, cuts[i].block, depth});
 }
+
+// Tables are filled in text order, so once a table is reached nothing before its opening
+// brace is read again. The memory pages of that part of the text go back to the system as the
+// tree grows, so that the whole text and the whole tree are never resident together. The
+// released pages read as zeros and are freed with the text as usual.
+class TextReleaser {
+public:
+    TextReleaser(const void* text, std::size_t charSize)
+        : start_(reinterpret_cast<std::uintptr_t>(text)), charSize_(charSize),
+          page_(static_cast<std::uintptr_t>(::sysconf(_SC_PAGESIZE))), released_(roundUp(start_)) {}
+
+    void releaseBefore(std::int32_t position) {
+        const std::uintptr_t end =
+            (start_ + static_cast<std::uintptr_t>(position) * charSize_) & ~(page_ - 1);
+        if (end < released_ + kBatch)
+            return;
+        ::madvise(reinterpret_cast<void*>(released_), end - released_, MADV_DONTNEED);
+        released_ = end;
+    }
+
+private:
+    static constexpr std::uintptr_t kBatch = 1 << 20;
+
+    std::uintptr_t roundUp(std::uintptr_t address) const {
+        return (address + page_ - 1) & ~(page_ - 1);
+    }
+
+    std::uintptr_t start_;
+    std::uintptr_t charSize_;
+    std::uintptr_t page_;
+    std::uintptr_t released_;
+};
 
 template <typename Char>
 void clip(std::basic_string<Char>& text, Document& document, int maxDepth) {
@@ -391,9 +427,11 @@ void clip(std::basic_string<Char>& text, Document& document, int maxDepth) {
     appendDocumentAttribs(outside, document.getAttribs());
     addNodes(cuts, document.getNodes(), 1, pending);
 
+    TextReleaser releaser(text.data(), sizeof(Char));
     while (!pending.empty()) {
         const Pending table = pending.back();
         pending.pop_back();
+        releaser.releaseBefore(table.head);
         cuts.clear();
         const bool withChildren = table.depth < maxDepth;
         const View own = run.run(table.head + 1, table.tail, table.block + 1, withChildren, cuts);

@@ -25,7 +25,9 @@ struct Session {
         if (!changed)
             return Status::Ok;
         std::string bytes;
-        if (!writeTree(root, bytes))
+        // A file that would not pass as sound when read back (say, a storage with more
+        // elements than the directory limits allow) is not written at all.
+        if (!writeTree(root, bytes) || !isSoundCompoundFile(bytes))
             return Status::IoError;
         const Status status = file->replace(bytes);
         if (status == Status::Ok)
@@ -161,12 +163,21 @@ private:
     std::shared_ptr<Element> owner_;
 };
 
+// Every name must survive being written back: the library may have read it differently.
+bool namesAreValid(const Element& storage) {
+    for (const auto& child : storage.children)
+        if (!isValidElementName(child->name) || (child->isStorage && !namesAreValid(*child)))
+            return false;
+    return true;
+}
+
 Status loadSession(const std::shared_ptr<Session>& session) {
     std::string bytes;
     const Status status = session->file->readAll(bytes, kMaxFileSize);
     if (status != Status::Ok)
         return status;
-    if (!isSoundCompoundFile(bytes) || !readTree(bytes, session->root))
+    if (!isSoundCompoundFile(bytes) || !readTree(bytes, session->root) ||
+        !namesAreValid(session->root))
         return Status::NotCompoundFile;
     return Status::Ok;
 }

@@ -2,6 +2,7 @@
 
 #include "config/config_store.h"
 #include "config/ledgerward_keys.h"
+#include "fetchkit/fetchkit.h"
 #include "gamefiles/game_folder.h"
 #include "savekeep/backup.h"
 #include "tickhub/timer.h"
@@ -9,6 +10,7 @@
 #include "ui/cmainframe.h"
 #include "ui/prompter.h"
 #include "ui/skin.h"
+#include "updater/install_entry.h"
 #include "utilkit/ufile.h"
 
 #include <QApplication>
@@ -25,6 +27,8 @@ namespace {
 constexpr const char* kCrashReporter = "libcrashkit.so";
 constexpr std::uint32_t kTickMs = 100;
 constexpr std::uint32_t kBackupIntervalMs = 10000;
+// The kind of update packages that the client installs at start-up.
+constexpr std::int32_t kInstallKind = 1;
 
 } // namespace
 
@@ -40,8 +44,10 @@ RaidledgerApp::RaidledgerApp(std::u16string programFolder)
 RaidledgerApp::~RaidledgerApp() {
     mainFrame_.reset();
     QApplication::setWindowIcon(QIcon());
-    // Seam: the updater's ReleaseInstall and the downloader's "ReleaseDownloader" are called
-    // here, in that order, once both are part of the program.
+    if (updaterStarted_) {
+        ReleaseInstall();
+        ReleaseDownloader();
+    }
     if (store_ != nullptr && section_ != nullptr)
         store_->destroy(section_);
     section_ = nullptr;
@@ -108,8 +114,11 @@ void RaidledgerApp::loadSkin() {
 }
 
 void RaidledgerApp::startUpdater() {
-    // Seam: "GetDownloader" of the downloader library and its slot-2 operation, then
-    // GetInstall()->start(1), once the downloader and the updater are part of the program.
+    if (fetchkit::Downloader* downloader = GetDownloader())
+        downloader->fetchUpdates();
+    if (updater::Installer* installer = GetInstall())
+        installer->start(kInstallKind);
+    updaterStarted_ = true;
 }
 
 bool RaidledgerApp::bindProtocol() {

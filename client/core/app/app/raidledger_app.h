@@ -61,4 +61,5 @@ private:
     TimerAdapter timerAdapter_;
     std::unique_ptr<CMainFrame> mainFrame_;
     bool curlInitialised_ = false;
+    bool updaterStarted_ = false;
 };

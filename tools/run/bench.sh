@@ -42,7 +42,9 @@ PY
 }
 
 run_bench() {
-    cmd_release
+    cmd_deps
+    configure "$ROOT/build-release" -DCMAKE_BUILD_TYPE=Release -DRL_SANITIZE=OFF -DRL_TESTS=OFF
+    cmake --build "$ROOT/build-release" -j "$JOBS" --target raidsift
     BIN="$ROOT/build-release/bin"
     BENCH_DIR="$ROOT/build-release/bench"
     mkdir -p "$BENCH_DIR"

@@ -1,22 +1,39 @@
 #include "dkp/load_raids.h"
 
+#include "grammar/wowluaclipper.h"
 #include "utilkit/ufile.h"
 #include "utilkit/ustring.h"
 
 namespace dkp {
+namespace {
+
+// A WOWLUAClipper parses the UTF-8 bytes directly, which gives the document of the decoded
+// text without holding the file a second time as UTF-16; other clippers get the text.
+void loadText(std::string bytes, grammar::Clipper& clipper) {
+    if (auto* wow = dynamic_cast<grammar::WOWLUAClipper*>(&clipper)) {
+        wow->loadUtf8String(std::move(bytes));
+        return;
+    }
+    std::u16string text = ustring::toWideString(bytes, ustring::kUtf8CodePage);
+    std::string().swap(bytes);
+    clipper.loadString(std::move(text));
+}
+
+} // namespace
 
 bool loadRaidsFromFile(const std::u16string& path, grammar::Clipper& clipper, Raids& raids) {
     std::string bytes;
     const bool readable = ufile::ReadFileData(path, bytes);
     if (!readable)
         bytes.clear();
-    loadRaidsFromBytes(bytes, clipper, raids);
+    loadText(std::move(bytes), clipper);
+    raids.loadFromClipper(&clipper);
     return readable;
 }
 
 void loadRaidsFromBytes(std::string_view bytes, grammar::Clipper& clipper, Raids& raids) {
     // The clipper drops a leading byte-order mark itself.
-    clipper.loadString(ustring::toWideString(bytes, ustring::kUtf8CodePage));
+    loadText(std::string(bytes), clipper);
     raids.loadFromClipper(&clipper);
 }
 

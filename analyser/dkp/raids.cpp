@@ -1,5 +1,7 @@
 #include "dkp/raids.h"
 
+#include <algorithm>
+
 namespace dkp {
 
 Raids::Raids() = default;
@@ -13,10 +15,15 @@ bool Raids::loadFromClipper(grammar::Clipper* clipper) {
 }
 
 bool Raids::loadFromDocument(const grammar::Document& document) {
-    grammar::Node raidLog;
-    if (!document.getNode(kRaidLogVariable, raidLog))
+    // The first top-level table of that name, as getNode finds it, read in place: a copy of
+    // the whole raid log would double the memory of a large file.
+    const std::vector<grammar::Node>& nodes = document.getNodes();
+    const auto raidLog = std::find_if(nodes.begin(), nodes.end(), [](const grammar::Node& node) {
+        return node.name == kRaidLogVariable;
+    });
+    if (raidLog == nodes.end())
         return false;
-    for (const grammar::Node& table : raidLog.nodes) {
+    for (const grammar::Node& table : raidLog->nodes) {
         auto raid = std::make_unique<Raid>();
         raid->loadFromNode(&table);
         raids_.push_back(std::move(raid));

@@ -2,6 +2,7 @@
 // the tree they define, and the fast parser is checked against them.
 #include "grammar/wowluaclipper.h"
 
+#include "grammar/linear_clipper.h"
 #include "grammar/saved_text.h"
 #include "utilkit/ustring.h"
 
@@ -49,6 +50,21 @@ std::u16string trimmed(std::u16string text) {
 WOWLUAClipper::WOWLUAClipper() : Clipper(u'{', u'}') {}
 
 void WOWLUAClipper::loadString(std::u16string text) {
+    getDocument().clear();
+    prepareSavedText(text);
+    clipSavedText(std::move(text), getDocument(), kMaxNodeDepth);
+}
+
+void WOWLUAClipper::loadUtf8String(std::string bytes) {
+    getDocument().clear();
+    clipSavedUtf8(std::move(bytes), getDocument(), kMaxNodeDepth);
+}
+
+void ReferenceWOWLUAClipper::loadUtf8String(std::string bytes) {
+    loadReferenceString(ustring::toWideString(bytes, ustring::kUtf8CodePage));
+}
+
+void WOWLUAClipper::loadReferenceString(std::u16string text) {
     getDocument().clear();
     prepareSavedText(text);
     removeNotes(text);

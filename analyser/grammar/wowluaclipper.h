@@ -24,6 +24,16 @@ public:
     // carriage returns before line feeds are ignored.
     void loadString(std::u16string text) override;
 
+    // Builds the same document as `loadString` by following the clipping steps literally:
+    // every cut copies the rest of the text and every level rescans its blocks, so the time
+    // grows with the square of the text. Kept as the reference that `loadString` is checked
+    // against.
+    void loadReferenceString(std::u16string text);
+
+    // Replaces the document by the tree of a file's UTF-8 bytes: the same document as
+    // `loadString(toWideString(bytes, 65001))`, without holding the text as UTF-16 as well.
+    virtual void loadUtf8String(std::string bytes);
+
     // Cuts the first block out of `source`: `name` is its key, `content` what stands between
     // its braces, `rest` the source without the key line and the block. False when `source`
     // holds no opening brace (`rest` = `source`) or the first block is unbalanced (`rest`
@@ -40,6 +50,14 @@ private:
     bool clipAttribFromNodeContent(const std::u16string& content, Node& node);
     void clipAttribFromDocumentContent(const std::u16string& text, std::vector<Attrib>& attribs);
     void clipNodeFromNodeContent(std::u16string text, std::vector<Node>& nodes, int depth);
+};
+
+// A WOWLUAClipper whose `loadString` follows the literal clipping steps
+// (`loadReferenceString`): the oracle against which the fast parser is checked.
+class RAIDSIFT_API ReferenceWOWLUAClipper final : public WOWLUAClipper {
+public:
+    void loadString(std::u16string text) override { loadReferenceString(std::move(text)); }
+    void loadUtf8String(std::string bytes) override;
 };
 
 } // namespace grammar

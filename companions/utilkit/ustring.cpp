@@ -23,7 +23,9 @@ int utf8SequenceLength(unsigned char lead) {
     return 0;
 }
 
-bool isContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
+bool isContinuation(unsigned char byte) {
+    return (byte & 0xC0) == 0x80;
+}
 
 // The valid range of the second byte, which rules out overlong forms, surrogates and
 // code points above U+10FFFF.
@@ -42,31 +44,34 @@ bool secondByteInRange(unsigned char lead, unsigned char second) {
     }
 }
 
-void appendCodePoint(std::u16string& out, char32_t cp) {
+// Writes `cp` at `out` (one or two code units) and returns the position after it.
+char16_t* putCodePoint(char16_t* out, char32_t cp) {
     if (cp < 0x10000) {
-        out.push_back(static_cast<char16_t>(cp));
-        return;
+        *out++ = static_cast<char16_t>(cp);
+        return out;
     }
     cp -= 0x10000;
-    out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
-    out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
+    *out++ = static_cast<char16_t>(0xD800 + (cp >> 10));
+    *out++ = static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
+    return out;
 }
 
-// Decodes UTF-8; each maximal invalid subpart becomes one U+FFFD.
+// Decodes UTF-8; each maximal invalid subpart becomes one U+FFFD. Never more code units than
+// bytes, so the result is written into a buffer of the input's length.
 std::u16string decodeUtf8(const unsigned char* in, std::size_t length) {
-    std::u16string out;
-    out.reserve(length);
+    std::u16string out(length, u'\0');
+    char16_t* put = out.data();
     std::size_t i = 0;
     while (i < length) {
         const unsigned char lead = in[i];
         if (lead < 0x80) {
-            out.push_back(lead);
+            *put++ = lead;
             ++i;
             continue;
         }
         const int need = utf8SequenceLength(lead);
         if (need == 0) {
-            out.push_back(kReplacement);
+            *put++ = kReplacement;
             ++i;
             continue;
         }
@@ -81,13 +86,14 @@ std::u16string decodeUtf8(const unsigned char* in, std::size_t length) {
             ++got;
         }
         if (got < need) {
-            out.push_back(kReplacement);
+            *put++ = kReplacement;
             i += got;
             continue;
         }
-        appendCodePoint(out, cp);
+        put = putCodePoint(put, cp);
         i += need;
     }
+    out.resize(static_cast<std::size_t>(put - out.data()));
     return out;
 }
 
@@ -109,8 +115,12 @@ void appendUtf8(std::string& out, char32_t cp) {
     }
 }
 
-bool isHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-bool isLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+bool isHighSurrogate(char16_t unit) {
+    return unit >= 0xD800 && unit <= 0xDBFF;
+}
+bool isLowSurrogate(char16_t unit) {
+    return unit >= 0xDC00 && unit <= 0xDFFF;
+}
 
 std::string encodeUtf8(const char16_t* in, std::size_t length) {
     std::string out;
@@ -250,7 +260,9 @@ bool Analyze(std::u16string_view text, char16_t separator, std::vector<std::u16s
 }
 
 namespace {
-bool isTrimmed(char16_t c) { return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n'; }
+bool isTrimmed(char16_t c) {
+    return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n';
+}
 } // namespace
 
 void trimExt(std::u16string& text) {
@@ -278,8 +290,12 @@ void ToLower(std::u16string& text) {
             c = static_cast<char16_t>(c - u'A' + u'a');
 }
 
-std::u16string fromUtf8(std::string_view text) { return toWideString(text, kUtf8CodePage); }
+std::u16string fromUtf8(std::string_view text) {
+    return toWideString(text, kUtf8CodePage);
+}
 
-std::string toUtf8(std::u16string_view text) { return toNarrowString(text, kUtf8CodePage); }
+std::string toUtf8(std::u16string_view text) {
+    return toNarrowString(text, kUtf8CodePage);
+}
 
 } // namespace ustring

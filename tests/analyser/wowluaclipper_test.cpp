@@ -9,10 +9,16 @@ using grammar::WOWLUAClipper;
 
 namespace {
 
+// Loads with the fast parser and checks that the literal reference, and the fast parser fed
+// the UTF-8 bytes, give the same tree.
 Document load(const std::u16string& text) {
-    WOWLUAClipper clipper;
-    clipper.loadString(text);
-    return clipper.getDocument();
+    WOWLUAClipper fast, fromBytes, reference;
+    fast.loadString(text);
+    fromBytes.loadUtf8String(ustring::toUtf8(text));
+    reference.loadReferenceString(text);
+    EXPECT_EQ(tree_text::of(fast.getDocument()), tree_text::of(reference.getDocument()));
+    EXPECT_EQ(tree_text::of(fast.getDocument()), tree_text::of(fromBytes.getDocument()));
+    return fast.getDocument();
 }
 
 std::string treeOf(const std::u16string& text) {

@@ -6,7 +6,7 @@
 // `tree --reference` always uses the literal clipper, the oracle for any faster one.
 namespace raidsift {
 
-using ReferenceClipper = grammar::WOWLUAClipper;
-using FastClipper = grammar::WOWLUAClipper; // the one line to change for a faster parser
+using ReferenceClipper = grammar::ReferenceWOWLUAClipper;
+using FastClipper = grammar::WOWLUAClipper;
 
 } // namespace raidsift

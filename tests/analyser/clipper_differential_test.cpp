@@ -1,0 +1,139 @@
+// The fast clipper against the literal reference: on every input the fuzzer ever kept, on
+// random saved-variables-like texts, and on inputs that would overflow a recursive parser.
+#include "clipper_fuzz_input.h"
+#include "grammar/wowluaclipper.h"
+#include "tree_text.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+
+using grammar::Document;
+using grammar::Node;
+
+namespace {
+
+Document loadFast(const std::u16string& text) {
+    grammar::WOWLUAClipper clipper;
+    clipper.loadString(text);
+    return clipper.getDocument();
+}
+
+Document loadFastFromBytes(const std::u16string& text) {
+    grammar::WOWLUAClipper clipper;
+    clipper.loadUtf8String(ustring::toUtf8(text));
+    return clipper.getDocument();
+}
+
+Document loadReference(const std::u16string& text) {
+    grammar::ReferenceWOWLUAClipper clipper;
+    clipper.loadString(text);
+    return clipper.getDocument();
+}
+
+void expectSameTree(const clipper_fuzz::Case& input) {
+    const clipper_fuzz::Documents documents = clipper_fuzz::load(input);
+    if (!documents.agree())
+        ADD_FAILURE() << "input: " << input.bytes << "\nreference:\n"
+                      << tree_text::of(documents.reference) << "fast, from the text:\n"
+                      << tree_text::of(documents.fromText) << "fast, from the bytes:\n"
+                      << tree_text::of(documents.fromBytes);
+}
+
+std::string bytesOf(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+int depthOf(const Document& document) {
+    int depth = 0;
+    const std::vector<Node>* level = &document.getNodes();
+    while (!level->empty()) {
+        ++depth;
+        level = &level->front().nodes;
+    }
+    return depth;
+}
+
+std::u16string repeated(std::u16string_view piece, std::size_t totalLength) {
+    std::u16string text;
+    text.reserve(totalLength + piece.size());
+    while (text.size() < totalLength)
+        text += piece;
+    return text;
+}
+
+} // namespace
+
+TEST(ClipperDifferential, EveryCorpusInputGivesTheSameTree) {
+    const std::filesystem::path corpus =
+        std::filesystem::path(RL_SOURCE_DIR) / "tests/analyser/clipper_corpus";
+    int files = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(corpus)) {
+        SCOPED_TRACE(entry.path().filename().string());
+        for (const clipper_fuzz::Case& input : clipper_fuzz::casesFromBytes(bytesOf(entry.path())))
+            expectSameTree(input);
+        ++files;
+    }
+    EXPECT_GT(files, 10);
+}
+
+TEST(ClipperDifferential, RandomSavedVariablesTextsGiveTheSameTree) {
+    std::mt19937 random(20261207);
+    std::uniform_int_distribution<int> length(0, 400);
+    std::uniform_int_distribution<int> byte(0, 255);
+    for (int round = 0; round < 3000 && !HasFailure(); ++round) {
+        std::string recipe(static_cast<std::size_t>(length(random)), '\0');
+        for (char& c : recipe)
+            c = static_cast<char>(byte(random));
+        const std::u16string text = clipper_fuzz::recipeText(recipe);
+        expectSameTree({ustring::toUtf8(text), text});
+    }
+}
+
+TEST(ClipperDifferential, DeepNestingStopsAtTheBoundInBothParsers) {
+    const std::u16string deep = u"T = " + std::u16string(100000, u'{') + u"\n[\"v\"] = 1,\n" +
+                                std::u16string(100000, u'}') + u"\n";
+    const Document fast = loadFast(deep);
+    EXPECT_EQ(depthOf(fast), grammar::WOWLUAClipper::kMaxNodeDepth);
+    EXPECT_EQ(fast, loadReference(deep));
+    EXPECT_EQ(fast, loadFastFromBytes(deep));
+
+    const std::u16string unbalanced = std::u16string(100000, u'{') + u"\nX = 1\n";
+    EXPECT_EQ(loadFast(unbalanced), loadReference(unbalanced));
+    EXPECT_EQ(loadFast(unbalanced).getAttrib(u"X"), u"1");
+}
+
+TEST(ClipperDifferential, TenMegabytesOfOneCharacterDoNotBreakEitherParser) {
+    const std::size_t size = 10 * 1024 * 1024;
+    for (std::u16string_view piece : {u"{", u"}", u",", u"--"}) {
+        const std::u16string text = repeated(piece, size);
+        const Document fast = loadFast(text);
+        EXPECT_EQ(fast, loadReference(text)) << ustring::toUtf8(piece);
+        EXPECT_EQ(fast, loadFastFromBytes(text)) << ustring::toUtf8(piece);
+    }
+}
+
+TEST(ClipperDifferential, TenMegabyteSingleLine) {
+    // The literal steps copy the rest of the line after every cut; only the fast parser is
+    // fed the whole line, the reference a slice of it.
+    const std::u16string unit = u"[\"raid\"] = { [\"zone\"] = \"Hall\", [\"Join\"] = { "
+                                u"{ [\"player\"] = \"Alpha\", }, }, [\"dkp\"] = 10, }, ";
+    const std::u16string line = u"Log = { " + repeated(unit, 10 * 1024 * 1024) + u"}";
+    const Document fast = loadFast(line);
+    ASSERT_EQ(fast.getNodes().size(), 1u);
+    EXPECT_GT(fast.getNodes()[0].nodes.size(), 100000u);
+    EXPECT_EQ(fast, loadFastFromBytes(line));
+
+    const std::u16string slice = u"Log = { " + repeated(unit, 20000) + u"}";
+    const Document reference = loadReference(slice);
+    EXPECT_EQ(loadFast(slice), reference);
+    // Every repetition gives the same table, also those read after earlier parts of the text
+    // were released.
+    const Node& first = reference.getNodes()[0].nodes[0];
+    for (const Node& table : fast.getNodes()[0].nodes)
+        ASSERT_EQ(table, first);
+}

@@ -1,0 +1,89 @@
+# about: benchmark the parser: raidsift raids vs lua5.4 on generated 1-30 MB raid logs
+# Release build; for each size: wall time (best of 3) and peak memory of `raidsift raids FILE`
+# and of `lua5.4 -e 'dofile("FILE")'`, their ratio, the literal reference parser
+# (`raidsift tree --reference`) against the fast one (`raidsift tree`) on the smaller files,
+# and the pathological inputs that must neither crash nor take 2 seconds.
+
+# bench_measure <command...>: prints "<best wall seconds> <peak KB> <exit status>" of 3 runs.
+bench_measure() {
+    local best="" peak=0 status=0 run wall rss
+    for run in 1 2 3; do
+        /usr/bin/time -f "%e %M" -o "$BENCH_DIR/time.txt" "$@" >/dev/null 2>"$BENCH_DIR/stderr.txt" ||
+            status=$?
+        read -r wall rss < <(tail -1 "$BENCH_DIR/time.txt")
+        if [ -z "$best" ] || awk "BEGIN{exit !($wall < $best)}"; then best=$wall; fi
+        [ "$rss" -gt "$peak" ] && peak=$rss
+    done
+    echo "$best $peak $status"
+}
+
+bench_generate() {
+    local raids="$1" file="$2"
+    [ -f "$file" ] || "$BIN/raidgen" --raids "$raids" --members 25 --seed 7 --output "$file"
+}
+
+bench_pathological() {
+    python3 - "$BENCH_DIR" "$BENCH_DIR/raids-15mb.lua" <<'PY'
+import sys
+folder, sample = sys.argv[1], sys.argv[2]
+ten = 10 * 1024 * 1024
+def write(name, text):
+    with open(f"{folder}/{name}", "w", encoding="utf-8") as out:
+        out.write(text)
+write("deep-100000.lua", "T = " + "{" * 100000 + '\n["v"] = 1,\n' + "}" * 100000 + "\n")
+write("open-10mb.lua", "{" * ten)
+write("close-10mb.lua", "}" * ten)
+write("comma-10mb.lua", "," * ten)
+write("dashes-10mb.lua", "--" * (ten // 2))
+with open(sample, encoding="utf-8") as source:
+    line = source.read(ten).replace("\n", " ")
+write("line-10mb.lua", line)
+PY
+}
+
+run_bench() {
+    cmd_deps
+    configure "$ROOT/build-release" -DCMAKE_BUILD_TYPE=Release -DRL_SANITIZE=OFF -DRL_TESTS=OFF
+    cmake --build "$ROOT/build-release" -j "$JOBS" --target raidsift
+    BIN="$ROOT/build-release/bin"
+    BENCH_DIR="$ROOT/build-release/bench"
+    mkdir -p "$BENCH_DIR"
+    local sizes=("1mb 40" "5mb 200" "15mb 600" "30mb 1200")
+    local entry name raids file bytes
+    local -A wall
+    printf '%-6s %9s | %-22s | %-22s | %s\n' size "file MB" "raidsift raids s / MB" "lua5.4 dofile s / MB" \
+        "time ratio, raidsift memory / file"
+    for entry in "${sizes[@]}"; do
+        read -r name raids <<<"$entry"
+        file="$BENCH_DIR/raids-$name.lua"
+        bench_generate "$raids" "$file"
+        bytes=$(stat -c %s "$file")
+        read -r rs_wall rs_kb rs_status < <(bench_measure "$BIN/raidsift" raids "$file")
+        read -r lua_wall lua_kb lua_status < <(bench_measure lua5.4 -e "dofile(\"$file\")")
+        wall[$name]=$rs_wall
+        awk -v n="$name" -v b="$bytes" -v rw="$rs_wall" -v rk="$rs_kb" -v lw="$lua_wall" \
+            -v lk="$lua_kb" -v rs="$rs_status" -v ls="$lua_status" 'BEGIN {
+            printf "%-6s %9.1f | %8.2f s %8.1f MB | %8.2f s %8.1f MB | %.2f, %.2fx%s\n",
+                n, b / 1048576, rw, rk / 1024, lw, lk / 1024, rw / lw, rk * 1024 / b,
+                (rs != 0 || ls != 0) ? "  (a command failed)" : "" }'
+    done
+    awk -v a="${wall[15mb]}" -v b="${wall[30mb]}" \
+        'BEGIN { printf "30 MB / 15 MB time: %.2f\n", b / a }'
+
+    echo
+    echo "fast parser vs literal reference (raidsift tree, JSON output included):"
+    for name in 1mb 5mb; do
+        file="$BENCH_DIR/raids-$name.lua"
+        read -r fast_wall _ _ < <(bench_measure "$BIN/raidsift" tree "$file")
+        read -r ref_wall _ _ < <(bench_measure "$BIN/raidsift" tree --reference "$file")
+        printf '%-6s tree %6.2f s   tree --reference %7.2f s\n' "$name" "$fast_wall" "$ref_wall"
+    done
+
+    echo
+    echo "pathological inputs (raidsift raids; must not crash, under 2 s):"
+    bench_pathological
+    for file in deep-100000 open-10mb close-10mb comma-10mb dashes-10mb line-10mb; do
+        read -r p_wall p_kb p_status < <(bench_measure "$BIN/raidsift" raids "$BENCH_DIR/$file.lua")
+        printf '%-12s %6.2f s %8.1f MB  exit %s\n' "$file" "$p_wall" "$(awk -v k="$p_kb" 'BEGIN{print k/1024}')" "$p_status"
+    done
+}

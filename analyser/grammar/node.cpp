@@ -1,6 +1,7 @@
 #include "grammar/node.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace grammar {
 namespace {
@@ -10,7 +11,7 @@ bool copyFirstNamed(const std::vector<Node>& nodes, const std::u16string& name, 
                                     [&](const Node& node) { return node.name == name; });
     if (found == nodes.end())
         return false;
-    out = *found;
+    out = *found; // `out` may hold the tree that `found` points into; see operator=
     return true;
 }
 
@@ -22,6 +23,22 @@ std::u16string firstValueNamed(const std::vector<Attrib>& attribs, const std::u1
 
 } // namespace
 
+Node& Node::operator=(const Node& other) {
+    Node copy(other);
+    return *this = std::move(copy);
+}
+
+Node::~Node() {
+    std::vector<Node> pending;
+    pending.swap(nodes);
+    while (!pending.empty()) {
+        Node last = std::move(pending.back());
+        pending.pop_back();
+        for (Node& child : last.nodes)
+            pending.push_back(std::move(child));
+    }
+}
+
 bool Node::getNode(const std::u16string& name, Node& out) const {
     return copyFirstNamed(nodes, name, out);
 }
@@ -30,7 +47,9 @@ std::u16string Node::getAttrib(const std::u16string& name) const {
     return firstValueNamed(attribs, name);
 }
 
-bool Node::empty() const { return attribs.empty() && nodes.empty(); }
+bool Node::empty() const {
+    return attribs.empty() && nodes.empty();
+}
 
 bool Document::getNode(const std::u16string& name, Node& out) const {
     return copyFirstNamed(nodes_, name, out);

@@ -11,6 +11,8 @@ namespace grammar {
 struct RAIDSIFT_API Attrib {
     std::u16string name;
     std::u16string value;
+
+    bool operator==(const Attrib&) const = default;
 };
 
 // One table: its scalar entries and its nested tables, both in text order. Names are not
@@ -21,12 +23,23 @@ public:
     std::vector<Node> nodes;
     std::u16string name;
 
+    Node() = default;
+    Node(const Node&) = default;
+    Node(Node&&) noexcept = default;
+    // Safe when `other` lies inside this node's own subtree.
+    Node& operator=(const Node& other);
+    Node& operator=(Node&&) noexcept = default;
+    // Takes the subtree apart without recursion, so that any depth can be destroyed.
+    ~Node();
+
     // Copies the first child called `name` into `out`; false (and `out` untouched) if none.
     bool getNode(const std::u16string& name, Node& out) const;
     // The value of the first attribute called `name`, or the empty text.
     std::u16string getAttrib(const std::u16string& name) const;
     // True when the node holds neither attributes nor children.
     bool empty() const;
+
+    bool operator==(const Node&) const = default;
 };
 
 // The top level of a saved-variables text: its table assignments and scalar assignments.
@@ -40,6 +53,8 @@ public:
     bool getNode(const std::u16string& name, Node& out) const;
     std::u16string getAttrib(const std::u16string& name) const;
     void clear();
+
+    bool operator==(const Document&) const = default;
 
 private:
     std::vector<Node> nodes_;

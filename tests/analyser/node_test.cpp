@@ -54,3 +54,26 @@ TEST(DocumentLookup, ClearForgetsEverything) {
     EXPECT_EQ(document.getAttrib(u"Version"), u"");
     EXPECT_TRUE(copy.getNode(u"Log", out));
 }
+
+TEST(NodeOwnership, LookupIntoOwnSubtreeAndDeepDestruction) {
+    Node root = named(u"root");
+    root.nodes = {named(u"a", {{u"k", u"1"}}), named(u"b")};
+    root.nodes[0].nodes = {named(u"inner", {{u"k", u"2"}})};
+    ASSERT_TRUE(root.getNode(u"a", root));
+    EXPECT_EQ(root.name, u"a");
+    ASSERT_EQ(root.nodes.size(), 1u);
+    EXPECT_EQ(root.nodes[0].getAttrib(u"k"), u"2");
+    root = root.nodes[0];
+    EXPECT_EQ(root.name, u"inner");
+
+    // A chain far deeper than any stack could recurse through is still destroyed.
+    Node chain;
+    Node* tip = &chain;
+    for (int i = 0; i < 1000000; ++i) {
+        tip->nodes.emplace_back();
+        tip = &tip->nodes.back();
+    }
+    Node deep = std::move(chain);
+    EXPECT_TRUE(chain.nodes.empty());
+    EXPECT_FALSE(deep.empty());
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <atomic>
+#include <string>
+#include <string_view>
+
+namespace cabinet {
+
+struct ExtractRequest {
+    std::u16string cabinet;     // the cabinet file
+    std::u16string destination; // the folder the cabinet's files go to
+    // A folder on the destination's file system (created if missing) below which the files are
+    // decoded first; nothing reaches the destination unless the whole cabinet decoded.
+    std::u16string staging;
+    // Set from another thread to give up as soon as possible; the destination stays unchanged
+    // when it is set before the files are moved into place.
+    const std::atomic<bool>* cancel = nullptr;
+};
+
+struct ExtractResult {
+    bool ok = false;
+    std::string error; // what went wrong, for people; empty on success
+
+    explicit operator bool() const { return ok; }
+};
+
+// Extracts every file of the cabinet below the destination. Stored names lose their leading
+// full stops and separators; a name that climbs out of the destination, is absolute or holds
+// control characters fails the whole cabinet. Each file gets the cabinet's modification time;
+// the read-only attribute removes its write permissions. A read-only file already at a target
+// fails the cabinet; a symbolic link at a target is replaced, never written through.
+ExtractResult extract(const ExtractRequest& request);
+
+} // namespace cabinet

@@ -1,0 +1,226 @@
+#include "updater/package_installer.h"
+
+#include "update_fixture.h"
+#include "updater/pack_list_file.h"
+#include "updater/pack_lists.h"
+
+#include <functional>
+#include <gtest/gtest.h>
+#include <memory>
+#include <mutex>
+#include <thread>
+
+using updater::PackageInstaller;
+using updater::PackList;
+
+namespace {
+
+// Writes down every call, in order, as text.
+class RecordingListener final : public updater::InstallListener {
+public:
+    void onProgress(int done, int total) override {
+        add("progress " + std::to_string(done) + "/" + std::to_string(total));
+        if (afterProgress)
+            afterProgress(done);
+    }
+    void onLog(const std::string& log) override { add("log " + log); }
+    void onFinished() override { add("finished"); }
+    void onFailed() override { add("failed"); }
+
+    std::vector<std::string> calls() const {
+        std::lock_guard lock(mutex_);
+        return calls_;
+    }
+    std::function<void(int)> afterProgress;
+
+private:
+    void add(std::string call) {
+        std::lock_guard lock(mutex_);
+        calls_.push_back(std::move(call));
+    }
+    mutable std::mutex mutex_;
+    std::vector<std::string> calls_;
+};
+
+struct Release {
+    void operator()(PackageInstaller* installer) const { installer->release(); }
+};
+using InstallerHandle = std::unique_ptr<PackageInstaller, Release>;
+
+using Calls = std::vector<std::string>;
+
+class UpdateRun : public UpdateFixture {
+protected:
+    InstallerHandle makeInstaller() {
+        auto installer =
+            InstallerHandle(new PackageInstaller({programFolder(), std::chrono::milliseconds(5)}));
+        installer->addListener(&listener);
+        return installer;
+    }
+    // One whole run of `kind`; the calls it made.
+    Calls runOnce(std::int32_t kind = 1) {
+        const InstallerHandle installer = makeInstaller();
+        installer->start(kind);
+        installer->waitForRun();
+        return listener.calls();
+    }
+
+    RecordingListener listener;
+};
+
+TEST_F(UpdateRun, NothingPendingGivesOneFinishedOnly) {
+    writeDownloadState({});
+    EXPECT_EQ(runOnce(), Calls{"finished"});
+}
+
+TEST_F(UpdateRun, AnIncompleteDownloadTellsNobodyAndTouchesNothing) {
+    writeDownloadState({pack(u"core", 2)}, "downloading");
+    writeCabinet("core", "core.txt", "v2");
+    EXPECT_EQ(runOnce(), Calls{});
+    EXPECT_TRUE(exists("temp/core.cab"));
+    EXPECT_FALSE(exists("core.txt"));
+}
+
+TEST_F(UpdateRun, TwoPackagesAreInstalledRecordedAndTheUpdateCompleted) {
+    writeDownloadState({pack(u"core", 2), pack(u"skin", 5)});
+    write("temp/log.txt", "fetched 2 packages");
+    writeCabinet("core", "bin\\core.txt", "core v2");
+    writeCabinet("skin", "skin.txt", "skin v5");
+
+    EXPECT_EQ(runOnce(),
+              (Calls{"log fetched 2 packages", "progress 1/2", "progress 2/2", "finished"}));
+    EXPECT_EQ(read("bin/core.txt"), "core v2");
+    EXPECT_EQ(read("skin.txt"), "skin v5");
+    for (const char* gone : {"temp/core.cab", "temp/skin.cab", "temp/dlstate.xml", "temp/log.txt",
+                             "temp/installed.xml"})
+        EXPECT_FALSE(exists(gone)) << gone;
+    PackList local;
+    ASSERT_TRUE(updater::readPackList(folder().localVersions(), local));
+    EXPECT_EQ(local, (PackList{{u"core", u"", "", 2, 1}, {u"skin", u"", "", 5, 1}}));
+}
+
+TEST_F(UpdateRun, ASecondStartStartsNoSecondRun) {
+    writeDownloadState({pack(u"core", 2)});
+    writeCabinet("core", "core.txt", "v2");
+    const InstallerHandle installer = makeInstaller();
+    installer->start(1);
+    installer->start(1);
+    installer->waitForRun();
+    writeDownloadState({pack(u"core", 3)});
+    writeCabinet("core", "core.txt", "v3");
+    installer->start(1);
+    installer->waitForRun();
+    EXPECT_EQ(listener.calls(), (Calls{"log ", "progress 1/1", "finished"}));
+    EXPECT_EQ(read("core.txt"), "v2");
+    EXPECT_TRUE(installer->hasPending());
+}
+
+TEST_F(UpdateRun, AFailingCabinetStopsTheRunAndTheNextRunInstallsOnlyTheRest) {
+    writeDownloadState({pack(u"first", 1), pack(u"second", 1), pack(u"third", 1)});
+    writeCabinet("first", "first.txt", "1");
+    write("temp/second.cab", "MSCF but damaged");
+    writeCabinet("third", "third.txt", "3");
+
+    EXPECT_EQ(runOnce(), (Calls{"log ", "progress 1/3", "failed"}));
+    EXPECT_FALSE(exists("third.txt"));
+    EXPECT_TRUE(exists("temp/dlstate.xml"));
+    EXPECT_FALSE(exists("localver.xml"));
+    PackList installed;
+    ASSERT_TRUE(updater::readPackList(folder().installedList(), installed));
+    EXPECT_EQ(installed, (PackList{{u"first", u"", "", 1, 0}}));
+
+    writeCabinet("second", "second.txt", "2");
+    RecordingListener next;
+    {
+        const InstallerHandle installer(
+            new PackageInstaller({programFolder(), std::chrono::milliseconds(5)}));
+        installer->addListener(&next);
+        installer->start(1);
+        installer->waitForRun();
+    }
+    EXPECT_EQ(next.calls(), (Calls{"log ", "progress 1/2", "progress 2/2", "finished"}));
+    EXPECT_EQ(read("second.txt"), "2");
+    EXPECT_EQ(read("third.txt"), "3");
+    EXPECT_FALSE(exists("temp/installed.xml"));
+}
+
+TEST_F(UpdateRun, AReadOnlyTargetFailsAfterItsAttempts) {
+    writeDownloadState({pack(u"core", 2)});
+    writeCabinet("core", "core.txt", "v2");
+    write("core.txt", "v1");
+    std::filesystem::permissions(path("core.txt"), std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::remove);
+    const InstallerHandle installer = makeInstaller();
+    installer->start(1);
+    installer->waitForRun();
+    EXPECT_EQ(listener.calls(), (Calls{"log ", "failed"}));
+    EXPECT_NE(installer->lastError().find("read-only"), std::string::npos);
+    EXPECT_EQ(read("core.txt"), "v1");
+    EXPECT_TRUE(exists("temp/core.cab"));
+}
+
+TEST_F(UpdateRun, PendingPacksCoverAllKindsAndHasPendingOnlyItsOwn) {
+    writeDownloadState({pack(u"program", 2, 1), pack(u"addon", 4, 2)});
+    writeCabinet("program", "program.txt", "p");
+    writeCabinet("addon", "addon.txt", "a");
+    const InstallerHandle installer = makeInstaller();
+    PackList pending;
+    EXPECT_TRUE(installer->getPendingPacks(pending));
+    EXPECT_EQ(pending, (PackList{pack(u"program", 2, 1), pack(u"addon", 4, 2)}));
+    EXPECT_FALSE(installer->hasPending()); // kind 0 until started
+
+    installer->start(2);
+    installer->waitForRun();
+    EXPECT_EQ(read("addon.txt"), "a");
+    EXPECT_FALSE(exists("program.txt"));
+    EXPECT_FALSE(installer->hasPending());
+    // The update is not complete until the other kind is installed.
+    EXPECT_TRUE(exists("temp/dlstate.xml"));
+    EXPECT_FALSE(exists("localver.xml"));
+    EXPECT_EQ(runOnce(1),
+              (Calls{"log ", "progress 1/1", "finished", "log ", "progress 1/1", "finished"}));
+    EXPECT_TRUE(exists("localver.xml"));
+}
+
+TEST_F(UpdateRun, ReleasingDuringARunStopsBeforeTheNextPackage) {
+    writeDownloadState({pack(u"first", 1), pack(u"second", 1)});
+    writeCabinet("first", "first.txt", "1");
+    writeCabinet("second", "second.txt", "2");
+    auto* installer = new PackageInstaller({programFolder(), std::chrono::milliseconds(5)});
+    installer->addListener(&listener);
+    listener.afterProgress = [&](int) { installer->release(); };
+    installer->start(1);
+    // Released, the worker goes on alone: it records the package it installed and stops.
+    for (int i = 0; i < 1000 && !exists("temp/installed.xml"); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_EQ(listener.calls(), (Calls{"log ", "progress 1/2"}));
+    EXPECT_EQ(read("first.txt"), "1");
+    EXPECT_FALSE(exists("second.txt"));
+    EXPECT_TRUE(exists("temp/second.cab"));
+    PackList installed;
+    ASSERT_TRUE(updater::readPackList(folder().installedList(), installed));
+    EXPECT_EQ(installed.size(), 1u);
+}
+
+TEST_F(UpdateRun, APackageNameThatIsAPathFailsWithoutTouchingThatPath) {
+    write("outside.cab", "MSCF");
+    writeDownloadState({pack(u"../outside", 1)});
+    EXPECT_EQ(runOnce(), (Calls{"log ", "failed"}));
+    EXPECT_TRUE(exists("outside.cab"));
+}
+
+TEST_F(UpdateRun, ListenersAreAddedOnceAndRemovedOnce) {
+    const InstallerHandle installer = makeInstaller();
+    EXPECT_FALSE(installer->addListener(nullptr));
+    EXPECT_TRUE(installer->addListener(&listener));
+    EXPECT_TRUE(installer->removeListener(&listener));
+    EXPECT_FALSE(installer->removeListener(&listener));
+    EXPECT_FALSE(installer->removeListener(nullptr));
+    writeDownloadState({});
+    installer->start(1);
+    installer->waitForRun();
+    EXPECT_EQ(listener.calls(), Calls{});
+}
+
+} // namespace

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "updater/pack.h"
+#include "updater/update_folder.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <string>
+
+// A program folder of its own for each test, with helpers that play the downloader's part.
+class UpdateFixture : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    std::u16string programFolder() const;
+    updater::UpdateFolder folder() const { return updater::UpdateFolder(programFolder()); }
+    std::filesystem::path path(const std::string& relative) const { return root_ / relative; }
+
+    std::string read(const std::string& relative) const;
+    void write(const std::string& relative, const std::string& bytes) const;
+    bool exists(const std::string& relative) const;
+
+    // "temp/dlstate.xml" listing `packs`, with `flag` when given.
+    void writeDownloadState(const updater::PackList& packs, const char* flag = "ok") const;
+    // "temp/<name>.cab" holding one stored file `file` with `contents`.
+    void writeCabinet(const std::string& name, const std::string& file,
+                      const std::string& contents) const;
+
+    static updater::Pack pack(const std::u16string& name, int ver, int type = 1);
+
+private:
+    std::filesystem::path root_;
+};

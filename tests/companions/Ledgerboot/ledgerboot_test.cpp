@@ -1,0 +1,61 @@
+#include "utilkit/ufile.h"
+#include "utilkit/ustring.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <string>
+#include <thread>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class LedgerbootTest : public testing::Test {
+protected:
+    void SetUp() override {
+        folder_ = fs::temp_directory_path() / ("ledgerboot test " + std::to_string(::getpid()));
+        fs::remove_all(folder_);
+        fs::create_directories(folder_);
+        fs::copy_file(LEDGERBOOT_PATH, folder_ / "Ledgerboot");
+    }
+    void TearDown() override { fs::remove_all(folder_); }
+
+    int runLauncher(const std::string& arguments) {
+        const std::string command =
+            "cd / && '" + (folder_ / "Ledgerboot").string() + "' " + arguments + " >/dev/null 2>&1";
+        const int status = std::system(command.c_str());
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+
+    // The client runs on its own after the launcher exits; wait (boundedly) for its mark.
+    std::string waitForMark() {
+        const fs::path mark = folder_ / "mark";
+        for (int attempt = 0; attempt < 600 && !fs::exists(mark); ++attempt)
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        std::string text;
+        ufile::ReadFileData(ustring::fromUtf8(mark.string()), text);
+        return text;
+    }
+
+    fs::path folder_;
+};
+
+TEST_F(LedgerbootTest, StartsTheClientBesideItInItsFolderWithTheArguments) {
+    ASSERT_TRUE(ufile::WriteFileData(
+        ustring::fromUtf8((folder_ / "Raidledger").string()),
+        "#!/bin/sh\nprintf '%s|%s' \"$(pwd)\" \"$*\" > mark.tmp && mv mark.tmp mark\n"));
+    fs::permissions(folder_ / "Raidledger", fs::perms::owner_all);
+    EXPECT_EQ(runLauncher("--one two"), 0);
+    EXPECT_EQ(waitForMark(), folder_.string() + "|--one two");
+}
+
+TEST_F(LedgerbootTest, FailsWithAnExitCodeWhenTheClientIsMissing) {
+    EXPECT_EQ(runLauncher(""), 1);
+}
+
+} // namespace

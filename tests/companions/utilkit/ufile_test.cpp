@@ -1,0 +1,134 @@
+#include "utilkit/ufile.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <random>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class ScratchFolder {
+public:
+    ScratchFolder() {
+        std::string pattern = (fs::temp_directory_path() / "ufile_test.XXXXXX").string();
+        path_ = ::mkdtemp(pattern.data());
+        ::chmod(path_.c_str(), 0755); // a worker without privileges must reach the files
+    }
+    ~ScratchFolder() {
+        ::chmod(path_.c_str(), 0755);
+        fs::remove_all(path_);
+    }
+    fs::path operator/(const char* name) const { return path_ / name; }
+    const fs::path& path() const { return path_; }
+
+private:
+    fs::path path_;
+};
+
+std::u16string wide(const fs::path& path) {
+    return ufile::fromNativePath(path.native());
+}
+
+std::string contentOf(const fs::path& path) {
+    std::string data;
+    EXPECT_TRUE(ufile::ReadFileData(wide(path), data));
+    return data;
+}
+
+std::size_t entriesIn(const fs::path& folder) {
+    return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), {}));
+}
+
+// Runs `work` in a child process and gives its exit status (or -1 when it did not exit).
+template <typename Work> int inChild(Work work) {
+    const pid_t child = ::fork();
+    if (child == 0)
+        ::_exit(work());
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// Drops root rights in a child, so that file permissions apply to it.
+bool dropPrivileges() {
+    return ::geteuid() != 0 || ::setuid(65534) == 0;
+}
+
+} // namespace
+
+TEST(WriteFileData, ReplacesWholeFileAndKeepsItsPermissions) {
+    ScratchFolder folder;
+    const fs::path file = folder / "data.lua";
+    ASSERT_TRUE(ufile::WriteFileData(wide(file), std::string("old and long content")));
+    ::chmod(file.c_str(), 0640);
+    ASSERT_TRUE(ufile::WriteFileData(wide(file), std::string("new\0bytes", 9)));
+    EXPECT_EQ(contentOf(file), std::string("new\0bytes", 9));
+    EXPECT_EQ(fs::status(file).permissions(), fs::perms(0640));
+    EXPECT_EQ(entriesIn(folder.path()), 1u);
+}
+
+TEST(WriteFileData, FailingWritesLeaveTheOldFileIntact) {
+    ScratchFolder folder;
+    const fs::path file = folder / "data.lua";
+    ASSERT_TRUE(ufile::WriteFileData(wide(file), "old content"));
+    const std::string big(1 << 20, 'x');
+
+    // The disk is full for the writer: the file size limit cuts its write short.
+    const int fullDisk = inChild([&] {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{4096, 4096};
+        if (::setrlimit(RLIMIT_FSIZE, &limit) != 0)
+            return 2;
+        return ufile::WriteFileData(wide(file), big) ? 1 : 0;
+    });
+    EXPECT_EQ(fullDisk, 0);
+    EXPECT_EQ(contentOf(file), "old content");
+    EXPECT_EQ(entriesIn(folder.path()), 1u) << "the partial file must be removed";
+
+    // The folder is read-only.
+    ::chmod(folder.path().c_str(), 0555);
+    const int readOnly = inChild([&] {
+        if (!dropPrivileges())
+            return 2;
+        return ufile::WriteFileData(wide(file), big) ? 1 : 0;
+    });
+    ::chmod(folder.path().c_str(), 0755);
+    EXPECT_EQ(readOnly, 0);
+    EXPECT_EQ(contentOf(file), "old content");
+    EXPECT_EQ(entriesIn(folder.path()), 1u);
+
+    EXPECT_FALSE(ufile::WriteFileData(wide(folder / "missing/data.lua"), "x"));
+}
+
+TEST(WriteFileData, KilledWriterLeavesOldOrNewContent) {
+    ScratchFolder folder;
+    const fs::path file = folder / "data.lua";
+    const std::string first(300000, 'a');
+    const std::string second(200000, 'b');
+    ASSERT_TRUE(ufile::WriteFileData(wide(file), first));
+    std::mt19937 random{std::random_device{}()};
+    std::uniform_int_distribution<int> delayMicroseconds(0, 30000);
+    for (int round = 0; round < 25; ++round) {
+        const pid_t writer = ::fork();
+        if (writer == 0) {
+            for (int i = 0;; ++i)
+                ufile::WriteFileData(wide(file), i % 2 ? first : second);
+        }
+        std::this_thread::sleep_for(std::chrono::microseconds(delayMicroseconds(random)));
+        ::kill(writer, SIGKILL);
+        ::waitpid(writer, nullptr, 0);
+        const std::string now = contentOf(file);
+        ASSERT_TRUE(now == first || now == second)
+            << "round " << round << ": " << now.size() << " bytes";
+    }
+}

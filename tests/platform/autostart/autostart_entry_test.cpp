@@ -1,0 +1,91 @@
+#include "autostart/autostart_entry.h"
+
+#include "utilkit/ufile.h"
+#include "utilkit/ustring.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class AutostartEntryTest : public testing::Test {
+protected:
+    void SetUp() override {
+        home_ = fs::temp_directory_path() /
+                ("autostart_test_" + std::to_string(::getpid()) + "_" +
+                 testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(home_);
+        fs::create_directories(home_);
+        setenv("XDG_CONFIG_HOME", home_.c_str(), 1);
+    }
+    void TearDown() override {
+        unsetenv("XDG_CONFIG_HOME");
+        fs::remove_all(home_);
+    }
+
+    std::string entryText() const {
+        std::string text;
+        ufile::ReadFileData(AutostartEntry::entryPath(), text);
+        return text;
+    }
+    void writeEntry(const std::string& text) const {
+        fs::create_directories(home_ / "autostart");
+        ASSERT_TRUE(ufile::WriteFileData(AutostartEntry::entryPath(), text));
+    }
+
+    fs::path home_;
+};
+
+TEST_F(AutostartEntryTest, LivesInTheAutostartFolderOfTheConfiguration) {
+    EXPECT_EQ(ustring::toUtf8(AutostartEntry::entryPath()),
+              (home_ / "autostart" / "TALLYRA.desktop").string());
+    EXPECT_EQ(AutostartEntry::expectedCommand(), ufile::GetModulePathDir() + u"Ledgerboot");
+}
+
+TEST_F(AutostartEntryTest, RegistersUnregistersAndWritesOnlyWhenNeeded) {
+    AutostartEntry entry;
+    EXPECT_FALSE(entry.isRegistered());
+    entry.setRegistered(true);
+    EXPECT_TRUE(entry.isRegistered());
+    EXPECT_NE(entryText().find("Exec="), std::string::npos);
+
+    // A second registration finds the entry equal and leaves the file as it is.
+    writeEntry(entryText() + "# kept\n");
+    entry.setRegistered(true);
+    EXPECT_NE(entryText().find("# kept"), std::string::npos);
+    EXPECT_TRUE(entry.isRegistered());
+
+    entry.setRegistered(false);
+    EXPECT_FALSE(entry.isRegistered());
+    EXPECT_FALSE(fs::exists(home_ / "autostart" / "TALLYRA.desktop"));
+    entry.setRegistered(false); // nothing to remove: no error
+}
+
+TEST_F(AutostartEntryTest, AnEntryStartingSomethingElseIsReplaced) {
+    writeEntry("[Desktop Entry]\nType=Application\nExec=/opt/other/Ledgerboot\n");
+    AutostartEntry entry;
+    EXPECT_FALSE(entry.isRegistered());
+    entry.setRegistered(true);
+    EXPECT_TRUE(entry.isRegistered());
+    EXPECT_EQ(entryText().find("/opt/other"), std::string::npos);
+}
+
+TEST_F(AutostartEntryTest, ArgumentsHiddenEntriesAndOtherGroupsDoNotCount) {
+    const std::string command = ustring::toUtf8(AutostartEntry::expectedCommand());
+    AutostartEntry entry;
+    writeEntry("[Desktop Entry]\nExec=" + command + " --minimised\n");
+    EXPECT_FALSE(entry.isRegistered());
+    writeEntry("[Desktop Entry]\nExec=" + command + "\nHidden=true\n");
+    EXPECT_FALSE(entry.isRegistered());
+    writeEntry("[Desktop Action x]\nExec=" + command + "\n");
+    EXPECT_FALSE(entry.isRegistered());
+    writeEntry("[Desktop Entry]\r\nExec=" + command + "\r\n");
+    EXPECT_TRUE(entry.isRegistered());
+}
+
+} // namespace

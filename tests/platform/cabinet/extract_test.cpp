@@ -1,0 +1,282 @@
+#include "cabinet/extract.h"
+
+#include "cabinet_builder.h"
+
+#include "utilkit/ufile.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <ctime>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+namespace fs = std::filesystem;
+using cabinet_test::CabinetEntry;
+using cabinet_test::makeStoredCabinet;
+
+namespace {
+
+const fs::path kSamples = fs::path(RL_SOURCE_DIR) / "tests/data/cabinets";
+
+std::string readBytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void writeBytes(const fs::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::u16string wide(const fs::path& path) {
+    return ufile::fromNativePath(path.native());
+}
+
+// Local calendar fields of a file's modification time.
+std::tm localModified(const fs::path& path) {
+    struct stat info {};
+    EXPECT_EQ(::stat(path.c_str(), &info), 0) << path;
+    std::tm parts{};
+    localtime_r(&info.st_mtim.tv_sec, &parts);
+    return parts;
+}
+
+std::vector<fs::path> treeOf(const fs::path& folder) {
+    std::vector<fs::path> entries;
+    for (const auto& entry : fs::recursive_directory_iterator(folder))
+        entries.push_back(entry.path().lexically_relative(folder));
+    std::sort(entries.begin(), entries.end());
+    return entries;
+}
+
+class CabinetExtract : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string pattern = (fs::temp_directory_path() / "cabinet-test-XXXXXX").string();
+        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+        root_ = pattern;
+        destination_ = root_ / "program";
+        staging_ = root_ / "program/temp";
+        fs::create_directories(destination_);
+    }
+    void TearDown() override {
+        for (const auto& entry : fs::recursive_directory_iterator(root_))
+            if (!entry.is_symlink())
+                fs::permissions(entry.path(), fs::perms::owner_write, fs::perm_options::add);
+        fs::remove_all(root_);
+    }
+
+    cabinet::ExtractResult extractFile(const fs::path& cabinetFile) {
+        return cabinet::extract({wide(cabinetFile), wide(destination_), wide(staging_)});
+    }
+    cabinet::ExtractResult extractBytes(const std::string& bytes) {
+        const fs::path file = root_ / "package.cab";
+        writeBytes(file, bytes);
+        return extractFile(file);
+    }
+    // The destination holds nothing but the staging folder, empty.
+    void expectDestinationUntouched() {
+        const std::vector<fs::path> tree = treeOf(destination_);
+        EXPECT_TRUE(tree.empty() || tree == std::vector<fs::path>{"temp"});
+    }
+
+    fs::path root_;
+    fs::path destination_;
+    fs::path staging_;
+};
+
+TEST_F(CabinetExtract, GcabStoredAndMszipCabinetsExtractByteExactWithTheirTimes) {
+    const fs::path source = root_ / "source";
+    fs::create_directories(source / "layout/main");
+    std::string big;
+    for (int i = 0; i < 200000; ++i)
+        big.push_back(static_cast<char>((i * 7919) % 251));
+    writeBytes(source / "readme.txt", "hello cabinet\n");
+    writeBytes(source / "layout/main/data.bin", big);
+    const struct timespec times[2] = {{1262311226, 0}, {1262311226, 0}}; // 2010-01-01, even
+    ASSERT_EQ(::utimensat(AT_FDCWD, (source / "readme.txt").c_str(), times, 0), 0);
+    ASSERT_EQ(::utimensat(AT_FDCWD, (source / "layout/main/data.bin").c_str(), times, 0), 0);
+
+    for (const std::string compression : {"", "-z "}) {
+        SCOPED_TRACE(compression.empty() ? "stored" : "MSZIP");
+        const fs::path cab = root_ / "built.cab";
+        const std::string command = "cd '" + source.string() + "' && gcab -c " + compression + "'" +
+                                    cab.string() + "' readme.txt layout/main/data.bin";
+        ASSERT_EQ(std::system(command.c_str()), 0);
+
+        const cabinet::ExtractResult result = extractFile(cab);
+        ASSERT_TRUE(result) << result.error;
+        EXPECT_EQ(readBytes(destination_ / "readme.txt"), "hello cabinet\n");
+        EXPECT_EQ(readBytes(destination_ / "layout/main/data.bin"), big);
+        // gcab stores UTC fields where the format has local ones; cabextract reads them as the
+        // format says, so its files carry the times the cabinet holds.
+        const fs::path reference = root_ / "reference";
+        fs::remove_all(reference);
+        ASSERT_EQ(
+            std::system(
+                ("cabextract -q -d '" + reference.string() + "' '" + cab.string() + "'").c_str()),
+            0);
+        for (const char* name : {"readme.txt", "layout/main/data.bin"})
+            EXPECT_EQ(fs::last_write_time(destination_ / name),
+                      fs::last_write_time(reference / name))
+                << name;
+        EXPECT_NE(fs::last_write_time(destination_ / "readme.txt"),
+                  fs::last_write_time(cab)); // not the time of extraction
+        EXPECT_TRUE(fs::is_empty(staging_));
+        fs::remove_all(destination_ / "layout");
+    }
+}
+
+TEST_F(CabinetExtract, MszipLzxQuantumSampleGivesItsThreeFilesWith1997Times) {
+    const cabinet::ExtractResult result = extractFile(kSamples / "mszip_lzx_qtm.cab");
+    ASSERT_TRUE(result) << result.error;
+
+    const fs::path reference = root_ / "reference";
+    const std::string command = "cabextract -q -d '" + reference.string() + "' '" +
+                                (kSamples / "mszip_lzx_qtm.cab").string() + "'";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    for (const char* name : {"mszip.txt", "lzx.txt", "qtm.txt"}) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(readBytes(destination_ / name), readBytes(reference / name));
+        EXPECT_FALSE(readBytes(destination_ / name).empty());
+        const std::tm modified = localModified(destination_ / name);
+        EXPECT_EQ(modified.tm_year, 97);
+        EXPECT_EQ(modified.tm_mon, 2);
+        EXPECT_EQ(modified.tm_mday, 12);
+        EXPECT_EQ(modified.tm_hour, 11);
+        EXPECT_EQ(modified.tm_min, 13);
+        EXPECT_EQ(modified.tm_sec, 52);
+    }
+}
+
+TEST_F(CabinetExtract, DamagedSamplesFailWithoutWritingAnything) {
+    int damaged = 0;
+    for (const auto& entry : fs::directory_iterator(kSamples)) {
+        const std::string name = entry.path().filename().string();
+        const bool valid = name == "mszip_lzx_qtm.cab" || name == "hidden-files.cab" ||
+                           name.starts_with("normal_") || name.starts_with("reserve_") ||
+                           entry.path().extension() != ".cab";
+        if (valid)
+            continue;
+        SCOPED_TRACE(name);
+        ++damaged;
+        const cabinet::ExtractResult result = extractFile(entry.path());
+        EXPECT_FALSE(result);
+        EXPECT_FALSE(result.error.empty());
+        expectDestinationUntouched();
+    }
+    EXPECT_GT(damaged, 30);
+    for (const fs::path& entry : treeOf(root_))
+        EXPECT_TRUE(entry == "program" || entry == "program/temp") << entry;
+}
+
+TEST_F(CabinetExtract, WellFormedSamplesMatchCabextract) {
+    for (const char* name : {"normal_2files_1folder.cab", "normal_2files_2folders.cab",
+                             "normal_255c_filename.cab", "reserve_HFD.cab", "reserve_-F-.cab"}) {
+        SCOPED_TRACE(name);
+        fs::remove_all(destination_);
+        fs::create_directories(destination_);
+        const fs::path reference = root_ / "reference";
+        fs::remove_all(reference);
+        const std::string command =
+            "cabextract -q -d '" + reference.string() + "' '" + (kSamples / name).string() + "'";
+        ASSERT_EQ(std::system(command.c_str()), 0);
+        const cabinet::ExtractResult result = extractFile(kSamples / name);
+        ASSERT_TRUE(result) << result.error;
+        for (const fs::path& file : treeOf(reference))
+            EXPECT_EQ(readBytes(destination_ / file), readBytes(reference / file)) << file;
+    }
+}
+
+TEST_F(CabinetExtract, ParentFolderPrefixIsDroppedButAClimbingNameFailsTheWholeCabinet) {
+    ASSERT_TRUE(extractBytes(makeStoredCabinet({{"..\\..\\top.txt", "top"}})));
+    EXPECT_EQ(readBytes(destination_ / "top.txt"), "top");
+    EXPECT_FALSE(fs::exists(root_ / "top.txt"));
+
+    fs::remove(destination_ / "top.txt");
+    const cabinet::ExtractResult climbing = extractBytes(
+        makeStoredCabinet({{"fine.txt", "fine"}, {"sub\\..\\..\\escaped.txt", "escaped"}}));
+    EXPECT_FALSE(climbing);
+    EXPECT_NE(climbing.error.find("escaped.txt"), std::string::npos) << climbing.error;
+    EXPECT_FALSE(fs::exists(root_ / "escaped.txt"));
+    expectDestinationUntouched();
+
+    EXPECT_FALSE(extractBytes(makeStoredCabinet({{"C:\\Windows\\evil.dll", "x"}})));
+    expectDestinationUntouched();
+}
+
+TEST_F(CabinetExtract, ASymbolicLinkFolderLeadingOutsideIsRefused) {
+    fs::create_directories(root_ / "outside");
+    fs::create_directory_symlink(root_ / "outside", destination_ / "plugins");
+    const cabinet::ExtractResult result =
+        extractBytes(makeStoredCabinet({{"plugins\\evil.so", "evil"}}));
+    EXPECT_FALSE(result);
+    EXPECT_TRUE(fs::is_empty(root_ / "outside"));
+
+    fs::create_directories(destination_ / "real");
+    fs::remove(destination_ / "plugins");
+    fs::create_directory_symlink(destination_ / "real", destination_ / "plugins");
+    ASSERT_TRUE(extractBytes(makeStoredCabinet({{"plugins\\good.so", "good"}})));
+    EXPECT_EQ(readBytes(destination_ / "real/good.so"), "good");
+}
+
+TEST_F(CabinetExtract, AnExistingSymbolicLinkIsReplacedNeverWrittenThrough) {
+    writeBytes(root_ / "secret.txt", "secret");
+    fs::create_symlink(root_ / "secret.txt", destination_ / "config.txt");
+    ASSERT_TRUE(extractBytes(makeStoredCabinet({{"config.txt", "new"}})));
+    EXPECT_EQ(readBytes(root_ / "secret.txt"), "secret");
+    EXPECT_FALSE(fs::is_symlink(destination_ / "config.txt"));
+    EXPECT_EQ(readBytes(destination_ / "config.txt"), "new");
+}
+
+TEST_F(CabinetExtract, ReadOnlyAttributeRemovesWritePermissionAndAReadOnlyTargetFails) {
+    CabinetEntry locked{"locked.txt", "v1"};
+    locked.attributes = 0x21;
+    ASSERT_TRUE(extractBytes(makeStoredCabinet({locked, {"open.txt", "v1"}})));
+    EXPECT_EQ(fs::status(destination_ / "locked.txt").permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    EXPECT_NE(fs::status(destination_ / "open.txt").permissions() & fs::perms::owner_write,
+              fs::perms::none);
+
+    const cabinet::ExtractResult again =
+        extractBytes(makeStoredCabinet({{"open.txt", "v2"}, {"locked.txt", "v2"}}));
+    EXPECT_FALSE(again);
+    EXPECT_NE(again.error.find("read-only"), std::string::npos) << again.error;
+    EXPECT_EQ(readBytes(destination_ / "locked.txt"), "v1");
+    EXPECT_EQ(readBytes(destination_ / "open.txt"), "v1");
+}
+
+TEST_F(CabinetExtract, ADamagedLaterFileLeavesNoEarlierFileBehind) {
+    std::string bytes = makeStoredCabinet({{"first.txt", "complete"}, {"second.txt", "cut off"}});
+    bytes.resize(bytes.size() - 4);
+    EXPECT_FALSE(extractBytes(bytes));
+    expectDestinationUntouched();
+}
+
+TEST_F(CabinetExtract, FoldersAreCreatedAndAFileInTheWayFails) {
+    CabinetEntry deep{"a\\b\\c\\deep.txt", "deep"};
+    deep.year = 2001;
+    ASSERT_TRUE(extractBytes(makeStoredCabinet({deep})));
+    EXPECT_EQ(readBytes(destination_ / "a/b/c/deep.txt"), "deep");
+    EXPECT_EQ(localModified(destination_ / "a/b/c/deep.txt").tm_year, 101);
+
+    writeBytes(destination_ / "x", "a file, not a folder");
+    EXPECT_FALSE(extractBytes(makeStoredCabinet({{"x\\y.txt", "y"}})));
+    EXPECT_EQ(readBytes(destination_ / "x"), "a file, not a folder");
+}
+
+TEST_F(CabinetExtract, MissingAndForeignFilesAndCancellationFail) {
+    EXPECT_NE(extractFile(root_ / "absent.cab").error.find("missing"), std::string::npos);
+    writeBytes(root_ / "text.cab", "just some text, not a cabinet");
+    EXPECT_NE(extractFile(root_ / "text.cab").error.find("not a cabinet"), std::string::npos);
+
+    writeBytes(root_ / "package.cab", makeStoredCabinet({{"a.txt", "a"}}));
+    const std::atomic<bool> cancel{true};
+    EXPECT_FALSE(cabinet::extract(
+        {wide(root_ / "package.cab"), wide(destination_), wide(staging_), &cancel}));
+    EXPECT_FALSE(fs::exists(destination_ / "a.txt"));
+}
+
+} // namespace

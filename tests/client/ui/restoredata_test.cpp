@@ -3,10 +3,13 @@
 #include "wizard_support.h"
 
 #include "gamefiles/game_folder.h"
+#include "savekeep/backup.h"
 #include "ui/wizard/crestoredatadlg.h"
 #include "utilkit/ufile.h"
+#include "utilkit/ustring.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -39,12 +42,12 @@ protected:
 
     std::u16string folder(const std::u16string& relative) {
         const std::u16string path = dir.path().toStdU16String() + u"/" + relative;
-        ufile::WriteFileData(path + u".keep", "");
+        QDir().mkpath(QString::fromStdU16String(path));
         return path;
     }
     // A backup file holding its own name.
     std::u16string backupFile(const std::u16string& account, const std::u16string& name) {
-        const std::u16string path = dir.path().toStdU16String() + u"/Backup/" + account + u"/" + name;
+        const std::u16string path = folder(u"Backup/" + account + u"/") + name;
         ufile::WriteFileData(path, ustring::toUtf8(name));
         return path;
     }
@@ -64,16 +67,17 @@ protected:
 };
 
 TEST_F(RestoreData, ShowsBackupsNewestFirstAndRestoresTheChosenOne) {
-    backup.records = {{u"ACCOUNT", {backupFile(u"ACCOUNT", u"X.lua"), backupFile(u"ACCOUNT", u"Y.lua"),
-                                    backupFile(u"ACCOUNT", u"Z.lua")}}};
+    backup.records = {{u"ACCOUNT",
+                       {backupFile(u"ACCOUNT", u"X.lua"), backupFile(u"ACCOUNT", u"Y.lua"),
+                        backupFile(u"ACCOUNT", u"Z.lua")}}};
     CRestoreDataDlg dialog(backup);
     dialog.show();
     EXPECT_EQ(dialog.windowTitle(), "恢复VelvaneDKP插件数据");
     EXPECT_EQ(items(dialog.accountList()), (QStringList{"ACCOUNT"}));
     EXPECT_EQ(items(dialog.backupList()), (QStringList{"Z.lua", "Y.lua", "X.lua"}));
     EXPECT_EQ(dialog.backupList()->currentIndex(), 0);
-    const std::u16string target = gamefiles::getGameFolder() +
-                                  u"WTF/Account/ACCOUNT/SavedVariables/TALLYRA.lua";
+    const std::u16string target =
+        gamefiles::getGameFolder() + u"WTF/Account/ACCOUNT/SavedVariables/TALLYRA.lua";
     EXPECT_EQ(dialog.targetField()->text().toStdU16String(), target);
     EXPECT_TRUE(dialog.targetField()->isReadOnly());
 
@@ -90,14 +94,16 @@ TEST_F(RestoreData, ShowsBackupsNewestFirstAndRestoresTheChosenOne) {
 }
 
 TEST_F(RestoreData, SwitchingAccountsLeavesNoStaleBackups) {
-    backup.records = {{u"FIRST", {backupFile(u"FIRST", u"a1.lua"), backupFile(u"FIRST", u"a2.lua"),
-                                  backupFile(u"FIRST", u"a3.lua")}},
+    backup.records = {{u"FIRST",
+                       {backupFile(u"FIRST", u"a1.lua"), backupFile(u"FIRST", u"a2.lua"),
+                        backupFile(u"FIRST", u"a3.lua")}},
                       {u"SECOND", {backupFile(u"SECOND", u"b1.lua")}},
                       {u"THIRD", {}}};
     CRestoreDataDlg dialog(backup);
     dialog.accountList()->setCurrentIndex(1);
     EXPECT_EQ(items(dialog.backupList()), (QStringList{"b1.lua"}));
-    EXPECT_TRUE(dialog.targetField()->text().endsWith("WTF/Account/SECOND/SavedVariables/TALLYRA.lua"));
+    EXPECT_TRUE(
+        dialog.targetField()->text().endsWith("WTF/Account/SECOND/SavedVariables/TALLYRA.lua"));
     dialog.accountList()->setCurrentIndex(2);
     EXPECT_TRUE(items(dialog.backupList()).isEmpty());
     EXPECT_TRUE(dialog.targetField()->text().contains("THIRD"));

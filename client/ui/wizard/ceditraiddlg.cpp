@@ -59,7 +59,7 @@ CEditRaidDlg::CEditRaidDlg(dkp::Raid* raid, const QString& itemSearchHost, QWidg
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(body, 1);
     layout->addLayout(buttons);
-    resize(760, 560);
+    resize(720, 440);
 
     QString title = QStringLiteral("编辑RAID活动");
     const std::u16string name = raid_ ? raid_->getRaidName() : std::u16string();

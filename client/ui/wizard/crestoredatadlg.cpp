@@ -35,6 +35,7 @@ CRestoreDataDlg::CRestoreDataDlg(savekeep::IBackup& backup, QWidget* parent)
     target_ = new QLineEdit(this);
     target_->setObjectName(QStringLiteral("ctl1020"));
     target_->setReadOnly(true);
+    target_->setMinimumWidth(380);
 
     auto* restoreButton = new QPushButton(QStringLiteral("恢复数据"), this);
     auto* cancelButton = new QPushButton(QStringLiteral("取消"), this);

@@ -1,0 +1,6 @@
+#include "section_remover.h"
+
+bool SectionRemover::onRoot(compoundfile::Storage& root) {
+    root.destroyElement(section_);
+    return true;
+}

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// A byte string inside the bytes of an Unpack; valid only while those bytes live.
+struct Varstr {
+    const char* data = nullptr;
+    std::uint16_t size = 0;
+
+    std::string toString() const { return std::string(data, size); }
+};

@@ -1,0 +1,48 @@
+#include "gamefiles/addon_manager.h"
+
+#include "gamefiles/game_folder.h"
+#include "gamefiles/game_path.h"
+#include "utilkit/ufile.h"
+#include "utilkit/ustring.h"
+
+namespace gamefiles {
+namespace {
+
+std::u16string readVersionFile(const std::u16string& path) {
+    std::string bytes;
+    if (!ufile::ReadFileData(path, bytes))
+        return {};
+    return ustring::toWideString(bytes, ustring::kAnsiCodePage);
+}
+
+} // namespace
+
+AddonManager::AddonManager() : AddonManager(ufile::GetModulePathDir()) {}
+
+AddonManager::AddonManager(std::u16string programFolder)
+    : programFolder_(std::move(programFolder)) {}
+
+std::u16string AddonManager::getSourceFolder(std::u16string_view gameFolder) const {
+    return programFolder_ +
+           (isMainlandClient(gameFolder) ? u"Addonkit/TALLYRA/" : u"Addonkit/TALLYRA_TW/");
+}
+
+std::u16string AddonManager::getInstalledFolder(std::u16string_view gameFolder) {
+    return gamePath(gameFolder, u"Interface/AddOns/TALLYRA/");
+}
+
+std::u16string AddonManager::getInstalledVersion(std::u16string_view gameFolder) const {
+    return readVersionFile(gamePath(getInstalledFolder(gameFolder), u"version.txt"));
+}
+
+std::u16string AddonManager::getSourceVersion(std::u16string_view gameFolder) const {
+    return readVersionFile(getSourceFolder(gameFolder) + u"version.txt");
+}
+
+bool AddonManager::installAddon(std::u16string_view gameFolder) const {
+    if (getInstalledVersion(gameFolder) == getSourceVersion(gameFolder))
+        return true;
+    return ufile::CopyDirectory(getSourceFolder(gameFolder), getInstalledFolder(gameFolder), true);
+}
+
+} // namespace gamefiles

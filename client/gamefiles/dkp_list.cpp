@@ -1,0 +1,69 @@
+#include "gamefiles/dkp_list.h"
+
+#include "gamefiles/game_path.h"
+#include "utilkit/ufile.h"
+#include "utilkit/ustring.h"
+
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <ctime>
+#include <vector>
+
+namespace gamefiles {
+namespace {
+
+// The quoted millisecond count read digit by digit, anything but a digit as 0.
+double millisecondsOf(std::u16string_view digits) {
+    double value = 0;
+    for (const char16_t c : digits)
+        value = value * 10 + ((c >= u'0' && c <= u'9') ? c - u'0' : 0);
+    return value;
+}
+
+std::u16string formatLocalTime(std::int64_t seconds) {
+    const std::time_t when = static_cast<std::time_t>(seconds);
+    std::tm local{};
+    if (::localtime_r(&when, &local) == nullptr)
+        return {};
+    char text[96];
+    std::snprintf(text, sizeof text,
+                  "%d\xE5\xB9\xB4%02d\xE6\x9C\x88%02d\xE6\x97\xA5 %02d:%02d:%02d",
+                  local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
+                  local.tm_min, local.tm_sec);
+    return ustring::fromUtf8(text);
+}
+
+} // namespace
+
+std::u16string getDkpListFile(std::u16string_view gameFolder) {
+    return gamePath(gameFolder, u"Interface/AddOns/TALLYRA/MerDKP/dkp_list.lua");
+}
+
+bool writeDkpList(std::u16string_view gameFolder, std::string_view listText) {
+    const std::u16string file = getDkpListFile(gameFolder);
+    std::string current;
+    if (ufile::ReadFileData(file, current) && current == listText)
+        return true;
+    return ufile::WriteFileData(file, listText);
+}
+
+std::u16string getUpdateTimeText(std::u16string_view listText) {
+    if (listText.find(u"Mer_DKP_UPDATETIME") == std::u16string_view::npos ||
+        listText.find(u"MerDKP_Table") == std::u16string_view::npos)
+        return {};
+    const std::size_t end = listText.find(u';');
+    if (end == std::u16string_view::npos)
+        return {};
+    std::vector<std::u16string> pieces;
+    ustring::Analyze(listText.substr(0, end), u'"', pieces);
+    if (pieces.size() <= 2)
+        return {};
+    const double seconds = std::trunc(millisecondsOf(pieces[1]) / 1000);
+    // Beyond this no calendar year fits the broken-down time; such lists have no display.
+    if (!(seconds < 6.7e16))
+        return {};
+    return formatLocalTime(static_cast<std::int64_t>(seconds));
+}
+
+} // namespace gamefiles

@@ -1,0 +1,32 @@
+#include "gamefiles/error_correction.h"
+
+#include "gamefiles/addon_backup.h"
+#include "gamefiles/folder_move.h"
+#include "gamefiles/game_folder.h"
+#include "gamefiles/game_path.h"
+
+namespace gamefiles {
+
+Correction correctAddonErrors(IMessageOwner& owner, std::u16string_view gameFolder) {
+    if (!owner.askQuestion(kNoticeCaption, kCorrectionQuestion))
+        return Correction::Declined;
+    const std::u16string accounts = gamePath(gameFolder, u"WTF/Account");
+    Correction result = Correction::NoAccountFolder;
+    if (isFolder(accounts)) {
+        const FolderMove move =
+            moveFolderAside(accounts, gamePath(gameFolder, u"WTF/Account_backup"));
+        backupStandaloneAddons(gameFolder);
+        result = move == FolderMove::CopyFailed ? Correction::BackupFailed : Correction::Corrected;
+    }
+    if (result == Correction::BackupFailed)
+        owner.showWarning(kNoticeCaption, kCorrectionCopyFailed);
+    else
+        owner.showInformation(kNoticeCaption, kCorrectionDone);
+    return result;
+}
+
+Correction correctAddonErrors(IMessageOwner& owner) {
+    return correctAddonErrors(owner, getGameFolder());
+}
+
+} // namespace gamefiles

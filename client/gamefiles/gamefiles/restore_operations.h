@@ -1,0 +1,54 @@
+#pragma once
+
+#include "savekeep/backup.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+// What the restore-data dialog does with the backup object: list the backups of each account,
+// show an account's backup files newest first, and restore the chosen one over the account's
+// addon data file.
+namespace gamefiles {
+
+inline constexpr std::u16string_view kRestoreNoGameFolder =
+    u"无法定位您的WOW安装目录，不能恢复数据！";
+inline constexpr std::u16string_view kRestoreRefused =
+    u"无法打开您选择的角色存档文件，使用数据恢复功能之前请先登录相应的游戏角色！";
+inline constexpr std::u16string_view kRestoreDone = u"VelvaneDKP插件数据已经成功恢复！";
+inline constexpr std::u16string_view kRestoreNoBackupChosen = u"请先选择要恢复的备份文件！";
+inline constexpr std::u16string_view kRestoreUnreadable =
+    u"无法读取您选择的备份文件，不能恢复数据！";
+
+std::vector<savekeep::BackupRecord> listBackupRecords(savekeep::IBackup& backup);
+
+// The names (last path component) of the record's files, the last file first: the order of the
+// backup file list.
+std::vector<std::u16string> backupFileNames(const savekeep::BackupRecord& record);
+
+// The file shown at `shownIndex` of the backup file list of the record at `accountIndex`:
+// the record's file at (count - 1 - shownIndex). Empty when either index is out of range.
+std::u16string chooseBackupFile(const std::vector<savekeep::BackupRecord>& records,
+                                int accountIndex, int shownIndex);
+
+// The file a restore for `account` writes: its addon data file in the game folder; empty for
+// an empty account.
+std::u16string restoreTargetFile(std::u16string_view gameFolder, std::u16string_view account);
+
+enum class RestoreOutcome {
+    NoTarget,       // the target field is empty: the game folder is not known
+    NoBackupChosen, // no account or no backup file is selected
+    Unreadable,     // the chosen backup file could not be read; nothing was written
+    Refused,        // the backup object could not write the target
+    Restored,
+};
+
+// Restores the backup shown at `shownIndex` for the account at `accountIndex` (indices as the
+// dialog's lists give them, -1 for no selection) over `targetFile`, fetching the records anew.
+RestoreOutcome restoreBackup(savekeep::IBackup& backup, int accountIndex, int shownIndex,
+                             std::u16string_view targetFile);
+
+// The message the dialog shows for an outcome.
+std::u16string_view restoreMessage(RestoreOutcome outcome);
+
+} // namespace gamefiles

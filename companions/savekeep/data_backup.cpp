@@ -1,0 +1,109 @@
+#include "savekeep/data_backup.h"
+
+#include "filecase/filecase.h"
+#include "savekeep/backup_store.h"
+#include "utilkit/ufile.h"
+
+#include <filesystem>
+
+namespace fs = std::filesystem;
+
+namespace savekeep {
+namespace {
+
+constexpr std::u16string_view kAddonDataFile = u"SavedVariables/TALLYRA.lua";
+
+bool isFolder(const std::u16string& path) {
+    std::error_code error;
+    return !path.empty() && fs::is_directory(ufile::toNativePath(path), error);
+}
+
+// The folder that holds `file` (without its trailing "/"), and the name of that folder's own
+// folder: for ".../Account/<account>/SavedVariables/TALLYRA.lua" the account.
+fs::path folderOf(const std::u16string& file) {
+    return fs::path(ufile::toNativePath(file)).parent_path();
+}
+
+std::u16string accountOfDataFile(const std::u16string& file) {
+    return ufile::fromNativePath(folderOf(file).parent_path().filename().native());
+}
+
+} // namespace
+
+DataBackup::DataBackup(std::size_t maxPerAccount) : maxPerAccount_(maxPerAccount) {}
+
+DataBackup::~DataBackup() {
+    setTimer(nullptr);
+}
+
+bool DataBackup::restore(const std::string& data, const std::u16string& target) {
+    if (data.empty() || target.empty() || target.back() == u'/')
+        return false;
+    std::error_code error;
+    const fs::path folder = folderOf(target);
+    if (!fs::is_directory(folder.empty() ? fs::path(".") : folder, error))
+        return false;
+    std::string current;
+    if (!backupFolder_.empty() && ufile::ReadFileData(target, current) && !current.empty()) {
+        const BackupStore store(backupFolder_, maxPerAccount_);
+        if (!store.keep(accountOfDataFile(target), current, std::time(nullptr)))
+            return false; // what the file holds now could not be kept: leave it alone
+    }
+    return ufile::WriteFileData(target, data);
+}
+
+void DataBackup::getRecords(std::vector<BackupRecord>& records) {
+    records.clear();
+    if (!backupFolder_.empty())
+        records = BackupStore(backupFolder_, maxPerAccount_).records();
+}
+
+void DataBackup::setInterval(std::uint32_t intervalMs) {
+    intervalMs_ = intervalMs == 0 ? kDefaultIntervalMs : intervalMs;
+    if (timer_ != nullptr)
+        timer_->registerListener(this, intervalMs_);
+}
+
+void DataBackup::setGameFolder(const std::u16string& gameFolder) {
+    gameFolder_ = gameFolder;
+}
+
+void DataBackup::setBackupFolder(const std::u16string& backupFolder) {
+    backupFolder_ = backupFolder;
+}
+
+void DataBackup::setTimer(ITimerService* timer) {
+    if (timer_ != nullptr)
+        timer_->unregisterListener(this);
+    timer_ = timer;
+    if (timer_ != nullptr)
+        timer_->registerListener(this, intervalMs_);
+}
+
+void DataBackup::OnTimer() {
+    backupRound(std::time(nullptr));
+}
+
+void DataBackup::backupRound(std::time_t now) {
+    if (gameFolder_.empty() || backupFolder_.empty())
+        return;
+    const BackupStore store(backupFolder_, maxPerAccount_);
+    const std::u16string accounts = filecase::resolve(gameFolder_, u"WTF/Account/");
+    std::error_code error;
+    fs::directory_iterator it(ufile::toNativePath(accounts), error);
+    if (error)
+        return;
+    for (; it != fs::directory_iterator(); it.increment(error)) {
+        if (error)
+            return;
+        const std::u16string account = ufile::fromNativePath(it->path().filename().native());
+        if (!isFolder(accounts + account))
+            continue;
+        std::string data;
+        const std::u16string file = filecase::resolve(accounts + account + u"/", kAddonDataFile);
+        if (ufile::ReadFileData(file, data) && !data.empty())
+            store.keep(account, data, now);
+    }
+}
+
+} // namespace savekeep

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "element.h"
+
+#include <string_view>
+
+namespace compoundfile {
+
+// Reads the whole storage tree of a compound file with libgsf. The bytes must have passed
+// isSoundCompoundFile. False when the library refuses them.
+bool readTree(std::string_view bytes, Element& root);
+
+} // namespace compoundfile

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "element.h"
+
+#include <string>
+
+namespace compoundfile {
+
+// Writes the storage tree as a compound file (version 3, 512-byte sectors) with libgsf.
+bool writeTree(const Element& root, std::string& bytes);
+
+} // namespace compoundfile

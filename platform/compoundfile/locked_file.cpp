@@ -1,0 +1,181 @@
+#include "locked_file.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <filesystem>
+#include <random>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace compoundfile {
+namespace {
+
+// A file replaced between our open and our lock is looked at afresh this many times.
+constexpr int kOpenAttempts = 3;
+
+Status statusOfErrno(int error) {
+    switch (error) {
+    case ENOENT:
+        return Status::FileNotFound;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+        return Status::AccessDenied;
+    case EISDIR:
+    case ELOOP:
+        return Status::NotCompoundFile;
+    case EWOULDBLOCK:
+        return Status::Locked;
+    default:
+        return Status::IoError;
+    }
+}
+
+bool writeAll(int fd, std::string_view data) {
+    std::size_t done = 0;
+    while (done < data.size()) {
+        const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+bool lockExclusive(int fd) {
+    while (::flock(fd, LOCK_EX | LOCK_NB) != 0)
+        if (errno != EINTR)
+            return false;
+    return true;
+}
+
+void syncFolderOf(const std::string& path) {
+    const std::filesystem::path file(path);
+    const std::string folder = file.has_parent_path() ? file.parent_path().string() : ".";
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+std::string temporaryPathBeside(const std::string& path) {
+    static thread_local std::mt19937_64 random{std::random_device{}()};
+    return path + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(random() % 1000000007);
+}
+
+// Writes `content` into a new locked file beside `path`; returns its descriptor or -1.
+int writeLockedTemporary(const std::string& temporary, std::string_view content, mode_t mode) {
+    const int fd = ::open(temporary.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return -1;
+    if (::fchmod(fd, mode) == 0 && lockExclusive(fd) && writeAll(fd, content) && ::fsync(fd) == 0)
+        return fd;
+    const int error = errno;
+    ::close(fd);
+    ::unlink(temporary.c_str());
+    errno = error;
+    return -1;
+}
+
+bool sameFile(const struct stat& a, const struct stat& b) {
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+} // namespace
+
+LockedFile::~LockedFile() {
+    ::close(fd_);
+}
+
+Status LockedFile::open(const std::string& path, std::unique_ptr<LockedFile>& file) {
+    for (int attempt = 0; attempt < kOpenAttempts; ++attempt) {
+        const int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+        if (fd < 0)
+            return statusOfErrno(errno);
+        struct stat opened {};
+        if (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode)) {
+            ::close(fd);
+            return Status::NotCompoundFile;
+        }
+        if (!lockExclusive(fd)) {
+            const Status status = statusOfErrno(errno);
+            ::close(fd);
+            return status;
+        }
+        // The holder before us may have renamed a new file over the one we opened.
+        struct stat current {};
+        if (::stat(path.c_str(), &current) == 0 && sameFile(opened, current)) {
+            file.reset(new LockedFile(path, fd));
+            return Status::Ok;
+        }
+        ::close(fd);
+    }
+    return Status::Locked;
+}
+
+Status LockedFile::create(const std::string& path, std::string_view content,
+                          std::unique_ptr<LockedFile>& file) {
+    const std::string temporary = temporaryPathBeside(path);
+    const int fd = writeLockedTemporary(temporary, content, 0600);
+    if (fd < 0)
+        return statusOfErrno(errno);
+    // Link rather than rename, so that a file created meanwhile is never replaced.
+    if (::link(temporary.c_str(), path.c_str()) != 0) {
+        const int error = errno;
+        ::close(fd);
+        ::unlink(temporary.c_str());
+        return error == EEXIST ? Status::AlreadyExists : statusOfErrno(error);
+    }
+    ::unlink(temporary.c_str());
+    syncFolderOf(path);
+    file.reset(new LockedFile(path, fd));
+    return Status::Ok;
+}
+
+Status LockedFile::readAll(std::string& content, std::size_t limit) const {
+    struct stat info {};
+    if (::fstat(fd_, &info) != 0)
+        return Status::IoError;
+    if (info.st_size < 0 || static_cast<std::uint64_t>(info.st_size) > limit)
+        return Status::NotCompoundFile;
+    content.resize(static_cast<std::size_t>(info.st_size));
+    std::size_t done = 0;
+    while (done < content.size()) {
+        const ssize_t n =
+            ::pread(fd_, content.data() + done, content.size() - done, static_cast<off_t>(done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return Status::IoError;
+        done += static_cast<std::size_t>(n);
+    }
+    return Status::Ok;
+}
+
+Status LockedFile::replace(std::string_view content) {
+    struct stat info {};
+    if (::fstat(fd_, &info) != 0)
+        return Status::IoError;
+    const std::string temporary = temporaryPathBeside(path_);
+    const int fd = writeLockedTemporary(temporary, content, info.st_mode & 07777);
+    if (fd < 0)
+        return statusOfErrno(errno);
+    if (::rename(temporary.c_str(), path_.c_str()) != 0) {
+        const int error = errno;
+        ::close(fd);
+        ::unlink(temporary.c_str());
+        return statusOfErrno(error);
+    }
+    syncFolderOf(path_);
+    ::close(fd_);
+    fd_ = fd;
+    return Status::Ok;
+}
+
+} // namespace compoundfile

@@ -1,0 +1,158 @@
+#include "config/config_store.h"
+#include "config/ledgerward_keys.h"
+
+#include "cfb_damage.h"
+#include "temporary_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr std::u16string_view kSection = ledgerward::SectionName;
+
+PropertyMap sampleMap() {
+    PropertyMap map;
+    map.set(ledgerward::UserName, "raider");
+    map.set(ledgerward::GuildUrl, "http://guild.example/");
+    return map;
+}
+
+class ConfigStoreDamage : public ::testing::Test {
+protected:
+    TemporaryFolder folder;
+    ConfigStore store{folder.wide()};
+    std::filesystem::path file = folder.file("config.cfg");
+
+    // A sound file written by the store, for the cases to damage.
+    std::string soundFile() {
+        EXPECT_EQ(store.write(kSection, sampleMap()), 0);
+        return TemporaryFolder::read(file);
+    }
+
+    // Neither reading, writing nor removing uses or replaces the file.
+    void expectUnusableAndUntouched(const std::string& bytes, const std::string& what) {
+        SCOPED_TRACE(what);
+        TemporaryFolder::write(file, bytes);
+        PropertyBag* bag = store.load(kSection);
+        EXPECT_TRUE(bag->map().empty());
+        store.destroy(bag);
+        EXPECT_EQ(store.write(kSection, sampleMap()), -1);
+        EXPECT_FALSE(store.remove(kSection));
+        EXPECT_EQ(TemporaryFolder::read(file), bytes);
+    }
+};
+
+} // namespace
+
+TEST_F(ConfigStoreDamage, FilesThatAreNotCompoundFilesAreNeverReplaced) {
+    expectUnusableAndUntouched("", "empty file");
+    expectUnusableAndUntouched("[Ledgerward]\nUserName=raider\n", "text file");
+    for (unsigned seed = 1; seed <= 20; ++seed)
+        expectUnusableAndUntouched(CfbDamage::randomBytes(512 * seed, seed), "random bytes");
+
+    // Random bytes behind a correct signature.
+    std::string signed_ = CfbDamage::randomBytes(4096, 99);
+    signed_.replace(0, 8, "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1");
+    expectUnusableAndUntouched(signed_, "signature and random bytes");
+}
+
+TEST_F(ConfigStoreDamage, DamagedCompoundFilesReadAsEmptyAndStayAsTheyWere) {
+    const std::string sound = soundFile();
+    CfbDamage probe(sound);
+    const std::uint32_t streamId = probe.entryId("config");
+    const std::uint32_t storageId = probe.entryId("Ledgerward");
+    ASSERT_NE(streamId, 0xFFFFFFFFu);
+    ASSERT_NE(storageId, 0xFFFFFFFFu);
+
+    expectUnusableAndUntouched(sound.substr(0, 300), "truncated header");
+    expectUnusableAndUntouched(sound.substr(0, sound.size() - 100), "truncated last sector");
+
+    CfbDamage fatLoop(sound);
+    fatLoop.setU32(fatLoop.fatEntryOffset(fatLoop.directorySector()), fatLoop.directorySector());
+    expectUnusableAndUntouched(fatLoop.bytes(), "loop in the allocation table");
+
+    CfbDamage directoryLoop(sound);
+    directoryLoop.setU32(directoryLoop.entryOffset(streamId) + 68, storageId);
+    expectUnusableAndUntouched(directoryLoop.bytes(), "loop in the directory");
+
+    CfbDamage selfChild(sound);
+    selfChild.setU32(selfChild.entryOffset(storageId) + 76, storageId);
+    expectUnusableAndUntouched(selfChild.bytes(), "storage that holds itself");
+
+    CfbDamage sectorSize(sound);
+    sectorSize.setU16(30, 10);
+    expectUnusableAndUntouched(sectorSize.bytes(), "bad sector size");
+
+    CfbDamage hugeStream(sound);
+    hugeStream.setU32(hugeStream.entryOffset(streamId) + 120, 0x7FFFFFFF);
+    expectUnusableAndUntouched(hugeStream.bytes(), "stream longer than the file");
+
+    CfbDamage longChain(sound);
+    longChain.setU32(longChain.entryOffset(streamId) + 120, 6000);
+    expectUnusableAndUntouched(longChain.bytes(), "stream longer than its chain");
+
+    CfbDamage fatCount(sound);
+    fatCount.setU32(44, 0x40000000);
+    expectUnusableAndUntouched(fatCount.bytes(), "allocation table larger than the file");
+
+    // The sound file itself is still usable afterwards.
+    TemporaryFolder::write(file, sound);
+    PropertyBag* bag = store.load(kSection);
+    EXPECT_EQ(bag->map(), sampleMap());
+    store.destroy(bag);
+}
+
+TEST_F(ConfigStoreDamage, ASecondProcessHoldingTheFileMakesEveryAccessFail) {
+    const std::string sound = soundFile();
+    int ready[2];
+    int done[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    ASSERT_EQ(::pipe(done), 0);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        const int fd = ::open(file.c_str(), O_RDWR);
+        const char ok = (fd >= 0 && ::flock(fd, LOCK_EX) == 0) ? 'y' : 'n';
+        (void)!::write(ready[1], &ok, 1);
+        char ignored;
+        (void)!::read(done[0], &ignored, 1);
+        ::_exit(0);
+    }
+    char ok = 'n';
+    ASSERT_EQ(::read(ready[0], &ok, 1), 1);
+    ASSERT_EQ(ok, 'y');
+
+    PropertyBag* bag = store.load(kSection);
+    EXPECT_TRUE(bag->map().empty());
+    store.destroy(bag);
+    PropertyMap other;
+    other.set(1, "changed");
+    EXPECT_EQ(store.write(kSection, other), -1);
+    EXPECT_FALSE(store.remove(kSection));
+    EXPECT_EQ(TemporaryFolder::read(file), sound);
+
+    (void)!::write(done[1], "x", 1);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    for (int fd : {ready[0], ready[1], done[0], done[1]})
+        ::close(fd);
+
+    // Once the other process is gone, the file is ours again.
+    bag = store.load(kSection);
+    EXPECT_EQ(bag->map(), sampleMap());
+    store.destroy(bag);
+}
+
+TEST_F(ConfigStoreDamage, AFolderWhereTheFileShouldBeIsLeftAlone) {
+    std::filesystem::create_directory(file);
+    PropertyBag* bag = store.load(kSection);
+    EXPECT_TRUE(bag->map().empty());
+    store.destroy(bag);
+    EXPECT_EQ(store.write(kSection, sampleMap()), -1);
+    EXPECT_TRUE(std::filesystem::is_directory(file));
+}

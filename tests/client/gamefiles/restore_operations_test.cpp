@@ -1,0 +1,90 @@
+#include "gamefiles/restore_operations.h"
+
+#include "temp_tree.h"
+
+#include <gtest/gtest.h>
+
+using namespace gamefiles;
+using savekeep::BackupRecord;
+
+namespace {
+
+// Lists fixed records and remembers what it was asked to restore.
+class FakeBackup : public savekeep::IBackup {
+public:
+    bool restore(const std::string& data, const std::u16string& target) override {
+        restored.emplace_back(data, target);
+        return accept;
+    }
+    void getRecords(std::vector<BackupRecord>& out) override { out = records; }
+    void setInterval(std::uint32_t) override {}
+    void setGameFolder(const std::u16string&) override {}
+    void setBackupFolder(const std::u16string&) override {}
+    void setTimer(ITimerService*) override {}
+
+    std::vector<BackupRecord> records;
+    std::vector<std::pair<std::string, std::u16string>> restored;
+    bool accept = true;
+};
+
+class Restore : public testing::Test {
+protected:
+    void SetUp() override {
+        for (const char* name : {"X.lua", "Y.lua", "Z.lua"})
+            backups_.write(std::string("ALICE/") + name, std::string("data ") + name);
+        backups_.write("BOB/only.lua", "bob");
+        const std::u16string folder = backups_.folder();
+        backup_.records = {
+            {u"ALICE", {folder + u"ALICE/X.lua", folder + u"ALICE/Y.lua", folder + u"ALICE/Z.lua"}},
+            {u"BOB", {folder + u"BOB/only.lua"}},
+            {u"CAROL", {}}};
+    }
+
+    TempTree backups_;
+    FakeBackup backup_;
+};
+
+TEST_F(Restore, FilesShowNewestFirstAndTheShownPositionPicksTheRightOne) {
+    const auto records = listBackupRecords(backup_);
+    EXPECT_EQ(backupFileNames(records[0]),
+              (std::vector<std::u16string>{u"Z.lua", u"Y.lua", u"X.lua"}));
+    EXPECT_EQ(backupFileNames(records[1]), std::vector<std::u16string>{u"only.lua"});
+    EXPECT_TRUE(backupFileNames(records[2]).empty());
+    EXPECT_EQ(chooseBackupFile(records, 0, 1), backups_.folder() + u"ALICE/Y.lua");
+    EXPECT_EQ(chooseBackupFile(records, 0, 0), backups_.folder() + u"ALICE/Z.lua");
+    EXPECT_EQ(chooseBackupFile(records, 0, 3), u"");
+    EXPECT_EQ(chooseBackupFile(records, 2, 0), u"");
+    EXPECT_EQ(chooseBackupFile(records, 3, 0), u"");
+    EXPECT_EQ(chooseBackupFile(records, -1, 0), u"");
+    EXPECT_EQ(chooseBackupFile(records, 1, -1), u"");
+}
+
+TEST_F(Restore, SecondShownEntryRestoresTheMiddleBackupOverTheTarget) {
+    const std::u16string target = restoreTargetFile(u"/games/WoW/", u"ALICE");
+    EXPECT_EQ(target, u"/games/WoW/WTF/Account/ALICE/SavedVariables/TALLYRA.lua");
+    EXPECT_EQ(restoreBackup(backup_, 0, 1, target), RestoreOutcome::Restored);
+    ASSERT_EQ(backup_.restored.size(), 1u);
+    EXPECT_EQ(backup_.restored[0].first, "data Y.lua");
+    EXPECT_EQ(backup_.restored[0].second, target);
+    EXPECT_EQ(restoreMessage(RestoreOutcome::Restored), u"VelvaneDKP插件数据已经成功恢复！");
+}
+
+TEST_F(Restore, RefusalsNeverClaimARestore) {
+    EXPECT_EQ(restoreTargetFile(u"/games/WoW/", u""), u"");
+    EXPECT_EQ(restoreBackup(backup_, 0, 0, u""), RestoreOutcome::NoTarget);
+    EXPECT_EQ(restoreMessage(RestoreOutcome::NoTarget), u"无法定位您的WOW安装目录，不能恢复数据！");
+    EXPECT_EQ(restoreBackup(backup_, 2, 0, u"/t.lua"), RestoreOutcome::NoBackupChosen);
+    EXPECT_EQ(restoreBackup(backup_, 1, -1, u"/t.lua"), RestoreOutcome::NoBackupChosen);
+    std::filesystem::remove(backups_.path("BOB/only.lua"));
+    EXPECT_EQ(restoreBackup(backup_, 1, 0, u"/t.lua"), RestoreOutcome::Unreadable);
+    EXPECT_TRUE(backup_.restored.empty());
+    backup_.accept = false;
+    EXPECT_EQ(restoreBackup(backup_, 0, 2, u"/t.lua"), RestoreOutcome::Refused);
+    EXPECT_EQ(restoreMessage(RestoreOutcome::Refused),
+              u"无法打开您选择的角色存档文件，使用数据恢复功能之前请先登录相应的游戏角色！");
+    for (auto outcome : {RestoreOutcome::NoTarget, RestoreOutcome::NoBackupChosen,
+                         RestoreOutcome::Unreadable, RestoreOutcome::Refused})
+        EXPECT_NE(restoreMessage(outcome), restoreMessage(RestoreOutcome::Restored));
+}
+
+} // namespace

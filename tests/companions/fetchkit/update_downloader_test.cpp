@@ -1,0 +1,194 @@
+#include "fetchkit/update_downloader.h"
+
+#include "cabinet_builder.h"
+#include "updater/pack_list_file.h"
+#include "updater/pack_lists.h"
+#include "updater/package_installer.h"
+#include "utilkit/encrypt.h"
+#include "utilkit/ufile.h"
+
+#include <atomic>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <httplib.h>
+#include <map>
+#include <mutex>
+#include <thread>
+
+namespace fs = std::filesystem;
+using updater::Pack;
+using updater::PackList;
+
+namespace {
+
+// Serves update files from memory on a loopback port and counts the requests.
+class UpdateServer {
+public:
+    UpdateServer() {
+        server_.Get(R"(/update/(.+))",
+                    [this](const httplib::Request& request, httplib::Response& response) {
+                        std::lock_guard lock(mutex_);
+                        ++requests_;
+                        const auto found = files_.find(request.matches[1]);
+                        if (found == files_.end()) {
+                            response.status = 404;
+                            return;
+                        }
+                        response.set_content(found->second, "application/octet-stream");
+                    });
+        port_ = server_.bind_to_any_port("127.0.0.1");
+        // Bound and listening already: requests wait in the queue until the loop runs.
+        thread_ = std::thread([this] { server_.listen_after_bind(); });
+    }
+    ~UpdateServer() {
+        server_.stop();
+        thread_.join();
+    }
+
+    void serve(const std::string& name, const std::string& bytes) {
+        std::lock_guard lock(mutex_);
+        files_[name] = bytes;
+    }
+    int requests() const {
+        std::lock_guard lock(mutex_);
+        return requests_;
+    }
+    std::string url(const std::string& name) const {
+        return "http://127.0.0.1:" + std::to_string(port_) + "/update/" + name;
+    }
+
+private:
+    httplib::Server server_;
+    int port_ = 0;
+    std::thread thread_;
+    mutable std::mutex mutex_;
+    std::map<std::string, std::string> files_;
+    int requests_ = 0;
+};
+
+class Downloader : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string pattern = (fs::temp_directory_path() / "fetchkit-test-XXXXXX").string();
+        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+        root_ = pattern;
+    }
+    void TearDown() override { fs::remove_all(root_); }
+
+    std::u16string programFolder() const { return ufile::fromNativePath(root_.native()) + u"/"; }
+    updater::UpdateFolder folder() const { return updater::UpdateFolder(programFolder()); }
+
+    // Serves a cabinet holding one file and returns its manifest record.
+    Pack publish(const std::u16string& name, int ver, const std::string& contents) {
+        const std::string cab = cabinet_test::makeStoredCabinet({{"file.txt", contents}});
+        const std::string file = ufile::toNativePath(name) + ".cab";
+        server.serve(file, cab);
+        return Pack{name, ufile::fromNativePath(file), encrypt::MD5(cab), ver, 1};
+    }
+    void publishManifest(const PackList& packs) {
+        server.serve("list.xml", updater::formatPackList(packs));
+    }
+    void download(const std::string& url) {
+        fetchkit::UpdateDownloader downloader({programFolder(), url});
+        downloader.fetchUpdates();
+        downloader.waitUntilDone();
+        EXPECT_FALSE(downloader.isBusy());
+    }
+    std::string read(const std::string& relative) const {
+        std::ifstream in(root_ / relative, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+    bool exists(const std::string& relative) const { return fs::exists(root_ / relative); }
+
+    UpdateServer server;
+    fs::path root_;
+};
+
+TEST_F(Downloader, TwoPackagesEndInTempVerifiedAndInstallable) {
+    const PackList packs{publish(u"core", 2, "core v2"), publish(u"skin", 1, "skin v1")};
+    publishManifest(packs);
+    download(server.url("list.xml"));
+
+    EXPECT_TRUE(updater::isDownloadComplete(folder()));
+    EXPECT_EQ(updater::pendingPacks(folder()), packs);
+    EXPECT_EQ(encrypt::MD5(read("temp/core.cab")), packs[0].md5);
+    EXPECT_EQ(encrypt::MD5(read("temp/skin.cab")), packs[1].md5);
+    EXPECT_NE(read("temp/log.txt").find("The download is complete."), std::string::npos);
+
+    auto* installer = new updater::PackageInstaller({programFolder()});
+    installer->start(1);
+    installer->waitForRun();
+    installer->release();
+    EXPECT_EQ(read("file.txt"), "skin v1");
+    EXPECT_FALSE(exists("temp/dlstate.xml"));
+
+    const int before = server.requests();
+    download(server.url("list.xml"));
+    EXPECT_EQ(server.requests(), before + 1); // the list only: everything is installed
+    EXPECT_FALSE(exists("temp/dlstate.xml"));
+}
+
+TEST_F(Downloader, ACorruptedPackageIsNotKeptAndTheDownloadNotComplete) {
+    PackList packs{publish(u"core", 2, "core v2"), publish(u"skin", 1, "skin v1")};
+    packs[1].md5 = encrypt::MD5("something else");
+    publishManifest(packs);
+    download(server.url("list.xml"));
+
+    EXPECT_FALSE(updater::isDownloadComplete(folder()));
+    EXPECT_TRUE(exists("temp/dlstate.xml"));
+    EXPECT_TRUE(exists("temp/core.cab"));
+    EXPECT_FALSE(exists("temp/skin.cab"));
+    EXPECT_NE(read("temp/log.txt").find("does not match its md5"), std::string::npos);
+
+    // Fixed on the server, the next download fetches only what is missing.
+    publishManifest({packs[0], publish(u"skin", 1, "skin v1")});
+    const int before = server.requests();
+    download(server.url("list.xml"));
+    EXPECT_TRUE(updater::isDownloadComplete(folder()));
+    EXPECT_EQ(server.requests(), before + 2);
+}
+
+TEST_F(Downloader, WithoutAnAddressNothingHappens) {
+    publishManifest({publish(u"core", 2, "core v2")});
+    download("");
+    EXPECT_EQ(server.requests(), 0);
+    EXPECT_FALSE(exists("temp"));
+}
+
+TEST_F(Downloader, InstalledVersionsAreNotFetchedAgain) {
+    const PackList packs{publish(u"core", 2, "core v2"), publish(u"skin", 1, "skin v1")};
+    publishManifest(packs);
+    updater::writePackList(folder().localVersions(), {{u"core", u"", "", 2, 1}});
+    download(server.url("list.xml"));
+    EXPECT_TRUE(updater::isDownloadComplete(folder()));
+    EXPECT_FALSE(exists("temp/core.cab"));
+    EXPECT_EQ(updater::pendingPacks(folder()), PackList{packs[1]});
+}
+
+TEST_F(Downloader, ACompleteDownloadAwaitingInstallationIsLeftAlone) {
+    const PackList packs{publish(u"core", 2, "core v2")};
+    publishManifest(packs);
+    fs::create_directories(root_ / "temp");
+    updater::writePackList(folder().downloadState(), {{u"old", u"", "", 1, 1}}, std::string("ok"));
+    download(server.url("list.xml"));
+    EXPECT_EQ(server.requests(), 0);
+    EXPECT_EQ(updater::pendingPacks(folder()), (PackList{{u"old", u"", "", 1, 1}}));
+}
+
+TEST_F(Downloader, HostileNamesAndAMissingListLeaveNoCompleteDownload) {
+    Pack hostile = publish(u"core", 2, "core v2");
+    hostile.name = u"../escaped";
+    publishManifest({hostile});
+    download(server.url("list.xml"));
+    EXPECT_FALSE(updater::isDownloadComplete(folder()));
+    EXPECT_FALSE(exists("escaped.cab"));
+    EXPECT_NE(read("temp/log.txt").find("Refused package"), std::string::npos);
+
+    fs::remove_all(root_ / "temp");
+    download(server.url("missing.xml"));
+    EXPECT_FALSE(exists("temp/dlstate.xml"));
+    EXPECT_NE(read("temp/log.txt").find("cannot be used"), std::string::npos);
+}
+
+} // namespace

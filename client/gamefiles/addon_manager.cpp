@@ -5,6 +5,8 @@
 #include "utilkit/ufile.h"
 #include "utilkit/ustring.h"
 
+#include <filesystem>
+
 namespace gamefiles {
 namespace {
 
@@ -13,6 +15,11 @@ std::u16string readVersionFile(const std::u16string& path) {
     if (!ufile::ReadFileData(path, bytes))
         return {};
     return ustring::toWideString(bytes, ustring::kAnsiCodePage);
+}
+
+void removeFile(const std::u16string& path) {
+    std::error_code error;
+    std::filesystem::remove(ufile::toNativePath(path), error);
 }
 
 } // namespace
@@ -42,7 +49,19 @@ std::u16string AddonManager::getSourceVersion(std::u16string_view gameFolder) co
 bool AddonManager::installAddon(std::u16string_view gameFolder) const {
     if (getInstalledVersion(gameFolder) == getSourceVersion(gameFolder))
         return true;
-    return ufile::CopyDirectory(getSourceFolder(gameFolder), getInstalledFolder(gameFolder), true);
+    const std::u16string installed = getInstalledFolder(gameFolder);
+    const std::u16string versionFile = gamePath(installed, u"version.txt");
+    std::string previousVersion;
+    const bool hadVersion = ufile::ReadFileData(versionFile, previousVersion);
+    if (ufile::CopyDirectory(getSourceFolder(gameFolder), installed, true))
+        return true;
+    // A partly copied addon must not pass for current at the next check: put its version
+    // back so that the copy is tried again.
+    if (hadVersion)
+        ufile::WriteFileData(versionFile, previousVersion);
+    else
+        removeFile(versionFile);
+    return false;
 }
 
 } // namespace gamefiles

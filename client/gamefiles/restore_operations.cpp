@@ -34,6 +34,10 @@ std::u16string restoreTargetFile(std::u16string_view gameFolder, std::u16string_
     return getAddonDataFile(gameFolder, account);
 }
 
+std::u16string restoreTargetFile(std::u16string_view account) {
+    return restoreTargetFile(getGameFolder(), account);
+}
+
 RestoreOutcome restoreBackup(savekeep::IBackup& backup, int accountIndex, int shownIndex,
                              std::u16string_view targetFile) {
     if (targetFile.empty())

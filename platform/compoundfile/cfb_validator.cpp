@@ -143,6 +143,8 @@ private:
         const std::uint16_t nameBytes = u16(offset + 64);
         entry.nameValid = nameBytes >= 4 && nameBytes <= 64 && nameBytes % 2 == 0 &&
                           u16(offset + nameBytes - 2) == 0;
+        for (std::size_t i = 0; entry.nameValid && i + 2 < nameBytes; i += 2)
+            entry.nameValid = u16(offset + i) != 0;
         entry.type = static_cast<std::uint8_t>(bytes_[offset + 66]);
         entry.left = u32(offset + 68);
         entry.right = u32(offset + 72);

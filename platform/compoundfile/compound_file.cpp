@@ -161,12 +161,21 @@ private:
     std::shared_ptr<Element> owner_;
 };
 
+// Every name must survive being written back: the library may have read it differently.
+bool namesAreValid(const Element& storage) {
+    for (const auto& child : storage.children)
+        if (!isValidElementName(child->name) || (child->isStorage && !namesAreValid(*child)))
+            return false;
+    return true;
+}
+
 Status loadSession(const std::shared_ptr<Session>& session) {
     std::string bytes;
     const Status status = session->file->readAll(bytes, kMaxFileSize);
     if (status != Status::Ok)
         return status;
-    if (!isSoundCompoundFile(bytes) || !readTree(bytes, session->root))
+    if (!isSoundCompoundFile(bytes) || !readTree(bytes, session->root) ||
+        !namesAreValid(session->root))
         return Status::NotCompoundFile;
     return Status::Ok;
 }

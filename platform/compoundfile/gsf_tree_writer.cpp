@@ -49,8 +49,8 @@ bool writeTree(const Element& root, std::string& bytes) {
     const guint8* data = gsf_output_memory_get_bytes(GSF_OUTPUT_MEMORY(sink.get()));
     if (size < 0 || (size > 0 && data == nullptr))
         return false;
+    // Closing the compound file has closed the sink too.
     bytes.assign(reinterpret_cast<const char*>(data), static_cast<std::size_t>(size));
-    gsf_output_close(sink.get());
     return true;
 }
 

@@ -34,6 +34,8 @@ std::u16string chooseBackupFile(const std::vector<savekeep::BackupRecord>& recor
 // The file a restore for `account` writes: its addon data file in the game folder; empty for
 // an empty account.
 std::u16string restoreTargetFile(std::u16string_view gameFolder, std::u16string_view account);
+// The same in the current game folder.
+std::u16string restoreTargetFile(std::u16string_view account);
 
 enum class RestoreOutcome {
     NoTarget,       // the target field is empty: the game folder is not known

@@ -69,6 +69,19 @@ TEST_F(Addons, MissingSourceVariantFailsAndLeavesTheInstalledAddon) {
     EXPECT_EQ(game_.read("Interface/AddOns/TALLYRA/version.txt"), "1.0");
 }
 
+TEST_F(Addons, PartlyFailedCopyIsTriedAgainAtTheNextCheck) {
+    game_.write("Interface/AddOns/TALLYRA/version.txt", "1.0");
+    game_.makeFolder("Interface/AddOns/TALLYRA/TALLYRA.lua/in the way");
+    EXPECT_FALSE(manager_.installAddon(game_.folder()));
+    EXPECT_EQ(game_.read("Interface/AddOns/TALLYRA/version.txt"), "1.0");
+    EXPECT_FALSE(manager_.installAddon(game_.folder()));
+    std::filesystem::remove_all(game_.path("Interface/AddOns/TALLYRA/TALLYRA.lua"));
+    std::filesystem::remove(game_.path("Interface/AddOns/TALLYRA/version.txt"));
+    game_.makeFolder("Interface/AddOns/TALLYRA/TALLYRA.lua/in the way");
+    EXPECT_FALSE(manager_.installAddon(game_.folder()));
+    EXPECT_FALSE(game_.exists("Interface/AddOns/TALLYRA/version.txt"));
+}
+
 TEST_F(Addons, WineSpellingOfTheAddonFolderIsUsed) {
     std::filesystem::rename(game_.path("Interface/AddOns"), game_.path("Interface/Addons"));
     EXPECT_TRUE(manager_.installAddon(game_.folder()));

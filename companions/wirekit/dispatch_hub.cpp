@@ -1,0 +1,24 @@
+#include "dispatch_hub.h"
+
+namespace wirekit {
+
+void DispatchHub::install(CallbackDispatcher* dispatcher) {
+    std::lock_guard lock(mutex_);
+    dispatcher_ = dispatcher;
+    if (!dispatcher_)
+        return;
+    while (!waiting_.empty()) {
+        dispatcher_->post(std::move(waiting_.front()));
+        waiting_.pop_front();
+    }
+}
+
+void DispatchHub::post(std::function<void()> task) {
+    std::lock_guard lock(mutex_);
+    if (dispatcher_)
+        dispatcher_->post(std::move(task));
+    else
+        waiting_.push_back(std::move(task));
+}
+
+} // namespace wirekit

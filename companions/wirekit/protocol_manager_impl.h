@@ -1,0 +1,38 @@
+#pragma once
+
+#include "account_service_impl.h"
+#include "event_upload_service_impl.h"
+#include "guild_dkp_service_impl.h"
+#include "login_service_impl.h"
+#include "protocol/protocol_manager.h"
+#include "request_worker.h"
+#include "wire_context.h"
+
+namespace wirekit {
+
+// The library's one manager. Login and account data share a transfer thread, uploads and guild
+// lists have their own, so that a slow upload never holds up the other requests.
+class ProtocolManagerImpl final : public ProtocolManager {
+public:
+    ProtocolManagerImpl();
+    ~ProtocolManagerImpl();
+
+    AccountService* getAccountService() override { return &accounts_; }
+    LoginService* getLoginService() override { return &login_; }
+    EventUploadService* getEventUploadService() override { return &uploads_; }
+    GuildDkpService* getGuildDkpService() override { return &guildDkp_; }
+
+    WireContext& context() { return context_; }
+
+private:
+    WireContext context_;
+    RequestWorker accountWorker_;
+    RequestWorker uploadWorker_;
+    RequestWorker guildWorker_;
+    AccountServiceImpl accounts_;
+    LoginServiceImpl login_;
+    EventUploadServiceImpl uploads_;
+    GuildDkpServiceImpl guildDkp_;
+};
+
+} // namespace wirekit

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "site_options.h"
+#include "site_store.h"
+
+namespace httplib {
+class Server;
+}
+
+namespace devsite {
+
+// The protocol the client library speaks (login, account, event upload, guild DKP list).
+void installApiRoutes(httplib::Server& server, SiteStore& store, const SiteOptions& options);
+
+// The pages a browser opens: an event's page and a guild's standings.
+void installPageRoutes(httplib::Server& server, SiteStore& store);
+
+// The guild DKP list text of a guild, or nothing for an unknown site name.
+std::optional<std::string> guildDkpListText(SiteStore& store, const std::string& site);
+
+} // namespace devsite

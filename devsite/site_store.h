@@ -1,0 +1,100 @@
+#pragma once
+
+#include "database.h"
+#include "raid_document.h"
+
+#include <cstdint>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace devsite {
+
+struct SiteDkpSystem {
+    std::int64_t id = 0;
+    std::string name;
+};
+
+struct SiteGuild {
+    std::int64_t rowId = 0;
+    std::string guildId; // the identifier text users see and send with an upload
+    std::string site;    // the guild site's name, the path of its address
+    std::vector<SiteDkpSystem> systems;
+};
+
+struct SiteAccount {
+    std::string user;
+    std::optional<SiteGuild> defaultGuild;
+    std::vector<SiteGuild> guilds; // in the order the user joined them
+};
+
+// One player's points in one DKP system.
+struct Standing {
+    std::string name;
+    std::string playerClass;
+    std::int64_t earned = 0;
+    std::int64_t spent = 0;
+};
+
+struct StoredEvent {
+    std::int64_t id = 0;
+    std::string guildId;
+    std::int64_t dkpId = 0;
+    std::string name, note, uploader;
+    RaidDocument raid;
+};
+
+enum class UploadOutcome { Created, NotLoggedIn, UnknownGuild, UnknownDkpSystem };
+
+struct UploadResult {
+    UploadOutcome outcome = UploadOutcome::NotLoggedIn;
+    std::int64_t eventId = 0;
+};
+
+struct NewEvent {
+    std::string guildId;
+    std::int64_t dkpId = 0;
+    std::string name, note, document;
+    RaidDocument raid;
+};
+
+// The site's data in one SQLite file: users, guilds and their DKP systems, login sessions and
+// uploaded events. Safe to use from several request threads at once.
+class SiteStore {
+public:
+    explicit SiteStore(const std::string& databasePath);
+
+    // Administration (used to seed data). User names are kept lower-cased.
+    std::int64_t addUser(const std::string& name, const std::string& passwordDigest);
+    std::optional<std::int64_t> findUser(const std::string& name);
+    std::int64_t addGuild(const std::string& guildId, const std::string& site,
+                          std::int64_t createdMs);
+    std::int64_t addDkpSystem(std::int64_t guildRowId, const std::string& name);
+    void addMembership(std::int64_t userId, std::int64_t guildRowId, bool isDefault);
+
+    // A new session token, or nothing when the name or the password digest is wrong.
+    std::optional<std::string> login(const std::string& name, const std::string& passwordDigest);
+    std::optional<SiteAccount> account(const std::string& token);
+
+    UploadResult storeEvent(const std::string& token, const NewEvent& event, std::int64_t nowMs);
+    std::optional<StoredEvent> event(std::int64_t eventId);
+
+    std::optional<SiteGuild> guildBySite(const std::string& site);
+    std::vector<Standing> standings(std::int64_t dkpSystemId);
+    // The time of the guild's last change: its newest event, or its creation.
+    std::int64_t guildUpdateTimeMs(std::int64_t guildRowId);
+
+private:
+    void createSchema();
+    std::optional<std::int64_t> sessionUser(const std::string& token);
+    SiteGuild loadGuild(std::int64_t rowId);
+    std::optional<SiteGuild> userGuild(std::int64_t userId, const std::string& guildId);
+    void storeRaid(std::int64_t eventId, const RaidDocument& raid);
+    RaidDocument loadRaid(std::int64_t eventId);
+
+    std::mutex mutex_;
+    Database db_;
+};
+
+} // namespace devsite

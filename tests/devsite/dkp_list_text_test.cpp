@@ -1,0 +1,55 @@
+#include "dkp_list_text.h"
+#include "site_process.h"
+
+#include <cstdio>
+#include <fstream>
+#include <gtest/gtest.h>
+
+namespace devsite {
+namespace {
+
+// Runs the list text and then `script` in a real Lua and gives what the script prints.
+std::string runInLua(const std::string& listText, const std::string& script) {
+    const auto folder = devsite_testing::makeTemporaryFolder();
+    std::ofstream(folder / "list.lua", std::ios::binary) << listText << "\n" << script << "\n";
+    const std::string command = "lua5.4 " + (folder / "list.lua").string() + " 2>&1";
+    std::string output;
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+        char buffer[256];
+        while (size_t got = fread(buffer, 1, sizeof buffer, pipe))
+            output.append(buffer, got);
+        pclose(pipe);
+    }
+    std::filesystem::remove_all(folder);
+    return output;
+}
+
+std::vector<DkpListSystem> sampleSystems() {
+    return {{{7, "团队DKP"}, {{"Alpha", "Warrior", 30, 50}, {"Qu\"ote\\d\nname", "Priest", 5, 0}}},
+            {{9, "empty"}, {}}};
+}
+
+TEST(DkpListText, FirstStatementCarriesTheQuotedMillisecondTime) {
+    const std::string text = formatDkpList(1181304000000, sampleSystems());
+    const std::string first = text.substr(0, text.find(';'));
+    EXPECT_EQ(first, "Mer_DKP_UPDATETIME = \"1181304000000\"");
+    EXPECT_NE(text.find("MerDKP_Table"), std::string::npos);
+}
+
+TEST(DkpListText, IsLuaThatHoldsTheStandings) {
+    const std::string text = formatDkpList(1181304000000, sampleSystems());
+    const std::string output = runInLua(
+        text, "local t = MerDKP_Table\n"
+              "print(Mer_DKP_UPDATETIME, t[7].name, t[7].players.Alpha.dkp,\n"
+              "      t[7].players.Alpha.class, t[7].players['Qu\"ote\\\\d\\nname'].earned,\n"
+              "      next(t[9].players))");
+    EXPECT_EQ(output, "1181304000000\t团队DKP\t-20\tWarrior\t5\tnil\n");
+}
+
+TEST(DkpListText, QuotesControlBytesAsDecimalEscapes) {
+    EXPECT_EQ(luaQuoted(std::string("a\x01z\x7f", 4)), "\"a\\001z\\127\"");
+    EXPECT_EQ(luaQuoted("中文"), "\"中文\"");
+}
+
+} // namespace
+} // namespace devsite

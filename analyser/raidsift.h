@@ -5,3 +5,13 @@
 #include "grammar/node.h"
 #include "grammar/partnership.h"
 #include "grammar/wowluaclipper.h"
+
+#include "dkp/boss_kills.h"
+#include "dkp/load_raids.h"
+#include "dkp/log_time.h"
+#include "dkp/loot.h"
+#include "dkp/member.h"
+#include "dkp/raid.h"
+#include "dkp/raid_log.h"
+#include "dkp/raids.h"
+#include "dkp/value_tables.h"

@@ -104,7 +104,9 @@ private:
         const std::size_t perDifatSector = sectorSize_ / 4 - 1;
         fatUsed_.assign(sectorCount_, false);
         std::uint32_t difat = u32(68);
+        std::uint32_t difatSectors = 0;
         while (fatIds.size() < fatSectors) {
+            ++difatSectors;
             if (difat >= sectorCount_ || fatUsed_[difat])
                 return false;
             fatUsed_[difat] = true;
@@ -113,6 +115,9 @@ private:
                 fatIds.push_back(u32(base + 4 * i));
             difat = u32(base + 4 * perDifatSector);
         }
+        // The library trusts the header's counts, so they must match the chains.
+        if (difatSectors != u32(72))
+            return false;
         fat_.reserve(std::size_t{fatSectors} * (sectorSize_ / 4));
         for (const std::uint32_t id : fatIds) {
             if (id >= sectorCount_ || fatUsed_[id])
@@ -162,7 +167,7 @@ private:
             miniStreamChain_.size() < ceilDiv(root.size, sectorSize_))
             return false;
         std::vector<std::uint32_t> chain;
-        if (!follow(u32(60), fat_, fatUsed_, chain))
+        if (!follow(u32(60), fat_, fatUsed_, chain) || chain.size() != u32(64))
             return false;
         for (const std::uint32_t sector : chain)
             for (std::size_t i = 0; i < sectorSize_ / 4; ++i)

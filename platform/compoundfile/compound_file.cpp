@@ -25,7 +25,9 @@ struct Session {
         if (!changed)
             return Status::Ok;
         std::string bytes;
-        if (!writeTree(root, bytes))
+        // A file that would not pass as sound when read back (say, a storage with more
+        // elements than the directory limits allow) is not written at all.
+        if (!writeTree(root, bytes) || !isSoundCompoundFile(bytes))
             return Status::IoError;
         const Status status = file->replace(bytes);
         if (status == Status::Ok)

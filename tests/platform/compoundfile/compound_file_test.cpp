@@ -2,6 +2,8 @@
 
 #include "scratch_file.h"
 
+#include "utilkit/ustring.h"
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -162,4 +164,21 @@ TEST(CompoundFile, ACommitWithoutChangesLeavesTheFileAsItWas) {
     ASSERT_EQ(::stat(file.native().c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0640u);
     EXPECT_EQ(file.filesInFolder(), 1u);
+}
+
+TEST(CompoundFile, ACommitThatCouldNotBeReadBackLeavesTheFileAsItWas) {
+    ScratchFile file;
+    std::unique_ptr<Storage> root;
+    ASSERT_EQ(compoundfile::createFile(file.wide(), root), Status::Ok);
+    const std::string before = file.bytes();
+    // The library chains siblings one behind the other, deeper than a reader accepts.
+    for (int i = 0; i < 1100; ++i) {
+        std::unique_ptr<Stream> stream;
+        ASSERT_EQ(root->createStream(u"s" + std::u16string(1, char16_t(u'0' + i % 10)) +
+                                         ustring::fromUtf8(std::to_string(i)),
+                                     stream),
+                  Status::Ok);
+    }
+    EXPECT_EQ(root->commit(), Status::IoError);
+    EXPECT_EQ(file.bytes(), before);
 }

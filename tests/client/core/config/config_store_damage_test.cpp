@@ -96,6 +96,14 @@ TEST_F(ConfigStoreDamage, DamagedCompoundFilesReadAsEmptyAndStayAsTheyWere) {
     longChain.setU32(longChain.entryOffset(streamId) + 120, 6000);
     expectUnusableAndUntouched(longChain.bytes(), "stream longer than its chain");
 
+    CfbDamage miniFatCount(sound);
+    miniFatCount.setU32(64, 0x7FFFFFFF);
+    expectUnusableAndUntouched(miniFatCount.bytes(), "mini allocation table count");
+
+    CfbDamage difatCount(sound);
+    difatCount.setU32(72, 0xFFFFFFFF);
+    expectUnusableAndUntouched(difatCount.bytes(), "allocation table index count");
+
     CfbDamage fatCount(sound);
     fatCount.setU32(44, 0x40000000);
     expectUnusableAndUntouched(fatCount.bytes(), "allocation table larger than the file");

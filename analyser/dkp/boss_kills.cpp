@@ -1,0 +1,18 @@
+#include "dkp/boss_kills.h"
+
+#include <algorithm>
+
+namespace dkp {
+
+void BossKills::addBossKill(const BossKill& kill) {
+    kills_.push_back(kill);
+}
+
+const BossKill& BossKills::getBossKill(const std::u16string& name) const {
+    static const BossKill kNoKill;
+    const auto found = std::find_if(kills_.begin(), kills_.end(),
+                                    [&](const BossKill& kill) { return kill.name == name; });
+    return found == kills_.end() ? kNoKill : *found;
+}
+
+} // namespace dkp

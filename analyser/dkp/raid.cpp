@@ -1,0 +1,86 @@
+#include "dkp/raid.h"
+
+#include <algorithm>
+
+namespace dkp {
+namespace {
+
+void appendWhere(const Loots& loots, Loots& out, auto&& wanted) {
+    std::copy_if(loots.begin(), loots.end(), std::back_inserter(out), wanted);
+}
+
+} // namespace
+
+Raid::Raid() = default;
+Raid::~Raid() = default;
+
+void Raid::loadFromNode(const grammar::Node* node) {
+    // A fresh log each time: a kept log would still point at the node of an earlier call.
+    log_ = std::make_unique<RaidLog>(node);
+    log_->analyse();
+}
+
+const RaidLog& Raid::log() const {
+    static const RaidLog kNotLoaded(nullptr);
+    return log_ ? *log_ : kNotLoaded;
+}
+
+std::u16string Raid::getRaidName() const {
+    std::u16string name = RaidLog::time2String(log().getRaidStartTime());
+    const std::u16string zone = log().getZone();
+    if (!zone.empty())
+        name += u"(" + zone + u")";
+    return name;
+}
+
+const BossKills& Raid::getBossKills() const {
+    return log().getBossKills();
+}
+
+const BossKill& Raid::getBossKill(const std::u16string& name) const {
+    return log().getBossKill(name);
+}
+
+const Loots& Raid::getLoots() const {
+    return log().getLoots();
+}
+
+const std::vector<Member>& Raid::getMembers() const {
+    return log().getMembers();
+}
+
+void Raid::getBossLoot(const std::u16string& name, Loots& out) const {
+    appendWhere(getLoots(), out, [&](const Loot& loot) { return loot.boss == name; });
+}
+
+void Raid::getMobsLoot(Loots& out) const {
+    getBossLoot(kTrashMobBoss, out);
+}
+
+void Raid::getLoots(RARITY rarity, Loots& out) const {
+    appendWhere(getLoots(), out, [&](const Loot& loot) { return loot.rarity >= rarity; });
+}
+
+std::uint32_t Raid::getTotalObtain() const {
+    const auto memberCount = static_cast<std::uint32_t>(getMembers().size());
+    std::uint32_t total = 0;
+    for (const BossKill& kill : getBossKills().getBossKills()) {
+        if (kill.dkp <= 0)
+            continue;
+        const auto attendeeCount = static_cast<std::uint32_t>(kill.attendees.size());
+        total += static_cast<std::uint32_t>(kill.dkp) *
+                 (attendeeCount == 0 ? memberCount : attendeeCount);
+    }
+    return total;
+}
+
+std::uint32_t Raid::getTotalConsume() const {
+    std::uint32_t total = 0;
+    for (const Loot& loot : getLoots())
+        if (loot.costs != 0)
+            total +=
+                static_cast<std::uint32_t>(loot.costs) * static_cast<std::uint32_t>(loot.count);
+    return total;
+}
+
+} // namespace dkp

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "dkp/boss_kills.h"
+#include "dkp/loot.h"
+#include "dkp/member.h"
+#include "export.h"
+#include "grammar/node.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace dkp {
+
+// The analysed form of one raid table of "CT_RaidTracker_RaidLog": times, realm, zone, note,
+// members with their stays, boss kills and loot. Build it on the raid's node and call
+// analyse() once; the node is read only during analyse().
+class RAIDSIFT_API RaidLog {
+public:
+    explicit RaidLog(const grammar::Node* node);
+
+    void analyse();
+
+    std::int64_t getRaidStartTime() const { return raidStartTime_; }
+    std::int64_t getRaidEndTime() const { return raidEndTime_; }
+    std::u16string getNote() const { return note_; }
+    std::u16string getZone() const { return zone_; }
+    std::u16string getRealm() const { return realm_; }
+    void setNote(const std::u16string& note) { note_ = note; }
+    void setZone(const std::u16string& zone) { zone_ = zone; }
+    void setRealm(const std::u16string& realm) { realm_ = realm; }
+
+    const std::vector<Member>& getMembers() const { return members_; }
+    const BossKills& getBossKills() const { return bossKills_; }
+    const Loots& getLoots() const { return loots_; }
+    const BossKill& getBossKill(const std::u16string& name) const;
+
+    // Local time as "yy/mm/dd hh:mm:ss"; empty for a time the calendar cannot convert.
+    static std::u16string time2String(std::int64_t time);
+
+private:
+    bool analyseTimeLine();
+    bool analyseRaidInfo();
+    bool analyseMembers();
+    bool analyseBossKills();
+    bool analyseLoots();
+    // The member called exactly `name`; appended with only its name set when missing.
+    Member& getMember(const std::u16string& name);
+
+    const grammar::Node* node_;
+    std::int64_t raidStartTime_ = 0;
+    std::int64_t raidEndTime_ = 0;
+    std::u16string note_;
+    std::u16string realm_;
+    std::u16string zone_;
+    std::vector<Member> members_;
+    BossKills bossKills_;
+    Loots loots_;
+};
+
+} // namespace dkp

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "dkp/raid.h"
+#include "export.h"
+#include "grammar/clipper.h"
+#include "grammar/node.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace dkp {
+
+// The name of the saved variable that holds the raid log.
+inline constexpr const char16_t* kRaidLogVariable = u"CT_RaidTracker_RaidLog";
+
+// The raids of one saved-variables document, one per table inside its raid log, in text
+// order. Owns its raids; the pointers it hands out stay valid until it is destroyed.
+class RAIDSIFT_API Raids {
+public:
+    Raids();
+    // Loads the raids of a clipper that has loaded a text (see loadFromClipper).
+    explicit Raids(grammar::Clipper* clipper);
+    ~Raids();
+    Raids(const Raids&) = delete;
+    Raids& operator=(const Raids&) = delete;
+
+    // Appends a raid for every table inside the document's raid log (the list is not
+    // cleared). False, and nothing appended, when the document has no raid log.
+    bool loadFromClipper(grammar::Clipper* clipper);
+    bool loadFromDocument(const grammar::Document& document);
+
+    std::vector<Raid*> getRaids() const;
+
+private:
+    std::vector<std::unique_ptr<Raid>> raids_;
+};
+
+} // namespace dkp

@@ -1,0 +1,40 @@
+#include "dkp/load_raids.h"
+#include "grammar/wowluaclipper.h"
+#include "time_zone.h"
+
+#include <gtest/gtest.h>
+
+using dkp::Raids;
+
+TEST(LoadRaids, SampleFileGivesItsRaidsWithChineseNamesIntact) {
+    ScopedTimeZone zone("Asia/Shanghai");
+    grammar::WOWLUAClipper clipper;
+    Raids raids;
+    ASSERT_TRUE(dkp::loadRaidsFromFile(RL_SOURCE_DIR u"/tests/data/TALLYRA.lua", clipper, raids));
+    const auto list = raids.getRaids();
+    ASSERT_EQ(list.size(), 4u);
+    EXPECT_EQ(list[0]->getRaidName(), u"08/01/25 20:03:13(纳克萨玛斯)");
+    EXPECT_EQ(list[0]->getMembers().front().name, u"暗影之刃");
+    grammar::Node raidLog;
+    EXPECT_TRUE(clipper.getDocument().getNode(u"CT_RaidTracker_RaidLog", raidLog));
+}
+
+TEST(LoadRaids, MissingFileIsReportedAndLeavesTheListAlone) {
+    grammar::WOWLUAClipper clipper;
+    Raids raids;
+    dkp::loadRaidsFromBytes(
+        "CT_RaidTracker_RaidLog = {\n\t{\n\t\t[\"zone\"] = \"Hall\",\n\t},\n}\n", clipper, raids);
+    ASSERT_EQ(raids.getRaids().size(), 1u);
+    EXPECT_FALSE(dkp::loadRaidsFromFile(u"/nonexistent/TALLYRA.lua", clipper, raids));
+    EXPECT_EQ(raids.getRaids().size(), 1u);
+    EXPECT_TRUE(clipper.getDocument().getNodes().empty());
+}
+
+TEST(LoadRaids, ByteOrderMarkDoesNotHideTheRaidLog) {
+    grammar::WOWLUAClipper clipper;
+    Raids raids;
+    dkp::loadRaidsFromBytes("\xEF\xBB\xBF"
+                            "CT_RaidTracker_RaidLog = {\n\t{\n\t}, -- [1]\n}\n",
+                            clipper, raids);
+    EXPECT_EQ(raids.getRaids().size(), 1u);
+}

@@ -1,0 +1,186 @@
+// The raidsift tool on the sample raid log. Every expected value here was worked out by hand
+// from tests/data/TALLYRA.lua (the tests run with TZ=Asia/Shanghai).
+#include <gtest/gtest.h>
+
+#include "run_program.h"
+
+#include <nlohmann/json.hpp>
+
+#include <fstream>
+
+using nlohmann::json;
+
+namespace {
+
+ProgramRun raidsift(const std::string& arguments) {
+    return runProgram(kRaidsift + " " + arguments);
+}
+
+std::string writeTemp(const std::string& name, const std::string& bytes) {
+    const std::string path = ::testing::TempDir() + std::to_string(::getpid()) + "-" + name;
+    std::ofstream(path, std::ios::binary) << bytes;
+    return path;
+}
+
+} // namespace
+
+TEST(RaidsiftOnSample, RaidListWithCountsAndTotals) {
+    const ProgramRun run = raidsift("raids " + kSample);
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    // Raid 1: kills 10x6 + 15x6 + 20x7 (no attendees recorded: all 7 members) = 290;
+    //         loot 80 + 30 + 5x2 + 60 + 15 + 0 = 195; members 6 listed + 临时工 who only joined.
+    // Raid 2: 10x5 + 10x4 + 0 (no dkp) + 25x5 = 215; 40 + 35 + 50 + 0 + 120 - 20 = 225.
+    // Raid 3: no zone, so no parentheses. Raid 4: 20x11 + 20x10 + 50x11 = 970;
+    //         100 + 90 + 10x3 + 200 + 0 = 420.
+    EXPECT_EQ(
+        run.out,
+        "1\t08/01/25 20:03:13(纳克萨玛斯)\tmembers 7\tkills 3\tloots 6\tearned 290\tspent 195\n"
+        "2\t08/02/01 19:30:00(Karazhan)\tmembers 5\tkills 4\tloots 6\tearned 215\tspent 225\n"
+        "3\t08/02/03 21:00:00\tmembers 1\tkills 0\tloots 0\tearned 0\tspent 0\n"
+        "4\t08/02/08 20:00:00(黑暗神殿)\tmembers 11\tkills 3\tloots 5\tearned 970\tspent 420\n");
+}
+
+TEST(RaidsiftOnSample, JsonHoldsEveryRecord) {
+    const ProgramRun run = raidsift("raids --json " + kSample);
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const json raids = json::parse(run.out);
+    ASSERT_EQ(raids.size(), 4u);
+
+    const json& first = raids[0];
+    EXPECT_EQ(first["name"], "08/01/25 20:03:13(纳克萨玛斯)");
+    EXPECT_EQ(first["start"], 1201262593); // 2008-01-25 12:03:13 UTC
+    EXPECT_EQ(first["end"], 1201273800);   // 23:10:00 local
+    EXPECT_EQ(first["realm"], "银松森林");
+    EXPECT_EQ(first["note"], "开荒 第一周");
+    EXPECT_EQ(first["totalObtain"], 290);
+    EXPECT_EQ(first["totalConsume"], 195);
+
+    const json& brannoc = first["members"][4];
+    EXPECT_EQ(brannoc["name"], "Brannoc");
+    EXPECT_EQ(brannoc["class"], 3); // HUNTER
+    EXPECT_EQ(brannoc["race"], 3);  // Dwarf
+    EXPECT_EQ(brannoc["sex"], 2);
+    EXPECT_EQ(brannoc["guild"], "");
+    // Joined 20:10, left 21:15, came back 21:40, left 23:05.
+    EXPECT_EQ(brannoc["presence"], json::parse(R"([{"join":1201263000,"leave":1201266900},
+                                                   {"join":1201268400,"leave":1201273500}])"));
+    const json& temp = first["members"][6];
+    EXPECT_EQ(temp["name"], "临时工");
+    EXPECT_EQ(temp["class"], 0);
+    EXPECT_EQ(temp["level"], 0);
+    EXPECT_EQ(temp["presence"], json::parse(R"([{"join":1201266000,"leave":1201269600}])"));
+
+    const json& maexxna = first["bossKills"][2];
+    EXPECT_EQ(maexxna["name"], "迈克斯纳");
+    EXPECT_EQ(maexxna["dkp"], 20);
+    EXPECT_EQ(maexxna["attendees"], json::array());
+
+    const json& rune = first["loots"][2];
+    EXPECT_EQ(rune["name"], "Frozen Rune");
+    EXPECT_EQ(rune["boss"], "小怪掉落");
+    EXPECT_EQ(rune["rarity"], 2);
+    EXPECT_EQ(rune["count"], 2);
+    EXPECT_EQ(rune["costs"], 5);
+    EXPECT_EQ(rune["id"], "22682:0:0:0");
+    EXPECT_EQ(rune["itemClass"], "Reagent");
+    EXPECT_EQ(rune["icon"], "Interface\\\\Icons\\\\INV_Misc_Rune_09"); // kept as written
+
+    EXPECT_EQ(raids[1]["end"], 1201875600); // no "End": the last leave, 22:20:00
+    EXPECT_EQ(raids[1]["bossKills"][2]["dkp"], 0);
+    EXPECT_EQ(raids[1]["loots"][5]["costs"], -20);
+    EXPECT_EQ(raids[2]["zone"], "");
+    EXPECT_EQ(raids[3]["loots"][3]["rarity"], 5);
+}
+
+TEST(RaidsiftOnSample, ShowSummarisesOneRaid) {
+    const ProgramRun run = raidsift("show " + kSample + " 1");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    for (const char* line : {
+             "Raid 1: 08/01/25 20:03:13(纳克萨玛斯)\n",
+             "Realm: 银松森林\n",
+             "End:   08/01/25 23:10:00\n",
+             // 20:10-21:15 and 21:40-23:05: 65 + 85 minutes.
+             "  Brannoc  Hunter, Dwarf, level 70, guild -, present 2:30\n",
+             "  临时工  -, -, level 0, guild -, present 1:00\n",
+             "  迈克斯纳 at 08/01/25 22:45:00, 20 DKP, 0 attendees\n",
+             "    Wraith Blade [ffa335ee] -> 冰霜法师 for 0 DKP at 08/01/25 22:47:00\n",
+             "Trash-mob loot (2):\n",
+             "    Frozen Rune x2 [ff1eff00] -> Aldric for 5 DKP at 08/01/25 21:05:00\n",
+             "DKP earned 290, spent 195\n",
+         })
+        EXPECT_NE(run.out.find(line), std::string::npos) << line;
+}
+
+TEST(RaidsiftOnSample, ExportWritesTheDocumentAndNothingElse) {
+    const ProgramRun run = raidsift("export " + kSample + " 3");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out, "<RaidInfo><key>02/03/08 21:00:00</key><realm>银松森林</realm><start>"
+                       "02/03/08 21:00:00</start><end>02/03/08 21:45:00</end><zone></zone>"
+                       "<PlayerInfos><key1><name>月影</name><race>NightElf</race><guild>晨曦之光"
+                       "</guild><sex>3</sex><class>Priest</class><level>70</level></key1>"
+                       "</PlayerInfos><BossKills></BossKills><note>pvp</note><Loot></Loot>"
+                       "</RaidInfo>");
+}
+
+TEST(RaidsiftOnSample, TreeReferenceAndStandardInputAgree) {
+    const ProgramRun tree = raidsift("tree " + kSample);
+    ASSERT_EQ(tree.exitCode, 0) << tree.err;
+    const json document = json::parse(tree.out);
+    EXPECT_EQ(document["attribs"], json::parse(R"([{"name":"CT_RaidTracker_Version",
+                                                     "value":"1.5.4"}])"));
+    ASSERT_EQ(document["nodes"].size(), 2u);
+    EXPECT_EQ(document["nodes"][1]["name"], "CT_RaidTracker_RaidLog");
+    EXPECT_EQ(document["nodes"][1]["nodes"].size(), 4u);
+
+    EXPECT_EQ(raidsift("tree --reference " + kSample).out, tree.out);
+    EXPECT_EQ(raidsift("tree - < " + kSample).out, tree.out);
+    EXPECT_EQ(raidsift("raids - < " + kSample).out, raidsift("raids " + kSample).out);
+}
+
+TEST(RaidsiftOnSample, ByteOrderMarkAndWindowsLineEndsChangeNothing) {
+    std::string text = slurp(kSample);
+    std::string windows = "\xEF\xBB\xBF";
+    for (char c : text) {
+        if (c == '\n')
+            windows += '\r';
+        windows += c;
+    }
+    const std::string path = writeTemp("TALLYRA-bom-crlf.lua", windows);
+    EXPECT_EQ(raidsift("raids --json " + path).out, raidsift("raids --json " + kSample).out);
+}
+
+TEST(RaidsiftErrors, OneLineOnStandardErrorAndANonZeroExit) {
+    const std::string missing = ::testing::TempDir() + "no-such-file.lua";
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"raids " + missing, "raidsift: cannot read " + missing + ": No such file or directory\n"},
+        {"raids " + ::testing::TempDir(), "is a folder\n"},
+        {"show " + kSample + " 5", "raidsift: raid 5 does not exist: the file holds 4 raids\n"},
+        {"export " + kSample + " 0", "raid number must be a whole number from 1 up, not \"0\"\n"},
+        {"export " + kSample + " 2x", "not \"2x\"\n"},
+        {"show " + kSample, "raidsift: show: missing raid number\n"},
+        {"raids --csv " + kSample, "raidsift: unknown option --csv for raids\n"},
+        {"tree --json " + kSample, "unknown option --json for tree\n"},
+        {"raids a b", "raidsift: raids: unexpected argument \"b\"\n"},
+        {"upload " + kSample, "raidsift: unknown command \"upload\""},
+        {"", "raidsift: no command given"},
+    };
+    for (const auto& [arguments, message] : cases) {
+        const ProgramRun run = raidsift(arguments);
+        EXPECT_NE(run.exitCode, 0) << arguments;
+        EXPECT_EQ(run.out, "") << arguments;
+        EXPECT_NE(run.err.find(message), std::string::npos) << arguments << ": " << run.err;
+        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << arguments;
+    }
+}
+
+TEST(RaidsiftErrors, AFileWithoutARaidLogHoldsNoRaids) {
+    const std::string path = writeTemp("no-raid-log.lua", "CT_RaidTracker_Options = {\n}\nX = 1\n");
+    const ProgramRun list = raidsift("raids " + path);
+    EXPECT_EQ(list.exitCode, 0) << list.err;
+    EXPECT_EQ(list.out, "");
+    EXPECT_EQ(raidsift("raids --json " + path).out, "[]\n");
+    EXPECT_EQ(raidsift("raids " + writeTemp("empty.lua", "")).exitCode, 0);
+    const ProgramRun show = raidsift("show " + path + " 1");
+    EXPECT_NE(show.err.find("raid 1 does not exist: the file holds 0 raids"), std::string::npos);
+}

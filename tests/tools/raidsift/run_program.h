@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+
+// Runs a shell command line and keeps what it printed and how it ended.
+struct ProgramRun {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+inline std::string slurp(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+inline ProgramRun runProgram(const std::string& commandLine) {
+    const std::string errFile = ::testing::TempDir() + "stderr." + std::to_string(::getpid());
+    ProgramRun run;
+    FILE* pipe = ::popen((commandLine + " 2>" + errFile).c_str(), "r");
+    if (pipe == nullptr)
+        return run;
+    char buffer[65536];
+    std::size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
+        run.out.append(buffer, n);
+    const int status = ::pclose(pipe);
+    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    run.err = slurp(errFile);
+    std::remove(errFile.c_str());
+    return run;
+}
+
+inline const std::string kRaidsift = RL_BINARY_DIR "/bin/raidsift";
+inline const std::string kRaidgen = RL_BINARY_DIR "/bin/raidgen";
+inline const std::string kSample = RL_SOURCE_DIR "/tests/data/TALLYRA.lua";

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstddef>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace raidsift {
+
+enum class Command { Raids, Show, Export, Tree };
+
+// What the user asked for. `raidIndex` is 1-based and only set for show and export.
+struct Request {
+    Command command = Command::Raids;
+    bool json = false;
+    bool reference = false;
+    std::string file;
+    std::size_t raidIndex = 0;
+};
+
+// A problem with the arguments; the message is one line meant for the user.
+class UsageError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Reads the arguments after the program name; throws UsageError on anything unexpected.
+Request parseCommandLine(const std::vector<std::string>& arguments);
+
+// The usage text, several lines.
+std::string usageText();
+
+} // namespace raidsift

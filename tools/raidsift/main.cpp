@@ -1,0 +1,107 @@
+// raidsift: lists, summarises and exports the raids of a TALLYRA saved-variables file.
+#include "command_line.h"
+#include "dkp/load_raids.h"
+#include "dkp/raids.h"
+#include "input.h"
+#include "parsers.h"
+#include "raid_json.h"
+#include "raid_text.h"
+#include "utilkit/ufile.h"
+#include "utilkit/ustring.h"
+
+#include <iostream>
+#include <string>
+#include <vector>
+
+namespace raidsift {
+namespace {
+
+// Thrown for a request that names something the file does not hold.
+class RequestError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+void loadRaids(const std::string& file, grammar::Clipper& clipper, dkp::Raids& raids) {
+    if (file == "-")
+        dkp::loadRaidsFromBytes(readInput(file), clipper, raids);
+    else if (!dkp::loadRaidsFromFile(ufile::fromNativePath(file), clipper, raids))
+        throw unreadable(file);
+}
+
+const dkp::Raid& chosenRaid(const std::vector<dkp::Raid*>& raids, std::size_t index) {
+    if (index > raids.size())
+        throw RequestError("raid " + std::to_string(index) + " does not exist: the file holds " +
+                           std::to_string(raids.size()) + " raid" + (raids.size() == 1 ? "" : "s"));
+    return *raids[index - 1];
+}
+
+void listRaids(const std::vector<dkp::Raid*>& raids, bool json) {
+    if (json) {
+        nlohmann::ordered_json list = nlohmann::ordered_json::array();
+        for (const dkp::Raid* raid : raids)
+            list.push_back(raidToJson(*raid));
+        std::cout << list.dump(2) << '\n';
+        return;
+    }
+    for (std::size_t i = 0; i < raids.size(); ++i)
+        std::cout << raidLine(i + 1, *raids[i]) << '\n';
+}
+
+void printTree(const std::string& file, bool reference) {
+    const std::u16string text = ustring::toWideString(readInput(file), ustring::kUtf8CodePage);
+    ReferenceClipper referenceClipper;
+    FastClipper fastClipper;
+    grammar::Clipper& clipper =
+        reference ? static_cast<grammar::Clipper&>(referenceClipper) : fastClipper;
+    clipper.loadString(text);
+    std::cout << documentToJson(clipper.getDocument()).dump(2) << '\n';
+}
+
+void run(const Request& request) {
+    if (request.command == Command::Tree) {
+        printTree(request.file, request.reference);
+        return;
+    }
+    FastClipper clipper;
+    dkp::Raids raids;
+    loadRaids(request.file, clipper, raids);
+    const std::vector<dkp::Raid*> list = raids.getRaids();
+    switch (request.command) {
+    case Command::Raids:
+        listRaids(list, request.json);
+        break;
+    case Command::Show:
+        std::cout << raidSummary(request.raidIndex, chosenRaid(list, request.raidIndex));
+        break;
+    case Command::Export:
+        std::cout << ustring::toUtf8(chosenRaid(list, request.raidIndex).exportDocument());
+        break;
+    case Command::Tree:
+        break;
+    }
+}
+
+} // namespace
+} // namespace raidsift
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    if (arguments.size() == 1 && (arguments[0] == "--help" || arguments[0] == "-h")) {
+        std::cout << raidsift::usageText();
+        return 0;
+    }
+    try {
+        raidsift::run(raidsift::parseCommandLine(arguments));
+        std::cout.flush();
+        if (!std::cout)
+            throw std::runtime_error("cannot write to standard output");
+        return 0;
+    } catch (const raidsift::UsageError& error) {
+        std::cerr << "raidsift: " << error.what() << '\n';
+        return 2;
+    } catch (const std::exception& error) {
+        std::cerr << "raidsift: " << error.what() << '\n';
+        return 1;
+    }
+}

@@ -1,0 +1,101 @@
+#include "raid_json.h"
+
+#include "utilkit/ustring.h"
+
+namespace raidsift {
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+// UTF-8 for JSON; a broken surrogate becomes U+FFFD, so the text is always valid.
+std::string utf8(const std::u16string& text) {
+    return ustring::toUtf8(text);
+}
+
+Json memberToJson(const dkp::Member& member) {
+    Json presence = Json::array();
+    for (const auto& span : member.presence)
+        presence.push_back({{"join", span.joinTime}, {"leave", span.leaveTime}});
+    return {{"name", utf8(member.name)},
+            {"sex", static_cast<int>(member.sex)},
+            {"class", static_cast<int>(member.playerClass)},
+            {"race", static_cast<int>(member.race)},
+            {"guild", utf8(member.guild)},
+            {"level", member.level},
+            {"presence", presence}};
+}
+
+Json bossKillToJson(const dkp::BossKill& kill) {
+    Json attendees = Json::array();
+    for (const auto& name : kill.attendees)
+        attendees.push_back(utf8(name));
+    return {{"name", utf8(kill.name)},
+            {"time", kill.time},
+            {"dkp", kill.dkp},
+            {"attendees", attendees}};
+}
+
+Json lootToJson(const dkp::Loot& loot) {
+    return {{"name", utf8(loot.name)},
+            {"rarity", static_cast<int>(loot.rarity)},
+            {"id", utf8(loot.id)},
+            {"subclass", utf8(loot.subclass)},
+            {"itemClass", utf8(loot.itemClass)},
+            {"count", loot.count},
+            {"player", utf8(loot.player)},
+            {"zone", utf8(loot.zone)},
+            {"boss", utf8(loot.boss)},
+            {"time", loot.time},
+            {"tooltip", utf8(loot.tooltip)},
+            {"costs", loot.costs},
+            {"icon", utf8(loot.icon)}};
+}
+
+Json attribsToJson(const std::vector<grammar::Attrib>& attribs) {
+    Json list = Json::array();
+    for (const auto& attrib : attribs)
+        list.push_back({{"name", utf8(attrib.name)}, {"value", utf8(attrib.value)}});
+    return list;
+}
+
+Json nodesToJson(const std::vector<grammar::Node>& nodes) {
+    Json list = Json::array();
+    for (const auto& node : nodes)
+        list.push_back({{"name", utf8(node.name)},
+                        {"attribs", attribsToJson(node.attribs)},
+                        {"nodes", nodesToJson(node.nodes)}});
+    return list;
+}
+
+} // namespace
+
+Json raidToJson(const dkp::Raid& raid) {
+    const dkp::RaidLog& log = raid.getRaidLog();
+    Json members = Json::array();
+    for (const auto& member : raid.getMembers())
+        members.push_back(memberToJson(member));
+    Json kills = Json::array();
+    for (const auto& kill : raid.getBossKills().getBossKills())
+        kills.push_back(bossKillToJson(kill));
+    Json loots = Json::array();
+    for (const auto& loot : raid.getLoots())
+        loots.push_back(lootToJson(loot));
+    return {{"name", utf8(raid.getRaidName())},
+            {"start", log.getRaidStartTime()},
+            {"end", log.getRaidEndTime()},
+            {"realm", utf8(log.getRealm())},
+            {"zone", utf8(log.getZone())},
+            {"note", utf8(log.getNote())},
+            {"members", members},
+            {"bossKills", kills},
+            {"loots", loots},
+            {"totalObtain", raid.getTotalObtain()},
+            {"totalConsume", raid.getTotalConsume()}};
+}
+
+Json documentToJson(const grammar::Document& document) {
+    return {{"attribs", attribsToJson(document.getAttribs())},
+            {"nodes", nodesToJson(document.getNodes())}};
+}
+
+} // namespace raidsift

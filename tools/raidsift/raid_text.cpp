@@ -1,0 +1,124 @@
+#include "raid_text.h"
+
+#include "dkp/raid_log.h"
+#include "dkp/value_tables.h"
+#include "utilkit/ustring.h"
+
+#include <sstream>
+
+namespace raidsift {
+namespace {
+
+std::string utf8(const std::u16string& text) {
+    return ustring::toUtf8(text);
+}
+
+std::string timeText(std::int64_t time) {
+    if (time == 0)
+        return "(unknown)"; // 0 is how the log says it has no time
+    const std::u16string text = dkp::RaidLog::time2String(time);
+    return text.empty() ? "(unknown)" : utf8(text);
+}
+
+std::string orDash(const std::u16string& text) {
+    return text.empty() ? "-" : utf8(text);
+}
+
+std::string duration(std::int64_t seconds) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%lld:%02lld", static_cast<long long>(seconds / 3600),
+                  static_cast<long long>(seconds / 60 % 60));
+    return text;
+}
+
+// Time inside the raid: closed stays in full, an open stay up to the raid's end when known.
+std::int64_t timePresent(const dkp::Member& member, std::int64_t raidEnd) {
+    std::int64_t total = 0;
+    for (const auto& span : member.presence) {
+        const std::int64_t leave = span.leaveTime != 0 ? span.leaveTime : raidEnd;
+        if (leave > span.joinTime)
+            total += leave - span.joinTime;
+    }
+    return total;
+}
+
+void writeStays(std::ostream& out, const dkp::Member& member) {
+    for (const auto& span : member.presence) {
+        out << "      " << timeText(span.joinTime) << " - "
+            << (span.leaveTime == 0 ? std::string("(still in the raid)") : timeText(span.leaveTime))
+            << '\n';
+    }
+}
+
+void writeMembers(std::ostream& out, const dkp::Raid& raid) {
+    const std::int64_t end = raid.getRaidLog().getRaidEndTime();
+    out << "Members (" << raid.getMembers().size() << "):\n";
+    for (const auto& member : raid.getMembers()) {
+        out << "  " << orDash(member.name) << "  " << orDash(dkp::classToText(member.playerClass))
+            << ", " << orDash(dkp::raceToText(member.race)) << ", level " << member.level
+            << ", guild " << orDash(member.guild) << ", present "
+            << duration(timePresent(member, end)) << '\n';
+        writeStays(out, member);
+    }
+}
+
+void writeLoot(std::ostream& out, const dkp::Loots& loots) {
+    for (const auto& loot : loots) {
+        out << "    " << orDash(loot.name);
+        if (loot.count != 1)
+            out << " x" << loot.count;
+        out << " [" << utf8(dkp::rarityToColour(loot.rarity)) << "] -> " << orDash(loot.player)
+            << " for " << loot.costs << " DKP at " << timeText(loot.time) << '\n';
+    }
+}
+
+void writeBossKills(std::ostream& out, const dkp::Raid& raid) {
+    const auto& kills = raid.getBossKills().getBossKills();
+    out << "Boss kills (" << kills.size() << "):\n";
+    for (const auto& kill : kills) {
+        out << "  " << orDash(kill.name) << " at " << timeText(kill.time) << ", " << kill.dkp
+            << " DKP, " << kill.attendees.size() << " attendees\n";
+        if (!kill.attendees.empty()) {
+            out << "    attendees:";
+            for (const auto& name : kill.attendees)
+                out << ' ' << orDash(name);
+            out << '\n';
+        }
+        dkp::Loots loots;
+        raid.getBossLoot(kill.name, loots);
+        writeLoot(out, loots);
+    }
+}
+
+} // namespace
+
+std::string raidLine(std::size_t index, const dkp::Raid& raid) {
+    std::ostringstream out;
+    out << index << '\t' << utf8(raid.getRaidName()) << "\tmembers " << raid.getMembers().size()
+        << "\tkills " << raid.getBossKills().getBossKills().size() << "\tloots "
+        << raid.getLoots().size() << "\tearned " << raid.getTotalObtain() << "\tspent "
+        << raid.getTotalConsume();
+    return out.str();
+}
+
+std::string raidSummary(std::size_t index, const dkp::Raid& raid) {
+    const dkp::RaidLog& log = raid.getRaidLog();
+    std::ostringstream out;
+    out << "Raid " << index << ": " << utf8(raid.getRaidName()) << '\n'
+        << "Realm: " << orDash(log.getRealm()) << '\n'
+        << "Zone:  " << orDash(log.getZone()) << '\n'
+        << "Note:  " << orDash(log.getNote()) << '\n'
+        << "Start: " << timeText(log.getRaidStartTime()) << '\n'
+        << "End:   " << timeText(log.getRaidEndTime()) << "\n\n";
+    writeMembers(out, raid);
+    out << '\n';
+    writeBossKills(out, raid);
+    dkp::Loots trash;
+    raid.getMobsLoot(trash);
+    out << "\nTrash-mob loot (" << trash.size() << "):\n";
+    writeLoot(out, trash);
+    out << "\nDKP earned " << raid.getTotalObtain() << ", spent " << raid.getTotalConsume() << '\n';
+    return out.str();
+}
+
+} // namespace raidsift

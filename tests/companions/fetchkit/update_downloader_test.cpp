@@ -8,6 +8,7 @@
 #include "utilkit/ufile.h"
 
 #include <atomic>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -40,6 +41,9 @@ public:
         port_ = server_.bind_to_any_port("127.0.0.1");
         // Bound and listening already: requests wait in the queue until the loop runs.
         thread_ = std::thread([this] { server_.listen_after_bind(); });
+        // stop() is a no-op until the loop runs, so a server stopped too early would never end.
+        while (!server_.is_running())
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     ~UpdateServer() {
         server_.stop();

@@ -6,8 +6,12 @@
 
 #include <gtest/gtest.h>
 
+#include "packing/packet_error.h"
+
+#include <csignal>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -163,4 +167,43 @@ TEST_F(ConfigStoreDamage, AFolderWhereTheFileShouldBeIsLeftAlone) {
     store.destroy(bag);
     EXPECT_EQ(store.write(kSection, sampleMap()), -1);
     EXPECT_TRUE(std::filesystem::is_directory(file));
+}
+
+TEST_F(ConfigStoreDamage, AWriteThatRunsOutOfSpaceLeavesTheOldFile) {
+    const std::string sound = soundFile();
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        // Files may not grow beyond 4 KiB: the new file cannot be written in full.
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{4096, 4096};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        PropertyMap big = sampleMap();
+        big.set(ledgerward::WowFolder, std::string(9000, 'w'));
+        ::_exit(store.write(kSection, big) == -1 ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(TemporaryFolder::read(file), sound);
+    // Nothing is left beside it.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(file.parent_path()),
+                            std::filesystem::directory_iterator()),
+              1);
+}
+
+TEST_F(ConfigStoreDamage, AValueTooLongToPackFailsTheWriteLoudlyAndChangesNothing) {
+    const std::string sound = soundFile();
+    PropertyMap tooLong = sampleMap();
+    tooLong.set(ledgerward::GuildUrl, std::string(65536, 'u'));
+    try {
+        store.write(kSection, tooLong);
+        ADD_FAILURE() << "expected a PackError";
+    } catch (const PackError& error) {
+        EXPECT_STREQ(error.what(), "push_varstr: varstr too big");
+    }
+    EXPECT_EQ(TemporaryFolder::read(file), sound);
+    // The file is free again for the next access.
+    EXPECT_EQ(store.write(kSection, sampleMap()), 0);
 }

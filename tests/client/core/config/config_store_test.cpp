@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <sys/stat.h>
 
 namespace {
@@ -169,6 +170,21 @@ TEST_F(ConfigStoreTest, ASectionOrStreamMissingOnReadingIsEmptyAndNotCreated) {
     const std::string before = TemporaryFolder::read(file);
     EXPECT_TRUE(loaded().empty());
     EXPECT_EQ(TemporaryFolder::read(file), before);
+}
+
+TEST_F(ConfigStoreTest, AFileFromAnotherWriterIsReadAndKeptWhole) {
+    // Version 4 (4096-byte sectors), as other implementations may write it; the shorter
+    // new content keeps the old last byte behind it.
+    const std::string command = "/usr/bin/python3 '" RL_SOURCE_DIR
+                                "/tests/client/core/config/write_cfb_v4.py' '" +
+                                file.string() + "' 01000000ea0302006162";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    EXPECT_EQ(loaded(), mapOf({{1002, "ab"}}));
+
+    ASSERT_EQ(store.write(kSection, mapOf({{1003, "p"}})), 0);
+    EXPECT_EQ(loaded(), mapOf({{1003, "p"}}));
+    EXPECT_EQ(listWithOlefile(file, "Ledgerward/config"),
+              "Ledgerward\nLedgerward/config\nOther\n01000000eb0301007062\n");
 }
 
 TEST(ConfigStoreCache, AcquireCountsUsesAndTheLastReleaseDestroys) {

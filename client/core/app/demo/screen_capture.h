@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QString>
+
+class PropertyBag;
+class ProtocolManager;
+
+// Opens each window of the client in turn, logged in through `manager` with the login stored in
+// `section`, and saves a picture of each into `folder`. 0 when every picture was saved.
+int captureScreens(ProtocolManager& manager, PropertyBag* section, const QString& folder);

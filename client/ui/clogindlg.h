@@ -1,0 +1,55 @@
+#pragma once
+
+#include "protocol/login_listener.h"
+#include "utilkit/usettings.h"
+
+#include <QDialog>
+
+class LoginService;
+class PropertyBag;
+class QCheckBox;
+class QLineEdit;
+class QPushButton;
+class WebLink;
+
+// The login window: user name and password, "记住密码" and "自动运行", and the login through
+// the login service. It ends with Accepted only after a successful login.
+class CLoginDlg : public QDialog, public LoginListener {
+    Q_OBJECT
+public:
+    explicit CLoginDlg(QWidget* parent = nullptr,
+                       const usettings::Deployment& deployment = usettings::loadDeployment());
+    ~CLoginDlg() override;
+
+    // The section "Ledgerward"; not owned.
+    void setConfig(PropertyBag* section) { section_ = section; }
+    // Registers the dialog as the service's listener; it is removed again on destruction.
+    void setLoginService(LoginService* service);
+
+    void onLoginResult(std::int32_t result, std::uint32_t detail) override;
+
+    static constexpr int kUserNameLimit = 50;
+    static constexpr int kPasswordLimit = 25;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void buildControls(const usettings::Deployment& deployment);
+    void initialise();
+    void logIn();
+    void userNameEdited();
+    void setInputEnabled(bool enabled);
+    QString typedUserName() const;
+    QString typedPassword() const;
+
+    PropertyBag* section_ = nullptr;
+    LoginService* service_ = nullptr;
+    bool initialised_ = false;
+    QLineEdit* userName_ = nullptr;
+    QLineEdit* password_ = nullptr;
+    QCheckBox* remember_ = nullptr;
+    QCheckBox* autoRun_ = nullptr;
+    QPushButton* login_ = nullptr;
+    QPushButton* cancel_ = nullptr;
+};

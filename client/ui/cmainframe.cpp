@@ -1,0 +1,279 @@
+#include "ui/cmainframe.h"
+
+#include "gamefiles/addon_backup.h"
+#include "gamefiles/dkp_list.h"
+#include "gamefiles/error_correction.h"
+#include "gamefiles/game_folder.h"
+#include "protocol/account_service.h"
+#include "protocol/guild_dkp_service.h"
+#include "tickhub/timer.h"
+#include "ui/cmysetupdlg.h"
+#include "ui/guildsite.h"
+#include "ui/promptmessageowner.h"
+#include "ui/sectionvalues.h"
+#include "ui/skin.h"
+#include "ui/weblink.h"
+#include "ui/wizard/crestoredatadlg.h"
+#include "ui/wizard/uploadwizard.h"
+#include "utilkit/ustring.h"
+#include "utilkit_gui/usystem.h"
+
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+
+namespace {
+
+const QColor kTitleColour(80, 54, 6);
+const QColor kVersionColour(27, 87, 0);
+const QColor kStatusColour(255, 60, 0);
+const QColor kCommandColour(254, 233, 2);
+const QString kSynchronising = QStringLiteral("正在同步公会DKP数据");
+
+QString unitName(int unit) {
+    return QStringLiteral("unit%1").arg(unit);
+}
+
+QFont unitFont(bool bold) {
+    QFont font = usystem::GetDefaultLF();
+    if (bold)
+        font.setWeight(QFont::Bold);
+    return font;
+}
+
+QString colourRule(const QColor& colour) {
+    return QStringLiteral("color: rgb(%1, %2, %3);")
+        .arg(colour.red())
+        .arg(colour.green())
+        .arg(colour.blue());
+}
+
+} // namespace
+
+CMainFrame::CMainFrame(const usettings::Deployment& deployment, std::u16string programFolder)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowMinimizeButtonHint |
+                           Qt::WindowSystemMenuHint),
+      deployment_(deployment),
+      addons_(std::make_unique<gamefiles::AddonManager>(std::move(programFolder))) {
+    setObjectName(QStringLiteral("mainFrame"));
+    setWindowTitle(QStringLiteral("VelvaneDKP"));
+    setFixedSize(kWidth, kHeight);
+    buildUnits();
+}
+
+CMainFrame::~CMainFrame() {
+    if (timerRegistered_)
+        CTimer::Instance()->UnRegisterListener(this);
+    if (accounts_ != nullptr)
+        accounts_->removeListener(this);
+    if (guildDkp_ != nullptr)
+        guildDkp_->removeListener(this);
+    addons_.reset();
+}
+
+QLabel* CMainFrame::addText(int unit, const QString& content, const QRect& geometry,
+                            const QColor& colour, bool bold) {
+    auto* label = new QLabel(content, this);
+    label->setObjectName(unitName(unit));
+    label->setGeometry(geometry);
+    label->setFont(unitFont(bold));
+    label->setStyleSheet(colourRule(colour));
+    return label;
+}
+
+QPushButton* CMainFrame::addCommand(int unit, const QString& content, const QRect& geometry) {
+    auto* command = new QPushButton(content, this);
+    command->setObjectName(unitName(unit));
+    command->setGeometry(geometry);
+    command->setFont(unitFont(true));
+    command->setProperty("command", true);
+    command->setStyleSheet(colourRule(kCommandColour));
+    command->setCursor(Qt::PointingHandCursor);
+    connect(command, &QPushButton::clicked, this, [this, unit] { onCommand(unit); });
+    return command;
+}
+
+void CMainFrame::buildUnits() {
+    auto* background = new QLabel(this);
+    background->setObjectName(unitName(10001));
+    background->setGeometry(0, 0, kWidth, kHeight);
+
+    auto* brand = new QLabel(QStringLiteral("VelvaneDKP"), this);
+    brand->setObjectName(QStringLiteral("brand"));
+    brand->setGeometry(64, 8, 300, 40);
+
+    auto* minimise = new QPushButton(QStringLiteral("最小化"), this);
+    minimise->setObjectName(unitName(Minimise));
+    minimise->setGeometry(kWidth - 150, 12, 64, 26);
+    connect(minimise, &QPushButton::clicked, this, [this] { onCommand(Minimise); });
+    auto* hide = new QPushButton(QStringLiteral("隐藏"), this);
+    hide->setObjectName(unitName(Hide));
+    hide->setGeometry(kWidth - 80, 12, 64, 26);
+    connect(hide, &QPushButton::clicked, this, [this] { onCommand(Hide); });
+
+    addText(10012, QStringLiteral("DKP插件信息"), QRect(56, 84, 300, 26), kTitleColour, true);
+    addText(10014, QString(), QRect(56, 114, 676, 44), kVersionColour, false)->setWordWrap(true);
+    addText(10013, QStringLiteral("公会DKP数据信息"), QRect(56, 170, 300, 26), kTitleColour, true);
+    addText(10015, kSynchronising, QRect(56, 200, 676, 26), kStatusColour, false);
+
+    const int columns[] = {56, 296, 536};
+    addCommand(Upload, QStringLiteral("上传DKP数据"), QRect(columns[0], 262, 196, 48));
+    addCommand(Settings, QStringLiteral("我的设置"), QRect(columns[1], 262, 196, 48));
+    addCommand(DownloadDkpList, QStringLiteral("下载公会DKP数据"), QRect(columns[2], 262, 196, 48));
+    addCommand(Restore, QStringLiteral("恢复插件数据"), QRect(columns[0], 330, 196, 48))
+        ->setToolTip(QStringLiteral("恢复WOW插件数据"));
+    addCommand(CorrectErrors, QStringLiteral("插件错误校正"), QRect(columns[1], 330, 196, 48));
+    addCommand(Forum, QStringLiteral("客服论坛"), QRect(columns[2], 330, 196, 48));
+
+    const QString forum = QString::fromStdString(deployment_.forumUrl);
+    auto* board = new WebLink(QStringLiteral("VelvaneDKP 用户论坛"),
+                              forum + QStringLiteral("/forumdisplay.php?fid=106"), this);
+    board->setObjectName(unitName(10011));
+    board->setGeometry(56, 432, 300, 24);
+    auto* home = new WebLink(QStringLiteral("公会服务首页"),
+                             QString::fromStdString(deployment_.serviceHomeUrl), this);
+    home->setObjectName(unitName(10030));
+    home->setGeometry(kWidth - 256, 432, 200, 24);
+    home->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+}
+
+QPushButton* CMainFrame::button(int unit) const {
+    return findChild<QPushButton*>(unitName(unit));
+}
+
+QLabel* CMainFrame::text(int unit) const {
+    return findChild<QLabel*>(unitName(unit));
+}
+
+void CMainFrame::setAccountService(AccountService* service) {
+    accounts_ = service;
+    if (accounts_ != nullptr)
+        accounts_->addListener(this);
+}
+
+void CMainFrame::setGuildDkpService(GuildDkpService* service) {
+    guildDkp_ = service;
+    if (guildDkp_ != nullptr)
+        guildDkp_->addListener(this);
+}
+
+void CMainFrame::applyConfiguredGameFolder() {
+    gamefiles::setGameFolder(sectionvalues::readText(section_, ledgerward::WowFolder));
+}
+
+void CMainFrame::create() {
+    applyConfiguredGameFolder();
+    showSkinImage(text(10001), QStringLiteral("mainframe"));
+    if (Skin::current() != nullptr)
+        setWindowIcon(Skin::current()->icon());
+    CTimer::Instance()->RegisterListener(this, kMaintenancePeriodMs);
+    timerRegistered_ = true;
+    runMaintenance();
+    text(10014)->setText(
+        QString::fromStdU16String(addons_->getSourceVersion(gamefiles::getGameFolder())));
+}
+
+void CMainFrame::runMaintenance() {
+    const std::u16string gameFolder = gamefiles::getGameFolder();
+    gamefiles::backupStandaloneAddons(gameFolder);
+    addons_->installAddon(gameFolder);
+}
+
+void CMainFrame::OnTimer() {
+    runMaintenance();
+}
+
+void CMainFrame::onCommand(int id) {
+    switch (id) {
+    case Upload: {
+        CUploadWizard wizard(accounts_, uploads_,
+                             {QString::fromStdString(deployment_.siteUrl),
+                              QString::fromStdString(deployment_.itemSearchUrl)},
+                             this);
+        wizard.run();
+        break;
+    }
+    case Settings:
+        openSettings();
+        break;
+    case DownloadDkpList:
+        text(10015)->setText(kSynchronising);
+        button(DownloadDkpList)->setEnabled(false);
+        requestGuildDkpList();
+        break;
+    case Restore:
+        if (backup_ != nullptr) {
+            CRestoreDataDlg dialog(*backup_, this);
+            dialog.exec();
+        }
+        break;
+    case CorrectErrors: {
+        PromptMessageOwner owner(this);
+        gamefiles::correctAddonErrors(owner, gamefiles::getGameFolder());
+        break;
+    }
+    case Forum:
+        usystem::OpenURL(ustring::fromUtf8(deployment_.forumUrl + "/forum-106-1.html"));
+        break;
+    case Hide:
+        close();
+        break;
+    case Minimise:
+        showMinimized();
+        break;
+    default:
+        break;
+    }
+}
+
+void CMainFrame::openSettings() {
+    CMySetupDlg dialog(this, deployment_);
+    dialog.setConfig(section_);
+    dialog.setAccountService(accounts_);
+    if (dialog.exec() == QDialog::Accepted)
+        applyConfiguredGameFolder();
+}
+
+void CMainFrame::onAccountReady() {
+    button(DownloadDkpList)->setEnabled(false);
+    const std::u16string url = sectionvalues::readText(section_, ledgerward::GuildUrl);
+    if (url.empty() && accounts_ != nullptr &&
+        (accounts_->getDefaultGuild().guildId.empty() || accounts_->getGuilds().size() > 1))
+        onCommand(Settings);
+    requestGuildDkpList();
+}
+
+void CMainFrame::requestGuildDkpList() {
+    std::u16string url = sectionvalues::readText(section_, ledgerward::GuildUrl);
+    if (url.empty() && accounts_ != nullptr)
+        url = accounts_->getDefaultGuildUrl();
+    const std::u16string site = guildSiteName(url, ustring::fromUtf8(deployment_.oldSiteHost),
+                                              ustring::fromUtf8(deployment_.siteHost));
+    if (guildDkp_ != nullptr)
+        guildDkp_->requestGuildDkpList(ustring::toNarrowString(site, ustring::kAnsiCodePage),
+                                       gamefiles::isMainlandClient(gamefiles::getGameFolder()));
+}
+
+void CMainFrame::onGuildDkpList(const std::string& listText) {
+    button(DownloadDkpList)->setEnabled(true);
+    if (gamefiles::getGameFolder().empty())
+        onCommand(Settings);
+    const std::u16string gameFolder = gamefiles::getGameFolder();
+    // Without a game folder the list would land in the current directory.
+    if (!gameFolder.empty())
+        gamefiles::writeDkpList(gameFolder, listText);
+    text(10015)->setText(
+        QString::fromStdU16String(gamefiles::getUpdateTimeText(ustring::fromUtf8(listText))));
+}
+
+void CMainFrame::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton)
+        dragOffset_ = event->globalPosition().toPoint() - frameGeometry().topLeft();
+    QWidget::mousePressEvent(event);
+}
+
+void CMainFrame::mouseMoveEvent(QMouseEvent* event) {
+    if (event->buttons() & Qt::LeftButton)
+        move(event->globalPosition().toPoint() - dragOffset_);
+    QWidget::mouseMoveEvent(event);
+}

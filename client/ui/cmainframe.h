@@ -1,0 +1,98 @@
+#pragma once
+
+#include "gamefiles/addon_manager.h"
+#include "protocol/account_listener.h"
+#include "protocol/guild_dkp_listener.h"
+#include "tickhub/timer_sense.h"
+#include "utilkit/ufile.h"
+#include "utilkit/usettings.h"
+
+#include <QWidget>
+
+#include <memory>
+
+class AccountService;
+class EventUploadService;
+class GuildDkpService;
+class PropertyBag;
+class QLabel;
+class QPushButton;
+
+namespace savekeep {
+class IBackup;
+}
+
+// The client's main window after login: the addon and guild DKP information lines, the six
+// commands, and the background work (the guild DKP list after login, the addon maintenance
+// every 10 seconds). Frameless and of fixed size; it is dragged from anywhere.
+class CMainFrame : public QWidget,
+                   public AccountListener,
+                   public GuildDkpListener,
+                   public ITimerSenseObj {
+    Q_OBJECT
+public:
+    enum Command {
+        Upload = 10018,
+        Settings = 10019,
+        DownloadDkpList = 10020,
+        Restore = 10021,
+        CorrectErrors = 10022,
+        Forum = 10023,
+        Hide = 10003,
+        Minimise = 10002,
+    };
+    static constexpr int kWidth = 788;
+    static constexpr int kHeight = 487;
+    static constexpr std::uint32_t kMaintenancePeriodMs = 10000;
+
+    // `programFolder` holds the addon variants ("Addonkit") that the maintenance installs.
+    explicit CMainFrame(const usettings::Deployment& deployment = usettings::loadDeployment(),
+                        std::u16string programFolder = ufile::GetModulePathDir());
+    ~CMainFrame() override;
+
+    // Given by start-up, in this order, before `create`. None is owned.
+    void setBackup(savekeep::IBackup* backup) { backup_ = backup; }
+    void setAccountService(AccountService* service);
+    void setUploadService(EventUploadService* service) { uploads_ = service; }
+    void setGuildDkpService(GuildDkpService* service);
+    void setConfig(PropertyBag* section) { section_ = section; }
+
+    // Takes up the configured game folder, registers the maintenance timer, runs the
+    // maintenance step once and shows the addon version.
+    void create();
+
+    // Runs a command as its button does.
+    void onCommand(int id);
+
+    void onAccountReady() override;
+    void onGuildDkpList(const std::string& listText) override;
+    void OnTimer() override;
+
+    // Moves stand-alone addons aside, then installs or refreshes the addon.
+    void runMaintenance();
+    void requestGuildDkpList();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+private:
+    void buildUnits();
+    QLabel* addText(int unit, const QString& text, const QRect& geometry, const QColor& colour,
+                    bool bold);
+    QPushButton* addCommand(int unit, const QString& text, const QRect& geometry);
+    void openSettings();
+    void applyConfiguredGameFolder();
+    QPushButton* button(int unit) const;
+    QLabel* text(int unit) const;
+
+    usettings::Deployment deployment_;
+    std::unique_ptr<gamefiles::AddonManager> addons_;
+    savekeep::IBackup* backup_ = nullptr;
+    AccountService* accounts_ = nullptr;
+    EventUploadService* uploads_ = nullptr;
+    GuildDkpService* guildDkp_ = nullptr;
+    PropertyBag* section_ = nullptr;
+    bool timerRegistered_ = false;
+    QPoint dragOffset_;
+};

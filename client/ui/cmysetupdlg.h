@@ -1,0 +1,48 @@
+#pragma once
+
+#include "utilkit/usettings.h"
+
+#include <QDialog>
+
+#include <string>
+
+class AccountService;
+class PropertyBag;
+class QLineEdit;
+class QPushButton;
+
+// True when `text` contains the DKP web site's host immediately followed by "/"
+// (case-sensitive, anywhere in the text). An empty host matches nothing.
+bool checkGuildUrl(const std::u16string& text, const std::u16string& siteHost);
+
+// "设置我的数据": the game folder and the default guild address, kept in the section
+// "Ledgerward" under WowFolder and GuildUrl. It stores nothing unless all checks pass.
+class CMySetupDlg : public QDialog {
+    Q_OBJECT
+public:
+    explicit CMySetupDlg(QWidget* parent = nullptr,
+                         const usettings::Deployment& deployment = usettings::loadDeployment());
+
+    // Both not owned.
+    void setConfig(PropertyBag* section) { section_ = section; }
+    void setAccountService(AccountService* service) { accounts_ = service; }
+
+    inline static const QString kCaption = QStringLiteral("操作提示！");
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void buildControls();
+    void initialise();
+    void browse();
+    void confirm();
+    bool refuse(const QString& text, QLineEdit* field);
+
+    usettings::Deployment deployment_;
+    PropertyBag* section_ = nullptr;
+    AccountService* accounts_ = nullptr;
+    bool initialised_ = false;
+    QLineEdit* folder_ = nullptr;
+    QLineEdit* guildUrl_ = nullptr;
+};

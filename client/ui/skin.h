@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QIcon>
+#include <QPixmap>
+#include <QString>
+
+class QWidget;
+
+// The client's skin: the style sheet "skin/raidledger.qss" and the images in "skin/images/"
+// under the program folder. The application object owns one and makes it the current skin;
+// windows take their images from the current skin and draw without them when there is none.
+class Skin {
+public:
+    // `folder`: the skin folder, ending in "/".
+    explicit Skin(QString folder);
+    // The skin beside the running program.
+    static QString defaultFolder();
+
+    // Reads the style sheet; false when it cannot be read (the windows then keep Qt's look).
+    bool load();
+    bool isLoaded() const { return !styleSheet_.isEmpty(); }
+    // The style sheet with its image references resolved against the skin folder.
+    QString styleSheet() const { return styleSheet_; }
+
+    QPixmap image(const QString& name) const;
+    QIcon icon() const;
+
+    static Skin* current();
+    static void setCurrent(Skin* skin);
+
+private:
+    QString folder_;
+    QString styleSheet_;
+};
+
+// Shows the named image of the current skin on `widget` (a QLabel), scaled to its size.
+void showSkinImage(QWidget* widget, const QString& name);

@@ -1,0 +1,137 @@
+#include "app/raidledger_app.h"
+
+#include "config/config_store.h"
+#include "config/ledgerward_keys.h"
+#include "dkpsite_process.h"
+#include "gamefiles/dkp_list.h"
+#include "gamefiles/game_folder.h"
+#include "ui/clogindlg.h"
+#include "ui/cmainframe.h"
+#include "ui_test_support.h"
+#include "utilkit/ufile.h"
+#include "utilkit/ustring.h"
+
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <unistd.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Runs the application's start-up and shut-down in a folder of its own, as the current
+// directory too, with the reference site's address in its deployment settings.
+class RaidledgerAppTest : public testing::Test {
+protected:
+    void SetUp() override {
+        previous_ = fs::current_path();
+        fs::current_path(folder_.path());
+        setenv("XDG_CONFIG_HOME", folder_.path().c_str(), 1);
+        setenv("WINEPREFIX", (folder_.path() / "wine").c_str(), 1);
+    }
+    void TearDown() override {
+        fs::current_path(previous_);
+        unsetenv("XDG_CONFIG_HOME");
+        unsetenv("WINEPREFIX");
+        gamefiles::setGameFolder(u"");
+    }
+
+    void writeDeployment(const DkpsiteProcess& site) {
+        ASSERT_TRUE(ufile::WriteFileData(folder_.text() + u"deployment.ini",
+                                         "site_url = " + site.url() +
+                                             "\nsite_host = " + site.host() + "\n"));
+    }
+    void storeSettings(const std::u16string& gameFolder, const std::u16string& guildUrl) {
+        ConfigStore store(folder_.text());
+        PropertyBag* section = store.load(ledgerward::SectionName);
+        section->set_wstring(ledgerward::WowFolder, gameFolder);
+        section->set_wstring(ledgerward::GuildUrl, guildUrl);
+        section->commit();
+        store.destroy(section);
+    }
+
+    template <typename Done> static bool runEventsUntil(Done done) {
+        QDeadlineTimer bound(30000);
+        while (!done() && !bound.hasExpired())
+            QApplication::processEvents(QEventLoop::AllEvents, 20);
+        return done();
+    }
+
+    uitest::TempFolder folder_;
+    fs::path previous_;
+    uitest::RecordingPrompter prompter_;
+};
+
+TEST_F(RaidledgerAppTest, ACancelledLoginEndsWithoutAMainWindow) {
+    fs::create_directory("Temp");
+    ASSERT_TRUE(ufile::WriteFileData(u"Temp/kept.txt", "kept"));
+    bool sawLogin = false;
+    uitest::ModalWatcher watcher([&](QDialog* dialog) {
+        sawLogin = qobject_cast<CLoginDlg*>(dialog) != nullptr;
+        dialog->reject();
+    });
+    {
+        RaidledgerApp app(folder_.text());
+        EXPECT_FALSE(app.initInstance());
+        EXPECT_TRUE(sawLogin);
+        EXPECT_EQ(app.mainWindow(), nullptr);
+        EXPECT_NE(app.configSection(), nullptr);
+        EXPECT_NE(app.protocolManager(), nullptr);
+    }
+    EXPECT_TRUE(prompter_.messages.empty());
+    EXPECT_TRUE(fs::exists(folder_.path() / "config.cfg"));
+    EXPECT_TRUE(fs::exists("Temp/kept.txt"));
+}
+
+TEST_F(RaidledgerAppTest, CreatesTheTempFolderInTheCurrentDirectory) {
+    uitest::ModalWatcher watcher;
+    RaidledgerApp app(folder_.text());
+    app.initInstance();
+    EXPECT_TRUE(fs::is_directory("Temp"));
+}
+
+TEST_F(RaidledgerAppTest, AfterLoginTheMainWindowFetchesAndWritesTheGuildList) {
+    DkpsiteProcess site((folder_.path() / "site.db").string());
+    ASSERT_FALSE(site.url().empty());
+    writeDeployment(site);
+    uitest::TempFolder game;
+    ASSERT_TRUE(ufile::WriteFileData(game.text() + u"WoW.exe", "MZ"));
+    fs::create_directories(game.path() / "Interface/AddOns/TALLYRA/MerDKP"); // addon installed
+    storeSettings(game.text(), ustring::fromUtf8(site.url() + "/adpt_dkp"));
+
+    uitest::ModalWatcher watcher([](QDialog* dialog) {
+        dialog->findChild<QLineEdit*>(QStringLiteral("ctl1001"))->setText(QStringLiteral("Demo"));
+        dialog->findChild<QLineEdit*>(QStringLiteral("ctl1002"))->setText(QStringLiteral("demo"));
+        dialog->findChild<QPushButton*>(QStringLiteral("unit60015"))->click();
+    });
+    RaidledgerApp app(folder_.text());
+    ASSERT_TRUE(app.initInstance());
+    CMainFrame* frame = app.mainWindow();
+    ASSERT_NE(frame, nullptr);
+    EXPECT_TRUE(frame->isVisible());
+    EXPECT_EQ(frame->windowTitle(), QStringLiteral("VelvaneDKP"));
+
+    auto* download = frame->findChild<QPushButton*>(QStringLiteral("unit10020"));
+    auto* status = frame->findChild<QLabel*>(QStringLiteral("unit10015"));
+    const std::u16string listFile = gamefiles::getDkpListFile(game.text());
+    ASSERT_TRUE(runEventsUntil([&] { return fs::exists(ufile::toNativePath(listFile)); }));
+    ASSERT_TRUE(runEventsUntil([&] { return download->isEnabled(); }));
+    std::string list;
+    ASSERT_TRUE(ufile::ReadFileData(listFile, list));
+    EXPECT_NE(list.find("MerDKP_Table"), std::string::npos);
+    EXPECT_EQ(status->text().toStdU16String(),
+              gamefiles::getUpdateTimeText(ustring::fromUtf8(list)));
+    EXPECT_FALSE(status->text().isEmpty());
+    EXPECT_EQ(watcher.seen(), 1); // the login only: no settings dialog
+    EXPECT_TRUE(prompter_.messages.empty());
+}
+
+} // namespace

@@ -1,0 +1,242 @@
+#include "ui/cmainframe.h"
+
+#include "config/config_store.h"
+#include "config/ledgerward_keys.h"
+#include "fake_services.h"
+#include "gamefiles/dkp_list.h"
+#include "gamefiles/game_folder.h"
+#include "tickhub/timer.h"
+#include "ui_test_support.h"
+#include "utilkit/ufile.h"
+#include "utilkit/ustring.h"
+
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kList =
+    "Mer_DKP_UPDATETIME = \"1181304000000\";\nMerDKP_Table = {\n\t[\"甲\"] = 120,\n}\n";
+
+class MainFrameTest : public testing::Test {
+protected:
+    void SetUp() override {
+        store_ = std::make_unique<ConfigStore>(configFolder_.text());
+        section_ = store_->load(ledgerward::SectionName);
+        deployment_.siteHost = "dkp.example:8080";
+        deployment_.oldSiteHost = "dkp.old.example";
+        deployment_.forumUrl = "http://forum.example";
+        put(game_.text() + u"WoW.exe", "MZ");
+        put(program_.text() + u"Addonkit/TALLYRA/version.txt", "TALLYRA 2.1");
+        put(program_.text() + u"Addonkit/TALLYRA/TALLYRA.toc", "## Title: TALLYRA");
+        put(program_.text() + u"Addonkit/TALLYRA/MerDKP/MerDKP.lua", "-- reads dkp_list.lua");
+        section_->set_wstring(ledgerward::WowFolder, game_.text());
+    }
+    void TearDown() override {
+        frame_.reset();
+        store_->destroy(section_);
+        gamefiles::setGameFolder(u"");
+    }
+
+    static void put(const std::u16string& path, const std::string& bytes) {
+        fs::create_directories(fs::path(ufile::toNativePath(path)).parent_path());
+        ASSERT_TRUE(ufile::WriteFileData(path, bytes));
+    }
+    static std::string read(const std::u16string& path) {
+        std::string bytes;
+        ufile::ReadFileData(path, bytes);
+        return bytes;
+    }
+    bool inGame(const char* relative) const { return fs::exists(game_.path() / relative); }
+
+    void create() {
+        frame_ = std::make_unique<CMainFrame>(deployment_, program_.text());
+        frame_->setAccountService(&accounts_);
+        frame_->setGuildDkpService(&guildDkp_);
+        frame_->setConfig(section_);
+        frame_->create();
+    }
+    QPushButton* button(int unit) {
+        return frame_->findChild<QPushButton*>(QStringLiteral("unit%1").arg(unit));
+    }
+    QString text(int unit) {
+        return frame_->findChild<QLabel*>(QStringLiteral("unit%1").arg(unit))->text();
+    }
+    std::u16string listFile() const { return gamefiles::getDkpListFile(game_.text()); }
+
+    uitest::TempFolder configFolder_;
+    uitest::TempFolder game_;
+    uitest::TempFolder program_;
+    std::unique_ptr<ConfigStore> store_;
+    PropertyBag* section_ = nullptr;
+    usettings::Deployment deployment_;
+    uitest::FakeAccountService accounts_;
+    uitest::FakeGuildDkpService guildDkp_;
+    uitest::RecordingPrompter prompter_;
+    uitest::FakeDesktop desktop_;
+    std::unique_ptr<CMainFrame> frame_;
+};
+
+TEST_F(MainFrameTest, ShowsItsUnitsWithTheirTexts) {
+    create();
+    EXPECT_EQ(frame_->windowTitle(), QStringLiteral("VelvaneDKP"));
+    EXPECT_EQ(frame_->size(), QSize(788, 487));
+    EXPECT_TRUE(frame_->windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_EQ(text(10012), QStringLiteral("DKP插件信息"));
+    EXPECT_EQ(text(10013), QStringLiteral("公会DKP数据信息"));
+    EXPECT_EQ(text(10015), QStringLiteral("正在同步公会DKP数据"));
+    EXPECT_EQ(button(10018)->text(), QStringLiteral("上传DKP数据"));
+    EXPECT_EQ(button(10021)->toolTip(), QStringLiteral("恢复WOW插件数据"));
+    EXPECT_EQ(button(10022)->text(), QStringLiteral("插件错误校正"));
+    EXPECT_TRUE(button(10018)->font().bold());
+    EXPECT_FALSE(frame_->findChild<QLabel*>(QStringLiteral("unit10014"))->font().bold());
+}
+
+TEST_F(MainFrameTest, RunsTheMaintenanceAtCreationAndOnTheTimer) {
+    put(game_.text() + u"Interface/AddOns/CT_RaidTracker/CT_RaidTracker.lua", "-- tracker");
+    create();
+    EXPECT_EQ(gamefiles::getGameFolder(), game_.text());
+    EXPECT_FALSE(inGame("Interface/AddOns/CT_RaidTracker"));
+    EXPECT_TRUE(inGame("Interface/TALLYRA_AUTO_BACK/CT_RaidTracker/CT_RaidTracker.lua"));
+    EXPECT_EQ(read(game_.text() + u"Interface/AddOns/TALLYRA/version.txt"), "TALLYRA 2.1");
+    EXPECT_EQ(text(10014), QStringLiteral("TALLYRA 2.1"));
+    EXPECT_TRUE(CTimer::Instance()->IsRegistered(frame_.get()));
+
+    put(game_.text() + u"Interface/AddOns/MerDKP/MerDKP.lua", "-- merdkp");
+    fs::remove_all(game_.path() / "Interface/AddOns/TALLYRA");
+    frame_->OnTimer();
+    EXPECT_FALSE(inGame("Interface/AddOns/MerDKP"));
+    EXPECT_TRUE(inGame("Interface/TALLYRA_AUTO_BACK/MerDKP/MerDKP.lua"));
+    EXPECT_TRUE(inGame("Interface/AddOns/TALLYRA/TALLYRA.toc"));
+
+    CMainFrame* const gone = frame_.get();
+    frame_.reset();
+    EXPECT_FALSE(CTimer::Instance()->IsRegistered(gone));
+    EXPECT_EQ(accounts_.listener, nullptr);
+    EXPECT_EQ(guildDkp_.listener, nullptr);
+}
+
+TEST_F(MainFrameTest, AccountReadyRequestsTheListAndTheListIsWrittenOnce) {
+    section_->set_wstring(ledgerward::GuildUrl, u"http://dkp.old.example/adpt_dkp");
+    create();
+    uitest::ModalWatcher watcher;
+    accounts_.listener->onAccountReady();
+    EXPECT_EQ(watcher.seen(), 0);
+    EXPECT_FALSE(button(10020)->isEnabled());
+    ASSERT_EQ(guildDkp_.requests.size(), 1u);
+    EXPECT_EQ(guildDkp_.requests[0].first, "adpt_dkp");
+    EXPECT_TRUE(guildDkp_.requests[0].second);
+
+    guildDkp_.listener->onGuildDkpList(kList);
+    EXPECT_TRUE(button(10020)->isEnabled());
+    EXPECT_EQ(read(listFile()), kList);
+    EXPECT_EQ(text(10015).toStdU16String(), gamefiles::getUpdateTimeText(ustring::fromUtf8(kList)));
+    EXPECT_FALSE(text(10015).isEmpty());
+
+    const auto earlier =
+        fs::last_write_time(ufile::toNativePath(listFile())) - std::chrono::hours(1);
+    fs::last_write_time(ufile::toNativePath(listFile()), earlier);
+    guildDkp_.listener->onGuildDkpList(kList);
+    EXPECT_EQ(fs::last_write_time(ufile::toNativePath(listFile())), earlier);
+}
+
+TEST_F(MainFrameTest, TheDefaultGuildAddressIsUsedWhenNoneIsStored) {
+    accounts_.defaultGuild.guildId = u"guild-1";
+    accounts_.guilds = {accounts_.defaultGuild};
+    accounts_.defaultGuildUrl = u"http://DKP.example:8080/adpt_dkp";
+    create();
+    uitest::ModalWatcher watcher;
+    accounts_.listener->onAccountReady();
+    EXPECT_EQ(watcher.seen(), 0);
+    ASSERT_EQ(guildDkp_.requests.size(), 1u);
+    EXPECT_EQ(guildDkp_.requests[0].first, ""); // the host's case differs
+}
+
+TEST_F(MainFrameTest, OpensTheSettingsOnceForAUserWithoutAGuildChoice) {
+    accounts_.guilds = {GuildEntry{}};
+    create();
+    uitest::ModalWatcher watcher;
+    accounts_.listener->onAccountReady();
+    EXPECT_EQ(watcher.seen(), 1);
+    EXPECT_EQ(guildDkp_.requests.size(), 1u);
+
+    // More than one guild asks for a choice as well; a stored address does not.
+    accounts_.defaultGuild.guildId = u"guild-1";
+    accounts_.guilds = {GuildEntry{{}, u"guild-1"}, GuildEntry{{}, u"guild-2"}};
+    accounts_.listener->onAccountReady();
+    EXPECT_EQ(watcher.seen(), 2);
+    section_->set_wstring(ledgerward::GuildUrl, u"http://dkp.example:8080/adpt_dkp");
+    accounts_.listener->onAccountReady();
+    EXPECT_EQ(watcher.seen(), 2);
+}
+
+TEST_F(MainFrameTest, AListWithoutAGameFolderAsksForOneAndIsWrittenThere) {
+    section_->set_wstring(ledgerward::WowFolder, u"");
+    put(game_.text() + u"Interface/AddOns/TALLYRA/MerDKP/MerDKP.lua", "-- installed addon");
+    setenv("WINEPREFIX", configFolder_.path().c_str(), 1); // no recorded installation
+    create();
+    uitest::ModalWatcher watcher([&](QDialog* dialog) {
+        dialog->findChild<QLineEdit*>(QStringLiteral("ctl1014"))
+            ->setText(QString::fromStdU16String(game_.text()));
+        dialog->findChild<QLineEdit*>(QStringLiteral("ctl1015"))
+            ->setText(QStringLiteral("http://dkp.example:8080/adpt_dkp"));
+        dialog->findChild<QPushButton*>(QStringLiteral("ctl1"))->click();
+    });
+    guildDkp_.listener->onGuildDkpList(kList);
+    unsetenv("WINEPREFIX");
+    EXPECT_EQ(watcher.seen(), 1);
+    EXPECT_EQ(gamefiles::getGameFolder(), game_.text());
+    EXPECT_EQ(read(listFile()), kList);
+}
+
+TEST_F(MainFrameTest, TheDownloadCommandAsksAgainAndWaitsForTheList) {
+    section_->set_wstring(ledgerward::GuildUrl, u"http://dkp.example:8080/adpt_dkp");
+    create();
+    guildDkp_.listener->onGuildDkpList(kList);
+    button(10020)->click();
+    EXPECT_EQ(text(10015), QStringLiteral("正在同步公会DKP数据"));
+    EXPECT_FALSE(button(10020)->isEnabled());
+    ASSERT_EQ(guildDkp_.requests.size(), 1u);
+    EXPECT_EQ(guildDkp_.requests[0].first, "adpt_dkp");
+}
+
+TEST_F(MainFrameTest, TheForumCommandAndTheLinksOpenTheirPages) {
+    create();
+    button(10023)->click();
+    ASSERT_EQ(desktop_.openedUrls.size(), 1u);
+    EXPECT_EQ(desktop_.openedUrls[0], u"http://forum.example/forum-106-1.html");
+}
+
+TEST_F(MainFrameTest, TheSettingsCommandTakesUpTheNewGameFolder) {
+    section_->set_wstring(ledgerward::WowFolder, u"");
+    create();
+    uitest::TempFolder other;
+    put(other.text() + u"WoW.exe", "MZ");
+    uitest::ModalWatcher watcher([&](QDialog* dialog) {
+        dialog->findChild<QLineEdit*>(QStringLiteral("ctl1014"))
+            ->setText(QString::fromStdU16String(other.text()));
+        dialog->findChild<QLineEdit*>(QStringLiteral("ctl1015"))
+            ->setText(QStringLiteral("dkp.example:8080/adpt_dkp"));
+        dialog->findChild<QPushButton*>(QStringLiteral("ctl1"))->click();
+    });
+    button(10019)->click();
+    EXPECT_EQ(watcher.seen(), 1);
+    EXPECT_EQ(gamefiles::getGameFolder(), other.text());
+}
+
+TEST_F(MainFrameTest, TheHideCommandClosesTheWindow) {
+    create();
+    frame_->show();
+    button(10003)->click();
+    EXPECT_FALSE(frame_->isVisible());
+}
+
+} // namespace

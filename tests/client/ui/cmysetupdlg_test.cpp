@@ -1,0 +1,154 @@
+#include "ui/cmysetupdlg.h"
+
+#include "config/config_store.h"
+#include "config/ledgerward_keys.h"
+#include "fake_services.h"
+#include "ui_test_support.h"
+#include "utilkit/ufile.h"
+#include "utilkit/ustring.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+constexpr const char* kHost = "dkp.example:8080";
+
+class SetupDialogTest : public testing::Test {
+protected:
+    void SetUp() override {
+        store_ = std::make_unique<ConfigStore>(configFolder_.text());
+        section_ = store_->load(ledgerward::SectionName);
+        deployment_.siteHost = kHost;
+        ASSERT_TRUE(ufile::WriteFileData(game_.text() + u"WoW.exe", "MZ"));
+    }
+    void TearDown() override {
+        dialog_.reset();
+        store_->destroy(section_);
+    }
+
+    void open() {
+        dialog_ = std::make_unique<CMySetupDlg>(nullptr, deployment_);
+        dialog_->setConfig(section_);
+        dialog_->setAccountService(&accounts_);
+        dialog_->show();
+    }
+    QLineEdit* folderField() { return dialog_->findChild<QLineEdit*>(QStringLiteral("ctl1014")); }
+    QLineEdit* urlField() { return dialog_->findChild<QLineEdit*>(QStringLiteral("ctl1015")); }
+    void press(const char* name) {
+        dialog_->findChild<QPushButton*>(QString::fromLatin1(name))->click();
+    }
+    void fill(const std::u16string& folder, const QString& url) {
+        folderField()->setText(QString::fromStdU16String(folder));
+        urlField()->setText(url);
+    }
+    std::u16string storedText(std::uint16_t key) {
+        ConfigStore other(configFolder_.text());
+        PropertyBag* bag = other.load(ledgerward::SectionName);
+        std::u16string value;
+        bag->get_wstring(key, value);
+        other.destroy(bag);
+        return value;
+    }
+    // Presses OK and expects the refusal `text` with the focus on `field`; nothing stored.
+    void expectRefusal(const QString& text, QLineEdit* field) {
+        const std::size_t before = prompter_.messages.size();
+        press("ctl1");
+        ASSERT_EQ(prompter_.messages.size(), before + 1) << text.toStdString();
+        EXPECT_EQ(prompter_.messages.back().text, text);
+        EXPECT_EQ(prompter_.messages.back().caption, QStringLiteral("操作提示！"));
+        EXPECT_EQ(dialog_->focusWidget(), field);
+        EXPECT_TRUE(dialog_->isVisible());
+        EXPECT_TRUE(storedText(ledgerward::GuildUrl).empty());
+    }
+
+    uitest::TempFolder configFolder_;
+    uitest::TempFolder game_;
+    std::unique_ptr<ConfigStore> store_;
+    PropertyBag* section_ = nullptr;
+    usettings::Deployment deployment_;
+    uitest::FakeAccountService accounts_;
+    uitest::RecordingPrompter prompter_;
+    uitest::FakeDesktop desktop_;
+    std::unique_ptr<CMySetupDlg> dialog_;
+};
+
+TEST(GuildUrlCheck, WantsTheHostFollowedByASlashAnywhere) {
+    const std::u16string host = u"dkp.example:8080";
+    EXPECT_TRUE(checkGuildUrl(u"http://dkp.example:8080/adpt_dkp", host));
+    EXPECT_TRUE(checkGuildUrl(u"dkp.example:8080/adpt_dkp", host));
+    EXPECT_TRUE(checkGuildUrl(u"see dkp.example:8080/", host));
+    EXPECT_FALSE(checkGuildUrl(u"http://dkp.example:8080", host));
+    EXPECT_FALSE(checkGuildUrl(u"http://DKP.example:8080/adpt_dkp", host));
+    EXPECT_FALSE(checkGuildUrl(u"/", u""));
+}
+
+TEST_F(SetupDialogTest, RefusesEachInvalidInputWithItsMessage) {
+    open();
+    fill(game_.text(), QString());
+    expectRefusal(QStringLiteral("请输入您默认的公会URL"), urlField());
+    fill(game_.text(), QStringLiteral("http://dkp.example:8080"));
+    expectRefusal(QStringLiteral("请输入正确的公会URL"), urlField());
+    fill(u"", QStringLiteral("dkp.example:8080/adpt_dkp"));
+    expectRefusal(QStringLiteral("请选择您默认的WOW安装目录"), folderField());
+    fill(configFolder_.text(), QStringLiteral("dkp.example:8080/adpt_dkp"));
+    expectRefusal(QStringLiteral("请选择正确的WOW安装目录"), folderField());
+}
+
+TEST_F(SetupDialogTest, StoresBothValuesAndCommitsThem) {
+    open();
+    std::u16string folder = game_.text();
+    folder.pop_back(); // typed without the trailing separator
+    fill(folder, QStringLiteral("dkp.example:8080/adpt_dkp"));
+    press("ctl1");
+    EXPECT_TRUE(prompter_.messages.empty());
+    EXPECT_EQ(dialog_->result(), QDialog::Accepted);
+    EXPECT_EQ(storedText(ledgerward::GuildUrl), u"dkp.example:8080/adpt_dkp");
+    EXPECT_EQ(storedText(ledgerward::WowFolder), game_.text());
+}
+
+TEST_F(SetupDialogTest, AFolderEndingInTheSeparatorGetsNoSecondOne) {
+    open();
+    fill(game_.text(), QStringLiteral("http://dkp.example:8080/adpt_dkp"));
+    press("ctl1");
+    EXPECT_EQ(storedText(ledgerward::WowFolder), game_.text());
+}
+
+TEST_F(SetupDialogTest, StartsFromTheStoredValuesOrTheAccountsDefaultAddress) {
+    accounts_.defaultGuildUrl = u"http://dkp.example:8080/guild_a";
+    open();
+    EXPECT_EQ(urlField()->text(), QStringLiteral("http://dkp.example:8080/guild_a"));
+    dialog_.reset();
+    section_->set_wstring(ledgerward::GuildUrl, u"http://dkp.example:8080/stored");
+    section_->set_wstring(ledgerward::WowFolder, game_.text());
+    open();
+    EXPECT_EQ(urlField()->text(), QStringLiteral("http://dkp.example:8080/stored"));
+    EXPECT_EQ(folderField()->text(), QString::fromStdU16String(game_.text()));
+}
+
+TEST_F(SetupDialogTest, TheFolderDialogsAnswerReplacesTheFieldEvenWhenCancelled) {
+    open();
+    fill(game_.text(), QStringLiteral("dkp.example:8080/adpt_dkp"));
+    desktop_.folders.push_back(u"/picked/folder");
+    press("ctl3");
+    EXPECT_EQ(folderField()->text(), QStringLiteral("/picked/folder"));
+    press("ctl3"); // cancelled
+    EXPECT_EQ(desktop_.folderDialogs, 2);
+    EXPECT_TRUE(folderField()->text().isEmpty());
+    expectRefusal(QStringLiteral("请选择您默认的WOW安装目录"), folderField());
+}
+
+TEST_F(SetupDialogTest, CancelStoresNothing) {
+    open();
+    fill(game_.text(), QStringLiteral("dkp.example:8080/adpt_dkp"));
+    press("ctl2");
+    EXPECT_EQ(dialog_->result(), QDialog::Rejected);
+    EXPECT_TRUE(storedText(ledgerward::GuildUrl).empty());
+    EXPECT_TRUE(storedText(ledgerward::WowFolder).empty());
+}
+
+} // namespace

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "protocol/account_service.h"
+#include "protocol/guild_dkp_service.h"
+#include "protocol/login_service.h"
+
+#include <string>
+#include <utility>
+#include <vector>
+
+// Services that record the client's calls and hold the answers a test sets; the test makes the
+// listener calls itself.
+namespace uitest {
+
+class FakeLoginService final : public LoginService {
+public:
+    void login(const std::u16string& userName, const std::string& passwordDigest) override {
+        logins.emplace_back(userName, passwordDigest);
+    }
+    void addListener(LoginListener* added) override { listener = added; }
+    void removeListener(LoginListener* removed) override {
+        if (listener == removed)
+            listener = nullptr;
+    }
+
+    std::vector<std::pair<std::u16string, std::string>> logins;
+    LoginListener* listener = nullptr;
+};
+
+class FakeAccountService final : public AccountService {
+public:
+    void addListener(AccountListener* added) override { listener = added; }
+    void removeListener(AccountListener* removed) override {
+        if (listener == removed)
+            listener = nullptr;
+    }
+    GuildEntry getDefaultGuild() override { return defaultGuild; }
+    std::vector<GuildEntry> getGuilds() override { return guilds; }
+    std::u16string getUserName() override { return u"demo"; }
+    std::u16string getDefaultGuildUrl() override { return defaultGuildUrl; }
+    void refreshAccount() override {}
+    const std::vector<DkpSystem>& getDkpSystems(const std::u16string&) override { return none; }
+
+    AccountListener* listener = nullptr;
+    GuildEntry defaultGuild;
+    std::vector<GuildEntry> guilds;
+    std::u16string defaultGuildUrl;
+    std::vector<DkpSystem> none;
+};
+
+class FakeGuildDkpService final : public GuildDkpService {
+public:
+    void addListener(GuildDkpListener* added) override { listener = added; }
+    void removeListener(GuildDkpListener* removed) override {
+        if (listener == removed)
+            listener = nullptr;
+    }
+    void requestGuildDkpList(const std::string& siteName, bool mainlandClient) override {
+        requests.emplace_back(siteName, mainlandClient);
+    }
+
+    GuildDkpListener* listener = nullptr;
+    std::vector<std::pair<std::string, bool>> requests;
+};
+
+} // namespace uitest

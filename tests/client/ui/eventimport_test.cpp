@@ -45,9 +45,9 @@ protected:
     }
 
     std::unique_ptr<dkp::Raid> raid =
-        uitest::RaidTable().member(u"甲").kill(u"Onyxia", 10, {u"甲"}).build();
-    uitest::FakeAccountService accounts;
-    uitest::FakeUploadService uploads;
+        wizardtest::RaidTable().member(u"甲").kill(u"Onyxia", 10, {u"甲"}).build();
+    wizardtest::FakeAccountService accounts;
+    wizardtest::FakeUploadService uploads;
     uitest::RecordingPrompter prompter;
     uitest::FakeDesktop desktop;
 };
@@ -197,13 +197,13 @@ TEST_F(EventImport, StepBackShowsTheRaidWindowAndReturnsWithEverythingKept) {
     CEventImportDlg dialog(raid.get(), &accounts, &uploads, kAddresses);
     bool sawRaidWindow = false;
     QStringList afterReturn;
-    uitest::whenShown<CEventImportDlg>([&](CEventImportDlg* shown) {
+    wizardtest::whenShown<CEventImportDlg>([&](CEventImportDlg* shown) {
         name(shown)->setText("周五团");
         note(shown)->setText("补记");
         guild(shown)->setCurrentIndex(1);
-        uitest::whenShown<CEditRaidDlg>([&](CEditRaidDlg* raidWindow) {
+        wizardtest::whenShown<CEditRaidDlg>([&](CEditRaidDlg* raidWindow) {
             sawRaidWindow = !dialog.isVisible();
-            uitest::whenShown<CEventImportDlg>([&](CEventImportDlg* again) {
+            wizardtest::whenShown<CEventImportDlg>([&](CEventImportDlg* again) {
                 afterReturn << name(again)->text() << note(again)->text()
                             << guild(again)->currentText() << dkp(again)->currentText();
                 button(again, "cancelButton")->click();

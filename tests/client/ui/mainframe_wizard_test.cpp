@@ -32,7 +32,7 @@ TEST(MainFrameWizard, RestoreCommandRunsTheRestoreDialogWithTheBackupObject) {
     CMainFrame frame(usettings::Deployment{}, u"/nonexistent/");
     frame.setBackup(&backup);
     QString account;
-    uitest::whenShown<CRestoreDataDlg>([&](CRestoreDataDlg* dialog) {
+    wizardtest::whenShown<CRestoreDataDlg>([&](CRestoreDataDlg* dialog) {
         account = dialog->accountList()->currentText();
         dialog->reject();
     });
@@ -46,7 +46,7 @@ TEST(MainFrameWizard, UploadCommandWithoutAccountsEndsAfterTheFolderMessage) {
     QDir().mkpath(dir.path() + "/WTF/Account");
     gamefiles::setGameFolder(game);
     uitest::RecordingPrompter prompter;
-    uitest::FakeUploadService uploads;
+    wizardtest::FakeUploadService uploads;
     CMainFrame frame(usettings::Deployment{}, u"/nonexistent/");
     frame.setUploadService(&uploads);
     frame.onCommand(CMainFrame::Upload);

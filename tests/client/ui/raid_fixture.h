@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace uitest {
+namespace wizardtest {
 
 class RaidTable {
 public:
@@ -102,4 +102,4 @@ inline std::vector<std::u16string> numberedNames(const std::u16string& prefix, i
     return names;
 }
 
-} // namespace uitest
+} // namespace wizardtest

@@ -65,7 +65,7 @@ TEST(SelectAccount, NothingSelectedAsksForAnAccountAndStaysOpen) {
 class SelectRaid : public testing::Test {
 protected:
     void add(const std::u16string& start, const std::u16string& zone) {
-        owned.push_back(uitest::RaidTable(start, zone).build());
+        owned.push_back(wizardtest::RaidTable(start, zone).build());
         raids.push_back(owned.back().get());
     }
     std::vector<std::unique_ptr<dkp::Raid>> owned;

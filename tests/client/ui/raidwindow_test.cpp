@@ -17,7 +17,7 @@ const QString kItemHost = QStringLiteral("http://items.test");
 
 class RaidWindow {
 public:
-    explicit RaidWindow(const uitest::RaidTable& table)
+    explicit RaidWindow(const wizardtest::RaidTable& table)
         : raid_(table.build()), dialog_(raid_.get(), kItemHost) {}
 
     CEditRaidDlg& dialog() { return dialog_; }
@@ -57,7 +57,7 @@ private:
 };
 
 TEST(RaidWindow, RaidWithoutKillsListsOnlyOverviewAndTrashMobs) {
-    RaidWindow window(uitest::RaidTable().member(u"甲"));
+    RaidWindow window(wizardtest::RaidTable().member(u"甲"));
     EXPECT_EQ(window.sections(), (QStringList{"总览", "小怪掉落"}));
     EXPECT_EQ(window.dialog().windowTitle(), "编辑RAID活动-08/01/25 20:03:13(Hall)");
     EXPECT_EQ(window.dialog().sectionList()->currentRow(), 0);
@@ -69,12 +69,12 @@ TEST(RaidWindow, RaidWithoutKillsListsOnlyOverviewAndTrashMobs) {
 
 TEST(RaidWindow, TitleWithoutRaidNameHasNoDash) {
     // A four-digit year lands beyond the calendar: the raid has no name.
-    RaidWindow window(uitest::RaidTable(u"01/25/2008 20:03:13", u""));
+    RaidWindow window(wizardtest::RaidTable(u"01/25/2008 20:03:13", u""));
     EXPECT_EQ(window.dialog().windowTitle(), "编辑RAID活动");
 }
 
 TEST(RaidWindow, OverviewListsKillsWithPointsAndSummarises) {
-    RaidWindow window(uitest::RaidTable()
+    RaidWindow window(wizardtest::RaidTable()
                           .member(u"甲")
                           .member(u"乙")
                           .kill(u"Lucifron", 10, {u"甲", u"乙"})
@@ -91,9 +91,9 @@ TEST(RaidWindow, OverviewListsKillsWithPointsAndSummarises) {
 }
 
 TEST(RaidWindow, SwitchingBossesLeavesOnlyTheNewAttendeesVisible) {
-    RaidWindow window(uitest::RaidTable()
-                          .kill(u"Big", 5, uitest::numberedNames(u"p", 35))
-                          .kill(u"Small", 5, uitest::numberedNames(u"q", 5)));
+    RaidWindow window(wizardtest::RaidTable()
+                          .kill(u"Big", 5, wizardtest::numberedNames(u"p", 35))
+                          .kill(u"Small", 5, wizardtest::numberedNames(u"q", 5)));
     window.select(1);
     EXPECT_TRUE(window.viewShown("raidBossView"));
     EXPECT_FALSE(window.viewShown("raidOverview"));
@@ -106,7 +106,7 @@ TEST(RaidWindow, SwitchingBossesLeavesOnlyTheNewAttendeesVisible) {
 }
 
 TEST(RaidWindow, BossViewShowsWhatEachAttendeePaidForThisBoss) {
-    RaidWindow window(uitest::RaidTable()
+    RaidWindow window(wizardtest::RaidTable()
                           .kill(u"Onyxia", 10, {u"甲", u"乙", u"丙"})
                           .kill(u"Ragnaros", 7)
                           .loot(u"Helm", u"甲", 30, u"Onyxia")
@@ -126,7 +126,7 @@ TEST(RaidWindow, BossViewShowsWhatEachAttendeePaidForThisBoss) {
 }
 
 TEST(RaidWindow, ABossKilledTwiceShowsItsFirstKillWithTheLootOfBoth) {
-    RaidWindow window(uitest::RaidTable()
+    RaidWindow window(wizardtest::RaidTable()
                           .kill(u"Twin", 3, {u"甲"})
                           .kill(u"Twin", 9, {u"乙", u"丙"})
                           .loot(u"Helm", u"乙", 4, u"Twin")
@@ -138,14 +138,14 @@ TEST(RaidWindow, ABossKilledTwiceShowsItsFirstKillWithTheLootOfBoth) {
 }
 
 TEST(RaidWindow, ListsLongerThanTheUnitsAreCut) {
-    uitest::RaidTable table;
-    for (const auto& boss : uitest::numberedNames(u"Boss", 21))
+    wizardtest::RaidTable table;
+    for (const auto& boss : wizardtest::numberedNames(u"Boss", 21))
         table.kill(boss, 1,
-                   boss == u"Boss1" ? uitest::numberedNames(u"p", 41)
+                   boss == u"Boss1" ? wizardtest::numberedNames(u"p", 41)
                                     : std::vector<std::u16string>{});
-    for (const auto& item : uitest::numberedNames(u"Item", 13))
+    for (const auto& item : wizardtest::numberedNames(u"Item", 13))
         table.loot(item, u"p1", 1, u"Boss1");
-    for (const auto& item : uitest::numberedNames(u"Trash", 40))
+    for (const auto& item : wizardtest::numberedNames(u"Trash", 40))
         table.loot(item, u"p2", 2, u"小怪掉落");
     RaidWindow window(table);
 
@@ -173,8 +173,9 @@ TEST(RaidWindow, ListsLongerThanTheUnitsAreCut) {
 
 TEST(RaidWindow, NonAsciiNamesLinkWithTheirUtf8BytesPercentEncoded) {
     uitest::FakeDesktop desktop;
-    RaidWindow window(
-        uitest::RaidTable().kill(u"奥妮克希亚", 10).loot(u"雷霆之怒 (左)", u"甲", 0, u"小怪掉落"));
+    RaidWindow window(wizardtest::RaidTable()
+                          .kill(u"奥妮克希亚", 10)
+                          .loot(u"雷霆之怒 (左)", u"甲", 0, u"小怪掉落"));
     window.select(2);
     CLinkLabel* item = window.link(50011);
     EXPECT_EQ(item->linkText(), "雷霆之怒 (左)(0)");
@@ -188,10 +189,10 @@ TEST(RaidWindow, NonAsciiNamesLinkWithTheirUtf8BytesPercentEncoded) {
 }
 
 TEST(RaidWindow, ButtonsConfirmOrCancel) {
-    RaidWindow window{uitest::RaidTable()};
+    RaidWindow window{wizardtest::RaidTable()};
     window.dialog().findChild<QPushButton*>("nextButton")->click();
     EXPECT_EQ(window.dialog().result(), QDialog::Accepted);
-    RaidWindow other{uitest::RaidTable()};
+    RaidWindow other{wizardtest::RaidTable()};
     other.dialog().findChild<QPushButton*>("cancelButton")->click();
     EXPECT_EQ(other.dialog().result(), QDialog::Rejected);
 }

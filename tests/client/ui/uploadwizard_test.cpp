@@ -73,8 +73,8 @@ protected:
 
     QTemporaryDir dir;
     std::u16string gameFolder;
-    uitest::FakeAccountService accounts;
-    uitest::FakeUploadService uploads;
+    wizardtest::FakeAccountService accounts;
+    wizardtest::FakeUploadService uploads;
     uitest::RecordingPrompter prompter;
 };
 
@@ -88,7 +88,7 @@ TEST_F(UploadWizard, WithoutAccountFoldersItNamesTheFolderAndEnds) {
 
 TEST_F(UploadWizard, AnAccountWithoutRaidsEndsWithTheNoRaidMessage) {
     addAccount(u"ACCOUNT", "CT_RaidTracker_Options = {\n}\n");
-    uitest::whenShown<CSelectAccountDlg>([](CSelectAccountDlg* dialog) { clickNext(dialog); });
+    wizardtest::whenShown<CSelectAccountDlg>([](CSelectAccountDlg* dialog) { clickNext(dialog); });
     EXPECT_EQ(run(), CUploadWizard::Outcome::NoRaidChosen);
     ASSERT_EQ(prompter.messages.size(), 1u);
     EXPECT_EQ(prompter.messages[0].text,
@@ -97,11 +97,11 @@ TEST_F(UploadWizard, AnAccountWithoutRaidsEndsWithTheNoRaidMessage) {
 
 TEST_F(UploadWizard, CancellingTheRaidWindowEndsQuietly) {
     addAccount(u"ACCOUNT", kThreeRaids);
-    uitest::whenShown<CSelectAccountDlg>([](CSelectAccountDlg* dialog) {
+    wizardtest::whenShown<CSelectAccountDlg>([](CSelectAccountDlg* dialog) {
         clickNext(dialog);
-        uitest::whenShown<CSelectRaidDlg>([](CSelectRaidDlg* raids) {
+        wizardtest::whenShown<CSelectRaidDlg>([](CSelectRaidDlg* raids) {
             clickNext(raids);
-            uitest::whenShown<CEditRaidDlg>([](CEditRaidDlg* window) { window->reject(); });
+            wizardtest::whenShown<CEditRaidDlg>([](CEditRaidDlg* window) { window->reject(); });
         });
     });
     EXPECT_EQ(run(), CUploadWizard::Outcome::RaidWindowCancelled);
@@ -115,20 +115,20 @@ TEST_F(UploadWizard, UploadsTheChosenRaidOfTheChosenAccount) {
     addAccount(u"SECOND", kThreeRaids);
     QStringList raidNames;
     QString windowTitle;
-    uitest::whenShown<CSelectAccountDlg>([&](CSelectAccountDlg* dialog) {
+    wizardtest::whenShown<CSelectAccountDlg>([&](CSelectAccountDlg* dialog) {
         const auto found = dialog->accountList()->findItems("SECOND", Qt::MatchExactly);
         ASSERT_EQ(found.size(), 1);
         dialog->accountList()->setCurrentItem(found[0]);
         clickNext(dialog);
-        uitest::whenShown<CSelectRaidDlg>([&](CSelectRaidDlg* raids) {
+        wizardtest::whenShown<CSelectRaidDlg>([&](CSelectRaidDlg* raids) {
             for (int row = 0; row < raids->raidList()->count(); ++row)
                 raidNames << raids->raidList()->item(row)->text();
             raids->raidList()->setCurrentRow(1);
             clickNext(raids);
-            uitest::whenShown<CEditRaidDlg>([&](CEditRaidDlg* window) {
+            wizardtest::whenShown<CEditRaidDlg>([&](CEditRaidDlg* window) {
                 windowTitle = window->windowTitle();
                 clickNext(window);
-                uitest::whenShown<CEventImportDlg>([&](CEventImportDlg* upload) {
+                wizardtest::whenShown<CEventImportDlg>([&](CEventImportDlg* upload) {
                     upload->findChild<QPushButton*>("uploadButton")->click();
                     uploads.answer(200, 41);
                 });

@@ -25,7 +25,7 @@ inline void PrintTo(const QString& text, std::ostream* out) {
 }
 QT_END_NAMESPACE
 
-namespace uitest {
+namespace wizardtest {
 
 class FakeAccountService final : public AccountService {
 public:
@@ -103,4 +103,4 @@ template <typename Dialog> void whenShown(std::function<void(Dialog*)> action) {
     timer->start();
 }
 
-} // namespace uitest
+} // namespace wizardtest

@@ -105,7 +105,7 @@ protected:
 };
 
 TEST_F(UploadToSite, TheSiteReceivesTheExactExportDocumentAndThePageOpens) {
-    auto raid = uitest::RaidTable(u"01/25/08 20:03:13", u"纳克萨玛斯")
+    auto raid = wizardtest::RaidTable(u"01/25/08 20:03:13", u"纳克萨玛斯")
                     .member(u"暗影之刃")
                     .kill(u"阿努布雷坎", 10, {u"暗影之刃"})
                     .loot(u"雷霆之怒", u"暗影之刃", 30, u"阿努布雷坎")
@@ -139,9 +139,9 @@ TEST_F(UploadToSite, TheSiteReceivesTheExactExportDocumentAndThePageOpens) {
 }
 
 TEST_F(UploadToSite, AnUnknownGuildIsRefusedAndTheFormStaysForAnotherTry) {
-    uitest::FakeAccountService fakeGuilds;
+    wizardtest::FakeAccountService fakeGuilds;
     fakeGuilds.guilds = {{{{999999, u"没有"}}, u"no-such-guild"}};
-    auto raid = uitest::RaidTable().build();
+    auto raid = wizardtest::RaidTable().build();
     CEventImportDlg dialog(raid.get(), &fakeGuilds, uploads, {});
     dialog.show();
     dialog.findChild<QPushButton*>("uploadButton")->click();

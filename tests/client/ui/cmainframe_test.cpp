@@ -6,6 +6,7 @@
 #include "gamefiles/dkp_list.h"
 #include "gamefiles/game_folder.h"
 #include "tickhub/timer.h"
+#include "ui/weblink.h"
 #include "ui_test_support.h"
 #include "utilkit/ufile.h"
 #include "utilkit/ustring.h"
@@ -211,8 +212,26 @@ TEST_F(MainFrameTest, TheDownloadCommandAsksAgainAndWaitsForTheList) {
 TEST_F(MainFrameTest, TheForumCommandAndTheLinksOpenTheirPages) {
     create();
     button(10023)->click();
-    ASSERT_EQ(desktop_.openedUrls.size(), 1u);
+    frame_->findChild<WebLink*>(QStringLiteral("unit10011"))->activate();
+    ASSERT_EQ(desktop_.openedUrls.size(), 2u);
     EXPECT_EQ(desktop_.openedUrls[0], u"http://forum.example/forum-106-1.html");
+    EXPECT_EQ(desktop_.openedUrls[1], u"http://forum.example/forumdisplay.php?fid=106");
+}
+
+TEST_F(MainFrameTest, TheErrorCorrectionAsksFirstAndADeclineChangesNothing) {
+    put(game_.text() + u"WTF/Account/DEMO/SavedVariables.lua", "-- game");
+    create();
+    button(10022)->click();
+    ASSERT_EQ(prompter_.questions.size(), 1u);
+    EXPECT_TRUE(prompter_.questions[0].startsWith(QStringLiteral("修正插件错误")));
+    EXPECT_TRUE(inGame("WTF/Account/DEMO/SavedVariables.lua"));
+
+    prompter_.answers.push_back(true);
+    button(10022)->click();
+    EXPECT_FALSE(inGame("WTF/Account"));
+    EXPECT_TRUE(inGame("WTF/Account_backup/DEMO/SavedVariables.lua"));
+    ASSERT_FALSE(prompter_.messages.empty());
+    EXPECT_EQ(prompter_.messages.back().caption, QStringLiteral("操作提示"));
 }
 
 TEST_F(MainFrameTest, TheSettingsCommandTakesUpTheNewGameFolder) {

@@ -17,8 +17,6 @@ public:
     explicit ConfigStore(std::u16string folder);
     ConfigStore(const ConfigStore&) = delete;
     ConfigStore& operator=(const ConfigStore&) = delete;
-    // Destroys every bag still in the cache.
-    virtual ~ConfigStore();
 
     // A new bag with the section's values; empty when the file, the section or the stream
     // is missing, damaged or in use. The caller gives it back with destroy().
@@ -34,6 +32,9 @@ public:
     virtual void release(PropertyBag* bag);
     // Writes the map as the section's stream: 0, or -1 when anything failed.
     virtual int write(std::u16string_view section, const PropertyMap& map);
+    // After the six operations, so that their order stays as it is. Destroys every bag still
+    // in the cache.
+    virtual ~ConfigStore();
 
     // The full path of "config.cfg".
     const std::u16string& path() const { return path_; }

@@ -13,6 +13,8 @@
 #include "ui/sectionvalues.h"
 #include "ui/skin.h"
 #include "ui/weblink.h"
+#include "ui/wizard/crestoredatadlg.h"
+#include "ui/wizard/uploadwizard.h"
 #include "utilkit/ustring.h"
 #include "utilkit_gui/usystem.h"
 
@@ -183,10 +185,14 @@ void CMainFrame::OnTimer() {
 
 void CMainFrame::onCommand(int id) {
     switch (id) {
-    case Upload:
-        // Seam: the upload wizard (account, raid list, raid window, event upload) is started
-        // here with accounts_ and uploads_ once it is part of the client.
+    case Upload: {
+        CUploadWizard wizard(accounts_, uploads_,
+                             {QString::fromStdString(deployment_.siteUrl),
+                              QString::fromStdString(deployment_.itemSearchUrl)},
+                             this);
+        wizard.run();
         break;
+    }
     case Settings:
         openSettings();
         break;
@@ -196,8 +202,10 @@ void CMainFrame::onCommand(int id) {
         requestGuildDkpList();
         break;
     case Restore:
-        // Seam: the restore-data dialog is run here, modally, with backup_ once it is part of
-        // the client.
+        if (backup_ != nullptr) {
+            CRestoreDataDlg dialog(*backup_, this);
+            dialog.exec();
+        }
         break;
     case CorrectErrors: {
         PromptMessageOwner owner(this);

@@ -11,6 +11,8 @@ QMessageBox::Icon toQtIcon(MessageIcon icon) {
         return QMessageBox::Warning;
     case MessageIcon::Error:
         return QMessageBox::Critical;
+    case MessageIcon::None:
+        return QMessageBox::NoIcon;
     case MessageIcon::Information:
         break;
     }

@@ -11,7 +11,8 @@ namespace ui {
 // The caption of the client's message boxes; the settings dialog uses its own.
 inline const QString kNoticeCaption = QStringLiteral("操作提示");
 
-enum class MessageIcon { Information, Warning, Error };
+// None: a box without an icon, as the selection and restore dialogs show theirs.
+enum class MessageIcon { None, Information, Warning, Error };
 
 class Prompter {
 public:

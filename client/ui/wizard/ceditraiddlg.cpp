@@ -1,0 +1,106 @@
+#include "ceditraiddlg.h"
+
+#include "craidbossview.h"
+#include "craidmobsview.h"
+#include "craidoverview.h"
+
+#include "raidsift.h"
+
+#include <QHBoxLayout>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString kOverviewSection = QStringLiteral("总览");
+const QString kMobsSection = QStringLiteral("小怪掉落");
+constexpr int kViewInset = 10;
+
+} // namespace
+
+CEditRaidDlg::CEditRaidDlg(dkp::Raid* raid, const QString& itemSearchHost, QWidget* parent)
+    : QDialog(parent), raid_(raid) {
+    sections_ = new QListWidget(this);
+    sections_->setObjectName(QStringLiteral("sectionList"));
+    sections_->setSelectionMode(QAbstractItemView::SingleSelection);
+    sections_->setFixedWidth(180);
+
+    overview_ = new CRaidOverview(raid, itemSearchHost, this);
+    bossView_ = new CRaidBossView(itemSearchHost, this);
+    mobsView_ = new CRaidMobsView(itemSearchHost, this);
+    overview_->setObjectName(QStringLiteral("raidOverview"));
+    bossView_->setObjectName(QStringLiteral("raidBossView"));
+    mobsView_->setObjectName(QStringLiteral("raidMobsView"));
+    bossView_->hide();
+    mobsView_->hide();
+
+    auto* frame = new QVBoxLayout;
+    frame->setContentsMargins(kViewInset, kViewInset, kViewInset, kViewInset);
+    frame->addWidget(overview_);
+    frame->addWidget(bossView_);
+    frame->addWidget(mobsView_);
+
+    auto* next = new QPushButton(QStringLiteral("下一步"), this);
+    auto* cancel = new QPushButton(QStringLiteral("取消"), this);
+    next->setObjectName(QStringLiteral("nextButton"));
+    cancel->setObjectName(QStringLiteral("cancelButton"));
+    next->setDefault(true);
+    connect(next, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(next);
+    buttons->addWidget(cancel);
+
+    auto* body = new QHBoxLayout;
+    body->addWidget(sections_);
+    body->addLayout(frame, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(body, 1);
+    layout->addLayout(buttons);
+    resize(720, 440);
+
+    QString title = QStringLiteral("编辑RAID活动");
+    const std::u16string name = raid_ ? raid_->getRaidName() : std::u16string();
+    if (!name.empty())
+        title += QStringLiteral("-") + QString::fromStdU16String(name);
+    setWindowTitle(title);
+
+    connect(sections_, &QListWidget::currentRowChanged, this, &CEditRaidDlg::showSection);
+    fillSections();
+}
+
+void CEditRaidDlg::fillSections() {
+    sections_->addItem(kOverviewSection);
+    if (raid_) {
+        for (const auto& kill : raid_->getBossKills().getBossKills())
+            sections_->addItem(QString::fromStdU16String(kill.name));
+    }
+    sections_->addItem(kMobsSection);
+    sections_->setCurrentRow(0);
+}
+
+void CEditRaidDlg::showSection(int row) {
+    if (row < 0)
+        return;
+    const bool first = row == 0;
+    const bool last = row == sections_->count() - 1;
+    overview_->setVisible(first);
+    mobsView_->setVisible(last && !first);
+    bossView_->setVisible(!first && !last);
+    if (!raid_ || first)
+        return;
+    if (last) {
+        dkp::Loots loots;
+        raid_->getMobsLoot(loots);
+        mobsView_->setLoots(loots);
+        mobsView_->refresh();
+        return;
+    }
+    const std::u16string boss = sections_->item(row)->text().toStdU16String();
+    dkp::Loots loots;
+    raid_->getBossLoot(boss, loots);
+    bossView_->setBossKill(raid_->getBossKill(boss), loots);
+    bossView_->refresh();
+}

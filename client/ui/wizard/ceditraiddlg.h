@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QDialog>
+
+class CRaidBossView;
+class CRaidMobsView;
+class CRaidOverview;
+class QListWidget;
+
+namespace dkp {
+class Raid;
+}
+
+// The raid window: a list of the raid's sections on the left ("总览", each boss kill,
+// "小怪掉落") and the view of the selected section on the right. "下一步" accepts, "取消"
+// rejects.
+class CEditRaidDlg : public QDialog {
+    Q_OBJECT
+public:
+    CEditRaidDlg(dkp::Raid* raid, const QString& itemSearchHost, QWidget* parent = nullptr);
+
+    QListWidget* sectionList() const { return sections_; }
+
+private:
+    void fillSections();
+    void showSection(int row);
+
+    dkp::Raid* raid_;
+    QListWidget* sections_;
+    CRaidOverview* overview_;
+    CRaidBossView* bossView_;
+    CRaidMobsView* mobsView_;
+};

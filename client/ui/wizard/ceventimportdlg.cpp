@@ -1,0 +1,205 @@
+#include "ceventimportdlg.h"
+
+#include "ceditraiddlg.h"
+#include "prompts.h"
+
+#include "protocol/account_service.h"
+#include "protocol/event_upload_service.h"
+#include "raidsift.h"
+#include "utilkit/encrypt.h"
+#include "utilkit/ustring.h"
+
+#include <QComboBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr std::int32_t kUploadSucceeded = 200;
+
+QString percentEncoded(const QString& text) {
+    const std::string utf8 = ustring::toNarrowString(text.toStdU16String(), ustring::kUtf8CodePage);
+    return QString::fromStdString(encrypt::urlEncode(utf8));
+}
+
+QString successQuestion() {
+    return QStringLiteral("上传数据成功！如果你需要在网站上继续编辑本次活动，请点击\"是\"，"
+                          "否则请点击\"否\"。");
+}
+
+} // namespace
+
+CEventImportDlg::CEventImportDlg(dkp::Raid* raid, AccountService* accounts,
+                                 EventUploadService* uploads, const Addresses& addresses,
+                                 QWidget* parent)
+    : QDialog(parent), raid_(raid), accounts_(accounts), uploads_(uploads), addresses_(addresses) {
+    setWindowTitle(QStringLiteral("上传RAID记录"));
+    eventName_ = new QLineEdit(this);
+    eventNote_ = new QLineEdit(this);
+    guild_ = new QComboBox(this);
+    dkp_ = new QComboBox(this);
+    eventName_->setObjectName(QStringLiteral("eventName"));
+    eventNote_->setObjectName(QStringLiteral("eventNote"));
+    guild_->setObjectName(QStringLiteral("guildChoice"));
+    dkp_->setObjectName(QStringLiteral("dkpChoice"));
+
+    uploadButton_ = new QPushButton(QStringLiteral("上传记录"), this);
+    cancelButton_ = new QPushButton(QStringLiteral("取消"), this);
+    backButton_ = new QPushButton(QStringLiteral("上一步"), this);
+    uploadButton_->setObjectName(QStringLiteral("uploadButton"));
+    cancelButton_->setObjectName(QStringLiteral("cancelButton"));
+    backButton_->setObjectName(QStringLiteral("backButton"));
+    uploadButton_->setDefault(true);
+
+    auto* form = new QFormLayout;
+    form->addRow(QStringLiteral("活动名称"), eventName_);
+    form->addRow(QStringLiteral("活动备注"), eventNote_);
+    form->addRow(QStringLiteral("公会ID"), guild_);
+    form->addRow(QStringLiteral("活动所属DKP"), dkp_);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(uploadButton_);
+    buttons->addWidget(cancelButton_);
+    buttons->addWidget(backButton_);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addLayout(buttons);
+    resize(420, 220);
+
+    connect(uploadButton_, &QPushButton::clicked, this, &CEventImportDlg::upload);
+    connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
+    connect(backButton_, &QPushButton::clicked, this, &CEventImportDlg::stepBack);
+
+    if (raid_)
+        eventName_->setText(QString::fromStdU16String(raid_->getRaidName()));
+    fillGuilds();
+    connect(guild_, &QComboBox::currentIndexChanged, this, &CEventImportDlg::fillDkpSystems);
+    if (uploads_)
+        uploads_->addListener(this);
+}
+
+CEventImportDlg::~CEventImportDlg() {
+    if (uploads_)
+        uploads_->removeListener(this);
+}
+
+int CEventImportDlg::exec() {
+    for (;;) {
+        backRequested_ = false;
+        const int result = QDialog::exec();
+        if (!backRequested_)
+            return result;
+        CEditRaidDlg raidWindow(raid_, addresses_.itemSearch, parentWidget());
+        raidWindow.exec();
+    }
+}
+
+void CEventImportDlg::fillGuilds() {
+    if (!accounts_)
+        return;
+    for (const GuildEntry& guild : accounts_->getGuilds())
+        guild_->addItem(QString::fromStdU16String(guild.guildId));
+    if (guild_->count() > 0) {
+        guild_->setCurrentIndex(0);
+        fillDkpSystems(0);
+    }
+}
+
+void CEventImportDlg::fillDkpSystems(int guildPosition) {
+    dkp_->clear();
+    if (!accounts_ || guildPosition < 0)
+        return;
+    const std::vector<GuildEntry> guilds = accounts_->getGuilds();
+    if (static_cast<std::size_t>(guildPosition) >= guilds.size())
+        return;
+    for (const DkpSystem& system : guilds[static_cast<std::size_t>(guildPosition)].dkpSystems)
+        dkp_->addItem(QString::fromStdU16String(system.name));
+    dkp_->setCurrentIndex(dkp_->count() > 0 ? 0 : -1);
+}
+
+std::optional<std::uint32_t> CEventImportDlg::chosenDkpId() const {
+    const int position = dkp_->currentIndex();
+    if (!accounts_ || position < 0)
+        return std::nullopt;
+    const std::vector<DkpSystem>& systems =
+        accounts_->getDkpSystems(guild_->currentText().toStdU16String());
+    if (static_cast<std::size_t>(position) >= systems.size())
+        return std::nullopt;
+    return systems[static_cast<std::size_t>(position)].id;
+}
+
+void CEventImportDlg::upload() {
+    if (eventName_->text().isEmpty()) {
+        prompts::notice(this, QStringLiteral("请填写活动名称"), prompts::Icon::Information);
+        eventName_->setFocus();
+        return;
+    }
+    if (guild_->currentText().isEmpty()) {
+        prompts::notice(this, QStringLiteral("请选择本次活动所属的公会"),
+                        prompts::Icon::Information);
+        guild_->setFocus();
+        return;
+    }
+    if (dkp_->currentIndex() < 0) {
+        prompts::notice(this, QStringLiteral("请选择本次活动所属的DKP"),
+                        prompts::Icon::Information);
+        dkp_->setFocus();
+        return;
+    }
+    const std::optional<std::uint32_t> dkpId = chosenDkpId();
+    if (!dkpId) {
+        prompts::notice(this, QStringLiteral("数据异常，无法定位你所选择的DKP系统"),
+                        prompts::Icon::Information);
+        return;
+    }
+    const std::u16string note = eventNote_->text().toStdU16String();
+    setFormEnabled(false);
+    uploading_ = true;
+    const std::u16string document = raid_ ? raid_->exportDocument() : std::u16string();
+    uploads_->uploadEvent(guild_->currentText().toStdU16String(), *dkpId,
+                          eventName_->text().toStdU16String(), note, document);
+}
+
+void CEventImportDlg::onUploadResult(std::int32_t status, std::uint32_t /*detail*/,
+                                     std::int32_t eventId) {
+    // An answer after the dialog was cancelled belongs to no form any more.
+    if (!uploading_)
+        return;
+    uploading_ = false;
+    setFormEnabled(true);
+    if (status != kUploadSucceeded) {
+        prompts::notice(this, QStringLiteral("上传数据失败，请稍后再重试，或联系DKP客服解决问题"),
+                        prompts::Icon::Information);
+        return;
+    }
+    if (prompts::askYesNo(this, successQuestion()))
+        prompts::openAddress(eventPageAddress(eventId));
+    accept();
+}
+
+QString CEventImportDlg::eventPageAddress(std::int32_t eventId) const {
+    const std::optional<std::uint32_t> dkpId = chosenDkpId();
+    const QString dkpText = dkpId ? QString::number(*dkpId) : QStringLiteral("-1");
+    // The guild text is the user's own data: it is encoded so that it cannot change the address.
+    return addresses_.site +
+           QStringLiteral("/event.do?method=event_info&eventid=%1&dkpid=%2&guildid=%3")
+               .arg(eventId)
+               .arg(dkpText, percentEncoded(guild_->currentText()));
+}
+
+void CEventImportDlg::stepBack() {
+    backRequested_ = true;
+    done(Rejected);
+}
+
+void CEventImportDlg::setFormEnabled(bool enabled) {
+    eventName_->setEnabled(enabled);
+    eventNote_->setEnabled(enabled);
+    guild_->setEnabled(enabled);
+    dkp_->setEnabled(enabled);
+    uploadButton_->setEnabled(enabled);
+    backButton_->setEnabled(enabled);
+}

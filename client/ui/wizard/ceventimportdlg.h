@@ -1,0 +1,66 @@
+#pragma once
+
+#include "protocol/event_upload_listener.h"
+
+#include <QDialog>
+
+#include <cstdint>
+#include <optional>
+
+class AccountService;
+class EventUploadService;
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+
+namespace dkp {
+class Raid;
+}
+
+// The last step of an upload: names the event, picks the guild and its DKP system, sends the
+// raid's export document as a new event and reports the answer. "上一步" shows the raid window
+// again and then returns here with everything as it was.
+class CEventImportDlg : public QDialog, public EventUploadListener {
+    Q_OBJECT
+public:
+    struct Addresses {
+        QString site;       // the DKP web site, scheme and host[:port]
+        QString itemSearch; // the item database, for the raid window
+    };
+
+    CEventImportDlg(dkp::Raid* raid, AccountService* accounts, EventUploadService* uploads,
+                    const Addresses& addresses, QWidget* parent = nullptr);
+    ~CEventImportDlg() override;
+
+    // Runs the dialog; a step back to the raid window returns here afterwards.
+    int exec() override;
+
+    void onUploadResult(std::int32_t status, std::uint32_t detail, std::int32_t eventId) override;
+
+    bool isUploading() const { return uploading_; }
+
+private:
+    void fillGuilds();
+    void fillDkpSystems(int guildPosition);
+    void upload();
+    void stepBack();
+    void setFormEnabled(bool enabled);
+    // The id of the chosen DKP system in the guild's current list, if the position is in it.
+    std::optional<std::uint32_t> chosenDkpId() const;
+    QString eventPageAddress(std::int32_t eventId) const;
+
+    dkp::Raid* raid_;
+    AccountService* accounts_;
+    EventUploadService* uploads_;
+    Addresses addresses_;
+    bool uploading_ = false;
+    bool backRequested_ = false;
+
+    QLineEdit* eventName_;
+    QLineEdit* eventNote_;
+    QComboBox* guild_;
+    QComboBox* dkp_;
+    QPushButton* uploadButton_;
+    QPushButton* cancelButton_;
+    QPushButton* backButton_;
+};

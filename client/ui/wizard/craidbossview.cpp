@@ -1,0 +1,100 @@
+#include "craidbossview.h"
+
+#include "clinklabel.h"
+#include "itemsearchaddress.h"
+#include "units.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int kHeadingUnit = 40010;
+constexpr int kCaptionUnit = 40040;
+constexpr int kFirstItemUnit = 40041;
+constexpr int kFirstAttendeeUnit = 40111;
+constexpr int kAttendeeColumns = 5;
+constexpr int kItemColumns = 2;
+
+QString pointValue(int dkp) {
+    return QString::number(dkp, 'f', 2);
+}
+
+} // namespace
+
+CRaidBossView::CRaidBossView(const QString& itemSearchHost, QWidget* parent)
+    : QWidget(parent), itemSearchHost_(itemSearchHost) {
+    auto* layout = new QVBoxLayout(this);
+    heading_ = makeUnit<QLabel>(this, kHeadingUnit);
+    layout->addWidget(heading_);
+
+    auto* attendees = new QGridLayout;
+    for (int i = 0; i < kAttendeeTexts; ++i) {
+        auto* text = makeUnit<QLabel>(this, kFirstAttendeeUnit + i);
+        attendees->addWidget(text, i / kAttendeeColumns, i % kAttendeeColumns);
+        attendees_.push_back(text);
+    }
+    layout->addLayout(attendees);
+
+    auto* caption = makeUnit<QLabel>(this, kCaptionUnit);
+    caption->setText(QStringLiteral("掉落物品："));
+    layout->addWidget(caption);
+    auto* items = new QGridLayout;
+    for (int i = 0; i < kItemLabels; ++i) {
+        auto* label = makeUnit<CLinkLabel>(this, kFirstItemUnit + i);
+        items->addWidget(label, i / kItemColumns, i % kItemColumns);
+        items_.push_back(label);
+    }
+    layout->addLayout(items);
+    layout->addStretch();
+    refresh();
+}
+
+void CRaidBossView::setBossKill(const dkp::BossKill& kill, const dkp::Loots& loots) {
+    kill_ = kill;
+    loots_ = loots;
+}
+
+void CRaidBossView::refresh() {
+    const QString boss = QString::fromStdU16String(kill_.name);
+    if (kill_.attendees.empty()) {
+        heading_->setText(QStringLiteral("%1, BOSS分值 %2分").arg(boss, pointValue(kill_.dkp)));
+    } else {
+        heading_->setText(QStringLiteral("%1, 参与战斗人员 %2 人，BOSS分值 %3分")
+                              .arg(boss)
+                              .arg(kill_.attendees.size())
+                              .arg(pointValue(kill_.dkp)));
+    }
+
+    for (auto* text : attendees_)
+        text->hide();
+    for (auto* label : items_)
+        label->hide();
+
+    for (std::size_t i = 0; i < kill_.attendees.size() && i < attendees_.size(); ++i) {
+        attendees_[i]->setText(attendeeText(kill_.attendees[i]));
+        attendees_[i]->show();
+    }
+    std::size_t shown = 0;
+    for (const auto& loot : loots_) {
+        if (shown == items_.size())
+            break;
+        items_[shown]->setLink(nameWithCost(loot.name, loot.costs),
+                               itemSearchAddress(itemSearchHost_, loot.name));
+        items_[shown]->show();
+        ++shown;
+    }
+}
+
+QString CRaidBossView::attendeeText(const std::u16string& name) const {
+    int paid = 0;
+    for (const auto& loot : loots_) {
+        if (loot.player == name)
+            paid += loot.costs;
+    }
+    QString text = QString::fromStdU16String(name);
+    if (paid != 0)
+        text += QStringLiteral("(-%1)").arg(paid);
+    return text;
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QWidget>
+
+#include <vector>
+
+class CLinkLabel;
+class QLabel;
+
+namespace dkp {
+class Raid;
+}
+
+// The whole raid at a glance: its name, up to 20 boss kills as links, and two summary lines.
+class CRaidOverview : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int kBossLabels = 20;
+
+    CRaidOverview(dkp::Raid* raid, const QString& itemSearchHost, QWidget* parent = nullptr);
+
+private:
+    void fill();
+
+    dkp::Raid* raid_;
+    QString itemSearchHost_;
+    QLabel* title_;
+    std::vector<CLinkLabel*> bossLabels_;
+    QLabel* kills_;
+    QLabel* totals_;
+};

@@ -1,0 +1,112 @@
+#include "crestoredatadlg.h"
+
+#include "prompts.h"
+
+#include "gamefiles/game_folder.h"
+#include "gamefiles/restore_operations.h"
+
+#include <QComboBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <vector>
+
+namespace {
+
+QComboBox* makeList(QWidget* parent, const char* name) {
+    auto* list = new QComboBox(parent);
+    list->setObjectName(QString::fromLatin1(name));
+    list->setEditable(false);
+    list->setMinimumWidth(260);
+    return list;
+}
+
+} // namespace
+
+CRestoreDataDlg::CRestoreDataDlg(savekeep::IBackup& backup, QWidget* parent)
+    : QDialog(parent), backup_(backup) {
+    setWindowTitle(QStringLiteral("恢复VelvaneDKP插件数据"));
+    accounts_ = makeList(this, "ctl1018");
+    backups_ = makeList(this, "ctl1019");
+    target_ = new QLineEdit(this);
+    target_->setObjectName(QStringLiteral("ctl1020"));
+    target_->setReadOnly(true);
+    target_->setMinimumWidth(380);
+
+    auto* restoreButton = new QPushButton(QStringLiteral("恢复数据"), this);
+    auto* cancelButton = new QPushButton(QStringLiteral("取消"), this);
+    restoreButton->setObjectName(QStringLiteral("ctl1"));
+    cancelButton->setObjectName(QStringLiteral("ctl2"));
+    restoreButton->setDefault(true);
+    connect(restoreButton, &QPushButton::clicked, this, &CRestoreDataDlg::restore);
+    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto* form = new QFormLayout;
+    form->addRow(QStringLiteral("角色帐号"), accounts_);
+    form->addRow(QStringLiteral("备份文件"), backups_);
+    form->addRow(QStringLiteral("恢复后文件"), target_);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(restoreButton);
+    buttons->addWidget(cancelButton);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(new QLabel(QStringLiteral("请选择要恢复的VelvaneDKP插件数据"), this));
+    layout->addLayout(form);
+    layout->addLayout(buttons);
+
+    fillAccounts();
+    connect(accounts_, &QComboBox::currentIndexChanged, this, &CRestoreDataDlg::accountChanged);
+}
+
+void CRestoreDataDlg::fillAccounts() {
+    for (const auto& record : gamefiles::listBackupRecords(backup_))
+        accounts_->addItem(QString::fromStdU16String(record.account));
+    accounts_->setCurrentIndex(accounts_->count() > 0 ? 0 : -1);
+    fillBackupFiles(0);
+    fillTarget();
+}
+
+void CRestoreDataDlg::accountChanged(int position) {
+    if (position >= 0) {
+        backups_->clear();
+        fillBackupFiles(position);
+    }
+    fillTarget();
+}
+
+// The backup files of the account at `position`, newest first.
+void CRestoreDataDlg::fillBackupFiles(int position) {
+    const std::vector<savekeep::BackupRecord> records = gamefiles::listBackupRecords(backup_);
+    if (position < 0 || static_cast<std::size_t>(position) >= records.size())
+        return;
+    for (const auto& name : gamefiles::backupFileNames(records[static_cast<std::size_t>(position)]))
+        backups_->addItem(QString::fromStdU16String(name));
+    backups_->setCurrentIndex(backups_->count() > 0 ? 0 : -1);
+}
+
+// The target is the account's addon data file in the game folder found now. Without a game
+// folder the path would point into whatever the current folder is, so the target stays empty.
+void CRestoreDataDlg::fillTarget() {
+    const std::u16string account = accounts_->currentText().toStdU16String();
+    const std::u16string gameFolder = gamefiles::getGameFolder();
+    if (account.empty() || gameFolder.empty()) {
+        target_->clear();
+        return;
+    }
+    target_->setText(QString::fromStdU16String(gamefiles::restoreTargetFile(gameFolder, account)));
+}
+
+void CRestoreDataDlg::restore() {
+    const gamefiles::RestoreOutcome outcome =
+        gamefiles::restoreBackup(backup_, accounts_->currentIndex(), backups_->currentIndex(),
+                                 target_->text().toStdU16String());
+    prompts::notice(this,
+                    QString::fromStdU16String(std::u16string(gamefiles::restoreMessage(outcome))),
+                    prompts::Icon::None);
+    if (outcome == gamefiles::RestoreOutcome::Restored)
+        accept();
+}

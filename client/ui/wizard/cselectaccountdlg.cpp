@@ -1,0 +1,50 @@
+#include "cselectaccountdlg.h"
+
+#include "prompts.h"
+#include "selectionlayout.h"
+
+#include <QListWidget>
+#include <QPushButton>
+
+CSelectAccountDlg::CSelectAccountDlg(const std::vector<std::u16string>& accounts,
+                                     const std::u16string& gameFolder, QWidget* parent)
+    : QDialog(parent), gameFolder_(gameFolder) {
+    const SelectionControls controls =
+        buildSelectionLayout(this, QStringLiteral("选择DKP记录账号"));
+    list_ = controls.list;
+    connect(controls.next, &QPushButton::clicked, this, &CSelectAccountDlg::confirm);
+    for (const auto& account : accounts)
+        list_->addItem(QString::fromStdU16String(account));
+    if (list_->count() > 0)
+        list_->setCurrentRow(0);
+}
+
+int CSelectAccountDlg::exec() {
+    if (list_->count() == 0) {
+        prompts::notice(this,
+                        QStringLiteral("在%1目录上没有找到您的角色目录！\n"
+                                       "请在RAID活动结束之后再上传DKP记录！")
+                            .arg(QString::fromStdU16String(gameFolder_)),
+                        prompts::Icon::None);
+        setResult(Rejected);
+        return Rejected;
+    }
+    return QDialog::exec();
+}
+
+void CSelectAccountDlg::confirm() {
+    const QList<QListWidgetItem*> selected = list_->selectedItems();
+    if (selected.isEmpty()) {
+        if (list_->count() > 0) {
+            prompts::notice(this, QStringLiteral("请选择您要上传的DKP记录的帐号！"),
+                            prompts::Icon::None);
+            list_->setFocus();
+            return;
+        }
+        // An empty list has nothing to choose: the dialog ends as cancelled.
+        reject();
+        return;
+    }
+    chosen_ = selected.front()->text().toStdU16String();
+    accept();
+}

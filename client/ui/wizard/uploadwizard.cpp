@@ -1,0 +1,50 @@
+#include "uploadwizard.h"
+
+#include "ceditraiddlg.h"
+#include "cselectaccountdlg.h"
+#include "cselectraiddlg.h"
+
+#include "gamefiles/game_folder.h"
+#include "grammar/wowluaclipper.h"
+#include "raidsift.h"
+#include "utilkit/usettings.h"
+
+#include <vector>
+
+CUploadWizard::CUploadWizard(AccountService* accounts, EventUploadService* uploads,
+                             const CEventImportDlg::Addresses& addresses, QWidget* parent)
+    : accounts_(accounts), uploads_(uploads), addresses_(addresses), parent_(parent) {}
+
+CEventImportDlg::Addresses CUploadWizard::deploymentAddresses() {
+    const usettings::Deployment deployment = usettings::loadDeployment();
+    return {QString::fromStdString(deployment.siteUrl),
+            QString::fromStdString(deployment.itemSearchUrl)};
+}
+
+CUploadWizard::Outcome CUploadWizard::run() {
+    const std::u16string gameFolder = gamefiles::getGameFolder();
+    std::vector<std::u16string> accounts;
+    gamefiles::getAccounts(gameFolder, accounts);
+    CSelectAccountDlg accountDlg(accounts, gameFolder, parent_);
+    if (accountDlg.exec() != QDialog::Accepted)
+        return Outcome::NoAccountChosen;
+
+    // The raid list is declared after its parser, so it goes first when the upload ends.
+    grammar::WOWLUAClipper clipper;
+    dkp::Raids raidList;
+    dkp::loadRaidsFromFile(gamefiles::getAddonDataFile(gameFolder, accountDlg.chosenAccount()),
+                           clipper, raidList);
+    const std::vector<dkp::Raid*> raids = raidList.getRaids();
+    CSelectRaidDlg raidDlg(raids, parent_);
+    if (raidDlg.exec() != QDialog::Accepted || !raidDlg.chosenRaid())
+        return Outcome::NoRaidChosen;
+
+    dkp::Raid* raid = raidDlg.chosenRaid();
+    CEditRaidDlg raidWindow(raid, addresses_.itemSearch, parent_);
+    if (raidWindow.exec() != QDialog::Accepted)
+        return Outcome::RaidWindowCancelled;
+
+    CEventImportDlg uploadDlg(raid, accounts_, uploads_, addresses_, parent_);
+    uploadDlg.exec();
+    return Outcome::UploadDialogEnded;
+}

@@ -1,0 +1,82 @@
+#include "wizardscreens.h"
+
+#include "ceditraiddlg.h"
+#include "ceventimportdlg.h"
+#include "crestoredatadlg.h"
+#include "cselectaccountdlg.h"
+#include "cselectraiddlg.h"
+#include "uploadwizard.h"
+
+#include "gamefiles/game_folder.h"
+#include "grammar/wowluaclipper.h"
+#include "raidsift.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QListWidget>
+#include <QPixmap>
+
+#include <vector>
+
+namespace {
+
+bool save(QWidget& window, const QString& folder, const QString& name) {
+    window.show();
+    QApplication::processEvents();
+    const bool saved = window.grab().save(QDir(folder).filePath(name + QStringLiteral(".png")));
+    window.hide();
+    return saved;
+}
+
+// The raids of the first account that has any; the list stays owned by `raidList`.
+std::vector<dkp::Raid*> firstRaids(const std::u16string& gameFolder,
+                                   const std::vector<std::u16string>& accounts,
+                                   grammar::WOWLUAClipper& clipper, dkp::Raids& raidList) {
+    for (const auto& account : accounts) {
+        dkp::loadRaidsFromFile(gamefiles::getAddonDataFile(gameFolder, account), clipper, raidList);
+        if (!raidList.getRaids().empty())
+            break;
+    }
+    return raidList.getRaids();
+}
+
+} // namespace
+
+int captureWizardScreens(AccountService* accounts, EventUploadService* uploads,
+                         savekeep::IBackup* backup, const QString& folder) {
+    QDir().mkpath(folder);
+    const std::u16string gameFolder = gamefiles::getGameFolder();
+    std::vector<std::u16string> accountNames;
+    gamefiles::getAccounts(gameFolder, accountNames);
+    int failures = 0;
+
+    CSelectAccountDlg accountDlg(accountNames, gameFolder);
+    failures += !save(accountDlg, folder, QStringLiteral("wizard-1-account"));
+
+    grammar::WOWLUAClipper clipper;
+    dkp::Raids raidList;
+    const std::vector<dkp::Raid*> raids = firstRaids(gameFolder, accountNames, clipper, raidList);
+    if (raids.empty())
+        return failures + 4;
+    CSelectRaidDlg raidDlg(raids);
+    failures += !save(raidDlg, folder, QStringLiteral("wizard-2-raid"));
+
+    const CEventImportDlg::Addresses addresses = CUploadWizard::deploymentAddresses();
+    CEditRaidDlg raidWindow(raids.front(), addresses.itemSearch);
+    failures += !save(raidWindow, folder, QStringLiteral("wizard-3-raid-overview"));
+    if (raidWindow.sectionList()->count() > 2) {
+        raidWindow.sectionList()->setCurrentRow(1);
+        failures += !save(raidWindow, folder, QStringLiteral("wizard-4-raid-boss"));
+    }
+    raidWindow.sectionList()->setCurrentRow(raidWindow.sectionList()->count() - 1);
+    failures += !save(raidWindow, folder, QStringLiteral("wizard-5-raid-trash"));
+
+    CEventImportDlg uploadDlg(raids.front(), accounts, uploads, addresses);
+    failures += !save(uploadDlg, folder, QStringLiteral("wizard-6-upload"));
+
+    if (backup) {
+        CRestoreDataDlg restoreDlg(*backup);
+        failures += !save(restoreDlg, folder, QStringLiteral("restore-data"));
+    }
+    return failures;
+}

@@ -1,0 +1,221 @@
+// The event upload dialog against stand-in services: checks, what is sent, the answers.
+#include "raid_fixture.h"
+#include "ui_test_support.h"
+#include "wizard_support.h"
+
+#include "ui/wizard/ceditraiddlg.h"
+#include "ui/wizard/ceventimportdlg.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const CEventImportDlg::Addresses kAddresses{QStringLiteral("http://dkp.test"),
+                                            QStringLiteral("http://items.test")};
+
+class EventImport : public testing::Test {
+protected:
+    EventImport() {
+        accounts.guilds = {{{{5, u"主DKP"}, {6, u"副DKP"}}, u"公会&1"}, {{{9, u"团本"}}, u"G2"}};
+    }
+
+    std::unique_ptr<CEventImportDlg> open() {
+        auto dialog =
+            std::make_unique<CEventImportDlg>(raid.get(), &accounts, &uploads, kAddresses);
+        dialog->show();
+        return dialog;
+    }
+    template <typename Widget> static Widget* find(QWidget* dialog, const char* name) {
+        return dialog->findChild<Widget*>(QString::fromLatin1(name));
+    }
+    static QLineEdit* name(QWidget* d) { return find<QLineEdit>(d, "eventName"); }
+    static QLineEdit* note(QWidget* d) { return find<QLineEdit>(d, "eventNote"); }
+    static QComboBox* guild(QWidget* d) { return find<QComboBox>(d, "guildChoice"); }
+    static QComboBox* dkp(QWidget* d) { return find<QComboBox>(d, "dkpChoice"); }
+    static QPushButton* button(QWidget* d, const char* n) { return find<QPushButton>(d, n); }
+    static QStringList items(QComboBox* box) {
+        QStringList texts;
+        for (int i = 0; i < box->count(); ++i)
+            texts << box->itemText(i);
+        return texts;
+    }
+
+    std::unique_ptr<dkp::Raid> raid =
+        wizardtest::RaidTable().member(u"甲").kill(u"Onyxia", 10, {u"甲"}).build();
+    wizardtest::FakeAccountService accounts;
+    wizardtest::FakeUploadService uploads;
+    uitest::RecordingPrompter prompter;
+    uitest::FakeDesktop desktop;
+};
+
+TEST_F(EventImport, OpensWithTheRaidNameAndTheFirstGuildsSystems) {
+    auto dialog = open();
+    EXPECT_EQ(dialog->windowTitle(), "上传RAID记录");
+    EXPECT_EQ(name(dialog.get())->text(), "08/01/25 20:03:13(Hall)");
+    EXPECT_EQ(items(guild(dialog.get())), (QStringList{"公会&1", "G2"}));
+    EXPECT_EQ(items(dkp(dialog.get())), (QStringList{"主DKP", "副DKP"}));
+    EXPECT_EQ(dkp(dialog.get())->currentIndex(), 0);
+    EXPECT_EQ(uploads.listeners.size(), 1u);
+    dialog.reset();
+    EXPECT_TRUE(uploads.listeners.empty());
+}
+
+TEST_F(EventImport, ChangingTheGuildRefillsTheDkpChoice) {
+    auto dialog = open();
+    guild(dialog.get())->setCurrentIndex(1);
+    EXPECT_EQ(items(dkp(dialog.get())), (QStringList{"团本"}));
+    EXPECT_EQ(dkp(dialog.get())->currentIndex(), 0);
+    guild(dialog.get())->setCurrentIndex(0);
+    EXPECT_EQ(items(dkp(dialog.get())), (QStringList{"主DKP", "副DKP"}));
+}
+
+TEST_F(EventImport, EachMissingFieldIsReportedWithFocusOnIt) {
+    accounts.guilds.clear();
+    auto dialog = open();
+    EXPECT_EQ(guild(dialog.get())->count(), 0);
+    EXPECT_EQ(dkp(dialog.get())->count(), 0);
+
+    name(dialog.get())->clear();
+    button(dialog.get(), "uploadButton")->click();
+    name(dialog.get())->setText("活动");
+    button(dialog.get(), "uploadButton")->click();
+
+    ASSERT_EQ(prompter.messages.size(), 2u);
+    EXPECT_EQ(prompter.messages[0].text, "请填写活动名称");
+    EXPECT_EQ(prompter.messages[0].caption, "操作提示");
+    EXPECT_EQ(prompter.messages[0].icon, ui::MessageIcon::Information);
+    EXPECT_EQ(prompter.messages[1].text, "请选择本次活动所属的公会");
+    EXPECT_EQ(dialog->focusWidget(), guild(dialog.get()));
+    EXPECT_TRUE(uploads.sent.empty());
+}
+
+TEST_F(EventImport, AGuildWithoutDkpSystemsAsksForOne) {
+    accounts.guilds = {{{}, u"Empty"}};
+    auto dialog = open();
+    button(dialog.get(), "uploadButton")->click();
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].text, "请选择本次活动所属的DKP");
+    EXPECT_EQ(dialog->focusWidget(), dkp(dialog.get()));
+    EXPECT_TRUE(uploads.sent.empty());
+}
+
+TEST_F(EventImport, AStaleDkpPositionIsADataErrorAndSendsNothing) {
+    accounts.dkpLists[u"公会&1"] = {{5, u"主DKP"}};
+    auto dialog = open();
+    dkp(dialog.get())->setCurrentIndex(1);
+    button(dialog.get(), "uploadButton")->click();
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].text, "数据异常，无法定位你所选择的DKP系统");
+    EXPECT_TRUE(uploads.sent.empty());
+    EXPECT_TRUE(button(dialog.get(), "uploadButton")->isEnabled());
+}
+
+TEST_F(EventImport, SendsTheFieldsAsTypedAndWaitsWithTheFormDisabled) {
+    auto dialog = open();
+    name(dialog.get())->setText("   ");
+    note(dialog.get())->setText(" 备注 ");
+    guild(dialog.get())->setCurrentIndex(1);
+    button(dialog.get(), "uploadButton")->click();
+
+    EXPECT_TRUE(prompter.messages.empty());
+    ASSERT_EQ(uploads.sent.size(), 1u);
+    EXPECT_EQ(uploads.sent[0].guildId, u"G2");
+    EXPECT_EQ(uploads.sent[0].dkpSystemId, 9u);
+    EXPECT_EQ(uploads.sent[0].name, u"   ");
+    EXPECT_EQ(uploads.sent[0].note, u" 备注 ");
+    EXPECT_EQ(uploads.sent[0].document, raid->exportDocument());
+    EXPECT_FALSE(uploads.sent[0].document.empty());
+
+    for (const char* control :
+         {"eventName", "eventNote", "guildChoice", "dkpChoice", "uploadButton", "backButton"})
+        EXPECT_FALSE(find<QWidget>(dialog.get(), control)->isEnabled()) << control;
+    EXPECT_TRUE(button(dialog.get(), "cancelButton")->isEnabled());
+    EXPECT_TRUE(dialog->isUploading());
+}
+
+TEST_F(EventImport, AFailedUploadKeepsTheFormForAnotherTry) {
+    auto dialog = open();
+    note(dialog.get())->setText("第一次");
+    button(dialog.get(), "uploadButton")->click();
+    uploads.answer(500, 0);
+
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].text, "上传数据失败，请稍后再重试，或联系DKP客服解决问题");
+    EXPECT_EQ(prompter.messages[0].icon, ui::MessageIcon::Information);
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_TRUE(button(dialog.get(), "uploadButton")->isEnabled());
+    EXPECT_EQ(note(dialog.get())->text(), "第一次");
+
+    button(dialog.get(), "uploadButton")->click();
+    ASSERT_EQ(uploads.sent.size(), 2u);
+    EXPECT_EQ(uploads.sent[1].note, u"第一次");
+    EXPECT_EQ(uploads.sent[1].dkpSystemId, 5u);
+}
+
+TEST_F(EventImport, SuccessOffersTheEventPageWithTheGuildEncoded) {
+    auto dialog = open();
+    dkp(dialog.get())->setCurrentIndex(1);
+    button(dialog.get(), "uploadButton")->click();
+    prompter.answers.push_back(true);
+    uploads.answer(200, 77);
+
+    ASSERT_EQ(prompter.questions.size(), 1u);
+    EXPECT_EQ(prompter.questions[0], "上传数据成功！如果你需要在网站上继续编辑本次活动，请点击"
+                                     "\"是\"，否则请点击\"否\"。");
+    ASSERT_EQ(desktop.openedUrls.size(), 1u);
+    EXPECT_EQ(QString::fromStdU16String(desktop.openedUrls[0]),
+              "http://dkp.test/event.do?method=event_info&eventid=77&dkpid=6"
+              "&guildid=%E5%85%AC%E4%BC%9A%261");
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    EXPECT_FALSE(dialog->isVisible());
+}
+
+TEST_F(EventImport, SuccessAnsweredNoClosesWithoutOpeningAPage) {
+    auto dialog = open();
+    button(dialog.get(), "uploadButton")->click();
+    uploads.answer(200, 78);
+    EXPECT_EQ(prompter.questions.size(), 1u);
+    EXPECT_TRUE(desktop.openedUrls.empty());
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+}
+
+TEST_F(EventImport, AnAnswerAfterCancellingIsIgnored) {
+    auto dialog = open();
+    button(dialog.get(), "uploadButton")->click();
+    button(dialog.get(), "cancelButton")->click();
+    EXPECT_EQ(dialog->result(), QDialog::Rejected);
+    dialog.reset();
+    uploads.answer(200, 5);
+    EXPECT_TRUE(prompter.questions.empty());
+}
+
+TEST_F(EventImport, StepBackShowsTheRaidWindowAndReturnsWithEverythingKept) {
+    CEventImportDlg dialog(raid.get(), &accounts, &uploads, kAddresses);
+    bool sawRaidWindow = false;
+    QStringList afterReturn;
+    wizardtest::whenShown<CEventImportDlg>([&](CEventImportDlg* shown) {
+        name(shown)->setText("周五团");
+        note(shown)->setText("补记");
+        guild(shown)->setCurrentIndex(1);
+        wizardtest::whenShown<CEditRaidDlg>([&](CEditRaidDlg* raidWindow) {
+            sawRaidWindow = !dialog.isVisible();
+            wizardtest::whenShown<CEventImportDlg>([&](CEventImportDlg* again) {
+                afterReturn << name(again)->text() << note(again)->text()
+                            << guild(again)->currentText() << dkp(again)->currentText();
+                button(again, "cancelButton")->click();
+            });
+            raidWindow->reject();
+        });
+        button(shown, "backButton")->click();
+    });
+    EXPECT_EQ(dialog.exec(), QDialog::Rejected);
+    EXPECT_TRUE(sawRaidWindow);
+    EXPECT_EQ(afterReturn, (QStringList{"周五团", "补记", "G2", "团本"}));
+    EXPECT_TRUE(uploads.sent.empty());
+}
+
+} // namespace

@@ -1,0 +1,200 @@
+// The raid window and its three views, filled from analysed raids.
+#include "raid_fixture.h"
+#include "ui_test_support.h"
+
+#include "ui/wizard/ceditraiddlg.h"
+#include "ui/wizard/clinklabel.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString kItemHost = QStringLiteral("http://items.test");
+
+class RaidWindow {
+public:
+    explicit RaidWindow(const wizardtest::RaidTable& table)
+        : raid_(table.build()), dialog_(raid_.get(), kItemHost) {}
+
+    CEditRaidDlg& dialog() { return dialog_; }
+
+    QStringList sections() {
+        QStringList texts;
+        for (int row = 0; row < dialog_.sectionList()->count(); ++row)
+            texts << dialog_.sectionList()->item(row)->text();
+        return texts;
+    }
+    void select(int row) { dialog_.sectionList()->setCurrentRow(row); }
+
+    QLabel* unit(int number) {
+        return dialog_.findChild<QLabel*>(QStringLiteral("unit%1").arg(number));
+    }
+    CLinkLabel* link(int number) {
+        return dialog_.findChild<CLinkLabel*>(QStringLiteral("unit%1").arg(number));
+    }
+    // The texts of the units first..last that are not hidden, in unit order.
+    QStringList shownTexts(int first, int last) {
+        QStringList texts;
+        for (int number = first; number <= last; ++number) {
+            if (!unit(number)->isHidden()) {
+                auto* label = link(number);
+                texts << (label ? label->linkText() : unit(number)->text());
+            }
+        }
+        return texts;
+    }
+    bool viewShown(const char* name) {
+        return !dialog_.findChild<QWidget*>(QString::fromLatin1(name))->isHidden();
+    }
+
+private:
+    std::unique_ptr<dkp::Raid> raid_;
+    CEditRaidDlg dialog_;
+};
+
+TEST(RaidWindow, RaidWithoutKillsListsOnlyOverviewAndTrashMobs) {
+    RaidWindow window(wizardtest::RaidTable().member(u"甲"));
+    EXPECT_EQ(window.sections(), (QStringList{"总览", "小怪掉落"}));
+    EXPECT_EQ(window.dialog().windowTitle(), "编辑RAID活动-08/01/25 20:03:13(Hall)");
+    EXPECT_EQ(window.dialog().sectionList()->currentRow(), 0);
+    EXPECT_TRUE(window.viewShown("raidOverview"));
+    EXPECT_TRUE(window.shownTexts(30011, 30030).isEmpty());
+    EXPECT_EQ(window.unit(30041)->text(), "本次活动共击杀 0 个BOSS，获得有DKP价值装备 0 个");
+    EXPECT_EQ(window.unit(30042)->text(), "本次活动参加人数 1 人，共消费 0 DKP，获取 0 DKP");
+}
+
+TEST(RaidWindow, TitleWithoutRaidNameHasNoDash) {
+    // A four-digit year lands beyond the calendar: the raid has no name.
+    RaidWindow window(wizardtest::RaidTable(u"01/25/2008 20:03:13", u""));
+    EXPECT_EQ(window.dialog().windowTitle(), "编辑RAID活动");
+}
+
+TEST(RaidWindow, OverviewListsKillsWithPointsAndSummarises) {
+    RaidWindow window(wizardtest::RaidTable()
+                          .member(u"甲")
+                          .member(u"乙")
+                          .kill(u"Lucifron", 10, {u"甲", u"乙"})
+                          .kill(u"Magmadar", 0)
+                          .loot(u"Helm", u"甲", 30, u"Lucifron")
+                          .loot(u"Cloth", u"乙", 0, u"Lucifron"));
+    EXPECT_EQ(window.sections(), (QStringList{"总览", "Lucifron", "Magmadar", "小怪掉落"}));
+    EXPECT_EQ(window.shownTexts(30011, 30030), (QStringList{"Lucifron(10)", "Magmadar(0)"}));
+    EXPECT_EQ(window.link(30011)->link(), kItemHost + "/wow/s.php?n=Lucifron");
+    EXPECT_EQ(window.unit(30041)->text(), "本次活动共击杀 2 个BOSS，获得有DKP价值装备 1 个");
+    EXPECT_EQ(window.unit(30042)->text(), "本次活动参加人数 2 人，共消费 30 DKP，获取 20 DKP");
+    EXPECT_EQ(window.unit(30043)->text(), "");
+    EXPECT_EQ(window.unit(30045)->text(), "本次活动击杀BOSS如下：");
+}
+
+TEST(RaidWindow, SwitchingBossesLeavesOnlyTheNewAttendeesVisible) {
+    RaidWindow window(wizardtest::RaidTable()
+                          .kill(u"Big", 5, wizardtest::numberedNames(u"p", 35))
+                          .kill(u"Small", 5, wizardtest::numberedNames(u"q", 5)));
+    window.select(1);
+    EXPECT_TRUE(window.viewShown("raidBossView"));
+    EXPECT_FALSE(window.viewShown("raidOverview"));
+    EXPECT_EQ(window.shownTexts(40111, 40150).size(), 35);
+    window.select(2);
+    EXPECT_EQ(window.shownTexts(40111, 40150), (QStringList{"q1", "q2", "q3", "q4", "q5"}));
+    window.select(0);
+    EXPECT_TRUE(window.viewShown("raidOverview"));
+    EXPECT_FALSE(window.viewShown("raidBossView"));
+}
+
+TEST(RaidWindow, BossViewShowsWhatEachAttendeePaidForThisBoss) {
+    RaidWindow window(wizardtest::RaidTable()
+                          .kill(u"Onyxia", 10, {u"甲", u"乙", u"丙"})
+                          .kill(u"Ragnaros", 7)
+                          .loot(u"Helm", u"甲", 30, u"Onyxia")
+                          .loot(u"Ring", u"甲", 20, u"Onyxia")
+                          .loot(u"Cloth", u"乙", 0, u"Onyxia")
+                          .loot(u"Cape", u"丙", 15, u"Ragnaros"));
+    window.select(1);
+    EXPECT_EQ(window.unit(40010)->text(), "Onyxia, 参与战斗人员 3 人，BOSS分值 10.00分");
+    EXPECT_EQ(window.shownTexts(40111, 40150), (QStringList{"甲(-50)", "乙", "丙"}));
+    EXPECT_EQ(window.shownTexts(40041, 40052), (QStringList{"Helm(30)", "Ring(20)", "Cloth(0)"}));
+    EXPECT_EQ(window.unit(40040)->text(), "掉落物品：");
+
+    window.select(2);
+    EXPECT_EQ(window.unit(40010)->text(), "Ragnaros, BOSS分值 7.00分");
+    EXPECT_TRUE(window.shownTexts(40111, 40150).isEmpty());
+    EXPECT_EQ(window.shownTexts(40041, 40052), (QStringList{"Cape(15)"}));
+}
+
+TEST(RaidWindow, ABossKilledTwiceShowsItsFirstKillWithTheLootOfBoth) {
+    RaidWindow window(wizardtest::RaidTable()
+                          .kill(u"Twin", 3, {u"甲"})
+                          .kill(u"Twin", 9, {u"乙", u"丙"})
+                          .loot(u"Helm", u"乙", 4, u"Twin")
+                          .loot(u"Ring", u"甲", 6, u"Twin"));
+    window.select(2);
+    EXPECT_EQ(window.unit(40010)->text(), "Twin, 参与战斗人员 1 人，BOSS分值 3.00分");
+    EXPECT_EQ(window.shownTexts(40111, 40150), (QStringList{"甲(-6)"}));
+    EXPECT_EQ(window.shownTexts(40041, 40052), (QStringList{"Helm(4)", "Ring(6)"}));
+}
+
+TEST(RaidWindow, ListsLongerThanTheUnitsAreCut) {
+    wizardtest::RaidTable table;
+    for (const auto& boss : wizardtest::numberedNames(u"Boss", 21))
+        table.kill(boss, 1,
+                   boss == u"Boss1" ? wizardtest::numberedNames(u"p", 41)
+                                    : std::vector<std::u16string>{});
+    for (const auto& item : wizardtest::numberedNames(u"Item", 13))
+        table.loot(item, u"p1", 1, u"Boss1");
+    for (const auto& item : wizardtest::numberedNames(u"Trash", 40))
+        table.loot(item, u"p2", 2, u"小怪掉落");
+    RaidWindow window(table);
+
+    const QStringList bosses = window.shownTexts(30011, 30030);
+    EXPECT_EQ(bosses.size(), 20);
+    EXPECT_EQ(bosses.back(), "Boss20(1)");
+    EXPECT_EQ(window.sections().size(), 23);
+
+    window.select(1);
+    const QStringList attendees = window.shownTexts(40111, 40150);
+    EXPECT_EQ(attendees.size(), 40);
+    EXPECT_EQ(attendees.back(), "p40");
+    EXPECT_EQ(attendees.front(), "p1(-13)");
+    const QStringList items = window.shownTexts(40041, 40052);
+    EXPECT_EQ(items.size(), 12);
+    EXPECT_EQ(items.back(), "Item12(1)");
+
+    window.select(22);
+    EXPECT_TRUE(window.viewShown("raidMobsView"));
+    const QStringList trash = window.shownTexts(50011, 50049);
+    EXPECT_EQ(trash.size(), 39);
+    EXPECT_EQ(trash.back(), "Trash39(2)");
+    EXPECT_EQ(window.unit(50010)->text(), "小怪掉落");
+}
+
+TEST(RaidWindow, NonAsciiNamesLinkWithTheirUtf8BytesPercentEncoded) {
+    uitest::FakeDesktop desktop;
+    RaidWindow window(wizardtest::RaidTable()
+                          .kill(u"奥妮克希亚", 10)
+                          .loot(u"雷霆之怒 (左)", u"甲", 0, u"小怪掉落"));
+    window.select(2);
+    CLinkLabel* item = window.link(50011);
+    EXPECT_EQ(item->linkText(), "雷霆之怒 (左)(0)");
+    const QString address =
+        kItemHost + "/wow/s.php?n=%E9%9B%B7%E9%9C%86%E4%B9%8B%E6%80%92%20%28%E5%B7%A6%29";
+    EXPECT_EQ(item->link(), address);
+    item->activate();
+    ASSERT_EQ(desktop.openedUrls.size(), 1u);
+    EXPECT_EQ(QString::fromStdU16String(desktop.openedUrls[0]), address);
+    EXPECT_TRUE(window.link(30011)->link().startsWith(kItemHost + "/wow/s.php?n=%E5%A5%A5"));
+}
+
+TEST(RaidWindow, ButtonsConfirmOrCancel) {
+    RaidWindow window{wizardtest::RaidTable()};
+    window.dialog().findChild<QPushButton*>("nextButton")->click();
+    EXPECT_EQ(window.dialog().result(), QDialog::Accepted);
+    RaidWindow other{wizardtest::RaidTable()};
+    other.dialog().findChild<QPushButton*>("cancelButton")->click();
+    EXPECT_EQ(other.dialog().result(), QDialog::Rejected);
+}
+
+} // namespace

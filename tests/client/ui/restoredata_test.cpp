@@ -1,0 +1,170 @@
+// The restore-data dialog over a stand-in backup object and real backup files.
+#include "ui_test_support.h"
+#include "wizard_support.h"
+
+#include "gamefiles/game_folder.h"
+#include "savekeep/backup.h"
+#include "ui/wizard/crestoredatadlg.h"
+#include "utilkit/ufile.h"
+#include "utilkit/ustring.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class FakeBackup final : public savekeep::IBackup {
+public:
+    bool restore(const std::string& data, const std::u16string& target) override {
+        restored.push_back({data, target});
+        return accept;
+    }
+    void getRecords(std::vector<savekeep::BackupRecord>& out) override { out = records; }
+    void setInterval(std::uint32_t) override {}
+    void setGameFolder(const std::u16string&) override {}
+    void setBackupFolder(const std::u16string&) override {}
+    void setTimer(ITimerService*) override {}
+
+    std::vector<savekeep::BackupRecord> records;
+    std::vector<std::pair<std::string, std::u16string>> restored;
+    bool accept = true;
+};
+
+class RestoreData : public testing::Test {
+protected:
+    RestoreData() { gamefiles::setGameFolder(folder(u"game/")); }
+    ~RestoreData() override { gamefiles::setGameFolder(u""); }
+
+    std::u16string folder(const std::u16string& relative) {
+        const std::u16string path = dir.path().toStdU16String() + u"/" + relative;
+        QDir().mkpath(QString::fromStdU16String(path));
+        return path;
+    }
+    // A backup file holding its own name.
+    std::u16string backupFile(const std::u16string& account, const std::u16string& name) {
+        const std::u16string path = folder(u"Backup/" + account + u"/") + name;
+        ufile::WriteFileData(path, ustring::toUtf8(name));
+        return path;
+    }
+    static QStringList items(QComboBox* box) {
+        QStringList texts;
+        for (int i = 0; i < box->count(); ++i)
+            texts << box->itemText(i);
+        return texts;
+    }
+    static void clickRestore(CRestoreDataDlg& dialog) {
+        dialog.findChild<QPushButton*>("ctl1")->click();
+    }
+
+    QTemporaryDir dir;
+    FakeBackup backup;
+    uitest::RecordingPrompter prompter;
+};
+
+TEST_F(RestoreData, ShowsBackupsNewestFirstAndRestoresTheChosenOne) {
+    backup.records = {{u"ACCOUNT",
+                       {backupFile(u"ACCOUNT", u"X.lua"), backupFile(u"ACCOUNT", u"Y.lua"),
+                        backupFile(u"ACCOUNT", u"Z.lua")}}};
+    CRestoreDataDlg dialog(backup);
+    dialog.show();
+    EXPECT_EQ(dialog.windowTitle(), "恢复VelvaneDKP插件数据");
+    EXPECT_EQ(items(dialog.accountList()), (QStringList{"ACCOUNT"}));
+    EXPECT_EQ(items(dialog.backupList()), (QStringList{"Z.lua", "Y.lua", "X.lua"}));
+    EXPECT_EQ(dialog.backupList()->currentIndex(), 0);
+    const std::u16string target =
+        gamefiles::getGameFolder() + u"WTF/Account/ACCOUNT/SavedVariables/TALLYRA.lua";
+    EXPECT_EQ(dialog.targetField()->text().toStdU16String(), target);
+    EXPECT_TRUE(dialog.targetField()->isReadOnly());
+
+    dialog.backupList()->setCurrentIndex(1);
+    clickRestore(dialog);
+    ASSERT_EQ(backup.restored.size(), 1u);
+    EXPECT_EQ(backup.restored[0].first, "Y.lua");
+    EXPECT_EQ(backup.restored[0].second, target);
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].text, "VelvaneDKP插件数据已经成功恢复！");
+    EXPECT_EQ(prompter.messages[0].icon, ui::MessageIcon::None);
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_FALSE(dialog.isVisible());
+}
+
+TEST_F(RestoreData, SwitchingAccountsLeavesNoStaleBackups) {
+    backup.records = {{u"FIRST",
+                       {backupFile(u"FIRST", u"a1.lua"), backupFile(u"FIRST", u"a2.lua"),
+                        backupFile(u"FIRST", u"a3.lua")}},
+                      {u"SECOND", {backupFile(u"SECOND", u"b1.lua")}},
+                      {u"THIRD", {}}};
+    CRestoreDataDlg dialog(backup);
+    dialog.accountList()->setCurrentIndex(1);
+    EXPECT_EQ(items(dialog.backupList()), (QStringList{"b1.lua"}));
+    EXPECT_TRUE(
+        dialog.targetField()->text().endsWith("WTF/Account/SECOND/SavedVariables/TALLYRA.lua"));
+    dialog.accountList()->setCurrentIndex(2);
+    EXPECT_TRUE(items(dialog.backupList()).isEmpty());
+    EXPECT_TRUE(dialog.targetField()->text().contains("THIRD"));
+}
+
+TEST_F(RestoreData, AnAccountWithoutBackupsRestoresNothingAndSaysSo) {
+    backup.records = {{u"EMPTY", {}}};
+    CRestoreDataDlg dialog(backup);
+    dialog.show();
+    clickRestore(dialog);
+    EXPECT_TRUE(backup.restored.empty());
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_FALSE(prompter.messages[0].text.contains("成功"));
+    EXPECT_TRUE(dialog.isVisible());
+}
+
+TEST_F(RestoreData, NoAccountsOrNoGameFolderMeansNoTarget) {
+    CRestoreDataDlg noAccounts(backup);
+    noAccounts.show();
+    EXPECT_TRUE(noAccounts.targetField()->text().isEmpty());
+    clickRestore(noAccounts);
+
+    // No configured folder and a Wine prefix without the game's record: no game folder.
+    gamefiles::setGameFolder(u"");
+    qputenv("WINEPREFIX", QString::fromStdU16String(folder(u"prefix/")).toUtf8());
+    backup.records = {{u"ACCOUNT", {backupFile(u"ACCOUNT", u"X.lua")}}};
+    CRestoreDataDlg noFolder(backup);
+    noFolder.show();
+    EXPECT_TRUE(noFolder.targetField()->text().isEmpty());
+    clickRestore(noFolder);
+    qunsetenv("WINEPREFIX");
+
+    ASSERT_EQ(prompter.messages.size(), 2u);
+    for (const auto& message : prompter.messages)
+        EXPECT_EQ(message.text, "无法定位您的WOW安装目录，不能恢复数据！");
+    EXPECT_TRUE(backup.restored.empty());
+    EXPECT_TRUE(noAccounts.isVisible());
+}
+
+TEST_F(RestoreData, ARefusedRestoreKeepsTheDialogOpen) {
+    backup.records = {{u"ACCOUNT", {backupFile(u"ACCOUNT", u"X.lua")}}};
+    backup.accept = false;
+    CRestoreDataDlg dialog(backup);
+    dialog.show();
+    clickRestore(dialog);
+    ASSERT_EQ(backup.restored.size(), 1u);
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].text,
+              "无法打开您选择的角色存档文件，使用数据恢复功能之前请先登录相应的游戏角色！");
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_NE(dialog.result(), QDialog::Accepted);
+}
+
+TEST_F(RestoreData, AnUnreadableBackupIsNotWrittenOverTheAccountsData) {
+    backup.records = {{u"ACCOUNT", {dir.path().toStdU16String() + u"/Backup/missing.lua"}}};
+    CRestoreDataDlg dialog(backup);
+    dialog.show();
+    clickRestore(dialog);
+    EXPECT_TRUE(backup.restored.empty());
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_TRUE(dialog.isVisible());
+}
+
+} // namespace

@@ -1,0 +1,151 @@
+// The upload wizard from the account folders on disk to the upload, step by step.
+#include "ui_test_support.h"
+#include "wizard_support.h"
+
+#include "gamefiles/game_folder.h"
+#include "ui/wizard/ceditraiddlg.h"
+#include "ui/wizard/cselectaccountdlg.h"
+#include "ui/wizard/cselectraiddlg.h"
+#include "ui/wizard/uploadwizard.h"
+#include "utilkit/ufile.h"
+#include "utilkit/ustring.h"
+
+#include <QDir>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const char* const kThreeRaids = R"(CT_RaidTracker_RaidLog = {
+	{
+		["key"] = "01/25/08 20:03:13",
+		["zone"] = "纳克萨玛斯",
+		["BossKills"] = {
+			{
+				["boss"] = "阿努布雷坎",
+				["time"] = "01/25/08 20:30:00",
+				["dkp"] = 10,
+				["attendees"] = {
+					"暗影之刃", -- [1]
+				},
+			}, -- [1]
+		},
+	}, -- [1]
+	{
+		["key"] = "01/26/08 20:00:00",
+		["zone"] = "卡拉赞",
+	}, -- [2]
+	{
+		["key"] = "01/27/08 19:00:00",
+	}, -- [3]
+}
+)";
+
+class UploadWizard : public testing::Test {
+protected:
+    UploadWizard() {
+        gameFolder = dir.path().toStdU16String() + u"/game/";
+        QDir().mkpath(QString::fromStdU16String(gameFolder + u"WTF/Account"));
+        gamefiles::setGameFolder(gameFolder);
+        accounts.guilds = {{{{3, u"主DKP"}}, u"guild1"}};
+    }
+    ~UploadWizard() override { gamefiles::setGameFolder(u""); }
+
+    void addAccount(const std::u16string& name, const std::string& addonData) {
+        const std::u16string folder = gameFolder + u"WTF/Account/" + name + u"/";
+        QDir().mkpath(QString::fromStdU16String(folder + u"SavedVariables"));
+        ufile::WriteFileData(folder + u"SavedVariables.lua", "");
+        ufile::WriteFileData(folder + u"SavedVariables/TALLYRA.lua", addonData);
+    }
+    CUploadWizard::Outcome run() {
+        CUploadWizard wizard(
+            &accounts, &uploads,
+            {QStringLiteral("http://dkp.test"), QStringLiteral("http://items.test")});
+        return wizard.run();
+    }
+    static void clickNext(QDialog* dialog) {
+        dialog->findChild<QPushButton*>("nextButton")->click();
+    }
+
+    QTemporaryDir dir;
+    std::u16string gameFolder;
+    wizardtest::FakeAccountService accounts;
+    wizardtest::FakeUploadService uploads;
+    uitest::RecordingPrompter prompter;
+};
+
+TEST_F(UploadWizard, WithoutAccountFoldersItNamesTheFolderAndEnds) {
+    EXPECT_EQ(run(), CUploadWizard::Outcome::NoAccountChosen);
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].text.toStdU16String(),
+              u"在" + gameFolder +
+                  u"目录上没有找到您的角色目录！\n请在RAID活动结束之后再上传DKP记录！");
+}
+
+TEST_F(UploadWizard, AnAccountWithoutRaidsEndsWithTheNoRaidMessage) {
+    addAccount(u"ACCOUNT", "CT_RaidTracker_Options = {\n}\n");
+    wizardtest::whenShown<CSelectAccountDlg>([](CSelectAccountDlg* dialog) { clickNext(dialog); });
+    EXPECT_EQ(run(), CUploadWizard::Outcome::NoRaidChosen);
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].text,
+              "没有检测到您的RAID记录！请在RAID活动结束之后再上传DKP记录！");
+}
+
+TEST_F(UploadWizard, CancellingTheRaidWindowEndsQuietly) {
+    addAccount(u"ACCOUNT", kThreeRaids);
+    wizardtest::whenShown<CSelectAccountDlg>([](CSelectAccountDlg* dialog) {
+        clickNext(dialog);
+        wizardtest::whenShown<CSelectRaidDlg>([](CSelectRaidDlg* raids) {
+            clickNext(raids);
+            wizardtest::whenShown<CEditRaidDlg>([](CEditRaidDlg* window) { window->reject(); });
+        });
+    });
+    EXPECT_EQ(run(), CUploadWizard::Outcome::RaidWindowCancelled);
+    EXPECT_TRUE(prompter.messages.empty());
+    EXPECT_TRUE(uploads.sent.empty());
+    EXPECT_TRUE(uploads.listeners.empty());
+}
+
+TEST_F(UploadWizard, UploadsTheChosenRaidOfTheChosenAccount) {
+    addAccount(u"FIRST", "");
+    addAccount(u"SECOND", kThreeRaids);
+    QStringList raidNames;
+    QString windowTitle;
+    wizardtest::whenShown<CSelectAccountDlg>([&](CSelectAccountDlg* dialog) {
+        const auto found = dialog->accountList()->findItems("SECOND", Qt::MatchExactly);
+        ASSERT_EQ(found.size(), 1);
+        dialog->accountList()->setCurrentItem(found[0]);
+        clickNext(dialog);
+        wizardtest::whenShown<CSelectRaidDlg>([&](CSelectRaidDlg* raids) {
+            for (int row = 0; row < raids->raidList()->count(); ++row)
+                raidNames << raids->raidList()->item(row)->text();
+            raids->raidList()->setCurrentRow(1);
+            clickNext(raids);
+            wizardtest::whenShown<CEditRaidDlg>([&](CEditRaidDlg* window) {
+                windowTitle = window->windowTitle();
+                clickNext(window);
+                wizardtest::whenShown<CEventImportDlg>([&](CEventImportDlg* upload) {
+                    upload->findChild<QPushButton*>("uploadButton")->click();
+                    uploads.answer(200, 41);
+                });
+            });
+        });
+    });
+    EXPECT_EQ(run(), CUploadWizard::Outcome::UploadDialogEnded);
+    EXPECT_EQ(raidNames, (QStringList{"08/01/25 20:03:13(纳克萨玛斯)", "08/01/26 20:00:00(卡拉赞)",
+                                      "08/01/27 19:00:00"}));
+    EXPECT_EQ(windowTitle, "编辑RAID活动-08/01/26 20:00:00(卡拉赞)");
+    ASSERT_EQ(uploads.sent.size(), 1u);
+    EXPECT_EQ(uploads.sent[0].name, u"08/01/26 20:00:00(卡拉赞)");
+    EXPECT_EQ(uploads.sent[0].guildId, u"guild1");
+    EXPECT_EQ(uploads.sent[0].dkpSystemId, 3u);
+    EXPECT_NE(uploads.sent[0].document.find(u"卡拉赞"), std::u16string::npos);
+    EXPECT_EQ(prompter.questions.size(), 1u);
+    EXPECT_TRUE(uploads.listeners.empty());
+}
+
+} // namespace

@@ -1,0 +1,155 @@
+// An upload from the event upload dialog that reaches a dkpsite started for the test.
+#include "raid_fixture.h"
+#include "site_process.h"
+#include "ui_test_support.h"
+#include "wizard_support.h"
+
+#include "protocol/protocol.h"
+#include "protocol/protocol_binding.h"
+#include "ui/wizard/ceventimportdlg.h"
+#include "utilkit/encrypt.h"
+#include "utilkit/ustring.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include <curl/curl.h>
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <optional>
+#include <string>
+
+namespace {
+
+// libcurl is set up once for the process before any transfer, as the program does at start-up.
+class CurlEnvironment final : public testing::Environment {
+public:
+    void SetUp() override { curl_global_init(CURL_GLOBAL_ALL); }
+    void TearDown() override { curl_global_cleanup(); }
+};
+const testing::Environment* const curlEnvironment =
+    testing::AddGlobalTestEnvironment(new CurlEnvironment);
+
+// Carries the protocol library's answers onto the test's thread, as the client's event loop does.
+class QueuedDispatcher final : public CallbackDispatcher {
+public:
+    void post(std::function<void()> task) override {
+        QMetaObject::invokeMethod(qApp, std::move(task), Qt::QueuedConnection);
+    }
+};
+
+class Session final : public LoginListener, public AccountListener {
+public:
+    void onLoginResult(std::int32_t result, std::uint32_t) override { loginResult = result; }
+    void onAccountReady() override { accountReady = true; }
+    std::optional<std::int32_t> loginResult;
+    bool accountReady = false;
+};
+
+// The document stored for the event, read straight from the site's database.
+std::optional<std::string> storedDocument(const std::filesystem::path& database, int eventId) {
+    sqlite3* db = nullptr;
+    std::optional<std::string> document;
+    if (sqlite3_open_v2(database.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
+        sqlite3_stmt* statement = nullptr;
+        if (sqlite3_prepare_v2(db, "SELECT document FROM events WHERE id = ?", -1, &statement,
+                               nullptr) == SQLITE_OK) {
+            sqlite3_bind_int(statement, 1, eventId);
+            if (sqlite3_step(statement) == SQLITE_ROW)
+                document = reinterpret_cast<const char*>(sqlite3_column_text(statement, 0));
+        }
+        sqlite3_finalize(statement);
+    }
+    sqlite3_close(db);
+    return document;
+}
+
+class UploadToSite : public testing::Test {
+protected:
+    void SetUp() override {
+        std::u16string error;
+        ASSERT_TRUE(binding.bindFrom({std::string(RL_BINARY_DIR) + "/lib/libwirekit.so"}, error))
+            << ustring::toUtf8(error);
+        binding.installDispatcher(&dispatcher);
+        binding.setSiteUrl(site.url());
+        ProtocolManager* manager = binding.manager();
+        accounts = manager->getAccountService();
+        uploads = manager->getEventUploadService();
+        LoginService* login = manager->getLoginService();
+        login->addListener(&session);
+        accounts->addListener(&session);
+        login->login(u"demo", encrypt::SHA("demo"));
+        ASSERT_TRUE(QTest::qWaitFor(
+            [this] { return session.loginResult.has_value() && session.accountReady; }, 20000));
+        EXPECT_EQ(session.loginResult, 1);
+        login->removeListener(&session);
+    }
+    void TearDown() override {
+        if (accounts)
+            accounts->removeListener(&session);
+        binding.installDispatcher(nullptr);
+    }
+
+    devsite_testing::SiteProcess site;
+    QueuedDispatcher dispatcher;
+    protocol::ProtocolBinding binding;
+    Session session;
+    AccountService* accounts = nullptr;
+    EventUploadService* uploads = nullptr;
+    uitest::RecordingPrompter prompter;
+    uitest::FakeDesktop desktop;
+};
+
+TEST_F(UploadToSite, TheSiteReceivesTheExactExportDocumentAndThePageOpens) {
+    auto raid = wizardtest::RaidTable(u"01/25/08 20:03:13", u"纳克萨玛斯")
+                    .member(u"暗影之刃")
+                    .kill(u"阿努布雷坎", 10, {u"暗影之刃"})
+                    .loot(u"雷霆之怒", u"暗影之刃", 30, u"阿努布雷坎")
+                    .build();
+    const QString siteUrl = QString::fromStdString(site.url());
+    CEventImportDlg dialog(raid.get(), accounts, uploads,
+                           {siteUrl, QStringLiteral("http://items")});
+    dialog.show();
+    auto* guild = dialog.findChild<QComboBox*>("guildChoice");
+    ASSERT_GT(guild->count(), 0);
+    dialog.findChild<QLineEdit*>("eventNote")->setText("周五 团");
+    prompter.answers.push_back(true);
+    dialog.findChild<QPushButton*>("uploadButton")->click();
+    ASSERT_TRUE(dialog.isUploading());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog.isUploading(); }, 30000));
+
+    ASSERT_EQ(prompter.questions.size(), 1u)
+        << (prompter.messages.empty() ? std::string() : prompter.messages[0].text.toStdString());
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    ASSERT_EQ(desktop.openedUrls.size(), 1u);
+    const std::string opened = ustring::toUtf8(desktop.openedUrls[0]);
+    const std::string prefix = site.url() + "/event.do?method=event_info&eventid=";
+    ASSERT_EQ(opened.rfind(prefix, 0), 0u) << opened;
+    const int eventId = std::stoi(opened.substr(prefix.size()));
+    EXPECT_NE(opened.find("&guildid=" + encrypt::urlEncode(guild->currentText().toStdString())),
+              std::string::npos);
+
+    const auto document = storedDocument(site.folder() / "site.db", eventId);
+    ASSERT_TRUE(document.has_value());
+    EXPECT_EQ(*document, ustring::toUtf8(raid->exportDocument()));
+}
+
+TEST_F(UploadToSite, AnUnknownGuildIsRefusedAndTheFormStaysForAnotherTry) {
+    wizardtest::FakeAccountService fakeGuilds;
+    fakeGuilds.guilds = {{{{999999, u"没有"}}, u"no-such-guild"}};
+    auto raid = wizardtest::RaidTable().build();
+    CEventImportDlg dialog(raid.get(), &fakeGuilds, uploads, {});
+    dialog.show();
+    dialog.findChild<QPushButton*>("uploadButton")->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog.isUploading(); }, 30000));
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].text, "上传数据失败，请稍后再重试，或联系DKP客服解决问题");
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_TRUE(dialog.findChild<QPushButton*>("uploadButton")->isEnabled());
+}
+
+} // namespace

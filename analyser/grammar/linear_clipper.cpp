@@ -448,6 +448,10 @@ void clipSavedText(std::u16string text, Document& document, int maxDepth) {
 }
 
 void clipSavedUtf8(std::string bytes, Document& document, int maxDepth) {
+    // Cutting joins text from both sides of a block. Ill-formed bytes could then form a new
+    // sequence across the join, so they are first written as the U+FFFD they decode to.
+    if (!ustring::isValidUtf8(bytes))
+        bytes = ustring::toUtf8(ustring::fromUtf8(bytes));
     prepareSavedText(bytes);
     clip(bytes, document, maxDepth);
 }

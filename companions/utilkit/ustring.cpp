@@ -209,6 +209,25 @@ std::string encodeAnsi(const char16_t* in, std::size_t length) {
 
 } // namespace
 
+bool isValidUtf8(std::string_view text) {
+    const auto* in = reinterpret_cast<const unsigned char*>(text.data());
+    const std::size_t length = text.size();
+    std::size_t i = 0;
+    while (i < length) {
+        const unsigned char lead = in[i];
+        const int need = utf8SequenceLength(lead);
+        if (need == 0 || i + static_cast<std::size_t>(need) > length)
+            return false;
+        for (int k = 1; k < need; ++k) {
+            const unsigned char next = in[i + static_cast<std::size_t>(k)];
+            if (!(k == 1 ? secondByteInRange(lead, next) : isContinuation(next)))
+                return false;
+        }
+        i += static_cast<std::size_t>(need);
+    }
+    return true;
+}
+
 std::u16string toWideString(const char* text, std::size_t length, unsigned int codePage) {
     if (text == nullptr || length == 0)
         return {};

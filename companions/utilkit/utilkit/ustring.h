@@ -17,6 +17,9 @@ inline constexpr unsigned int kUtf8CodePage = 65001;
 std::u16string toWideString(const char* text, std::size_t length, unsigned int codePage);
 std::u16string toWideString(std::string_view text, unsigned int codePage);
 
+// True when `text` is well-formed UTF-8 (no byte would decode to U+FFFD).
+bool isValidUtf8(std::string_view text);
+
 // Encodes `length` code units in `codePage`; a character the code page cannot hold becomes
 // "?" (U+FFFD for a lone surrogate in UTF-8).
 std::string toNarrowString(const char16_t* text, std::size_t length, unsigned int codePage);

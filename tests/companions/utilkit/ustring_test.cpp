@@ -13,12 +13,18 @@ TEST(CodePages, ChineseRoundTripsThroughUtf8AndGbk) {
 }
 
 TEST(CodePages, InvalidBytesDecodeToReplacement) {
-    EXPECT_EQ(toWideString("a\xFF" "b", kUtf8CodePage), u"a\uFFFDb");
-    EXPECT_EQ(toWideString("\xE5\xB0", kUtf8CodePage), u"\uFFFD");     // truncated
-    EXPECT_EQ(toWideString("\xC0\xAF", kUtf8CodePage), u"\uFFFD\uFFFD"); // overlong
+    EXPECT_EQ(toWideString("a\xFF"
+                           "b",
+                           kUtf8CodePage),
+              u"a\uFFFDb");
+    EXPECT_EQ(toWideString("\xE5\xB0", kUtf8CodePage), u"\uFFFD");                 // truncated
+    EXPECT_EQ(toWideString("\xC0\xAF", kUtf8CodePage), u"\uFFFD\uFFFD");           // overlong
     EXPECT_EQ(toWideString("\xED\xA0\x80", kUtf8CodePage), u"\uFFFD\uFFFD\uFFFD"); // surrogate
     EXPECT_EQ(toWideString("a\x81", kAnsiCodePage), u"a\uFFFD");
-    EXPECT_EQ(toWideString("\xFF" "x", kAnsiCodePage), u"\uFFFDx");
+    EXPECT_EQ(toWideString("\xFF"
+                           "x",
+                           kAnsiCodePage),
+              u"\uFFFDx");
 }
 
 TEST(CodePages, SupplementaryAndUnmappableCharacters) {
@@ -51,4 +57,12 @@ TEST(Texts, ToStringAnalyzeTrimAndCase) {
     EXPECT_EQ(mixed, u"ABZ-Ä小");
     ToLower(mixed);
     EXPECT_EQ(mixed, u"abz-Ä小");
+}
+
+TEST(CodePages, Utf8Validity) {
+    EXPECT_TRUE(isValidUtf8("plain \xE5\xB0\x8F \xF0\x9F\x98\x80"));
+    EXPECT_FALSE(isValidUtf8("\xE5\xB0"));       // truncated
+    EXPECT_FALSE(isValidUtf8("\xE5\n\xA7\xA7")); // lead byte cut off by a line feed
+    EXPECT_FALSE(isValidUtf8("\xC0\xAF"));       // overlong
+    EXPECT_FALSE(isValidUtf8("\xED\xA0\x80"));   // surrogate
 }

@@ -3,8 +3,11 @@
 #include "dkp/value_tables.h"
 #include "utilkit/ustring.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <ctime>
+#include <limits>
 #include <optional>
 #include <vector>
 
@@ -12,6 +15,9 @@ namespace dkp {
 namespace {
 
 constexpr int kFieldLimit = 1000000000;
+constexpr std::int64_t kNoHourStart = std::numeric_limits<std::int64_t>::min();
+constexpr std::int64_t kSecondsPerHour = 3600;
+constexpr std::size_t kHoursRemembered = 1024;
 
 bool isConvertible(std::int64_t time) {
     return time >= 0 && time <= kLastConvertibleTime;
@@ -25,6 +31,69 @@ std::optional<std::vector<int>> threeNumbers(const std::u16string& text, char16_
         return std::nullopt;
     return std::vector<int>{parseDecimal(pieces[0]), parseDecimal(pieces[1]),
                             parseDecimal(pieces[2])};
+}
+
+// Reads the fields of a log time for mktime. False for a text that names no time, with what
+// it reads as in `early`: 0 for the wrong shape, -1 for numbers no calendar date can have.
+bool readFields(const std::u16string& text, std::tm& fields, std::int64_t& early) {
+    std::vector<std::u16string> halves;
+    ustring::Analyze(text, u' ', halves);
+    if (halves.size() != 2) {
+        early = 0;
+        return false;
+    }
+    fields = std::tm{};
+    if (const auto date = threeNumbers(halves[0], u'/')) {
+        // Numbers this far out cannot name a convertible date; this also keeps the month
+        // and year arithmetic below from overflowing.
+        for (const int number : *date)
+            if (number < -kFieldLimit || number > kFieldLimit) {
+                early = kUnconvertibleTime;
+                return false;
+            }
+        fields.tm_mon = (*date)[0] - 1;
+        fields.tm_mday = (*date)[1];
+        fields.tm_year = (*date)[2] + 100;
+    }
+    if (const auto clock = threeNumbers(halves[1], u':')) {
+        fields.tm_hour = (*clock)[0];
+        fields.tm_min = (*clock)[1];
+        fields.tm_sec = (*clock)[2];
+    }
+    return true;
+}
+
+// The fields as local standard time (mktime's answer, -1 included).
+std::int64_t standardTime(std::tm fields) {
+    fields.tm_isdst = 0;
+    return std::mktime(&fields);
+}
+
+std::int64_t convertible(std::int64_t time) {
+    return isConvertible(time) ? time : kUnconvertibleTime;
+}
+
+// The start of the fields' hour, when minutes and seconds can simply be counted on from it.
+std::int64_t countableHourStart(const std::tm& fields) {
+    std::tm start = fields;
+    start.tm_min = 0;
+    start.tm_sec = 0;
+    std::tm next = start;
+    ++next.tm_hour;
+    const std::int64_t startTime = standardTime(start);
+    const std::int64_t nextTime = standardTime(next);
+    // mktime's failure value -1 is also a real time; such an hour is simply not counted on.
+    if (startTime != -1 && nextTime != -1 && nextTime - startTime == kSecondsPerHour)
+        return startTime;
+    return kNoHourStart;
+}
+
+// Every field in its usual range, so that the time lies within the hour that its date and
+// hour name.
+bool isOrdinaryClock(const std::tm& fields) {
+    return fields.tm_mon >= 0 && fields.tm_mon < 12 && fields.tm_mday >= 1 &&
+           fields.tm_mday <= 31 && fields.tm_hour >= 0 && fields.tm_hour < 24 &&
+           fields.tm_min >= 0 && fields.tm_min < 60 && fields.tm_sec >= 0 && fields.tm_sec < 60;
 }
 
 std::optional<std::tm> localCalendar(std::int64_t time) {
@@ -47,29 +116,39 @@ std::u16string formatSix(int a, int b, int c, int d, int e, int f) {
 } // namespace
 
 std::int64_t parseLogTime(const std::u16string& text) {
-    std::vector<std::u16string> halves;
-    ustring::Analyze(text, u' ', halves);
-    if (halves.size() != 2)
-        return 0;
     std::tm fields{};
-    fields.tm_isdst = 0;
-    if (const auto date = threeNumbers(halves[0], u'/')) {
-        // Numbers this far out cannot name a convertible date; this also keeps the month
-        // and year arithmetic below from overflowing.
-        for (const int number : *date)
-            if (number < -kFieldLimit || number > kFieldLimit)
-                return kUnconvertibleTime;
-        fields.tm_mon = (*date)[0] - 1;
-        fields.tm_mday = (*date)[1];
-        fields.tm_year = (*date)[2] + 100;
-    }
-    if (const auto clock = threeNumbers(halves[1], u':')) {
-        fields.tm_hour = (*clock)[0];
-        fields.tm_min = (*clock)[1];
-        fields.tm_sec = (*clock)[2];
-    }
-    const std::int64_t time = std::mktime(&fields);
-    return isConvertible(time) ? time : kUnconvertibleTime;
+    std::int64_t early = 0;
+    if (!readFields(text, fields, early))
+        return early;
+    return convertible(standardTime(fields));
+}
+
+std::int64_t LogClock::parse(const std::u16string& text) {
+    std::tm fields{};
+    std::int64_t early = 0;
+    if (!readFields(text, fields, early))
+        return early;
+    if (!isOrdinaryClock(fields))
+        return convertible(standardTime(fields));
+    const std::int64_t hourKey =
+        ((std::int64_t{fields.tm_year} * 12 + fields.tm_mon) * 31 + fields.tm_mday - 1) * 24 +
+        fields.tm_hour;
+    const std::int64_t start = hourStart(hourKey, fields);
+    if (start == kNoHourStart)
+        return convertible(standardTime(fields));
+    return convertible(start + fields.tm_min * 60 + fields.tm_sec);
+}
+
+std::int64_t LogClock::hourStart(std::int64_t hourKey, const std::tm& fields) {
+    auto entry = std::lower_bound(hourStarts_.begin(), hourStarts_.end(),
+                                  std::pair(hourKey, std::numeric_limits<std::int64_t>::min()));
+    if (entry != hourStarts_.end() && entry->first == hourKey)
+        return entry->second;
+    const std::int64_t start = countableHourStart(fields);
+    // Bounded, so that a log of times spread over countless hours stays linear.
+    if (hourStarts_.size() < kHoursRemembered)
+        hourStarts_.insert(entry, {hourKey, start});
+    return start;
 }
 
 std::u16string formatYearFirst(std::int64_t time) {

@@ -13,11 +13,18 @@ std::u16string trimmed(std::u16string text) {
     return text;
 }
 
+// The entries of the child table called `name`; none when there is no such table.
+const std::vector<grammar::Node>& entriesOf(const grammar::Node& node, const std::u16string& name) {
+    static const std::vector<grammar::Node> kNone;
+    const grammar::Node* child = node.findNode(name);
+    return child == nullptr ? kNone : child->nodes;
+}
+
 // The child table called `name`, or an empty table when there is none.
-grammar::Node childOrEmpty(const grammar::Node& node, const std::u16string& name) {
-    grammar::Node child;
-    node.getNode(name, child);
-    return child;
+const grammar::Node& childOrEmpty(const grammar::Node& node, const std::u16string& name) {
+    static const grammar::Node kEmpty;
+    const grammar::Node* child = node.findNode(name);
+    return child == nullptr ? kEmpty : *child;
 }
 
 } // namespace
@@ -27,6 +34,7 @@ RaidLog::RaidLog(const grammar::Node* node) : node_(node) {}
 void RaidLog::analyse() {
     if (node_ == nullptr)
         return;
+    clock_ = LogClock(); // the zone in force now
     analyseTimeLine();
     analyseRaidInfo();
     analyseMembers();
@@ -43,17 +51,16 @@ std::u16string RaidLog::time2String(std::int64_t time) {
 }
 
 bool RaidLog::analyseTimeLine() {
-    raidStartTime_ = parseLogTime(trimmed(node_->getAttrib(u"key")));
+    raidStartTime_ = clock_.parse(trimmed(node_->getAttrib(u"key")));
     const std::u16string endText = trimmed(node_->getAttrib(u"End"));
     if (!endText.empty()) {
-        raidEndTime_ = parseLogTime(endText);
+        raidEndTime_ = clock_.parse(endText);
         return true;
     }
-    grammar::Node leaves;
-    if (node_->getNode(u"Leave", leaves)) {
+    if (const grammar::Node* leaves = node_->findNode(u"Leave")) {
         raidEndTime_ = 0;
-        for (const grammar::Node& leave : leaves.nodes)
-            raidEndTime_ = std::max(raidEndTime_, parseLogTime(leave.getAttrib(u"time")));
+        for (const grammar::Node& leave : leaves->nodes)
+            raidEndTime_ = std::max(raidEndTime_, clock_.parse(leave.getAttrib(u"time")));
     }
     return true;
 }
@@ -66,59 +73,45 @@ bool RaidLog::analyseRaidInfo() {
 }
 
 bool RaidLog::analyseMembers() {
-    grammar::Node section;
-    if (node_->getNode(u"PlayerInfos", section)) {
-        for (const grammar::Node& info : section.nodes) {
-            Member member;
-            member.name = info.name;
-            member.playerClass = classFromText(info.getAttrib(u"class"));
-            member.guild = info.getAttrib(u"guild");
-            member.level = parseDecimal(info.getAttrib(u"level"));
-            member.race = raceFromText(info.getAttrib(u"race"));
-            member.sex = sexFromText(info.getAttrib(u"sex"));
-            members_.push_back(std::move(member));
-        }
+    for (const grammar::Node& info : entriesOf(*node_, u"PlayerInfos")) {
+        Member member;
+        member.name = info.name;
+        member.playerClass = classFromText(info.getAttrib(u"class"));
+        member.guild = info.getAttrib(u"guild");
+        member.level = parseDecimal(info.getAttrib(u"level"));
+        member.race = raceFromText(info.getAttrib(u"race"));
+        member.sex = sexFromText(info.getAttrib(u"sex"));
+        members_.push_back(std::move(member));
     }
-    if (node_->getNode(u"Join", section))
-        for (const grammar::Node& join : section.nodes)
-            getMember(join.getAttrib(u"player")).addJoinTime(parseLogTime(join.getAttrib(u"time")));
-    if (node_->getNode(u"Leave", section))
-        for (const grammar::Node& leave : section.nodes)
-            getMember(leave.getAttrib(u"player"))
-                .addLeaveTime(parseLogTime(leave.getAttrib(u"time")));
+    for (const grammar::Node& join : entriesOf(*node_, u"Join"))
+        getMember(join.getAttrib(u"player")).addJoinTime(clock_.parse(join.getAttrib(u"time")));
+    for (const grammar::Node& leave : entriesOf(*node_, u"Leave"))
+        getMember(leave.getAttrib(u"player")).addLeaveTime(clock_.parse(leave.getAttrib(u"time")));
     return true;
 }
 
 bool RaidLog::analyseBossKills() {
-    grammar::Node section;
-    if (!node_->getNode(u"BossKills", section))
-        return true;
-    for (const grammar::Node& entry : section.nodes) {
+    for (const grammar::Node& entry : entriesOf(*node_, u"BossKills")) {
         BossKill kill;
         kill.name = entry.getAttrib(u"boss");
-        kill.time = parseLogTime(entry.getAttrib(u"time"));
+        kill.time = clock_.parse(entry.getAttrib(u"time"));
         kill.dkp = parseDecimal(entry.getAttrib(u"dkp"));
-        grammar::Node attendees;
-        if (entry.getNode(u"attendees", attendees))
-            for (const grammar::Attrib& attendee : attendees.attribs)
-                kill.attendees.push_back(attendee.name);
+        for (const grammar::Attrib& attendee : childOrEmpty(entry, u"attendees").attribs)
+            kill.attendees.push_back(attendee.name);
         bossKills_.addBossKill(kill);
     }
     return true;
 }
 
 bool RaidLog::analyseLoots() {
-    grammar::Node section;
-    if (!node_->getNode(u"Loot", section))
-        return true;
-    for (const grammar::Node& entry : section.nodes) {
+    for (const grammar::Node& entry : entriesOf(*node_, u"Loot")) {
         Loot loot;
         loot.costs = parseDecimal(entry.getAttrib(u"costs"));
         loot.player = entry.getAttrib(u"player");
         loot.zone = entry.getAttrib(u"zone");
-        loot.time = parseLogTime(entry.getAttrib(u"time"));
+        loot.time = clock_.parse(entry.getAttrib(u"time"));
         loot.boss = entry.getAttrib(u"boss");
-        const grammar::Node item = childOrEmpty(entry, u"item");
+        const grammar::Node& item = childOrEmpty(entry, u"item");
         loot.rarity = rarityFromColour(item.getAttrib(u"c"));
         loot.id = item.getAttrib(u"id");
         loot.tooltip = item.getAttrib(u"tooltip");

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dkp/boss_kills.h"
+#include "dkp/log_time.h"
 #include "dkp/loot.h"
 #include "dkp/member.h"
 #include "export.h"
@@ -48,6 +49,7 @@ private:
     Member& getMember(const std::u16string& name);
 
     const grammar::Node* node_;
+    LogClock clock_;
     std::int64_t raidStartTime_ = 0;
     std::int64_t raidEndTime_ = 0;
     std::u16string note_;

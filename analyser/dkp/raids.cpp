@@ -1,7 +1,5 @@
 #include "dkp/raids.h"
 
-#include <algorithm>
-
 namespace dkp {
 
 Raids::Raids() = default;
@@ -15,13 +13,9 @@ bool Raids::loadFromClipper(grammar::Clipper* clipper) {
 }
 
 bool Raids::loadFromDocument(const grammar::Document& document) {
-    // The first top-level table of that name, as getNode finds it, read in place: a copy of
-    // the whole raid log would double the memory of a large file.
-    const std::vector<grammar::Node>& nodes = document.getNodes();
-    const auto raidLog = std::find_if(nodes.begin(), nodes.end(), [](const grammar::Node& node) {
-        return node.name == kRaidLogVariable;
-    });
-    if (raidLog == nodes.end())
+    // Read in place: a copy of the whole raid log would double the memory of a large file.
+    const grammar::Node* raidLog = document.findNode(kRaidLogVariable);
+    if (raidLog == nullptr)
         return false;
     for (const grammar::Node& table : raidLog->nodes) {
         auto raid = std::make_unique<Raid>();

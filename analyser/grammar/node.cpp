@@ -6,10 +6,15 @@
 namespace grammar {
 namespace {
 
-bool copyFirstNamed(const std::vector<Node>& nodes, const std::u16string& name, Node& out) {
+const Node* firstNamed(const std::vector<Node>& nodes, const std::u16string& name) {
     const auto found = std::find_if(nodes.begin(), nodes.end(),
                                     [&](const Node& node) { return node.name == name; });
-    if (found == nodes.end())
+    return found == nodes.end() ? nullptr : &*found;
+}
+
+bool copyFirstNamed(const std::vector<Node>& nodes, const std::u16string& name, Node& out) {
+    const Node* found = firstNamed(nodes, name);
+    if (found == nullptr)
         return false;
     out = *found; // `out` may hold the tree that `found` points into; see operator=
     return true;
@@ -43,6 +48,10 @@ bool Node::getNode(const std::u16string& name, Node& out) const {
     return copyFirstNamed(nodes, name, out);
 }
 
+const Node* Node::findNode(const std::u16string& name) const {
+    return firstNamed(nodes, name);
+}
+
 std::u16string Node::getAttrib(const std::u16string& name) const {
     return firstValueNamed(attribs, name);
 }
@@ -53,6 +62,10 @@ bool Node::empty() const {
 
 bool Document::getNode(const std::u16string& name, Node& out) const {
     return copyFirstNamed(nodes_, name, out);
+}
+
+const Node* Document::findNode(const std::u16string& name) const {
+    return firstNamed(nodes_, name);
 }
 
 std::u16string Document::getAttrib(const std::u16string& name) const {

@@ -34,6 +34,8 @@ public:
 
     // Copies the first child called `name` into `out`; false (and `out` untouched) if none.
     bool getNode(const std::u16string& name, Node& out) const;
+    // The first child called `name`, read in place, or null if none.
+    const Node* findNode(const std::u16string& name) const;
     // The value of the first attribute called `name`, or the empty text.
     std::u16string getAttrib(const std::u16string& name) const;
     // True when the node holds neither attributes nor children.
@@ -51,6 +53,7 @@ public:
     const std::vector<Attrib>& getAttribs() const { return attribs_; }
 
     bool getNode(const std::u16string& name, Node& out) const;
+    const Node* findNode(const std::u16string& name) const;
     std::u16string getAttrib(const std::u16string& name) const;
     void clear();
 

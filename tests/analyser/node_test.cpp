@@ -41,6 +41,17 @@ TEST(NodeLookup, MissingNameLeavesOutputUntouched) {
     EXPECT_EQ(out.getAttrib(u"x"), u"1");
 }
 
+TEST(NodeLookup, FindNodeReadsTheFirstMatchInPlace) {
+    Node parent;
+    parent.nodes = {named(u"Loot", {{u"k", u"first"}}), named(u"Loot", {{u"k", u"second"}})};
+    EXPECT_EQ(parent.findNode(u"Loot"), &parent.nodes[0]);
+    EXPECT_EQ(parent.findNode(u"loot"), nullptr);
+    Document document;
+    document.getNodes() = parent.nodes;
+    EXPECT_EQ(document.findNode(u"Loot"), &document.getNodes()[0]);
+    EXPECT_EQ(document.findNode(u""), nullptr);
+}
+
 TEST(DocumentLookup, ClearForgetsEverything) {
     Document document;
     document.getNodes().push_back(named(u"Log"));

@@ -2,7 +2,11 @@
 #include "dkp/raid_log.h"
 #include "time_zone.h"
 
+#include <cstdio>
+#include <cstring>
 #include <gtest/gtest.h>
+#include <utility>
+#include <vector>
 
 using namespace dkp;
 
@@ -61,4 +65,44 @@ TEST(LogTime, UnconvertibleTimesPrintEmpty) {
     EXPECT_EQ(formatMonthFirst(kLastConvertibleTime + 1), u"");
     // Time 0 is 1970 here: the two-digit year field goes negative.
     EXPECT_EQ(formatMonthFirst(0), u"01/01/-30 08:00:00");
+}
+
+// A clock counts on from the start of each hour; across zone changes (summer time, half-hour
+// summer time, a zone moving by 15 or 30 minutes) it must still agree with a conversion per time.
+TEST(LogClock, AgreesWithParseLogTimeThroughZoneChanges) {
+    const std::vector<std::pair<const char*, std::vector<int>>> zones = {
+        {"America/New_York", {7}},
+        {"Australia/Lord_Howe", {7}},
+        {"Asia/Kathmandu", {-14}}, // 1986
+        {"Asia/Pyongyang", {15, 18}},
+    };
+    for (const auto& [zoneName, years] : zones) {
+        ScopedTimeZone zone(zoneName);
+        LogClock clock;
+        int mismatches = 0;
+        for (const int year : years)
+            for (int month = 1; month <= 12; ++month)
+                for (int day = 1; day <= 31; ++day)
+                    for (int hour = 0; hour < 24; ++hour)
+                        for (const int minute : {0, (day * 7 + hour) % 60, 59}) {
+                            char text[64];
+                            std::snprintf(text, sizeof text, "%02d/%02d/%02d %02d:%02d:%02d", month,
+                                          day, year, hour, minute, 59 - minute);
+                            const std::u16string time(text, text + std::strlen(text));
+                            if (clock.parse(time) != parseLogTime(time) && ++mismatches <= 5)
+                                ADD_FAILURE() << zoneName << " " << text;
+                        }
+        EXPECT_EQ(mismatches, 0) << zoneName;
+    }
+}
+
+TEST(LogClock, AgreesWithParseLogTimeOnOddTexts) {
+    ScopedTimeZone zone("America/New_York");
+    LogClock clock;
+    for (const std::u16string text :
+         {u"", u"01/25/08", u"01/25/08 20:03:13 x", u"01-25-08 20:03:13", u"01/25/2008 20:03:13",
+          u"01/25/08 24:00:00", u"02/30/07 10:75:00", u"13/01/07 10:00:60", u"03/11/07 02:30:00",
+          u"11/04/07 01:30:00", u"12/31/99 23:59:59", u"12/31/975 23:59:59", u"01/01/-31 00:00:00",
+          u"01/25/08 20.03.13", u"-2147483648/25/08 20:03:13"})
+        EXPECT_EQ(clock.parse(text), parseLogTime(text)) << std::string(text.begin(), text.end());
 }

@@ -1,11 +1,16 @@
 #include "dkp/boss_kills.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace dkp {
 
 void BossKills::addBossKill(const BossKill& kill) {
     kills_.push_back(kill);
+}
+
+void BossKills::addBossKill(BossKill&& kill) {
+    kills_.push_back(std::move(kill));
 }
 
 const BossKill& BossKills::getBossKill(const std::u16string& name) const {

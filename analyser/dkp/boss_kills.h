@@ -20,6 +20,7 @@ struct RAIDSIFT_API BossKill {
 class RAIDSIFT_API BossKills {
 public:
     void addBossKill(const BossKill& kill);
+    void addBossKill(BossKill&& kill);
     // The first kill called exactly `name`, or a shared empty kill (empty name) when none is.
     const BossKill& getBossKill(const std::u16string& name) const;
     const std::vector<BossKill>& getBossKills() const { return kills_; }

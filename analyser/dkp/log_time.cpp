@@ -4,12 +4,12 @@
 #include "utilkit/ustring.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <cstdio>
 #include <ctime>
 #include <limits>
 #include <optional>
-#include <vector>
 
 namespace dkp {
 namespace {
@@ -17,33 +17,34 @@ namespace {
 constexpr int kFieldLimit = 1000000000;
 constexpr std::int64_t kNoHourStart = std::numeric_limits<std::int64_t>::min();
 constexpr std::int64_t kSecondsPerHour = 3600;
-constexpr std::size_t kHoursRemembered = 1024;
+constexpr std::size_t kHourSlots = 4096;
+constexpr std::int64_t kNoHourKey = std::numeric_limits<std::int64_t>::min();
 
 bool isConvertible(std::int64_t time) {
     return time >= 0 && time <= kLastConvertibleTime;
 }
 
 // Splits at `separator`; the three pieces as numbers, or nothing when there are not three.
-std::optional<std::vector<int>> threeNumbers(const std::u16string& text, char16_t separator) {
-    std::vector<std::u16string> pieces;
-    ustring::Analyze(text, separator, pieces);
-    if (pieces.size() != 3)
+std::optional<std::array<int, 3>> threeNumbers(std::u16string_view text, char16_t separator) {
+    if (text.empty() || std::count(text.begin(), text.end(), separator) != 2)
         return std::nullopt;
-    return std::vector<int>{parseDecimal(pieces[0]), parseDecimal(pieces[1]),
-                            parseDecimal(pieces[2])};
+    const std::size_t first = text.find(separator);
+    const std::size_t second = text.find(separator, first + 1);
+    return std::array<int, 3>{parseDecimal(text.substr(0, first)),
+                              parseDecimal(text.substr(first + 1, second - first - 1)),
+                              parseDecimal(text.substr(second + 1))};
 }
 
 // Reads the fields of a log time for mktime. False for a text that names no time, with what
 // it reads as in `early`: 0 for the wrong shape, -1 for numbers no calendar date can have.
-bool readFields(const std::u16string& text, std::tm& fields, std::int64_t& early) {
-    std::vector<std::u16string> halves;
-    ustring::Analyze(text, u' ', halves);
-    if (halves.size() != 2) {
+bool readFields(std::u16string_view text, std::tm& fields, std::int64_t& early) {
+    const std::size_t blank = text.find(u' ');
+    if (blank == text.npos || text.find(u' ', blank + 1) != text.npos) {
         early = 0;
         return false;
     }
     fields = std::tm{};
-    if (const auto date = threeNumbers(halves[0], u'/')) {
+    if (const auto date = threeNumbers(text.substr(0, blank), u'/')) {
         // Numbers this far out cannot name a convertible date; this also keeps the month
         // and year arithmetic below from overflowing.
         for (const int number : *date)
@@ -55,7 +56,7 @@ bool readFields(const std::u16string& text, std::tm& fields, std::int64_t& early
         fields.tm_mday = (*date)[1];
         fields.tm_year = (*date)[2] + 100;
     }
-    if (const auto clock = threeNumbers(halves[1], u':')) {
+    if (const auto clock = threeNumbers(text.substr(blank + 1), u':')) {
         fields.tm_hour = (*clock)[0];
         fields.tm_min = (*clock)[1];
         fields.tm_sec = (*clock)[2];
@@ -123,7 +124,9 @@ std::int64_t parseLogTime(const std::u16string& text) {
     return convertible(standardTime(fields));
 }
 
-std::int64_t LogClock::parse(const std::u16string& text) {
+LogClock::LogClock() : hours_(kHourSlots, Hour{kNoHourKey, kNoHourStart}) {}
+
+std::int64_t LogClock::parse(std::u16string_view text) {
     std::tm fields{};
     std::int64_t early = 0;
     if (!readFields(text, fields, early))
@@ -140,15 +143,10 @@ std::int64_t LogClock::parse(const std::u16string& text) {
 }
 
 std::int64_t LogClock::hourStart(std::int64_t hourKey, const std::tm& fields) {
-    auto entry = std::lower_bound(hourStarts_.begin(), hourStarts_.end(),
-                                  std::pair(hourKey, std::numeric_limits<std::int64_t>::min()));
-    if (entry != hourStarts_.end() && entry->first == hourKey)
-        return entry->second;
-    const std::int64_t start = countableHourStart(fields);
-    // Bounded, so that a log of times spread over countless hours stays linear.
-    if (hourStarts_.size() < kHoursRemembered)
-        hourStarts_.insert(entry, {hourKey, start});
-    return start;
+    Hour& slot = hours_[static_cast<std::size_t>(hourKey) % hours_.size()];
+    if (slot.key != hourKey)
+        slot = {hourKey, countableHourStart(fields)};
+    return slot.start;
 }
 
 std::u16string formatYearFirst(std::int64_t time) {

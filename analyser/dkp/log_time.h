@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <ctime>
 #include <string>
-#include <utility>
+#include <string_view>
 #include <vector>
 
 // Times are seconds since 1970-01-01 00:00:00 UTC. The calendar covers 1970 to the end of the
@@ -25,14 +25,21 @@ RAIDSIFT_API std::int64_t parseLogTime(const std::u16string& text);
 // from there. The zone in force when a clock is made is the one it keeps using.
 class RAIDSIFT_API LogClock {
 public:
-    std::int64_t parse(const std::u16string& text);
+    LogClock();
+    std::int64_t parse(std::u16string_view text);
 
 private:
+    // A remembered local hour: its key (year, month, day, hour) and its start, or a mark that
+    // minutes and seconds cannot simply be counted on from it (the zone changes within it).
+    struct Hour {
+        std::int64_t key;
+        std::int64_t start;
+    };
+
     std::int64_t hourStart(std::int64_t hourKey, const std::tm& fields);
 
-    // Local hour (year, month, day, hour) -> its start, or a mark that minutes and seconds
-    // cannot simply be counted on from it (the zone changes within the hour); sorted by hour.
-    std::vector<std::pair<std::int64_t, std::int64_t>> hourStarts_;
+    // Each hour has one slot, chosen by its key; a newer hour takes the slot over.
+    std::vector<Hour> hours_;
 };
 
 // Local time as "yy/mm/dd hh:mm:ss" (the raid's display name), or empty when unconvertible.

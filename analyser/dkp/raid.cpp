@@ -15,9 +15,14 @@ Raid::Raid() = default;
 Raid::~Raid() = default;
 
 void Raid::loadFromNode(const grammar::Node* node) {
+    LogClock clock;
+    loadFromNode(node, clock);
+}
+
+void Raid::loadFromNode(const grammar::Node* node, LogClock& clock) {
     // A fresh log each time: a kept log would still point at the node of an earlier call.
     log_ = std::make_unique<RaidLog>(node);
-    log_->analyse();
+    log_->analyse(clock);
 }
 
 const RaidLog& Raid::log() const {

@@ -28,6 +28,8 @@ public:
 
     // Analyses the raid's table; `node` is read only during the call.
     void loadFromNode(const grammar::Node* node);
+    // The same, reading times with `clock`, which many raids may share.
+    void loadFromNode(const grammar::Node* node, LogClock& clock);
 
     // Start time as "yy/mm/dd hh:mm:ss", followed by "(zone)" when the zone is not empty.
     std::u16string getRaidName() const;

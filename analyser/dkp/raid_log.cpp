@@ -13,6 +13,12 @@ std::u16string trimmed(std::u16string text) {
     return text;
 }
 
+// The value of the attribute called `name`, read in place; empty when there is none.
+std::u16string_view valueOf(const grammar::Node& node, const std::u16string& name) {
+    const std::u16string* value = node.findAttrib(name);
+    return value == nullptr ? std::u16string_view() : std::u16string_view(*value);
+}
+
 // The entries of the child table called `name`; none when there is no such table.
 const std::vector<grammar::Node>& entriesOf(const grammar::Node& node, const std::u16string& name) {
     static const std::vector<grammar::Node> kNone;
@@ -32,14 +38,20 @@ const grammar::Node& childOrEmpty(const grammar::Node& node, const std::u16strin
 RaidLog::RaidLog(const grammar::Node* node) : node_(node) {}
 
 void RaidLog::analyse() {
+    LogClock clock; // the zone in force now
+    analyse(clock);
+}
+
+void RaidLog::analyse(LogClock& clock) {
     if (node_ == nullptr)
         return;
-    clock_ = LogClock(); // the zone in force now
+    clock_ = &clock;
     analyseTimeLine();
     analyseRaidInfo();
     analyseMembers();
     analyseBossKills();
     analyseLoots();
+    clock_ = nullptr;
 }
 
 const BossKill& RaidLog::getBossKill(const std::u16string& name) const {
@@ -51,16 +63,16 @@ std::u16string RaidLog::time2String(std::int64_t time) {
 }
 
 bool RaidLog::analyseTimeLine() {
-    raidStartTime_ = clock_.parse(trimmed(node_->getAttrib(u"key")));
+    raidStartTime_ = clock_->parse(trimmed(node_->getAttrib(u"key")));
     const std::u16string endText = trimmed(node_->getAttrib(u"End"));
     if (!endText.empty()) {
-        raidEndTime_ = clock_.parse(endText);
+        raidEndTime_ = clock_->parse(endText);
         return true;
     }
     if (const grammar::Node* leaves = node_->findNode(u"Leave")) {
         raidEndTime_ = 0;
         for (const grammar::Node& leave : leaves->nodes)
-            raidEndTime_ = std::max(raidEndTime_, clock_.parse(leave.getAttrib(u"time")));
+            raidEndTime_ = std::max(raidEndTime_, clock_->parse(valueOf(leave, u"time")));
     }
     return true;
 }
@@ -73,20 +85,22 @@ bool RaidLog::analyseRaidInfo() {
 }
 
 bool RaidLog::analyseMembers() {
-    for (const grammar::Node& info : entriesOf(*node_, u"PlayerInfos")) {
+    const std::vector<grammar::Node>& infos = entriesOf(*node_, u"PlayerInfos");
+    members_.reserve(members_.size() + infos.size());
+    for (const grammar::Node& info : infos) {
         Member member;
         member.name = info.name;
         member.playerClass = classFromText(info.getAttrib(u"class"));
         member.guild = info.getAttrib(u"guild");
-        member.level = parseDecimal(info.getAttrib(u"level"));
+        member.level = parseDecimal(valueOf(info, u"level"));
         member.race = raceFromText(info.getAttrib(u"race"));
         member.sex = sexFromText(info.getAttrib(u"sex"));
         members_.push_back(std::move(member));
     }
     for (const grammar::Node& join : entriesOf(*node_, u"Join"))
-        getMember(join.getAttrib(u"player")).addJoinTime(clock_.parse(join.getAttrib(u"time")));
+        getMember(valueOf(join, u"player")).addJoinTime(clock_->parse(valueOf(join, u"time")));
     for (const grammar::Node& leave : entriesOf(*node_, u"Leave"))
-        getMember(leave.getAttrib(u"player")).addLeaveTime(clock_.parse(leave.getAttrib(u"time")));
+        getMember(valueOf(leave, u"player")).addLeaveTime(clock_->parse(valueOf(leave, u"time")));
     return true;
 }
 
@@ -94,22 +108,26 @@ bool RaidLog::analyseBossKills() {
     for (const grammar::Node& entry : entriesOf(*node_, u"BossKills")) {
         BossKill kill;
         kill.name = entry.getAttrib(u"boss");
-        kill.time = clock_.parse(entry.getAttrib(u"time"));
-        kill.dkp = parseDecimal(entry.getAttrib(u"dkp"));
-        for (const grammar::Attrib& attendee : childOrEmpty(entry, u"attendees").attribs)
+        kill.time = clock_->parse(valueOf(entry, u"time"));
+        kill.dkp = parseDecimal(valueOf(entry, u"dkp"));
+        const std::vector<grammar::Attrib>& attendees = childOrEmpty(entry, u"attendees").attribs;
+        kill.attendees.reserve(attendees.size());
+        for (const grammar::Attrib& attendee : attendees)
             kill.attendees.push_back(attendee.name);
-        bossKills_.addBossKill(kill);
+        bossKills_.addBossKill(std::move(kill));
     }
     return true;
 }
 
 bool RaidLog::analyseLoots() {
-    for (const grammar::Node& entry : entriesOf(*node_, u"Loot")) {
+    const std::vector<grammar::Node>& entries = entriesOf(*node_, u"Loot");
+    loots_.reserve(loots_.size() + entries.size());
+    for (const grammar::Node& entry : entries) {
         Loot loot;
-        loot.costs = parseDecimal(entry.getAttrib(u"costs"));
+        loot.costs = parseDecimal(valueOf(entry, u"costs"));
         loot.player = entry.getAttrib(u"player");
         loot.zone = entry.getAttrib(u"zone");
-        loot.time = clock_.parse(entry.getAttrib(u"time"));
+        loot.time = clock_->parse(valueOf(entry, u"time"));
         loot.boss = entry.getAttrib(u"boss");
         const grammar::Node& item = childOrEmpty(entry, u"item");
         loot.rarity = rarityFromColour(item.getAttrib(u"c"));
@@ -118,14 +136,14 @@ bool RaidLog::analyseLoots() {
         loot.name = item.getAttrib(u"name");
         loot.subclass = item.getAttrib(u"subclass");
         loot.itemClass = item.getAttrib(u"class");
-        loot.count = parseDecimal(item.getAttrib(u"count"));
+        loot.count = parseDecimal(valueOf(item, u"count"));
         loot.icon = item.getAttrib(u"icon");
         loots_.push_back(std::move(loot));
     }
     return true;
 }
 
-Member& RaidLog::getMember(const std::u16string& name) {
+Member& RaidLog::getMember(std::u16string_view name) {
     const auto found = std::find_if(members_.begin(), members_.end(),
                                     [&](const Member& member) { return member.name == name; });
     if (found != members_.end())

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace dkp {
@@ -21,6 +22,8 @@ public:
     explicit RaidLog(const grammar::Node* node);
 
     void analyse();
+    // The same, reading times with `clock` (a clock shared by many raids reads them faster).
+    void analyse(LogClock& clock);
 
     std::int64_t getRaidStartTime() const { return raidStartTime_; }
     std::int64_t getRaidEndTime() const { return raidEndTime_; }
@@ -46,10 +49,10 @@ private:
     bool analyseBossKills();
     bool analyseLoots();
     // The member called exactly `name`; appended with only its name set when missing.
-    Member& getMember(const std::u16string& name);
+    Member& getMember(std::u16string_view name);
 
     const grammar::Node* node_;
-    LogClock clock_;
+    LogClock* clock_ = nullptr; // during analyse()
     std::int64_t raidStartTime_ = 0;
     std::int64_t raidEndTime_ = 0;
     std::u16string note_;

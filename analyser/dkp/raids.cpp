@@ -17,9 +17,11 @@ bool Raids::loadFromDocument(const grammar::Document& document) {
     const grammar::Node* raidLog = document.findNode(kRaidLogVariable);
     if (raidLog == nullptr)
         return false;
+    LogClock clock;
+    raids_.reserve(raids_.size() + raidLog->nodes.size());
     for (const grammar::Node& table : raidLog->nodes) {
         auto raid = std::make_unique<Raid>();
-        raid->loadFromNode(&table);
+        raid->loadFromNode(&table, clock);
         raids_.push_back(std::move(raid));
     }
     return true;

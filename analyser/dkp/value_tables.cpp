@@ -109,7 +109,7 @@ std::u16string rarityToColour(RARITY value) {
     return kColours[static_cast<std::size_t>(value)];
 }
 
-std::int32_t parseDecimal(const std::u16string& text) {
+std::int32_t parseDecimal(std::u16string_view text) {
     constexpr std::int64_t kMax = std::numeric_limits<std::int32_t>::max();
     constexpr std::int64_t kMin = std::numeric_limits<std::int32_t>::min();
     std::size_t i = 0;

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 // Item quality, as the game's item-quality colour that the raid log writes.
 enum RARITY : std::int32_t {
@@ -71,6 +72,6 @@ RAIDSIFT_API std::u16string rarityToColour(RARITY value);
 
 // Reads optional leading white space and a sign, then the leading decimal digits; a text
 // without digits gives 0. Values beyond the 32-bit range are clamped to it.
-RAIDSIFT_API std::int32_t parseDecimal(const std::u16string& text);
+RAIDSIFT_API std::int32_t parseDecimal(std::u16string_view text);
 
 } // namespace dkp

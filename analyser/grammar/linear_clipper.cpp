@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <string_view>
 #include <sys/mman.h>
 #include <unistd.h>
@@ -20,7 +21,16 @@ namespace {
 std::u16string wide(std::u16string_view text) {
     return std::u16string(text);
 }
+bool isAscii(std::string_view bytes) {
+    unsigned char seen = 0;
+    for (char c : bytes)
+        seen |= static_cast<unsigned char>(c);
+    return seen < 0x80;
+}
+
 std::u16string wide(std::string_view bytes) {
+    if (isAscii(bytes))
+        return std::u16string(bytes.begin(), bytes.end());
     return ustring::toWideString(bytes, ustring::kUtf8CodePage);
 }
 
@@ -55,30 +65,33 @@ template <typename Char> void blankComments(std::basic_string<Char>& text) {
 void blankComments(std::string& bytes) {
     const std::size_t n = bytes.size();
     std::size_t out = 0;
-    std::size_t i = 0;
-    while (i < n) {
-        if (i + 1 >= n || bytes[i] != '-' || bytes[i + 1] != '-') {
-            bytes[out++] = bytes[i++];
-            continue;
-        }
-        const std::size_t lineFeed = bytes.find('\n', i);
+    std::size_t in = 0;
+    auto keep = [&](std::size_t end) {
+        if (out != in)
+            std::memmove(bytes.data() + out, bytes.data() + in, end - in);
+        out += end - in;
+        in = end;
+    };
+    for (std::size_t dash = bytes.find("--"); dash != std::string::npos;
+         dash = bytes.find("--", in)) {
+        keep(dash);
+        const std::size_t lineFeed = bytes.find('\n', dash);
         const std::size_t end = lineFeed == std::string::npos ? n : lineFeed + 1;
-        const std::string_view comment(bytes.data() + i, end - i);
-        bool ascii = true;
-        for (char c : comment)
-            ascii = ascii && static_cast<unsigned char>(c) < 0x80;
-        const std::size_t units = ascii ? comment.size() : wide(comment).size();
+        const std::string_view comment(bytes.data() + dash, end - dash);
+        const std::size_t units = isAscii(comment) ? comment.size() : wide(comment).size();
         std::fill_n(bytes.begin() + static_cast<std::ptrdiff_t>(out), units, ' ');
         out += units;
-        i = end;
+        in = end;
     }
+    keep(n);
     bytes.resize(out);
 }
 
 template <typename Char> void blankCommaAfterBrace(std::basic_string<Char>& text) {
-    for (std::size_t i = 1; i < text.size(); ++i)
-        if (text[i] == Char(',') && text[i - 1] == Char('}'))
-            text[i] = Char(' ');
+    for (std::size_t brace = text.find(Char('}')); brace != text.npos && brace + 1 < text.size();
+         brace = text.find(Char('}'), brace + 1))
+        if (text[brace + 1] == Char(','))
+            text[brace + 1] = Char(' ');
 }
 
 template <typename Char> std::basic_string_view<Char> trimmed(std::basic_string_view<Char> text) {
@@ -121,13 +134,6 @@ template <typename Char> Attrib attribOfPiece(std::basic_string_view<Char> piece
     return {wide(trimmed(key)), wide(trimmed(value))};
 }
 
-bool isAscii(std::string_view bytes) {
-    for (char c : bytes)
-        if (static_cast<unsigned char>(c) >= 0x80)
-            return false;
-    return true;
-}
-
 Attrib attribOf(std::string_view piece) {
     if (isAscii(piece))
         return attribOfPiece(piece);
@@ -142,16 +148,12 @@ Attrib attribOf(std::u16string_view piece) {
 // Every piece that a comma ends; the text after the last comma gives nothing.
 template <typename Char>
 void appendTableAttribs(std::basic_string_view<Char> text, std::vector<Attrib>& attribs) {
-    std::size_t pieces = 0;
-    for (Char c : text)
-        pieces += c == Char(',');
-    attribs.reserve(pieces);
+    attribs.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), Char(','))));
     std::size_t start = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != Char(','))
-            continue;
-        attribs.push_back(attribOf(text.substr(start, i - start)));
-        start = i + 1;
+    for (std::size_t comma = text.find(Char(',')); comma != text.npos;
+         comma = text.find(Char(','), start)) {
+        attribs.push_back(attribOf(text.substr(start, comma - start)));
+        start = comma + 1;
     }
 }
 

@@ -20,10 +20,16 @@ bool copyFirstNamed(const std::vector<Node>& nodes, const std::u16string& name, 
     return true;
 }
 
-std::u16string firstValueNamed(const std::vector<Attrib>& attribs, const std::u16string& name) {
+const std::u16string* firstValueNamed(const std::vector<Attrib>& attribs,
+                                      const std::u16string& name) {
     const auto found = std::find_if(attribs.begin(), attribs.end(),
                                     [&](const Attrib& attrib) { return attrib.name == name; });
-    return found == attribs.end() ? std::u16string() : found->value;
+    return found == attribs.end() ? nullptr : &found->value;
+}
+
+std::u16string copyOfValueNamed(const std::vector<Attrib>& attribs, const std::u16string& name) {
+    const std::u16string* value = firstValueNamed(attribs, name);
+    return value == nullptr ? std::u16string() : *value;
 }
 
 } // namespace
@@ -34,13 +40,19 @@ Node& Node::operator=(const Node& other) {
 }
 
 Node::~Node() {
+    // Children with children of their own are moved out here and taken apart in turn; the
+    // rest (moved-from or leaves) go with their vectors without recursing further.
     std::vector<Node> pending;
-    pending.swap(nodes);
+    auto takeBranches = [&pending](std::vector<Node>& children) {
+        for (Node& child : children)
+            if (!child.nodes.empty())
+                pending.push_back(std::move(child));
+    };
+    takeBranches(nodes);
     while (!pending.empty()) {
-        Node last = std::move(pending.back());
+        Node branch = std::move(pending.back());
         pending.pop_back();
-        for (Node& child : last.nodes)
-            pending.push_back(std::move(child));
+        takeBranches(branch.nodes);
     }
 }
 
@@ -53,6 +65,10 @@ const Node* Node::findNode(const std::u16string& name) const {
 }
 
 std::u16string Node::getAttrib(const std::u16string& name) const {
+    return copyOfValueNamed(attribs, name);
+}
+
+const std::u16string* Node::findAttrib(const std::u16string& name) const {
     return firstValueNamed(attribs, name);
 }
 
@@ -69,7 +85,7 @@ const Node* Document::findNode(const std::u16string& name) const {
 }
 
 std::u16string Document::getAttrib(const std::u16string& name) const {
-    return firstValueNamed(attribs_, name);
+    return copyOfValueNamed(attribs_, name);
 }
 
 void Document::clear() {

@@ -38,6 +38,8 @@ public:
     const Node* findNode(const std::u16string& name) const;
     // The value of the first attribute called `name`, or the empty text.
     std::u16string getAttrib(const std::u16string& name) const;
+    // The value of the first attribute called `name`, read in place, or null if none.
+    const std::u16string* findAttrib(const std::u16string& name) const;
     // True when the node holds neither attributes nor children.
     bool empty() const;
 

@@ -25,15 +25,19 @@ std::string digest(const EVP_MD* kind, std::string_view data) {
 }
 
 bool isUnreserved(unsigned char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
-           c == '-' || c == '.' || c == '_' || c == '~';
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' ||
+           c == '.' || c == '_' || c == '~';
 }
 
 } // namespace
 
-std::string SHA(std::string_view data) { return digest(EVP_sha256(), data); }
+std::string SHA(std::string_view data) {
+    return digest(EVP_sha256(), data);
+}
 
-std::string MD5(std::string_view data) { return digest(EVP_md5(), data); }
+std::string MD5(std::string_view data) {
+    return digest(EVP_md5(), data);
+}
 
 std::string urlEncode(std::string_view data) {
     static constexpr char kDigits[] = "0123456789ABCDEF";

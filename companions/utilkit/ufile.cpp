@@ -46,9 +46,13 @@ std::string temporarySuffix() {
 
 } // namespace
 
-std::string toNativePath(std::u16string_view path) { return ustring::toUtf8(path); }
+std::string toNativePath(std::u16string_view path) {
+    return ustring::toUtf8(path);
+}
 
-std::u16string fromNativePath(std::string_view path) { return ustring::fromUtf8(path); }
+std::u16string fromNativePath(std::string_view path) {
+    return ustring::fromUtf8(path);
+}
 
 std::u16string GetModulePathDir() {
     std::error_code error;
@@ -75,8 +79,10 @@ bool ReadFileData(std::u16string_view path, std::string& data) {
         ::close(fd);
         return false;
     }
+    // One byte more than the file holds, so that reading to its end needs no regrowth (and
+    // copy) of a large buffer just to find that nothing follows.
     std::string bytes;
-    bytes.resize(static_cast<std::size_t>(info.st_size));
+    bytes.resize(static_cast<std::size_t>(info.st_size) + 1);
     std::size_t done = 0;
     bool ok = true;
     while (true) {

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
+#include <cstring>
 #include <iconv.h>
 
 namespace ustring {
@@ -207,6 +209,12 @@ std::string encodeAnsi(const char16_t* in, std::size_t length) {
     return out;
 }
 
+bool isAsciiWord(const unsigned char* bytes) {
+    std::uint64_t word;
+    std::memcpy(&word, bytes, sizeof word);
+    return (word & 0x8080808080808080u) == 0;
+}
+
 } // namespace
 
 bool isValidUtf8(std::string_view text) {
@@ -214,6 +222,11 @@ bool isValidUtf8(std::string_view text) {
     const std::size_t length = text.size();
     std::size_t i = 0;
     while (i < length) {
+        // Runs of ASCII, the bulk of most texts, are checked eight bytes at a time.
+        while (i + 8 <= length && isAsciiWord(in + i))
+            i += 8;
+        if (i >= length)
+            break;
         const unsigned char lead = in[i];
         const int need = utf8SequenceLength(lead);
         if (need == 0 || i + static_cast<std::size_t>(need) > length)

@@ -37,4 +37,18 @@ void loadRaidsFromBytes(std::string_view bytes, grammar::Clipper& clipper, Raids
     raids.loadFromClipper(&clipper);
 }
 
+bool loadRaidsFromFile(const std::u16string& path, Raids& raids) {
+    std::string bytes;
+    if (!ufile::ReadFileData(path, bytes))
+        return false;
+    loadRaidsFromBytes(std::move(bytes), raids);
+    return true;
+}
+
+void loadRaidsFromBytes(std::string bytes, Raids& raids) {
+    grammar::WOWLUAClipper clipper;
+    clipper.loadUtf8String(std::move(bytes));
+    raids.takeFromDocument(std::move(clipper.getDocument()));
+}
+
 } // namespace dkp

@@ -1,5 +1,7 @@
 #include "dkp/raids.h"
 
+#include <algorithm>
+
 namespace dkp {
 
 Raids::Raids() = default;
@@ -19,12 +21,34 @@ bool Raids::loadFromDocument(const grammar::Document& document) {
         return false;
     LogClock clock;
     raids_.reserve(raids_.size() + raidLog->nodes.size());
-    for (const grammar::Node& table : raidLog->nodes) {
-        auto raid = std::make_unique<Raid>();
-        raid->loadFromNode(&table, clock);
-        raids_.push_back(std::move(raid));
-    }
+    for (const grammar::Node& table : raidLog->nodes)
+        addRaid(table, clock);
     return true;
+}
+
+bool Raids::takeFromDocument(grammar::Document&& document) {
+    std::vector<grammar::Node>& tables = document.getNodes();
+    const auto raidLog = std::find_if(tables.begin(), tables.end(), [](const grammar::Node& node) {
+        return node.name == kRaidLogVariable;
+    });
+    if (raidLog == tables.end()) {
+        document.clear();
+        return false;
+    }
+    LogClock clock;
+    raids_.reserve(raids_.size() + raidLog->nodes.size());
+    for (grammar::Node& table : raidLog->nodes) {
+        addRaid(table, clock);
+        table = grammar::Node();
+    }
+    document.clear();
+    return true;
+}
+
+void Raids::addRaid(const grammar::Node& table, LogClock& clock) {
+    auto raid = std::make_unique<Raid>();
+    raid->loadFromNode(&table, clock);
+    raids_.push_back(std::move(raid));
 }
 
 std::vector<Raid*> Raids::getRaids() const {

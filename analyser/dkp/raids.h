@@ -29,10 +29,16 @@ public:
     // cleared). False, and nothing appended, when the document has no raid log.
     bool loadFromClipper(grammar::Clipper* clipper);
     bool loadFromDocument(const grammar::Document& document);
+    // The same, taking the document apart as it goes: each raid's table is released once its
+    // raid is analysed, so that a large log's tree and its raids are never both whole in
+    // memory. The document is left empty.
+    bool takeFromDocument(grammar::Document&& document);
 
     std::vector<Raid*> getRaids() const;
 
 private:
+    void addRaid(const grammar::Node& table, LogClock& clock);
+
     std::vector<std::unique_ptr<Raid>> raids_;
 };
 

@@ -10,8 +10,8 @@ std::vector<dkp::Raid*> LoadedRaids::getRaids() const {
 }
 
 LoadedRaids loadRaids(std::u16string_view gameFolder, std::u16string_view account) {
-    LoadedRaids loaded{std::make_unique<grammar::WOWLUAClipper>(), std::make_unique<dkp::Raids>()};
-    dkp::loadRaidsFromFile(getAddonDataFile(gameFolder, account), *loaded.clipper, *loaded.raids);
+    LoadedRaids loaded{std::make_unique<dkp::Raids>()};
+    dkp::loadRaidsFromFile(getAddonDataFile(gameFolder, account), *loaded.raids);
     return loaded;
 }
 

@@ -22,10 +22,10 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-void loadRaids(const std::string& file, grammar::Clipper& clipper, dkp::Raids& raids) {
+void loadRaids(const std::string& file, dkp::Raids& raids) {
     if (file == "-")
-        dkp::loadRaidsFromBytes(readInput(file), clipper, raids);
-    else if (!dkp::loadRaidsFromFile(ufile::fromNativePath(file), clipper, raids))
+        dkp::loadRaidsFromBytes(readInput(file), raids);
+    else if (!dkp::loadRaidsFromFile(ufile::fromNativePath(file), raids))
         throw unreadable(file);
 }
 
@@ -63,9 +63,8 @@ void run(const Request& request) {
         printTree(request.file, request.reference);
         return;
     }
-    FastClipper clipper;
     dkp::Raids raids;
-    loadRaids(request.file, clipper, raids);
+    loadRaids(request.file, raids);
     const std::vector<dkp::Raid*> list = raids.getRaids();
     switch (request.command) {
     case Command::Raids:

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "dkp/raids.h"
-#include "grammar/wowluaclipper.h"
 
 #include <memory>
 #include <string_view>
@@ -9,10 +8,8 @@
 
 namespace gamefiles {
 
-// The raids of one account's addon data file together with the clipper they were loaded from.
-// Both live as long as this object; the raids go first, the clipper after them.
+// The raids of one account's addon data file; the parsed file itself is not kept.
 struct LoadedRaids {
-    std::unique_ptr<grammar::WOWLUAClipper> clipper;
     std::unique_ptr<dkp::Raids> raids;
 
     // The raid pointers, valid while this object lives.

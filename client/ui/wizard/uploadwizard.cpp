@@ -5,7 +5,6 @@
 #include "cselectraiddlg.h"
 
 #include "gamefiles/game_folder.h"
-#include "grammar/wowluaclipper.h"
 #include "raidsift.h"
 #include "utilkit/usettings.h"
 
@@ -29,11 +28,9 @@ CUploadWizard::Outcome CUploadWizard::run() {
     if (accountDlg.exec() != QDialog::Accepted)
         return Outcome::NoAccountChosen;
 
-    // The raid list is declared after its parser, so it goes first when the upload ends.
-    grammar::WOWLUAClipper clipper;
     dkp::Raids raidList;
     dkp::loadRaidsFromFile(gamefiles::getAddonDataFile(gameFolder, accountDlg.chosenAccount()),
-                           clipper, raidList);
+                           raidList);
     const std::vector<dkp::Raid*> raids = raidList.getRaids();
     CSelectRaidDlg raidDlg(raids, parent_);
     if (raidDlg.exec() != QDialog::Accepted || !raidDlg.chosenRaid())

@@ -8,7 +8,6 @@
 #include "uploadwizard.h"
 
 #include "gamefiles/game_folder.h"
-#include "grammar/wowluaclipper.h"
 #include "raidsift.h"
 
 #include <QApplication>
@@ -31,9 +30,9 @@ bool save(QWidget& window, const QString& folder, const QString& name) {
 // The raids of the first account that has any; the list stays owned by `raidList`.
 std::vector<dkp::Raid*> firstRaids(const std::u16string& gameFolder,
                                    const std::vector<std::u16string>& accounts,
-                                   grammar::WOWLUAClipper& clipper, dkp::Raids& raidList) {
+                                   dkp::Raids& raidList) {
     for (const auto& account : accounts) {
-        dkp::loadRaidsFromFile(gamefiles::getAddonDataFile(gameFolder, account), clipper, raidList);
+        dkp::loadRaidsFromFile(gamefiles::getAddonDataFile(gameFolder, account), raidList);
         if (!raidList.getRaids().empty())
             break;
     }
@@ -53,9 +52,8 @@ int captureWizardScreens(AccountService* accounts, EventUploadService* uploads,
     CSelectAccountDlg accountDlg(accountNames, gameFolder);
     failures += !save(accountDlg, folder, QStringLiteral("wizard-1-account"));
 
-    grammar::WOWLUAClipper clipper;
     dkp::Raids raidList;
-    const std::vector<dkp::Raid*> raids = firstRaids(gameFolder, accountNames, clipper, raidList);
+    const std::vector<dkp::Raid*> raids = firstRaids(gameFolder, accountNames, raidList);
     if (raids.empty())
         return failures + 4;
     CSelectRaidDlg raidDlg(raids);

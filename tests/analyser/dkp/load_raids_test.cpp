@@ -38,3 +38,25 @@ TEST(LoadRaids, ByteOrderMarkDoesNotHideTheRaidLog) {
                             clipper, raids);
     EXPECT_EQ(raids.getRaids().size(), 1u);
 }
+
+TEST(LoadRaids, RaidsAloneMatchTheRaidsLoadedBesideTheTree) {
+    ScopedTimeZone zone("Asia/Shanghai");
+    const std::u16string sample = RL_SOURCE_DIR u"/tests/data/TALLYRA.lua";
+    grammar::WOWLUAClipper clipper;
+    Raids beside;
+    ASSERT_TRUE(dkp::loadRaidsFromFile(sample, clipper, beside));
+    Raids alone;
+    ASSERT_TRUE(dkp::loadRaidsFromFile(sample, alone));
+    const auto expected = beside.getRaids();
+    const auto actual = alone.getRaids();
+    ASSERT_EQ(actual.size(), expected.size());
+    for (std::size_t i = 0; i < actual.size(); ++i) {
+        EXPECT_EQ(actual[i]->getRaidName(), expected[i]->getRaidName());
+        EXPECT_EQ(actual[i]->exportDocument(), expected[i]->exportDocument());
+    }
+
+    EXPECT_FALSE(dkp::loadRaidsFromFile(u"/nonexistent/TALLYRA.lua", alone));
+    EXPECT_EQ(alone.getRaids().size(), expected.size());
+    dkp::loadRaidsFromBytes("CT_RaidTracker_RaidLog = {\n\t{\n\t}, -- [1]\n}\n", alone);
+    EXPECT_EQ(alone.getRaids().size(), expected.size() + 1);
+}

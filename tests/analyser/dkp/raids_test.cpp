@@ -76,6 +76,27 @@ TEST_F(RaidList, RaidLogWithoutTablesOrMissing) {
     EXPECT_TRUE(raids.getRaids().empty());
 }
 
+TEST_F(RaidList, TakingTheDocumentGivesTheSameRaidsAndEmptiesIt) {
+    grammar::Document document =
+        documentWith({entry({{u"zone", u"A"}},
+                            {table(u"Loot", {}, {lootEntry(u"Boss", u"7", u"2", u"ffa335ee")})}),
+                      entry({{u"zone", u"B"}})});
+    Raids read;
+    ASSERT_TRUE(read.loadFromDocument(document));
+    Raids taken;
+    ASSERT_TRUE(taken.takeFromDocument(std::move(document)));
+    EXPECT_TRUE(document.getNodes().empty());
+    ASSERT_EQ(taken.getRaids().size(), 2u);
+    for (std::size_t i = 0; i < 2; ++i)
+        EXPECT_EQ(taken.getRaids()[i]->exportDocument(), read.getRaids()[i]->exportDocument());
+    EXPECT_EQ(taken.getRaids()[0]->getTotalConsume(), 14u);
+
+    grammar::Document noLog;
+    noLog.getNodes().push_back(table(u"Other", {}, {entry({})}));
+    EXPECT_FALSE(taken.takeFromDocument(std::move(noLog)));
+    EXPECT_EQ(taken.getRaids().size(), 2u);
+}
+
 TEST_F(RaidList, RaidNameIsTheStartTimeAndTheZone) {
     Raids raids;
     raids.loadFromDocument(

@@ -26,7 +26,6 @@ TEST(RaidLoading, MissingFileOrRaidLogGivesAnEmptyList) {
     game.write("WTF/Account/BOB/SavedVariables/TALLYRA.lua", "MerDKP_Options = {\n}\n");
     const auto loaded = loadRaids(game.folder(), u"BOB");
     EXPECT_TRUE(loaded.getRaids().empty());
-    EXPECT_NE(loaded.clipper, nullptr);
     EXPECT_TRUE(gamefiles::LoadedRaids{}.getRaids().empty());
 }
 

@@ -1,7 +1,6 @@
 #include "craidbossview.h"
 
-#include "clinklabel.h"
-#include "itemsearchaddress.h"
+#include "itemlinks.h"
 #include "units.h"
 
 #include <QGridLayout>
@@ -40,13 +39,7 @@ CRaidBossView::CRaidBossView(const QString& itemSearchHost, QWidget* parent)
     auto* caption = makeUnit<QLabel>(this, kCaptionUnit);
     caption->setText(QStringLiteral("掉落物品："));
     layout->addWidget(caption);
-    auto* items = new QGridLayout;
-    for (int i = 0; i < kItemLabels; ++i) {
-        auto* label = makeUnit<CLinkLabel>(this, kFirstItemUnit + i);
-        items->addWidget(label, i / kItemColumns, i % kItemColumns);
-        items_.push_back(label);
-    }
-    layout->addLayout(items);
+    items_ = addItemLinks(this, layout, kFirstItemUnit, kItemLabels, kItemColumns);
     layout->addStretch();
     refresh();
 }
@@ -69,22 +62,12 @@ void CRaidBossView::refresh() {
 
     for (auto* text : attendees_)
         text->hide();
-    for (auto* label : items_)
-        label->hide();
 
     for (std::size_t i = 0; i < kill_.attendees.size() && i < attendees_.size(); ++i) {
         attendees_[i]->setText(attendeeText(kill_.attendees[i]));
         attendees_[i]->show();
     }
-    std::size_t shown = 0;
-    for (const auto& loot : loots_) {
-        if (shown == items_.size())
-            break;
-        items_[shown]->setLink(nameWithCost(loot.name, loot.costs),
-                               itemSearchAddress(itemSearchHost_, loot.name));
-        items_[shown]->show();
-        ++shown;
-    }
+    showItemLinks(items_, loots_, itemSearchHost_);
 }
 
 QString CRaidBossView::attendeeText(const std::u16string& name) const {

@@ -1,10 +1,8 @@
 #include "craidmobsview.h"
 
-#include "clinklabel.h"
-#include "itemsearchaddress.h"
+#include "itemlinks.h"
 #include "units.h"
 
-#include <QGridLayout>
 #include <QLabel>
 #include <QVBoxLayout>
 
@@ -22,13 +20,7 @@ CRaidMobsView::CRaidMobsView(const QString& itemSearchHost, QWidget* parent)
     auto* caption = makeUnit<QLabel>(this, kCaptionUnit);
     caption->setText(QStringLiteral("小怪掉落"));
     layout->addWidget(caption);
-    auto* items = new QGridLayout;
-    for (int i = 0; i < kItemLabels; ++i) {
-        auto* label = makeUnit<CLinkLabel>(this, kFirstItemUnit + i);
-        items->addWidget(label, i / kItemColumns, i % kItemColumns);
-        items_.push_back(label);
-    }
-    layout->addLayout(items);
+    items_ = addItemLinks(this, layout, kFirstItemUnit, kItemLabels, kItemColumns);
     layout->addStretch();
     refresh();
 }
@@ -38,15 +30,5 @@ void CRaidMobsView::setLoots(const dkp::Loots& loots) {
 }
 
 void CRaidMobsView::refresh() {
-    for (auto* label : items_)
-        label->hide();
-    std::size_t shown = 0;
-    for (const auto& loot : loots_) {
-        if (shown == items_.size())
-            break;
-        items_[shown]->setLink(nameWithCost(loot.name, loot.costs),
-                               itemSearchAddress(itemSearchHost_, loot.name));
-        items_[shown]->show();
-        ++shown;
-    }
+    showItemLinks(items_, loots_, itemSearchHost_);
 }

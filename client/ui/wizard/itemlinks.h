@@ -1,0 +1,21 @@
+#pragma once
+
+#include "raidsift.h"
+
+#include <QString>
+
+#include <vector>
+
+class CLinkLabel;
+class QBoxLayout;
+class QWidget;
+
+// A grid of `count` item links in `columns` columns, numbered from `firstUnit`, added to
+// `layout`; the links start hidden.
+std::vector<CLinkLabel*> addItemLinks(QWidget* parent, QBoxLayout* layout, int firstUnit, int count,
+                                      int columns);
+
+// Shows the first loots, one a link, as "name(cost)" leading to the item's search page; the
+// links beyond them are hidden.
+void showItemLinks(const std::vector<CLinkLabel*>& links, const dkp::Loots& loots,
+                   const QString& itemSearchHost);

@@ -14,21 +14,6 @@ namespace fs = std::filesystem;
 namespace ufile {
 namespace {
 
-// Writes all of `data` to `fd`, riding out short writes and interruptions.
-bool writeAll(int fd, std::string_view data) {
-    std::size_t done = 0;
-    while (done < data.size()) {
-        const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
 bool syncFolderOf(const fs::path& file) {
     const fs::path folder = file.has_parent_path() ? file.parent_path() : fs::path(".");
     const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -68,6 +53,20 @@ std::u16string GetModulePathDir() {
 std::u16string GetFileNameFromPath(std::u16string_view path) {
     const std::size_t slash = path.find_last_of(u"/\\");
     return std::u16string(slash == std::u16string_view::npos ? path : path.substr(slash + 1));
+}
+
+bool writeAll(int fd, std::string_view data) {
+    std::size_t done = 0;
+    while (done < data.size()) {
+        const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
 }
 
 bool ReadFileData(std::u16string_view path, std::string& data) {

@@ -1,5 +1,7 @@
 #include "locked_file.h"
 
+#include "utilkit/ufile.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
@@ -33,20 +35,6 @@ Status statusOfErrno(int error) {
     }
 }
 
-bool writeAll(int fd, std::string_view data) {
-    std::size_t done = 0;
-    while (done < data.size()) {
-        const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
 bool lockExclusive(int fd) {
     while (::flock(fd, LOCK_EX | LOCK_NB) != 0)
         if (errno != EINTR)
@@ -74,7 +62,8 @@ int writeLockedTemporary(const std::string& temporary, std::string_view content,
     const int fd = ::open(temporary.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
     if (fd < 0)
         return -1;
-    if (::fchmod(fd, mode) == 0 && lockExclusive(fd) && writeAll(fd, content) && ::fsync(fd) == 0)
+    if (::fchmod(fd, mode) == 0 && lockExclusive(fd) && ufile::writeAll(fd, content) &&
+        ::fsync(fd) == 0)
         return fd;
     const int error = errno;
     ::close(fd);

@@ -20,6 +20,9 @@ bool ReadFileData(std::u16string_view path, std::string& data);
 // the complete old file or the complete new one. Keeps an existing file's permissions.
 bool WriteFileData(std::u16string_view path, std::string_view data);
 
+// Writes all of `data` to the open file `fd`, riding out short writes and interruptions.
+bool writeAll(int fd, std::string_view data);
+
 // Copies the folder tree `source` into `target` (created as needed). With `overwrite`
 // false, files already present in the target are kept as they are. Symbolic links are
 // copied as links, never followed. False when anything could not be copied.

@@ -403,7 +403,7 @@ public:
     }
 
 private:
-    static constexpr std::uintptr_t kBatch = 1 << 20;
+    static constexpr std::uintptr_t kBatch = 1 << 18;
 
     std::uintptr_t roundUp(std::uintptr_t address) const {
         return (address + page_ - 1) & ~(page_ - 1);

@@ -74,21 +74,6 @@ std::int64_t convertible(std::int64_t time) {
     return isConvertible(time) ? time : kUnconvertibleTime;
 }
 
-// The start of the fields' hour, when minutes and seconds can simply be counted on from it.
-std::int64_t countableHourStart(const std::tm& fields) {
-    std::tm start = fields;
-    start.tm_min = 0;
-    start.tm_sec = 0;
-    std::tm next = start;
-    ++next.tm_hour;
-    const std::int64_t startTime = standardTime(start);
-    const std::int64_t nextTime = standardTime(next);
-    // mktime's failure value -1 is also a real time; such an hour is simply not counted on.
-    if (startTime != -1 && nextTime != -1 && nextTime - startTime == kSecondsPerHour)
-        return startTime;
-    return kNoHourStart;
-}
-
 // Every field in its usual range, so that the time lies within the hour that its date and
 // hour name.
 bool isOrdinaryClock(const std::tm& fields) {
@@ -124,7 +109,7 @@ std::int64_t parseLogTime(const std::u16string& text) {
     return convertible(standardTime(fields));
 }
 
-LogClock::LogClock() : hours_(kHourSlots, Hour{kNoHourKey, kNoHourStart}) {}
+LogClock::LogClock() : hours_(kHourSlots, Hour{kNoHourKey, 0}) {}
 
 std::int64_t LogClock::parse(std::u16string_view text) {
     std::tm fields{};
@@ -143,9 +128,22 @@ std::int64_t LogClock::parse(std::u16string_view text) {
 }
 
 std::int64_t LogClock::hourStart(std::int64_t hourKey, const std::tm& fields) {
+    std::tm start = fields;
+    start.tm_min = 0;
+    start.tm_sec = 0;
+    const std::int64_t begin = rawHourStart(hourKey, start);
+    ++start.tm_hour; // the next key is the next hour, also across days, months and years
+    const std::int64_t end = rawHourStart(hourKey + 1, start);
+    // mktime's failure value -1 is also a real time; such an hour is simply not counted on.
+    if (begin != -1 && end != -1 && end - begin == kSecondsPerHour)
+        return begin;
+    return kNoHourStart;
+}
+
+std::int64_t LogClock::rawHourStart(std::int64_t hourKey, const std::tm& start) {
     Hour& slot = hours_[static_cast<std::size_t>(hourKey) % hours_.size()];
     if (slot.key != hourKey)
-        slot = {hourKey, countableHourStart(fields)};
+        slot = {hourKey, standardTime(start)};
     return slot.start;
 }
 

@@ -29,14 +29,17 @@ public:
     std::int64_t parse(std::u16string_view text);
 
 private:
-    // A remembered local hour: its key (year, month, day, hour) and its start, or a mark that
-    // minutes and seconds cannot simply be counted on from it (the zone changes within it).
+    // A remembered local hour: its key (year, month, day, hour) and mktime's answer for its
+    // start.
     struct Hour {
         std::int64_t key;
         std::int64_t start;
     };
 
+    // The start of the fields' hour, or a mark that minutes and seconds cannot simply be
+    // counted on from it (the zone changes within the hour).
     std::int64_t hourStart(std::int64_t hourKey, const std::tm& fields);
+    std::int64_t rawHourStart(std::int64_t hourKey, const std::tm& start);
 
     // Each hour has one slot, chosen by its key; a newer hour takes the slot over.
     std::vector<Hour> hours_;

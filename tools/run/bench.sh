@@ -1,16 +1,18 @@
 # about: benchmark the parser: raidsift raids vs lua5.4 on generated 1-30 MB raid logs
-# Release build; for each size: wall time (best of 3) and peak memory of `raidsift raids FILE`
+# Release build; for each size: wall time (best of 5) and peak memory of `raidsift raids FILE`
 # and of `lua5.4 -e 'dofile("FILE")'`, their ratio, the literal reference parser
 # (`raidsift tree --reference`) against the fast one (`raidsift tree`) on the smaller files,
 # and the pathological inputs that must neither crash nor take 2 seconds.
 
-# bench_measure <command...>: prints "<best wall seconds> <peak KB> <exit status>" of 3 runs.
+# bench_measure <command...>: prints "<best wall seconds> <peak KB> <exit status>" of 5 runs.
+# The wall time comes from bash (milliseconds), the peak memory from GNU time.
 bench_measure() {
     local best="" peak=0 status=0 run wall rss
-    for run in 1 2 3; do
-        /usr/bin/time -f "%e %M" -o "$BENCH_DIR/time.txt" "$@" >/dev/null 2>"$BENCH_DIR/stderr.txt" ||
-            status=$?
-        read -r wall rss < <(tail -1 "$BENCH_DIR/time.txt")
+    local TIMEFORMAT=%3R
+    for run in 1 2 3 4 5; do
+        wall=$( { time /usr/bin/time -f "%M" -o "$BENCH_DIR/time.txt" "$@" >/dev/null \
+            2>"$BENCH_DIR/stderr.txt"; } 2>&1) || status=$?
+        rss=$(tail -1 "$BENCH_DIR/time.txt")
         if [ -z "$best" ] || awk "BEGIN{exit !($wall < $best)}"; then best=$wall; fi
         [ "$rss" -gt "$peak" ] && peak=$rss
     done
@@ -63,7 +65,7 @@ run_bench() {
         wall[$name]=$rs_wall
         awk -v n="$name" -v b="$bytes" -v rw="$rs_wall" -v rk="$rs_kb" -v lw="$lua_wall" \
             -v lk="$lua_kb" -v rs="$rs_status" -v ls="$lua_status" 'BEGIN {
-            printf "%-6s %9.1f | %8.2f s %8.1f MB | %8.2f s %8.1f MB | %.2f, %.2fx%s\n",
+            printf "%-6s %9.1f | %8.3f s %8.1f MB | %8.3f s %8.1f MB | %.2f, %.2fx%s\n",
                 n, b / 1048576, rw, rk / 1024, lw, lk / 1024, rw / lw, rk * 1024 / b,
                 (rs != 0 || ls != 0) ? "  (a command failed)" : "" }'
     done
@@ -76,7 +78,7 @@ run_bench() {
         file="$BENCH_DIR/raids-$name.lua"
         read -r fast_wall _ _ < <(bench_measure "$BIN/raidsift" tree "$file")
         read -r ref_wall _ _ < <(bench_measure "$BIN/raidsift" tree --reference "$file")
-        printf '%-6s tree %6.2f s   tree --reference %7.2f s\n' "$name" "$fast_wall" "$ref_wall"
+        printf '%-6s tree %7.3f s   tree --reference %7.3f s\n' "$name" "$fast_wall" "$ref_wall"
     done
 
     echo
@@ -84,6 +86,6 @@ run_bench() {
     bench_pathological
     for file in deep-100000 open-10mb close-10mb comma-10mb dashes-10mb line-10mb; do
         read -r p_wall p_kb p_status < <(bench_measure "$BIN/raidsift" raids "$BENCH_DIR/$file.lua")
-        printf '%-12s %6.2f s %8.1f MB  exit %s\n' "$file" "$p_wall" "$(awk -v k="$p_kb" 'BEGIN{print k/1024}')" "$p_status"
+        printf '%-12s %7.3f s %8.1f MB  exit %s\n' "$file" "$p_wall" "$(awk -v k="$p_kb" 'BEGIN{print k/1024}')" "$p_status"
     done
 }

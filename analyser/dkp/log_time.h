@@ -22,7 +22,8 @@ RAIDSIFT_API std::int64_t parseLogTime(const std::u16string& text);
 // Reads log times exactly as parseLogTime does, for many times in a row. The C library looks
 // at the zone database again on every conversion, which dominates the reading of a large log;
 // a clock converts the start of each local hour once and counts the minutes and seconds on
-// from there. The zone in force when a clock is made is the one it keeps using.
+// from there. A clock serves one batch of times read under one zone: an hour it has already
+// converted keeps the zone of that moment.
 class RAIDSIFT_API LogClock {
 public:
     LogClock();

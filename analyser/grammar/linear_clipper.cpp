@@ -21,6 +21,7 @@ namespace {
 std::u16string wide(std::u16string_view text) {
     return std::u16string(text);
 }
+
 bool isAscii(std::string_view bytes) {
     unsigned char seen = 0;
     for (char c : bytes)

@@ -2,6 +2,7 @@
 
 #include "gamefiles/game_folder.h"
 #include "gamefiles/game_path.h"
+#include "packing/pack.h"
 #include "protocol/account_service.h"
 #include "ui/prompter.h"
 #include "ui/sectionvalues.h"
@@ -107,7 +108,9 @@ void CMySetupDlg::confirm() {
         refuse(QStringLiteral("请输入您默认的公会URL"), guildUrl_);
         return;
     }
-    if (!checkGuildUrl(url, ustring::fromUtf8(deployment_.siteHost))) {
+    // A pasted text too long for the configuration file to hold is no guild address either.
+    if (!checkGuildUrl(url, ustring::fromUtf8(deployment_.siteHost)) ||
+        ustring::toUtf8(url).size() > kLongestVarstr) {
         refuse(QStringLiteral("请输入正确的公会URL"), guildUrl_);
         return;
     }

@@ -35,7 +35,7 @@ Pack& Pack::push_uint32(std::uint32_t value) {
 }
 
 Pack& Pack::push_varstr(const void* bytes, std::size_t n) {
-    if (n >= 65536)
+    if (n > kLongestVarstr)
         throw PackError("push_varstr: varstr too big");
     // Make room for prefix and bytes first, so a refusal leaves the buffer as it was.
     if (!buffer_.increase_capacity(2 + n))

@@ -93,6 +93,9 @@ TEST_F(SetupDialogTest, RefusesEachInvalidInputWithItsMessage) {
     expectRefusal(QStringLiteral("请输入您默认的公会URL"), urlField());
     fill(game_.text(), QStringLiteral("http://dkp.example:8080"));
     expectRefusal(QStringLiteral("请输入正确的公会URL"), urlField());
+    // Too long for the configuration file (65536 UTF-8 bytes and more), though the host is in it.
+    fill(game_.text(), QStringLiteral("dkp.example:8080/") + QString(21840, QChar(u'汉')));
+    expectRefusal(QStringLiteral("请输入正确的公会URL"), urlField());
     fill(u"", QStringLiteral("dkp.example:8080/adpt_dkp"));
     expectRefusal(QStringLiteral("请选择您默认的WOW安装目录"), folderField());
     fill(configFolder_.text(), QStringLiteral("dkp.example:8080/adpt_dkp"));

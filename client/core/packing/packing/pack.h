@@ -5,6 +5,9 @@
 #include <cstddef>
 #include <cstdint>
 
+// The most bytes a length-prefixed string can hold.
+inline constexpr std::size_t kLongestVarstr = 65535;
+
 // Appends little-endian fields and length-prefixed byte strings to a shared buffer. Its
 // contents are the buffer's bytes from its start offset on, so packs can share a buffer.
 class Pack {
@@ -19,7 +22,8 @@ public:
     // Each throws PackError "append buffer overflow" when the buffer refuses the bytes.
     Pack& push_uint16(std::uint16_t value);
     Pack& push_uint32(std::uint32_t value);
-    // Throws PackError "push_varstr: varstr too big" for 65536 bytes or more, writing nothing.
+    // Throws PackError "push_varstr: varstr too big" beyond kLongestVarstr bytes, writing
+    // nothing.
     Pack& push_varstr(const void* bytes, std::size_t n);
 
     Pack& operator<<(std::uint32_t value) { return push_uint32(value); }

@@ -1,8 +1,32 @@
 #include "demo_data.h"
 
+#include "demo_raids.h"
 #include "utilkit/encrypt.h"
 
+#include <stdexcept>
+
 namespace devsite {
+namespace {
+
+// Uploads the demo raids as the demo user would, each to its DKP system of the guild.
+void uploadDemoRaids(SiteStore& store, const SiteGuild& guild, std::int64_t nowMs) {
+    const auto token = store.login("demo", encrypt::SHA("demo"));
+    for (const DemoRaid& demo : demoRaids()) {
+        NewEvent event;
+        event.guildId = guild.guildId;
+        event.dkpId = guild.systems.at(demo.system).id;
+        event.name = demo.eventName;
+        event.document = demo.document;
+        std::string error;
+        auto raid = parseRaidDocument(event.document, error);
+        if (!raid)
+            throw std::logic_error("demo raid \"" + event.name + "\" does not read: " + error);
+        event.raid = std::move(*raid);
+        store.storeEvent(token.value_or(""), event, nowMs);
+    }
+}
+
+} // namespace
 
 void seedDemoData(SiteStore& store, std::int64_t nowMs) {
     if (store.findUser("demo"))
@@ -16,6 +40,8 @@ void seedDemoData(SiteStore& store, std::int64_t nowMs) {
     store.addDkpSystem(dusk, "暮色DKP");
     store.addMembership(user, dawn, true);
     store.addMembership(user, dusk, false);
+    if (const auto guild = store.guildBySite("adpt_dkp"))
+        uploadDemoRaids(store, *guild, nowMs);
 }
 
 } // namespace devsite

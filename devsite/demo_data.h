@@ -4,8 +4,8 @@
 
 namespace devsite {
 
-// Adds the demo user "demo" (password "demo") with two guilds and their DKP systems, unless the
-// store already holds that user.
+// Adds the demo user "demo" (password "demo") with two guilds and their DKP systems, and uploads
+// the demo raids to the first guild ("adpt_dkp"), unless the store already holds that user.
 void seedDemoData(SiteStore& store, std::int64_t nowMs);
 
 } // namespace devsite

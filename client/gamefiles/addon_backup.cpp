@@ -10,6 +10,8 @@
 namespace gamefiles {
 
 void backupStandaloneAddons(std::u16string_view gameFolder) {
+    if (gameFolder.empty())
+        return;
     const std::u16string backupFolder = gamePath(gameFolder, u"Interface/TALLYRA_AUTO_BACK");
     std::error_code error;
     std::filesystem::create_directory(ufile::toNativePath(backupFolder), error);

@@ -47,6 +47,8 @@ std::u16string AddonManager::getSourceVersion(std::u16string_view gameFolder) co
 }
 
 bool AddonManager::installAddon(std::u16string_view gameFolder) const {
+    if (gameFolder.empty())
+        return false;
     if (getInstalledVersion(gameFolder) == getSourceVersion(gameFolder))
         return true;
     const std::u16string installed = getInstalledFolder(gameFolder);

@@ -8,6 +8,10 @@
 namespace gamefiles {
 
 Correction correctAddonErrors(IMessageOwner& owner, std::u16string_view gameFolder) {
+    if (gameFolder.empty()) {
+        owner.showWarning(kNoticeCaption, kCorrectionNoGameFolder);
+        return Correction::NoGameFolder;
+    }
     if (!owner.askQuestion(kNoticeCaption, kCorrectionQuestion))
         return Correction::Declined;
     const std::u16string accounts = gamePath(gameFolder, u"WTF/Account");

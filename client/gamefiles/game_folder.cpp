@@ -39,8 +39,10 @@ void getAccounts(std::vector<std::u16string>& accounts) {
 
 void getAccounts(std::u16string_view gameFolder, std::vector<std::u16string>& accounts) {
     const std::u16string base = gamePath(gameFolder, u"WTF/Account/");
+    if (base.empty())
+        return;
     std::error_code error;
-    fs::directory_iterator it(base.empty() ? std::string(".") : ufile::toNativePath(base), error);
+    fs::directory_iterator it(ufile::toNativePath(base), error);
     if (error)
         return;
     for (; it != fs::directory_iterator(); it.increment(error)) {

@@ -8,6 +8,8 @@
 namespace gamefiles {
 
 std::u16string gamePath(std::u16string_view gameFolder, std::u16string_view relative) {
+    if (gameFolder.empty())
+        return {};
     return filecase::resolve(gameFolder, relative);
 }
 

@@ -1,6 +1,7 @@
 #include "gamefiles/restore_operations.h"
 
 #include "gamefiles/game_folder.h"
+#include "gamefiles/game_path.h"
 #include "utilkit/ufile.h"
 
 namespace gamefiles {
@@ -11,21 +12,23 @@ std::vector<savekeep::BackupRecord> listBackupRecords(savekeep::IBackup& backup)
     return records;
 }
 
-std::vector<std::u16string> backupFileNames(const savekeep::BackupRecord& record) {
-    std::vector<std::u16string> names;
-    for (auto file = record.files.rbegin(); file != record.files.rend(); ++file)
-        names.push_back(ufile::GetFileNameFromPath(*file));
-    return names;
+const savekeep::BackupRecord* findBackupRecord(const std::vector<savekeep::BackupRecord>& records,
+                                               std::u16string_view account) {
+    for (const auto& record : records)
+        if (record.account == account)
+            return &record;
+    return nullptr;
 }
 
-std::u16string chooseBackupFile(const std::vector<savekeep::BackupRecord>& records,
-                                int accountIndex, int shownIndex) {
-    if (accountIndex < 0 || static_cast<std::size_t>(accountIndex) >= records.size())
-        return {};
-    const auto& files = records[static_cast<std::size_t>(accountIndex)].files;
-    if (shownIndex < 0 || static_cast<std::size_t>(shownIndex) >= files.size())
-        return {};
-    return files[files.size() - 1 - static_cast<std::size_t>(shownIndex)];
+std::vector<std::u16string> shownBackupFiles(const savekeep::BackupRecord& record) {
+    return {record.files.rbegin(), record.files.rend()};
+}
+
+std::vector<std::u16string> backupFileNames(const savekeep::BackupRecord& record) {
+    std::vector<std::u16string> names;
+    for (const auto& file : shownBackupFiles(record))
+        names.push_back(ufile::GetFileNameFromPath(file));
+    return names;
 }
 
 std::u16string restoreTargetFile(std::u16string_view gameFolder, std::u16string_view account) {
@@ -38,16 +41,16 @@ std::u16string restoreTargetFile(std::u16string_view account) {
     return restoreTargetFile(getGameFolder(), account);
 }
 
-RestoreOutcome restoreBackup(savekeep::IBackup& backup, int accountIndex, int shownIndex,
+RestoreOutcome restoreBackup(savekeep::IBackup& backup, std::u16string_view chosenFile,
                              std::u16string_view targetFile) {
     if (targetFile.empty())
         return RestoreOutcome::NoTarget;
-    const std::u16string chosen =
-        chooseBackupFile(listBackupRecords(backup), accountIndex, shownIndex);
-    if (chosen.empty())
+    if (chosenFile.empty())
         return RestoreOutcome::NoBackupChosen;
+    if (!pathExists(chosenFile))
+        return RestoreOutcome::Vanished;
     std::string bytes;
-    if (!ufile::ReadFileData(chosen, bytes) || bytes.empty())
+    if (!ufile::ReadFileData(std::u16string(chosenFile), bytes) || bytes.empty())
         return RestoreOutcome::Unreadable;
     return backup.restore(bytes, std::u16string(targetFile)) ? RestoreOutcome::Restored
                                                              : RestoreOutcome::Refused;
@@ -59,6 +62,8 @@ std::u16string_view restoreMessage(RestoreOutcome outcome) {
         return kRestoreNoGameFolder;
     case RestoreOutcome::NoBackupChosen:
         return kRestoreNoBackupChosen;
+    case RestoreOutcome::Vanished:
+        return kRestoreVanished;
     case RestoreOutcome::Unreadable:
         return kRestoreUnreadable;
     case RestoreOutcome::Refused:

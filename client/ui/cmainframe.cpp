@@ -6,6 +6,7 @@
 #include "gamefiles/game_folder.h"
 #include "protocol/account_service.h"
 #include "protocol/guild_dkp_service.h"
+#include "savekeep/backup.h"
 #include "tickhub/timer.h"
 #include "ui/cmysetupdlg.h"
 #include "ui/guildsite.h"
@@ -159,6 +160,12 @@ void CMainFrame::setGuildDkpService(GuildDkpService* service) {
 
 void CMainFrame::applyConfiguredGameFolder() {
     gamefiles::setGameFolder(sectionvalues::readText(section_, ledgerward::WowFolder));
+    handGameFolderToBackup(gamefiles::getGameFolder());
+}
+
+void CMainFrame::handGameFolderToBackup(const std::u16string& gameFolder) {
+    if (backup_ != nullptr)
+        backup_->setGameFolder(gameFolder);
 }
 
 void CMainFrame::create() {
@@ -175,6 +182,10 @@ void CMainFrame::create() {
 
 void CMainFrame::runMaintenance() {
     const std::u16string gameFolder = gamefiles::getGameFolder();
+    // The game folder in effect can change on disk too (a configured folder that appears).
+    handGameFolderToBackup(gameFolder);
+    if (gameFolder.empty())
+        return;
     gamefiles::backupStandaloneAddons(gameFolder);
     addons_->installAddon(gameFolder);
 }

@@ -68,7 +68,8 @@ public:
     void onGuildDkpList(const std::string& listText) override;
     void OnTimer() override;
 
-    // Moves stand-alone addons aside, then installs or refreshes the addon.
+    // Hands the game folder in effect to the backup object, moves stand-alone addons aside,
+    // then installs or refreshes the addon; without a game folder it touches no file.
     void runMaintenance();
     void requestGuildDkpList();
 
@@ -83,6 +84,7 @@ private:
     QPushButton* addCommand(int unit, const QString& text, const QRect& geometry);
     void openSettings();
     void applyConfiguredGameFolder();
+    void handGameFolderToBackup(const std::u16string& gameFolder);
     QPushButton* button(int unit) const;
     QLabel* text(int unit) const;
 

@@ -72,5 +72,11 @@ run_demo() {
             ./raidledger_demo screens --out "$screens")
         echo "Screenshot of the main window: $screens/mainframe.png"
         echo "(the login and settings windows are beside it)"
+        local list="$DEMO_DIR/game/Interface/AddOns/TALLYRA/MerDKP/dkp_list.lua"
+        if [ -f "$list" ]; then
+            echo "Guild DKP list the program wrote for the addon: $list"
+        else
+            echo "demo: the program wrote no guild DKP list (expected $list)" >&2
+        fi
     fi
 }

@@ -9,6 +9,7 @@
 #include "ui/clogindlg.h"
 #include "ui/cmainframe.h"
 #include "ui/prompter.h"
+#include "ui/sectionvalues.h"
 #include "ui/skin.h"
 #include "updater/install_entry.h"
 #include "utilkit/ufile.h"
@@ -103,6 +104,9 @@ void RaidledgerApp::loadConfiguration() {
         store_ = std::make_unique<ConfigStore>(programFolder_);
     if (section_ == nullptr)
         section_ = store_->load(ledgerward::SectionName);
+    // The folder the user chose wins over the game's own record from the start, for the
+    // backups as much as for the windows.
+    gamefiles::setGameFolder(sectionvalues::readText(section_, ledgerward::WowFolder));
 }
 
 void RaidledgerApp::loadSkin() {

@@ -19,17 +19,20 @@ inline constexpr std::u16string_view kRestoreDone = u"VelvaneDKP插件数据已�
 inline constexpr std::u16string_view kRestoreNoBackupChosen = u"请先选择要恢复的备份文件！";
 inline constexpr std::u16string_view kRestoreUnreadable =
     u"无法读取您选择的备份文件，不能恢复数据！";
+inline constexpr std::u16string_view kRestoreVanished =
+    u"您选择的备份文件已经不存在，请重新选择要恢复的备份文件！";
 
 std::vector<savekeep::BackupRecord> listBackupRecords(savekeep::IBackup& backup);
 
-// The names (last path component) of the record's files, the last file first: the order of the
-// backup file list.
-std::vector<std::u16string> backupFileNames(const savekeep::BackupRecord& record);
+// The record of `account` among `records`, or null. The backup object adds accounts while the
+// dialog is open, so a position in an earlier list can name another account now.
+const savekeep::BackupRecord* findBackupRecord(const std::vector<savekeep::BackupRecord>& records,
+                                               std::u16string_view account);
 
-// The file shown at `shownIndex` of the backup file list of the record at `accountIndex`:
-// the record's file at (count - 1 - shownIndex). Empty when either index is out of range.
-std::u16string chooseBackupFile(const std::vector<savekeep::BackupRecord>& records,
-                                int accountIndex, int shownIndex);
+// The record's files in the order of the backup file list, the last file first.
+std::vector<std::u16string> shownBackupFiles(const savekeep::BackupRecord& record);
+// Their names (last path component), in the same order.
+std::vector<std::u16string> backupFileNames(const savekeep::BackupRecord& record);
 
 // The file a restore for `account` writes: its addon data file in the game folder; empty for
 // an empty account.
@@ -40,14 +43,15 @@ std::u16string restoreTargetFile(std::u16string_view account);
 enum class RestoreOutcome {
     NoTarget,       // the target field is empty: the game folder is not known
     NoBackupChosen, // no account or no backup file is selected
+    Vanished,       // the chosen backup file is gone (dropped or removed); nothing was written
     Unreadable,     // the chosen backup file could not be read; nothing was written
     Refused,        // the backup object could not write the target
     Restored,
 };
 
-// Restores the backup shown at `shownIndex` for the account at `accountIndex` (indices as the
-// dialog's lists give them, -1 for no selection) over `targetFile`, fetching the records anew.
-RestoreOutcome restoreBackup(savekeep::IBackup& backup, int accountIndex, int shownIndex,
+// Restores exactly `chosenFile`, the backup file the user saw and chose (empty for none), over
+// `targetFile`.
+RestoreOutcome restoreBackup(savekeep::IBackup& backup, std::u16string_view chosenFile,
                              std::u16string_view targetFile);
 
 // The message the dialog shows for an outcome.

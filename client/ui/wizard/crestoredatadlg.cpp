@@ -4,6 +4,7 @@
 
 #include "gamefiles/game_folder.h"
 #include "gamefiles/restore_operations.h"
+#include "utilkit/ufile.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -78,13 +79,18 @@ void CRestoreDataDlg::accountChanged(int position) {
     fillTarget();
 }
 
-// The backup files of the account at `position`, newest first.
+// The backup files of the account at `position`, newest first, each row holding its file's full
+// path: the restore writes exactly the file the user saw, whatever the backup object has added
+// or dropped since.
 void CRestoreDataDlg::fillBackupFiles(int position) {
     const std::vector<savekeep::BackupRecord> records = gamefiles::listBackupRecords(backup_);
-    if (position < 0 || static_cast<std::size_t>(position) >= records.size())
+    const savekeep::BackupRecord* record =
+        gamefiles::findBackupRecord(records, accounts_->itemText(position).toStdU16String());
+    if (position < 0 || record == nullptr)
         return;
-    for (const auto& name : gamefiles::backupFileNames(records[static_cast<std::size_t>(position)]))
-        backups_->addItem(QString::fromStdU16String(name));
+    for (const auto& file : gamefiles::shownBackupFiles(*record))
+        backups_->addItem(QString::fromStdU16String(ufile::GetFileNameFromPath(file)),
+                          QString::fromStdU16String(file));
     backups_->setCurrentIndex(backups_->count() > 0 ? 0 : -1);
 }
 
@@ -101,12 +107,16 @@ void CRestoreDataDlg::fillTarget() {
 }
 
 void CRestoreDataDlg::restore() {
+    const std::u16string chosen = accounts_->currentIndex() < 0
+                                      ? std::u16string()
+                                      : backups_->currentData().toString().toStdU16String();
     const gamefiles::RestoreOutcome outcome =
-        gamefiles::restoreBackup(backup_, accounts_->currentIndex(), backups_->currentIndex(),
-                                 target_->text().toStdU16String());
+        gamefiles::restoreBackup(backup_, chosen, target_->text().toStdU16String());
     prompts::notice(this,
                     QString::fromStdU16String(std::u16string(gamefiles::restoreMessage(outcome))),
                     prompts::Icon::None);
     if (outcome == gamefiles::RestoreOutcome::Restored)
         accept();
+    else if (outcome == gamefiles::RestoreOutcome::Vanished)
+        accountChanged(accounts_->currentIndex()); // show what is there now
 }

@@ -251,6 +251,53 @@ TEST_F(MainFrameTest, TheSettingsCommandTakesUpTheNewGameFolder) {
     EXPECT_EQ(gamefiles::getGameFolder(), other.text());
 }
 
+TEST_F(MainFrameTest, TheBackupObjectFollowsTheGameFolderInEffect) {
+    uitest::FakeBackup backup;
+    frame_ = std::make_unique<CMainFrame>(deployment_, program_.text());
+    frame_->setBackup(&backup);
+    frame_->setConfig(section_);
+    frame_->create();
+    ASSERT_FALSE(backup.gameFolders.empty());
+    EXPECT_EQ(backup.gameFolders.back(), game_.text());
+
+    uitest::TempFolder other;
+    put(other.text() + u"WoW.exe", "MZ");
+    uitest::ModalWatcher watcher([&](QDialog* dialog) {
+        dialog->findChild<QLineEdit*>(QStringLiteral("ctl1014"))
+            ->setText(QString::fromStdU16String(other.text()));
+        dialog->findChild<QLineEdit*>(QStringLiteral("ctl1015"))
+            ->setText(QStringLiteral("dkp.example:8080/adpt_dkp"));
+        dialog->findChild<QPushButton*>(QStringLiteral("ctl1"))->click();
+    });
+    button(10019)->click();
+    ASSERT_EQ(watcher.seen(), 1);
+    EXPECT_EQ(backup.gameFolders.back(), other.text());
+    frame_->OnTimer();
+    EXPECT_EQ(backup.gameFolders.back(), other.text());
+}
+
+TEST_F(MainFrameTest, WithoutAGameFolderTheMaintenanceWritesNothingAnywhere) {
+    section_->set_wstring(ledgerward::WowFolder, u"");
+    setenv("WINEPREFIX", configFolder_.path().c_str(), 1); // no recorded installation
+    uitest::TempFolder current;
+    put(current.text() + u"Interface/AddOns/MerDKP/MerDKP.lua", "-- stand-alone");
+    const fs::path previous = fs::current_path();
+    fs::current_path(current.path());
+    create();
+    frame_->OnTimer();
+    button(10022)->click(); // the error correction, too, only says it has no game folder
+    fs::current_path(previous);
+    unsetenv("WINEPREFIX");
+    std::vector<fs::path> entries;
+    for (const auto& entry : fs::recursive_directory_iterator(current.path()))
+        entries.push_back(entry.path().lexically_relative(current.path()));
+    EXPECT_EQ(entries.size(), 3u) << "only Interface/AddOns/MerDKP/MerDKP.lua";
+    EXPECT_TRUE(fs::exists(current.path() / "Interface/AddOns/MerDKP/MerDKP.lua"));
+    EXPECT_TRUE(prompter_.questions.empty());
+    ASSERT_EQ(prompter_.messages.size(), 1u);
+    EXPECT_TRUE(prompter_.messages[0].text.startsWith(QStringLiteral("无法定位您的WOW安装目录")));
+}
+
 TEST_F(MainFrameTest, TheHideCommandClosesTheWindow) {
     create();
     frame_->show();

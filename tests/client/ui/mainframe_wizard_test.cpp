@@ -1,4 +1,5 @@
 // The main window's upload and restore commands start the wizard's windows.
+#include "fake_services.h"
 #include "ui_test_support.h"
 #include "wizard_support.h"
 
@@ -15,20 +16,9 @@
 
 namespace {
 
-class OneAccountBackup final : public savekeep::IBackup {
-public:
-    bool restore(const std::string&, const std::u16string&) override { return false; }
-    void getRecords(std::vector<savekeep::BackupRecord>& out) override {
-        out = {{u"ACCOUNT", {u"/backups/ACCOUNT/TALLYRA_20080125_200000.lua"}}};
-    }
-    void setInterval(std::uint32_t) override {}
-    void setGameFolder(const std::u16string&) override {}
-    void setBackupFolder(const std::u16string&) override {}
-    void setTimer(ITimerService*) override {}
-};
-
 TEST(MainFrameWizard, RestoreCommandRunsTheRestoreDialogWithTheBackupObject) {
-    OneAccountBackup backup;
+    uitest::FakeBackup backup;
+    backup.records = {{u"ACCOUNT", {u"/backups/ACCOUNT/TALLYRA_20080125_200000.lua"}}};
     CMainFrame frame(usettings::Deployment{}, u"/nonexistent/");
     frame.setBackup(&backup);
     QString account;

@@ -1,4 +1,5 @@
 // The restore-data dialog over a stand-in backup object and real backup files.
+#include "fake_services.h"
 #include "ui_test_support.h"
 #include "wizard_support.h"
 
@@ -10,6 +11,7 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -17,23 +19,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-class FakeBackup final : public savekeep::IBackup {
-public:
-    bool restore(const std::string& data, const std::u16string& target) override {
-        restored.push_back({data, target});
-        return accept;
-    }
-    void getRecords(std::vector<savekeep::BackupRecord>& out) override { out = records; }
-    void setInterval(std::uint32_t) override {}
-    void setGameFolder(const std::u16string&) override {}
-    void setBackupFolder(const std::u16string&) override {}
-    void setTimer(ITimerService*) override {}
-
-    std::vector<savekeep::BackupRecord> records;
-    std::vector<std::pair<std::string, std::u16string>> restored;
-    bool accept = true;
-};
 
 class RestoreData : public testing::Test {
 protected:
@@ -62,7 +47,7 @@ protected:
     }
 
     QTemporaryDir dir;
-    FakeBackup backup;
+    uitest::FakeBackup backup;
     uitest::RecordingPrompter prompter;
 };
 
@@ -165,6 +150,58 @@ TEST_F(RestoreData, AnUnreadableBackupIsNotWrittenOverTheAccountsData) {
     EXPECT_TRUE(backup.restored.empty());
     ASSERT_EQ(prompter.messages.size(), 1u);
     EXPECT_TRUE(dialog.isVisible());
+}
+
+// The backup object adds copies, and accounts, while the dialog is open: the restore writes
+// exactly the file whose row the user chose, never what a fresh list has at that position.
+TEST_F(RestoreData, RestoresTheFileTheUserSawWhateverTheBackupObjectAddedMeanwhile) {
+    const std::u16string seen = backupFile(u"BOB", u"TALLYRA_1.lua");
+    backup.records = {{u"BOB", {backupFile(u"BOB", u"TALLYRA_0.lua"), seen}}};
+    CRestoreDataDlg dialog(backup);
+    dialog.show();
+    ASSERT_EQ(items(dialog.backupList()), (QStringList{"TALLYRA_1.lua", "TALLYRA_0.lua"}));
+    const QString target = dialog.targetField()->text();
+
+    backup.records = {
+        {u"ALICE", {backupFile(u"ALICE", u"TALLYRA_9.lua")}},
+        {u"BOB",
+         {backupFile(u"BOB", u"TALLYRA_0.lua"), seen, backupFile(u"BOB", u"TALLYRA_2.lua")}}};
+    clickRestore(dialog);
+    ASSERT_EQ(backup.restored.size(), 1u);
+    EXPECT_EQ(backup.restored[0].first, "TALLYRA_1.lua");
+    EXPECT_EQ(QString::fromStdU16String(backup.restored[0].second), target);
+    EXPECT_TRUE(target.contains("/BOB/"));
+}
+
+TEST_F(RestoreData, SwitchingAccountsFollowsTheNameNotThePosition) {
+    backup.records = {{u"BOB", {backupFile(u"BOB", u"b.lua")}},
+                      {u"CAROL", {backupFile(u"CAROL", u"c.lua")}}};
+    CRestoreDataDlg dialog(backup);
+    backup.records.insert(backup.records.begin(), {u"ALICE", {backupFile(u"ALICE", u"a.lua")}});
+    dialog.accountList()->setCurrentIndex(1);
+    EXPECT_EQ(items(dialog.backupList()), (QStringList{"c.lua"}));
+    clickRestore(dialog);
+    ASSERT_EQ(backup.restored.size(), 1u);
+    EXPECT_EQ(backup.restored[0].first, "c.lua");
+    EXPECT_TRUE(QString::fromStdU16String(backup.restored[0].second).contains("/CAROL/"));
+}
+
+TEST_F(RestoreData, ABackupThatVanishedIsRefusedAndTheListIsShownAnew) {
+    const std::u16string dropped = backupFile(u"BOB", u"old.lua");
+    const std::u16string kept = backupFile(u"BOB", u"new.lua");
+    backup.records = {{u"BOB", {kept, dropped}}};
+    CRestoreDataDlg dialog(backup);
+    dialog.show();
+    ASSERT_EQ(dialog.backupList()->currentText(), "old.lua");
+    QFile::remove(QString::fromStdU16String(dropped));
+    backup.records = {{u"BOB", {kept}}};
+    clickRestore(dialog);
+    EXPECT_TRUE(backup.restored.empty());
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].text,
+              "您选择的备份文件已经不存在，请重新选择要恢复的备份文件！");
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(items(dialog.backupList()), (QStringList{"new.lua"}));
 }
 
 } // namespace

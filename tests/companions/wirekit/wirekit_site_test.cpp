@@ -151,8 +151,9 @@ TEST_F(WirekitSiteTest, UploadOfARealExportedRaidIsStoredWithItsMembersKillsAndL
     const std::string document = ustring::toUtf8(raid->exportDocument());
 
     logIn();
-    const std::uint32_t system = manager().getAccountService()->getDkpSystems(u"晨曦之光")[1].id;
-    const std::int32_t eventId = upload(u"晨曦之光", system, document);
+    // The demo guild's systems already hold the sample raids; the other guild's starts empty.
+    const std::uint32_t system = manager().getAccountService()->getDkpSystems(u"暮色远征")[0].id;
+    const std::int32_t eventId = upload(u"暮色远征", system, document);
     ASSERT_GT(eventId, 0);
 
     httplib::Client client("127.0.0.1", site_->port());
@@ -186,7 +187,7 @@ TEST_F(WirekitSiteTest, UploadOfARealExportedRaidIsStoredWithItsMembersKillsAndL
             earned += attendee == player ? kill.dkp : 0;
     for (const dkp::Loot& loot : loots)
         spent += loot.player == player ? loot.costs : 0;
-    const std::string list = guildList("adpt_dkp");
+    const std::string list = guildList("dusk_dkp");
     const size_t entry = list.find("[\"" + ustring::toUtf8(player) + "\"] = {");
     ASSERT_NE(entry, std::string::npos) << list;
     const std::string points = "[\"earned\"] = " + std::to_string(earned) +

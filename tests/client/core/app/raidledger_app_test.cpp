@@ -5,6 +5,7 @@
 #include "dkpsite_process.h"
 #include "gamefiles/dkp_list.h"
 #include "gamefiles/game_folder.h"
+#include "savekeep/data_backup.h"
 #include "ui/clogindlg.h"
 #include "ui/cmainframe.h"
 #include "ui_test_support.h"
@@ -89,6 +90,35 @@ TEST_F(RaidledgerAppTest, ACancelledLoginEndsWithoutAMainWindow) {
     EXPECT_TRUE(prompter_.messages.empty());
     EXPECT_TRUE(fs::exists(folder_.path() / "config.cfg"));
     EXPECT_TRUE(fs::exists("Temp/kept.txt"));
+}
+
+// Without the game's record of an installation, the folder the user chose is the only game
+// folder there is: the backups must be of its accounts from the start, before any login.
+TEST_F(RaidledgerAppTest, TheBackupsAreOfTheConfiguredGameFolderFromTheStart) {
+    uitest::TempFolder game;
+    ASSERT_TRUE(ufile::WriteFileData(game.text() + u"WoW.exe", "MZ"));
+    const std::u16string data = game.text() + u"WTF/Account/ALICE/SavedVariables/TALLYRA.lua";
+    fs::create_directories(fs::path(ufile::toNativePath(data)).parent_path());
+    ASSERT_TRUE(ufile::WriteFileData(data, "CT_RaidTracker_RaidLog = {}\n"));
+    storeSettings(game.text(), u"");
+
+    uitest::ModalWatcher watcher([](QDialog* dialog) {
+        auto* backup = dynamic_cast<savekeep::DataBackup*>(savekeep::getBackup());
+        ASSERT_NE(backup, nullptr);
+        backup->backupRound(std::time(nullptr)); // the round its timer would run
+        dialog->reject();
+    });
+    RaidledgerApp app(folder_.text());
+    EXPECT_FALSE(app.initInstance());
+    ASSERT_EQ(watcher.seen(), 1);
+    ASSERT_TRUE(fs::is_directory(folder_.path() / "Backup/ALICE"));
+    std::vector<fs::path> copies;
+    for (const auto& entry : fs::directory_iterator(folder_.path() / "Backup/ALICE"))
+        copies.push_back(entry.path());
+    ASSERT_EQ(copies.size(), 1u);
+    std::string copied;
+    ASSERT_TRUE(ufile::ReadFileData(ufile::fromNativePath(copies[0].native()), copied));
+    EXPECT_EQ(copied, "CT_RaidTracker_RaidLog = {}\n");
 }
 
 TEST_F(RaidledgerAppTest, CreatesTheTempFolderInTheCurrentDirectory) {

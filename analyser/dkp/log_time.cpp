@@ -64,10 +64,70 @@ bool readFields(std::u16string_view text, std::tm& fields, std::int64_t& early) 
     return true;
 }
 
-// The fields as local standard time (mktime's answer, -1 included).
-std::int64_t standardTime(std::tm fields) {
-    fields.tm_isdst = 0;
-    return std::mktime(&fields);
+constexpr std::int64_t kSecondsPerDay = 86400;
+
+std::int64_t floorDivide(std::int64_t a, std::int64_t b) {
+    return a / b - ((a % b != 0) && ((a < 0) != (b < 0)));
+}
+
+// Days from 1970-01-01 to the given proleptic Gregorian date (month 1 to 12).
+std::int64_t daysFromCivil(std::int64_t year, int month, int day) {
+    year -= month <= 2;
+    const std::int64_t era = floorDivide(year, 400);
+    const std::int64_t yearOfEra = year - era * 400;
+    const std::int64_t dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
+    const std::int64_t dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+    return era * 146097 + dayOfEra - 719468;
+}
+
+// The clock reading of the fields in seconds, counted as if local time were UTC. Fields out of
+// their usual range carry over as mktime carries them: the month into the year, then days,
+// hours, minutes and seconds on from the first of that month.
+std::int64_t wallSeconds(const std::tm& fields) {
+    const std::int64_t year = std::int64_t{fields.tm_year} + 1900 + floorDivide(fields.tm_mon, 12);
+    const int month = static_cast<int>(fields.tm_mon - floorDivide(fields.tm_mon, 12) * 12);
+    const std::int64_t days = daysFromCivil(year, month + 1, 1) + fields.tm_mday - 1;
+    return days * kSecondsPerDay + std::int64_t{fields.tm_hour} * 3600 +
+           std::int64_t{fields.tm_min} * 60 + fields.tm_sec;
+}
+
+// How far the local clock is ahead of UTC at `time` (what it shows minus the time itself).
+std::optional<std::int64_t> localOffset(std::int64_t time) {
+    const std::time_t seconds = static_cast<std::time_t>(time);
+    std::tm fields{};
+    if (localtime_r(&seconds, &fields) == nullptr)
+        return std::nullopt;
+    return wallSeconds(fields) - time;
+}
+
+// The time at which the local clock shows the fields, by the zone's own rules, summer time
+// included (unchecked: it may lie outside the calendar). Where the clock shows the fields twice
+// (the hour repeated when summer time ends) the earlier time; where it skips them (the hour
+// that summer time starts with) the fields read with the offset in force before the change,
+// that is the time as far past the change as the fields are past its start. Unlike
+// mktime(tm_isdst = -1), whose choice in a repeated hour depends on the conversions before it,
+// the answer depends on the fields and the zone alone.
+//
+// The zone's offsets a day before and a day after the clock reading bracket every offset that
+// can apply, since the offset is less than a day and no zone changes twice within two days.
+std::int64_t localTime(const std::tm& fields) {
+    const std::int64_t wall = wallSeconds(fields);
+    if (wall < -kSecondsPerDay || wall > kLastConvertibleTime + kSecondsPerDay)
+        return kUnconvertibleTime; // no offset brings it into the calendar
+    tzset();                       // localtime_r need not notice a changed TZ on its own
+    const std::optional<std::int64_t> before = localOffset(wall - kSecondsPerDay);
+    const std::optional<std::int64_t> after = localOffset(wall + kSecondsPerDay);
+    if (!before || !after)
+        return kUnconvertibleTime;
+    // Only where the offset drops can both readings be right; the one with the old offset is
+    // then the earlier.
+    const std::int64_t early = wall - *before;
+    if (localOffset(early) == before)
+        return early;
+    const std::int64_t late = wall - *after;
+    if (localOffset(late) == after)
+        return late;
+    return early;
 }
 
 std::int64_t convertible(std::int64_t time) {
@@ -106,7 +166,7 @@ std::int64_t parseLogTime(const std::u16string& text) {
     std::int64_t early = 0;
     if (!readFields(text, fields, early))
         return early;
-    return convertible(standardTime(fields));
+    return convertible(localTime(fields));
 }
 
 LogClock::LogClock() : hours_(kHourSlots, Hour{kNoHourKey, 0}) {}
@@ -117,13 +177,13 @@ std::int64_t LogClock::parse(std::u16string_view text) {
     if (!readFields(text, fields, early))
         return early;
     if (!isOrdinaryClock(fields))
-        return convertible(standardTime(fields));
+        return convertible(localTime(fields));
     const std::int64_t hourKey =
         ((std::int64_t{fields.tm_year} * 12 + fields.tm_mon) * 31 + fields.tm_mday - 1) * 24 +
         fields.tm_hour;
     const std::int64_t start = hourStart(hourKey, fields);
     if (start == kNoHourStart)
-        return convertible(standardTime(fields));
+        return convertible(localTime(fields));
     return convertible(start + fields.tm_min * 60 + fields.tm_sec);
 }
 
@@ -134,7 +194,12 @@ std::int64_t LogClock::hourStart(std::int64_t hourKey, const std::tm& fields) {
     const std::int64_t begin = rawHourStart(hourKey, start);
     ++start.tm_hour; // the next key is the next hour, also across days, months and years
     const std::int64_t end = rawHourStart(hourKey + 1, start);
-    // mktime's failure value -1 is also a real time; such an hour is simply not counted on.
+    // Within an hour localTime reads every clock time with one offset, except where the zone
+    // changes: from the change (or the end of the repeated or skipped part) on, it reads them
+    // with the new offset. Such an hour's start and the next hour's start lie further or less
+    // far apart than an hour, so an hour exactly one hour long holds no change and its times
+    // are counted on from its start. The failure value -1 is also a real time; such an hour is
+    // simply not counted on.
     if (begin != -1 && end != -1 && end - begin == kSecondsPerHour)
         return begin;
     return kNoHourStart;
@@ -143,7 +208,7 @@ std::int64_t LogClock::hourStart(std::int64_t hourKey, const std::tm& fields) {
 std::int64_t LogClock::rawHourStart(std::int64_t hourKey, const std::tm& start) {
     Hour& slot = hours_[static_cast<std::size_t>(hourKey) % hours_.size()];
     if (slot.key != hourKey)
-        slot = {hourKey, standardTime(start)};
+        slot = {hourKey, localTime(start)};
     return slot.start;
 }
 

@@ -15,23 +15,26 @@ namespace dkp {
 inline constexpr std::int64_t kUnconvertibleTime = -1;
 inline constexpr std::int64_t kLastConvertibleTime = 32535215999; // 3000-12-31 23:59:59 UTC
 
-// Reads the log's "month/day/yy hours:minutes:seconds" as local standard time (two-digit years
-// are 20yy). A text of the wrong shape gives 0; a date the calendar cannot hold gives -1.
+// Reads the log's "month/day/yy hours:minutes:seconds" as local time by the zone's own rules,
+// summer time included, so that formatMonthFirst gives the text back (two-digit years are
+// 20yy; fields out of range carry over as in mktime). A clock time that occurs twice (the hour
+// repeated when summer time ends) reads as the earlier time; one that the clock skips (when
+// summer time starts) reads with the offset before the change, as the time that far past the
+// change. A text of the wrong shape gives 0; a date the calendar cannot hold gives -1.
 RAIDSIFT_API std::int64_t parseLogTime(const std::u16string& text);
 
-// Reads log times exactly as parseLogTime does, for many times in a row. The C library looks
-// at the zone database again on every conversion, which dominates the reading of a large log;
+// Reads log times exactly as parseLogTime does, for many times in a row. Each conversion asks
+// the C library about the zone several times, which would dominate the reading of a large log;
 // a clock converts the start of each local hour once and counts the minutes and seconds on
-// from there. A clock serves one batch of times read under one zone: an hour it has already
-// converted keeps the zone of that moment.
+// from there, except in an hour in which the zone changes. A clock serves one batch of times
+// read under one zone: an hour it has already converted keeps the zone of that moment.
 class RAIDSIFT_API LogClock {
 public:
     LogClock();
     std::int64_t parse(std::u16string_view text);
 
 private:
-    // A remembered local hour: its key (year, month, day, hour) and mktime's answer for its
-    // start.
+    // A remembered local hour: its key (year, month, day, hour) and the time of its start.
     struct Hour {
         std::int64_t key;
         std::int64_t start;

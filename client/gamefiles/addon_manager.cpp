@@ -1,5 +1,6 @@
 #include "gamefiles/addon_manager.h"
 
+#include "gamefiles/dkp_list.h"
 #include "gamefiles/game_folder.h"
 #include "gamefiles/game_path.h"
 #include "utilkit/ufile.h"
@@ -49,14 +50,21 @@ std::u16string AddonManager::getSourceVersion(std::u16string_view gameFolder) co
 bool AddonManager::installAddon(std::u16string_view gameFolder) const {
     if (gameFolder.empty())
         return false;
-    if (getInstalledVersion(gameFolder) == getSourceVersion(gameFolder))
+    // The addon also loads MerDKP/dkp_list.lua, the guild's list as the client received it. The
+    // variants do not ship that file, so no copy can replace a received list; until the first
+    // list arrives, an empty one keeps the game from reporting a missing file.
+    if (getInstalledVersion(gameFolder) == getSourceVersion(gameFolder)) {
+        placeEmptyDkpList(gameFolder);
         return true;
+    }
     const std::u16string installed = getInstalledFolder(gameFolder);
     const std::u16string versionFile = gamePath(installed, u"version.txt");
     std::string previousVersion;
     const bool hadVersion = ufile::ReadFileData(versionFile, previousVersion);
-    if (ufile::CopyDirectory(getSourceFolder(gameFolder), installed, true))
+    if (ufile::CopyDirectory(getSourceFolder(gameFolder), installed, true)) {
+        placeEmptyDkpList(gameFolder);
         return true;
+    }
     // A partly copied addon must not pass for current at the next check: put its version
     // back so that the copy is tried again.
     if (hadVersion)

@@ -40,6 +40,15 @@ std::u16string getDkpListFile(std::u16string_view gameFolder) {
     return gamePath(gameFolder, u"Interface/AddOns/TALLYRA/MerDKP/dkp_list.lua");
 }
 
+bool placeEmptyDkpList(std::u16string_view gameFolder) {
+    if (gameFolder.empty())
+        return true; // the paths would name the current directory
+    const std::u16string file = getDkpListFile(gameFolder);
+    if (pathExists(file) || !isFolder(gamePath(gameFolder, u"Interface/AddOns/TALLYRA/MerDKP/")))
+        return true;
+    return ufile::WriteFileData(file, kEmptyDkpList);
+}
+
 bool writeDkpList(std::u16string_view gameFolder, std::string_view listText) {
     const std::u16string file = getDkpListFile(gameFolder);
     std::string current;

@@ -20,8 +20,9 @@ public:
     // The version of the variant that suits the game folder, or the empty text.
     std::u16string getSourceVersion(std::u16string_view gameFolder) const;
     // True when the installed addon has the source variant's version, or after the variant was
-    // copied over it successfully (files the variant lacks stay in place). False without a game
-    // folder, with nothing written.
+    // copied over it successfully (files the variant lacks stay in place, the guild DKP list
+    // among them). A current addon without a guild DKP list then gets the empty list. False
+    // without a game folder, with nothing written.
     bool installAddon(std::u16string_view gameFolder) const;
 
     std::u16string getSourceFolder(std::u16string_view gameFolder) const;

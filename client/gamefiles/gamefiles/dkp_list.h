@@ -9,6 +9,15 @@ namespace gamefiles {
 
 std::u16string getDkpListFile(std::u16string_view gameFolder);
 
+// What the list file holds until the first list arrives: Lua that defines nothing, so that the
+// game finds every file the addon loads and the addon knows no points yet.
+inline constexpr std::string_view kEmptyDkpList =
+    "-- Raidledger writes the guild's DKP list here; until then the list is empty.\n";
+
+// Writes kEmptyDkpList as the list file when the installed addon's MerDKP folder holds none; a
+// list file that is there is never touched. False when it had to be written and could not.
+bool placeEmptyDkpList(std::u16string_view gameFolder);
+
 // Stores the received bytes exactly as received, whole and atomically, but only when they
 // differ from the file's current bytes, so an unchanged list keeps its modification time.
 // False when the file had to be written and could not be.

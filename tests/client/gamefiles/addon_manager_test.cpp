@@ -1,4 +1,5 @@
 #include "gamefiles/addon_manager.h"
+#include "gamefiles/dkp_list.h"
 
 #include "temp_tree.h"
 
@@ -87,6 +88,30 @@ TEST_F(Addons, WineSpellingOfTheAddonFolderIsUsed) {
     EXPECT_TRUE(manager_.installAddon(game_.folder()));
     EXPECT_EQ(game_.read("Interface/Addons/TALLYRA/TALLYRA.lua"), "mainland");
     EXPECT_FALSE(game_.exists("Interface/AddOns"));
+}
+
+TEST_F(Addons, AnEmptyListIsPlacedOnlyWhereTheInstalledAddonHasNone) {
+    program_.write("Addonkit/TALLYRA/MerDKP/MerDKP.lua", "reads the list");
+    const std::string list = "Interface/AddOns/TALLYRA/MerDKP/dkp_list.lua";
+    ASSERT_TRUE(manager_.installAddon(game_.folder()));
+    EXPECT_EQ(game_.read(list), gamefiles::kEmptyDkpList);
+
+    // A new addon version replaces the addon's files but never the guild's list.
+    ASSERT_TRUE(gamefiles::writeDkpList(game_.folder(), "the guild's list"));
+    program_.write("Addonkit/TALLYRA/version.txt", "2.1\r\n");
+    program_.write("Addonkit/TALLYRA/MerDKP/MerDKP.lua", "reads the list, version 2.1");
+    ASSERT_TRUE(manager_.installAddon(game_.folder()));
+    EXPECT_EQ(game_.read("Interface/AddOns/TALLYRA/MerDKP/MerDKP.lua"),
+              "reads the list, version 2.1");
+    EXPECT_EQ(game_.read(list), "the guild's list");
+
+    // A current addon whose list went away gets the empty one again, and is not copied anew.
+    std::filesystem::remove(game_.path(list));
+    game_.write("Interface/AddOns/TALLYRA/TALLYRA.lua", "edited in the game folder");
+    ASSERT_TRUE(manager_.installAddon(game_.folder()));
+    EXPECT_EQ(game_.read(list), gamefiles::kEmptyDkpList);
+    ASSERT_TRUE(manager_.installAddon(game_.folder()));
+    EXPECT_EQ(game_.read("Interface/AddOns/TALLYRA/TALLYRA.lua"), "edited in the game folder");
 }
 
 TEST(ShippedAddonkit, BothVariantsAreBesideTheProgramsWithVersionAndMerDkp) {

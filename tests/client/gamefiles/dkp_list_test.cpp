@@ -1,6 +1,7 @@
 #include "gamefiles/dkp_list.h"
 
 #include "temp_tree.h"
+#include "utilkit/ustring.h"
 
 #include <gtest/gtest.h>
 
@@ -63,6 +64,35 @@ TEST(UpdateTime, TextsThatAreNotDatedListsShowNothing) {
     const std::u16string huge =
         u"Mer_DKP_UPDATETIME = \"" + std::u16string(400, u'9') + u"\"; MerDKP_Table = {}";
     EXPECT_EQ(getUpdateTimeText(huge), u"");
+}
+
+} // namespace
+
+namespace {
+
+TEST(EmptyDkpList, IsPlacedOnlyInAnInstalledAddonWithoutAList) {
+    TempTree game;
+    EXPECT_TRUE(placeEmptyDkpList(game.folder())); // no addon: nothing to complete
+    EXPECT_FALSE(game.exists("Interface"));
+
+    game.makeFolder("interface/addons/TALLYRA/MerDKP");
+    EXPECT_TRUE(placeEmptyDkpList(game.folder()));
+    EXPECT_EQ(game.read("interface/addons/TALLYRA/MerDKP/dkp_list.lua"), kEmptyDkpList);
+    EXPECT_EQ(getUpdateTimeText(ustring::fromUtf8(std::string(kEmptyDkpList))), u"");
+
+    ASSERT_TRUE(writeDkpList(game.folder(), "the guild's list"));
+    EXPECT_TRUE(placeEmptyDkpList(game.folder()));
+    EXPECT_EQ(game.read("interface/addons/TALLYRA/MerDKP/dkp_list.lua"), "the guild's list");
+}
+
+TEST(EmptyDkpList, WithoutAGameFolderNothingIsWrittenInTheCurrentDirectory) {
+    TempTree here;
+    here.makeFolder("Interface/AddOns/TALLYRA/MerDKP");
+    const std::filesystem::path previous = std::filesystem::current_path();
+    std::filesystem::current_path(here.path(""));
+    EXPECT_TRUE(placeEmptyDkpList(u""));
+    std::filesystem::current_path(previous);
+    EXPECT_FALSE(here.exists("Interface/AddOns/TALLYRA/MerDKP/dkp_list.lua"));
 }
 
 } // namespace

@@ -42,11 +42,25 @@ bool installWithRetries(PackageInstaller::RunState& state, const Pack& pack) {
     return false;
 }
 
-void completeUpdate(const UpdateFolder& folder) {
-    updateLocalVersions(folder);
+// The state files go only once "localver.xml" holds the new versions: without them every
+// installed package would be pending again while its cabinet is already gone.
+RunOutcome completeUpdate(const UpdateFolder& folder) {
+    if (!updateLocalVersions(folder))
+        return RunOutcome::kNotRecorded;
     removeFile(folder.downloadLog());
     removeFile(folder.downloadState());
     removeFile(folder.installedList());
+    return RunOutcome::kCompleted;
+}
+
+// Completes the update when every package of the download is recorded, also when this run had
+// nothing left to install (an earlier run may have ended after its last record), then tells
+// the listeners that the run finished.
+void finishRun(PackageInstaller::RunState& state) {
+    const RunOutcome outcome =
+        isUpdateComplete(state.folder) ? completeUpdate(state.folder) : RunOutcome::kUpdatePending;
+    state.setOutcome(outcome);
+    state.tellListeners([](InstallListener& listener) { listener.onFinished(); });
 }
 
 std::int32_t currentKind(PackageInstaller::RunState& state) {
@@ -62,7 +76,7 @@ void performRun(PackageInstaller::RunState& state) {
         return;
     const PackList packs = pendingPacksOfKind(folder, currentKind(state));
     if (packs.empty()) {
-        state.tellListeners([](InstallListener& listener) { listener.onFinished(); });
+        finishRun(state);
         return;
     }
     std::string log;
@@ -75,6 +89,7 @@ void performRun(PackageInstaller::RunState& state) {
         if (state.stop)
             return;
         if (!installWithRetries(state, pack)) {
+            state.setOutcome(RunOutcome::kPackageFailed);
             state.tellListeners([](InstallListener& listener) { listener.onFailed(); });
             return;
         }
@@ -82,9 +97,7 @@ void performRun(PackageInstaller::RunState& state) {
         removeFile(folder.cabinet(pack.name));
         recordInstalled(folder, pack.name, pack.ver);
     }
-    if (isUpdateComplete(folder))
-        completeUpdate(folder);
-    state.tellListeners([](InstallListener& listener) { listener.onFinished(); });
+    finishRun(state);
 }
 
 } // namespace updater

@@ -99,6 +99,45 @@ TEST_F(UpdateRun, TwoPackagesAreInstalledRecordedAndTheUpdateCompleted) {
     EXPECT_EQ(local, (PackList{{u"core", u"", "", 2, 1}, {u"skin", u"", "", 5, 1}}));
 }
 
+TEST_F(UpdateRun, ARunThatFindsEveryPackageRecordedCompletesTheUpdate) {
+    // An earlier run recorded its last package and ended before it completed the update.
+    writeDownloadState({pack(u"core", 2), pack(u"addon", 4, 2)});
+    write("temp/log.txt", "fetched");
+    updater::recordInstalled(folder(), u"core", 2);
+    const InstallerHandle installer = makeInstaller();
+    installer->start(1);
+    installer->waitForRun();
+    EXPECT_EQ(listener.calls(), Calls{"finished"});
+    EXPECT_EQ(installer->outcome(), updater::RunOutcome::kUpdatePending);
+    EXPECT_TRUE(exists("temp/dlstate.xml")); // the addon is not installed yet
+
+    updater::recordInstalled(folder(), u"addon", 4);
+    EXPECT_EQ(runOnce(), (Calls{"finished", "finished"}));
+    PackList local;
+    ASSERT_TRUE(updater::readPackList(folder().localVersions(), local));
+    EXPECT_EQ(local, (PackList{{u"core", u"", "", 2, 1}, {u"addon", u"", "", 4, 2}}));
+    for (const char* gone : {"temp/dlstate.xml", "temp/log.txt", "temp/installed.xml"})
+        EXPECT_FALSE(exists(gone)) << gone;
+}
+
+TEST_F(UpdateRun, StateFilesStayWhenTheVersionsCannotBeRecorded) {
+    writeDownloadState({pack(u"core", 2)});
+    writeCabinet("core", "core.txt", "v2");
+    std::filesystem::create_directory(path("localver.xml")); // in the way of the write
+    const InstallerHandle installer = makeInstaller();
+    installer->start(1);
+    installer->waitForRun();
+    EXPECT_EQ(listener.calls(), (Calls{"log ", "progress 1/1", "finished"}));
+    EXPECT_EQ(installer->outcome(), updater::RunOutcome::kNotRecorded);
+    EXPECT_TRUE(exists("temp/dlstate.xml"));
+    EXPECT_TRUE(exists("temp/installed.xml"));
+
+    std::filesystem::remove(path("localver.xml"));
+    EXPECT_EQ(runOnce(), (Calls{"log ", "progress 1/1", "finished", "finished"}));
+    EXPECT_TRUE(exists("localver.xml"));
+    EXPECT_FALSE(exists("temp/dlstate.xml"));
+}
+
 TEST_F(UpdateRun, ASecondStartStartsNoSecondRun) {
     writeDownloadState({pack(u"core", 2)});
     writeCabinet("core", "core.txt", "v2");

@@ -6,6 +6,7 @@
 #include "utilkit/ustring.h"
 
 #include <cstdio>
+#include <exception>
 
 namespace updater {
 namespace {
@@ -20,9 +21,16 @@ cabinet::ExtractResult extractPack(const PackageInstaller::RunState& state, cons
     if (!isSafePackName(pack.name))
         return {false,
                 "the package name \"" + ustring::toUtf8(pack.name) + "\" is not a plain file name"};
-    return cabinet::extract(cabinet::ExtractRequest{state.folder.cabinet(pack.name),
-                                                    state.folder.programFolder(),
-                                                    state.folder.tempFolder(), &state.stop});
+    // The extraction reports its file-system errors itself; anything thrown all the same fails
+    // this package rather than ending the program at every start.
+    try {
+        return cabinet::extract(cabinet::ExtractRequest{state.folder.cabinet(pack.name),
+                                                        state.folder.programFolder(),
+                                                        state.folder.tempFolder(), &state.stop});
+    } catch (const std::exception& thrown) {
+        return {false, "the package \"" + ustring::toUtf8(pack.name) +
+                           "\" cannot be installed: " + thrown.what()};
+    }
 }
 
 // Up to three attempts, each failure followed by the retry pause. False when all failed or the

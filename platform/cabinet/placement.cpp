@@ -1,6 +1,7 @@
 #include "placement.h"
 
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -29,17 +30,30 @@ bool checkFolderLevels(const fs::path& realDestination, const fs::path& destinat
     fs::path level = destination;
     for (const fs::path& component : target.parent_path()) {
         level /= component;
+        const std::string shown = "\"" + target.string() + "\": \"" + level.string() + "\"";
         struct stat info {};
-        if (::lstat(level.c_str(), &info) != 0)
-            return true; // this level and the ones below it will be created
+        if (::lstat(level.c_str(), &info) != 0) {
+            if (errno == ENOENT)
+                return true; // this level and the ones below it will be created
+            error = shown + " cannot be examined: " + std::strerror(errno);
+            return false;
+        }
         if (S_ISDIR(info.st_mode))
             continue;
-        if (S_ISLNK(info.st_mode) && fs::is_directory(level) && isInside(level, realDestination))
-            continue;
-        error = "\"" + target.string() + "\": \"" + level.string() +
-                (S_ISLNK(info.st_mode) ? "\" leads outside the destination"
-                                       : "\" is in the way and not a folder");
-        return false;
+        if (!S_ISLNK(info.st_mode)) {
+            error = shown + " is in the way and not a folder";
+            return false;
+        }
+        std::error_code unresolved;
+        const bool folder = fs::is_directory(level, unresolved);
+        if (unresolved) {
+            error = shown + " cannot be followed: " + unresolved.message();
+            return false;
+        }
+        if (!folder || !isInside(level, realDestination)) {
+            error = shown + " leads outside the destination";
+            return false;
+        }
     }
     return true;
 }
@@ -49,7 +63,7 @@ bool checkTarget(const fs::path& path, const fs::path& target, std::string& erro
     if (::lstat(path.c_str(), &info) != 0) {
         if (errno == ENOENT)
             return true;
-        error = "\"" + target.string() + "\" cannot be examined";
+        error = "\"" + target.string() + "\" cannot be examined: " + std::strerror(errno);
         return false;
     }
     if (S_ISLNK(info.st_mode))
@@ -69,7 +83,9 @@ bool createFolderLevels(const fs::path& destination, const fs::path& target) {
     fs::path level = destination;
     for (const fs::path& component : target.parent_path()) {
         level /= component;
-        if (::mkdir(level.c_str(), 0755) != 0 && !(errno == EEXIST && fs::is_directory(level)))
+        std::error_code unresolved;
+        if (::mkdir(level.c_str(), 0755) != 0 &&
+            !(errno == EEXIST && fs::is_directory(level, unresolved)))
             return false;
     }
     return true;

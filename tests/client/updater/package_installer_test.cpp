@@ -249,6 +249,20 @@ TEST_F(UpdateRun, APackageNameThatIsAPathFailsWithoutTouchingThatPath) {
     EXPECT_TRUE(exists("outside.cab"));
 }
 
+TEST_F(UpdateRun, ANameTooLongForTheFileSystemFailsThatPackageAfterItsAttempts) {
+    const std::u16string longName(84, u'\u66F4'); // 252 bytes in UTF-8, 256 with ".cab"
+    writeDownloadState({pack(longName, 1), pack(u"core", 2)});
+    writeCabinet("core", "core.txt", "v2");
+    const InstallerHandle installer = makeInstaller();
+    installer->start(1);
+    installer->waitForRun();
+    EXPECT_EQ(listener.calls(), (Calls{"log ", "failed"}));
+    EXPECT_NE(installer->lastError().find("cannot be opened"), std::string::npos)
+        << installer->lastError();
+    for (const auto& entry : std::filesystem::directory_iterator(path("temp")))
+        EXPECT_FALSE(entry.path().filename().string().starts_with("cabinet-")) << entry.path();
+}
+
 TEST_F(UpdateRun, ListenersAreAddedOnceAndRemovedOnce) {
     const InstallerHandle installer = makeInstaller();
     EXPECT_FALSE(installer->addListener(nullptr));

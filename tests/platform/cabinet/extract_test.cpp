@@ -279,4 +279,30 @@ TEST_F(CabinetExtract, MissingAndForeignFilesAndCancellationFail) {
     EXPECT_FALSE(fs::exists(destination_ / "a.txt"));
 }
 
+TEST_F(CabinetExtract, FileSystemErrorsFailTheCabinetWithoutThrowingOrLeavingStaging) {
+    // A symbolic link that leads to itself, where the cabinet wants a folder.
+    fs::create_symlink("loop", destination_ / "loop");
+    const cabinet::ExtractResult looped =
+        extractBytes(makeStoredCabinet({{"fine.txt", "fine"}, {"loop\\x.txt", "x"}}));
+    EXPECT_FALSE(looped);
+    EXPECT_NE(looped.error.find("cannot be followed"), std::string::npos) << looped.error;
+    EXPECT_FALSE(fs::exists(destination_ / "fine.txt"));
+    EXPECT_TRUE(fs::is_empty(staging_));
+
+    // A cabinet name one byte longer than a file name may be.
+    const cabinet::ExtractResult tooLong = extractFile(root_ / (std::string(252, 'n') + ".cab"));
+    EXPECT_FALSE(tooLong);
+    EXPECT_NE(tooLong.error.find("cannot be opened"), std::string::npos) << tooLong.error;
+}
+
+TEST_F(CabinetExtract, APipeOrAFolderInTheCabinetsPlaceIsRefusedWithoutWaiting) {
+    ASSERT_EQ(::mkfifo((root_ / "pipe.cab").c_str(), 0600), 0);
+    const cabinet::ExtractResult pipe = extractFile(root_ / "pipe.cab");
+    EXPECT_FALSE(pipe);
+    EXPECT_NE(pipe.error.find("not a plain file"), std::string::npos) << pipe.error;
+    fs::create_directory(root_ / "folder.cab");
+    EXPECT_NE(extractFile(root_ / "folder.cab").error.find("not a plain file"), std::string::npos);
+    expectDestinationUntouched();
+}
+
 } // namespace

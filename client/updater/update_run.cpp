@@ -1,3 +1,4 @@
+#include "updater/leftovers.h"
 #include "updater/pack_lists.h"
 #include "updater/run_state.h"
 
@@ -80,7 +81,10 @@ std::int32_t currentKind(PackageInstaller::RunState& state) {
 
 void performRun(PackageInstaller::RunState& state) {
     const UpdateFolder& folder = state.folder;
-    if (state.stop || !isDownloadComplete(folder))
+    if (state.stop)
+        return;
+    removeLeftovers(folder);
+    if (!isDownloadComplete(folder))
         return;
     const PackList packs = pendingPacksOfKind(folder, currentKind(state));
     if (packs.empty()) {

@@ -21,6 +21,9 @@ namespace fs = std::filesystem;
 namespace cabinet {
 namespace {
 
+// Each extraction decodes into a folder of its own below the staging folder, named by mkdtemp.
+constexpr std::string_view kStagingPrefix = "cabinet-";
+
 const char* describeMspackError(int code) {
     switch (code) {
     case MSPACK_ERR_OPEN:
@@ -104,7 +107,7 @@ public:
     explicit StagingFolder(const fs::path& parent) {
         std::error_code error;
         fs::create_directories(parent, error);
-        std::string pattern = (parent / "cabinet-XXXXXX").string();
+        std::string pattern = (parent / (std::string(kStagingPrefix) + "XXXXXX")).string();
         if (::mkdtemp(pattern.data()))
             path_ = pattern;
     }
@@ -197,6 +200,17 @@ ExtractResult extract(const ExtractRequest& request) {
     if (!placeStagedFiles(fs::path(ufile::toNativePath(request.destination)), files, error))
         return failure(shown + "cannot be installed: " + error);
     return ExtractResult{true, {}};
+}
+
+void removeAbandonedStaging(std::u16string_view staging) {
+    std::error_code error;
+    fs::directory_iterator entries(fs::path(ufile::toNativePath(staging)), error);
+    for (; !error && entries != fs::directory_iterator(); entries.increment(error)) {
+        std::error_code ignored;
+        if (entries->path().filename().string().starts_with(kStagingPrefix) &&
+            entries->symlink_status(ignored).type() == fs::file_type::directory)
+            fs::remove_all(entries->path(), ignored);
+    }
 }
 
 } // namespace cabinet

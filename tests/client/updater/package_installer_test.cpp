@@ -263,6 +263,21 @@ TEST_F(UpdateRun, ANameTooLongForTheFileSystemFailsThatPackageAfterItsAttempts) 
         EXPECT_FALSE(entry.path().filename().string().starts_with("cabinet-")) << entry.path();
 }
 
+TEST_F(UpdateRun, LeftoversOfAKilledRunAreRemovedAndTheDownloadersFilesKept) {
+    write("temp/cabinet-x1Y2z3/0", "half decoded");
+    write("temp/installed.xml.tmp4242-17", "<?xml");
+    write("localver.xml.tmp4242-18", "<?xml");
+    write("temp/core.cab.part", "the downloader's");
+    write("temp/other.tmp", "the downloader's");
+    writeDownloadState({pack(u"core", 2)}, "downloading");
+    EXPECT_EQ(runOnce(), Calls{});
+    for (const char* gone :
+         {"temp/cabinet-x1Y2z3", "temp/installed.xml.tmp4242-17", "localver.xml.tmp4242-18"})
+        EXPECT_FALSE(exists(gone)) << gone;
+    for (const char* kept : {"temp/core.cab.part", "temp/other.tmp", "temp/dlstate.xml"})
+        EXPECT_TRUE(exists(kept)) << kept;
+}
+
 TEST_F(UpdateRun, ListenersAreAddedOnceAndRemovedOnce) {
     const InstallerHandle installer = makeInstaller();
     EXPECT_FALSE(installer->addListener(nullptr));

@@ -1,8 +1,10 @@
 #include "updater/package_installer.h"
 
+#include "cabinet_builder.h"
 #include "update_fixture.h"
 #include "updater/pack_list_file.h"
 #include "updater/pack_lists.h"
+#include "utilkit/ufile.h"
 
 #include <functional>
 #include <gtest/gtest.h>
@@ -276,6 +278,22 @@ TEST_F(UpdateRun, LeftoversOfAKilledRunAreRemovedAndTheDownloadersFilesKept) {
         EXPECT_FALSE(exists(gone)) << gone;
     for (const char* kept : {"temp/core.cab.part", "temp/other.tmp", "temp/dlstate.xml"})
         EXPECT_TRUE(exists(kept)) << kept;
+}
+
+TEST_F(UpdateRun, AnUpdateCompletesWhateverBytesItsNamesHold) {
+    write("temp/dlstate.xml", "<?xml version=\"1.0\" encoding=\"gb2312\"?><version>\n"
+                              "\t<pack name=\"core\xFF\" ver=\"2\" type=\"1\"/>\n"
+                              "\t<state flag=\"ok\"/>\n</version>\n");
+    const PackList pending = updater::pendingPacks(folder());
+    ASSERT_EQ(pending.size(), 1u);
+    write(ufile::toNativePath(folder().cabinet(pending[0].name)).substr(path("").string().size()),
+          cabinet_test::makeStoredCabinet({{"core.txt", "v2"}}));
+
+    EXPECT_EQ(runOnce(), (Calls{"log ", "progress 1/1", "finished"}));
+    EXPECT_EQ(read("core.txt"), "v2");
+    EXPECT_FALSE(exists("temp/dlstate.xml"));
+    EXPECT_NE(read("localver.xml").find("name=\"core\xFF\""), std::string::npos);
+    EXPECT_TRUE(updater::pendingPacks(folder()).empty());
 }
 
 TEST_F(UpdateRun, ListenersAreAddedOnceAndRemovedOnce) {

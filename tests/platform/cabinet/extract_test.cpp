@@ -267,6 +267,19 @@ TEST_F(CabinetExtract, FoldersAreCreatedAndAFileInTheWayFails) {
     EXPECT_EQ(readBytes(destination_ / "x"), "a file, not a folder");
 }
 
+TEST_F(CabinetExtract, ACabinetHoldingOnePathAsFileAndFolderInstallsNothing) {
+    for (const bool fileFirst : {true, false}) {
+        SCOPED_TRACE(fileFirst ? "file first" : "folder first");
+        std::vector<CabinetEntry> entries{{"first.txt", "1"}, {"a", "file"}, {"a\\b.txt", "b"}};
+        if (!fileFirst)
+            std::swap(entries[1], entries[2]);
+        const cabinet::ExtractResult result = extractBytes(makeStoredCabinet(entries));
+        EXPECT_FALSE(result);
+        EXPECT_NE(result.error.find("both a file and a folder"), std::string::npos) << result.error;
+        expectDestinationUntouched();
+    }
+}
+
 TEST_F(CabinetExtract, MissingAndForeignFilesAndCancellationFail) {
     EXPECT_NE(extractFile(root_ / "absent.cab").error.find("missing"), std::string::npos);
     writeBytes(root_ / "text.cab", "just some text, not a cabinet");

@@ -1,3 +1,4 @@
+#include "updater/installed_record.h"
 #include "updater/leftovers.h"
 #include "updater/pack_lists.h"
 #include "updater/run_state.h"
@@ -95,19 +96,28 @@ void performRun(PackageInstaller::RunState& state) {
     ufile::ReadFileData(folder.downloadLog(), log);
     state.tellListeners([&](InstallListener& listener) { listener.onLog(log); });
 
+    InstalledRecord record(folder);
     const int total = static_cast<int>(packs.size());
     for (int n = 1; n <= total; ++n) {
         const Pack& pack = packs[static_cast<std::size_t>(n - 1)];
-        if (state.stop)
+        if (state.stop) {
+            record.flush();
             return;
+        }
         if (!installWithRetries(state, pack)) {
+            record.flush();
             state.setOutcome(RunOutcome::kPackageFailed);
             state.tellListeners([](InstallListener& listener) { listener.onFailed(); });
             return;
         }
         state.tellListeners([&](InstallListener& listener) { listener.onProgress(n, total); });
-        removeFile(folder.cabinet(pack.name));
-        recordInstalled(folder, pack.name, pack.ver);
+        record.add(pack);
+        record.flushIfDue();
+    }
+    if (!record.flush()) {
+        state.setOutcome(RunOutcome::kNotRecorded);
+        state.tellListeners([](InstallListener& listener) { listener.onFinished(); });
+        return;
     }
     finishRun(state);
 }

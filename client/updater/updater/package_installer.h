@@ -16,7 +16,8 @@ enum class RunOutcome {
     kPackageFailed, // a package could not be installed; the ones before it stay recorded
     kUpdatePending, // nothing of this kind is left, but packages of other kinds still wait
     kCompleted,     // every package is installed and "localver.xml" holds the new versions
-    kNotRecorded,   // every package is installed, but "localver.xml" could not be written
+    kNotRecorded,   // the packages are installed, but their record or "localver.xml" could not
+                    // be written; the next run completes the update
 };
 
 // The updater: installs the downloaded cabinets of one kind over the program folder on a

@@ -140,6 +140,47 @@ TEST_F(UpdateRun, StateFilesStayWhenTheVersionsCannotBeRecorded) {
     EXPECT_FALSE(exists("temp/dlstate.xml"));
 }
 
+TEST_F(UpdateRun, ACabinetIsDeletedOnlyOnceItsRecordIsWritten) {
+    writeDownloadState({pack(u"core", 2), pack(u"skin", 5)});
+    writeCabinet("core", "core.txt", "v2");
+    writeCabinet("skin", "skin.txt", "v5");
+    std::filesystem::create_directory(path("temp/installed.xml")); // in the way of the record
+    const InstallerHandle installer = makeInstaller();
+    installer->start(1);
+    installer->waitForRun();
+    EXPECT_EQ(listener.calls(), (Calls{"log ", "progress 1/2", "progress 2/2", "finished"}));
+    EXPECT_EQ(installer->outcome(), updater::RunOutcome::kNotRecorded);
+    EXPECT_TRUE(exists("temp/core.cab"));
+    EXPECT_TRUE(exists("temp/skin.cab"));
+
+    // The next run installs them again from their cabinets and completes the update.
+    std::filesystem::remove(path("temp/installed.xml"));
+    write("core.txt", "changed since");
+    EXPECT_EQ(runOnce().back(), "finished");
+    EXPECT_EQ(read("core.txt"), "v2");
+    EXPECT_FALSE(exists("temp/dlstate.xml"));
+    EXPECT_TRUE(exists("localver.xml"));
+}
+
+TEST_F(UpdateRun, ManyPackagesAreAllRecordedInOrderAndTheirCabinetsRemoved) {
+    PackList packs;
+    for (int i = 0; i < 100; ++i) {
+        packs.push_back(pack(u"p" + ufile::fromNativePath(std::to_string(i)), i));
+        writeCabinet(ufile::toNativePath(packs.back().name), "f" + std::to_string(i), "x");
+    }
+    write("temp/second.cab", "damaged");
+    packs.push_back(pack(u"second", 1));
+    writeDownloadState(packs);
+    EXPECT_EQ(runOnce().back(), "failed");
+    PackList installed;
+    ASSERT_TRUE(updater::readPackList(folder().installedList(), installed));
+    ASSERT_EQ(installed.size(), 100u);
+    for (std::size_t i = 0; i < 100; ++i) {
+        EXPECT_EQ(installed[i].name, packs[i].name);
+        EXPECT_FALSE(exists("temp/" + ufile::toNativePath(packs[i].name) + ".cab"));
+    }
+}
+
 TEST_F(UpdateRun, ASecondStartStartsNoSecondRun) {
     writeDownloadState({pack(u"core", 2)});
     writeCabinet("core", "core.txt", "v2");

@@ -14,7 +14,7 @@ namespace {
 
 constexpr std::int32_t kProgramPackages = 1;
 
-// Prints the run as it goes and remembers how it ended.
+// Prints the run as it goes; how it ended comes from the installer.
 class PrintingListener final : public InstallListener {
 public:
     explicit PrintingListener(std::ostream& out) : out_(out) {}
@@ -26,17 +26,37 @@ public:
         if (!log.empty())
             out_ << "Download log:\n" << log << (log.back() == '\n' ? "" : "\n");
     }
-    void onFinished() override { finished_ = true; }
-    void onFailed() override { failed_ = true; }
-
-    bool finished() const { return finished_; }
-    bool failed() const { return failed_; }
+    void onFinished() override {}
+    void onFailed() override {}
 
 private:
     std::ostream& out_;
-    bool finished_ = false;
-    bool failed_ = false;
 };
+
+// What the run did, for people, and the exit code that says it.
+int reportOutcome(const PackageInstaller& installer, std::ostream& out) {
+    switch (installer.outcome()) {
+    case RunOutcome::kCompleted:
+        out << "Update complete: the new versions are recorded in localver.xml.\n";
+        return kUpdatesInstalled;
+    case RunOutcome::kUpdatePending:
+        out << "The program's packages are installed, but the update is not complete: "
+               "packages of other kinds still wait for their installer.\n";
+        return kUpdatePending;
+    case RunOutcome::kNotRecorded:
+        out << "The packages are installed, but their records could not be written; the next "
+               "run completes the update.\n";
+        return kNotRecorded;
+    case RunOutcome::kPackageFailed:
+        out << "A package could not be installed: " << installer.lastError()
+            << "\nThe packages installed before it stay installed; the next run retries.\n";
+        return kPackageFailed;
+    case RunOutcome::kNone:
+        break;
+    }
+    out << "The download changed while installing; nothing more was installed.\n";
+    return kDownloadIncomplete;
+}
 
 struct InstallerRelease {
     void operator()(PackageInstaller* installer) const { installer->release(); }
@@ -62,17 +82,7 @@ int runInstallUpdatesCommand(std::u16string_view programFolder, std::ostream& ou
     installer->waitForRun();
     installer->removeListener(&listener);
 
-    if (listener.failed()) {
-        out << "A package could not be installed: " << installer->lastError()
-            << "\nThe packages installed before it stay installed; the next run retries.\n";
-        return kPackageFailed;
-    }
-    if (!listener.finished()) {
-        out << "The download changed while installing; nothing more was installed.\n";
-        return kDownloadIncomplete;
-    }
-    out << "Updates installed.\n";
-    return kUpdatesInstalled;
+    return reportOutcome(*installer, out);
 }
 
 int runInstallUpdatesCommand() {

@@ -1,7 +1,8 @@
 #include "updater/pack_list_file.h"
 
+#include "updater/list_text.h"
+
 #include "utilkit/ufile.h"
-#include "utilkit/ustring.h"
 
 #include <limits>
 #include <tinyxml2.h>
@@ -18,8 +19,8 @@ std::string_view attributeBytes(const tinyxml2::XMLElement& element, const char*
 
 Pack packFromElement(const tinyxml2::XMLElement& element) {
     Pack pack;
-    pack.name = ustring::toWideString(attributeBytes(element, "name"), ustring::kAnsiCodePage);
-    pack.url = ustring::toWideString(attributeBytes(element, "url"), ustring::kAnsiCodePage);
+    pack.name = decodeListText(attributeBytes(element, "name"));
+    pack.url = decodeListText(attributeBytes(element, "url"));
     pack.md5 = std::string(attributeBytes(element, "md5"));
     pack.ver = parseListNumber(attributeBytes(element, "ver"));
     pack.type = parseListNumber(attributeBytes(element, "type"));
@@ -58,7 +59,7 @@ std::string escaped(std::string_view value) {
 }
 
 std::string ansiEscaped(const std::u16string& value) {
-    return escaped(ustring::toNarrowString(value, ustring::kAnsiCodePage));
+    return escaped(encodeListText(value));
 }
 
 } // namespace

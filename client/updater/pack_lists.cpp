@@ -5,9 +5,20 @@
 #include "utilkit/ufile.h"
 
 #include <algorithm>
+#include <unordered_map>
+#include <unordered_set>
 
 namespace updater {
 namespace {
+
+using NameSet = std::unordered_set<std::u16string_view>;
+
+NameSet namesOf(const PackList& list) {
+    NameSet names;
+    for (const Pack& pack : list)
+        names.insert(pack.name);
+    return names;
+}
 
 bool containsName(const PackList& list, std::u16string_view name) {
     return std::any_of(list.begin(), list.end(),
@@ -23,12 +34,13 @@ PackList readOrEmpty(const std::u16string& path) {
 } // namespace
 
 PackList difference(const PackList& a, const PackList& b) {
+    std::unordered_map<std::u16string_view, std::unordered_set<std::int32_t>> known;
+    for (const Pack& pack : b)
+        known[pack.name].insert(pack.ver);
     PackList result;
     for (const Pack& pack : a) {
-        const bool known = std::any_of(b.begin(), b.end(), [&](const Pack& other) {
-            return other.name == pack.name && other.ver == pack.ver;
-        });
-        if (!known)
+        const auto versions = known.find(pack.name);
+        if (versions == known.end() || !versions->second.contains(pack.ver))
             result.push_back(pack);
     }
     return result;
@@ -66,23 +78,26 @@ bool isUpdateComplete(const UpdateFolder& folder) {
     if (!isDownloadComplete(folder))
         return false;
     const PackList installed = readOrEmpty(folder.installedList());
+    const NameSet installedNames = namesOf(installed);
     const PackList downloaded = readOrEmpty(folder.downloadState());
     return std::all_of(downloaded.begin(), downloaded.end(),
-                       [&](const Pack& pack) { return containsName(installed, pack.name); });
+                       [&](const Pack& pack) { return installedNames.contains(pack.name); });
 }
 
 bool updateLocalVersions(const UpdateFolder& folder) {
     PackList local = readOrEmpty(folder.localVersions());
+    // Positions by name; appended packages get theirs as they come.
+    std::unordered_map<std::u16string, std::vector<std::size_t>> positions;
+    for (std::size_t i = 0; i < local.size(); ++i)
+        positions[local[i].name].push_back(i);
     for (const Pack& pack : pendingPacks(folder)) {
-        bool known = false;
-        for (Pack& record : local) {
-            if (record.name == pack.name) {
-                record.ver = pack.ver;
-                known = true;
-            }
-        }
-        if (!known)
+        std::vector<std::size_t>& records = positions[pack.name];
+        for (const std::size_t i : records)
+            local[i].ver = pack.ver;
+        if (records.empty()) {
+            records.push_back(local.size());
             local.push_back(Pack{pack.name, {}, {}, pack.ver, pack.type});
+        }
     }
     return writePackList(folder.localVersions(), local);
 }

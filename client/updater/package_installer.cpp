@@ -98,4 +98,9 @@ std::string PackageInstaller::lastError() const {
     return state_->lastError;
 }
 
+RunOutcome PackageInstaller::outcome() const {
+    std::lock_guard lock(state_->mutex);
+    return state_->outcome;
+}
+
 } // namespace updater

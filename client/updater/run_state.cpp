@@ -18,6 +18,11 @@ bool PackageInstaller::RunState::pauseBeforeRetry() {
     return !stop;
 }
 
+void PackageInstaller::RunState::setOutcome(RunOutcome ended) {
+    std::lock_guard lock(mutex);
+    outcome = ended;
+}
+
 void PackageInstaller::RunState::markEnded() {
     {
         std::lock_guard lock(mutex);

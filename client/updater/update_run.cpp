@@ -1,3 +1,5 @@
+#include "updater/installed_record.h"
+#include "updater/leftovers.h"
 #include "updater/pack_lists.h"
 #include "updater/run_state.h"
 
@@ -6,6 +8,7 @@
 #include "utilkit/ustring.h"
 
 #include <cstdio>
+#include <exception>
 
 namespace updater {
 namespace {
@@ -20,9 +23,16 @@ cabinet::ExtractResult extractPack(const PackageInstaller::RunState& state, cons
     if (!isSafePackName(pack.name))
         return {false,
                 "the package name \"" + ustring::toUtf8(pack.name) + "\" is not a plain file name"};
-    return cabinet::extract(cabinet::ExtractRequest{state.folder.cabinet(pack.name),
-                                                    state.folder.programFolder(),
-                                                    state.folder.tempFolder(), &state.stop});
+    // The extraction reports its file-system errors itself; anything thrown all the same fails
+    // this package rather than ending the program at every start.
+    try {
+        return cabinet::extract(cabinet::ExtractRequest{state.folder.cabinet(pack.name),
+                                                        state.folder.programFolder(),
+                                                        state.folder.tempFolder(), &state.stop});
+    } catch (const std::exception& thrown) {
+        return {false, "the package \"" + ustring::toUtf8(pack.name) +
+                           "\" cannot be installed: " + thrown.what()};
+    }
 }
 
 // Up to three attempts, each failure followed by the retry pause. False when all failed or the
@@ -42,11 +52,25 @@ bool installWithRetries(PackageInstaller::RunState& state, const Pack& pack) {
     return false;
 }
 
-void completeUpdate(const UpdateFolder& folder) {
-    updateLocalVersions(folder);
+// The state files go only once "localver.xml" holds the new versions: without them every
+// installed package would be pending again while its cabinet is already gone.
+RunOutcome completeUpdate(const UpdateFolder& folder) {
+    if (!updateLocalVersions(folder))
+        return RunOutcome::kNotRecorded;
     removeFile(folder.downloadLog());
     removeFile(folder.downloadState());
     removeFile(folder.installedList());
+    return RunOutcome::kCompleted;
+}
+
+// Completes the update when every package of the download is recorded, also when this run had
+// nothing left to install (an earlier run may have ended after its last record), then tells
+// the listeners that the run finished.
+void finishRun(PackageInstaller::RunState& state) {
+    const RunOutcome outcome =
+        isUpdateComplete(state.folder) ? completeUpdate(state.folder) : RunOutcome::kUpdatePending;
+    state.setOutcome(outcome);
+    state.tellListeners([](InstallListener& listener) { listener.onFinished(); });
 }
 
 std::int32_t currentKind(PackageInstaller::RunState& state) {
@@ -58,33 +82,44 @@ std::int32_t currentKind(PackageInstaller::RunState& state) {
 
 void performRun(PackageInstaller::RunState& state) {
     const UpdateFolder& folder = state.folder;
-    if (state.stop || !isDownloadComplete(folder))
+    if (state.stop)
+        return;
+    removeLeftovers(folder);
+    if (!isDownloadComplete(folder))
         return;
     const PackList packs = pendingPacksOfKind(folder, currentKind(state));
     if (packs.empty()) {
-        state.tellListeners([](InstallListener& listener) { listener.onFinished(); });
+        finishRun(state);
         return;
     }
     std::string log;
     ufile::ReadFileData(folder.downloadLog(), log);
     state.tellListeners([&](InstallListener& listener) { listener.onLog(log); });
 
+    InstalledRecord record(folder);
     const int total = static_cast<int>(packs.size());
     for (int n = 1; n <= total; ++n) {
         const Pack& pack = packs[static_cast<std::size_t>(n - 1)];
-        if (state.stop)
+        if (state.stop) {
+            record.flush();
             return;
+        }
         if (!installWithRetries(state, pack)) {
+            record.flush();
+            state.setOutcome(RunOutcome::kPackageFailed);
             state.tellListeners([](InstallListener& listener) { listener.onFailed(); });
             return;
         }
         state.tellListeners([&](InstallListener& listener) { listener.onProgress(n, total); });
-        removeFile(folder.cabinet(pack.name));
-        recordInstalled(folder, pack.name, pack.ver);
+        record.add(pack);
+        record.flushIfDue();
     }
-    if (isUpdateComplete(folder))
-        completeUpdate(folder);
-    state.tellListeners([](InstallListener& listener) { listener.onFinished(); });
+    if (!record.flush()) {
+        state.setOutcome(RunOutcome::kNotRecorded);
+        state.tellListeners([](InstallListener& listener) { listener.onFinished(); });
+        return;
+    }
+    finishRun(state);
 }
 
 } // namespace updater

@@ -8,14 +8,21 @@
 #include "utilkit/ufile.h"
 #include "utilkit/ustring.h"
 
+#include <cerrno>
 #include <cstdlib>
-#include <fstream>
+#include <cstring>
+#include <fcntl.h>
 #include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
 namespace cabinet {
 namespace {
+
+// Each extraction decodes into a folder of its own below the staging folder, named by mkdtemp.
+constexpr std::string_view kStagingPrefix = "cabinet-";
 
 const char* describeMspackError(int code) {
     switch (code) {
@@ -46,10 +53,26 @@ ExtractResult failure(std::string message) {
     return ExtractResult{false, std::move(message)};
 }
 
-bool hasCabinetSignature(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
+// Why the file cannot be a cabinet, or nothing when it is a plain file that begins with the
+// signature. Opened without blocking and typed on the descriptor, so that a pipe or a device
+// put in a cabinet's place is refused instead of waited on.
+std::optional<std::string> cabinetFileProblem(const fs::path& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0)
+        return errno == ENOENT ? std::string("is missing")
+                               : std::string("cannot be opened: ") + std::strerror(errno);
+    struct stat info {};
+    std::optional<std::string> problem;
     char signature[4] = {};
-    return in.read(signature, 4) && std::string_view(signature, 4) == "MSCF";
+    if (::fstat(fd, &info) != 0)
+        problem = std::string("cannot be examined: ") + std::strerror(errno);
+    else if (!S_ISREG(info.st_mode))
+        problem = "is not a plain file";
+    else if (::pread(fd, signature, sizeof signature, 0) != sizeof signature ||
+             std::string_view(signature, sizeof signature) != "MSCF")
+        problem = "is not a cabinet file";
+    ::close(fd);
+    return problem;
 }
 
 struct DecompressorDeleter {
@@ -84,7 +107,7 @@ public:
     explicit StagingFolder(const fs::path& parent) {
         std::error_code error;
         fs::create_directories(parent, error);
-        std::string pattern = (parent / "cabinet-XXXXXX").string();
+        std::string pattern = (parent / (std::string(kStagingPrefix) + "XXXXXX")).string();
         if (::mkdtemp(pattern.data()))
             path_ = pattern;
     }
@@ -143,8 +166,8 @@ bool isCancelled(const ExtractRequest& request) {
 ExtractResult extract(const ExtractRequest& request) {
     const fs::path cabinetPath(ufile::toNativePath(request.cabinet));
     const std::string shown = "the cabinet \"" + cabinetPath.string() + "\" ";
-    if (!hasCabinetSignature(cabinetPath))
-        return failure(shown + (fs::exists(cabinetPath) ? "is not a cabinet file" : "is missing"));
+    if (const std::optional<std::string> problem = cabinetFileProblem(cabinetPath))
+        return failure(shown + *problem);
 
     MspackIo io(request.cancel);
     const Decompressor decompressor(mspack_create_cab_decompressor(io.system()));
@@ -177,6 +200,17 @@ ExtractResult extract(const ExtractRequest& request) {
     if (!placeStagedFiles(fs::path(ufile::toNativePath(request.destination)), files, error))
         return failure(shown + "cannot be installed: " + error);
     return ExtractResult{true, {}};
+}
+
+void removeAbandonedStaging(std::u16string_view staging) {
+    std::error_code error;
+    fs::directory_iterator entries(fs::path(ufile::toNativePath(staging)), error);
+    for (; !error && entries != fs::directory_iterator(); entries.increment(error)) {
+        std::error_code ignored;
+        if (entries->path().filename().string().starts_with(kStagingPrefix) &&
+            entries->symlink_status(ignored).type() == fs::file_type::directory)
+            fs::remove_all(entries->path(), ignored);
+    }
 }
 
 } // namespace cabinet

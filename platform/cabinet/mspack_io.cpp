@@ -26,7 +26,7 @@ bool cancelled(const std::atomic<bool>* cancel) {
 int openFlags(int mode) {
     switch (mode) {
     case MSPACK_SYS_OPEN_READ:
-        return O_RDONLY;
+        return O_RDONLY | O_NONBLOCK; // a pipe put in the cabinet's place must not block
     case MSPACK_SYS_OPEN_WRITE:
         return O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW;
     case MSPACK_SYS_OPEN_UPDATE:

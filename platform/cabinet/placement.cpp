@@ -1,7 +1,9 @@
 #include "placement.h"
 
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
+#include <set>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -23,23 +25,67 @@ bool isInside(const fs::path& path, const fs::path& folder) {
     return !relative.empty() && *relative.begin() != "..";
 }
 
-// Every existing folder level of the target must be a folder inside the destination.
+// The folder where the target's missing levels or the target itself are created must let us
+// write into it.
+bool checkWritable(const fs::path& folder, const fs::path& target, std::string& error) {
+    if (::access(folder.c_str(), W_OK | X_OK) == 0)
+        return true;
+    error = "\"" + target.string() + "\": \"" + folder.string() +
+            "\" cannot be written into: " + std::strerror(errno);
+    return false;
+}
+
+// Every existing folder level of the target must be a folder inside the destination, and the
+// deepest one must be writable.
 bool checkFolderLevels(const fs::path& realDestination, const fs::path& destination,
                        const fs::path& target, std::string& error) {
     fs::path level = destination;
+    fs::path deepest = destination;
     for (const fs::path& component : target.parent_path()) {
         level /= component;
+        const std::string shown = "\"" + target.string() + "\": \"" + level.string() + "\"";
         struct stat info {};
-        if (::lstat(level.c_str(), &info) != 0)
-            return true; // this level and the ones below it will be created
+        if (::lstat(level.c_str(), &info) != 0) {
+            if (errno == ENOENT)
+                break; // this level and the ones below it will be created
+            error = shown + " cannot be examined: " + std::strerror(errno);
+            return false;
+        }
+        deepest = level;
         if (S_ISDIR(info.st_mode))
             continue;
-        if (S_ISLNK(info.st_mode) && fs::is_directory(level) && isInside(level, realDestination))
-            continue;
-        error = "\"" + target.string() + "\": \"" + level.string() +
-                (S_ISLNK(info.st_mode) ? "\" leads outside the destination"
-                                       : "\" is in the way and not a folder");
-        return false;
+        if (!S_ISLNK(info.st_mode)) {
+            error = shown + " is in the way and not a folder";
+            return false;
+        }
+        std::error_code unresolved;
+        const bool folder = fs::is_directory(level, unresolved);
+        if (unresolved) {
+            error = shown + " cannot be followed: " + unresolved.message();
+            return false;
+        }
+        if (!folder || !isInside(level, realDestination)) {
+            error = shown + " leads outside the destination";
+            return false;
+        }
+    }
+    return checkWritable(deepest, target, error);
+}
+
+// No target of the cabinet may be a folder level of another one: the file and the folder
+// cannot both be placed.
+bool checkTargetsAgree(const std::vector<StagedFile>& files, std::string& error) {
+    std::set<fs::path> folders;
+    for (const StagedFile& file : files) {
+        for (fs::path level = file.target.parent_path(); !level.empty();
+             level = level.parent_path())
+            folders.insert(level);
+    }
+    for (const StagedFile& file : files) {
+        if (folders.contains(file.target)) {
+            error = "\"" + file.target.string() + "\" is both a file and a folder of the cabinet";
+            return false;
+        }
     }
     return true;
 }
@@ -49,7 +95,7 @@ bool checkTarget(const fs::path& path, const fs::path& target, std::string& erro
     if (::lstat(path.c_str(), &info) != 0) {
         if (errno == ENOENT)
             return true;
-        error = "\"" + target.string() + "\" cannot be examined";
+        error = "\"" + target.string() + "\" cannot be examined: " + std::strerror(errno);
         return false;
     }
     if (S_ISLNK(info.st_mode))
@@ -69,7 +115,9 @@ bool createFolderLevels(const fs::path& destination, const fs::path& target) {
     fs::path level = destination;
     for (const fs::path& component : target.parent_path()) {
         level /= component;
-        if (::mkdir(level.c_str(), 0755) != 0 && !(errno == EEXIST && fs::is_directory(level)))
+        std::error_code unresolved;
+        if (::mkdir(level.c_str(), 0755) != 0 &&
+            !(errno == EEXIST && fs::is_directory(level, unresolved)))
             return false;
     }
     return true;
@@ -127,6 +175,8 @@ bool placeStagedFiles(const fs::path& destination, const std::vector<StagedFile>
         error = "the destination \"" + destination.string() + "\" is not a folder";
         return false;
     }
+    if (!checkTargetsAgree(files, error))
+        return false;
     for (const StagedFile& file : files) {
         if (!checkFolderLevels(realDestination, destination, file.target, error) ||
             !checkTarget(destination / file.target, file.target, error))

@@ -2,7 +2,8 @@
 # Release build; for each size: wall time (best of 5) and peak memory of `raidsift raids FILE`
 # and of `lua5.4 -e 'dofile("FILE")'`, their ratio, the literal reference parser
 # (`raidsift tree --reference`) against the fast one (`raidsift tree`) on the smaller files,
-# and the pathological inputs that must neither crash nor take 2 seconds.
+# and the pathological inputs that must neither crash nor take 2 seconds; then the update run
+# (`installupdates`) over 500 to 4000 packages, whose time per package must stay flat.
 
 # bench_measure <command...>: prints "<best wall seconds> <peak KB> <exit status>" of 5 runs.
 # The wall time comes from bash (milliseconds), the peak memory from GNU time.
@@ -43,10 +44,50 @@ write("line-10mb.lua", line)
 PY
 }
 
+# bench_update_folder <folder> <packages>: a program folder whose temp/ holds a complete download
+# of that many one-file cabinets of kind 1.
+bench_update_folder() {
+    local folder="$1" count="$2"
+    rm -rf "$folder"
+    mkdir -p "$folder/temp" "$BENCH_DIR/cabinet"
+    printf 'package data\n' >"$BENCH_DIR/cabinet/data.txt"
+    (cd "$BENCH_DIR/cabinet" && gcab -c -n "$BENCH_DIR/one.cab" data.txt)
+    python3 - "$folder" "$count" "$BENCH_DIR/one.cab" <<'PY'
+import shutil, sys
+folder, count, cabinet = sys.argv[1], int(sys.argv[2]), sys.argv[3]
+lines = []
+for i in range(count):
+    shutil.copyfile(cabinet, f"{folder}/temp/pack{i:05d}.cab")
+    lines.append(f'\t<pack name="pack{i:05d}" ver="1" md5="" url="" type ="1"/>\n')
+with open(f"{folder}/temp/dlstate.xml", "w") as out:
+    out.write('<?xml version="1.0" encoding="gb2312"?><version>\n' + "".join(lines)
+              + '\t<state flag="ok"/>\n</version>\n')
+PY
+}
+
+bench_updates() {
+    echo
+    echo "update run (installupdates; one-file cabinets; best of 3; time per package must stay flat):"
+    local count run wall best folder="$BENCH_DIR/updates" status
+    local TIMEFORMAT=%3R
+    for count in 500 1000 2000 4000; do
+        best=""
+        status=0
+        for run in 1 2 3; do
+            bench_update_folder "$folder" "$count"
+            wall=$( { time "$BIN/installupdates" "$folder" >/dev/null 2>&1; } 2>&1) || status=$?
+            if [ -z "$best" ] || awk "BEGIN{exit !($wall < $best)}"; then best=$wall; fi
+        done
+        awk -v n="$count" -v w="$best" -v s="$status" 'BEGIN {
+            printf "%5d packages %8.3f s  %6.3f ms per package  exit %s\n", n, w, w * 1000 / n, s }'
+    done
+    rm -rf "$folder"
+}
+
 run_bench() {
     cmd_deps
     configure "$ROOT/build-release" -DCMAKE_BUILD_TYPE=Release -DRL_SANITIZE=OFF -DRL_TESTS=OFF
-    cmake --build "$ROOT/build-release" -j "$JOBS" --target raidsift
+    cmake --build "$ROOT/build-release" -j "$JOBS" --target raidsift installupdates
     BIN="$ROOT/build-release/bin"
     BENCH_DIR="$ROOT/build-release/bench"
     mkdir -p "$BENCH_DIR"
@@ -88,4 +129,6 @@ run_bench() {
         read -r p_wall p_kb p_status < <(bench_measure "$BIN/raidsift" raids "$BENCH_DIR/$file.lua")
         printf '%-12s %7.3f s %8.1f MB  exit %s\n' "$file" "$p_wall" "$(awk -v k="$p_kb" 'BEGIN{print k/1024}')" "$p_status"
     done
+
+    bench_updates
 }

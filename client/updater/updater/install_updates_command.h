@@ -8,9 +8,11 @@ namespace updater {
 inline constexpr const char* kInstallUpdatesOption = "--install-updates";
 
 enum InstallUpdatesExit : int {
-    kUpdatesInstalled = 0,   // the run finished (also when there was nothing to install)
+    kUpdatesInstalled = 0,   // the update is complete: "localver.xml" holds the new versions
     kPackageFailed = 1,      // a package could not be installed; the next run retries it
     kDownloadIncomplete = 2, // there is no complete download to install from
+    kUpdatePending = 3,      // the program's packages are installed; other kinds still wait
+    kNotRecorded = 4,        // installed, but the records could not be written; run again
 };
 
 // `Raidledger --install-updates`: the update run of kind 1 over `programFolder`, without any

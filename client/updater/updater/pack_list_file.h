@@ -8,7 +8,7 @@
 
 // The package-list documents: "localver.xml", "temp/dlstate.xml", "temp/installed.xml" and the
 // downloader's manifest. Their bytes are in code page 0 (GBK); `name` and `url` are decoded from
-// it, `md5` is kept as bytes.
+// it without loss (list_text.h), `md5` is kept as bytes.
 namespace updater {
 
 // The list of `pack` children of the document's first top-level `version` element. False, with

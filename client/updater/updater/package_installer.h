@@ -10,6 +10,16 @@
 
 namespace updater {
 
+// How the run of an installer ended.
+enum class RunOutcome {
+    kNone,          // no run ended: none started, still going, stopped, or no complete download
+    kPackageFailed, // a package could not be installed; the ones before it stay recorded
+    kUpdatePending, // nothing of this kind is left, but packages of other kinds still wait
+    kCompleted,     // every package is installed and "localver.xml" holds the new versions
+    kNotRecorded,   // the packages are installed, but their record or "localver.xml" could not
+                    // be written; the next run completes the update
+};
+
 // The updater: installs the downloaded cabinets of one kind over the program folder on a
 // worker thread, recording each one so that an interrupted update resumes where it stopped.
 class PackageInstaller final : public Installer {
@@ -32,6 +42,7 @@ public:
     void waitForRun();
     // Why the last failed package failed, for people; empty when none failed.
     std::string lastError() const;
+    RunOutcome outcome() const;
 
     struct RunState;
 

@@ -21,14 +21,15 @@ struct PackageInstaller::RunState {
     const UpdateFolder folder;
     const std::chrono::milliseconds retryDelay;
 
-    // Guards the listeners, the kind, the error text and `ended`. Held during listener calls so
-    // that none starts after `stop` is set; recursive so that listeners may add and remove
+    // Guards the listeners, the kind, the error text, the outcome and `ended`. Held during listener
+    // calls so that none starts after `stop` is set; recursive so that listeners may add and remove
     // listeners from inside their calls.
     mutable std::recursive_mutex mutex;
     std::condition_variable_any changed;
     std::vector<InstallListener*> listeners;
     std::int32_t kind = 0;
     std::string lastError;
+    RunOutcome outcome = RunOutcome::kNone;
     bool started = false;
     bool ended = false;
     std::atomic<bool> stop{false};
@@ -37,6 +38,7 @@ struct PackageInstaller::RunState {
     void tellListeners(const std::function<void(InstallListener&)>& call);
     // Waits for the retry delay; false when the installer is released meanwhile.
     bool pauseBeforeRetry();
+    void setOutcome(RunOutcome ended);
     void markEnded();
 };
 

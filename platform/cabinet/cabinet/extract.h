@@ -31,4 +31,8 @@ struct ExtractResult {
 // fails the cabinet; a symbolic link at a target is replaced, never written through.
 ExtractResult extract(const ExtractRequest& request);
 
+// Removes the folders that extractions which never ended (the process was killed) left below
+// the staging folder. No extraction may be running with that staging folder meanwhile.
+void removeAbandonedStaging(std::u16string_view staging);
+
 } // namespace cabinet

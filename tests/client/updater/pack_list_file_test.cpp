@@ -27,6 +27,19 @@ TEST(PackListFile, ChineseNamesAreGbkAndMarkupCharactersSurviveTheRoundTrip) {
     EXPECT_EQ(read, list);
 }
 
+TEST(PackListFile, BytesOutsideTheCodePageAreWrittenBackAsTheyWereRead) {
+    const std::string line = "\t<pack name=\"bad\xFF\xB8\xFC\x81\" ver=\"1\" md5=\"\" "
+                             "url=\"u\xFF\" type =\"1\"/>\n";
+    const std::string document =
+        "<?xml version=\"1.0\" encoding=\"gb2312\"?><version>\n" + line + "</version>\n";
+    PackList list;
+    ASSERT_TRUE(updater::parsePackList(document, list));
+    ASSERT_EQ(list.size(), 1u);
+    EXPECT_EQ(list[0].name.substr(0, 3), u"bad");
+    EXPECT_EQ(list[0].name[4], u'\u66F4'); // the valid character between them is kept as such
+    EXPECT_EQ(updater::formatPackList(list), document);
+}
+
 TEST(PackListFile, MissingAttributesReadEmptyAndNumbersReadLikeTheirDigits) {
     PackList list;
     ASSERT_TRUE(updater::parsePackList(

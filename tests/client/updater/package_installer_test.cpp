@@ -1,8 +1,10 @@
 #include "updater/package_installer.h"
 
+#include "cabinet_builder.h"
 #include "update_fixture.h"
 #include "updater/pack_list_file.h"
 #include "updater/pack_lists.h"
+#include "utilkit/ufile.h"
 
 #include <functional>
 #include <gtest/gtest.h>
@@ -97,6 +99,86 @@ TEST_F(UpdateRun, TwoPackagesAreInstalledRecordedAndTheUpdateCompleted) {
     PackList local;
     ASSERT_TRUE(updater::readPackList(folder().localVersions(), local));
     EXPECT_EQ(local, (PackList{{u"core", u"", "", 2, 1}, {u"skin", u"", "", 5, 1}}));
+}
+
+TEST_F(UpdateRun, ARunThatFindsEveryPackageRecordedCompletesTheUpdate) {
+    // An earlier run recorded its last package and ended before it completed the update.
+    writeDownloadState({pack(u"core", 2), pack(u"addon", 4, 2)});
+    write("temp/log.txt", "fetched");
+    updater::recordInstalled(folder(), u"core", 2);
+    const InstallerHandle installer = makeInstaller();
+    installer->start(1);
+    installer->waitForRun();
+    EXPECT_EQ(listener.calls(), Calls{"finished"});
+    EXPECT_EQ(installer->outcome(), updater::RunOutcome::kUpdatePending);
+    EXPECT_TRUE(exists("temp/dlstate.xml")); // the addon is not installed yet
+
+    updater::recordInstalled(folder(), u"addon", 4);
+    EXPECT_EQ(runOnce(), (Calls{"finished", "finished"}));
+    PackList local;
+    ASSERT_TRUE(updater::readPackList(folder().localVersions(), local));
+    EXPECT_EQ(local, (PackList{{u"core", u"", "", 2, 1}, {u"addon", u"", "", 4, 2}}));
+    for (const char* gone : {"temp/dlstate.xml", "temp/log.txt", "temp/installed.xml"})
+        EXPECT_FALSE(exists(gone)) << gone;
+}
+
+TEST_F(UpdateRun, StateFilesStayWhenTheVersionsCannotBeRecorded) {
+    writeDownloadState({pack(u"core", 2)});
+    writeCabinet("core", "core.txt", "v2");
+    std::filesystem::create_directory(path("localver.xml")); // in the way of the write
+    const InstallerHandle installer = makeInstaller();
+    installer->start(1);
+    installer->waitForRun();
+    EXPECT_EQ(listener.calls(), (Calls{"log ", "progress 1/1", "finished"}));
+    EXPECT_EQ(installer->outcome(), updater::RunOutcome::kNotRecorded);
+    EXPECT_TRUE(exists("temp/dlstate.xml"));
+    EXPECT_TRUE(exists("temp/installed.xml"));
+
+    std::filesystem::remove(path("localver.xml"));
+    EXPECT_EQ(runOnce(), (Calls{"log ", "progress 1/1", "finished", "finished"}));
+    EXPECT_TRUE(exists("localver.xml"));
+    EXPECT_FALSE(exists("temp/dlstate.xml"));
+}
+
+TEST_F(UpdateRun, ACabinetIsDeletedOnlyOnceItsRecordIsWritten) {
+    writeDownloadState({pack(u"core", 2), pack(u"skin", 5)});
+    writeCabinet("core", "core.txt", "v2");
+    writeCabinet("skin", "skin.txt", "v5");
+    std::filesystem::create_directory(path("temp/installed.xml")); // in the way of the record
+    const InstallerHandle installer = makeInstaller();
+    installer->start(1);
+    installer->waitForRun();
+    EXPECT_EQ(listener.calls(), (Calls{"log ", "progress 1/2", "progress 2/2", "finished"}));
+    EXPECT_EQ(installer->outcome(), updater::RunOutcome::kNotRecorded);
+    EXPECT_TRUE(exists("temp/core.cab"));
+    EXPECT_TRUE(exists("temp/skin.cab"));
+
+    // The next run installs them again from their cabinets and completes the update.
+    std::filesystem::remove(path("temp/installed.xml"));
+    write("core.txt", "changed since");
+    EXPECT_EQ(runOnce().back(), "finished");
+    EXPECT_EQ(read("core.txt"), "v2");
+    EXPECT_FALSE(exists("temp/dlstate.xml"));
+    EXPECT_TRUE(exists("localver.xml"));
+}
+
+TEST_F(UpdateRun, ManyPackagesAreAllRecordedInOrderAndTheirCabinetsRemoved) {
+    PackList packs;
+    for (int i = 0; i < 100; ++i) {
+        packs.push_back(pack(u"p" + ufile::fromNativePath(std::to_string(i)), i));
+        writeCabinet(ufile::toNativePath(packs.back().name), "f" + std::to_string(i), "x");
+    }
+    write("temp/second.cab", "damaged");
+    packs.push_back(pack(u"second", 1));
+    writeDownloadState(packs);
+    EXPECT_EQ(runOnce().back(), "failed");
+    PackList installed;
+    ASSERT_TRUE(updater::readPackList(folder().installedList(), installed));
+    ASSERT_EQ(installed.size(), 100u);
+    for (std::size_t i = 0; i < 100; ++i) {
+        EXPECT_EQ(installed[i].name, packs[i].name);
+        EXPECT_FALSE(exists("temp/" + ufile::toNativePath(packs[i].name) + ".cab"));
+    }
 }
 
 TEST_F(UpdateRun, ASecondStartStartsNoSecondRun) {
@@ -208,6 +290,51 @@ TEST_F(UpdateRun, APackageNameThatIsAPathFailsWithoutTouchingThatPath) {
     writeDownloadState({pack(u"../outside", 1)});
     EXPECT_EQ(runOnce(), (Calls{"log ", "failed"}));
     EXPECT_TRUE(exists("outside.cab"));
+}
+
+TEST_F(UpdateRun, ANameTooLongForTheFileSystemFailsThatPackageAfterItsAttempts) {
+    const std::u16string longName(84, u'\u66F4'); // 252 bytes in UTF-8, 256 with ".cab"
+    writeDownloadState({pack(longName, 1), pack(u"core", 2)});
+    writeCabinet("core", "core.txt", "v2");
+    const InstallerHandle installer = makeInstaller();
+    installer->start(1);
+    installer->waitForRun();
+    EXPECT_EQ(listener.calls(), (Calls{"log ", "failed"}));
+    EXPECT_NE(installer->lastError().find("cannot be opened"), std::string::npos)
+        << installer->lastError();
+    for (const auto& entry : std::filesystem::directory_iterator(path("temp")))
+        EXPECT_FALSE(entry.path().filename().string().starts_with("cabinet-")) << entry.path();
+}
+
+TEST_F(UpdateRun, LeftoversOfAKilledRunAreRemovedAndTheDownloadersFilesKept) {
+    write("temp/cabinet-x1Y2z3/0", "half decoded");
+    write("temp/installed.xml.tmp4242-17", "<?xml");
+    write("localver.xml.tmp4242-18", "<?xml");
+    write("temp/core.cab.part", "the downloader's");
+    write("temp/other.tmp", "the downloader's");
+    writeDownloadState({pack(u"core", 2)}, "downloading");
+    EXPECT_EQ(runOnce(), Calls{});
+    for (const char* gone :
+         {"temp/cabinet-x1Y2z3", "temp/installed.xml.tmp4242-17", "localver.xml.tmp4242-18"})
+        EXPECT_FALSE(exists(gone)) << gone;
+    for (const char* kept : {"temp/core.cab.part", "temp/other.tmp", "temp/dlstate.xml"})
+        EXPECT_TRUE(exists(kept)) << kept;
+}
+
+TEST_F(UpdateRun, AnUpdateCompletesWhateverBytesItsNamesHold) {
+    write("temp/dlstate.xml", "<?xml version=\"1.0\" encoding=\"gb2312\"?><version>\n"
+                              "\t<pack name=\"core\xFF\" ver=\"2\" type=\"1\"/>\n"
+                              "\t<state flag=\"ok\"/>\n</version>\n");
+    const PackList pending = updater::pendingPacks(folder());
+    ASSERT_EQ(pending.size(), 1u);
+    write(ufile::toNativePath(folder().cabinet(pending[0].name)).substr(path("").string().size()),
+          cabinet_test::makeStoredCabinet({{"core.txt", "v2"}}));
+
+    EXPECT_EQ(runOnce(), (Calls{"log ", "progress 1/1", "finished"}));
+    EXPECT_EQ(read("core.txt"), "v2");
+    EXPECT_FALSE(exists("temp/dlstate.xml"));
+    EXPECT_NE(read("localver.xml").find("name=\"core\xFF\""), std::string::npos);
+    EXPECT_TRUE(updater::pendingPacks(folder()).empty());
 }
 
 TEST_F(UpdateRun, ListenersAreAddedOnceAndRemovedOnce) {

@@ -267,6 +267,19 @@ TEST_F(CabinetExtract, FoldersAreCreatedAndAFileInTheWayFails) {
     EXPECT_EQ(readBytes(destination_ / "x"), "a file, not a folder");
 }
 
+TEST_F(CabinetExtract, ACabinetHoldingOnePathAsFileAndFolderInstallsNothing) {
+    for (const bool fileFirst : {true, false}) {
+        SCOPED_TRACE(fileFirst ? "file first" : "folder first");
+        std::vector<CabinetEntry> entries{{"first.txt", "1"}, {"a", "file"}, {"a\\b.txt", "b"}};
+        if (!fileFirst)
+            std::swap(entries[1], entries[2]);
+        const cabinet::ExtractResult result = extractBytes(makeStoredCabinet(entries));
+        EXPECT_FALSE(result);
+        EXPECT_NE(result.error.find("both a file and a folder"), std::string::npos) << result.error;
+        expectDestinationUntouched();
+    }
+}
+
 TEST_F(CabinetExtract, MissingAndForeignFilesAndCancellationFail) {
     EXPECT_NE(extractFile(root_ / "absent.cab").error.find("missing"), std::string::npos);
     writeBytes(root_ / "text.cab", "just some text, not a cabinet");
@@ -277,6 +290,32 @@ TEST_F(CabinetExtract, MissingAndForeignFilesAndCancellationFail) {
     EXPECT_FALSE(cabinet::extract(
         {wide(root_ / "package.cab"), wide(destination_), wide(staging_), &cancel}));
     EXPECT_FALSE(fs::exists(destination_ / "a.txt"));
+}
+
+TEST_F(CabinetExtract, FileSystemErrorsFailTheCabinetWithoutThrowingOrLeavingStaging) {
+    // A symbolic link that leads to itself, where the cabinet wants a folder.
+    fs::create_symlink("loop", destination_ / "loop");
+    const cabinet::ExtractResult looped =
+        extractBytes(makeStoredCabinet({{"fine.txt", "fine"}, {"loop\\x.txt", "x"}}));
+    EXPECT_FALSE(looped);
+    EXPECT_NE(looped.error.find("cannot be followed"), std::string::npos) << looped.error;
+    EXPECT_FALSE(fs::exists(destination_ / "fine.txt"));
+    EXPECT_TRUE(fs::is_empty(staging_));
+
+    // A cabinet name one byte longer than a file name may be.
+    const cabinet::ExtractResult tooLong = extractFile(root_ / (std::string(252, 'n') + ".cab"));
+    EXPECT_FALSE(tooLong);
+    EXPECT_NE(tooLong.error.find("cannot be opened"), std::string::npos) << tooLong.error;
+}
+
+TEST_F(CabinetExtract, APipeOrAFolderInTheCabinetsPlaceIsRefusedWithoutWaiting) {
+    ASSERT_EQ(::mkfifo((root_ / "pipe.cab").c_str(), 0600), 0);
+    const cabinet::ExtractResult pipe = extractFile(root_ / "pipe.cab");
+    EXPECT_FALSE(pipe);
+    EXPECT_NE(pipe.error.find("not a plain file"), std::string::npos) << pipe.error;
+    fs::create_directory(root_ / "folder.cab");
+    EXPECT_NE(extractFile(root_ / "folder.cab").error.find("not a plain file"), std::string::npos);
+    expectDestinationUntouched();
 }
 
 } // namespace

@@ -1,0 +1,40 @@
+#include "updater/installed_record.h"
+
+#include "updater/pack_list_file.h"
+
+#include "utilkit/ufile.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace updater {
+
+InstalledRecord::InstalledRecord(const UpdateFolder& folder) : folder_(folder) {
+    readPackList(folder_.installedList(), list_);
+    for (const Pack& pack : list_)
+        names_.insert(pack.name);
+}
+
+void InstalledRecord::add(const Pack& pack) {
+    if (names_.insert(pack.name).second)
+        list_.push_back(Pack{pack.name, {}, {}, pack.ver, 0});
+    unrecorded_.push_back(pack.name);
+}
+
+void InstalledRecord::flushIfDue() {
+    if (unrecorded_.size() >= std::max(kSmallestBatch, list_.size() / kBatchDivisor))
+        flush();
+}
+
+bool InstalledRecord::flush() {
+    if (unrecorded_.empty())
+        return true;
+    if (!writePackList(folder_.installedList(), list_))
+        return false;
+    for (const std::u16string& name : unrecorded_)
+        std::remove(ufile::toNativePath(folder_.cabinet(name)).c_str());
+    unrecorded_.clear();
+    return true;
+}
+
+} // namespace updater

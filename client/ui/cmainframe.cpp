@@ -241,8 +241,11 @@ void CMainFrame::openSettings() {
     CMySetupDlg dialog(this, deployment_);
     dialog.setConfig(section_);
     dialog.setAccountService(accounts_);
-    if (dialog.exec() == QDialog::Accepted)
-        applyConfiguredGameFolder();
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    applyConfiguredGameFolder();
+    // A newly chosen folder gets the addon now, so that the guild list has its folder to go to.
+    runMaintenance();
 }
 
 void CMainFrame::onAccountReady() {

@@ -18,6 +18,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -198,6 +199,26 @@ TEST_F(MainFrameTest, AListWithoutAGameFolderAsksForOneAndIsWrittenThere) {
     EXPECT_EQ(read(listFile()), kList);
 }
 
+// A user who chooses the game folder only when the first list arrives has no addon there yet:
+// the list must not be lost for want of its folder.
+TEST_F(MainFrameTest, TheFirstListGoesIntoAGameFolderChosenOnlyWhenItArrived) {
+    section_->set_wstring(ledgerward::WowFolder, u"");
+    setenv("WINEPREFIX", configFolder_.path().c_str(), 1); // no recorded installation
+    create();
+    uitest::ModalWatcher watcher([&](QDialog* dialog) {
+        dialog->findChild<QLineEdit*>(QStringLiteral("ctl1014"))
+            ->setText(QString::fromStdU16String(game_.text()));
+        dialog->findChild<QLineEdit*>(QStringLiteral("ctl1015"))
+            ->setText(QStringLiteral("http://dkp.example:8080/adpt_dkp"));
+        dialog->findChild<QPushButton*>(QStringLiteral("ctl1"))->click();
+    });
+    guildDkp_.listener->onGuildDkpList(kList);
+    unsetenv("WINEPREFIX");
+    EXPECT_EQ(watcher.seen(), 1);
+    EXPECT_TRUE(inGame("Interface/AddOns/TALLYRA/TALLYRA.toc"));
+    EXPECT_EQ(read(listFile()), kList);
+}
+
 TEST_F(MainFrameTest, TheDownloadCommandAsksAgainAndWaitsForTheList) {
     section_->set_wstring(ledgerward::GuildUrl, u"http://dkp.example:8080/adpt_dkp");
     create();
@@ -291,7 +312,10 @@ TEST_F(MainFrameTest, WithoutAGameFolderTheMaintenanceWritesNothingAnywhere) {
     std::vector<fs::path> entries;
     for (const auto& entry : fs::recursive_directory_iterator(current.path()))
         entries.push_back(entry.path().lexically_relative(current.path()));
-    EXPECT_EQ(entries.size(), 3u) << "only Interface/AddOns/MerDKP/MerDKP.lua";
+    std::sort(entries.begin(), entries.end());
+    EXPECT_EQ(entries,
+              (std::vector<fs::path>{"Interface", "Interface/AddOns", "Interface/AddOns/MerDKP",
+                                     "Interface/AddOns/MerDKP/MerDKP.lua"}));
     EXPECT_TRUE(fs::exists(current.path() / "Interface/AddOns/MerDKP/MerDKP.lua"));
     EXPECT_TRUE(prompter_.questions.empty());
     ASSERT_EQ(prompter_.messages.size(), 1u);

@@ -152,7 +152,11 @@ TEST_F(RaidledgerAppTest, AfterLoginTheMainWindowFetchesAndWritesTheGuildList) {
     auto* download = frame->findChild<QPushButton*>(QStringLiteral("unit10020"));
     auto* status = frame->findChild<QLabel*>(QStringLiteral("unit10015"));
     const std::u16string listFile = gamefiles::getDkpListFile(game.text());
-    ASSERT_TRUE(runEventsUntil([&] { return fs::exists(ufile::toNativePath(listFile)); }));
+    // Until the guild's list arrives, the installed addon holds an empty one.
+    ASSERT_TRUE(runEventsUntil([&] {
+        std::string text;
+        return ufile::ReadFileData(listFile, text) && text.find("MerDKP_Table") != text.npos;
+    }));
     ASSERT_TRUE(runEventsUntil([&] { return download->isEnabled(); }));
     std::string list;
     ASSERT_TRUE(ufile::ReadFileData(listFile, list));

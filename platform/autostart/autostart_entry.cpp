@@ -33,6 +33,12 @@ std::u16string AutostartEntry::entryPath() {
                              ".desktop");
 }
 
+bool AutostartEntry::isChosen() const {
+    std::string text;
+    return ufile::ReadFileData(entryPath(), text) &&
+           desktop_entry::readValue(text, "Hidden").value_or("") != "true";
+}
+
 bool AutostartEntry::isRegistered() const {
     std::string text;
     if (!ufile::ReadFileData(entryPath(), text))

@@ -10,6 +10,9 @@ class AutostartEntry {
 public:
     // True when the entry exists, is not hidden, and starts exactly `expectedCommand()`.
     bool isRegistered() const;
+    // True when the entry exists and is not hidden, whatever it starts: automatic start was
+    // chosen, possibly for a program folder that has moved since.
+    bool isChosen() const;
     // On: writes the entry unless it is registered already (an entry that starts anything else
     // is replaced). Off: removes the entry.
     void setRegistered(bool on) const;

@@ -1,6 +1,7 @@
 // Paints the skin's images into the folder given as the only argument: the main window's and
-// the login window's backgrounds and the program icon. Run at build time on the offscreen
-// platform, so the skin needs no binary files in the source tree.
+// the login window's backgrounds and the program icon (also at the desktop icon theme's sizes,
+// "icon-48.png" and so on). Run at build time on the offscreen platform, so the skin needs no
+// binary files in the source tree.
 #include <QDir>
 #include <QFont>
 #include <QGuiApplication>
@@ -101,13 +102,26 @@ QImage loginImage() {
     return image;
 }
 
-QImage iconImage() {
-    QImage image(64, 64, QImage::Format_ARGB32_Premultiplied);
+// The crest on a transparent square of `size` pixels, painted at that size so that every size
+// is sharp.
+QImage iconImage(int size = 64) {
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(size / 64.0, size / 64.0);
     paintCrest(painter, QRectF(6, 3, 52, 58));
     return image;
+}
+
+// The sizes of the program icon that the desktop's icon theme gets.
+constexpr int kThemeIconSizes[] = {48, 128, 256};
+
+bool saveThemeIcons(const QDir& folder) {
+    for (const int size : kThemeIconSizes)
+        if (!iconImage(size).save(folder.filePath(QStringLiteral("icon-%1.png").arg(size))))
+            return false;
+    return true;
 }
 
 } // namespace
@@ -123,6 +137,7 @@ int main(int argc, char** argv) {
         return 1;
     const bool written = mainFrameImage().save(folder.filePath(QStringLiteral("mainframe.png"))) &&
                          loginImage().save(folder.filePath(QStringLiteral("login.png"))) &&
-                         iconImage().save(folder.filePath(QStringLiteral("icon.png")));
+                         iconImage().save(folder.filePath(QStringLiteral("icon.png"))) &&
+                         saveThemeIcons(folder);
     return written ? 0 : 1;
 }

@@ -19,6 +19,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <memory>
 
 namespace {
@@ -73,6 +74,17 @@ protected:
         return frame_->findChild<QLabel*>(QStringLiteral("unit%1").arg(unit))->text();
     }
     std::u16string listFile() const { return gamefiles::getDkpListFile(game_.text()); }
+    // Answers the settings dialog with a game folder and a guild address, and accepts it.
+    static std::function<void(QDialog*)> settingsChoosing(const std::u16string& gameFolder,
+                                                          const char* guildUrl) {
+        return [gameFolder, guildUrl](QDialog* dialog) {
+            dialog->findChild<QLineEdit*>(QStringLiteral("ctl1014"))
+                ->setText(QString::fromStdU16String(gameFolder));
+            dialog->findChild<QLineEdit*>(QStringLiteral("ctl1015"))
+                ->setText(QString::fromUtf8(guildUrl));
+            dialog->findChild<QPushButton*>(QStringLiteral("ctl1"))->click();
+        };
+    }
 
     uitest::TempFolder configFolder_;
     uitest::TempFolder game_;
@@ -185,13 +197,8 @@ TEST_F(MainFrameTest, AListWithoutAGameFolderAsksForOneAndIsWrittenThere) {
     put(game_.text() + u"Interface/AddOns/TALLYRA/MerDKP/MerDKP.lua", "-- installed addon");
     setenv("WINEPREFIX", configFolder_.path().c_str(), 1); // no recorded installation
     create();
-    uitest::ModalWatcher watcher([&](QDialog* dialog) {
-        dialog->findChild<QLineEdit*>(QStringLiteral("ctl1014"))
-            ->setText(QString::fromStdU16String(game_.text()));
-        dialog->findChild<QLineEdit*>(QStringLiteral("ctl1015"))
-            ->setText(QStringLiteral("http://dkp.example:8080/adpt_dkp"));
-        dialog->findChild<QPushButton*>(QStringLiteral("ctl1"))->click();
-    });
+    uitest::ModalWatcher watcher(
+        settingsChoosing(game_.text(), "http://dkp.example:8080/adpt_dkp"));
     guildDkp_.listener->onGuildDkpList(kList);
     unsetenv("WINEPREFIX");
     EXPECT_EQ(watcher.seen(), 1);
@@ -205,13 +212,8 @@ TEST_F(MainFrameTest, TheFirstListGoesIntoAGameFolderChosenOnlyWhenItArrived) {
     section_->set_wstring(ledgerward::WowFolder, u"");
     setenv("WINEPREFIX", configFolder_.path().c_str(), 1); // no recorded installation
     create();
-    uitest::ModalWatcher watcher([&](QDialog* dialog) {
-        dialog->findChild<QLineEdit*>(QStringLiteral("ctl1014"))
-            ->setText(QString::fromStdU16String(game_.text()));
-        dialog->findChild<QLineEdit*>(QStringLiteral("ctl1015"))
-            ->setText(QStringLiteral("http://dkp.example:8080/adpt_dkp"));
-        dialog->findChild<QPushButton*>(QStringLiteral("ctl1"))->click();
-    });
+    uitest::ModalWatcher watcher(
+        settingsChoosing(game_.text(), "http://dkp.example:8080/adpt_dkp"));
     guildDkp_.listener->onGuildDkpList(kList);
     unsetenv("WINEPREFIX");
     EXPECT_EQ(watcher.seen(), 1);
@@ -260,13 +262,7 @@ TEST_F(MainFrameTest, TheSettingsCommandTakesUpTheNewGameFolder) {
     create();
     uitest::TempFolder other;
     put(other.text() + u"WoW.exe", "MZ");
-    uitest::ModalWatcher watcher([&](QDialog* dialog) {
-        dialog->findChild<QLineEdit*>(QStringLiteral("ctl1014"))
-            ->setText(QString::fromStdU16String(other.text()));
-        dialog->findChild<QLineEdit*>(QStringLiteral("ctl1015"))
-            ->setText(QStringLiteral("dkp.example:8080/adpt_dkp"));
-        dialog->findChild<QPushButton*>(QStringLiteral("ctl1"))->click();
-    });
+    uitest::ModalWatcher watcher(settingsChoosing(other.text(), "dkp.example:8080/adpt_dkp"));
     button(10019)->click();
     EXPECT_EQ(watcher.seen(), 1);
     EXPECT_EQ(gamefiles::getGameFolder(), other.text());
@@ -283,13 +279,7 @@ TEST_F(MainFrameTest, TheBackupObjectFollowsTheGameFolderInEffect) {
 
     uitest::TempFolder other;
     put(other.text() + u"WoW.exe", "MZ");
-    uitest::ModalWatcher watcher([&](QDialog* dialog) {
-        dialog->findChild<QLineEdit*>(QStringLiteral("ctl1014"))
-            ->setText(QString::fromStdU16String(other.text()));
-        dialog->findChild<QLineEdit*>(QStringLiteral("ctl1015"))
-            ->setText(QStringLiteral("dkp.example:8080/adpt_dkp"));
-        dialog->findChild<QPushButton*>(QStringLiteral("ctl1"))->click();
-    });
+    uitest::ModalWatcher watcher(settingsChoosing(other.text(), "dkp.example:8080/adpt_dkp"));
     button(10019)->click();
     ASSERT_EQ(watcher.seen(), 1);
     EXPECT_EQ(backup.gameFolders.back(), other.text());

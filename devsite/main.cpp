@@ -1,5 +1,6 @@
 // dkpsite: the reference DKP web site that the protocol library talks to.
 #include "demo_data.h"
+#include "server_limits.h"
 #include "site_options.h"
 #include "site_routes.h"
 #include "site_store.h"
@@ -46,6 +47,7 @@ int run(const devsite::SiteOptions& options) {
         devsite::seedDemoData(store, nowMs());
 
     httplib::Server server;
+    devsite::applyServerLimits(server);
     // Only the method and path are logged: request bodies carry password digests.
     server.set_logger([](const httplib::Request& req, const httplib::Response& res) {
         std::cerr << req.method << ' ' << req.path << ' ' << res.status << std::endl;

@@ -1,5 +1,7 @@
 // dkpsite against requests meant to break it: each must be refused or survived, and the site
 // must go on answering everyone else.
+#include "raw_connection.h"
+#include "server_limits.h"
 #include "site_process.h"
 
 #include <gtest/gtest.h>
@@ -9,8 +11,14 @@
 namespace devsite {
 namespace {
 
+using devsite_testing::RawConnection;
 using devsite_testing::SiteProcess;
 using nlohmann::json;
+using namespace std::chrono_literals;
+
+// How long a test waits for an answer the site should give at once. Only a site that does not
+// answer at all comes near it.
+constexpr auto kAnswerWait = 5s;
 
 const std::string kDemoDigest = "2a97516c354b68848cdbd8f54a226a0a55b21ed138e207ad6c5cbb9c00aa5aea";
 
@@ -19,6 +27,17 @@ bool logsIn(const SiteProcess& site) {
     auto answer = client.Post("/api/login", json{{"user", "demo"}, {"digest", kDemoDigest}}.dump(),
                               "application/json");
     return answer && answer->status == 200;
+}
+
+// The status of a raw HTTP answer ("HTTP/1.1 413 Payload Too Large..."), or 0.
+int statusOf(const std::string& answer) {
+    const std::string prefix = "HTTP/1.1 ";
+    return answer.rfind(prefix, 0) == 0 ? std::atoi(answer.c_str() + prefix.size()) : 0;
+}
+
+std::string postHead(const std::string& path, const std::string& lengthHeader) {
+    return "POST " + path + " HTTP/1.1\r\nHost: 127.0.0.1\r\nContent-Type: application/json\r\n" +
+           lengthHeader + "\r\n\r\n";
 }
 
 TEST(SiteHostile, DeeplyNestedJsonIsRefusedAndTheSiteLivesOn) {
@@ -31,6 +50,46 @@ TEST(SiteHostile, DeeplyNestedJsonIsRefusedAndTheSiteLivesOn) {
         ASSERT_TRUE(answer) << path;
         EXPECT_EQ(answer->status, 400) << path;
     }
+    EXPECT_TRUE(logsIn(site));
+}
+
+TEST(SiteHostile, OversizedBodiesAreRefusedBeforeTheyAreRead) {
+    SiteProcess site;
+    // A login announcing 512 MiB is answered after its first bytes, and its connection ended.
+    RawConnection login(site.port());
+    ASSERT_TRUE(login.send(postHead("/api/login", "Content-Length: 536870912") + "{\"user\": \""));
+    const RawConnection::Received refused = login.receive(kAnswerWait);
+    EXPECT_EQ(statusOf(refused.bytes), 413) << refused.bytes;
+    EXPECT_TRUE(refused.closed);
+
+    // Each route has its own limit: an upload may be larger than a login, up to its own limit.
+    const std::string overUpload = std::to_string(kMaxEventRequestBytes + 1);
+    RawConnection upload(site.port());
+    ASSERT_TRUE(upload.send(postHead("/api/events", "Content-Length: " + overUpload)));
+    EXPECT_EQ(statusOf(upload.receive(kAnswerWait).bytes), 413);
+    httplib::Client client("127.0.0.1", site.port());
+    const std::string bigUpload = json{{"guildId", "g"},
+                                       {"dkpId", 1},
+                                       {"name", "n"},
+                                       {"note", ""},
+                                       {"document", std::string(kMaxJsonRequestBytes + 1, 'x')}}
+                                      .dump();
+    auto accepted = client.Post("/api/events", bigUpload, "application/json");
+    ASSERT_TRUE(accepted);
+    EXPECT_EQ(accepted->status, 400); // read, and found not to hold a raid document
+    const std::string padded = json{{"user", "demo"}, {"digest", kDemoDigest}}.dump() +
+                               std::string(kMaxJsonRequestBytes, ' ');
+    RawConnection sentWhole(site.port());
+    sentWhole.send(postHead("/api/login", "Content-Length: " + std::to_string(padded.size())) +
+                   padded);
+    EXPECT_EQ(statusOf(sentWhole.receive(kAnswerWait).bytes), 413);
+
+    // A body whose length is not said up front could be of any size.
+    RawConnection chunked(site.port());
+    ASSERT_TRUE(
+        chunked.send(postHead("/api/login", "Transfer-Encoding: chunked") + "5\r\n{\"a\":\r\n"));
+    EXPECT_EQ(statusOf(chunked.receive(kAnswerWait).bytes), 411);
+
     EXPECT_TRUE(logsIn(site));
 }
 

@@ -50,6 +50,11 @@ void applyServerLimits(httplib::Server& server) {
     server.set_payload_max_length(kMaxEventRequestBytes);
     server.set_keep_alive_max_count(kRequestsPerConnection);
     server.set_pre_routing_handler(checkBodyLength);
+    // cpp-httplib waits for a connection's first request as for a kept-alive one's next.
+    server.set_keep_alive_timeout(kIdleConnectionTimeout.count());
+    server.set_read_timeout(kTransferStallTimeout);
+    server.set_write_timeout(kTransferStallTimeout);
+    server.new_task_queue = [] { return new httplib::ThreadPool(kWorkerThreads); };
 }
 
 } // namespace devsite

@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 #include <httplib.h>
+#include <memory>
 #include <nlohmann/json.hpp>
+#include <vector>
 
 namespace devsite {
 namespace {
@@ -91,6 +93,27 @@ TEST(SiteHostile, OversizedBodiesAreRefusedBeforeTheyAreRead) {
     EXPECT_EQ(statusOf(chunked.receive(kAnswerWait).bytes), 411);
 
     EXPECT_TRUE(logsIn(site));
+}
+
+TEST(SiteHostile, IdleConnectionsDoNotKeepOthersWaiting) {
+    SiteProcess site;
+    // More silent connections than the site has request threads.
+    std::vector<std::unique_ptr<RawConnection>> idle;
+    for (size_t i = 0; i < kWorkerThreads + 4; ++i) {
+        idle.push_back(std::make_unique<RawConnection>(site.port()));
+        ASSERT_TRUE(idle.back()->connected());
+    }
+    RawConnection request(site.port());
+    ASSERT_TRUE(request.send("GET /api/guild-dkp-list?site=adpt_dkp HTTP/1.1\r\n"
+                             "Host: 127.0.0.1\r\n\r\n"));
+    const RawConnection::Received list = request.receive(kAnswerWait);
+    EXPECT_EQ(statusOf(list.bytes), 200) << list.bytes;
+    // The site ends the silent connections by itself.
+    for (const auto& connection : idle) {
+        const RawConnection::Received ended = connection->receive(kAnswerWait);
+        EXPECT_TRUE(ended.closed);
+        EXPECT_EQ(ended.bytes, "");
+    }
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // dkpsite against requests meant to break it: each must be refused or survived, and the site
 // must go on answering everyone else.
 #include "raw_connection.h"
+#include "sample_raid.h"
 #include "server_limits.h"
 #include "site_process.h"
 
@@ -93,6 +94,30 @@ TEST(SiteHostile, OversizedBodiesAreRefusedBeforeTheyAreRead) {
     EXPECT_EQ(statusOf(chunked.receive(kAnswerWait).bytes), 411);
 
     EXPECT_TRUE(logsIn(site));
+}
+
+TEST(SiteHostile, HugePointsAreRefusedSoTheGuildListKeepsAnswering) {
+    SiteProcess site;
+    httplib::Client client("127.0.0.1", site.port());
+    auto login = client.Post("/api/login", json{{"user", "demo"}, {"digest", kDemoDigest}}.dump(),
+                             "application/json");
+    ASSERT_TRUE(login);
+    const std::string token = json::parse(login->body).value("token", "");
+    std::string document = devsite_testing::sampleRaidDocument();
+    document.replace(document.find("<dkp>10</dkp>"), 13, "<dkp>9223372036854775807</dkp>");
+    const json upload = {
+        {"guildId", "晨曦之光"}, {"dkpId", 1}, {"name", "e"}, {"note", ""}, {"document", document}};
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        auto answer = client.Post("/api/events", {{"Authorization", "Bearer " + token}},
+                                  upload.dump(), "application/json");
+        ASSERT_TRUE(answer);
+        EXPECT_EQ(answer->status, 400);
+    }
+    for (const char* path : {"/api/guild-dkp-list?site=adpt_dkp", "/adpt_dkp"}) {
+        auto answer = client.Get(path);
+        ASSERT_TRUE(answer);
+        EXPECT_EQ(answer->status, 200) << path;
+    }
 }
 
 TEST(SiteHostile, IdleConnectionsDoNotKeepOthersWaiting) {

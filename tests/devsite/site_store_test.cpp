@@ -2,6 +2,7 @@
 #include "site_store.h"
 
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace devsite {
 namespace {
@@ -62,6 +63,34 @@ TEST_F(SiteStoreTest, StandingsAddKillPointsAndSubtractLootCostsPerSystem) {
     EXPECT_EQ(standings[1].spent, 0);
     EXPECT_EQ(store_.standings(other_)[0].earned, 10);
     EXPECT_EQ(store_.guildUpdateTimeMs(guild_), 7000);
+}
+
+TEST_F(SiteStoreTest, PointsStoredBeforeTheyWereBoundedStillGiveStandings) {
+    // Points of any 64-bit size, as older sites accepted them, twice over.
+    RaidDocument raid;
+    raid.members = {{"Max", "", "", "", "Mage", 70}, {"Min", "", "", "", "Rogue", 70}};
+    raid.kills = {{"Boss", std::numeric_limits<std::int64_t>::max(), "", {"Max", "Min"}}};
+    raid.loot = {{"Item", "", "", "", "", "", 1, "Min", std::numeric_limits<std::int64_t>::min(),
+                  "", "", "", ""},
+                 {"Item", "", "", "", "", "", 1, "Max", std::numeric_limits<std::int64_t>::max(),
+                  "", "", "", ""}};
+    for (int copy = 0; copy < 2; ++copy) {
+        NewEvent event{"Guild", system_, "event", "", "", raid};
+        ASSERT_EQ(store_.storeEvent(token_, event, 1).outcome, UploadOutcome::Created);
+    }
+    const auto standings = store_.standings(system_);
+    ASSERT_EQ(standings.size(), 2u);
+    constexpr auto top = std::numeric_limits<std::int64_t>::max();
+    constexpr auto bottom = std::numeric_limits<std::int64_t>::min();
+    EXPECT_EQ(standings[0].name, "Max");
+    EXPECT_EQ(standings[0].earned, top);
+    EXPECT_EQ(standings[0].spent, top);
+    EXPECT_EQ(standings[0].dkp(), 0);
+    EXPECT_EQ(standings[1].earned, top);
+    EXPECT_EQ(standings[1].spent, bottom);
+    EXPECT_EQ(standings[1].dkp(), top);
+    EXPECT_EQ((Standing{"", "", bottom, 1}.dkp()), bottom);
+    EXPECT_EQ((Standing{"", "", -5, 7}.dkp()), -12);
 }
 
 TEST_F(SiteStoreTest, UpdateTimeIsTheGuildsCreationUntilAnEventArrives) {

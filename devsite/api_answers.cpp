@@ -72,18 +72,25 @@ bool isUploadRequest(const json& body) {
 
 } // namespace
 
-ApiAnswer answerLogin(SiteStore& store, std::string_view body) {
+ApiAnswer answerLogin(SiteStore& store, std::string_view body, std::int64_t nowMs) {
     const json request = requestObject(body);
     if (request.is_discarded() || !hasString(request, "user") || !hasString(request, "digest"))
         return jsonAnswer(400, {{"result", 0}, {"message", "malformed login request"}});
-    const auto token = store.login(request["user"], request["digest"]);
+    const auto token = store.login(request["user"], request["digest"], nowMs);
     if (!token)
         return jsonAnswer(401, {{"result", 0}, {"message", "wrong user name or password"}});
     return jsonAnswer(200, {{"result", 1}, {"token", *token}});
 }
 
-ApiAnswer answerAccount(SiteStore& store, const std::string& token, const std::string& publicBase) {
-    const auto account = store.account(token);
+ApiAnswer answerLogout(SiteStore& store, const std::string& token) {
+    if (!store.logout(token))
+        return jsonAnswer(401, {{"result", 0}, {"message", "not logged in"}});
+    return jsonAnswer(200, {{"result", 1}});
+}
+
+ApiAnswer answerAccount(SiteStore& store, const std::string& token, const std::string& publicUrl,
+                        std::int64_t nowMs) {
+    const auto account = store.account(token, nowMs);
     if (!account)
         return jsonAnswer(401, {{"message", "not logged in"}});
     json guilds = json::array();
@@ -93,7 +100,7 @@ ApiAnswer answerAccount(SiteStore& store, const std::string& token, const std::s
     return jsonAnswer(
         200, {{"user", account->user},
               {"defaultGuild", defaultGuild ? defaultGuild->guildId : ""},
-              {"defaultGuildUrl", defaultGuild ? publicBase + "/" + defaultGuild->site : ""},
+              {"defaultGuildUrl", defaultGuild ? publicUrl + "/" + defaultGuild->site : ""},
               {"guilds", guilds}});
 }
 

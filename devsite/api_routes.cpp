@@ -25,12 +25,6 @@ std::string bearerToken(const httplib::Request& req) {
     return header.rfind(prefix, 0) == 0 ? header.substr(prefix.size()) : std::string();
 }
 
-std::string publicBase(const httplib::Request& req, const SiteOptions& options) {
-    if (!options.publicUrl.empty())
-        return options.publicUrl;
-    return "http://" + req.get_header_value("Host");
-}
-
 void handleGuildDkpList(SiteStore& store, const httplib::Request& req, httplib::Response& res) {
     const auto text = guildDkpListText(store, req.get_param_value("site"));
     if (!text) {
@@ -55,11 +49,14 @@ std::optional<std::string> guildDkpListText(SiteStore& store, const std::string&
 
 void installApiRoutes(httplib::Server& server, SiteStore& store, const SiteOptions& options) {
     server.Post("/api/login", [&store](const httplib::Request& req, httplib::Response& res) {
-        send(res, answerLogin(store, req.body));
+        send(res, answerLogin(store, req.body, nowMs()));
+    });
+    server.Post("/api/logout", [&store](const httplib::Request& req, httplib::Response& res) {
+        send(res, answerLogout(store, bearerToken(req)));
     });
     server.Get("/api/account",
                [&store, &options](const httplib::Request& req, httplib::Response& res) {
-                   send(res, answerAccount(store, bearerToken(req), publicBase(req, options)));
+                   send(res, answerAccount(store, bearerToken(req), options.publicUrl, nowMs()));
                });
     server.Post("/api/events", [&store](const httplib::Request& req, httplib::Response& res) {
         send(res, answerUpload(store, bearerToken(req), req.body, nowMs()));

@@ -41,7 +41,7 @@ int bindServer(httplib::Server& server, const devsite::SiteOptions& options) {
     return server.bind_to_port(options.bindAddress, options.port) ? options.port : -1;
 }
 
-int run(const devsite::SiteOptions& options) {
+int run(devsite::SiteOptions options) {
     devsite::SiteStore store(options.database);
     if (options.demo)
         devsite::seedDemoData(store, nowMs());
@@ -69,8 +69,6 @@ int run(const devsite::SiteOptions& options) {
         std::cerr << "dkpsite: no such folder: " << options.updatesFolder << std::endl;
         return 1;
     }
-    devsite::installApiRoutes(server, store, options);
-    devsite::installPageRoutes(server, store);
 
     sigset_t signals;
     sigemptyset(&signals);
@@ -84,6 +82,11 @@ int run(const devsite::SiteOptions& options) {
                   << std::endl;
         return 1;
     }
+    // Addresses the site gives out never come from a request.
+    if (options.publicUrl.empty())
+        options.publicUrl = devsite::boundSiteUrl(options.bindAddress, port);
+    devsite::installApiRoutes(server, store, options);
+    devsite::installPageRoutes(server, store);
     std::cout << "dkpsite listening on http://" << options.bindAddress << ":" << port << std::endl;
     std::atomic<bool> listenEnded{false};
     std::thread signalThread = stopOnSignal(server, signals, listenEnded);

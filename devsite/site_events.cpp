@@ -10,7 +10,7 @@ namespace devsite {
 UploadResult SiteStore::storeEvent(const std::string& token, const NewEvent& event,
                                    std::int64_t nowMs) {
     std::lock_guard lock(mutex_);
-    const auto userId = sessionUser(token);
+    const auto userId = sessionUser(token, nowMs);
     if (!userId)
         return {UploadOutcome::NotLoggedIn, 0};
     const auto guild = userGuild(*userId, event.guildId);

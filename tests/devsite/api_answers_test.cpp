@@ -23,7 +23,7 @@ protected:
         const std::int64_t guild = store_.addGuild("Guild", "guild_dkp", 0);
         system_ = store_.addDkpSystem(guild, "Main");
         store_.addMembership(user, guild, true);
-        token_ = json::parse(answerLogin(store_, loginBody("digest")).body).value("token", "");
+        token_ = json::parse(answerLogin(store_, loginBody("digest"), 0).body).value("token", "");
     }
 
     static std::string loginBody(const std::string& digest) {
@@ -38,7 +38,7 @@ protected:
                 {"document", document}};
     }
 
-    SiteStore store_{":memory:"};
+    SiteStore store_{":memory:", 1000};
     std::int64_t system_ = 0;
     std::string token_;
 };
@@ -46,7 +46,7 @@ protected:
 TEST_F(ApiAnswersTest, DeeplyNestedBodiesAreRefusedBeforeAnyoneIsAskedWhoTheyAre) {
     // About 200 KB, nested a hundred thousand deep inside an object.
     const std::string deep = "{\"user\": " + nested(100000) + ", \"digest\": \"digest\"}";
-    EXPECT_EQ(answerLogin(store_, deep).status, 400);
+    EXPECT_EQ(answerLogin(store_, deep, 0).status, 400);
     EXPECT_EQ(answerUpload(store_, "", deep, 0).status, 400);
     EXPECT_EQ(
         answerUpload(store_, token_, "{\"guildId\": " + nested(kMaxJsonDepth) + "}", 0).status,
@@ -54,7 +54,7 @@ TEST_F(ApiAnswersTest, DeeplyNestedBodiesAreRefusedBeforeAnyoneIsAskedWhoTheyAre
     // Nesting up to the bound is read as usual: a login with an extra nested field still works.
     const std::string extra =
         "{\"user\": \"leader\", \"digest\": \"digest\", \"x\": " + nested(kMaxJsonDepth - 1) + "}";
-    EXPECT_EQ(answerLogin(store_, extra).status, 200);
+    EXPECT_EQ(answerLogin(store_, extra, 0).status, 200);
 }
 
 TEST(JsonDepth, CountsOnlyBracketsOutsideStrings) {

@@ -120,6 +120,52 @@ TEST(SiteHostile, HugePointsAreRefusedSoTheGuildListKeepsAnswering) {
     }
 }
 
+TEST(SiteHostile, AccountAddressesNeverComeFromTheRequest) {
+    SiteProcess site;
+    httplib::Client client("127.0.0.1", site.port());
+    auto login = client.Post("/api/login", json{{"user", "demo"}, {"digest", kDemoDigest}}.dump(),
+                             "application/json");
+    ASSERT_TRUE(login);
+    const std::string token = json::parse(login->body).value("token", "");
+    RawConnection request(site.port());
+    ASSERT_TRUE(request.send("GET /api/account HTTP/1.1\r\nHost: evil.example\"><script>x"
+                             "</script>\r\nAuthorization: Bearer " +
+                             token + "\r\n\r\n"));
+    const RawConnection::Received answer = request.receive(kAnswerWait);
+    ASSERT_EQ(statusOf(answer.bytes), 200) << answer.bytes;
+    const json account = json::parse(answer.bytes.substr(answer.bytes.find("\r\n\r\n") + 4));
+    EXPECT_EQ(account["defaultGuildUrl"], site.url() + "/adpt_dkp");
+
+    SiteProcess published({"--demo", "--public-url", "https://dkp.example"});
+    httplib::Client publishedClient("127.0.0.1", published.port());
+    auto publishedLogin = publishedClient.Post(
+        "/api/login", json{{"user", "demo"}, {"digest", kDemoDigest}}.dump(), "application/json");
+    ASSERT_TRUE(publishedLogin);
+    auto publishedAccount = publishedClient.Get(
+        "/api/account",
+        {{"Authorization", "Bearer " + json::parse(publishedLogin->body).value("token", "")}});
+    ASSERT_TRUE(publishedAccount);
+    EXPECT_EQ(json::parse(publishedAccount->body)["defaultGuildUrl"],
+              "https://dkp.example/adpt_dkp");
+}
+
+TEST(SiteHostile, LogoutEndsTheSession) {
+    SiteProcess site;
+    httplib::Client client("127.0.0.1", site.port());
+    auto login = client.Post("/api/login", json{{"user", "demo"}, {"digest", kDemoDigest}}.dump(),
+                             "application/json");
+    ASSERT_TRUE(login);
+    const httplib::Headers session = {
+        {"Authorization", "Bearer " + json::parse(login->body).value("token", "")}};
+    EXPECT_EQ(client.Get("/api/account", session)->status, 200);
+    auto logout = client.Post("/api/logout", session, "", "application/json");
+    ASSERT_TRUE(logout);
+    EXPECT_EQ(logout->status, 200);
+    EXPECT_EQ(json::parse(logout->body)["result"], 1);
+    EXPECT_EQ(client.Get("/api/account", session)->status, 401);
+    EXPECT_EQ(client.Post("/api/logout", session, "", "application/json")->status, 401);
+}
+
 TEST(SiteHostile, IdleConnectionsDoNotKeepOthersWaiting) {
     SiteProcess site;
     // More silent connections than the site has request threads.

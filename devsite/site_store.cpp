@@ -63,7 +63,8 @@ void SiteStore::createSchema() {
 std::int64_t SiteStore::addUser(const std::string& name, const std::string& passwordDigest) {
     const std::string verifier = makePasswordVerifier(passwordDigest, passwordIterations_);
     std::lock_guard lock(mutex_);
-    db_.prepare("INSERT INTO users(name, password_hash) VALUES(?, ?)")
+    // The salt column only serves hashes of the earlier form (a verifier holds its own salt).
+    db_.prepare("INSERT INTO users(name, salt, password_hash) VALUES(?, '', ?)")
         .bind(1, lowerCase(name))
         .bind(2, verifier)
         .step();

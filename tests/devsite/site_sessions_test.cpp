@@ -100,6 +100,8 @@ TEST(SiteSessions, DatabaseOfTheEarlierFormIsTakenOverWhenOpened) {
         const auto token = store.login("leader", "digest", now);
         ASSERT_TRUE(token);
         EXPECT_TRUE(store.account(*token, now + 1));
+        store.addUser("newcomer", "other digest"); // into the table of the earlier form
+        EXPECT_TRUE(store.login("newcomer", "other digest", now));
     }
     // The first login replaces the wrapped hash by a verifier of the digest itself.
     const std::string stored = storedVerifier(path, "leader");

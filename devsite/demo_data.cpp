@@ -10,7 +10,7 @@ namespace {
 
 // Uploads the demo raids as the demo user would, each to its DKP system of the guild.
 void uploadDemoRaids(SiteStore& store, const SiteGuild& guild, std::int64_t nowMs) {
-    const auto token = store.login("demo", encrypt::SHA("demo"));
+    const auto token = store.login("demo", encrypt::SHA("demo"), nowMs);
     for (const DemoRaid& demo : demoRaids()) {
         NewEvent event;
         event.guildId = guild.guildId;

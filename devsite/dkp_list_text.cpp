@@ -34,7 +34,7 @@ std::string formatDkpList(std::int64_t updateTimeMs, const std::vector<DkpListSy
             text += "\t\t\t\t[\"class\"] = " + luaQuoted(s.playerClass) + ",\n";
             text += "\t\t\t\t[\"earned\"] = " + std::to_string(s.earned) + ",\n";
             text += "\t\t\t\t[\"spent\"] = " + std::to_string(s.spent) + ",\n";
-            text += "\t\t\t\t[\"dkp\"] = " + std::to_string(s.earned - s.spent) + ",\n";
+            text += "\t\t\t\t[\"dkp\"] = " + std::to_string(s.dkp()) + ",\n";
             text += "\t\t\t},\n";
         }
         text += "\t\t},\n";

@@ -1,5 +1,6 @@
 // dkpsite: the reference DKP web site that the protocol library talks to.
 #include "demo_data.h"
+#include "server_limits.h"
 #include "site_options.h"
 #include "site_routes.h"
 #include "site_store.h"
@@ -40,12 +41,13 @@ int bindServer(httplib::Server& server, const devsite::SiteOptions& options) {
     return server.bind_to_port(options.bindAddress, options.port) ? options.port : -1;
 }
 
-int run(const devsite::SiteOptions& options) {
+int run(devsite::SiteOptions options) {
     devsite::SiteStore store(options.database);
     if (options.demo)
         devsite::seedDemoData(store, nowMs());
 
     httplib::Server server;
+    devsite::applyServerLimits(server);
     // Only the method and path are logged: request bodies carry password digests.
     server.set_logger([](const httplib::Request& req, const httplib::Response& res) {
         std::cerr << req.method << ' ' << req.path << ' ' << res.status << std::endl;
@@ -67,8 +69,6 @@ int run(const devsite::SiteOptions& options) {
         std::cerr << "dkpsite: no such folder: " << options.updatesFolder << std::endl;
         return 1;
     }
-    devsite::installApiRoutes(server, store, options);
-    devsite::installPageRoutes(server, store);
 
     sigset_t signals;
     sigemptyset(&signals);
@@ -82,6 +82,11 @@ int run(const devsite::SiteOptions& options) {
                   << std::endl;
         return 1;
     }
+    // Addresses the site gives out never come from a request.
+    if (options.publicUrl.empty())
+        options.publicUrl = devsite::boundSiteUrl(options.bindAddress, port);
+    devsite::installApiRoutes(server, store, options);
+    devsite::installPageRoutes(server, store);
     std::cout << "dkpsite listening on http://" << options.bindAddress << ":" << port << std::endl;
     std::atomic<bool> listenEnded{false};
     std::thread signalThread = stopOnSignal(server, signals, listenEnded);

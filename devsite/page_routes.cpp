@@ -86,8 +86,8 @@ void handleGuildPage(SiteStore& store, const httplib::Request& req, httplib::Res
     for (const SiteDkpSystem& system : guild->systems) {
         body += "<h2>" + escapeHtml(system.name) + "</h2><table>";
         for (const Standing& s : store.standings(system.id))
-            body += "<tr>" + cell(s.name) + cell(s.playerClass) +
-                    cell(std::to_string(s.earned - s.spent)) + "</tr>";
+            body += "<tr>" + cell(s.name) + cell(s.playerClass) + cell(std::to_string(s.dkp())) +
+                    "</tr>";
         body += "</table>";
     }
     res.set_content(page(guild->guildId, body), "text/html; charset=utf-8");

@@ -1,6 +1,7 @@
 #include "raid_document.h"
 
 #include <cctype>
+#include <limits>
 #include <stdexcept>
 
 namespace devsite {
@@ -45,14 +46,23 @@ public:
 
     // A decimal element; anything that is not a number reads as 0.
     long long number(std::string_view name) {
+        const size_t start = pos_;
         const std::string content = leaf(name);
+        long long value = 0;
         try {
             size_t used = 0;
-            const long long value = std::stoll(content, &used);
-            return used == content.size() ? value : 0;
-        } catch (const std::logic_error&) {
+            value = std::stoll(content, &used);
+            if (used != content.size())
+                return 0;
+        } catch (const std::invalid_argument&) {
             return 0;
+        } catch (const std::out_of_range&) {
+            value = std::numeric_limits<long long>::max();
         }
+        if (value > kMaxDocumentNumber || value < -kMaxDocumentNumber)
+            throw DocumentError("<" + std::string(name) + "> at byte " + std::to_string(start) +
+                                " is beyond ±" + std::to_string(kMaxDocumentNumber));
+        return value;
     }
 
     // Reads the numbered entries key1, key2, ... of a list element.

@@ -27,6 +27,11 @@ struct RaidLoot {
     std::string time, zone, boss, tooltip;
 };
 
+// The largest magnitude of a number in a raid document (kill points, loot costs, counts,
+// levels). Real raids stay in the thousands; bounded like this, the sums of any number of
+// events stay exact and far inside 64 bits.
+inline constexpr long long kMaxDocumentNumber = 1'000'000;
+
 // The raid information document a client uploads (UTF-8), element by element.
 struct RaidDocument {
     std::string key, realm, start, end, zone, note;
@@ -37,7 +42,8 @@ struct RaidDocument {
 
 // Reads the document. Its texts are not escaped, so a text element's content runs up to the
 // first closing tag of its own name, whatever it holds; white space between elements is
-// skipped. Gives nothing, with `error` set, when the elements are not in the expected order.
+// skipped. Gives nothing, with `error` set, when the elements are not in the expected order or
+// a number is beyond kMaxDocumentNumber.
 std::optional<RaidDocument> parseRaidDocument(std::string_view text, std::string& error);
 
 } // namespace devsite

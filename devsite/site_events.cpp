@@ -2,6 +2,7 @@
 #include "site_store.h"
 
 #include <algorithm>
+#include <limits>
 #include <map>
 
 namespace devsite {
@@ -9,7 +10,7 @@ namespace devsite {
 UploadResult SiteStore::storeEvent(const std::string& token, const NewEvent& event,
                                    std::int64_t nowMs) {
     std::lock_guard lock(mutex_);
-    const auto userId = sessionUser(token);
+    const auto userId = sessionUser(token, nowMs);
     if (!userId)
         return {UploadOutcome::NotLoggedIn, 0};
     const auto guild = userGuild(*userId, event.guildId);
@@ -171,13 +172,16 @@ std::vector<Standing> SiteStore::standings(std::int64_t dkpSystemId) {
     members.bind(1, dkpSystemId);
     while (members.step())
         entry(members.text(0)).playerClass = members.text(1);
-    auto earned = db_.prepare("SELECT a.name, SUM(k.dkp) FROM kill_attendees a "
+    // TOTAL() sums in floating point, where SUM() fails on an overflow; reading the sum as an
+    // integer holds it at the ends of the 64-bit range. Points bounded at upload keep every sum
+    // exact.
+    auto earned = db_.prepare("SELECT a.name, TOTAL(k.dkp) FROM kill_attendees a "
                               "JOIN event_kills k ON k.id = a.kill JOIN events e ON e.id = k.event "
                               "WHERE e.dkp_system = ? GROUP BY a.name");
     earned.bind(1, dkpSystemId);
     while (earned.step())
         entry(earned.text(0)).earned = earned.integer(1);
-    auto spent = db_.prepare("SELECT l.player, SUM(l.costs) FROM event_loot l "
+    auto spent = db_.prepare("SELECT l.player, TOTAL(l.costs) FROM event_loot l "
                              "JOIN events e ON e.id = l.event "
                              "WHERE e.dkp_system = ? AND l.player <> '' GROUP BY l.player");
     spent.bind(1, dkpSystemId);
@@ -189,6 +193,14 @@ std::vector<Standing> SiteStore::standings(std::int64_t dkpSystemId) {
         if (!name.empty())
             result.push_back(std::move(standing));
     return result;
+}
+
+std::int64_t Standing::dkp() const {
+    std::int64_t difference = 0;
+    if (!__builtin_sub_overflow(earned, spent, &difference))
+        return difference;
+    return spent < 0 ? std::numeric_limits<std::int64_t>::max()
+                     : std::numeric_limits<std::int64_t>::min();
 }
 
 std::int64_t SiteStore::guildUpdateTimeMs(std::int64_t guildRowId) {

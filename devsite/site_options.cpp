@@ -16,6 +16,11 @@ std::optional<int> parsePort(const std::string& text) {
 
 } // namespace
 
+std::string boundSiteUrl(const std::string& address, int port) {
+    const bool ipv6 = address.find(':') != std::string::npos;
+    return "http://" + (ipv6 ? "[" + address + "]" : address) + ":" + std::to_string(port);
+}
+
 std::optional<SiteOptions> parseSiteOptions(const std::vector<std::string>& arguments,
                                             std::string& error) {
     SiteOptions options;

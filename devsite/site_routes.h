@@ -10,6 +10,7 @@ class Server;
 namespace devsite {
 
 // The protocol the client library speaks (login, account, event upload, guild DKP list).
+// `options.publicUrl` must be set: it is the base of the addresses the site gives out.
 void installApiRoutes(httplib::Server& server, SiteStore& store, const SiteOptions& options);
 
 // The pages a browser opens: an event's page and a guild's standings.

@@ -1,10 +1,7 @@
 #include "site_store.h"
 
-#include "utilkit/encrypt.h"
-
 #include <algorithm>
 #include <cctype>
-#include <random>
 
 namespace devsite {
 
@@ -13,7 +10,7 @@ namespace {
 constexpr const char* kSchema = R"sql(
 CREATE TABLE IF NOT EXISTS users(
     id INTEGER PRIMARY KEY, name TEXT UNIQUE NOT NULL,
-    salt TEXT NOT NULL, password_hash TEXT NOT NULL);
+    salt TEXT NOT NULL DEFAULT '', password_hash TEXT NOT NULL);
 CREATE TABLE IF NOT EXISTS guilds(
     id INTEGER PRIMARY KEY, guild_id TEXT UNIQUE NOT NULL, site TEXT UNIQUE NOT NULL,
     created_ms INTEGER NOT NULL);
@@ -23,7 +20,8 @@ CREATE TABLE IF NOT EXISTS memberships(
     user INTEGER NOT NULL REFERENCES users(id), guild INTEGER NOT NULL REFERENCES guilds(id),
     is_default INTEGER NOT NULL DEFAULT 0, UNIQUE(user, guild));
 CREATE TABLE IF NOT EXISTS sessions(
-    token TEXT PRIMARY KEY, user INTEGER NOT NULL REFERENCES users(id));
+    token TEXT PRIMARY KEY, user INTEGER NOT NULL REFERENCES users(id),
+    last_used_ms INTEGER NOT NULL DEFAULT 0);
 CREATE TABLE IF NOT EXISTS events(
     id INTEGER PRIMARY KEY, guild INTEGER NOT NULL REFERENCES guilds(id),
     dkp_system INTEGER NOT NULL REFERENCES dkp_systems(id),
@@ -44,17 +42,7 @@ CREATE TABLE IF NOT EXISTS event_loot(
     player TEXT, costs INTEGER, time TEXT, zone TEXT, boss TEXT, tooltip TEXT);
 )sql";
 
-std::string randomHex(size_t bytes) {
-    static constexpr char kDigits[] = "0123456789abcdef";
-    std::random_device source;
-    std::string text;
-    for (size_t i = 0; i < bytes; ++i) {
-        const unsigned value = source() & 0xffu;
-        text += kDigits[value >> 4];
-        text += kDigits[value & 0xfu];
-    }
-    return text;
-}
+} // namespace
 
 std::string lowerCase(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(),
@@ -62,15 +50,10 @@ std::string lowerCase(std::string text) {
     return text;
 }
 
-// The site keeps only a salted hash of the password digest it is sent.
-std::string passwordHash(const std::string& salt, const std::string& digest) {
-    return encrypt::SHA(salt + ":" + digest);
-}
-
-} // namespace
-
-SiteStore::SiteStore(const std::string& databasePath) : db_(databasePath) {
+SiteStore::SiteStore(const std::string& databasePath, int passwordIterations)
+    : db_(databasePath), passwordIterations_(passwordIterations) {
     createSchema();
+    migrate();
 }
 
 void SiteStore::createSchema() {
@@ -78,12 +61,12 @@ void SiteStore::createSchema() {
 }
 
 std::int64_t SiteStore::addUser(const std::string& name, const std::string& passwordDigest) {
+    const std::string verifier = makePasswordVerifier(passwordDigest, passwordIterations_);
     std::lock_guard lock(mutex_);
-    const std::string salt = randomHex(16);
-    db_.prepare("INSERT INTO users(name, salt, password_hash) VALUES(?, ?, ?)")
+    // The salt column only serves hashes of the earlier form (a verifier holds its own salt).
+    db_.prepare("INSERT INTO users(name, salt, password_hash) VALUES(?, '', ?)")
         .bind(1, lowerCase(name))
-        .bind(2, salt)
-        .bind(3, passwordHash(salt, passwordDigest))
+        .bind(2, verifier)
         .step();
     return db_.lastInsertId();
 }
@@ -130,29 +113,6 @@ void SiteStore::addMembership(std::int64_t userId, std::int64_t guildRowId, bool
     transaction.commit();
 }
 
-std::optional<std::string> SiteStore::login(const std::string& name,
-                                            const std::string& passwordDigest) {
-    std::lock_guard lock(mutex_);
-    auto query = db_.prepare("SELECT id, salt, password_hash FROM users WHERE name = ?");
-    query.bind(1, lowerCase(name));
-    if (!query.step() || passwordHash(query.text(1), passwordDigest) != query.text(2))
-        return std::nullopt;
-    const std::string token = randomHex(24);
-    db_.prepare("INSERT INTO sessions(token, user) VALUES(?, ?)")
-        .bind(1, token)
-        .bind(2, query.integer(0))
-        .step();
-    return token;
-}
-
-std::optional<std::int64_t> SiteStore::sessionUser(const std::string& token) {
-    auto query = db_.prepare("SELECT user FROM sessions WHERE token = ?");
-    query.bind(1, token);
-    if (token.empty() || !query.step())
-        return std::nullopt;
-    return query.integer(0);
-}
-
 SiteGuild SiteStore::loadGuild(std::int64_t rowId) {
     SiteGuild guild;
     guild.rowId = rowId;
@@ -169,9 +129,9 @@ SiteGuild SiteStore::loadGuild(std::int64_t rowId) {
     return guild;
 }
 
-std::optional<SiteAccount> SiteStore::account(const std::string& token) {
+std::optional<SiteAccount> SiteStore::account(const std::string& token, std::int64_t nowMs) {
     std::lock_guard lock(mutex_);
-    const auto userId = sessionUser(token);
+    const auto userId = sessionUser(token, nowMs);
     if (!userId)
         return std::nullopt;
     SiteAccount account;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "database.h"
+#include "password_verifier.h"
 #include "raid_document.h"
 
 #include <cstdint>
@@ -35,6 +36,10 @@ struct Standing {
     std::string playerClass;
     std::int64_t earned = 0;
     std::int64_t spent = 0;
+
+    // earned − spent, held at the ends of the 64-bit range rather than wrapping around: points
+    // stored before uploads were bounded may be of any size.
+    std::int64_t dkp() const;
 };
 
 struct StoredEvent {
@@ -59,11 +64,20 @@ struct NewEvent {
     RaidDocument raid;
 };
 
+// `text` with its ASCII letters in lower case, as user names are kept.
+std::string lowerCase(std::string text);
+
+// A session ends when it has not been used for this long.
+inline constexpr std::int64_t kSessionIdleLimitMs = 12LL * 60 * 60 * 1000;
+
 // The site's data in one SQLite file: users, guilds and their DKP systems, login sessions and
 // uploaded events. Safe to use from several request threads at once.
 class SiteStore {
 public:
-    explicit SiteStore(const std::string& databasePath);
+    // Opens (or creates) the database and brings a database of an earlier form up to date,
+    // passwords included. New password verifiers take `passwordIterations` rounds.
+    explicit SiteStore(const std::string& databasePath,
+                       int passwordIterations = kPasswordIterations);
 
     // Administration (used to seed data). User names are kept lower-cased.
     std::int64_t addUser(const std::string& name, const std::string& passwordDigest);
@@ -74,8 +88,12 @@ public:
     void addMembership(std::int64_t userId, std::int64_t guildRowId, bool isDefault);
 
     // A new session token, or nothing when the name or the password digest is wrong.
-    std::optional<std::string> login(const std::string& name, const std::string& passwordDigest);
-    std::optional<SiteAccount> account(const std::string& token);
+    std::optional<std::string> login(const std::string& name, const std::string& passwordDigest,
+                                     std::int64_t nowMs);
+    // Every use of a session (here and in storeEvent) keeps it alive for kSessionIdleLimitMs.
+    std::optional<SiteAccount> account(const std::string& token, std::int64_t nowMs);
+    // Ends the session; false when the token names none.
+    bool logout(const std::string& token);
 
     UploadResult storeEvent(const std::string& token, const NewEvent& event, std::int64_t nowMs);
     std::optional<StoredEvent> event(std::int64_t eventId);
@@ -87,7 +105,8 @@ public:
 
 private:
     void createSchema();
-    std::optional<std::int64_t> sessionUser(const std::string& token);
+    void migrate();
+    std::optional<std::int64_t> sessionUser(const std::string& token, std::int64_t nowMs);
     SiteGuild loadGuild(std::int64_t rowId);
     std::optional<SiteGuild> userGuild(std::int64_t userId, const std::string& guildId);
     void storeRaid(std::int64_t eventId, const RaidDocument& raid);
@@ -95,6 +114,7 @@ private:
 
     std::mutex mutex_;
     Database db_;
+    const int passwordIterations_;
 };
 
 } // namespace devsite

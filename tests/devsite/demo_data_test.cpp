@@ -38,7 +38,7 @@ std::int64_t lootCostsOfTheDemoRaids() {
 }
 
 TEST(DemoData, TheDemoGuildHasStandingsInBothSystemsOnceOnly) {
-    SiteStore store(":memory:");
+    SiteStore store(":memory:", 1000); // few password rounds: the test needs no slow login
     seedDemoData(store, 1000);
     seedDemoData(store, 2000); // a second start with the same database adds nothing
     const auto guild = store.guildBySite("adpt_dkp");

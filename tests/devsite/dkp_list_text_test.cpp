@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace devsite {
 namespace {
@@ -44,6 +45,13 @@ TEST(DkpListText, IsLuaThatHoldsTheStandings) {
               "      t[7].players.Alpha.class, t[7].players['Qu\"ote\\\\d\\nname'].earned,\n"
               "      next(t[9].players))");
     EXPECT_EQ(output, "1181304000000\t团队DKP\t-20\tWarrior\t5\tnil\n");
+}
+
+TEST(DkpListText, PointsAtTheEndsOfTheRangeDoNotWrapAround) {
+    const std::vector<DkpListSystem> systems = {
+        {{1, "s"}, {{"Rich", "", std::numeric_limits<std::int64_t>::max(), -1}}}};
+    const std::string text = formatDkpList(0, systems);
+    EXPECT_NE(text.find("[\"dkp\"] = 9223372036854775807,"), std::string::npos) << text;
 }
 
 TEST(DkpListText, QuotesControlBytesAsDecimalEscapes) {

@@ -73,6 +73,30 @@ TEST(RaidDocument, NumbersEntriesFromOneInEveryListAndAcceptsManyDigits) {
     EXPECT_EQ(raid.kills[1].attendees, std::vector<std::string>{"P11"});
 }
 
+TEST(RaidDocument, RefusesNumbersBeyondTheLimitInEveryNumberElement) {
+    const std::string good = devsite_testing::sampleRaidDocument();
+    const std::string limit = std::to_string(kMaxDocumentNumber);
+    for (const std::string element : {"level", "dkp", "Count", "Costs"}) {
+        const std::string open = "<" + element + ">";
+        const size_t start = good.find(open) + open.size();
+        const size_t length = good.find("</" + element + ">", start) - start;
+        for (const std::string& beyond :
+             {std::to_string(kMaxDocumentNumber + 1), std::to_string(-kMaxDocumentNumber - 1),
+              std::string("9223372036854775807"), std::string("-9223372036854775808"),
+              std::string("99999999999999999999")}) {
+            std::string text = good;
+            std::string error;
+            EXPECT_FALSE(parseRaidDocument(text.replace(start, length, beyond), error))
+                << element << " " << beyond;
+            EXPECT_NE(error.find(element), std::string::npos) << error;
+        }
+        for (const std::string& within : {limit, "-" + limit}) {
+            std::string text = good;
+            parsed(text.replace(start, length, within));
+        }
+    }
+}
+
 TEST(RaidDocument, ToleratesWhiteSpaceBetweenElements) {
     const RaidDocument raid =
         parsed("<RaidInfo>\n <key>k</key>\n<realm>r</realm><start></start><end></end>"

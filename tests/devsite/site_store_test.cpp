@@ -2,9 +2,13 @@
 #include "site_store.h"
 
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace devsite {
 namespace {
+
+// Password verifiers quick to make, for tests that are not about them.
+constexpr int kQuickIterations = 1000;
 
 class SiteStoreTest : public ::testing::Test {
 protected:
@@ -14,7 +18,7 @@ protected:
         system_ = store_.addDkpSystem(guild_, "Main");
         other_ = store_.addDkpSystem(guild_, "Other");
         store_.addMembership(user_, guild_, true);
-        token_ = store_.login("LEADER", "digest").value_or("");
+        token_ = store_.login("LEADER", "digest", 0).value_or("");
     }
 
     std::int64_t upload(std::int64_t dkpId, const std::string& document, std::int64_t nowMs) {
@@ -26,18 +30,18 @@ protected:
         return result.eventId;
     }
 
-    SiteStore store_{":memory:"};
+    SiteStore store_{":memory:", kQuickIterations};
     std::int64_t user_ = 0, guild_ = 0, system_ = 0, other_ = 0;
     std::string token_;
 };
 
 TEST_F(SiteStoreTest, LoginChecksTheDigestAndIgnoresTheNamesCase) {
     EXPECT_FALSE(token_.empty());
-    EXPECT_FALSE(store_.login("leader", "other digest"));
-    EXPECT_FALSE(store_.login("nobody", "digest"));
-    EXPECT_NE(store_.login("leader", "digest"), token_); // every login gets its own session
-    EXPECT_FALSE(store_.account("unknown token"));
-    const auto account = store_.account(token_);
+    EXPECT_FALSE(store_.login("leader", "other digest", 0));
+    EXPECT_FALSE(store_.login("nobody", "digest", 0));
+    EXPECT_NE(store_.login("leader", "digest", 0), token_); // every login gets its own session
+    EXPECT_FALSE(store_.account("unknown token", 0));
+    const auto account = store_.account(token_, 0);
     ASSERT_TRUE(account);
     EXPECT_EQ(account->user, "leader");
     ASSERT_TRUE(account->defaultGuild);
@@ -62,6 +66,34 @@ TEST_F(SiteStoreTest, StandingsAddKillPointsAndSubtractLootCostsPerSystem) {
     EXPECT_EQ(standings[1].spent, 0);
     EXPECT_EQ(store_.standings(other_)[0].earned, 10);
     EXPECT_EQ(store_.guildUpdateTimeMs(guild_), 7000);
+}
+
+TEST_F(SiteStoreTest, PointsStoredBeforeTheyWereBoundedStillGiveStandings) {
+    // Points of any 64-bit size, as older sites accepted them, twice over.
+    RaidDocument raid;
+    raid.members = {{"Max", "", "", "", "Mage", 70}, {"Min", "", "", "", "Rogue", 70}};
+    raid.kills = {{"Boss", std::numeric_limits<std::int64_t>::max(), "", {"Max", "Min"}}};
+    raid.loot = {{"Item", "", "", "", "", "", 1, "Min", std::numeric_limits<std::int64_t>::min(),
+                  "", "", "", ""},
+                 {"Item", "", "", "", "", "", 1, "Max", std::numeric_limits<std::int64_t>::max(),
+                  "", "", "", ""}};
+    for (int copy = 0; copy < 2; ++copy) {
+        NewEvent event{"Guild", system_, "event", "", "", raid};
+        ASSERT_EQ(store_.storeEvent(token_, event, 1).outcome, UploadOutcome::Created);
+    }
+    const auto standings = store_.standings(system_);
+    ASSERT_EQ(standings.size(), 2u);
+    constexpr auto top = std::numeric_limits<std::int64_t>::max();
+    constexpr auto bottom = std::numeric_limits<std::int64_t>::min();
+    EXPECT_EQ(standings[0].name, "Max");
+    EXPECT_EQ(standings[0].earned, top);
+    EXPECT_EQ(standings[0].spent, top);
+    EXPECT_EQ(standings[0].dkp(), 0);
+    EXPECT_EQ(standings[1].earned, top);
+    EXPECT_EQ(standings[1].spent, bottom);
+    EXPECT_EQ(standings[1].dkp(), top);
+    EXPECT_EQ((Standing{"", "", bottom, 1}.dkp()), bottom);
+    EXPECT_EQ((Standing{"", "", -5, 7}.dkp()), -12);
 }
 
 TEST_F(SiteStoreTest, UpdateTimeIsTheGuildsCreationUntilAnEventArrives) {

@@ -194,6 +194,11 @@ TEST(SiteOptions, ReadsEveryOptionAndRefusesBadOnes) {
     }
 }
 
+TEST(SiteOptions, BoundAddressBecomesTheSitesUrl) {
+    EXPECT_EQ(boundSiteUrl("127.0.0.1", 8080), "http://127.0.0.1:8080");
+    EXPECT_EQ(boundSiteUrl("::1", 80), "http://[::1]:80");
+}
+
 TEST(SiteProgram, BannerGivesThePort) {
     EXPECT_EQ(devsite_testing::portFromBanner("dkpsite listening on http://127.0.0.1:4321"), 4321);
     EXPECT_EQ(devsite_testing::portFromBanner("something else"), 0);

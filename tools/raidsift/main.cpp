@@ -6,7 +6,6 @@
 #include "parsers.h"
 #include "raid_json.h"
 #include "raid_text.h"
-#include "utilkit/ufile.h"
 #include "utilkit/ustring.h"
 
 #include <iostream>
@@ -23,10 +22,7 @@ public:
 };
 
 void loadRaids(const std::string& file, dkp::Raids& raids) {
-    if (file == "-")
-        dkp::loadRaidsFromBytes(readInput(file), raids);
-    else if (!dkp::loadRaidsFromFile(ufile::fromNativePath(file), raids))
-        throw unreadable(file);
+    dkp::loadRaidsFromBytes(readInput(file), raids);
 }
 
 const dkp::Raid& chosenRaid(const std::vector<dkp::Raid*>& raids, std::size_t index) {

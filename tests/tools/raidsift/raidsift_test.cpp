@@ -184,3 +184,19 @@ TEST(RaidsiftErrors, AFileWithoutARaidLogHoldsNoRaids) {
     const ProgramRun show = raidsift("show " + path + " 1");
     EXPECT_NE(show.err.find("raid 1 does not exist: the file holds 0 raids"), std::string::npos);
 }
+
+// A file past the parser's 2 GiB limit is refused by its size, before anything is read: the
+// file here is sparse, so the test writes only its first line.
+TEST(RaidsiftErrors, AFileOver2GiBIsRefusedAsTooLarge) {
+    const std::string path = writeTemp("too-large.lua", "CT_RaidTracker_RaidLog = {\n");
+    ASSERT_EQ(::truncate(path.c_str(), std::int64_t{1} << 31), 0);
+    for (const std::string command : {"raids ", "raids --json ", "tree ", "tree --reference "}) {
+        const ProgramRun run = raidsift(command + path);
+        EXPECT_EQ(run.exitCode, 1) << command;
+        EXPECT_EQ(run.out, "") << command;
+        EXPECT_EQ(run.err, "raidsift: cannot read " + path +
+                               ": file too large (over 2147483647 bytes)\n")
+            << command;
+    }
+    std::remove(path.c_str());
+}

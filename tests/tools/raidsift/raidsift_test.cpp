@@ -112,6 +112,49 @@ TEST(RaidsiftOnSample, ShowSummarisesOneRaid) {
         EXPECT_NE(run.out.find(line), std::string::npos) << line;
 }
 
+// Every loot is listed once: under the first kill of its boss's name, with the trash-mob loot,
+// or under its boss among the loot of bosses without a kill.
+TEST(RaidsiftShow, EveryLootIsListedExactlyOnce) {
+    std::string log = "CT_RaidTracker_RaidLog = {\n\t{\n\t\t[\"key\"] = \"01/25/08 20:00:00\",\n"
+                      "\t\t[\"BossKills\"] = {\n";
+    int index = 0;
+    for (const char* boss : {"Twin", "Solo", "Twin"})
+        log += "\t\t\t{\n\t\t\t\t[\"boss\"] = \"" + std::string(boss) + "\",\n\t\t\t}, -- [" +
+               std::to_string(++index) + "]\n";
+    log += "\t\t},\n\t\t[\"Loot\"] = {\n";
+    index = 0;
+    for (const auto& [item, boss] :
+         std::vector<std::pair<std::string, std::string>>{{"Twin Blade", "Twin"},
+                                                          {"Ghost Ring", "Ghost"},
+                                                          {"Rune", "小怪掉落"},
+                                                          {"Solo Helm", "Solo"},
+                                                          {"Ghost Cape", "Ghost"},
+                                                          {"Shade Gem", "Shade"}})
+        log +=
+            "\t\t\t{\n\t\t\t\t[\"boss\"] = \"" + boss +
+            "\",\n\t\t\t\t[\"costs\"] = 10,\n\t\t\t\t[\"item\"] = {\n\t\t\t\t\t[\"count\"] = 1,\n"
+            "\t\t\t\t\t[\"name\"] = \"" +
+            item + "\",\n\t\t\t\t},\n\t\t\t}, -- [" + std::to_string(++index) + "]\n";
+    log += "\t\t},\n\t}, -- [1]\n}\n";
+    const ProgramRun run = raidsift("show " + writeTemp("repeated-kills.lua", log) + " 1");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const auto count = [&](const std::string& text) {
+        std::size_t found = 0;
+        for (auto at = run.out.find(text); at != std::string::npos; at = run.out.find(text, at + 1))
+            ++found;
+        return found;
+    };
+    for (const char* item :
+         {"Twin Blade", "Ghost Ring", "Rune", "Solo Helm", "Ghost Cape", "Shade Gem"})
+        EXPECT_EQ(count("    " + std::string(item) + " ["), 1u) << item << "\n" << run.out;
+    EXPECT_LT(run.out.find("Twin Blade"), run.out.find("  Solo at"));
+    EXPECT_NE(run.out.find("\nLoot of bosses without a kill (3):\n  Ghost\n    Ghost Ring ["),
+              std::string::npos)
+        << run.out;
+    EXPECT_LT(run.out.find("    Ghost Cape"), run.out.find("  Shade\n    Shade Gem"));
+    EXPECT_NE(run.out.find("DKP earned 0, spent 60\n"), std::string::npos) << run.out;
+}
+
 TEST(RaidsiftOnSample, ExportWritesTheDocumentAndNothingElse) {
     const ProgramRun run = raidsift("export " + kSample + " 3");
     ASSERT_EQ(run.exitCode, 0) << run.err;

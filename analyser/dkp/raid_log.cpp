@@ -38,7 +38,13 @@ const grammar::Node& childOrEmpty(const grammar::Node& node, const std::u16strin
 // Where each member stands in the member list, by name; the first of equal names wins, as a
 // search from the front would find it. Joins and leaves find their member in constant time,
 // so a raid with many players is analysed in linear time.
-using MemberIndex = std::unordered_map<std::u16string, std::size_t>;
+// (A hasher of its own keeps the table's code private to this file, out of the library's exports.)
+struct NameHash {
+    std::size_t operator()(const std::u16string& name) const {
+        return std::hash<std::u16string>{}(name);
+    }
+};
+using MemberIndex = std::unordered_map<std::u16string, std::size_t, NameHash>;
 
 MemberIndex indexOf(const std::vector<Member>& members) {
     MemberIndex index;

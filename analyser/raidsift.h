@@ -14,4 +14,5 @@
 #include "dkp/raid.h"
 #include "dkp/raid_log.h"
 #include "dkp/raids.h"
+#include "dkp/saved_file.h"
 #include "dkp/value_tables.h"

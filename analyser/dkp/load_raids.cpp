@@ -1,7 +1,7 @@
 #include "dkp/load_raids.h"
 
+#include "dkp/saved_file.h"
 #include "grammar/wowluaclipper.h"
-#include "utilkit/ufile.h"
 #include "utilkit/ustring.h"
 
 namespace dkp {
@@ -23,9 +23,7 @@ void loadText(std::string bytes, grammar::Clipper& clipper) {
 
 bool loadRaidsFromFile(const std::u16string& path, grammar::Clipper& clipper, Raids& raids) {
     std::string bytes;
-    const bool readable = ufile::ReadFileData(path, bytes);
-    if (!readable)
-        bytes.clear();
+    const bool readable = readSavedFile(path, bytes) == SavedFileRead::Read;
     loadText(std::move(bytes), clipper);
     raids.loadFromClipper(&clipper);
     return readable;
@@ -39,7 +37,7 @@ void loadRaidsFromBytes(std::string_view bytes, grammar::Clipper& clipper, Raids
 
 bool loadRaidsFromFile(const std::u16string& path, Raids& raids) {
     std::string bytes;
-    if (!ufile::ReadFileData(path, bytes))
+    if (readSavedFile(path, bytes) != SavedFileRead::Read)
         return false;
     loadRaidsFromBytes(std::move(bytes), raids);
     return true;

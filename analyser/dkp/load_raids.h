@@ -11,7 +11,8 @@ namespace dkp {
 
 // Reads the saved-variables file at `path` (UTF-8), loads it into `clipper` and appends the
 // raids of its raid log to `raids`. A file without a raid log appends nothing. False when the
-// file cannot be read; the clipper then holds an empty document and `raids` is unchanged.
+// file cannot be read or is too large (see readSavedFile); the clipper then holds an empty
+// document and `raids` is unchanged.
 RAIDSIFT_API bool loadRaidsFromFile(const std::u16string& path, grammar::Clipper& clipper,
                                     Raids& raids);
 

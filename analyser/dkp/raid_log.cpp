@@ -4,6 +4,8 @@
 #include "utilkit/ustring.h"
 
 #include <algorithm>
+#include <cstddef>
+#include <unordered_map>
 
 namespace dkp {
 namespace {
@@ -31,6 +33,36 @@ const grammar::Node& childOrEmpty(const grammar::Node& node, const std::u16strin
     static const grammar::Node kEmpty;
     const grammar::Node* child = node.findNode(name);
     return child == nullptr ? kEmpty : *child;
+}
+
+// Where each member stands in the member list, by name; the first of equal names wins, as a
+// search from the front would find it. Joins and leaves find their member in constant time,
+// so a raid with many players is analysed in linear time.
+// (A hasher of its own keeps the table's code private to this file, out of the library's exports.)
+struct NameHash {
+    std::size_t operator()(const std::u16string& name) const {
+        return std::hash<std::u16string>{}(name);
+    }
+};
+using MemberIndex = std::unordered_map<std::u16string, std::size_t, NameHash>;
+
+MemberIndex indexOf(const std::vector<Member>& members) {
+    MemberIndex index;
+    index.reserve(members.size());
+    for (std::size_t at = 0; at < members.size(); ++at)
+        index.try_emplace(members[at].name, at);
+    return index;
+}
+
+// The member called exactly `name`; appended with only its name set when missing.
+Member& memberCalled(std::vector<Member>& members, MemberIndex& index, std::u16string_view name) {
+    const auto [found, added] = index.try_emplace(std::u16string(name), members.size());
+    if (added) {
+        Member member;
+        member.name = name;
+        members.push_back(std::move(member));
+    }
+    return members[found->second];
 }
 
 } // namespace
@@ -97,10 +129,13 @@ bool RaidLog::analyseMembers() {
         member.sex = sexFromText(info.getAttrib(u"sex"));
         members_.push_back(std::move(member));
     }
+    MemberIndex index = indexOf(members_);
     for (const grammar::Node& join : entriesOf(*node_, u"Join"))
-        getMember(valueOf(join, u"player")).addJoinTime(clock_->parse(valueOf(join, u"time")));
+        memberCalled(members_, index, valueOf(join, u"player"))
+            .addJoinTime(clock_->parse(valueOf(join, u"time")));
     for (const grammar::Node& leave : entriesOf(*node_, u"Leave"))
-        getMember(valueOf(leave, u"player")).addLeaveTime(clock_->parse(valueOf(leave, u"time")));
+        memberCalled(members_, index, valueOf(leave, u"player"))
+            .addLeaveTime(clock_->parse(valueOf(leave, u"time")));
     return true;
 }
 
@@ -141,17 +176,6 @@ bool RaidLog::analyseLoots() {
         loots_.push_back(std::move(loot));
     }
     return true;
-}
-
-Member& RaidLog::getMember(std::u16string_view name) {
-    const auto found = std::find_if(members_.begin(), members_.end(),
-                                    [&](const Member& member) { return member.name == name; });
-    if (found != members_.end())
-        return *found;
-    Member added;
-    added.name = name;
-    members_.push_back(std::move(added));
-    return members_.back();
 }
 
 } // namespace dkp

@@ -48,8 +48,6 @@ private:
     bool analyseMembers();
     bool analyseBossKills();
     bool analyseLoots();
-    // The member called exactly `name`; appended with only its name set when missing.
-    Member& getMember(std::u16string_view name);
 
     const grammar::Node* node_;
     LogClock* clock_ = nullptr; // during analyse()

@@ -4,6 +4,8 @@
 #include "grammar/clipper.h"
 #include "grammar/partnership.h"
 
+#include <cstdint>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -17,6 +19,10 @@ public:
     // Tables nested deeper than this give no nodes: a node at this depth (top-level tables are
     // at depth 1) keeps its attributes but gets no children. Real files nest about 6 deep.
     static constexpr int kMaxNodeDepth = 200;
+    // Positions in the text are 32-bit, so a longer text would lose everything past 2 GiB:
+    // readers refuse larger files (see dkp::readSavedFile). A UTF-8 byte count bounds the
+    // UTF-16 length, so the limit holds for the bytes of a file as well as for its text.
+    static constexpr std::int64_t kMaxTextSize = std::numeric_limits<std::int32_t>::max();
 
     WOWLUAClipper();
 

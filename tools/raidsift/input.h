@@ -11,7 +11,8 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// The bytes of `file`, or of standard input for "-". Throws InputError.
+// The bytes of `file`, or of standard input for "-". Throws InputError, also for an input
+// larger than the parser can hold (grammar::WOWLUAClipper::kMaxTextSize bytes).
 std::string readInput(const std::string& file);
 
 // The error for a file that could not be read, with the reason as far as it can be told.

@@ -6,7 +6,7 @@
 #include "parsers.h"
 #include "raid_json.h"
 #include "raid_text.h"
-#include "utilkit/ufile.h"
+#include "tree_json.h"
 #include "utilkit/ustring.h"
 
 #include <iostream>
@@ -23,10 +23,7 @@ public:
 };
 
 void loadRaids(const std::string& file, dkp::Raids& raids) {
-    if (file == "-")
-        dkp::loadRaidsFromBytes(readInput(file), raids);
-    else if (!dkp::loadRaidsFromFile(ufile::fromNativePath(file), raids))
-        throw unreadable(file);
+    dkp::loadRaidsFromBytes(readInput(file), raids);
 }
 
 const dkp::Raid& chosenRaid(const std::vector<dkp::Raid*>& raids, std::size_t index) {
@@ -49,13 +46,13 @@ void listRaids(const std::vector<dkp::Raid*>& raids, bool json) {
 }
 
 void printTree(const std::string& file, bool reference) {
-    const std::u16string text = ustring::toWideString(readInput(file), ustring::kUtf8CodePage);
     ReferenceClipper referenceClipper;
     FastClipper fastClipper;
-    grammar::Clipper& clipper =
-        reference ? static_cast<grammar::Clipper&>(referenceClipper) : fastClipper;
-    clipper.loadString(text);
-    std::cout << documentToJson(clipper.getDocument()).dump(2) << '\n';
+    grammar::WOWLUAClipper& clipper =
+        reference ? static_cast<grammar::WOWLUAClipper&>(referenceClipper) : fastClipper;
+    clipper.loadUtf8String(readInput(file));
+    writeTreeJson(std::cout, clipper.getDocument());
+    std::cout << '\n';
 }
 
 void run(const Request& request) {

@@ -51,22 +51,6 @@ Json lootToJson(const dkp::Loot& loot) {
             {"icon", utf8(loot.icon)}};
 }
 
-Json attribsToJson(const std::vector<grammar::Attrib>& attribs) {
-    Json list = Json::array();
-    for (const auto& attrib : attribs)
-        list.push_back({{"name", utf8(attrib.name)}, {"value", utf8(attrib.value)}});
-    return list;
-}
-
-Json nodesToJson(const std::vector<grammar::Node>& nodes) {
-    Json list = Json::array();
-    for (const auto& node : nodes)
-        list.push_back({{"name", utf8(node.name)},
-                        {"attribs", attribsToJson(node.attribs)},
-                        {"nodes", nodesToJson(node.nodes)}});
-    return list;
-}
-
 } // namespace
 
 Json raidToJson(const dkp::Raid& raid) {
@@ -91,11 +75,6 @@ Json raidToJson(const dkp::Raid& raid) {
             {"loots", loots},
             {"totalObtain", raid.getTotalObtain()},
             {"totalConsume", raid.getTotalConsume()}};
-}
-
-Json documentToJson(const grammar::Document& document) {
-    return {{"attribs", attribsToJson(document.getAttribs())},
-            {"nodes", nodesToJson(document.getNodes())}};
 }
 
 } // namespace raidsift

@@ -1,10 +1,14 @@
 #include "raid_text.h"
 
+#include "dkp/raid.h"
 #include "dkp/raid_log.h"
 #include "dkp/value_tables.h"
 #include "utilkit/ustring.h"
 
+#include <algorithm>
+#include <set>
 #include <sstream>
+#include <vector>
 
 namespace raidsift {
 namespace {
@@ -72,9 +76,12 @@ void writeLoot(std::ostream& out, const dkp::Loots& loots) {
     }
 }
 
+// A boss's loot is listed once, under the first kill of its name; trash-mob loot has its own
+// section, so a kill under the trash-mob name lists none.
 void writeBossKills(std::ostream& out, const dkp::Raid& raid) {
     const auto& kills = raid.getBossKills().getBossKills();
     out << "Boss kills (" << kills.size() << "):\n";
+    std::set<std::u16string> listed{dkp::kTrashMobBoss};
     for (const auto& kill : kills) {
         out << "  " << orDash(kill.name) << " at " << timeText(kill.time) << ", " << kill.dkp
             << " DKP, " << kill.attendees.size() << " attendees\n";
@@ -84,8 +91,35 @@ void writeBossKills(std::ostream& out, const dkp::Raid& raid) {
                 out << ' ' << orDash(name);
             out << '\n';
         }
+        if (!listed.insert(kill.name).second)
+            continue;
         dkp::Loots loots;
         raid.getBossLoot(kill.name, loots);
+        writeLoot(out, loots);
+    }
+}
+
+// Loot of bosses that the log holds no kill of, under each boss name in order of first loot.
+void writeLootWithoutKill(std::ostream& out, const dkp::Raid& raid) {
+    std::set<std::u16string> known{dkp::kTrashMobBoss};
+    for (const auto& kill : raid.getBossKills().getBossKills())
+        known.insert(kill.name);
+    std::vector<std::u16string> bosses;
+    std::size_t count = 0;
+    for (const auto& loot : raid.getLoots()) {
+        if (known.contains(loot.boss))
+            continue;
+        ++count;
+        if (std::find(bosses.begin(), bosses.end(), loot.boss) == bosses.end())
+            bosses.push_back(loot.boss);
+    }
+    if (count == 0)
+        return;
+    out << "\nLoot of bosses without a kill (" << count << "):\n";
+    for (const auto& boss : bosses) {
+        out << "  " << orDash(boss) << '\n';
+        dkp::Loots loots;
+        raid.getBossLoot(boss, loots);
         writeLoot(out, loots);
     }
 }
@@ -117,6 +151,7 @@ std::string raidSummary(std::size_t index, const dkp::Raid& raid) {
     raid.getMobsLoot(trash);
     out << "\nTrash-mob loot (" << trash.size() << "):\n";
     writeLoot(out, trash);
+    writeLootWithoutKill(out, raid);
     out << "\nDKP earned " << raid.getTotalObtain() << ", spent " << raid.getTotalConsume() << '\n';
     return out.str();
 }

@@ -2,7 +2,9 @@
 # Release build; for each size: wall time (best of 5) and peak memory of `raidsift raids FILE`
 # and of `lua5.4 -e 'dofile("FILE")'`, their ratio, the literal reference parser
 # (`raidsift tree --reference`) against the fast one (`raidsift tree`) on the smaller files,
-# and the pathological inputs that must neither crash nor take 2 seconds; then the update run
+# the pathological inputs that must neither crash nor take 2 seconds, one raid of 100000
+# distinct joining players (member lookup must stay linear), the peak memory of `raidsift tree`
+# on a 5 MB table of `1,` entries (the JSON is written as the tree is walked); then the update run
 # (`installupdates`) over 500 to 4000 packages, whose time per package must stay flat.
 
 # bench_measure <command...>: prints "<best wall seconds> <peak KB> <exit status>" of 5 runs.
@@ -33,6 +35,7 @@ ten = 10 * 1024 * 1024
 def write(name, text):
     with open(f"{folder}/{name}", "w", encoding="utf-8") as out:
         out.write(text)
+write("entries-5mb.lua", "T = {\n" + "1,\n" * (5 * 1024 * 1024 // 3) + "}\n")
 write("deep-100000.lua", "T = " + "{" * 100000 + '\n["v"] = 1,\n' + "}" * 100000 + "\n")
 write("open-10mb.lua", "{" * ten)
 write("close-10mb.lua", "}" * ten)
@@ -41,6 +44,21 @@ write("dashes-10mb.lua", "--" * (ten // 2))
 with open(sample, encoding="utf-8") as source:
     line = source.read(ten).replace("\n", " ")
 write("line-10mb.lua", line)
+PY
+}
+
+# bench_many_players <file> <players>: one raid in which that many distinct players join and leave.
+bench_many_players() {
+    python3 - "$1" "$2" <<'PY'
+import sys
+file, players = sys.argv[1], int(sys.argv[2])
+def events(time):
+    return "".join(f'\t\t\t{{\n\t\t\t\t["player"] = "Player{i}",\n\t\t\t\t["time"] = "{time}",\n'
+                   f'\t\t\t}}, -- [{i + 1}]\n' for i in range(players))
+with open(file, "w", encoding="utf-8") as out:
+    out.write('CT_RaidTracker_RaidLog = {\n\t{\n\t\t["key"] = "01/25/08 20:00:00",\n'
+              '\t\t["Join"] = {\n' + events("01/25/08 20:00:00") + '\t\t},\n'
+              '\t\t["Leave"] = {\n' + events("01/25/08 23:00:00") + '\t\t},\n\t}, -- [1]\n}\n')
 PY
 }
 
@@ -129,6 +147,18 @@ run_bench() {
         read -r p_wall p_kb p_status < <(bench_measure "$BIN/raidsift" raids "$BENCH_DIR/$file.lua")
         printf '%-12s %7.3f s %8.1f MB  exit %s\n' "$file" "$p_wall" "$(awk -v k="$p_kb" 'BEGIN{print k/1024}')" "$p_status"
     done
+
+    echo
+    echo "tree of a 5 MB table of \`1,\` entries (raidsift tree; peak memory against the file):"
+    read -r t_wall t_kb t_status < <(bench_measure "$BIN/raidsift" tree "$BENCH_DIR/entries-5mb.lua")
+    awk -v w="$t_wall" -v k="$t_kb" -v b="$(stat -c %s "$BENCH_DIR/entries-5mb.lua")" -v s="$t_status" \
+        'BEGIN { printf "entries-5mb  %7.3f s %8.1f MB  %.1fx the file  exit %s\n", w, k / 1024, k * 1024 / b, s }'
+
+    echo
+    echo "one raid of 100000 distinct joining players (raidsift raids; linear member lookup):"
+    bench_many_players "$BENCH_DIR/players-100000.lua" 100000
+    read -r p_wall p_kb p_status < <(bench_measure "$BIN/raidsift" raids "$BENCH_DIR/players-100000.lua")
+    printf '%-12s %7.3f s %8.1f MB  exit %s\n' players-100000 "$p_wall" "$(awk -v k="$p_kb" 'BEGIN{print k/1024}')" "$p_status"
 
     bench_updates
 }

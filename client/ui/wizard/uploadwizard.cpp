@@ -4,7 +4,10 @@
 #include "cselectaccountdlg.h"
 #include "cselectraiddlg.h"
 
+#include "prompts.h"
+
 #include "gamefiles/game_folder.h"
+#include "gamefiles/raid_loading.h"
 #include "raidsift.h"
 #include "utilkit/usettings.h"
 
@@ -28,9 +31,15 @@ CUploadWizard::Outcome CUploadWizard::run() {
     if (accountDlg.exec() != QDialog::Accepted)
         return Outcome::NoAccountChosen;
 
-    dkp::Raids raidList;
-    dkp::loadRaidsFromFile(gamefiles::getAddonDataFile(gameFolder, accountDlg.chosenAccount()),
-                           raidList);
+    const gamefiles::LoadedRaids raidList =
+        gamefiles::loadRaids(gameFolder, accountDlg.chosenAccount());
+    if (raidList.tooLarge) {
+        prompts::notice(parent_,
+                        QStringLiteral("%1 文件太大（超过2GB），无法读取其中的RAID记录！")
+                            .arg(QString::fromStdU16String(raidList.file)),
+                        prompts::Icon::None);
+        return Outcome::NoRaidChosen;
+    }
     const std::vector<dkp::Raid*> raids = raidList.getRaids();
     CSelectRaidDlg raidDlg(raids, parent_);
     if (raidDlg.exec() != QDialog::Accepted || !raidDlg.chosenRaid())

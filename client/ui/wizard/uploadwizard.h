@@ -8,7 +8,8 @@ class QWidget;
 
 // The upload of a raid, one modal step after another: account, raid list of that account,
 // raid, raid window, event upload. Each step runs only when the one before was confirmed;
-// cancelling any of them ends the upload quietly. The dialogs, the raid list and its parser
+// cancelling any of them ends the upload quietly. An addon data file too large to read ends
+// it with a message naming the file. The dialogs, the raid list and its parser
 // live only while `run` runs.
 class CUploadWizard {
 public:

@@ -1,8 +1,13 @@
 #include "dkp/load_raids.h"
+#include "dkp/saved_file.h"
 #include "grammar/wowluaclipper.h"
 #include "time_zone.h"
 
 #include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <unistd.h>
 
 using dkp::Raids;
 
@@ -59,4 +64,29 @@ TEST(LoadRaids, RaidsAloneMatchTheRaidsLoadedBesideTheTree) {
     EXPECT_EQ(alone.getRaids().size(), expected.size());
     dkp::loadRaidsFromBytes("CT_RaidTracker_RaidLog = {\n\t{\n\t}, -- [1]\n}\n", alone);
     EXPECT_EQ(alone.getRaids().size(), expected.size() + 1);
+}
+
+// Files past the parser's limit are refused by their size before anything is read: the files
+// here are sparse, so the test writes only their first line.
+TEST(LoadRaids, AFileOverTheParsersLimitIsRefusedUnread) {
+    const std::string path = ::testing::TempDir() + "too-large-" + std::to_string(::getpid());
+    const std::string text = "CT_RaidTracker_RaidLog = {\n\t{\n\t}, -- [1]\n}\n";
+    std::ofstream(path) << text;
+    const std::u16string widePath(path.begin(), path.end());
+    std::string bytes = "left over";
+    EXPECT_EQ(dkp::readSavedFile(widePath, bytes), dkp::SavedFileRead::Read);
+    EXPECT_EQ(bytes, text);
+
+    ASSERT_EQ(::truncate(path.c_str(), grammar::WOWLUAClipper::kMaxTextSize + 1), 0);
+    EXPECT_EQ(dkp::readSavedFile(widePath, bytes), dkp::SavedFileRead::TooLarge);
+    EXPECT_TRUE(bytes.empty());
+    grammar::WOWLUAClipper clipper;
+    Raids raids;
+    EXPECT_FALSE(dkp::loadRaidsFromFile(widePath, clipper, raids));
+    EXPECT_FALSE(dkp::loadRaidsFromFile(widePath, raids));
+    EXPECT_TRUE(raids.getRaids().empty());
+
+    EXPECT_EQ(dkp::readSavedFile(u"/nonexistent/TALLYRA.lua", bytes),
+              dkp::SavedFileRead::Unreadable);
+    std::remove(path.c_str());
 }

@@ -171,3 +171,50 @@ TEST_F(RaidLogAnalysis, CopyKeepsEverythingAndNeedsNoNode) {
     copy.setZone(u"Other");
     EXPECT_EQ(copy.getZone(), u"Other");
 }
+
+TEST_F(RaidLogAnalysis, ManyPlayersWithRejoinsKeepTheirFirstAppearanceOrder) {
+    constexpr int kPlayers = 5000;
+    const auto player = [](int at) {
+        const std::string name = "P" + std::to_string(at);
+        return std::u16string(name.begin(), name.end());
+    };
+    std::vector<grammar::Node> joins{event(u"Twin", u"01/25/08 20:00:00")};
+    std::vector<grammar::Node> leaves;
+    for (int at = 0; at < kPlayers; ++at) {
+        joins.push_back(event(player(at), u"01/25/08 20:00:00"));
+        leaves.push_back(event(player(at), u"01/25/08 21:00:00"));
+    }
+    for (int at = kPlayers - 1; at >= 0; at -= 2)
+        joins.push_back(event(player(at), u"01/25/08 21:30:00"));
+    leaves.push_back(event(u"p7", u"01/25/08 22:00:00")); // names are case-sensitive
+    const auto infos = table(
+        u"PlayerInfos", {},
+        {table(u"Twin", {{u"level", u"1"}}), table(u"P3"), table(u"Twin", {{u"level", u"2"}})});
+    const RaidLog log = analysed(entry(
+        {}, {infos, table(u"Join", {}, std::move(joins)), table(u"Leave", {}, std::move(leaves))}));
+
+    std::vector<std::u16string> expected{u"Twin", u"P3", u"Twin"};
+    for (int at = 0; at < kPlayers; ++at)
+        if (at != 3)
+            expected.push_back(player(at));
+    expected.push_back(u"p7");
+    ASSERT_EQ(memberNames(log), expected);
+
+    const auto& members = log.getMembers();
+    EXPECT_EQ(members[0].presence.size(), 1u); // the first of equal names takes the stays
+    EXPECT_EQ(members[2].level, 2);
+    EXPECT_TRUE(members[2].presence.empty());
+    EXPECT_TRUE(members.back().presence.empty());
+    for (std::size_t at = 1; at + 1 < members.size(); ++at) {
+        if (at == 2)
+            continue;
+        const int number =
+            std::stoi(std::string(members[at].name.begin() + 1, members[at].name.end()));
+        const auto& stays = members[at].presence;
+        ASSERT_EQ(stays.size(), number % 2 == (kPlayers - 1) % 2 ? 2u : 1u) << number;
+        EXPECT_EQ(stays[0].leaveTime - stays[0].joinTime, 3600) << number;
+        if (stays.size() == 2) {
+            EXPECT_EQ(stays[1].leaveTime, 0) << number;
+        }
+    }
+}

@@ -1,3 +1,4 @@
+#include "gamefiles/game_folder.h"
 #include "gamefiles/raid_loading.h"
 
 #include "temp_tree.h"
@@ -27,6 +28,19 @@ TEST(RaidLoading, MissingFileOrRaidLogGivesAnEmptyList) {
     const auto loaded = loadRaids(game.folder(), u"BOB");
     EXPECT_TRUE(loaded.getRaids().empty());
     EXPECT_TRUE(gamefiles::LoadedRaids{}.getRaids().empty());
+    EXPECT_FALSE(loaded.tooLarge);
+}
+
+// The file is sparse: the test writes only its first line.
+TEST(RaidLoading, AFileOver2GiBIsMarkedTooLargeAndNamed) {
+    TempTree game;
+    const std::string file = "WTF/Account/BIG/SavedVariables/TALLYRA.lua";
+    game.write(file, "CT_RaidTracker_RaidLog = {\n\t{\n\t}, -- [1]\n}\n");
+    std::filesystem::resize_file(game.path(file), std::uintmax_t{1} << 31);
+    const auto loaded = loadRaids(game.folder(), u"BIG");
+    EXPECT_TRUE(loaded.tooLarge);
+    EXPECT_TRUE(loaded.getRaids().empty());
+    EXPECT_EQ(loaded.file, gamefiles::getAddonDataFile(game.folder(), u"BIG"));
 }
 
 } // namespace

@@ -18,6 +18,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 namespace {
 
 const char* const kThreeRaids = R"(CT_RaidTracker_RaidLog = {
@@ -93,6 +95,18 @@ TEST_F(UploadWizard, AnAccountWithoutRaidsEndsWithTheNoRaidMessage) {
     ASSERT_EQ(prompter.messages.size(), 1u);
     EXPECT_EQ(prompter.messages[0].text,
               "没有检测到您的RAID记录！请在RAID活动结束之后再上传DKP记录！");
+}
+
+// The file is sparse: the test writes only its first lines.
+TEST_F(UploadWizard, AnAddonDataFileOver2GiBIsNamedInsteadOfNoRaids) {
+    addAccount(u"ACCOUNT", kThreeRaids);
+    const std::u16string file = gameFolder + u"WTF/Account/ACCOUNT/SavedVariables/TALLYRA.lua";
+    std::filesystem::resize_file(ufile::toNativePath(file), std::uintmax_t{1} << 31);
+    wizardtest::whenShown<CSelectAccountDlg>([](CSelectAccountDlg* dialog) { clickNext(dialog); });
+    EXPECT_EQ(run(), CUploadWizard::Outcome::NoRaidChosen);
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].text.toStdU16String(),
+              file + u" 文件太大（超过2GB），无法读取其中的RAID记录！");
 }
 
 TEST_F(UploadWizard, CancellingTheRaidWindowEndsQuietly) {

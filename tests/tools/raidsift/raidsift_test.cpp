@@ -112,6 +112,49 @@ TEST(RaidsiftOnSample, ShowSummarisesOneRaid) {
         EXPECT_NE(run.out.find(line), std::string::npos) << line;
 }
 
+// Every loot is listed once: under the first kill of its boss's name, with the trash-mob loot,
+// or under its boss among the loot of bosses without a kill.
+TEST(RaidsiftShow, EveryLootIsListedExactlyOnce) {
+    std::string log = "CT_RaidTracker_RaidLog = {\n\t{\n\t\t[\"key\"] = \"01/25/08 20:00:00\",\n"
+                      "\t\t[\"BossKills\"] = {\n";
+    int index = 0;
+    for (const char* boss : {"Twin", "Solo", "Twin"})
+        log += "\t\t\t{\n\t\t\t\t[\"boss\"] = \"" + std::string(boss) + "\",\n\t\t\t}, -- [" +
+               std::to_string(++index) + "]\n";
+    log += "\t\t},\n\t\t[\"Loot\"] = {\n";
+    index = 0;
+    for (const auto& [item, boss] :
+         std::vector<std::pair<std::string, std::string>>{{"Twin Blade", "Twin"},
+                                                          {"Ghost Ring", "Ghost"},
+                                                          {"Rune", "小怪掉落"},
+                                                          {"Solo Helm", "Solo"},
+                                                          {"Ghost Cape", "Ghost"},
+                                                          {"Shade Gem", "Shade"}})
+        log +=
+            "\t\t\t{\n\t\t\t\t[\"boss\"] = \"" + boss +
+            "\",\n\t\t\t\t[\"costs\"] = 10,\n\t\t\t\t[\"item\"] = {\n\t\t\t\t\t[\"count\"] = 1,\n"
+            "\t\t\t\t\t[\"name\"] = \"" +
+            item + "\",\n\t\t\t\t},\n\t\t\t}, -- [" + std::to_string(++index) + "]\n";
+    log += "\t\t},\n\t}, -- [1]\n}\n";
+    const ProgramRun run = raidsift("show " + writeTemp("repeated-kills.lua", log) + " 1");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const auto count = [&](const std::string& text) {
+        std::size_t found = 0;
+        for (auto at = run.out.find(text); at != std::string::npos; at = run.out.find(text, at + 1))
+            ++found;
+        return found;
+    };
+    for (const char* item :
+         {"Twin Blade", "Ghost Ring", "Rune", "Solo Helm", "Ghost Cape", "Shade Gem"})
+        EXPECT_EQ(count("    " + std::string(item) + " ["), 1u) << item << "\n" << run.out;
+    EXPECT_LT(run.out.find("Twin Blade"), run.out.find("  Solo at"));
+    EXPECT_NE(run.out.find("\nLoot of bosses without a kill (3):\n  Ghost\n    Ghost Ring ["),
+              std::string::npos)
+        << run.out;
+    EXPECT_LT(run.out.find("    Ghost Cape"), run.out.find("  Shade\n    Shade Gem"));
+    EXPECT_NE(run.out.find("DKP earned 0, spent 60\n"), std::string::npos) << run.out;
+}
+
 TEST(RaidsiftOnSample, ExportWritesTheDocumentAndNothingElse) {
     const ProgramRun run = raidsift("export " + kSample + " 3");
     ASSERT_EQ(run.exitCode, 0) << run.err;
@@ -150,6 +193,24 @@ TEST(RaidsiftOnSample, ByteOrderMarkAndWindowsLineEndsChangeNothing) {
     EXPECT_EQ(raidsift("raids --json " + path).out, raidsift("raids --json " + kSample).out);
 }
 
+// The tree is written as it is walked: printing it needs hardly more memory than parsing the
+// file for its raids, rather than hundreds of bytes per entry for a JSON document.
+TEST(RaidsiftOnSample, TreeOfManyEntriesIsWrittenWithoutADocumentInMemory) {
+    std::string entries = "T = {\n";
+    for (int i = 0; i < 100000; ++i)
+        entries += "1,\n";
+    const std::string path = writeTemp("many-entries.lua", entries + "}\n");
+    // Without the sanitizer's quarantine, which would count freed blocks as memory in use.
+    const std::string raidsift = "ASAN_OPTIONS=\"$ASAN_OPTIONS:quarantine_size_mb=0\" " + kRaidsift;
+    const long parsing = peakMemoryKb(raidsift + " raids " + path);
+    const long printing = peakMemoryKb(raidsift + " tree " + path);
+    ASSERT_GT(parsing, 0);
+    ASSERT_GT(printing, 0);
+    EXPECT_LT(printing, parsing + parsing / 2)
+        << "raids " << parsing << " KB, tree " << printing << " KB";
+    std::remove(path.c_str());
+}
+
 TEST(RaidsiftErrors, OneLineOnStandardErrorAndANonZeroExit) {
     const std::string missing = ::testing::TempDir() + "no-such-file.lua";
     const std::vector<std::pair<std::string, std::string>> cases = {
@@ -183,4 +244,20 @@ TEST(RaidsiftErrors, AFileWithoutARaidLogHoldsNoRaids) {
     EXPECT_EQ(raidsift("raids " + writeTemp("empty.lua", "")).exitCode, 0);
     const ProgramRun show = raidsift("show " + path + " 1");
     EXPECT_NE(show.err.find("raid 1 does not exist: the file holds 0 raids"), std::string::npos);
+}
+
+// A file past the parser's 2 GiB limit is refused by its size, before anything is read: the
+// file here is sparse, so the test writes only its first line.
+TEST(RaidsiftErrors, AFileOver2GiBIsRefusedAsTooLarge) {
+    const std::string path = writeTemp("too-large.lua", "CT_RaidTracker_RaidLog = {\n");
+    ASSERT_EQ(::truncate(path.c_str(), std::int64_t{1} << 31), 0);
+    for (const std::string command : {"raids ", "raids --json ", "tree ", "tree --reference "}) {
+        const ProgramRun run = raidsift(command + path);
+        EXPECT_EQ(run.exitCode, 1) << command;
+        EXPECT_EQ(run.out, "") << command;
+        EXPECT_EQ(run.err,
+                  "raidsift: cannot read " + path + ": file too large (over 2147483647 bytes)\n")
+            << command;
+    }
+    std::remove(path.c_str());
 }

@@ -137,7 +137,9 @@ std::optional<std::vector<std::string>> splitExec(std::string_view exec) {
                     return std::nullopt;
                 if (exec[i] == '"')
                     break;
-                if (exec[i] == '\\' && i + 1 < exec.size())
+                // A literal "%" is written "%%" inside quotes too.
+                if (i + 1 < exec.size() &&
+                    (exec[i] == '\\' || (exec[i] == '%' && exec[i + 1] == '%')))
                     ++i;
                 current += exec[i];
             }

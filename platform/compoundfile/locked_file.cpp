@@ -72,19 +72,59 @@ int writeLockedTemporary(const std::string& temporary, std::string_view content,
     return -1;
 }
 
+bool isAccessDenied(int error) {
+    return error == EACCES || error == EPERM || error == EROFS;
+}
+
+// The file a symbolic link at `path` finally names, or `path` itself when it is no link (or a
+// dangling one, which then fails to open as a missing file).
+std::string linkTarget(const std::string& path) {
+    std::error_code error;
+    if (!std::filesystem::is_symlink(path, error))
+        return path;
+    const std::filesystem::path target = std::filesystem::canonical(path, error);
+    return error ? path : target.string();
+}
+
 bool sameFile(const struct stat& a, const struct stat& b) {
     return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
 } // namespace
 
+int publishWithoutReplacing(const std::string& temporary, const std::string& path,
+                            LinkFunction link) {
+    // A hard link never replaces a file created meanwhile, and the temporary name goes after.
+    if (link(temporary.c_str(), path.c_str()) == 0) {
+        ::unlink(temporary.c_str());
+        return 0;
+    }
+    const int error = errno;
+    if (error != EPERM && error != EOPNOTSUPP && error != ENOSYS && error != EMLINK)
+        return error;
+    // File systems without hard links (vfat, exFAT): a rename that refuses an existing target
+    // is just as safe.
+    if (::renameat2(AT_FDCWD, temporary.c_str(), AT_FDCWD, path.c_str(), RENAME_NOREPLACE) == 0)
+        return 0;
+    return errno;
+}
+
 LockedFile::~LockedFile() {
     ::close(fd_);
 }
 
-Status LockedFile::open(const std::string& path, std::unique_ptr<LockedFile>& file) {
+Status LockedFile::open(const std::string& givenPath, std::unique_ptr<LockedFile>& file) {
+    // A link is followed to the file it names: that file is the one replaced later, in its own
+    // folder, and the link stays.
+    const std::string path = linkTarget(givenPath);
     for (int attempt = 0; attempt < kOpenAttempts; ++attempt) {
-        const int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+        bool writable = true;
+        int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+        if (fd < 0 && isAccessDenied(errno)) {
+            // What can be read is read; replacing it is then refused.
+            writable = false;
+            fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+        }
         if (fd < 0)
             return statusOfErrno(errno);
         struct stat opened {};
@@ -100,7 +140,7 @@ Status LockedFile::open(const std::string& path, std::unique_ptr<LockedFile>& fi
         // The holder before us may have renamed a new file over the one we opened.
         struct stat current {};
         if (::stat(path.c_str(), &current) == 0 && sameFile(opened, current)) {
-            file.reset(new LockedFile(path, fd));
+            file.reset(new LockedFile(path, fd, writable));
             return Status::Ok;
         }
         ::close(fd);
@@ -114,14 +154,12 @@ Status LockedFile::create(const std::string& path, std::string_view content,
     const int fd = writeLockedTemporary(temporary, content, 0600);
     if (fd < 0)
         return statusOfErrno(errno);
-    // Link rather than rename, so that a file created meanwhile is never replaced.
-    if (::link(temporary.c_str(), path.c_str()) != 0) {
-        const int error = errno;
+    const int error = publishWithoutReplacing(temporary, path);
+    if (error != 0) {
         ::close(fd);
         ::unlink(temporary.c_str());
         return error == EEXIST ? Status::AlreadyExists : statusOfErrno(error);
     }
-    ::unlink(temporary.c_str());
     syncFolderOf(path);
     file.reset(new LockedFile(path, fd));
     return Status::Ok;
@@ -148,6 +186,8 @@ Status LockedFile::readAll(std::string& content, std::size_t limit) const {
 }
 
 Status LockedFile::replace(std::string_view content) {
+    if (!writable_)
+        return Status::AccessDenied;
     struct stat info {};
     if (::fstat(fd_, &info) != 0)
         return Status::IoError;

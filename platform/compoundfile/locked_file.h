@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include <unistd.h>
+
 namespace compoundfile {
 
 // A file held under an exclusive advisory lock (flock) for as long as this object lives.
@@ -17,7 +19,9 @@ public:
     LockedFile& operator=(const LockedFile&) = delete;
     ~LockedFile();
 
-    // Opens and locks an existing regular file. Locked when another holder has it.
+    // Opens and locks an existing regular file. Locked when another holder has it. A file that
+    // may be read but not written opens for reading; replacing it is then AccessDenied. A
+    // symbolic link opens the file it names, and replacing writes beside that file.
     static Status open(const std::string& path, std::unique_ptr<LockedFile>& file);
     // Creates the file with `content` and mode 0600 unless a file of that name exists.
     static Status create(const std::string& path, std::string_view content,
@@ -29,10 +33,20 @@ public:
     Status replace(std::string_view content);
 
 private:
-    LockedFile(std::string path, int fd) : path_(std::move(path)), fd_(fd) {}
+    LockedFile(std::string path, int fd, bool writable = true)
+        : path_(std::move(path)), fd_(fd), writable_(writable) {}
 
     std::string path_;
     int fd_;
+    bool writable_;
 };
+
+using LinkFunction = int (*)(const char* from, const char* to);
+
+// Gives the written file `temporary` the name `path` unless a file of that name exists: 0, or
+// the errno of the failure (EEXIST for an existing file). Tries a hard link first, and a rename
+// that refuses to replace where the file system has no hard links.
+int publishWithoutReplacing(const std::string& temporary, const std::string& path,
+                            LinkFunction link = ::link);
 
 } // namespace compoundfile

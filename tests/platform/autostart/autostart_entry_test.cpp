@@ -88,4 +88,19 @@ TEST_F(AutostartEntryTest, ArgumentsHiddenEntriesAndOtherGroupsDoNotCount) {
     EXPECT_TRUE(entry.isRegistered());
 }
 
+// After the program folder moved, the entry the user chose still starts the old launcher: it
+// counts as chosen, not as registered, until it is written anew.
+TEST_F(AutostartEntryTest, AnEntryForAnotherFolderIsChosenButNotRegistered) {
+    AutostartEntry entry;
+    EXPECT_FALSE(entry.isChosen());
+    writeEntry("[Desktop Entry]\nExec=/old/place/Ledgerboot\nHidden=true\n");
+    EXPECT_FALSE(entry.isChosen());
+    writeEntry("[Desktop Entry]\nExec=/old/place/Ledgerboot\n");
+    EXPECT_TRUE(entry.isChosen());
+    EXPECT_FALSE(entry.isRegistered());
+    entry.setRegistered(true);
+    EXPECT_TRUE(entry.isRegistered());
+    EXPECT_TRUE(entry.isChosen());
+}
+
 } // namespace

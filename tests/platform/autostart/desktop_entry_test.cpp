@@ -18,8 +18,9 @@ TEST(DesktopEntry, PlainProgramPathsAreWrittenAsTheyAre) {
 
 TEST(DesktopEntry, ProgramPathsWithReservedCharactersSurviveTheRoundTrip) {
     for (const std::string program :
-         {"/home/a b/Raid Ledger/Ledgerboot", "/tmp/100%/Ledgerboot", "/tmp/$HOME/\"q\"/x",
-          "/tmp/back\\slash/`tick`/Ledgerboot", "/tmp/汉字 目录/Ledgerboot"}) {
+         {"/home/a b/Raid Ledger/Ledgerboot", "/tmp/100%/Ledgerboot", "/tmp/100% done/Ledgerboot",
+          "/tmp/%%s %u/Ledgerboot", "/tmp/$HOME/\"q\"/x", "/tmp/back\\slash/`tick`/Ledgerboot",
+          "/tmp/汉字 目录/Ledgerboot"}) {
         const auto arguments = splitExec(execOf(program));
         ASSERT_TRUE(arguments.has_value()) << program;
         ASSERT_EQ(arguments->size(), 1u) << program;

@@ -30,7 +30,8 @@ install_from() {
         echo "install: cmake --install failed; nothing was removed" >&2
         return 1
     fi
-    grep -v -e '^-- Installing' -e '^-- Up-to-date' -e '^-- Install configuration' "$log" || true
+    grep -v -e '^-- Installing' -e '^-- Up-to-date' -e '^-- Install configuration' \
+        -e '^-- Set runtime path' "$log" || true
     # cmake ends its list without a line break; ours has one after every file.
     { cat "$build/install_manifest.txt" && echo; } | sed '/^$/d' >"$manifest"
     if [ -n "$previous" ]; then

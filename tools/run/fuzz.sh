@@ -1,4 +1,4 @@
-# about: run a fuzz target: ./run fuzz [TARGET] [seconds] (clipper_fuzz, raid_document_fuzz, site_request_fuzz; default clipper_fuzz, 60 s), clang build in build-fuzz/
+# about: run a fuzz target: ./run fuzz [TARGET] [seconds] (clipper_fuzz, raid_document_fuzz, site_request_fuzz, cabinet_extract_fuzz; default clipper_fuzz, 60 s), clang build in build-fuzz/
 run_fuzz() {
     local target="clipper_fuzz"
     if [ $# -gt 0 ] && ! [[ "$1" =~ ^[0-9]+$ ]]; then
@@ -13,8 +13,9 @@ run_fuzz() {
     clipper_fuzz) corpus="tests/analyser/clipper_corpus" max_len=4096 ;;
     raid_document_fuzz) corpus="tests/devsite/raid_document_corpus" max_len=16384 ;;
     site_request_fuzz) corpus="tests/devsite/site_request_corpus" max_len=16384 ;;
+    cabinet_extract_fuzz) corpus="tests/platform/cabinet/extract_corpus" max_len=65536 ;;
     *)
-        echo "fuzz: unknown target '$target' (clipper_fuzz, raid_document_fuzz, site_request_fuzz)" >&2
+        echo "fuzz: unknown target '$target' (clipper_fuzz, raid_document_fuzz, site_request_fuzz, cabinet_extract_fuzz)" >&2
         return 2
         ;;
     esac

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cabinet/extract.h"
+#include "utilkit/ufile.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -24,7 +25,7 @@ inline constexpr const char* kProgramName = "program";
 inline constexpr const char* kStagingName = "temp";
 
 inline std::u16string wide(const fs::path& path) {
-    return path.u16string();
+    return ufile::fromNativePath(path.native());
 }
 
 // Makes everything below `root` writable again (the read-only attribute takes write permission
@@ -50,7 +51,8 @@ inline std::string checkPlacement(const fs::path& root, bool extracted) {
     for (auto it = fs::recursive_directory_iterator(program, error);
          it != fs::recursive_directory_iterator(); it.increment(error)) {
         if (!extracted)
-            return "a failed cabinet left a file in the program folder";
+            return "a failed cabinet left " + fs::relative(it->path(), program).string() +
+                   " in the program folder";
         if (it->is_symlink(error))
             return "a symbolic link was placed in the program folder";
         if (!it->is_regular_file(error) && !it->is_directory(error))

@@ -24,7 +24,7 @@ run_fuzz() {
     configure "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DRL_TESTS=OFF -DRL_SANITIZE=OFF \
         -DRL_FUZZ=ON -DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14 \
         -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined"
-    cmake --build "$dir" --target "$target"
+    cmake --build "$dir" --target "$target" -j "$JOBS"
     # The fuzzer works in its own corpus folder; afterwards the inputs that add coverage are
     # merged into the committed corpus, and any failing input lands there too (the ordinary
     # tests replay every file of it).

@@ -181,10 +181,13 @@ void CLoginDlg::logIn() {
         password_->setFocus();
         return;
     }
+    if (service_ == nullptr) {
+        // Nothing would ever answer: the dialog stays as it is for another try.
+        ui::showMessage(this, QStringLiteral("无法连接DKP服务，请稍后再试"));
+        return;
+    }
     setInputEnabled(false);
-    const std::string digest = encrypt::SHA(toAnsi(password));
-    if (service_ != nullptr)
-        service_->login(user.toStdU16String(), digest);
+    service_->login(user.toStdU16String(), encrypt::SHA(toAnsi(password)));
 }
 
 void CLoginDlg::onLoginResult(std::int32_t result, std::uint32_t) {

@@ -26,7 +26,15 @@ wirekit::ProtocolManagerImpl* theManager() {
 } // namespace
 
 WIREKIT_ENTRY ProtocolManager* getProtocolManager() {
-    return theManager();
+    auto* manager = theManager();
+    if (manager)
+        manager->acquire();
+    return manager;
+}
+
+WIREKIT_ENTRY void releaseProtocolManager() {
+    if (auto* manager = theManager())
+        manager->release();
 }
 
 WIREKIT_ENTRY void setCallbackDispatcher(CallbackDispatcher* dispatcher) {

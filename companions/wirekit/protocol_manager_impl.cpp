@@ -8,6 +8,29 @@ ProtocolManagerImpl::ProtocolManagerImpl()
 
 ProtocolManagerImpl::~ProtocolManagerImpl() {
     // The transfer threads use the services: stop them first.
+    stopTransfers();
+}
+
+void ProtocolManagerImpl::acquire() {
+    std::lock_guard lock(holdersMutex_);
+    if (holders_++ > 0)
+        return;
+    context_.hub.open();
+    accountWorker_.start();
+    uploadWorker_.start();
+    guildWorker_.start();
+}
+
+void ProtocolManagerImpl::release() {
+    std::lock_guard lock(holdersMutex_);
+    if (holders_ == 0 || --holders_ > 0)
+        return;
+    // Closed first, so that a transfer ending while the threads stop posts nothing.
+    context_.hub.close();
+    stopTransfers();
+}
+
+void ProtocolManagerImpl::stopTransfers() {
     accountWorker_.stop();
     uploadWorker_.stop();
     guildWorker_.stop();

@@ -8,6 +8,8 @@
 #include "request_worker.h"
 #include "wire_context.h"
 
+#include <mutex>
+
 namespace wirekit {
 
 // The library's one manager. Login and account data share a transfer thread, uploads and guild
@@ -24,7 +26,17 @@ public:
 
     WireContext& context() { return context_; }
 
+    // Each holder that takes the manager gives it back with release(). The last release stops
+    // the transfer threads, abandoning the transfers under way, and drops every answer not yet
+    // delivered; the next acquire() starts them again.
+    void acquire();
+    void release();
+
 private:
+    void stopTransfers();
+
+    std::mutex holdersMutex_;
+    int holders_ = 0;
     WireContext context_;
     RequestWorker accountWorker_;
     RequestWorker uploadWorker_;

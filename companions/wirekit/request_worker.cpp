@@ -19,9 +19,21 @@ void RequestWorker::stop() {
         thread_.join();
 }
 
+void RequestWorker::start() {
+    if (thread_.joinable())
+        return;
+    {
+        std::lock_guard lock(mutex_);
+        stopping_ = false;
+    }
+    thread_ = std::thread([this] { run(); });
+}
+
 void RequestWorker::submit(Job job) {
     {
         std::lock_guard lock(mutex_);
+        if (stopping_)
+            return;
         jobs_.push_back(std::move(job));
     }
     wake_.notify_one();

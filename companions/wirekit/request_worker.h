@@ -20,9 +20,12 @@ public:
     RequestWorker(const RequestWorker&) = delete;
     RequestWorker& operator=(const RequestWorker&) = delete;
 
+    // Queues a job; a stopped worker drops it.
     void submit(Job job);
     // Abandons the queued jobs, tells the running one to stop and waits for it. Idempotent.
     void stop();
+    // Starts the thread again after stop(). Does nothing while it runs.
+    void start();
 
 private:
     void run();

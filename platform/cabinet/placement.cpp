@@ -1,6 +1,7 @@
 #include "placement.h"
 
 #include <cerrno>
+#include <climits>
 #include <cstring>
 #include <fcntl.h>
 #include <set>
@@ -86,6 +87,24 @@ bool checkTargetsAgree(const std::vector<StagedFile>& files, std::string& error)
             error = "\"" + file.target.string() + "\" is both a file and a folder of the cabinet";
             return false;
         }
+    }
+    return true;
+}
+
+// Stored names may grow when they become UTF-8 (two ANSI bytes can make three): a folder level
+// or file name the file system cannot hold would only fail once earlier levels were created.
+bool checkNameLengths(const fs::path& destination, const fs::path& target, std::string& error) {
+    const long nameMax = ::pathconf(destination.c_str(), _PC_NAME_MAX);
+    const std::size_t longestName = nameMax > 0 ? static_cast<std::size_t>(nameMax) : NAME_MAX;
+    for (const fs::path& component : target) {
+        if (component.native().size() > longestName) {
+            error = "\"" + target.string() + "\": a name is too long for the file system";
+            return false;
+        }
+    }
+    if ((destination / target).native().size() >= PATH_MAX) {
+        error = "\"" + target.string() + "\": the path is too long for the file system";
+        return false;
     }
     return true;
 }
@@ -178,7 +197,8 @@ bool placeStagedFiles(const fs::path& destination, const std::vector<StagedFile>
     if (!checkTargetsAgree(files, error))
         return false;
     for (const StagedFile& file : files) {
-        if (!checkFolderLevels(realDestination, destination, file.target, error) ||
+        if (!checkNameLengths(destination, file.target, error) ||
+            !checkFolderLevels(realDestination, destination, file.target, error) ||
             !checkTarget(destination / file.target, file.target, error))
             return false;
     }

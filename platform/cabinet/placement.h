@@ -19,9 +19,10 @@ struct StagedFile {
 
 // Checks every target first and moves files only when all of them can go: a folder level that
 // is a file, or a symbolic link leading outside the destination, a folder that cannot be
-// written into, a target that is a read-only file or a folder, and a cabinet that holds one
-// path both as a file and as a folder, fail with `error` set and the destination unchanged. Missing
-// folders are created one level at a time; a symbolic link at a target is replaced by the file.
+// written into, a target that is a read-only file or a folder, a name or path too long for the
+// file system, and a cabinet that holds one path both as a file and as a folder, fail with `error`
+// set and the destination unchanged. Missing folders are created one level at a time; a symbolic
+// link at a target is replaced by the file.
 bool placeStagedFiles(const std::filesystem::path& destination,
                       const std::vector<StagedFile>& files, std::string& error);
 

@@ -1,4 +1,4 @@
-# about: run a fuzz target: ./run fuzz [TARGET] [seconds] (clipper_fuzz, raid_document_fuzz, site_request_fuzz; default clipper_fuzz, 60 s), clang build in build-fuzz/
+# about: run a fuzz target: ./run fuzz [TARGET] [seconds] (clipper_fuzz, raid_document_fuzz, site_request_fuzz, cabinet_extract_fuzz; default clipper_fuzz, 60 s), clang build in build-fuzz/
 run_fuzz() {
     local target="clipper_fuzz"
     if [ $# -gt 0 ] && ! [[ "$1" =~ ^[0-9]+$ ]]; then
@@ -13,8 +13,9 @@ run_fuzz() {
     clipper_fuzz) corpus="tests/analyser/clipper_corpus" max_len=4096 ;;
     raid_document_fuzz) corpus="tests/devsite/raid_document_corpus" max_len=16384 ;;
     site_request_fuzz) corpus="tests/devsite/site_request_corpus" max_len=16384 ;;
+    cabinet_extract_fuzz) corpus="tests/platform/cabinet/extract_corpus" max_len=65536 ;;
     *)
-        echo "fuzz: unknown target '$target' (clipper_fuzz, raid_document_fuzz, site_request_fuzz)" >&2
+        echo "fuzz: unknown target '$target' (clipper_fuzz, raid_document_fuzz, site_request_fuzz, cabinet_extract_fuzz)" >&2
         return 2
         ;;
     esac
@@ -23,7 +24,7 @@ run_fuzz() {
     configure "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DRL_TESTS=OFF -DRL_SANITIZE=OFF \
         -DRL_FUZZ=ON -DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14 \
         -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined"
-    cmake --build "$dir" --target "$target"
+    cmake --build "$dir" --target "$target" -j "$JOBS"
     # The fuzzer works in its own corpus folder; afterwards the inputs that add coverage are
     # merged into the committed corpus, and any failing input lands there too (the ordinary
     # tests replay every file of it).

@@ -58,14 +58,18 @@ bool ProtocolBinding::bindFrom(const std::vector<std::string>& candidates, std::
         dlsym(handle_, wirekit_entries::kGetProtocolManager));
     setDispatcher_ = reinterpret_cast<wirekit_entries::SetCallbackDispatcherFunction>(
         dlsym(handle_, wirekit_entries::kSetCallbackDispatcher));
-    if (!getManager || !setDispatcher_) {
-        const char* missing = !getManager ? wirekit_entries::kGetProtocolManager
-                                          : wirekit_entries::kSetCallbackDispatcher;
+    auto releaseManager = reinterpret_cast<wirekit_entries::ReleaseProtocolManagerFunction>(
+        dlsym(handle_, wirekit_entries::kReleaseProtocolManager));
+    if (!getManager || !releaseManager || !setDispatcher_) {
+        const char* missing = !getManager       ? wirekit_entries::kGetProtocolManager
+                              : !releaseManager ? wirekit_entries::kReleaseProtocolManager
+                                                : wirekit_entries::kSetCallbackDispatcher;
         error = u"网络协议库 wirekit 缺少入口 " + ustring::fromUtf8(missing) + u"，程序无法运行。";
         unbind();
         return false;
     }
     manager_ = getManager();
+    releaseManager_ = releaseManager;
     if (!manager_) {
         error = u"网络协议库 wirekit 未能提供协议服务，程序无法运行。";
         unbind();
@@ -100,6 +104,9 @@ void ProtocolBinding::setRequestTimeouts(long connectMs, long transferMs) {
 }
 
 void ProtocolBinding::unbind() {
+    if (manager_ && releaseManager_)
+        releaseManager_();
+    releaseManager_ = nullptr;
     if (dispatcherInstalled_ && setDispatcher_)
         setDispatcher_(nullptr);
     dispatcherInstalled_ = false;

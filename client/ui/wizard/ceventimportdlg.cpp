@@ -155,6 +155,11 @@ void CEventImportDlg::upload() {
                         prompts::Icon::Information);
         return;
     }
+    if (!uploads_) {
+        prompts::notice(this, QStringLiteral("无法连接DKP服务，请稍后再试"),
+                        prompts::Icon::Information);
+        return;
+    }
     const std::u16string note = eventNote_->text().toStdU16String();
     setFormEnabled(false);
     uploading_ = true;

@@ -50,12 +50,13 @@ protected:
         section_->set_string(ledgerward::Password, password);
     }
 
-    void open() {
+    void open(LoginService* service) {
         dialog_ = std::make_unique<CLoginDlg>(nullptr, usettings::Deployment{});
         dialog_->setConfig(section_);
-        dialog_->setLoginService(&service_);
+        dialog_->setLoginService(service);
         dialog_->show();
     }
+    void open() { open(&service_); }
     template <typename T> T* control(const char* name) {
         return dialog_->findChild<T*>(QString::fromLatin1(name));
     }
@@ -96,6 +97,24 @@ TEST_F(LoginDialogTest, RefusesABlankUserNameAndAnEmptyPasswordBeforeSendingAnyt
     EXPECT_EQ(dialog_->focusWidget(), passwordField());
     EXPECT_TRUE(service_.logins.empty());
     EXPECT_TRUE(loginButton()->isEnabled());
+}
+
+TEST_F(LoginDialogTest, WithoutALoginServiceEachTrySaysSoAndTheDialogStaysUsable) {
+    open(nullptr);
+    type(QStringLiteral("demo"), QStringLiteral("secret"));
+    for (int attempt = 1; attempt <= 2; ++attempt) {
+        loginButton()->click();
+        ASSERT_EQ(prompter_.messages.size(), static_cast<std::size_t>(attempt));
+        EXPECT_EQ(prompter_.messages.back().text, QStringLiteral("无法连接DKP服务，请稍后再试"));
+        EXPECT_TRUE(loginButton()->isEnabled());
+        EXPECT_TRUE(userField()->isEnabled());
+        EXPECT_TRUE(passwordField()->isEnabled());
+        EXPECT_TRUE(dialog_->isVisible());
+    }
+    // A service that arrives later is used by the same dialog.
+    dialog_->setLoginService(&service_);
+    loginButton()->click();
+    EXPECT_EQ(service_.logins.size(), 1u);
 }
 
 TEST_F(LoginDialogTest, SendsTheLowerCasedNameAndTheDigestAndWaitsDisabled) {

@@ -156,6 +156,21 @@ TEST_F(EventImport, AFailedUploadKeepsTheFormForAnotherTry) {
     EXPECT_EQ(uploads.sent[1].dkpSystemId, 5u);
 }
 
+TEST_F(EventImport, WithoutAnUploadServiceEachTrySaysSoAndKeepsTheForm) {
+    CEventImportDlg dialog(raid.get(), &accounts, nullptr, kAddresses);
+    dialog.show();
+    for (std::size_t attempt = 1; attempt <= 2; ++attempt) {
+        button(&dialog, "uploadButton")->click();
+        ASSERT_EQ(prompter.messages.size(), attempt);
+        EXPECT_EQ(prompter.messages.back().text, "无法连接DKP服务，请稍后再试");
+        EXPECT_EQ(prompter.messages.back().icon, ui::MessageIcon::Information);
+        EXPECT_FALSE(dialog.isUploading());
+        EXPECT_TRUE(button(&dialog, "uploadButton")->isEnabled());
+        EXPECT_TRUE(name(&dialog)->isEnabled());
+        EXPECT_TRUE(dialog.isVisible());
+    }
+}
+
 TEST_F(EventImport, SuccessOffersTheEventPageWithTheGuildEncoded) {
     auto dialog = open();
     dkp(dialog.get())->setCurrentIndex(1);

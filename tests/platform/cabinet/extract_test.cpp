@@ -267,6 +267,22 @@ TEST_F(CabinetExtract, FoldersAreCreatedAndAFileInTheWayFails) {
     EXPECT_EQ(readBytes(destination_ / "x"), "a file, not a folder");
 }
 
+TEST_F(CabinetExtract, ANameTooLongForTheFileSystemInstallsNothing) {
+    // 100 characters "中" in the ANSI code page (GBK) are 200 stored bytes, which libmspack
+    // accepts, but 300 bytes in the file system's UTF-8: more than a file name may hold.
+    std::string wideName;
+    for (int i = 0; i < 100; ++i)
+        wideName += "\xD6\xD0";
+    for (const std::string& name : {"ok\\" + wideName, "ok\\" + wideName + "\\file.txt"}) {
+        SCOPED_TRACE(name.size());
+        const cabinet::ExtractResult result =
+            extractBytes(makeStoredCabinet({{"first.txt", "1"}, {name, "long"}}));
+        EXPECT_FALSE(result);
+        EXPECT_NE(result.error.find("too long"), std::string::npos) << result.error;
+        expectDestinationUntouched();
+    }
+}
+
 TEST_F(CabinetExtract, ACabinetHoldingOnePathAsFileAndFolderInstallsNothing) {
     for (const bool fileFirst : {true, false}) {
         SCOPED_TRACE(fileFirst ? "file first" : "folder first");

@@ -17,7 +17,7 @@ inline constexpr const char* kWirekitFileName = "libwirekit.so";
 std::vector<std::string> wirekitCandidates(const std::string& programFolder);
 
 // Loads the protocol library once, keeps its manager for the whole run and unloads it when
-// destroyed. The manager and its services are never released.
+// destroyed, giving the manager back first.
 class ProtocolBinding {
 public:
     ProtocolBinding() = default;
@@ -27,9 +27,10 @@ public:
 
     // Binds the library from the candidates of the running program's folder. See bindFrom.
     bool bind(std::u16string& error);
-    // Loads the first candidate that loads, looks up "getProtocolManager" and
-    // "setCallbackDispatcher" and calls the first once. Does nothing and succeeds when already
-    // bound. On failure nothing stays loaded and `error` holds a message for the user.
+    // Loads the first candidate that loads, looks up "getProtocolManager",
+    // "releaseProtocolManager" and "setCallbackDispatcher" and calls the first once. Does nothing
+    // and succeeds when already bound. On failure nothing stays loaded and `error` holds a message
+    // for the user.
     bool bindFrom(const std::vector<std::string>& candidates, std::u16string& error);
     bool isBound() const { return manager_ != nullptr; }
     ProtocolManager* manager() const { return manager_; }
@@ -42,13 +43,15 @@ public:
     // Request time limits in milliseconds; 0 restores the library's defaults.
     void setRequestTimeouts(long connectMs, long transferMs);
 
-    // Uninstalls the dispatcher and unloads the library.
+    // Gives the manager back, which stops the library's transfer threads (no listener is called
+    // afterwards), uninstalls the dispatcher and unloads the library.
     void unbind();
 
 private:
     void* handle_ = nullptr;
     ProtocolManager* manager_ = nullptr;
     void (*setDispatcher_)(CallbackDispatcher*) = nullptr;
+    void (*releaseManager_)() = nullptr;
     bool dispatcherInstalled_ = false;
 };
 

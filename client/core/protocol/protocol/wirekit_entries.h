@@ -6,9 +6,17 @@
 // The entries the protocol library exports with C linkage, looked up by these names.
 namespace wirekit_entries {
 
-// ProtocolManager* getProtocolManager(): the manager, created on the first call.
+// ProtocolManager* getProtocolManager(): the manager, created on the first call. Each call is
+// matched by one releaseProtocolManager().
 inline constexpr const char* kGetProtocolManager = "getProtocolManager";
 using GetProtocolManagerFunction = ProtocolManager* (*)();
+
+// void releaseProtocolManager(): gives the manager back. The last release stops the transfer
+// threads: transfers under way are abandoned and the threads have ended when it returns, and
+// no listener is called afterwards for requests made before. The host calls it before it
+// cleans up libcurl.
+inline constexpr const char* kReleaseProtocolManager = "releaseProtocolManager";
+using ReleaseProtocolManagerFunction = void (*)();
 
 // void setCallbackDispatcher(CallbackDispatcher*): installs the host's dispatcher; answers that
 // arrive while none is installed wait until one is. nullptr uninstalls it again (the host does

@@ -74,6 +74,18 @@ protected:
         return frame_->findChild<QLabel*>(QStringLiteral("unit%1").arg(unit))->text();
     }
     std::u16string listFile() const { return gamefiles::getDkpListFile(game_.text()); }
+    // With no game folder configured or recorded, the first list arrives and the user chooses
+    // the game folder in the settings dialog that it opens; how many dialogs were shown.
+    int receiveTheFirstListChoosingTheGameFolder() {
+        section_->set_wstring(ledgerward::WowFolder, u"");
+        setenv("WINEPREFIX", configFolder_.path().c_str(), 1); // no recorded installation
+        create();
+        uitest::ModalWatcher watcher(
+            settingsChoosing(game_.text(), "http://dkp.example:8080/adpt_dkp"));
+        guildDkp_.listener->onGuildDkpList(kList);
+        unsetenv("WINEPREFIX");
+        return watcher.seen();
+    }
     // Answers the settings dialog with a game folder and a guild address, and accepts it.
     static std::function<void(QDialog*)> settingsChoosing(const std::u16string& gameFolder,
                                                           const char* guildUrl) {
@@ -193,15 +205,8 @@ TEST_F(MainFrameTest, OpensTheSettingsOnceForAUserWithoutAGuildChoice) {
 }
 
 TEST_F(MainFrameTest, AListWithoutAGameFolderAsksForOneAndIsWrittenThere) {
-    section_->set_wstring(ledgerward::WowFolder, u"");
     put(game_.text() + u"Interface/AddOns/TALLYRA/MerDKP/MerDKP.lua", "-- installed addon");
-    setenv("WINEPREFIX", configFolder_.path().c_str(), 1); // no recorded installation
-    create();
-    uitest::ModalWatcher watcher(
-        settingsChoosing(game_.text(), "http://dkp.example:8080/adpt_dkp"));
-    guildDkp_.listener->onGuildDkpList(kList);
-    unsetenv("WINEPREFIX");
-    EXPECT_EQ(watcher.seen(), 1);
+    EXPECT_EQ(receiveTheFirstListChoosingTheGameFolder(), 1);
     EXPECT_EQ(gamefiles::getGameFolder(), game_.text());
     EXPECT_EQ(read(listFile()), kList);
 }
@@ -209,14 +214,7 @@ TEST_F(MainFrameTest, AListWithoutAGameFolderAsksForOneAndIsWrittenThere) {
 // A user who chooses the game folder only when the first list arrives has no addon there yet:
 // the list must not be lost for want of its folder.
 TEST_F(MainFrameTest, TheFirstListGoesIntoAGameFolderChosenOnlyWhenItArrived) {
-    section_->set_wstring(ledgerward::WowFolder, u"");
-    setenv("WINEPREFIX", configFolder_.path().c_str(), 1); // no recorded installation
-    create();
-    uitest::ModalWatcher watcher(
-        settingsChoosing(game_.text(), "http://dkp.example:8080/adpt_dkp"));
-    guildDkp_.listener->onGuildDkpList(kList);
-    unsetenv("WINEPREFIX");
-    EXPECT_EQ(watcher.seen(), 1);
+    EXPECT_EQ(receiveTheFirstListChoosingTheGameFolder(), 1);
     EXPECT_TRUE(inGame("Interface/AddOns/TALLYRA/TALLYRA.toc"));
     EXPECT_EQ(read(listFile()), kList);
 }

@@ -1,10 +1,10 @@
 // raidsift: lists, summarises and exports the raids of a TALLYRA saved-variables file.
 #include "command_line.h"
 #include "dkp/load_raids.h"
+#include "dkp/raid_formats.h"
 #include "dkp/raids.h"
 #include "input.h"
 #include "parsers.h"
-#include "raid_json.h"
 #include "raid_text.h"
 #include "tree_json.h"
 #include "utilkit/ustring.h"
@@ -35,10 +35,7 @@ const dkp::Raid& chosenRaid(const std::vector<dkp::Raid*>& raids, std::size_t in
 
 void listRaids(const std::vector<dkp::Raid*>& raids, bool json) {
     if (json) {
-        nlohmann::ordered_json list = nlohmann::ordered_json::array();
-        for (const dkp::Raid* raid : raids)
-            list.push_back(raidToJson(*raid));
-        std::cout << list.dump(2) << '\n';
+        std::cout << dkp::raidListJson({raids.begin(), raids.end()});
         return;
     }
     for (std::size_t i = 0; i < raids.size(); ++i)

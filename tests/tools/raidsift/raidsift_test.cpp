@@ -198,7 +198,8 @@ TEST(RaidsiftExport, OtherFormatsOfOneRaidOrAll) {
               std::string::npos);
 
     const ProgramRun attendance = raidsift("export " + kSample + " 4 --format=csv-attendance");
-    EXPECT_NE(attendance.out.find(",雷霆之怒,DeathKnight,171,63.3,2,3,66.7,70\r\n"), std::string::npos)
+    EXPECT_NE(attendance.out.find(",雷霆之怒,DeathKnight,171,63.3,2,3,66.7,70\r\n"),
+              std::string::npos)
         << attendance.out;
 
     const ProgramRun single = raidsift("export " + kSample + " 3 --format json");

@@ -2,6 +2,9 @@
 
 #include "ceditraiddlg.h"
 #include "prompts.h"
+#include "uploadeddescription.h"
+
+#include "gamefiles/upload_marks.h"
 
 #include "protocol/account_service.h"
 #include "protocol/event_upload_service.h"
@@ -15,6 +18,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+#include <ctime>
 
 namespace {
 
@@ -84,6 +89,11 @@ CEventImportDlg::CEventImportDlg(dkp::Raid* raid, AccountService* accounts,
 CEventImportDlg::~CEventImportDlg() {
     if (uploads_)
         uploads_->removeListener(this);
+}
+
+void CEventImportDlg::setUploadMarks(gamefiles::UploadMarks* marks, std::u16string account) {
+    marks_ = marks;
+    account_ = std::move(account);
 }
 
 int CEventImportDlg::exec() {
@@ -160,10 +170,14 @@ void CEventImportDlg::upload() {
                         prompts::Icon::Information);
         return;
     }
+    const std::u16string document = raid_ ? raid_->exportDocument() : std::u16string();
+    const std::string digest = gamefiles::uploadDocumentDigest(document);
+    if (!confirmRepeatedUpload(digest))
+        return;
     const std::u16string note = eventNote_->text().toStdU16String();
     setFormEnabled(false);
     uploading_ = true;
-    const std::u16string document = raid_ ? raid_->exportDocument() : std::u16string();
+    sentDigest_ = digest;
     uploads_->uploadEvent(guild_->currentText().toStdU16String(), *dkpId,
                           eventName_->text().toStdU16String(), note, document);
 }
@@ -180,9 +194,35 @@ void CEventImportDlg::onUploadResult(std::int32_t status, std::uint32_t /*detail
                         prompts::Icon::Information);
         return;
     }
+    markUpload(eventId);
     if (prompts::askYesNo(this, successQuestion()))
         prompts::openAddress(eventPageAddress(eventId));
     accept();
+}
+
+bool CEventImportDlg::confirmRepeatedUpload(const std::string& digest) {
+    const gamefiles::UploadMark* earlier =
+        marks_ ? marks_->findDocument(digest, addresses_.site.toStdU16String()) : nullptr;
+    if (!earlier)
+        return true;
+    return prompts::askYesNo(this,
+                             QStringLiteral("这份RAID记录%1。\n再次上传会在网站上生成另一个活动，"
+                                            "确定要再次上传吗？")
+                                 .arg(uploadedDescription(*earlier)));
+}
+
+void CEventImportDlg::markUpload(std::int32_t eventId) {
+    if (!marks_ || !raid_)
+        return;
+    const gamefiles::UploadMark mark{account_,
+                                     raid_->getRaidLog().getRaidStartTime(),
+                                     sentDigest_,
+                                     eventId,
+                                     addresses_.site.toStdU16String(),
+                                     static_cast<std::int64_t>(std::time(nullptr))};
+    const std::u16string told = marks_->record(mark);
+    if (!told.empty())
+        prompts::notice(this, QString::fromStdU16String(told), prompts::Icon::Information);
 }
 
 QString CEventImportDlg::eventPageAddress(std::int32_t eventId) const {

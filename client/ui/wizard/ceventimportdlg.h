@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 
 class AccountService;
 class EventUploadService;
@@ -17,9 +18,15 @@ namespace dkp {
 class Raid;
 }
 
+namespace gamefiles {
+class UploadMarks;
+}
+
 // The last step of an upload: names the event, picks the guild and its DKP system, sends the
 // raid's export document as a new event and reports the answer. "上一步" shows the raid window
-// again and then returns here with everything as it was.
+// again and then returns here with everything as it was. With upload marks, a document already
+// uploaded to the site is sent again only after the user confirmed it, and each successful
+// upload is marked.
 class CEventImportDlg : public QDialog, public EventUploadListener {
     Q_OBJECT
 public:
@@ -31,6 +38,9 @@ public:
     CEventImportDlg(dkp::Raid* raid, AccountService* accounts, EventUploadService* uploads,
                     const Addresses& addresses, QWidget* parent = nullptr);
     ~CEventImportDlg() override;
+
+    // Not owned; `account` is the game account the raid was read from.
+    void setUploadMarks(gamefiles::UploadMarks* marks, std::u16string account);
 
     // Runs the dialog; a step back to the raid window returns here afterwards.
     int exec() override;
@@ -45,6 +55,9 @@ private:
     void upload();
     void stepBack();
     void setFormEnabled(bool enabled);
+    // True when the document may go: never sent to the site before, or the user agreed.
+    bool confirmRepeatedUpload(const std::string& digest);
+    void markUpload(std::int32_t eventId);
     // The id of the chosen DKP system in the guild's current list, if the position is in it.
     std::optional<std::uint32_t> chosenDkpId() const;
     QString eventPageAddress(std::int32_t eventId) const;
@@ -55,6 +68,9 @@ private:
     Addresses addresses_;
     bool uploading_ = false;
     bool backRequested_ = false;
+    gamefiles::UploadMarks* marks_ = nullptr;
+    std::u16string account_;
+    std::string sentDigest_; // of the document being uploaded
 
     QLineEdit* eventName_;
     QLineEdit* eventNote_;

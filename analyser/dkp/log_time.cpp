@@ -226,4 +226,14 @@ std::u16string formatMonthFirst(std::int64_t time) {
     return formatSix(f->tm_mon + 1, f->tm_mday, f->tm_year - 100, f->tm_hour, f->tm_min, f->tm_sec);
 }
 
+std::u16string formatFullDate(std::int64_t time) {
+    const auto f = localCalendar(time);
+    if (!f)
+        return {};
+    char text[96];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", f->tm_year + 1900,
+                  f->tm_mon + 1, f->tm_mday, f->tm_hour, f->tm_min, f->tm_sec);
+    return ustring::fromUtf8(text);
+}
+
 } // namespace dkp

@@ -15,6 +15,12 @@ namespace dkp {
 inline constexpr std::int64_t kUnconvertibleTime = -1;
 inline constexpr std::int64_t kLastConvertibleTime = 32535215999; // 3000-12-31 23:59:59 UTC
 
+// A time the log really names: it reads 0 for a missing or shapeless time and -1 for one the
+// calendar cannot hold.
+inline constexpr bool isKnownTime(std::int64_t time) {
+    return time > 0;
+}
+
 // Reads the log's "month/day/yy hours:minutes:seconds" as local time by the zone's own rules,
 // summer time included, so that formatMonthFirst gives the text back (two-digit years are
 // 20yy; fields out of range carry over as in mktime). A clock time that occurs twice (the hour
@@ -54,5 +60,9 @@ RAIDSIFT_API std::u16string formatYearFirst(std::int64_t time);
 
 // Local time as "mm/dd/yy hh:mm:ss", the log's own shape, or empty when unconvertible.
 RAIDSIFT_API std::u16string formatMonthFirst(std::int64_t time);
+
+// Local time as "yyyy-mm-dd hh:mm:ss", which spreadsheets read as a date and time, or empty
+// when unconvertible.
+RAIDSIFT_API std::u16string formatFullDate(std::int64_t time);
 
 } // namespace dkp

@@ -93,6 +93,12 @@ std::u16string classToText(CLASS value) {
     return exportWordOf(kClasses, value);
 }
 
+std::u16string classToToken(CLASS value) {
+    if (value <= 0 || static_cast<std::size_t>(value) >= kClasses.size())
+        return {};
+    return kClasses[static_cast<std::size_t>(value)].logWord;
+}
+
 std::u16string raceToText(RACE value) {
     return exportWordOf(kRaces, value);
 }

@@ -70,6 +70,10 @@ RAIDSIFT_API std::u16string raceToText(RACE value);
 RAIDSIFT_API std::u16string sexToText(SEX value);
 RAIDSIFT_API std::u16string rarityToColour(RARITY value);
 
+// The game's own token of a class, as the log writes it ("WARRIOR"); empty for 0 and for any
+// value outside the table.
+RAIDSIFT_API std::u16string classToToken(CLASS value);
+
 // Reads optional leading white space and a sign, then the leading decimal digits; a text
 // without digits gives 0. Values beyond the 32-bit range are clamped to it.
 RAIDSIFT_API std::int32_t parseDecimal(std::u16string_view text);

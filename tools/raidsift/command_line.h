@@ -1,5 +1,7 @@
 #pragma once
 
+#include "dkp/raid_formats.h"
+
 #include <cstddef>
 #include <stdexcept>
 #include <string>
@@ -7,15 +9,17 @@
 
 namespace raidsift {
 
-enum class Command { Raids, Show, Export, Tree };
+enum class Command { Raids, Show, Export, Lint, Tree };
 
-// What the user asked for. `raidIndex` is 1-based and only set for show and export.
+// What the user asked for. `raidIndex` is 1-based and set for show and export, and for lint
+// when a raid is named; 0 stands for every raid (export and lint).
 struct Request {
     Command command = Command::Raids;
     bool json = false;
     bool reference = false;
     std::string file;
     std::size_t raidIndex = 0;
+    dkp::ExportFormat format = dkp::ExportFormat::Upload;
 };
 
 // A problem with the arguments; the message is one line meant for the user.

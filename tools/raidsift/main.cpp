@@ -1,10 +1,11 @@
 // raidsift: lists, summarises and exports the raids of a TALLYRA saved-variables file.
 #include "command_line.h"
 #include "dkp/load_raids.h"
+#include "dkp/raid_formats.h"
+#include "dkp/raid_review.h"
 #include "dkp/raids.h"
 #include "input.h"
 #include "parsers.h"
-#include "raid_json.h"
 #include "raid_text.h"
 #include "tree_json.h"
 #include "utilkit/ustring.h"
@@ -35,14 +36,48 @@ const dkp::Raid& chosenRaid(const std::vector<dkp::Raid*>& raids, std::size_t in
 
 void listRaids(const std::vector<dkp::Raid*>& raids, bool json) {
     if (json) {
-        nlohmann::ordered_json list = nlohmann::ordered_json::array();
-        for (const dkp::Raid* raid : raids)
-            list.push_back(raidToJson(*raid));
-        std::cout << list.dump(2) << '\n';
+        std::cout << dkp::raidListJson({raids.begin(), raids.end()});
         return;
     }
     for (std::size_t i = 0; i < raids.size(); ++i)
         std::cout << raidLine(i + 1, *raids[i]) << '\n';
+}
+
+// The raids the request names: the one numbered, or all for number 0.
+std::vector<const dkp::Raid*> chosenRaids(const std::vector<dkp::Raid*>& raids, std::size_t index) {
+    if (index == 0)
+        return {raids.begin(), raids.end()};
+    return {&chosenRaid(raids, index)};
+}
+
+void exportRaids(const std::vector<dkp::Raid*>& raids, const Request& request) {
+    dkp::ExportOptions options;
+    options.programVersion = RAIDSIFT_VERSION;
+    std::cout << dkp::exportRaids(chosenRaids(raids, request.raidIndex), request.format, options);
+}
+
+// Prints each raid's findings; true when one of them is an error.
+bool lintRaids(const std::vector<dkp::Raid*>& raids, std::size_t index) {
+    const std::vector<const dkp::Raid*> chosen = chosenRaids(raids, index);
+    dkp::ReviewCounts total;
+    for (std::size_t i = 0; i < chosen.size(); ++i) {
+        const std::vector<dkp::ReviewFinding> findings = dkp::reviewRaid(*chosen[i]);
+        std::cout << "Raid " << (index == 0 ? i + 1 : index) << ": "
+                  << ustring::toUtf8(chosen[i]->getRaidName()) << '\n';
+        if (findings.empty())
+            std::cout << "  no findings\n";
+        for (const dkp::ReviewFinding& finding : findings)
+            std::cout << "  " << dkp::findingLevelName(finding.level) << " " << finding.code << ": "
+                      << finding.english << '\n';
+        const dkp::ReviewCounts counts = dkp::countFindings(findings);
+        total.errors += counts.errors;
+        total.warnings += counts.warnings;
+        total.infos += counts.infos;
+    }
+    std::cout << total.errors << " error" << (total.errors == 1 ? "" : "s") << ", "
+              << total.warnings << " warning" << (total.warnings == 1 ? "" : "s") << ", "
+              << total.infos << " note" << (total.infos == 1 ? "" : "s") << '\n';
+    return total.errors > 0;
 }
 
 void printTree(const std::string& file, bool reference) {
@@ -55,10 +90,11 @@ void printTree(const std::string& file, bool reference) {
     std::cout << '\n';
 }
 
-void run(const Request& request) {
+// The exit status: 0, or 1 when lint found an error.
+int run(const Request& request) {
     if (request.command == Command::Tree) {
         printTree(request.file, request.reference);
-        return;
+        return 0;
     }
     dkp::Raids raids;
     loadRaids(request.file, raids);
@@ -71,11 +107,14 @@ void run(const Request& request) {
         std::cout << raidSummary(request.raidIndex, chosenRaid(list, request.raidIndex));
         break;
     case Command::Export:
-        std::cout << ustring::toUtf8(chosenRaid(list, request.raidIndex).exportDocument());
+        exportRaids(list, request);
         break;
+    case Command::Lint:
+        return lintRaids(list, request.raidIndex) ? 1 : 0;
     case Command::Tree:
         break;
     }
+    return 0;
 }
 
 } // namespace
@@ -88,11 +127,11 @@ int main(int argc, char** argv) {
         return 0;
     }
     try {
-        raidsift::run(raidsift::parseCommandLine(arguments));
+        const int status = raidsift::run(raidsift::parseCommandLine(arguments));
         std::cout.flush();
         if (!std::cout)
             throw std::runtime_error("cannot write to standard output");
-        return 0;
+        return status;
     } catch (const raidsift::UsageError& error) {
         std::cerr << "raidsift: " << error.what() << '\n';
         return 2;

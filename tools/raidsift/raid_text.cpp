@@ -1,5 +1,6 @@
 #include "raid_text.h"
 
+#include "dkp/attendance.h"
 #include "dkp/raid.h"
 #include "dkp/raid_log.h"
 #include "dkp/value_tables.h"
@@ -35,15 +36,10 @@ std::string duration(std::int64_t seconds) {
     return text;
 }
 
-// Time inside the raid: closed stays in full, an open stay up to the raid's end when known.
-std::int64_t timePresent(const dkp::Member& member, std::int64_t raidEnd) {
-    std::int64_t total = 0;
-    for (const auto& span : member.presence) {
-        const std::int64_t leave = span.leaveTime != 0 ? span.leaveTime : raidEnd;
-        if (leave > span.joinTime)
-            total += leave - span.joinTime;
-    }
-    return total;
+std::string percent(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f%%", value);
+    return text;
 }
 
 void writeStays(std::ostream& out, const dkp::Member& member) {
@@ -54,14 +50,19 @@ void writeStays(std::ostream& out, const dkp::Member& member) {
     }
 }
 
+// Each member with the attendance figures, which count within the raid's period.
 void writeMembers(std::ostream& out, const dkp::Raid& raid) {
-    const std::int64_t end = raid.getRaidLog().getRaidEndTime();
+    const std::vector<dkp::MemberAttendance> attendance = dkp::computeAttendance(raid);
     out << "Members (" << raid.getMembers().size() << "):\n";
-    for (const auto& member : raid.getMembers()) {
+    for (std::size_t i = 0; i < raid.getMembers().size(); ++i) {
+        const dkp::Member& member = raid.getMembers()[i];
+        const dkp::MemberAttendance& figures = attendance[i];
         out << "  " << orDash(member.name) << "  " << orDash(dkp::classToText(member.playerClass))
             << ", " << orDash(dkp::raceToText(member.race)) << ", level " << member.level
             << ", guild " << orDash(member.guild) << ", present "
-            << duration(timePresent(member, end)) << '\n';
+            << duration(figures.secondsPresent) << " (" << percent(figures.percentOfRaid)
+            << "), kills " << figures.killsAttended << "/" << figures.killsInRaid << " ("
+            << percent(figures.percentOfKills) << "), earned " << figures.pointsEarned << " DKP\n";
         writeStays(out, member);
     }
 }

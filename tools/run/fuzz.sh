@@ -1,24 +1,47 @@
-# about: run a fuzz target: ./run fuzz [TARGET] [seconds] (clipper_fuzz, raid_document_fuzz, site_request_fuzz, cabinet_extract_fuzz; default clipper_fuzz, 60 s), clang build in build-fuzz/
+# about: run a fuzz target: ./run fuzz TARGET [seconds] (default 60 s; a number alone runs clipper_fuzz), ./run fuzz alone lists the targets; clang build in build-fuzz/
+
+# Each target, the corpus it grows (replayed by ./run test) and the longest input it is fed.
+FUZZ_TARGETS=(
+    "clipper_fuzz tests/analyser/clipper_corpus 4096"
+    "raid_document_fuzz tests/devsite/raid_document_corpus 16384"
+    "site_request_fuzz tests/devsite/site_request_corpus 16384"
+    "cabinet_extract_fuzz tests/platform/cabinet/extract_corpus 65536"
+    "config_file_fuzz tests/client/core/config/corpus/config_file 65536"
+    "property_map_fuzz tests/client/core/packing/corpus/property_map 4096"
+)
+
+list_fuzz_targets() {
+    echo "fuzz targets (./run fuzz TARGET [seconds]):"
+    local entry
+    for entry in "${FUZZ_TARGETS[@]}"; do
+        read -r name corpus _ <<<"$entry"
+        printf '  %-22s corpus %s\n' "$name" "$corpus"
+    done
+}
+
 run_fuzz() {
+    if [ $# -eq 0 ]; then
+        list_fuzz_targets
+        return 0
+    fi
     local target="clipper_fuzz"
-    if [ $# -gt 0 ] && ! [[ "$1" =~ ^[0-9]+$ ]]; then
+    if ! [[ "$1" =~ ^[0-9]+$ ]]; then
         target="$1"
         shift
     fi
     local seconds="${1:-60}"
     local dir="$ROOT/build-fuzz"
-    # Each target's corpus, and the longest input it is fed.
-    local corpus max_len
-    case "$target" in
-    clipper_fuzz) corpus="tests/analyser/clipper_corpus" max_len=4096 ;;
-    raid_document_fuzz) corpus="tests/devsite/raid_document_corpus" max_len=16384 ;;
-    site_request_fuzz) corpus="tests/devsite/site_request_corpus" max_len=16384 ;;
-    cabinet_extract_fuzz) corpus="tests/platform/cabinet/extract_corpus" max_len=65536 ;;
-    *)
-        echo "fuzz: unknown target '$target' (clipper_fuzz, raid_document_fuzz, site_request_fuzz, cabinet_extract_fuzz)" >&2
+    local corpus="" max_len="" entry name
+    for entry in "${FUZZ_TARGETS[@]}"; do
+        read -r name corpus max_len <<<"$entry"
+        [ "$name" = "$target" ] && break
+        corpus=""
+    done
+    if [ -z "$corpus" ]; then
+        echo "fuzz: unknown target '$target'" >&2
+        list_fuzz_targets >&2
         return 2
-        ;;
-    esac
+    fi
     corpus="$ROOT/$corpus"
     cmd_deps
     configure "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DRL_TESTS=OFF -DRL_SANITIZE=OFF \

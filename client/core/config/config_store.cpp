@@ -5,8 +5,12 @@
 #include "section_writer.h"
 #include "storage_access.h"
 
+#include "packing/pack.h"
+#include "packing/packet_error.h"
 #include "utilkit/ufile.h"
 #include "utilkit/ustring.h"
+
+#include <string>
 
 namespace {
 
@@ -73,7 +77,18 @@ void ConfigStore::release(PropertyBag* bag) {
 }
 
 int ConfigStore::write(std::u16string_view section, const PropertyMap& map) {
-    SectionWriter writer(map);
+    // Packed before the file is opened: a map that cannot be packed (a value longer than a
+    // packed string may be) is refused with the file untouched.
+    std::string packed;
+    try {
+        PackBuffer buffer;
+        Pack pack(buffer);
+        map.marshal(pack);
+        packed.assign(pack.data(), pack.size());
+    } catch (const PackError&) {
+        return -1;
+    }
+    SectionWriter writer(packed);
     accessSection(path_, untilNul(section), writer);
     return writer.result();
 }

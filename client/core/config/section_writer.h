@@ -1,13 +1,14 @@
 #pragma once
 
-#include "packing/property_map.h"
 #include "storage_visitor.h"
 
-// Writes a map at the start of a section's stream, creating the section and the stream as
-// needed. The result is 0, or -1 once any step failed.
+#include <string_view>
+
+// Writes a packed map at the start of a section's stream, creating the section and the stream
+// as needed. The result is 0, or -1 once any step failed.
 class SectionWriter : public StorageVisitor {
 public:
-    explicit SectionWriter(const PropertyMap& map) : map_(map) {}
+    explicit SectionWriter(std::string_view packed) : packed_(packed) {}
 
     void onFailure() override { result_ = -1; }
     bool onRoot(compoundfile::Storage&) override { return false; }
@@ -18,6 +19,6 @@ public:
     int result() const { return result_; }
 
 private:
-    const PropertyMap& map_;
+    std::string_view packed_;
     int result_ = 0;
 };

@@ -26,6 +26,15 @@ TEST(ProtocolBinding, LibraryWithoutTheEntryIsAClearError) {
     EXPECT_NE(error.find(u"getProtocolManager"), std::u16string::npos);
 }
 
+TEST(ProtocolBinding, LibraryThatCannotGiveTheManagerBackIsRefusedBeforeItHandsOneOut) {
+    protocol::ProtocolBinding binding;
+    std::u16string error;
+    // Its getProtocolManager aborts: the binding must not call it.
+    EXPECT_FALSE(binding.bindFrom({RL_BINARY_DIR "/lib/libolder_wirekit.so"}, error));
+    EXPECT_FALSE(binding.isBound());
+    EXPECT_NE(error.find(u"releaseProtocolManager"), std::u16string::npos);
+}
+
 TEST(ProtocolBinding, BindsOnceAndHandsOutOneManager) {
     auto& wirekit = wirekit_testing::wirekit();
     ASSERT_TRUE(wirekit.binding.isBound());

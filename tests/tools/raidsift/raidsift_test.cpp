@@ -100,9 +100,12 @@ TEST(RaidsiftOnSample, ShowSummarisesOneRaid) {
              "Raid 1: 08/01/25 20:03:13(纳克萨玛斯)\n",
              "Realm: 银松森林\n",
              "End:   08/01/25 23:10:00\n",
-             // 20:10-21:15 and 21:40-23:05: 65 + 85 minutes.
-             "  Brannoc  Hunter, Dwarf, level 70, guild -, present 2:30\n",
-             "  临时工  -, -, level 0, guild -, present 1:00\n",
+             // 20:10-21:15 and 21:40-23:05: 65 + 85 minutes of 3:06:47; the kill without
+             // attendees counts for everyone.
+             "  Brannoc  Hunter, Dwarf, level 70, guild -, present 2:30 (80.3%), kills 2/3 "
+             "(66.7%), earned 30 DKP\n",
+             "  临时工  -, -, level 0, guild -, present 1:00 (32.1%), kills 2/3 (66.7%), earned "
+             "35 DKP\n",
              "  迈克斯纳 at 08/01/25 22:45:00, 20 DKP, 0 attendees\n",
              "    Wraith Blade [ffa335ee] -> 冰霜法师 for 0 DKP at 08/01/25 22:47:00\n",
              "Trash-mob loot (2):\n",
@@ -166,6 +169,82 @@ TEST(RaidsiftOnSample, ExportWritesTheDocumentAndNothingElse) {
                        "</RaidInfo>");
 }
 
+// The upload documents as raidsift wrote them before it had other formats.
+TEST(RaidsiftExport, UploadIsTheDefaultAndUnchangedByteForByte) {
+    for (int raid = 1; raid <= 4; ++raid) {
+        const std::string number = std::to_string(raid);
+        const std::string before =
+            slurp(RL_SOURCE_DIR "/tests/tools/raidsift/upload/raid" + number + ".txt");
+        ASSERT_FALSE(before.empty());
+        EXPECT_EQ(raidsift("export " + kSample + " " + number).out, before) << raid;
+        EXPECT_EQ(raidsift("export --format upload " + kSample + " " + number).out, before);
+        EXPECT_EQ(raidsift("export " + kSample + " " + number + " --format=upload").out, before);
+    }
+}
+
+TEST(RaidsiftExport, OtherFormatsOfOneRaidOrAll) {
+    const ProgramRun xml = raidsift("export " + kSample + " 2 --format eqdkp-xml");
+    ASSERT_EQ(xml.exitCode, 0) << xml.err;
+    EXPECT_EQ(xml.out.rfind("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<raidlog>\n", 0), 0u);
+    EXPECT_NE(xml.out.find("<name>Karazhan</name>"), std::string::npos);
+    EXPECT_NE(xml.out.find("<version>"), std::string::npos);
+
+    const ProgramRun loot = raidsift("export " + kSample + " all --format csv-loot");
+    ASSERT_EQ(loot.exitCode, 0) << loot.err;
+    EXPECT_EQ(loot.out.rfind("\xEF\xBB\xBFraid,time,member,", 0), 0u);
+    EXPECT_EQ(std::count(loot.out.begin(), loot.out.end(), '\n'), 1 + 17);
+    EXPECT_NE(loot.out.find("08/02/08 20:00:00(黑暗神殿),2008-02-09 00:21:00,暗影之刃,Warglaive of "
+                            "Azzinoth,32837:0:0:0,1,200,伊利丹·怒风,黑暗神殿\r\n"),
+              std::string::npos);
+
+    const ProgramRun attendance = raidsift("export " + kSample + " 4 --format=csv-attendance");
+    EXPECT_NE(attendance.out.find(",雷霆之怒,DeathKnight,171,63.3,2,3,66.7,70\r\n"), std::string::npos)
+        << attendance.out;
+
+    const ProgramRun single = raidsift("export " + kSample + " 3 --format json");
+    ASSERT_EQ(single.exitCode, 0) << single.err;
+    const json raid = json::parse(single.out);
+    EXPECT_EQ(raid["note"], "pvp");
+    EXPECT_EQ(raid["attendance"][0]["secondsPresent"], 2700);
+}
+
+TEST(RaidsiftLint, PrintsTheFindingsAndFailsOnAnError) {
+    const ProgramRun sample = raidsift("lint " + kSample);
+    EXPECT_EQ(sample.exitCode, 0) << sample.err;
+    EXPECT_NE(sample.out.find("Raid 1: 08/01/25 20:03:13(纳克萨玛斯)\n  warning "
+                              "kill-without-attendees: boss kill \"迈克斯纳\" has no attendees"),
+              std::string::npos)
+        << sample.out;
+    EXPECT_NE(sample.out.find("Raid 4: 08/02/08 20:00:00(黑暗神殿)\n  no findings\n"),
+              std::string::npos);
+    EXPECT_NE(sample.out.find("0 errors, 3 warnings, 0 notes\n"), std::string::npos);
+    EXPECT_EQ(
+        raidsift("lint " + kSample + " 4").out,
+        "Raid 4: 08/02/08 20:00:00(黑暗神殿)\n  no findings\n0 errors, 0 warnings, 0 notes\n");
+
+    const std::string log = "CT_RaidTracker_RaidLog = {\n\t{\n"
+                            "\t\t[\"key\"] = \"01/25/08 20:00:00\",\n"
+                            "\t\t[\"End\"] = \"01/25/08 21:00:00\",\n"
+                            "\t\t[\"zone\"] = \"Keep\",\n"
+                            "\t\t[\"BossKills\"] = {\n\t\t\t{\n"
+                            "\t\t\t\t[\"boss\"] = \"Boss\",\n"
+                            "\t\t\t\t[\"time\"] = \"01/25/08 20:30:00\",\n"
+                            "\t\t\t\t[\"attendees\"] = {\n\t\t\t\t\t\"Alpha\", -- [1]\n\t\t\t\t},\n"
+                            "\t\t\t}, -- [1]\n\t\t},\n"
+                            "\t\t[\"Loot\"] = {\n\t\t\t{\n"
+                            "\t\t\t\t[\"player\"] = \"Nobody\",\n"
+                            "\t\t\t\t[\"time\"] = \"01/25/08 20:31:00\",\n"
+                            "\t\t\t\t[\"item\"] = {\n\t\t\t\t\t[\"name\"] = \"Ring\",\n\t\t\t\t},\n"
+                            "\t\t\t}, -- [1]\n\t\t},\n\t}, -- [1]\n}\n";
+    const ProgramRun faulty = raidsift("lint " + writeTemp("stranger.lua", log) + " 1");
+    EXPECT_EQ(faulty.exitCode, 1) << faulty.out << faulty.err;
+    EXPECT_NE(faulty.out.find("  error loot-to-stranger: item \"Ring\" went to \"Nobody\", who "
+                              "was never in the raid\n"),
+              std::string::npos)
+        << faulty.out;
+    EXPECT_EQ(faulty.err, "");
+}
+
 TEST(RaidsiftOnSample, TreeReferenceAndStandardInputAgree) {
     const ProgramRun tree = raidsift("tree " + kSample);
     ASSERT_EQ(tree.exitCode, 0) << tree.err;
@@ -224,6 +303,13 @@ TEST(RaidsiftErrors, OneLineOnStandardErrorAndANonZeroExit) {
         {"tree --json " + kSample, "unknown option --json for tree\n"},
         {"raids a b", "raidsift: raids: unexpected argument \"b\"\n"},
         {"upload " + kSample, "raidsift: unknown command \"upload\""},
+        {"export " + kSample + " all", "raidsift: export: the upload format takes one raid"},
+        {"export " + kSample + " all --format json", "the json format takes one raid"},
+        {"export " + kSample + " 1 --format xml", "raidsift: unknown format \"xml\""},
+        {"export " + kSample + " 1 --format", "raidsift: --format needs a format name\n"},
+        {"export " + kSample + " 1 --json", "raidsift: unknown option --json for export\n"},
+        {"lint " + kSample + " 9", "raidsift: raid 9 does not exist: the file holds 4 raids\n"},
+        {"lint", "raidsift: lint: missing FILE\n"},
         {"", "raidsift: no command given"},
     };
     for (const auto& [arguments, message] : cases) {

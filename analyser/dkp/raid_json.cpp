@@ -1,8 +1,9 @@
-#include "raid_json.h"
+#include "dkp/raid_json.h"
 
+#include "dkp/attendance.h"
 #include "utilkit/ustring.h"
 
-namespace raidsift {
+namespace dkp {
 namespace {
 
 using Json = nlohmann::ordered_json;
@@ -12,7 +13,7 @@ std::string utf8(const std::u16string& text) {
     return ustring::toUtf8(text);
 }
 
-Json memberToJson(const dkp::Member& member) {
+Json memberToJson(const Member& member) {
     Json presence = Json::array();
     for (const auto& span : member.presence)
         presence.push_back({{"join", span.joinTime}, {"leave", span.leaveTime}});
@@ -25,7 +26,7 @@ Json memberToJson(const dkp::Member& member) {
             {"presence", presence}};
 }
 
-Json bossKillToJson(const dkp::BossKill& kill) {
+Json bossKillToJson(const BossKill& kill) {
     Json attendees = Json::array();
     for (const auto& name : kill.attendees)
         attendees.push_back(utf8(name));
@@ -35,7 +36,7 @@ Json bossKillToJson(const dkp::BossKill& kill) {
             {"attendees", attendees}};
 }
 
-Json lootToJson(const dkp::Loot& loot) {
+Json lootToJson(const Loot& loot) {
     return {{"name", utf8(loot.name)},
             {"rarity", static_cast<int>(loot.rarity)},
             {"id", utf8(loot.id)},
@@ -51,10 +52,21 @@ Json lootToJson(const dkp::Loot& loot) {
             {"icon", utf8(loot.icon)}};
 }
 
+Json attendanceToJson(const MemberAttendance& row) {
+    return {{"name", utf8(row.name)},
+            {"class", static_cast<int>(row.memberClass)},
+            {"secondsPresent", row.secondsPresent},
+            {"percentOfRaid", row.percentOfRaid},
+            {"killsAttended", row.killsAttended},
+            {"killsInRaid", row.killsInRaid},
+            {"percentOfKills", row.percentOfKills},
+            {"pointsEarned", row.pointsEarned}};
+}
+
 } // namespace
 
-Json raidToJson(const dkp::Raid& raid) {
-    const dkp::RaidLog& log = raid.getRaidLog();
+Json raidToJson(const Raid& raid) {
+    const RaidLog& log = raid.getRaidLog();
     Json members = Json::array();
     for (const auto& member : raid.getMembers())
         members.push_back(memberToJson(member));
@@ -77,4 +89,13 @@ Json raidToJson(const dkp::Raid& raid) {
             {"totalConsume", raid.getTotalConsume()}};
 }
 
-} // namespace raidsift
+Json raidWithAttendanceToJson(const Raid& raid) {
+    Json json = raidToJson(raid);
+    Json attendance = Json::array();
+    for (const MemberAttendance& row : computeAttendance(raid))
+        attendance.push_back(attendanceToJson(row));
+    json["attendance"] = attendance;
+    return json;
+}
+
+} // namespace dkp

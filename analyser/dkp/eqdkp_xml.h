@@ -1,0 +1,15 @@
+#pragma once
+
+#include "dkp/raid.h"
+#include "dkp/raid_formats.h"
+
+#include <string>
+#include <vector>
+
+namespace dkp {
+
+// The raid-log XML that guild sites import: one <raidlog> for all the raids, each raid one
+// zone from its start to its end, members merged by name with the stays of every raid.
+std::string eqdkpXml(const std::vector<const Raid*>& raids, const ExportOptions& options);
+
+} // namespace dkp

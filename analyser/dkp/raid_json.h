@@ -1,0 +1,15 @@
+#pragma once
+
+#include "dkp/raid.h"
+
+#include <nlohmann/json.hpp>
+
+namespace dkp {
+
+// One raid with its members, kills, loot and totals; times in seconds since 1970.
+nlohmann::ordered_json raidToJson(const Raid& raid);
+
+// The same with each member's attendance figures (see computeAttendance) added.
+nlohmann::ordered_json raidWithAttendanceToJson(const Raid& raid);
+
+} // namespace dkp

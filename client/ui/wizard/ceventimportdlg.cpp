@@ -2,6 +2,7 @@
 
 #include "ceditraiddlg.h"
 #include "prompts.h"
+#include "reviewtext.h"
 #include "uploadeddescription.h"
 
 #include "gamefiles/upload_marks.h"
@@ -12,10 +13,13 @@
 #include "utilkit/encrypt.h"
 #include "utilkit/ustring.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -70,9 +74,10 @@ CEventImportDlg::CEventImportDlg(dkp::Raid* raid, AccountService* accounts,
     buttons->addWidget(cancelButton_);
     buttons->addWidget(backButton_);
     auto* layout = new QVBoxLayout(this);
+    addReview(layout);
     layout->addLayout(form);
     layout->addLayout(buttons);
-    resize(420, 220);
+    resize(480, findings_->isHidden() ? 240 : 400);
 
     connect(uploadButton_, &QPushButton::clicked, this, &CEventImportDlg::upload);
     connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
@@ -94,6 +99,34 @@ CEventImportDlg::~CEventImportDlg() {
 void CEventImportDlg::setUploadMarks(gamefiles::UploadMarks* marks, std::u16string account) {
     marks_ = marks;
     account_ = std::move(account);
+}
+
+void CEventImportDlg::addReview(QVBoxLayout* layout) {
+    const std::vector<dkp::ReviewFinding> findings =
+        raid_ ? dkp::reviewRaid(*raid_) : std::vector<dkp::ReviewFinding>();
+    const dkp::ReviewCounts counts = dkp::countFindings(findings);
+    reviewErrors_ = counts.errors;
+
+    reviewSummary_ = new QLabel(reviewSummary(counts), this);
+    findings_ = new QListWidget(this);
+    uploadAnyway_ = new QCheckBox(QStringLiteral("仍然上传"), this);
+    reviewSummary_->setObjectName(QStringLiteral("reviewSummary"));
+    findings_->setObjectName(QStringLiteral("reviewFindings"));
+    uploadAnyway_->setObjectName(QStringLiteral("uploadAnyway"));
+    findings_->setSelectionMode(QAbstractItemView::NoSelection);
+    findings_->setWordWrap(true);
+    for (const dkp::ReviewFinding& finding : findings) {
+        auto* item = new QListWidgetItem(findingText(finding), findings_);
+        item->setToolTip(QString::fromStdString(finding.english));
+        if (finding.level == dkp::FindingLevel::Error)
+            item->setForeground(Qt::red);
+    }
+    findings_->setVisible(!findings.empty());
+    uploadAnyway_->setVisible(reviewErrors_ > 0);
+    uploadAnyway_->setToolTip(QStringLiteral("记录中有错误，确认无误后勾选才能上传"));
+    layout->addWidget(reviewSummary_);
+    layout->addWidget(findings_, 1);
+    layout->addWidget(uploadAnyway_);
 }
 
 int CEventImportDlg::exec() {
@@ -170,6 +203,8 @@ void CEventImportDlg::upload() {
                         prompts::Icon::Information);
         return;
     }
+    if (!confirmErrors())
+        return;
     const std::u16string document = raid_ ? raid_->exportDocument() : std::u16string();
     const std::string digest = gamefiles::uploadDocumentDigest(document);
     if (!confirmRepeatedUpload(digest))
@@ -198,6 +233,18 @@ void CEventImportDlg::onUploadResult(std::int32_t status, std::uint32_t /*detail
     if (prompts::askYesNo(this, successQuestion()))
         prompts::openAddress(eventPageAddress(eventId));
     accept();
+}
+
+bool CEventImportDlg::confirmErrors() {
+    if (reviewErrors_ == 0 || uploadAnyway_->isChecked())
+        return true;
+    prompts::notice(this,
+                    QStringLiteral("这份RAID记录有 %1 个错误（见上方列表）。请先改正记录，"
+                                   "或在确认无误后勾选“仍然上传”再上传。")
+                        .arg(reviewErrors_),
+                    prompts::Icon::Information);
+    uploadAnyway_->setFocus();
+    return false;
 }
 
 bool CEventImportDlg::confirmRepeatedUpload(const std::string& digest) {
@@ -245,6 +292,7 @@ void CEventImportDlg::setFormEnabled(bool enabled) {
     eventNote_->setEnabled(enabled);
     guild_->setEnabled(enabled);
     dkp_->setEnabled(enabled);
+    uploadAnyway_->setEnabled(enabled);
     uploadButton_->setEnabled(enabled);
     backButton_->setEnabled(enabled);
 }

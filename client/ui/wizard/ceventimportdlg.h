@@ -10,9 +10,13 @@
 
 class AccountService;
 class EventUploadService;
+class QCheckBox;
 class QComboBox;
+class QLabel;
 class QLineEdit;
+class QListWidget;
 class QPushButton;
+class QVBoxLayout;
 
 namespace dkp {
 class Raid;
@@ -22,10 +26,11 @@ namespace gamefiles {
 class UploadMarks;
 }
 
-// The last step of an upload: names the event, picks the guild and its DKP system, sends the
-// raid's export document as a new event and reports the answer. "上一步" shows the raid window
-// again and then returns here with everything as it was. With upload marks, a document already
-// uploaded to the site is sent again only after the user confirmed it, and each successful
+// The last step of an upload: shows the raid's review findings, names the event, picks the guild
+// and its DKP system, sends the raid's export document as a new event and reports the answer.
+// A raid with error-level findings is sent only with "仍然上传" ticked. "上一步" shows the raid
+// window again and then returns here with everything as it was. With upload marks, a document
+// already uploaded to the site is sent again only after the user confirmed it, and each successful
 // upload is marked.
 class CEventImportDlg : public QDialog, public EventUploadListener {
     Q_OBJECT
@@ -50,6 +55,9 @@ public:
     bool isUploading() const { return uploading_; }
 
 private:
+    void addReview(QVBoxLayout* layout);
+    // True when the raid has no errors or the user ticked "仍然上传"; otherwise says so.
+    bool confirmErrors();
     void fillGuilds();
     void fillDkpSystems(int guildPosition);
     void upload();
@@ -71,7 +79,11 @@ private:
     gamefiles::UploadMarks* marks_ = nullptr;
     std::u16string account_;
     std::string sentDigest_; // of the document being uploaded
+    int reviewErrors_ = 0;
 
+    QLabel* reviewSummary_;
+    QListWidget* findings_;
+    QCheckBox* uploadAnyway_;
     QLineEdit* eventName_;
     QLineEdit* eventNote_;
     QComboBox* guild_;

@@ -5,13 +5,17 @@
 
 #include "ui/wizard/ceditraiddlg.h"
 #include "ui/wizard/ceventimportdlg.h"
+#include "ui/wizard/reviewtext.h"
 
 #include "gamefiles/upload_marks.h"
 #include "utilkit/encrypt.h"
 #include "utilkit/ustring.h"
 
+#include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 
 #include <gtest/gtest.h>
@@ -238,6 +242,46 @@ TEST_F(EventImport, StepBackShowsTheRaidWindowAndReturnsWithEverythingKept) {
     EXPECT_TRUE(sawRaidWindow);
     EXPECT_EQ(afterReturn, (QStringList{"周五团", "补记", "G2", "团本"}));
     EXPECT_TRUE(uploads.sent.empty());
+}
+
+TEST_F(EventImport, TheReviewIsListedAboveTheFormAndAnErrorNeedsUploadAnyway) {
+    raid = wizardtest::RaidTable()
+               .member(u"甲")
+               .kill(u"Onyxia", 10, {u"甲"})
+               .loot(u"Helm", u"路人", 30, u"Onyxia")
+               .build();
+    const std::vector<dkp::ReviewFinding> findings = dkp::reviewRaid(*raid);
+    auto dialog = open();
+    auto* list = find<QListWidget>(dialog.get(), "reviewFindings");
+    auto* anyway = find<QCheckBox>(dialog.get(), "uploadAnyway");
+    ASSERT_EQ(list->count(), static_cast<int>(findings.size()));
+    EXPECT_EQ(list->item(0)->text(), findingText(findings[0]));
+    EXPECT_TRUE(list->item(0)->text().startsWith("错误：")) << "errors come first";
+    EXPECT_FALSE(list->isHidden());
+    EXPECT_FALSE(anyway->isHidden());
+    EXPECT_EQ(anyway->text(), "仍然上传");
+    EXPECT_EQ(find<QLabel>(dialog.get(), "reviewSummary")->text(),
+              reviewSummary(dkp::countFindings(findings)));
+
+    button(dialog.get(), "uploadButton")->click();
+    EXPECT_TRUE(uploads.sent.empty());
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_TRUE(prompter.messages[0].text.contains("仍然上传"));
+    EXPECT_EQ(dialog->focusWidget(), anyway);
+
+    anyway->setChecked(true);
+    button(dialog.get(), "uploadButton")->click();
+    EXPECT_EQ(uploads.sent.size(), 1u);
+    EXPECT_FALSE(anyway->isEnabled()) << "the form waits for the answer";
+}
+
+TEST_F(EventImport, ARaidWithoutErrorsIsSentWithoutTheConfirmation) {
+    ASSERT_EQ(dkp::countFindings(dkp::reviewRaid(*raid)).errors, 0);
+    auto dialog = open();
+    EXPECT_TRUE(find<QCheckBox>(dialog.get(), "uploadAnyway")->isHidden());
+    button(dialog.get(), "uploadButton")->click();
+    EXPECT_EQ(uploads.sent.size(), 1u);
+    EXPECT_TRUE(prompter.messages.empty());
 }
 
 class EventImportMarks : public EventImport {

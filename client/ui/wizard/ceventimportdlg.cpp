@@ -23,11 +23,14 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <ctime>
 
 namespace {
 
 constexpr std::int32_t kUploadSucceeded = 200;
+// The findings list is this many rows high before it scrolls.
+constexpr int kFindingRowsShown = 6;
 
 QString percentEncoded(const QString& text) {
     const std::string utf8 = ustring::toNarrowString(text.toStdU16String(), ustring::kUtf8CodePage);
@@ -77,7 +80,7 @@ CEventImportDlg::CEventImportDlg(dkp::Raid* raid, AccountService* accounts,
     addReview(layout);
     layout->addLayout(form);
     layout->addLayout(buttons);
-    resize(480, findings_->isHidden() ? 240 : 400);
+    resize(480, std::max(240, sizeHint().height()));
 
     connect(uploadButton_, &QPushButton::clicked, this, &CEventImportDlg::upload);
     connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
@@ -122,6 +125,10 @@ void CEventImportDlg::addReview(QVBoxLayout* layout) {
             item->setForeground(Qt::red);
     }
     findings_->setVisible(!findings.empty());
+    if (!findings.empty())
+        findings_->setFixedHeight(std::min<int>(findings_->count(), kFindingRowsShown) *
+                                      findings_->sizeHintForRow(0) +
+                                  2 * findings_->frameWidth());
     uploadAnyway_->setVisible(reviewErrors_ > 0);
     uploadAnyway_->setToolTip(QStringLiteral("记录中有错误，确认无误后勾选才能上传"));
     layout->addWidget(reviewSummary_);

@@ -17,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 
 namespace {
 
@@ -223,8 +224,10 @@ TEST(RaidWindow, OverviewCountsWhatTheReviewFound) {
 class RaidWindowExport : public testing::Test {
 protected:
     // Clicks "导出…" and answers the save dialog with the filter starting with `filter` and the
-    // file `name` in the folder; an empty name cancels.
-    void exportAs(const QString& filter, const QString& name) {
+    // file `name` in the folder; an empty name cancels. `beforeSaving` runs just before the
+    // dialog's save.
+    void exportAs(const QString& filter, const QString& name,
+                  const std::function<void()>& beforeSaving = {}) {
         int dialogs = 0;
         wizardtest::whenShown<QFileDialog>([&](QFileDialog* dialog) {
             ++dialogs;
@@ -236,6 +239,8 @@ protected:
                 if (offered.startsWith(filter))
                     dialog->selectNameFilter(offered);
             dialog->selectFile(QString::fromStdU16String(folder.text()) + name);
+            if (beforeSaving)
+                beforeSaving();
             static_cast<QDialog*>(dialog)->accept(); // as the dialog's save button does
         });
         window.dialog().findChild<QPushButton*>("exportButton")->click();
@@ -292,6 +297,17 @@ TEST_F(RaidWindowExport, CancellingWritesNothing) {
     exportAs("JSON", QString());
     EXPECT_TRUE(std::filesystem::is_empty(folder.path()));
     EXPECT_TRUE(prompter.messages.empty());
+}
+
+TEST_F(RaidWindowExport, AFileThatCannotBeWrittenIsReported) {
+    // The folder chosen in the dialog is gone when the file is written.
+    std::filesystem::create_directory(folder.path() / "gone");
+    exportAs("JSON", "gone/raid.json",
+             [this] { std::filesystem::remove_all(folder.path() / "gone"); });
+    EXPECT_FALSE(std::filesystem::exists(folder.path() / "gone"));
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_TRUE(prompter.messages[0].text.contains("gone/raid.json"));
+    EXPECT_TRUE(prompter.messages[0].text.contains("没有导出"));
 }
 
 } // namespace

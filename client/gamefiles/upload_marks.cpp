@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <chrono>
 #include <ctime>
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <thread>
@@ -108,6 +109,18 @@ Contents readMarks(const LockedFile& file, std::vector<UploadMark>& marks) {
     return Contents::Marks;
 }
 
+// A writer that died between writing the new file beside the marks and renaming it left that
+// file behind ("uploads.json.tmp<pid>-<n>", the name LockedFile gives it). While the marks file's
+// lock is held no writer is at work, so every such file is a leftover.
+void removeLeftovers(const std::string& path) {
+    const std::filesystem::path marks(path);
+    const std::string prefix = marks.filename().string() + ".tmp";
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(marks.parent_path(), error))
+        if (entry.path().filename().string().rfind(prefix, 0) == 0)
+            std::filesystem::remove(entry.path(), error);
+}
+
 std::u16string joined(const std::u16string& first, const std::u16string& second) {
     return first.empty() ? second : first + u"\n" + second;
 }
@@ -196,6 +209,7 @@ std::u16string UploadMarks::record(const UploadMark& mark) {
             told = setAsideMessage(path_, ufile::fromNativePath(*aside));
             continue; // the next round starts a new file
         }
+        removeLeftovers(native);
         marks.push_back(mark);
         if (file->replace(marksToText(marks)) != Status::Ok)
             break;

@@ -165,6 +165,7 @@ TEST_F(UploadMarksFile, AWriterKilledMidWriteLeavesTheOldRecord) {
     EXPECT_EQ(store.marks(), std::vector<UploadMark>{mark(u"A", 1, kDigestA, 1)});
     EXPECT_EQ(store.record(mark(u"C", 3, kDigestB, 3)), u"");
     EXPECT_EQ(store.marks().size(), 2u);
+    EXPECT_TRUE(others().empty()) << "the next mark clears the leftover away";
 }
 
 TEST_F(UploadMarksFile, AFileHeldByAnotherProgramIsReportedAndLeftAlone) {

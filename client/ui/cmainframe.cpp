@@ -4,6 +4,7 @@
 #include "gamefiles/dkp_list.h"
 #include "gamefiles/error_correction.h"
 #include "gamefiles/game_folder.h"
+#include "gamefiles/upload_marks.h"
 #include "protocol/account_service.h"
 #include "protocol/guild_dkp_service.h"
 #include "savekeep/backup.h"
@@ -54,7 +55,7 @@ QString colourRule(const QColor& colour) {
 CMainFrame::CMainFrame(const usettings::Deployment& deployment, std::u16string programFolder)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowMinimizeButtonHint |
                            Qt::WindowSystemMenuHint),
-      deployment_(deployment),
+      deployment_(deployment), programFolder_(programFolder),
       addons_(std::make_unique<gamefiles::AddonManager>(std::move(programFolder))) {
     setObjectName(QStringLiteral("mainFrame"));
     setWindowTitle(QStringLiteral("VelvaneDKP"));
@@ -201,6 +202,8 @@ void CMainFrame::onCommand(int id) {
                              {QString::fromStdString(deployment_.siteUrl),
                               QString::fromStdString(deployment_.itemSearchUrl)},
                              this);
+        gamefiles::UploadMarks marks(programFolder_);
+        wizard.setUploadMarks(&marks);
         wizard.run();
         break;
     }

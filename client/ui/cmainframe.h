@@ -45,7 +45,8 @@ public:
     static constexpr int kHeight = 487;
     static constexpr std::uint32_t kMaintenancePeriodMs = 10000;
 
-    // `programFolder` holds the addon variants ("Addonkit") that the maintenance installs.
+    // `programFolder` holds the addon variants ("Addonkit") that the maintenance installs, and
+    // the marks of uploaded raids beside the settings.
     explicit CMainFrame(const usettings::Deployment& deployment = usettings::loadDeployment(),
                         std::u16string programFolder = ufile::GetModulePathDir());
     ~CMainFrame() override;
@@ -89,6 +90,7 @@ private:
     QLabel* text(int unit) const;
 
     usettings::Deployment deployment_;
+    std::u16string programFolder_;
     std::unique_ptr<gamefiles::AddonManager> addons_;
     savekeep::IBackup* backup_ = nullptr;
     AccountService* accounts_ = nullptr;

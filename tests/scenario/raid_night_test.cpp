@@ -7,6 +7,7 @@
 
 #include "app/raidledger_app.h"
 #include "gamefiles/dkp_list.h"
+#include "gamefiles/upload_marks.h"
 #include "raidsift.h"
 #include "savekeep/backup.h"
 #include "site_store.h"
@@ -158,7 +159,8 @@ protected:
             accounts->accountList()->setCurrentItem(found[0]);
             dialog->findChild<QPushButton*>(QStringLiteral("nextButton"))->click();
         } else if (auto* raids = qobject_cast<CSelectRaidDlg*>(dialog)) {
-            const auto found = raids->raidList()->findItems(kNewRaid, Qt::MatchExactly);
+            // Once uploaded, the raid carries "已上传" after its name.
+            const auto found = raids->raidList()->findItems(kNewRaid, Qt::MatchStartsWith);
             ASSERT_EQ(found.size(), 1);
             raids->raidList()->setCurrentItem(found[0]);
             dialog->findChild<QPushButton*>(QStringLiteral("nextButton"))->click();
@@ -170,6 +172,9 @@ protected:
             auto* dkp = dialog->findChild<QComboBox*>(QStringLiteral("dkpChoice"));
             dkp->setCurrentIndex(dkp->findText(QString::fromUtf8(kRaidDkp)));
             dialog->findChild<QPushButton*>(QStringLiteral("uploadButton"))->click();
+            // A repeated upload that was declined leaves the form open: the user cancels.
+            if (!static_cast<CEventImportDlg*>(dialog)->isUploading())
+                dialog->findChild<QPushButton*>(QStringLiteral("cancelButton"))->click();
         } else if (auto* restore = qobject_cast<CRestoreDataDlg*>(dialog)) {
             restore->accountList()->setCurrentIndex(restore->accountList()->findText("DEMO"));
             restore->backupList()->setCurrentIndex(
@@ -251,6 +256,21 @@ TEST_F(RaidNight, FromLoginToUploadedPointsInTheGameAndARestoredLog) {
         if (!loot.player.empty())
             points(loot.player) -= loot.costs;
     EXPECT_EQ(after, expected);
+
+    // The upload is marked beside the settings; the same raid again goes only after a Yes.
+    gamefiles::UploadMarks marks(program_.text());
+    EXPECT_EQ(marks.load(), u"");
+    ASSERT_EQ(marks.marks().size(), 1u);
+    EXPECT_EQ(marks.marks()[0].account, u"DEMO");
+    EXPECT_EQ(marks.marks()[0].raidStart, uploaded->getRaidLog().getRaidStartTime());
+    EXPECT_EQ(marks.marks()[0].site, ustring::fromUtf8(site_.url()));
+    EXPECT_EQ(marks.marks()[0].documentSha256,
+              gamefiles::uploadDocumentDigest(uploaded->exportDocument()));
+    EXPECT_GT(marks.marks()[0].eventId, 0);
+    upload->click();
+    ASSERT_EQ(prompter_.questions.size(), 2u);
+    EXPECT_TRUE(prompter_.questions[1].contains("确定要再次上传吗"));
+    EXPECT_EQ(siteStandings(), after);
 
     const std::string firstList = readFile(listFile());
     frame->findChild<QPushButton*>(QStringLiteral("unit10020"))->click();

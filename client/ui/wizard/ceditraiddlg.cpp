@@ -3,6 +3,7 @@
 #include "craidbossview.h"
 #include "craidmobsview.h"
 #include "craidoverview.h"
+#include "raidexport.h"
 
 #include "raidsift.h"
 
@@ -41,6 +42,13 @@ CEditRaidDlg::CEditRaidDlg(dkp::Raid* raid, const QString& itemSearchHost, QWidg
     frame->addWidget(bossView_);
     frame->addWidget(mobsView_);
 
+    auto* exportButton = new QPushButton(QStringLiteral("导出…"), this);
+    exportButton->setObjectName(QStringLiteral("exportButton"));
+    exportButton->setToolTip(
+        QStringLiteral("把这次活动存为公会网站可导入的XML、出勤表或掉落表（CSV）或JSON文件"));
+    exportButton->setEnabled(raid_ != nullptr);
+    connect(exportButton, &QPushButton::clicked, this,
+            [this] { exportRaidWithDialog(this, *raid_); });
     auto* next = new QPushButton(QStringLiteral("下一步"), this);
     auto* cancel = new QPushButton(QStringLiteral("取消"), this);
     next->setObjectName(QStringLiteral("nextButton"));
@@ -49,6 +57,7 @@ CEditRaidDlg::CEditRaidDlg(dkp::Raid* raid, const QString& itemSearchHost, QWidg
     connect(next, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     auto* buttons = new QHBoxLayout;
+    buttons->addWidget(exportButton);
     buttons->addStretch();
     buttons->addWidget(next);
     buttons->addWidget(cancel);

@@ -12,8 +12,8 @@ class Raid;
 }
 
 // The raid window: a list of the raid's sections on the left ("总览", each boss kill,
-// "小怪掉落") and the view of the selected section on the right. "下一步" accepts, "取消"
-// rejects.
+// "小怪掉落") and the view of the selected section on the right. "导出…" saves the raid in
+// another program's form; "下一步" accepts, "取消" rejects.
 class CEditRaidDlg : public QDialog {
     Q_OBJECT
 public:

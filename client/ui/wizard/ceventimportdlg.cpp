@@ -2,6 +2,10 @@
 
 #include "ceditraiddlg.h"
 #include "prompts.h"
+#include "reviewtext.h"
+#include "uploadeddescription.h"
+
+#include "gamefiles/upload_marks.h"
 
 #include "protocol/account_service.h"
 #include "protocol/event_upload_service.h"
@@ -9,16 +13,24 @@
 #include "utilkit/encrypt.h"
 #include "utilkit/ustring.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
+#include <ctime>
 
 namespace {
 
 constexpr std::int32_t kUploadSucceeded = 200;
+// The findings list is this many rows high before it scrolls.
+constexpr int kFindingRowsShown = 6;
 
 QString percentEncoded(const QString& text) {
     const std::string utf8 = ustring::toNarrowString(text.toStdU16String(), ustring::kUtf8CodePage);
@@ -65,9 +77,10 @@ CEventImportDlg::CEventImportDlg(dkp::Raid* raid, AccountService* accounts,
     buttons->addWidget(cancelButton_);
     buttons->addWidget(backButton_);
     auto* layout = new QVBoxLayout(this);
+    addReview(layout);
     layout->addLayout(form);
     layout->addLayout(buttons);
-    resize(420, 220);
+    resize(480, std::max(240, sizeHint().height()));
 
     connect(uploadButton_, &QPushButton::clicked, this, &CEventImportDlg::upload);
     connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
@@ -84,6 +97,43 @@ CEventImportDlg::CEventImportDlg(dkp::Raid* raid, AccountService* accounts,
 CEventImportDlg::~CEventImportDlg() {
     if (uploads_)
         uploads_->removeListener(this);
+}
+
+void CEventImportDlg::setUploadMarks(gamefiles::UploadMarks* marks, std::u16string account) {
+    marks_ = marks;
+    account_ = std::move(account);
+}
+
+void CEventImportDlg::addReview(QVBoxLayout* layout) {
+    const std::vector<dkp::ReviewFinding> findings =
+        raid_ ? dkp::reviewRaid(*raid_) : std::vector<dkp::ReviewFinding>();
+    const dkp::ReviewCounts counts = dkp::countFindings(findings);
+    reviewErrors_ = counts.errors;
+
+    reviewSummary_ = new QLabel(reviewSummary(counts), this);
+    findings_ = new QListWidget(this);
+    uploadAnyway_ = new QCheckBox(QStringLiteral("仍然上传"), this);
+    reviewSummary_->setObjectName(QStringLiteral("reviewSummary"));
+    findings_->setObjectName(QStringLiteral("reviewFindings"));
+    uploadAnyway_->setObjectName(QStringLiteral("uploadAnyway"));
+    findings_->setSelectionMode(QAbstractItemView::NoSelection);
+    findings_->setWordWrap(true);
+    for (const dkp::ReviewFinding& finding : findings) {
+        auto* item = new QListWidgetItem(findingText(finding), findings_);
+        item->setToolTip(QString::fromStdString(finding.english));
+        if (finding.level == dkp::FindingLevel::Error)
+            item->setForeground(Qt::red);
+    }
+    findings_->setVisible(!findings.empty());
+    if (!findings.empty())
+        findings_->setFixedHeight(std::min<int>(findings_->count(), kFindingRowsShown) *
+                                      findings_->sizeHintForRow(0) +
+                                  2 * findings_->frameWidth());
+    uploadAnyway_->setVisible(reviewErrors_ > 0);
+    uploadAnyway_->setToolTip(QStringLiteral("记录中有错误，确认无误后勾选才能上传"));
+    layout->addWidget(reviewSummary_);
+    layout->addWidget(findings_, 1);
+    layout->addWidget(uploadAnyway_);
 }
 
 int CEventImportDlg::exec() {
@@ -160,10 +210,16 @@ void CEventImportDlg::upload() {
                         prompts::Icon::Information);
         return;
     }
+    if (!confirmErrors())
+        return;
+    const std::u16string document = raid_ ? raid_->exportDocument() : std::u16string();
+    const std::string digest = gamefiles::uploadDocumentDigest(document);
+    if (!confirmRepeatedUpload(digest))
+        return;
     const std::u16string note = eventNote_->text().toStdU16String();
     setFormEnabled(false);
     uploading_ = true;
-    const std::u16string document = raid_ ? raid_->exportDocument() : std::u16string();
+    sentDigest_ = digest;
     uploads_->uploadEvent(guild_->currentText().toStdU16String(), *dkpId,
                           eventName_->text().toStdU16String(), note, document);
 }
@@ -180,9 +236,47 @@ void CEventImportDlg::onUploadResult(std::int32_t status, std::uint32_t /*detail
                         prompts::Icon::Information);
         return;
     }
+    markUpload(eventId);
     if (prompts::askYesNo(this, successQuestion()))
         prompts::openAddress(eventPageAddress(eventId));
     accept();
+}
+
+bool CEventImportDlg::confirmErrors() {
+    if (reviewErrors_ == 0 || uploadAnyway_->isChecked())
+        return true;
+    prompts::notice(this,
+                    QStringLiteral("这份RAID记录有 %1 个错误（见上方列表）。请先改正记录，"
+                                   "或在确认无误后勾选“仍然上传”再上传。")
+                        .arg(reviewErrors_),
+                    prompts::Icon::Information);
+    uploadAnyway_->setFocus();
+    return false;
+}
+
+bool CEventImportDlg::confirmRepeatedUpload(const std::string& digest) {
+    const gamefiles::UploadMark* earlier =
+        marks_ ? marks_->findDocument(digest, addresses_.site.toStdU16String()) : nullptr;
+    if (!earlier)
+        return true;
+    return prompts::askYesNo(this,
+                             QStringLiteral("这份RAID记录%1。\n再次上传会在网站上生成另一个活动，"
+                                            "确定要再次上传吗？")
+                                 .arg(uploadedDescription(*earlier)));
+}
+
+void CEventImportDlg::markUpload(std::int32_t eventId) {
+    if (!marks_ || !raid_)
+        return;
+    const gamefiles::UploadMark mark{account_,
+                                     raid_->getRaidLog().getRaidStartTime(),
+                                     sentDigest_,
+                                     eventId,
+                                     addresses_.site.toStdU16String(),
+                                     static_cast<std::int64_t>(std::time(nullptr))};
+    const std::u16string told = marks_->record(mark);
+    if (!told.empty())
+        prompts::notice(this, QString::fromStdU16String(told), prompts::Icon::Information);
 }
 
 QString CEventImportDlg::eventPageAddress(std::int32_t eventId) const {
@@ -205,6 +299,7 @@ void CEventImportDlg::setFormEnabled(bool enabled) {
     eventNote_->setEnabled(enabled);
     guild_->setEnabled(enabled);
     dkp_->setEnabled(enabled);
+    uploadAnyway_->setEnabled(enabled);
     uploadButton_->setEnabled(enabled);
     backButton_->setEnabled(enabled);
 }

@@ -2,6 +2,7 @@
 
 #include "clinklabel.h"
 #include "itemsearchaddress.h"
+#include "reviewtext.h"
 #include "units.h"
 
 #include "raidsift.h"
@@ -46,6 +47,7 @@ CRaidOverview::CRaidOverview(dkp::Raid* raid, const QString& itemSearchHost, QWi
     }
     kills_ = summaries[0];
     totals_ = summaries[1];
+    review_ = summaries[2];
     layout->addStretch();
     fill();
 }
@@ -79,4 +81,8 @@ void CRaidOverview::fill() {
                          .arg(raid_->getMembers().size())
                          .arg(static_cast<std::int32_t>(raid_->getTotalConsume()))
                          .arg(static_cast<std::int32_t>(raid_->getTotalObtain())));
+    const dkp::ReviewCounts counts = dkp::countFindings(dkp::reviewRaid(*raid_));
+    review_->setText(reviewSummary(counts));
+    if (counts.errors > 0)
+        review_->setStyleSheet(QStringLiteral("color: red;"));
 }

@@ -11,7 +11,8 @@ namespace dkp {
 class Raid;
 }
 
-// The whole raid at a glance: its name, up to 20 boss kills as links, and two summary lines.
+// The whole raid at a glance: its name, up to 20 boss kills as links, two summary lines and the
+// counts of the review before upload.
 class CRaidOverview : public QWidget {
     Q_OBJECT
 public:
@@ -28,4 +29,5 @@ private:
     std::vector<CLinkLabel*> bossLabels_;
     QLabel* kills_;
     QLabel* totals_;
+    QLabel* review_;
 };

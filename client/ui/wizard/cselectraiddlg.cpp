@@ -20,6 +20,16 @@ CSelectRaidDlg::CSelectRaidDlg(const std::vector<dkp::Raid*>& raids, QWidget* pa
         list_->setCurrentRow(0);
 }
 
+void CSelectRaidDlg::markUploaded(int position, const QString& detail) {
+    QListWidgetItem* item = list_->item(position);
+    if (item == nullptr)
+        return;
+    item->setText(
+        QString::fromStdU16String(raids_[static_cast<std::size_t>(position)]->getRaidName()) +
+        QStringLiteral("  已上传"));
+    item->setToolTip(detail);
+}
+
 int CSelectRaidDlg::exec() {
     if (list_->count() == 0) {
         prompts::notice(

@@ -10,7 +10,8 @@ namespace dkp {
 class Raid;
 }
 
-// Lets the user pick one of the raids found in the account's saved data.
+// Lets the user pick one of the raids found in the account's saved data; the wizard marks the
+// raids uploaded before.
 class CSelectRaidDlg : public QDialog {
     Q_OBJECT
 public:
@@ -19,6 +20,10 @@ public:
 
     // Without raids this says so and ends as cancelled without showing the dialog.
     int exec() override;
+
+    // Shows the raid at `position` as already uploaded: "已上传" after its name, and `detail`
+    // (where and when) as its tip.
+    void markUploaded(int position, const QString& detail);
 
     // The raid at the confirmed position, or nullptr before a confirmation.
     dkp::Raid* chosenRaid() const;

@@ -5,9 +5,11 @@
 #include "cselectraiddlg.h"
 
 #include "prompts.h"
+#include "uploadeddescription.h"
 
 #include "gamefiles/game_folder.h"
 #include "gamefiles/raid_loading.h"
+#include "gamefiles/upload_marks.h"
 #include "raidsift.h"
 #include "utilkit/usettings.h"
 
@@ -42,6 +44,7 @@ CUploadWizard::Outcome CUploadWizard::run() {
     }
     const std::vector<dkp::Raid*> raids = raidList.getRaids();
     CSelectRaidDlg raidDlg(raids, parent_);
+    markUploadedRaids(raidDlg, raids, accountDlg.chosenAccount());
     if (raidDlg.exec() != QDialog::Accepted || !raidDlg.chosenRaid())
         return Outcome::NoRaidChosen;
 
@@ -51,6 +54,23 @@ CUploadWizard::Outcome CUploadWizard::run() {
         return Outcome::RaidWindowCancelled;
 
     CEventImportDlg uploadDlg(raid, accounts_, uploads_, addresses_, parent_);
+    uploadDlg.setUploadMarks(marks_, accountDlg.chosenAccount());
     uploadDlg.exec();
     return Outcome::UploadDialogEnded;
+}
+
+void CUploadWizard::markUploadedRaids(CSelectRaidDlg& dialog, const std::vector<dkp::Raid*>& raids,
+                                      const std::u16string& account) {
+    if (!marks_ || raids.empty())
+        return;
+    const std::u16string told = marks_->load();
+    if (!told.empty())
+        prompts::notice(parent_, QString::fromStdU16String(told), prompts::Icon::Information);
+    const std::u16string site = addresses_.site.toStdU16String();
+    for (std::size_t position = 0; position < raids.size(); ++position) {
+        const gamefiles::UploadMark* mark =
+            marks_->findRaid(account, raids[position]->getRaidLog().getRaidStartTime(), site);
+        if (mark)
+            dialog.markUploaded(static_cast<int>(position), uploadedDescription(*mark));
+    }
 }

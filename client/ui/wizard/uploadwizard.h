@@ -2,19 +2,35 @@
 
 #include "ceventimportdlg.h"
 
+#include <string>
+#include <vector>
+
 class AccountService;
+class CSelectRaidDlg;
 class EventUploadService;
 class QWidget;
+
+namespace dkp {
+class Raid;
+}
+
+namespace gamefiles {
+class UploadMarks;
+}
 
 // The upload of a raid, one modal step after another: account, raid list of that account,
 // raid, raid window, event upload. Each step runs only when the one before was confirmed;
 // cancelling any of them ends the upload quietly. An addon data file too large to read ends
 // it with a message naming the file. The dialogs, the raid list and its parser
-// live only while `run` runs.
+// live only while `run` runs. With upload marks, the raid list shows the raids uploaded to the
+// site before, and the upload step asks before sending a document again and marks the upload.
 class CUploadWizard {
 public:
     CUploadWizard(AccountService* accounts, EventUploadService* uploads,
                   const CEventImportDlg::Addresses& addresses, QWidget* parent = nullptr);
+
+    // Not owned; without marks nothing is marked or remembered.
+    void setUploadMarks(gamefiles::UploadMarks* marks) { marks_ = marks; }
 
     // The addresses of the deployment settings beside the program.
     static CEventImportDlg::Addresses deploymentAddresses();
@@ -24,8 +40,12 @@ public:
     Outcome run();
 
 private:
+    void markUploadedRaids(CSelectRaidDlg& dialog, const std::vector<dkp::Raid*>& raids,
+                           const std::u16string& account);
+
     AccountService* accounts_;
     EventUploadService* uploads_;
     CEventImportDlg::Addresses addresses_;
     QWidget* parent_;
+    gamefiles::UploadMarks* marks_ = nullptr;
 };

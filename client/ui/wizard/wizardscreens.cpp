@@ -39,6 +39,20 @@ std::vector<dkp::Raid*> firstRaids(const std::u16string& gameFolder,
     return raidList.getRaids();
 }
 
+// The raid whose review found the most, so that the upload step's picture shows findings.
+dkp::Raid* mostReviewed(const std::vector<dkp::Raid*>& raids) {
+    dkp::Raid* chosen = raids.front();
+    std::size_t most = 0;
+    for (dkp::Raid* raid : raids) {
+        const std::size_t found = dkp::reviewRaid(*raid).size();
+        if (found > most) {
+            most = found;
+            chosen = raid;
+        }
+    }
+    return chosen;
+}
+
 } // namespace
 
 int captureWizardScreens(AccountService* accounts, EventUploadService* uploads,
@@ -69,7 +83,7 @@ int captureWizardScreens(AccountService* accounts, EventUploadService* uploads,
     raidWindow.sectionList()->setCurrentRow(raidWindow.sectionList()->count() - 1);
     failures += !save(raidWindow, folder, QStringLiteral("wizard-5-raid-trash"));
 
-    CEventImportDlg uploadDlg(raids.front(), accounts, uploads, addresses);
+    CEventImportDlg uploadDlg(mostReviewed(raids), accounts, uploads, addresses);
     failures += !save(uploadDlg, folder, QStringLiteral("wizard-6-upload"));
 
     if (backup) {

@@ -5,12 +5,23 @@
 
 #include "ui/wizard/ceditraiddlg.h"
 #include "ui/wizard/ceventimportdlg.h"
+#include "ui/wizard/reviewtext.h"
 
+#include "gamefiles/upload_marks.h"
+#include "utilkit/encrypt.h"
+#include "utilkit/ustring.h"
+
+#include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 
 #include <gtest/gtest.h>
+
+#include <ctime>
+#include <filesystem>
 
 namespace {
 
@@ -231,6 +242,124 @@ TEST_F(EventImport, StepBackShowsTheRaidWindowAndReturnsWithEverythingKept) {
     EXPECT_TRUE(sawRaidWindow);
     EXPECT_EQ(afterReturn, (QStringList{"周五团", "补记", "G2", "团本"}));
     EXPECT_TRUE(uploads.sent.empty());
+}
+
+TEST_F(EventImport, TheReviewIsListedAboveTheFormAndAnErrorNeedsUploadAnyway) {
+    raid = wizardtest::RaidTable()
+               .member(u"甲")
+               .kill(u"Onyxia", 10, {u"甲"})
+               .loot(u"Helm", u"路人", 30, u"Onyxia")
+               .build();
+    const std::vector<dkp::ReviewFinding> findings = dkp::reviewRaid(*raid);
+    auto dialog = open();
+    auto* list = find<QListWidget>(dialog.get(), "reviewFindings");
+    auto* anyway = find<QCheckBox>(dialog.get(), "uploadAnyway");
+    ASSERT_EQ(list->count(), static_cast<int>(findings.size()));
+    EXPECT_EQ(list->item(0)->text(), findingText(findings[0]));
+    EXPECT_TRUE(list->item(0)->text().startsWith("错误：")) << "errors come first";
+    EXPECT_FALSE(list->isHidden());
+    EXPECT_FALSE(anyway->isHidden());
+    EXPECT_EQ(anyway->text(), "仍然上传");
+    EXPECT_EQ(find<QLabel>(dialog.get(), "reviewSummary")->text(),
+              reviewSummary(dkp::countFindings(findings)));
+
+    button(dialog.get(), "uploadButton")->click();
+    EXPECT_TRUE(uploads.sent.empty());
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_TRUE(prompter.messages[0].text.contains("仍然上传"));
+    EXPECT_EQ(dialog->focusWidget(), anyway);
+
+    anyway->setChecked(true);
+    button(dialog.get(), "uploadButton")->click();
+    EXPECT_EQ(uploads.sent.size(), 1u);
+    EXPECT_FALSE(anyway->isEnabled()) << "the form waits for the answer";
+}
+
+TEST_F(EventImport, ARaidWithoutErrorsIsSentWithoutTheConfirmation) {
+    ASSERT_EQ(dkp::countFindings(dkp::reviewRaid(*raid)).errors, 0);
+    auto dialog = open();
+    EXPECT_TRUE(find<QCheckBox>(dialog.get(), "uploadAnyway")->isHidden());
+    button(dialog.get(), "uploadButton")->click();
+    EXPECT_EQ(uploads.sent.size(), 1u);
+    EXPECT_TRUE(prompter.messages.empty());
+}
+
+class EventImportMarks : public EventImport {
+protected:
+    std::unique_ptr<CEventImportDlg> openMarked(const CEventImportDlg::Addresses& addresses) {
+        auto dialog = std::make_unique<CEventImportDlg>(raid.get(), &accounts, &uploads, addresses);
+        dialog->setUploadMarks(&marks, u"ACCOUNT");
+        dialog->show();
+        return dialog;
+    }
+    void uploadAndAnswer(CEventImportDlg& dialog, std::int32_t status, std::int32_t eventId) {
+        button(&dialog, "uploadButton")->click();
+        if (dialog.isUploading())
+            uploads.answer(status, eventId);
+    }
+
+    uitest::TempFolder folder;
+    gamefiles::UploadMarks marks{folder.text()};
+};
+
+TEST_F(EventImportMarks, ASuccessfulUploadIsMarkedWithWhatWasSent) {
+    const std::int64_t before = std::time(nullptr);
+    uploadAndAnswer(*openMarked(kAddresses), 500, 0);
+    uploadAndAnswer(*openMarked(kAddresses), 200, 41);
+    const std::int64_t after = std::time(nullptr);
+    ASSERT_EQ(uploads.sent.size(), 2u);
+
+    gamefiles::UploadMarks reread(folder.text());
+    EXPECT_EQ(reread.load(), u"");
+    ASSERT_EQ(reread.marks().size(), 1u) << "only the upload the site accepted";
+    const gamefiles::UploadMark& mark = reread.marks()[0];
+    EXPECT_EQ(mark.account, u"ACCOUNT");
+    EXPECT_EQ(mark.raidStart, raid->getRaidLog().getRaidStartTime());
+    EXPECT_EQ(mark.documentSha256, encrypt::SHA(ustring::toUtf8(uploads.sent[1].document)));
+    EXPECT_EQ(mark.eventId, 41);
+    EXPECT_EQ(mark.site, u"http://dkp.test");
+    EXPECT_GE(mark.uploadedAt, before);
+    EXPECT_LE(mark.uploadedAt, after);
+}
+
+TEST_F(EventImportMarks, TheSameDocumentToTheSameSiteGoesAgainOnlyAfterAYes) {
+    uploadAndAnswer(*openMarked(kAddresses), 200, 41);
+    ASSERT_EQ(uploads.sent.size(), 1u);
+    prompter.questions.clear();
+
+    auto dialog = openMarked(kAddresses);
+    prompter.answers = {false};
+    button(dialog.get(), "uploadButton")->click();
+    EXPECT_EQ(uploads.sent.size(), 1u) << "declined: nothing sent";
+    ASSERT_EQ(prompter.questions.size(), 1u);
+    EXPECT_TRUE(prompter.questions[0].contains("上传到http://dkp.test（活动ID 41）"))
+        << prompter.questions[0].toStdString();
+    EXPECT_TRUE(prompter.questions[0].contains("确定要再次上传吗"));
+    EXPECT_FALSE(dialog->isUploading());
+    EXPECT_TRUE(button(dialog.get(), "uploadButton")->isEnabled());
+
+    prompter.answers = {true};
+    uploadAndAnswer(*dialog, 200, 42);
+    EXPECT_EQ(uploads.sent.size(), 2u);
+    EXPECT_EQ(marks.marks().size(), 2u);
+    EXPECT_EQ(prompter.questions.size(), 3u) << "asked, asked again, then the event page";
+
+    // Another site has not seen it; another raid is another document.
+    prompter.questions.clear();
+    uploadAndAnswer(*openMarked({QStringLiteral("http://other.test"), kAddresses.itemSearch}), 200,
+                    7);
+    raid = wizardtest::RaidTable().member(u"乙").build();
+    uploadAndAnswer(*openMarked(kAddresses), 200, 43);
+    EXPECT_EQ(uploads.sent.size(), 4u);
+    EXPECT_EQ(prompter.questions.size(), 2u) << "only the two event page offers";
+}
+
+TEST_F(EventImportMarks, AMarkThatCannotBeWrittenIsReportedAfterTheUpload) {
+    std::filesystem::create_directory(folder.path() / "uploads.json");
+    uploadAndAnswer(*openMarked(kAddresses), 200, 41);
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_TRUE(prompter.messages[0].text.contains("本次上传没有记下"));
+    EXPECT_EQ(prompter.questions.size(), 1u) << "the event page is still offered";
 }
 
 } // namespace

@@ -4,12 +4,20 @@
 
 #include "ui/wizard/ceditraiddlg.h"
 #include "ui/wizard/clinklabel.h"
+#include "ui/wizard/raidexport.h"
+#include "wizard_support.h"
 
+#include "utilkit/ufile.h"
+
+#include <QFileDialog>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
 
 namespace {
 
@@ -86,7 +94,7 @@ TEST(RaidWindow, OverviewListsKillsWithPointsAndSummarises) {
     EXPECT_EQ(window.link(30011)->link(), kItemHost + "/wow/s.php?n=Lucifron");
     EXPECT_EQ(window.unit(30041)->text(), "本次活动共击杀 2 个BOSS，获得有DKP价值装备 1 个");
     EXPECT_EQ(window.unit(30042)->text(), "本次活动参加人数 2 人，共消费 30 DKP，获取 20 DKP");
-    EXPECT_EQ(window.unit(30043)->text(), "");
+    EXPECT_TRUE(window.unit(30043)->text().startsWith("上传前检查："));
     EXPECT_EQ(window.unit(30045)->text(), "本次活动击杀BOSS如下：");
 }
 
@@ -195,6 +203,111 @@ TEST(RaidWindow, ButtonsConfirmOrCancel) {
     RaidWindow other{wizardtest::RaidTable()};
     other.dialog().findChild<QPushButton*>("cancelButton")->click();
     EXPECT_EQ(other.dialog().result(), QDialog::Rejected);
+}
+
+TEST(RaidWindow, OverviewCountsWhatTheReviewFound) {
+    const wizardtest::RaidTable table = wizardtest::RaidTable()
+                                            .member(u"甲")
+                                            .kill(u"Lucifron", 10, {u"甲"})
+                                            .loot(u"Helm", u"路人", 30, u"Lucifron");
+    RaidWindow window(table);
+    const std::unique_ptr<dkp::Raid> raid = table.build();
+    const dkp::ReviewCounts counts = dkp::countFindings(dkp::reviewRaid(*raid));
+    ASSERT_GE(counts.errors, 1) << "loot to someone never in the raid";
+    EXPECT_EQ(window.unit(30043)->text(),
+              QStringLiteral("上传前检查：%1 个错误，%2 个警告，%3 个提示")
+                  .arg(counts.errors)
+                  .arg(counts.warnings)
+                  .arg(counts.infos));
+}
+
+class RaidWindowExport : public testing::Test {
+protected:
+    // Clicks "导出…" and answers the save dialog with the filter starting with `filter` and the
+    // file `name` in the folder; an empty name cancels. `beforeSaving` runs just before the
+    // dialog's save.
+    void exportAs(const QString& filter, const QString& name,
+                  const std::function<void()>& beforeSaving = {}) {
+        int dialogs = 0;
+        wizardtest::whenShown<QFileDialog>([&](QFileDialog* dialog) {
+            ++dialogs;
+            if (name.isEmpty()) {
+                dialog->reject();
+                return;
+            }
+            for (const QString& offered : dialog->nameFilters())
+                if (offered.startsWith(filter))
+                    dialog->selectNameFilter(offered);
+            dialog->selectFile(QString::fromStdU16String(folder.text()) + name);
+            if (beforeSaving)
+                beforeSaving();
+            static_cast<QDialog*>(dialog)->accept(); // as the dialog's save button does
+        });
+        window.dialog().findChild<QPushButton*>("exportButton")->click();
+        EXPECT_EQ(dialogs, 1);
+    }
+    std::string written(const char* name) {
+        std::string bytes;
+        EXPECT_TRUE(ufile::ReadFileData(folder.text() + ufile::fromNativePath(name), bytes))
+            << name;
+        return bytes;
+    }
+
+    wizardtest::RaidTable table = wizardtest::RaidTable()
+                                      .member(u"甲")
+                                      .member(u"乙, \"丙\"")
+                                      .kill(u"Lucifron", 10, {u"甲"})
+                                      .loot(u"Helm <&>", u"甲", 30, u"Lucifron");
+    std::unique_ptr<dkp::Raid> raid = table.build();
+    RaidWindow window{table};
+    uitest::TempFolder folder;
+    uitest::RecordingPrompter prompter;
+};
+
+TEST_F(RaidWindowExport, EachFormOfTheDialogWritesTheAnalysersDocument) {
+    const struct {
+        QString filter;
+        const char* name;
+        const char* file; // as written: the form's suffix is added when none is given
+        dkp::ExportFormat format;
+    } forms[] = {
+        {"公会网站RAID记录", "raid.xml", "raid.xml", dkp::ExportFormat::EqdkpXml},
+        {"出勤表", "attendance", "attendance.csv", dkp::ExportFormat::CsvAttendance},
+        {"掉落表", "loot.csv", "loot.csv", dkp::ExportFormat::CsvLoot},
+        {"JSON", "raid", "raid.json", dkp::ExportFormat::Json},
+    };
+    for (const auto& form : forms) {
+        SCOPED_TRACE(form.name);
+        exportAs(form.filter, QString::fromLatin1(form.name));
+        EXPECT_EQ(written(form.file),
+                  dkp::exportRaids({raid.get()}, form.format, raidExportOptions()));
+    }
+    EXPECT_TRUE(written("raid.xml").find("<raidlog>") != std::string::npos);
+    EXPECT_TRUE(prompter.messages.empty());
+
+    // A name without suffix that becomes an existing file is replaced only after a Yes.
+    ufile::WriteFileData(folder.text() + u"raid.json", "kept");
+    exportAs("JSON", "raid");
+    EXPECT_EQ(written("raid.json"), "kept");
+    ASSERT_EQ(prompter.questions.size(), 1u);
+    EXPECT_TRUE(prompter.questions[0].contains("raid.json"));
+}
+
+TEST_F(RaidWindowExport, CancellingWritesNothing) {
+    exportAs("JSON", QString());
+    EXPECT_TRUE(std::filesystem::is_empty(folder.path()));
+    EXPECT_TRUE(prompter.messages.empty());
+}
+
+TEST_F(RaidWindowExport, AFileThatCannotBeWrittenIsReported) {
+    // The folder chosen in the dialog is gone when the file is written.
+    std::filesystem::create_directory(folder.path() / "gone");
+    exportAs("JSON", "gone/raid.json",
+             [this] { std::filesystem::remove_all(folder.path() / "gone"); });
+    EXPECT_FALSE(std::filesystem::exists(folder.path() / "gone"));
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_TRUE(prompter.messages[0].text.contains("gone/raid.json"));
+    EXPECT_TRUE(prompter.messages[0].text.contains("没有导出"));
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "wizard_support.h"
 
 #include "gamefiles/game_folder.h"
+#include "gamefiles/upload_marks.h"
 #include "ui/wizard/ceditraiddlg.h"
 #include "ui/wizard/cselectaccountdlg.h"
 #include "ui/wizard/cselectraiddlg.h"
@@ -63,10 +64,11 @@ protected:
         ufile::WriteFileData(folder + u"SavedVariables.lua", "");
         ufile::WriteFileData(folder + u"SavedVariables/TALLYRA.lua", addonData);
     }
-    CUploadWizard::Outcome run() {
+    CUploadWizard::Outcome run(gamefiles::UploadMarks* marks = nullptr) {
         CUploadWizard wizard(
             &accounts, &uploads,
             {QStringLiteral("http://dkp.test"), QStringLiteral("http://items.test")});
+        wizard.setUploadMarks(marks);
         return wizard.run();
     }
     static void clickNext(QDialog* dialog) {
@@ -160,6 +162,84 @@ TEST_F(UploadWizard, UploadsTheChosenRaidOfTheChosenAccount) {
     EXPECT_NE(uploads.sent[0].document.find(u"卡拉赞"), std::u16string::npos);
     EXPECT_EQ(prompter.questions.size(), 1u);
     EXPECT_TRUE(uploads.listeners.empty());
+}
+
+// Uploads the second raid of SECOND and answers the event page offer with No.
+void uploadSecondRaid(wizardtest::FakeUploadService& uploads) {
+    wizardtest::whenShown<CSelectAccountDlg>([&](CSelectAccountDlg* dialog) {
+        dialog->accountList()->setCurrentItem(
+            dialog->accountList()->findItems("SECOND", Qt::MatchExactly).value(0));
+        dialog->findChild<QPushButton*>("nextButton")->click();
+        wizardtest::whenShown<CSelectRaidDlg>([&](CSelectRaidDlg* raids) {
+            raids->raidList()->setCurrentRow(1);
+            raids->findChild<QPushButton*>("nextButton")->click();
+            wizardtest::whenShown<CEditRaidDlg>([&](CEditRaidDlg* window) {
+                window->findChild<QPushButton*>("nextButton")->click();
+                wizardtest::whenShown<CEventImportDlg>([&](CEventImportDlg* upload) {
+                    upload->findChild<QPushButton*>("uploadButton")->click();
+                    uploads.answer(200, 41);
+                });
+            });
+        });
+    });
+}
+
+TEST_F(UploadWizard, TheUploadedRaidIsMarkedInTheAccountsListNextTime) {
+    addAccount(u"FIRST", kThreeRaids);
+    addAccount(u"SECOND", kThreeRaids);
+    uitest::TempFolder program;
+    gamefiles::UploadMarks marks(program.text());
+    uploadSecondRaid(uploads);
+    EXPECT_EQ(run(&marks), CUploadWizard::Outcome::UploadDialogEnded);
+    ASSERT_EQ(uploads.sent.size(), 1u);
+
+    // The same raid read from another account's log is not that account's upload.
+    for (const char* account : {"FIRST", "SECOND"}) {
+        QStringList raidNames;
+        QString tip;
+        wizardtest::whenShown<CSelectAccountDlg>([&](CSelectAccountDlg* dialog) {
+            dialog->accountList()->setCurrentItem(
+                dialog->accountList()->findItems(account, Qt::MatchExactly).value(0));
+            clickNext(dialog);
+            wizardtest::whenShown<CSelectRaidDlg>([&](CSelectRaidDlg* raids) {
+                for (int row = 0; row < raids->raidList()->count(); ++row)
+                    raidNames << raids->raidList()->item(row)->text();
+                tip = raids->raidList()->item(1)->toolTip();
+                raids->reject();
+            });
+        });
+        EXPECT_EQ(run(&marks), CUploadWizard::Outcome::NoRaidChosen);
+        const QString second = account == std::string("SECOND")
+                                   ? "08/01/26 20:00:00(卡拉赞)  已上传"
+                                   : "08/01/26 20:00:00(卡拉赞)";
+        EXPECT_EQ(raidNames,
+                  (QStringList{"08/01/25 20:03:13(纳克萨玛斯)", second, "08/01/27 19:00:00"}));
+        EXPECT_EQ(tip.contains("上传到http://dkp.test（活动ID 41）"),
+                  account == std::string("SECOND"))
+            << tip.toStdString();
+    }
+    EXPECT_TRUE(prompter.messages.empty());
+}
+
+TEST_F(UploadWizard, ADamagedMarksFileIsReportedBeforeTheRaidList) {
+    addAccount(u"ACCOUNT", kThreeRaids);
+    uitest::TempFolder program;
+    ufile::WriteFileData(program.text() + u"uploads.json", "{\"format\": 1, \"uploads\": [{}]}");
+    gamefiles::UploadMarks marks(program.text());
+    int messagesBeforeList = -1;
+    wizardtest::whenShown<CSelectAccountDlg>([&](CSelectAccountDlg* dialog) {
+        clickNext(dialog);
+        wizardtest::whenShown<CSelectRaidDlg>([&](CSelectRaidDlg* raids) {
+            messagesBeforeList = static_cast<int>(prompter.messages.size());
+            raids->reject();
+        });
+    });
+    EXPECT_EQ(run(&marks), CUploadWizard::Outcome::NoRaidChosen);
+    EXPECT_EQ(messagesBeforeList, 1);
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_TRUE(prompter.messages[0].text.contains("已损坏"))
+        << prompter.messages[0].text.toStdString();
+    EXPECT_FALSE(std::filesystem::exists(program.path() / "uploads.json"));
 }
 
 } // namespace

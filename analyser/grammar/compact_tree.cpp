@@ -3,18 +3,9 @@
 #include "utilkit/ustring.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace grammar {
-namespace {
-
-bool isAscii(std::string_view bytes) {
-    unsigned char seen = 0;
-    for (char c : bytes)
-        seen |= static_cast<unsigned char>(c);
-    return seen < 0x80;
-}
-
-} // namespace
 
 CompactTree::CompactTree() : nodes_(1) {}
 
@@ -43,11 +34,16 @@ const CompactTree::Span* CompactTree::findValue(const Node& node, std::string_vi
 // A non-ASCII byte never decodes to an ASCII unit, so the bytes are equal exactly when the
 // decoded texts are.
 bool CompactTree::isNamed(Span span, std::string_view asciiName) const {
-    if (!isWide(span))
-        return bytes(span) == asciiName;
-    const std::u16string& text = wide_[span.offset];
-    return std::equal(text.begin(), text.end(), asciiName.begin(), asciiName.end(),
-                      [](char16_t unit, char c) { return unit == static_cast<char16_t>(c); });
+    if (isWide(span)) {
+        const std::u16string& text = wide_[span.offset];
+        return std::equal(text.begin(), text.end(), asciiName.begin(), asciiName.end(),
+                          [](char16_t unit, char c) { return unit == static_cast<char16_t>(c); });
+    }
+    if (span.size != asciiName.size())
+        return false;
+    const char* bytes = (span.offset & kJoined) != 0 ? joined_.data() + (span.offset & ~kJoined)
+                                                     : text_.data() + span.offset;
+    return std::memcmp(bytes, asciiName.data(), asciiName.size()) == 0;
 }
 
 std::string_view CompactTree::bytes(Span span) const {
@@ -69,10 +65,16 @@ void CompactTree::decode(Span span, std::u16string& out) const {
         out = wide_[span.offset];
         return;
     }
+    // Widened as if ASCII, which the bulk of a log is, and decoded again when it was not.
     const std::string_view text = bytes(span);
-    if (isAscii(text))
-        out.assign(text.begin(), text.end());
-    else
+    out.resize(text.size());
+    unsigned char seen = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        seen |= byte;
+        out[i] = byte;
+    }
+    if (seen >= 0x80)
         out = ustring::toWideString(text, ustring::kUtf8CodePage);
 }
 

@@ -62,6 +62,8 @@ public:
     // The UTF-8 bytes of a span; empty for one kept as UTF-16.
     std::string_view bytes(Span span) const;
     bool isWide(Span span) const { return span.size == kWide; }
+    // Whether the span is a range of the text (`offset` is then its position there).
+    bool isInText(Span span) const { return !isWide(span) && (span.offset & kJoined) == 0; }
     // The span as the UTF-16 text the public tree holds.
     std::u16string wide(Span span) const;
     // The same into `out`, reusing its storage.

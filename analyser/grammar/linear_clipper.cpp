@@ -105,12 +105,23 @@ template <typename Char> std::basic_string_view<Char> trimmed(std::basic_string_
     return text.substr(begin, end - begin);
 }
 
+std::size_t lastQuoteIn(std::u16string_view text) {
+    return text.rfind(u'"');
+}
+
+std::size_t lastQuoteIn(std::string_view text) {
+    const void* found = ::memrchr(text.data(), '"', text.size());
+    return found == nullptr
+               ? text.npos
+               : static_cast<std::size_t>(static_cast<const char*>(found) - text.data());
+}
+
 // The text between the first and the last double quote; after the only one; or all of it.
 template <typename Char> std::basic_string_view<Char> unquoted(std::basic_string_view<Char> text) {
     const std::size_t first = text.find(Char('"'));
     if (first == text.npos)
         return text;
-    const std::size_t last = text.rfind(Char('"'));
+    const std::size_t last = lastQuoteIn(text);
     if (last == first)
         return text.substr(first + 1);
     return text.substr(first + 1, last - first - 1);
@@ -219,6 +230,16 @@ public:
             out.append(text_ + from_ + start - keptSize_, static_cast<std::size_t>(to - start));
         }
         return out;
+    }
+
+    // The text [from, to), read in place when it lies in the unread part, else copied to
+    // `copy`.
+    std::basic_string_view<Char> view(std::int32_t from, std::int32_t to,
+                                      std::basic_string<Char>& copy) const {
+        if (from >= keptSize_ && to > from)
+            return {text_ + from_ + from - keptSize_, static_cast<std::size_t>(to - from)};
+        copy = this->copy(from, to);
+        return copy;
     }
 
     // The first position at or after `start` in the unread part whose character fits.
@@ -386,8 +407,9 @@ private:
                 equals = i;
         if (equals <= lineFeed)
             return nameOfWholePrefix(prefix);
-        const std::basic_string<Char> key = prefix.copy(lineFeed, equals);
-        const View name = cleaned(cleaned(View(key)));
+        std::basic_string<Char> copy;
+        const View key = prefix.view(lineFeed, equals, copy);
+        const View name = cleaned(cleaned(key));
         const auto start = lineFeed + static_cast<std::int32_t>(name.data() - key.data());
         return {start, start + static_cast<std::int32_t>(name.size())};
     }
@@ -531,6 +553,14 @@ std::ptrdiff_t bytesOfUnits(std::string_view bytes, std::size_t units) {
     return counted == units ? static_cast<std::ptrdiff_t>(i) : -1;
 }
 
+// How often `c` occurs in `text`; a table holds at most as many attributes as commas.
+std::size_t countOf(std::string_view text, char c) {
+    std::size_t count = 0;
+    for (std::size_t at = text.find(c); at != text.npos; at = text.find(c, at + 1))
+        ++count;
+    return count;
+}
+
 // A table of the compact tree still to be filled.
 struct CompactTable {
     CompactTree::Index node;
@@ -551,8 +581,6 @@ public:
         blankComments(text_);
         blankCommaAfterBrace(text_);
         const BlockIndex blocks{View(text_)};
-        tree_.reserve(static_cast<std::size_t>(blocks.count()) + 1,
-                      static_cast<std::size_t>(std::count(text_.begin(), text_.end(), ',')));
         CutRun<char> run(text_, blocks);
         std::vector<Cut<char>> cuts;
 
@@ -561,6 +589,8 @@ public:
             tree_.addAttrib(CompactTree::kRoot,
                             {span(run.locate(assignment.key)), span(run.locate(assignment.value))});
         });
+        tree_.reserve(static_cast<std::size_t>(blocks.count()) + 1,
+                      tree_.attribArray().size() + countOf(text_, ','));
         addNodes(cuts, CompactTree::kRoot, 1);
 
         while (!pending_.empty()) {

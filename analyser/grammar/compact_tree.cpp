@@ -1,5 +1,6 @@
 #include "grammar/compact_tree.h"
 
+#include "utilkit/large_pages.h"
 #include "utilkit/ustring.h"
 
 #include <algorithm>
@@ -133,6 +134,8 @@ void CompactTree::addAttrib(Index node, Attrib attrib) {
 void CompactTree::reserve(std::size_t nodes, std::size_t attribs) {
     nodes_.reserve(nodes);
     attribs_.reserve(attribs);
+    utilkit::adviseLargePages(nodes_.data(), nodes_.capacity() * sizeof(Node));
+    utilkit::adviseLargePages(attribs_.data(), attribs_.capacity() * sizeof(Attrib));
 }
 
 } // namespace grammar

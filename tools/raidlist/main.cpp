@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-// raidlist GAME_FOLDER ACCOUNT: does what the upload wizard does once an account is chosen, up
+// raidlist GAME_FOLDER/ ACCOUNT: does what the upload wizard does once an account is chosen, up
 // to its filled raid list: loads the account's raids with the wizard's own loading function
 // and makes the name of every raid that the list shows. Prints the number of raids and the
 // seconds this took.

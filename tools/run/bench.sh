@@ -36,7 +36,7 @@ bench_raid_list() {
     mkdir -p "$game/WTF/Account/$account/SavedVariables"
     ln -f "$1" "$game/WTF/Account/$account/SavedVariables/TALLYRA.lua"
     for run in 1 2 3 4 5; do
-        read -r raids took < <("$BIN/raidlist" "$game" "$account" | awk '{ print $1, $4 }')
+        read -r raids took < <("$BIN/raidlist" "$game/" "$account" | awk '{ print $1, $4 }')
         if [ -z "$best" ] || awk "BEGIN{exit !($took < $best)}"; then best=$took; fi
     done
     printf 'raids-30mb  %d raids listed in %.3f s\n' "$raids" "$best"

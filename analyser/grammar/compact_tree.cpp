@@ -1,5 +1,6 @@
 #include "grammar/compact_tree.h"
 
+#include "grammar/page_releaser.h"
 #include "utilkit/large_pages.h"
 #include "utilkit/ustring.h"
 
@@ -79,26 +80,33 @@ void CompactTree::decode(Span span, std::u16string& out) const {
         out = ustring::toWideString(text, ustring::kUtf8CodePage);
 }
 
-void CompactTree::toDocument(Document& document) const {
-    for (const Attrib& attrib : attribs(root()))
+void CompactTree::moveIntoDocument(Document& document) {
+    PageReleaser released(attribs_.data());
+    for (const Attrib& attrib : attribs(root())) {
         document.getAttribs().push_back({wide(attrib.name), wide(attrib.value)});
+        released.releaseBefore(&attrib);
+    }
     std::vector<grammar::Node>& nodes = document.getNodes();
     nodes.reserve(nodes.size() + root().childCount);
     for (const Node& child : children(root())) {
         nodes.emplace_back();
-        appendPublic(child, nodes.back());
+        appendPublic(child, nodes.back(), released);
     }
 }
 
-// Nodes nest no deeper than the clipper's depth limit, so the recursion is bounded.
-void CompactTree::appendPublic(const Node& node, grammar::Node& out) const {
+// Nodes come in the order in which their attributes were added (each node's own, then its
+// children's in turn), so the attributes before the current node's are read no more. Nodes
+// nest no deeper than the clipper's depth limit, so the recursion is bounded.
+void CompactTree::appendPublic(const Node& node, grammar::Node& out, PageReleaser& released) {
     out.name = wide(node.name);
     out.attribs.reserve(node.attribCount);
-    for (const Attrib& attrib : attribs(node))
+    for (const Attrib& attrib : attribs(node)) {
         out.attribs.push_back({wide(attrib.name), wide(attrib.value)});
+        released.releaseBefore(&attrib);
+    }
     out.nodes.resize(node.childCount);
     for (Index i = 0; i < node.childCount; ++i)
-        appendPublic(nodes_[node.firstChild + i], out.nodes[i]);
+        appendPublic(nodes_[node.firstChild + i], out.nodes[i], released);
 }
 
 CompactTree::Span CompactTree::textSpan(std::size_t offset, std::size_t size) const {

@@ -677,7 +677,7 @@ void clipSavedUtf8(std::string bytes, CompactTree& tree, int maxDepth) {
 void clipSavedUtf8(std::string bytes, Document& document, int maxDepth) {
     CompactTree tree;
     clipSavedUtf8(std::move(bytes), tree, maxDepth);
-    tree.toDocument(document);
+    tree.moveIntoDocument(document);
 }
 
 } // namespace grammar

@@ -1,6 +1,8 @@
 #include "dkp/load_raids.h"
 
 #include "dkp/saved_file.h"
+#include "grammar/compact_tree.h"
+#include "grammar/linear_clipper.h"
 #include "grammar/wowluaclipper.h"
 #include "utilkit/ustring.h"
 
@@ -44,9 +46,9 @@ bool loadRaidsFromFile(const std::u16string& path, Raids& raids) {
 }
 
 void loadRaidsFromBytes(std::string bytes, Raids& raids) {
-    grammar::WOWLUAClipper clipper;
-    clipper.loadUtf8String(std::move(bytes));
-    raids.takeFromDocument(std::move(clipper.getDocument()));
+    grammar::CompactTree tree;
+    grammar::clipSavedUtf8(std::move(bytes), tree, grammar::WOWLUAClipper::kMaxNodeDepth);
+    raids.takeFromCompactTree(std::move(tree));
 }
 
 } // namespace dkp

@@ -20,9 +20,9 @@ RAIDSIFT_API bool loadRaidsFromFile(const std::u16string& path, grammar::Clipper
 RAIDSIFT_API void loadRaidsFromBytes(std::string_view bytes, grammar::Clipper& clipper,
                                      Raids& raids);
 
-// The same with a WOWLUAClipper of its own whose document is taken apart as the raids are
-// analysed (see Raids::takeFromDocument): for callers that need the raids alone, in about
-// half the memory.
+// The same without a public tree: the raids are analysed from the library's compact tree
+// (see Raids::takeFromCompactTree), for callers that need the raids alone, in a fraction of
+// the time and memory.
 RAIDSIFT_API bool loadRaidsFromFile(const std::u16string& path, Raids& raids);
 RAIDSIFT_API void loadRaidsFromBytes(std::string bytes, Raids& raids);
 

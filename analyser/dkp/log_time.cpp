@@ -35,9 +35,33 @@ std::optional<std::array<int, 3>> threeNumbers(std::u16string_view text, char16_
                               parseDecimal(text.substr(second + 1))};
 }
 
+// The shape in which the game writes every time, "mm/dd/yy hh:mm:ss" with two digits each, read
+// without searching: what readFields reads from it. False for any other text.
+bool readWrittenShape(std::u16string_view text, std::tm& fields) {
+    constexpr std::u16string_view kShape = u"00/00/00 00:00:00";
+    if (text.size() != kShape.size())
+        return false;
+    for (std::size_t i = 0; i < kShape.size(); ++i) {
+        const bool digit = text[i] >= u'0' && text[i] <= u'9';
+        if (kShape[i] == u'0' ? !digit : text[i] != kShape[i])
+            return false;
+    }
+    auto number = [&](std::size_t at) { return (text[at] - u'0') * 10 + (text[at + 1] - u'0'); };
+    fields = std::tm{};
+    fields.tm_mon = number(0) - 1;
+    fields.tm_mday = number(3);
+    fields.tm_year = number(6) + 100;
+    fields.tm_hour = number(9);
+    fields.tm_min = number(12);
+    fields.tm_sec = number(15);
+    return true;
+}
+
 // Reads the fields of a log time for mktime. False for a text that names no time, with what
 // it reads as in `early`: 0 for the wrong shape, -1 for numbers no calendar date can have.
 bool readFields(std::u16string_view text, std::tm& fields, std::int64_t& early) {
+    if (readWrittenShape(text, fields))
+        return true;
     const std::size_t blank = text.find(u' ');
     if (blank == text.npos || text.find(u' ', blank + 1) != text.npos) {
         early = 0;

@@ -25,6 +25,12 @@ void Raid::loadFromNode(const grammar::Node* node, LogClock& clock) {
     log_->analyse(clock);
 }
 
+void Raid::loadFromCompactTree(const grammar::CompactTree& tree, std::uint32_t node,
+                               LogClock& clock) {
+    log_ = std::make_unique<RaidLog>(nullptr);
+    log_->analyse(tree, node, clock);
+}
+
 const RaidLog& Raid::log() const {
     static const RaidLog kNotLoaded(nullptr);
     return log_ ? *log_ : kNotLoaded;

@@ -30,6 +30,8 @@ public:
     void loadFromNode(const grammar::Node* node);
     // The same, reading times with `clock`, which many raids may share.
     void loadFromNode(const grammar::Node* node, LogClock& clock);
+    // The same for the raid's table in the library's compact tree (node number `node`).
+    void loadFromCompactTree(const grammar::CompactTree& tree, std::uint32_t node, LogClock& clock);
 
     // Start time as "yy/mm/dd hh:mm:ss", followed by "(zone)" when the zone is not empty.
     std::u16string getRaidName() const;

@@ -1,6 +1,7 @@
 #include "dkp/raid_log.h"
 
 #include "dkp/log_time.h"
+#include "grammar/compact_tree.h"
 #include "utilkit/ustring.h"
 
 #include <algorithm>
@@ -15,25 +16,102 @@ std::u16string trimmed(std::u16string text) {
     return text;
 }
 
-// The value of the attribute called `name`, read in place; empty when there is none.
-std::u16string_view valueOf(const grammar::Node& node, const std::u16string& name) {
-    const std::u16string* value = node.findAttrib(name);
-    return value == nullptr ? std::u16string_view() : std::u16string_view(*value);
+std::u16string wide(std::string_view asciiKey) {
+    return std::u16string(asciiKey.begin(), asciiKey.end());
 }
 
-// The entries of the child table called `name`; none when there is no such table.
-const std::vector<grammar::Node>& entriesOf(const grammar::Node& node, const std::u16string& name) {
-    static const std::vector<grammar::Node> kNone;
-    const grammar::Node* child = node.findNode(name);
-    return child == nullptr ? kNone : child->nodes;
-}
+// A table of the public tree, read in place; a missing table reads as an empty one. Keys are
+// ASCII.
+class PublicTable {
+public:
+    explicit PublicTable(const grammar::Node* node) : node_(node != nullptr ? node : &empty()) {}
 
-// The child table called `name`, or an empty table when there is none.
-const grammar::Node& childOrEmpty(const grammar::Node& node, const std::u16string& name) {
-    static const grammar::Node kEmpty;
-    const grammar::Node* child = node.findNode(name);
-    return child == nullptr ? kEmpty : *child;
-}
+    std::u16string name() const { return node_->name; }
+    // The value of the first attribute called `key`, or the empty text.
+    std::u16string text(std::string_view key) const { return node_->getAttrib(wide(key)); }
+    // The same, read in place.
+    std::u16string_view value(std::string_view key) const {
+        const std::u16string* value = node_->findAttrib(wide(key));
+        return value == nullptr ? std::u16string_view() : std::u16string_view(*value);
+    }
+    bool hasChild(std::string_view key) const { return node_->findNode(wide(key)) != nullptr; }
+    PublicTable child(std::string_view key) const {
+        return PublicTable(node_->findNode(wide(key)));
+    }
+
+    std::size_t entryCount() const { return node_->nodes.size(); }
+    std::size_t attribCount() const { return node_->attribs.size(); }
+    template <typename Visit> void forEachEntry(Visit visit) const {
+        for (const grammar::Node& entry : node_->nodes) {
+            PublicTable table(&entry);
+            visit(table);
+        }
+    }
+    template <typename Visit> void forEachAttribName(Visit visit) const {
+        for (const grammar::Attrib& attrib : node_->attribs)
+            visit(attrib.name);
+    }
+
+private:
+    static const grammar::Node& empty() {
+        static const grammar::Node kEmpty;
+        return kEmpty;
+    }
+
+    const grammar::Node* node_;
+};
+
+// A table of the compact tree, with the same answers as PublicTable gives for the table's
+// public form. Only the texts asked for are decoded.
+class CompactTable {
+public:
+    using Tree = grammar::CompactTree;
+
+    // `scratch` holds the last value read in place; it may be shared by many tables.
+    CompactTable(const Tree& tree, const Tree::Node* node, std::u16string& scratch)
+        : tree_(tree), node_(node != nullptr ? node : &empty()), scratch_(scratch) {}
+
+    std::u16string name() const { return tree_.wide(node_->name); }
+    std::u16string text(std::string_view key) const {
+        const Tree::Span* value = tree_.findValue(*node_, key);
+        return value == nullptr ? std::u16string() : tree_.wide(*value);
+    }
+    // Valid until the next value is read through the same scratch text.
+    std::u16string_view value(std::string_view key) const {
+        const Tree::Span* value = tree_.findValue(*node_, key);
+        if (value == nullptr)
+            return {};
+        tree_.decode(*value, scratch_);
+        return scratch_;
+    }
+    bool hasChild(std::string_view key) const { return tree_.findChild(*node_, key) != nullptr; }
+    CompactTable child(std::string_view key) const {
+        return CompactTable(tree_, tree_.findChild(*node_, key), scratch_);
+    }
+
+    std::size_t entryCount() const { return node_->childCount; }
+    std::size_t attribCount() const { return node_->attribCount; }
+    template <typename Visit> void forEachEntry(Visit visit) const {
+        for (const Tree::Node& entry : tree_.children(*node_)) {
+            CompactTable table(tree_, &entry, scratch_);
+            visit(table);
+        }
+    }
+    template <typename Visit> void forEachAttribName(Visit visit) const {
+        for (const Tree::Attrib& attrib : tree_.attribs(*node_))
+            visit(tree_.wide(attrib.name));
+    }
+
+private:
+    static const Tree::Node& empty() {
+        static const Tree::Node kEmpty;
+        return kEmpty;
+    }
+
+    const Tree& tree_;
+    const Tree::Node* node_;
+    std::u16string& scratch_;
+};
 
 // Where each member stands in the member list, by name; the first of equal names wins, as a
 // search from the front would find it. Joins and leaves find their member in constant time,
@@ -77,13 +155,26 @@ void RaidLog::analyse() {
 void RaidLog::analyse(LogClock& clock) {
     if (node_ == nullptr)
         return;
+    PublicTable raid(node_);
     clock_ = &clock;
-    analyseTimeLine();
-    analyseRaidInfo();
-    analyseMembers();
-    analyseBossKills();
-    analyseLoots();
+    read(raid);
     clock_ = nullptr;
+}
+
+void RaidLog::analyse(const grammar::CompactTree& tree, std::uint32_t node, LogClock& clock) {
+    std::u16string scratch;
+    CompactTable raid(tree, &tree.node(node), scratch);
+    clock_ = &clock;
+    read(raid);
+    clock_ = nullptr;
+}
+
+template <typename Table> void RaidLog::read(Table& raid) {
+    readTimeLine(raid);
+    readRaidInfo(raid);
+    readMembers(raid);
+    readBossKills(raid);
+    readLoots(raid);
 }
 
 const BossKill& RaidLog::getBossKill(const std::u16string& name) const {
@@ -94,88 +185,86 @@ std::u16string RaidLog::time2String(std::int64_t time) {
     return formatYearFirst(time);
 }
 
-bool RaidLog::analyseTimeLine() {
-    raidStartTime_ = clock_->parse(trimmed(node_->getAttrib(u"key")));
-    const std::u16string endText = trimmed(node_->getAttrib(u"End"));
+template <typename Table> void RaidLog::readTimeLine(Table& raid) {
+    raidStartTime_ = clock_->parse(trimmed(raid.text("key")));
+    const std::u16string endText = trimmed(raid.text("End"));
     if (!endText.empty()) {
         raidEndTime_ = clock_->parse(endText);
-        return true;
+        return;
     }
-    if (const grammar::Node* leaves = node_->findNode(u"Leave")) {
+    if (raid.hasChild("Leave")) {
         raidEndTime_ = 0;
-        for (const grammar::Node& leave : leaves->nodes)
-            raidEndTime_ = std::max(raidEndTime_, clock_->parse(valueOf(leave, u"time")));
+        raid.child("Leave").forEachEntry([&](const Table& leave) {
+            raidEndTime_ = std::max(raidEndTime_, clock_->parse(leave.value("time")));
+        });
     }
-    return true;
 }
 
-bool RaidLog::analyseRaidInfo() {
-    setNote(node_->getAttrib(u"note"));
-    setZone(node_->getAttrib(u"zone"));
-    setRealm(node_->getAttrib(u"Realm"));
-    return true;
+template <typename Table> void RaidLog::readRaidInfo(Table& raid) {
+    setNote(raid.text("note"));
+    setZone(raid.text("zone"));
+    setRealm(raid.text("Realm"));
 }
 
-bool RaidLog::analyseMembers() {
-    const std::vector<grammar::Node>& infos = entriesOf(*node_, u"PlayerInfos");
-    members_.reserve(members_.size() + infos.size());
-    for (const grammar::Node& info : infos) {
+template <typename Table> void RaidLog::readMembers(Table& raid) {
+    const Table infos = raid.child("PlayerInfos");
+    members_.reserve(members_.size() + infos.entryCount());
+    infos.forEachEntry([&](const Table& info) {
         Member member;
-        member.name = info.name;
-        member.playerClass = classFromText(info.getAttrib(u"class"));
-        member.guild = info.getAttrib(u"guild");
-        member.level = parseDecimal(valueOf(info, u"level"));
-        member.race = raceFromText(info.getAttrib(u"race"));
-        member.sex = sexFromText(info.getAttrib(u"sex"));
+        member.name = info.name();
+        member.playerClass = classFromText(info.text("class"));
+        member.guild = info.text("guild");
+        member.level = parseDecimal(info.value("level"));
+        member.race = raceFromText(info.text("race"));
+        member.sex = sexFromText(info.text("sex"));
         members_.push_back(std::move(member));
-    }
+    });
     MemberIndex index = indexOf(members_);
-    for (const grammar::Node& join : entriesOf(*node_, u"Join"))
-        memberCalled(members_, index, valueOf(join, u"player"))
-            .addJoinTime(clock_->parse(valueOf(join, u"time")));
-    for (const grammar::Node& leave : entriesOf(*node_, u"Leave"))
-        memberCalled(members_, index, valueOf(leave, u"player"))
-            .addLeaveTime(clock_->parse(valueOf(leave, u"time")));
-    return true;
+    raid.child("Join").forEachEntry([&](const Table& join) {
+        Member& member = memberCalled(members_, index, join.value("player"));
+        member.addJoinTime(clock_->parse(join.value("time")));
+    });
+    raid.child("Leave").forEachEntry([&](const Table& leave) {
+        Member& member = memberCalled(members_, index, leave.value("player"));
+        member.addLeaveTime(clock_->parse(leave.value("time")));
+    });
 }
 
-bool RaidLog::analyseBossKills() {
-    for (const grammar::Node& entry : entriesOf(*node_, u"BossKills")) {
+template <typename Table> void RaidLog::readBossKills(Table& raid) {
+    raid.child("BossKills").forEachEntry([&](const Table& entry) {
         BossKill kill;
-        kill.name = entry.getAttrib(u"boss");
-        kill.time = clock_->parse(valueOf(entry, u"time"));
-        kill.dkp = parseDecimal(valueOf(entry, u"dkp"));
-        const std::vector<grammar::Attrib>& attendees = childOrEmpty(entry, u"attendees").attribs;
-        kill.attendees.reserve(attendees.size());
-        for (const grammar::Attrib& attendee : attendees)
-            kill.attendees.push_back(attendee.name);
+        kill.name = entry.text("boss");
+        kill.time = clock_->parse(entry.value("time"));
+        kill.dkp = parseDecimal(entry.value("dkp"));
+        const Table attendees = entry.child("attendees");
+        kill.attendees.reserve(attendees.attribCount());
+        attendees.forEachAttribName(
+            [&](const std::u16string& name) { kill.attendees.push_back(name); });
         bossKills_.addBossKill(std::move(kill));
-    }
-    return true;
+    });
 }
 
-bool RaidLog::analyseLoots() {
-    const std::vector<grammar::Node>& entries = entriesOf(*node_, u"Loot");
-    loots_.reserve(loots_.size() + entries.size());
-    for (const grammar::Node& entry : entries) {
+template <typename Table> void RaidLog::readLoots(Table& raid) {
+    const Table entries = raid.child("Loot");
+    loots_.reserve(loots_.size() + entries.entryCount());
+    entries.forEachEntry([&](const Table& entry) {
         Loot loot;
-        loot.costs = parseDecimal(valueOf(entry, u"costs"));
-        loot.player = entry.getAttrib(u"player");
-        loot.zone = entry.getAttrib(u"zone");
-        loot.time = clock_->parse(valueOf(entry, u"time"));
-        loot.boss = entry.getAttrib(u"boss");
-        const grammar::Node& item = childOrEmpty(entry, u"item");
-        loot.rarity = rarityFromColour(item.getAttrib(u"c"));
-        loot.id = item.getAttrib(u"id");
-        loot.tooltip = item.getAttrib(u"tooltip");
-        loot.name = item.getAttrib(u"name");
-        loot.subclass = item.getAttrib(u"subclass");
-        loot.itemClass = item.getAttrib(u"class");
-        loot.count = parseDecimal(valueOf(item, u"count"));
-        loot.icon = item.getAttrib(u"icon");
+        loot.costs = parseDecimal(entry.value("costs"));
+        loot.player = entry.text("player");
+        loot.zone = entry.text("zone");
+        loot.time = clock_->parse(entry.value("time"));
+        loot.boss = entry.text("boss");
+        const Table item = entry.child("item");
+        loot.rarity = rarityFromColour(item.text("c"));
+        loot.id = item.text("id");
+        loot.tooltip = item.text("tooltip");
+        loot.name = item.text("name");
+        loot.subclass = item.text("subclass");
+        loot.itemClass = item.text("class");
+        loot.count = parseDecimal(item.value("count"));
+        loot.icon = item.text("icon");
         loots_.push_back(std::move(loot));
-    }
-    return true;
+    });
 }
 
 } // namespace dkp

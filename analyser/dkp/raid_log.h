@@ -12,6 +12,10 @@
 #include <string_view>
 #include <vector>
 
+namespace grammar {
+class CompactTree;
+}
+
 namespace dkp {
 
 // The analysed form of one raid table of "CT_RaidTracker_RaidLog": times, realm, zone, note,
@@ -24,6 +28,9 @@ public:
     void analyse();
     // The same, reading times with `clock` (a clock shared by many raids reads them faster).
     void analyse(LogClock& clock);
+    // The same for the raid's table in the library's compact tree (node number `node`), where
+    // the log was built without a node: gives what analysing the table's public form gives.
+    void analyse(const grammar::CompactTree& tree, std::uint32_t node, LogClock& clock);
 
     std::int64_t getRaidStartTime() const { return raidStartTime_; }
     std::int64_t getRaidEndTime() const { return raidEndTime_; }
@@ -43,11 +50,13 @@ public:
     static std::u16string time2String(std::int64_t time);
 
 private:
-    bool analyseTimeLine();
-    bool analyseRaidInfo();
-    bool analyseMembers();
-    bool analyseBossKills();
-    bool analyseLoots();
+    // `Table` reads a raid table of either tree (see raid_log.cpp).
+    template <typename Table> void read(Table& raid);
+    template <typename Table> void readTimeLine(Table& raid);
+    template <typename Table> void readRaidInfo(Table& raid);
+    template <typename Table> void readMembers(Table& raid);
+    template <typename Table> void readBossKills(Table& raid);
+    template <typename Table> void readLoots(Table& raid);
 
     const grammar::Node* node_;
     LogClock* clock_ = nullptr; // during analyse()

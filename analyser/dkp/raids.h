@@ -33,6 +33,10 @@ public:
     // raid is analysed, so that a large log's tree and its raids are never both whole in
     // memory. The document is left empty.
     bool takeFromDocument(grammar::Document&& document);
+    // The same for the library's compact tree: the raids equal those of the tree's public
+    // form. The memory of the tree's text and attributes goes back to the system as the raids
+    // are analysed, so the tree cannot be read afterwards.
+    bool takeFromCompactTree(grammar::CompactTree&& tree);
 
     std::vector<Raid*> getRaids() const;
 

@@ -15,24 +15,38 @@ void forgetFrom(std::int32_t& position, std::int32_t length) {
 } // namespace
 
 template <typename Char> void KeptText<Char>::append(const Char* from, std::int32_t count) {
-    for (std::int32_t k = 0; k < count; ++k) {
-        const Char c = from[k];
-        const std::int32_t i = size();
+    if (count <= 0)
+        return;
+    const std::int32_t start = size();
+    const std::size_t end = index(start + count);
+    std::int32_t lineFeed = previous(lastLineFeed_);
+    std::int32_t quote = previous(lastQuote_);
+    std::int32_t nonBlank = previous(lastNonBlank_);
+    text_.append(from, static_cast<std::size_t>(count));
+    lastLineFeed_.resize(end);
+    lastQuote_.resize(end);
+    lastNonBlank_.resize(end);
+    for (std::int32_t i = start; i < start + count; ++i) {
+        const Char c = text_[index(i)];
         const bool blank = isBlank(c);
-        lastLineFeed_.push_back(c == Char('\n') ? i : previous(lastLineFeed_));
-        lastQuote_.push_back(c == Char('"') ? i : previous(lastQuote_));
-        lastNonBlank_.push_back(blank ? previous(lastNonBlank_) : i);
+        if (c == Char('\n'))
+            lineFeed = i;
+        if (!blank)
+            nonBlank = i;
+        lastLineFeed_[index(i)] = lineFeed;
+        lastNonBlank_[index(i)] = nonBlank;
         if (!blank && firstNonBlank_ < 0)
             firstNonBlank_ = i;
         if (!blank && firstQuote_ >= 0 && nonBlankAfterQuote_ < 0)
             nonBlankAfterQuote_ = i;
         if (c == Char('"')) {
+            quote = i;
             if (firstQuote_ < 0)
                 firstQuote_ = i;
             else if (secondQuote_ < 0)
                 secondQuote_ = i;
         }
-        text_.push_back(c);
+        lastQuote_[index(i)] = quote;
     }
 }
 

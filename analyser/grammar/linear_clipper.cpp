@@ -1,7 +1,9 @@
 #include "grammar/linear_clipper.h"
 
 #include "grammar/block_index.h"
+#include "grammar/compact_tree.h"
 #include "grammar/kept_text.h"
+#include "grammar/page_releaser.h"
 #include "grammar/saved_text.h"
 #include "utilkit/ustring.h"
 
@@ -9,8 +11,6 @@
 #include <cstdint>
 #include <cstring>
 #include <string_view>
-#include <sys/mman.h>
-#include <unistd.h>
 
 namespace grammar {
 namespace {
@@ -105,12 +105,23 @@ template <typename Char> std::basic_string_view<Char> trimmed(std::basic_string_
     return text.substr(begin, end - begin);
 }
 
+std::size_t lastQuoteIn(std::u16string_view text) {
+    return text.rfind(u'"');
+}
+
+std::size_t lastQuoteIn(std::string_view text) {
+    const void* found = ::memrchr(text.data(), '"', text.size());
+    return found == nullptr
+               ? text.npos
+               : static_cast<std::size_t>(static_cast<const char*>(found) - text.data());
+}
+
 // The text between the first and the last double quote; after the only one; or all of it.
 template <typename Char> std::basic_string_view<Char> unquoted(std::basic_string_view<Char> text) {
     const std::size_t first = text.find(Char('"'));
     if (first == text.npos)
         return text;
-    const std::size_t last = text.rfind(Char('"'));
+    const std::size_t last = lastQuoteIn(text);
     if (last == first)
         return text.substr(first + 1);
     return text.substr(first + 1, last - first - 1);
@@ -120,47 +131,40 @@ template <typename Char> std::basic_string_view<Char> cleaned(std::basic_string_
     return unquoted(trimmed(text));
 }
 
-// One `key = value` piece of a table (the text between two commas). A bare item's value is cut
-// by a count of UTF-16 code units; in UTF-8 that count is only the byte count for ASCII.
-template <typename Char> Attrib attribOfPiece(std::basic_string_view<Char> piece) {
+template <typename Char> struct KeyValue {
+    std::basic_string_view<Char> key;
+    std::basic_string_view<Char> value;
+};
+
+// One `key = value` piece of a table (the text between two commas), as parts of the piece. A
+// bare item's value is cut by a count of UTF-16 code units, so in UTF-8 this holds for ASCII
+// pieces alone (see CompactAttribs).
+template <typename Char> KeyValue<Char> keyValueOfPiece(std::basic_string_view<Char> piece) {
     const std::size_t eq = piece.find(Char('='));
     if (eq != piece.npos)
-        return {wide(trimmed(unquoted(piece.substr(0, eq)))),
-                wide(trimmed(unquoted(piece.substr(eq + 1))))};
+        return {trimmed(unquoted(piece.substr(0, eq))), trimmed(unquoted(piece.substr(eq + 1)))};
     const auto key = unquoted(piece);
     const std::ptrdiff_t count =
         static_cast<std::ptrdiff_t>(piece.size()) - static_cast<std::ptrdiff_t>(key.size()) - 1;
     const auto value =
         unquoted(count < 0 ? piece : piece.substr(0, static_cast<std::size_t>(count)));
-    return {wide(trimmed(key)), wide(trimmed(value))};
-}
-
-Attrib attribOf(std::string_view piece) {
-    if (isAscii(piece))
-        return attribOfPiece(piece);
-    const std::u16string decoded = wide(piece);
-    return attribOfPiece(std::u16string_view(decoded));
-}
-
-Attrib attribOf(std::u16string_view piece) {
-    return attribOfPiece(piece);
+    return {trimmed(key), trimmed(value)};
 }
 
 // Every piece that a comma ends; the text after the last comma gives nothing.
-template <typename Char>
-void appendTableAttribs(std::basic_string_view<Char> text, std::vector<Attrib>& attribs) {
-    attribs.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), Char(','))));
+template <typename Char, typename Emit>
+void forEachTablePiece(std::basic_string_view<Char> text, Emit emit) {
     std::size_t start = 0;
     for (std::size_t comma = text.find(Char(',')); comma != text.npos;
          comma = text.find(Char(','), start)) {
-        attribs.push_back(attribOf(text.substr(start, comma - start)));
+        emit(text.substr(start, comma - start));
         start = comma + 1;
     }
 }
 
 // Every line with an `=`: the text before the first `=` and the text up to the next one.
-template <typename Char>
-void appendDocumentAttribs(std::basic_string_view<Char> text, std::vector<Attrib>& attribs) {
+template <typename Char, typename Emit>
+void forEachDocumentAssignment(std::basic_string_view<Char> text, Emit emit) {
     std::size_t start = 0;
     while (start < text.size()) {
         std::size_t end = text.find(Char('\n'), start);
@@ -170,15 +174,30 @@ void appendDocumentAttribs(std::basic_string_view<Char> text, std::vector<Attrib
         const std::size_t eq = line.find(Char('='));
         if (eq != line.npos) {
             const auto value = line.substr(eq + 1, line.substr(eq + 1).find(Char('=')));
-            attribs.push_back({wide(cleaned(line.substr(0, eq))), wide(cleaned(value))});
+            emit(KeyValue<Char>{cleaned(line.substr(0, eq)), cleaned(value)});
         }
         start = end + 1;
     }
 }
 
+// Positions [from, to) of the text in front of a block (see Prefix); empty when to <= from.
+struct PrefixRange {
+    std::int32_t from = 0;
+    std::int32_t to = 0;
+};
+
+// A text cut out by the clipper: a range of the clipped text when it lies in one place there,
+// or a copy when the cuts joined it from two places.
+template <typename Char> struct Piece {
+    std::int32_t offset = 0;
+    std::int32_t size = 0;
+    bool joined = false;
+    std::basic_string<Char> copy;
+};
+
 // A block found by a cut: its cleaned name, the positions of its braces and its number.
-struct Cut {
-    std::u16string name;
+template <typename Char> struct Cut {
+    Piece<Char> name;
     std::int32_t head;
     std::int32_t tail;
     std::int32_t block;
@@ -213,6 +232,16 @@ public:
         return out;
     }
 
+    // The text [from, to), read in place when it lies in the unread part, else copied to
+    // `copy`.
+    std::basic_string_view<Char> view(std::int32_t from, std::int32_t to,
+                                      std::basic_string<Char>& copy) const {
+        if (from >= keptSize_ && to > from)
+            return {text_ + from_ + from - keptSize_, static_cast<std::size_t>(to - from)};
+        copy = this->copy(from, to);
+        return copy;
+    }
+
     // The first position at or after `start` in the unread part whose character fits.
     template <typename Test> std::int32_t findInUnread(std::int32_t start, Test test) const {
         for (std::int32_t i = std::max(start, keptSize_); i < size_; ++i)
@@ -245,7 +274,7 @@ private:
 // The name that the literal steps give a block whose whole prefix is its key text: the
 // prefix trimmed and unquoted, then trimmed and unquoted again. Found from the ends of the
 // prefix, so that a long kept text is not rescanned for every block.
-template <typename Char> std::basic_string<Char> nameOfWholePrefix(const Prefix<Char>& prefix) {
+template <typename Char> PrefixRange nameOfWholePrefix(const Prefix<Char>& prefix) {
     const KeptText<Char>& kept = prefix.kept();
     const std::int32_t end = prefix.size() - 1;
     auto lastNonBlank = [&](std::int32_t i) { return kept.lastNonBlank(i); };
@@ -259,7 +288,7 @@ template <typename Char> std::basic_string<Char> nameOfWholePrefix(const Prefix<
     const std::int32_t firstQuote =
         kept.firstQuote() >= 0 ? kept.firstQuote() : prefix.findInUnread(0, isQuote<Char>);
     if (firstQuote < 0)
-        return prefix.copy(first, last + 1);
+        return {first, last + 1};
 
     const std::int32_t lastQuotePos = prefix.findLast(end, isQuote<Char>, lastQuote);
     const bool quoteInKept = firstQuote < prefix.keptSize();
@@ -267,7 +296,7 @@ template <typename Char> std::basic_string<Char> nameOfWholePrefix(const Prefix<
                                         ? kept.firstNonBlankAfterFirstQuote()
                                         : prefix.findInUnread(firstQuote + 1, isNonBlank<Char>);
     if (lastQuotePos == firstQuote)
-        return afterQuote < 0 ? std::basic_string<Char>() : prefix.copy(afterQuote, last + 1);
+        return afterQuote < 0 ? PrefixRange() : PrefixRange{afterQuote, last + 1};
 
     if (afterQuote >= lastQuotePos)
         return {};
@@ -277,17 +306,25 @@ template <typename Char> std::basic_string<Char> nameOfWholePrefix(const Prefix<
                                          ? kept.secondQuote()
                                          : prefix.findInUnread(firstQuote + 1, isQuote<Char>);
     if (secondQuote == lastQuotePos)
-        return prefix.copy(afterQuote, beforeLastQuote + 1);
+        return {afterQuote, beforeLastQuote + 1};
     const std::int32_t secondLastQuote =
         prefix.findLast(lastQuotePos - 1, isQuote<Char>, lastQuote);
     if (secondQuote == secondLastQuote)
-        return prefix.copy(secondQuote + 1, beforeLastQuote + 1);
-    return prefix.copy(secondQuote + 1, secondLastQuote);
+        return {secondQuote + 1, beforeLastQuote + 1};
+    return {secondQuote + 1, secondLastQuote};
 }
+
+// Where the parts of a text that the cuts put together come from: each part starts at `at` in
+// the joined text and at `source` in the clipped text.
+struct Part {
+    std::int32_t at;
+    std::int32_t source;
+};
 
 // Runs the literal cut loop over one stretch of the text, [begin, end), whose first opening
 // brace has the number `block`: each cut yields a block, and what the cuts leave behind is
-// the stretch's own text (its attributes).
+// the stretch's own text (its attributes). Every text it hands out can be traced back to the
+// clipped text (see locate), so that a caller can keep ranges instead of copies.
 template <typename Char> class CutRun {
 public:
     using View = std::basic_string_view<Char>;
@@ -298,18 +335,20 @@ public:
     // Fills `cuts` (names only when `named`) and returns the text left behind. Stops at the
     // first unbalanced block, leaving it and what follows in the text left behind.
     View run(std::int32_t begin, std::int32_t end, std::int32_t block, bool named,
-             std::vector<Cut>& cuts) {
+             std::vector<Cut<Char>>& cuts) {
         kept_.clear();
+        keptParts_.clear();
         std::int32_t from = begin;
         while (true) {
             const std::int32_t head = findOpening(from, end);
-            if (head < 0 || blocks_.closeOf(block) < 0)
+            if (head < 0 || !blocks_.opensAt(block, head))
                 break;
             const std::int32_t tail = blocks_.closeOf(block);
             cut(from, head, tail, block, named, cuts);
             block = blocks_.nextAfter(block);
             if (tail + 1 >= end) {
                 kept_.clear();
+                keptParts_.clear();
                 from = end;
             } else {
                 from = tail + 1;
@@ -317,22 +356,66 @@ public:
         }
         const View unread = View(text_).substr(static_cast<std::size_t>(from),
                                                static_cast<std::size_t>(end - from));
-        if (kept_.size() == 0)
-            return unread;
-        left_.assign(kept_.text());
-        left_.append(unread);
+        leftParts_ = keptParts_;
+        leftParts_.push_back({kept_.size(), from});
+        if (kept_.size() == 0) {
+            left_ = unread;
+            return left_;
+        }
+        leftStore_.assign(kept_.text());
+        leftStore_.append(unread);
+        left_ = leftStore_;
         return left_;
     }
 
+    // Where a part of the text that run() returned lies in the clipped text.
+    Piece<Char> locate(View part) const {
+        const auto at = static_cast<std::int32_t>(part.data() - left_.data());
+        return locate(leftParts_, static_cast<std::int32_t>(left_.size()), at,
+                      at + static_cast<std::int32_t>(part.size()),
+                      [&](std::int32_t, std::int32_t) { return std::basic_string<Char>(part); });
+    }
+
 private:
+    // Parts are in order of `at`; a range inside one part is a range of the clipped text.
+    template <typename Copy>
+    static Piece<Char> locate(const std::vector<Part>& parts, std::int32_t size, std::int32_t from,
+                              std::int32_t to, Copy copy) {
+        if (to <= from)
+            return {};
+        const auto part =
+            std::upper_bound(parts.begin(), parts.end(), from,
+                             [](std::int32_t at, const Part& p) { return at < p.at; }) -
+            1;
+        const std::int32_t partEnd = part + 1 == parts.end() ? size : (part + 1)->at;
+        if (to <= partEnd)
+            return {part->source + from - part->at, to - from, false, {}};
+        return {0, to - from, true, copy(from, to)};
+    }
+
     std::int32_t findOpening(std::int32_t from, std::int32_t end) const {
         const View stretch = View(text_).substr(0, static_cast<std::size_t>(end));
         const std::size_t found = stretch.find(Char('{'), static_cast<std::size_t>(from));
         return found == View::npos ? -1 : static_cast<std::int32_t>(found);
     }
 
+    // The block's name: the key before its `=` on the block's line, or the whole prefix.
+    static PrefixRange nameRange(const Prefix<Char>& prefix, std::int32_t lineFeed) {
+        std::int32_t equals = -1;
+        for (std::int32_t i = lineFeed; i < prefix.size() && equals < 0; ++i)
+            if (prefix.at(i) == Char('='))
+                equals = i;
+        if (equals <= lineFeed)
+            return nameOfWholePrefix(prefix);
+        std::basic_string<Char> copy;
+        const View key = prefix.view(lineFeed, equals, copy);
+        const View name = cleaned(cleaned(key));
+        const auto start = lineFeed + static_cast<std::int32_t>(name.data() - key.data());
+        return {start, start + static_cast<std::int32_t>(name.size())};
+    }
+
     void cut(std::int32_t from, std::int32_t head, std::int32_t tail, std::int32_t block,
-             bool named, std::vector<Cut>& cuts) {
+             bool named, std::vector<Cut<Char>>& cuts) {
         const Prefix<Char> prefix(kept_, text_.data(), from, head);
         const std::int32_t keptSize = prefix.keptSize();
         std::int32_t lineFeed =
@@ -342,29 +425,46 @@ private:
         if (lineFeed < 0)
             lineFeed = 0;
         if (named) {
-            std::int32_t equals = -1;
-            for (std::int32_t i = lineFeed; i < prefix.size() && equals < 0; ++i)
-                if (prefix.at(i) == Char('='))
-                    equals = i;
-            const std::basic_string<Char> key = prefix.copy(lineFeed, equals);
-            cuts.push_back({equals > lineFeed ? wide(cleaned(cleaned(View(key))))
-                                              : wide(View(nameOfWholePrefix(prefix))),
-                            head, tail, block});
+            const PrefixRange name = nameRange(prefix, lineFeed);
+            keptParts_.push_back({keptSize, from}); // the unread part of the prefix
+            cuts.push_back(
+                {locate(keptParts_, prefix.size(), name.from, name.to,
+                        [&](std::int32_t a, std::int32_t b) { return prefix.copy(a, b); }),
+                 head, tail, block});
+            keptParts_.pop_back();
         }
-        if (lineFeedUnread)
+        if (lineFeedUnread) {
+            if (lineFeed > keptSize)
+                keptParts_.push_back({keptSize, from});
             kept_.append(text_.data() + from, lineFeed - keptSize);
-        else
+        } else {
+            while (!keptParts_.empty() && keptParts_.back().at >= lineFeed)
+                keptParts_.pop_back();
             kept_.truncate(lineFeed);
+        }
     }
 
     const std::basic_string<Char>& text_;
     const BlockIndex& blocks_;
     KeptText<Char> kept_;
-    std::basic_string<Char> left_;
+    std::vector<Part> keptParts_;
+    std::basic_string<Char> leftStore_;
+    View left_;
+    std::vector<Part> leftParts_;
 };
 
-// A table still to be filled: its node, the stretch between its braces and its depth.
-struct Pending {
+// The public tree's text of a piece.
+template <typename Char>
+std::u16string wide(const std::basic_string<Char>& text, const Piece<Char>& piece) {
+    if (piece.joined)
+        return wide(std::basic_string_view<Char>(piece.copy));
+    return wide(std::basic_string_view<Char>(text).substr(static_cast<std::size_t>(piece.offset),
+                                                          static_cast<std::size_t>(piece.size)));
+}
+
+// A table of the public tree still to be filled: its node, the stretch between its braces and
+// its depth.
+struct PublicTable {
     Node* node;
     std::int32_t head;
     std::int32_t tail;
@@ -372,91 +472,212 @@ struct Pending {
     int depth;
 };
 
-// Adds a node for every cut and queues the nodes so that the first is filled first.
-void addNodes(std::vector<Cut>& cuts, std::vector<Node>& nodes, int depth,
-              std::vector<Pending>& pending) {
-    nodes.reserve(cuts.size());
-    for (Cut& cut : cuts) {
-        nodes.emplace_back();
-        nodes.back().name = std::move(cut.name);
-    }
-    for (std::size_t i = cuts.size(); i-- > 0;)
-        pending.push_back({&nodes[i], cuts[i].head, cuts[i].tail, cuts[i].block, depth});
-}
-
-// Tables are filled in text order, so once a table is reached nothing before its opening
-// brace is read again. The memory pages of that part of the text go back to the system as the
-// tree grows, so that the whole text and the whole tree are never resident together. The
-// released pages read as zeros and are freed with the text as usual.
-class TextReleaser {
+// Builds the public tree straight from UTF-16 text.
+class PublicClip {
 public:
-    TextReleaser(const void* text, std::size_t charSize)
-        : start_(reinterpret_cast<std::uintptr_t>(text)), charSize_(charSize),
-          page_(static_cast<std::uintptr_t>(::sysconf(_SC_PAGESIZE))), released_(roundUp(start_)) {}
+    PublicClip(std::u16string& text, Document& document) : text_(text), document_(document) {}
 
-    void releaseBefore(std::int32_t position) {
-        const std::uintptr_t end =
-            (start_ + static_cast<std::uintptr_t>(position) * charSize_) & ~(page_ - 1);
-        if (end < released_ + kBatch)
-            return;
-        ::madvise(reinterpret_cast<void*>(released_), end - released_, MADV_DONTNEED);
-        released_ = end;
+    void clip(int maxDepth) {
+        using View = std::u16string_view;
+        blankComments(text_);
+        blankCommaAfterBrace(text_);
+        const BlockIndex blocks{View(text_)};
+        CutRun<char16_t> run(text_, blocks);
+        std::vector<Cut<char16_t>> cuts;
+
+        const View outside = run.run(0, static_cast<std::int32_t>(text_.size()), 0, true, cuts);
+        forEachDocumentAssignment(outside, [&](KeyValue<char16_t> assignment) {
+            document_.getAttribs().push_back(
+                {std::u16string(assignment.key), std::u16string(assignment.value)});
+        });
+        addNodes(cuts, document_.getNodes(), 1);
+
+        PageReleaser releaser(text_.data());
+        while (!pending_.empty()) {
+            const PublicTable table = pending_.back();
+            pending_.pop_back();
+            releaser.releaseBefore(text_.data() + table.head);
+            cuts.clear();
+            const bool withChildren = table.depth < maxDepth;
+            const View own =
+                run.run(table.head + 1, table.tail, table.block + 1, withChildren, cuts);
+            forEachTablePiece(own, [&](View piece) {
+                const KeyValue<char16_t> attrib = keyValueOfPiece(piece);
+                table.node->attribs.push_back(
+                    {std::u16string(attrib.key), std::u16string(attrib.value)});
+            });
+            if (withChildren)
+                addNodes(cuts, table.node->nodes, table.depth + 1);
+        }
     }
 
 private:
-    static constexpr std::uintptr_t kBatch = 1 << 18;
-
-    std::uintptr_t roundUp(std::uintptr_t address) const {
-        return (address + page_ - 1) & ~(page_ - 1);
+    // Adds a node for every cut and queues the nodes so that the first is filled first.
+    void addNodes(std::vector<Cut<char16_t>>& cuts, std::vector<Node>& nodes, int depth) {
+        nodes.reserve(cuts.size());
+        for (const Cut<char16_t>& cut : cuts) {
+            nodes.emplace_back();
+            nodes.back().name = wide(text_, cut.name);
+        }
+        for (std::size_t i = cuts.size(); i-- > 0;)
+            pending_.push_back({&nodes[i], cuts[i].head, cuts[i].tail, cuts[i].block, depth});
     }
 
-    std::uintptr_t start_;
-    std::uintptr_t charSize_;
-    std::uintptr_t page_;
-    std::uintptr_t released_;
+    std::u16string& text_;
+    Document& document_;
+    std::vector<PublicTable> pending_;
 };
 
-template <typename Char>
-void clip(std::basic_string<Char>& text, Document& document, int maxDepth) {
-    using View = std::basic_string_view<Char>;
-    blankComments(text);
-    blankCommaAfterBrace(text);
-    const BlockIndex blocks{View(text)};
-    CutRun<Char> run(text, blocks);
-    std::vector<Cut> cuts;
-    std::vector<Pending> pending;
-
-    const View outside = run.run(0, static_cast<std::int32_t>(text.size()), 0, true, cuts);
-    appendDocumentAttribs(outside, document.getAttribs());
-    addNodes(cuts, document.getNodes(), 1, pending);
-
-    TextReleaser releaser(text.data(), sizeof(Char));
-    while (!pending.empty()) {
-        const Pending table = pending.back();
-        pending.pop_back();
-        releaser.releaseBefore(table.head);
-        cuts.clear();
-        const bool withChildren = table.depth < maxDepth;
-        const View own = run.run(table.head + 1, table.tail, table.block + 1, withChildren, cuts);
-        appendTableAttribs(own, table.node->attribs);
-        if (withChildren)
-            addNodes(cuts, table.node->nodes, table.depth + 1, pending);
+// The UTF-16 code units that valid UTF-8 bytes decode to.
+std::size_t unitCount(std::string_view bytes) {
+    std::size_t units = 0;
+    for (const char c : bytes) {
+        const auto byte = static_cast<unsigned char>(c);
+        units += (byte & 0xC0) != 0x80; // one for each character
+        units += byte >= 0xF0;          // and a second for one beyond the 16-bit range
     }
+    return units;
 }
+
+// The byte length of the first `units` UTF-16 code units of valid UTF-8 bytes; -1 when that
+// count ends between the two units of one character.
+std::ptrdiff_t bytesOfUnits(std::string_view bytes, std::size_t units) {
+    std::size_t i = 0;
+    std::size_t counted = 0;
+    while (counted < units && i < bytes.size()) {
+        const auto lead = static_cast<unsigned char>(bytes[i]);
+        const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        counted += length == 4 ? 2 : 1;
+        i += length;
+    }
+    return counted == units ? static_cast<std::ptrdiff_t>(i) : -1;
+}
+
+// How often `c` occurs in `text`; a table holds at most as many attributes as commas.
+std::size_t countOf(std::string_view text, char c) {
+    std::size_t count = 0;
+    for (std::size_t at = text.find(c); at != text.npos; at = text.find(c, at + 1))
+        ++count;
+    return count;
+}
+
+// A table of the compact tree still to be filled.
+struct CompactTable {
+    CompactTree::Index node;
+    std::int32_t head;
+    std::int32_t tail;
+    std::int32_t block;
+    int depth;
+};
+
+// Builds the compact tree from UTF-8 bytes that went through prepareSavedText and hold no
+// ill-formed sequence.
+class CompactClip {
+public:
+    explicit CompactClip(CompactTree& tree) : tree_(tree), text_(tree.text()) {}
+
+    void clip(int maxDepth) {
+        using View = std::string_view;
+        blankComments(text_);
+        blankCommaAfterBrace(text_);
+        const BlockIndex blocks{View(text_)};
+        CutRun<char> run(text_, blocks);
+        std::vector<Cut<char>> cuts;
+
+        const View outside = run.run(0, static_cast<std::int32_t>(text_.size()), 0, true, cuts);
+        forEachDocumentAssignment(outside, [&](KeyValue<char> assignment) {
+            tree_.addAttrib(CompactTree::kRoot,
+                            {span(run.locate(assignment.key)), span(run.locate(assignment.value))});
+        });
+        tree_.reserve(static_cast<std::size_t>(blocks.count()) + 1,
+                      tree_.attribArray().size() + countOf(text_, ','));
+        addNodes(cuts, CompactTree::kRoot, 1);
+
+        while (!pending_.empty()) {
+            const CompactTable table = pending_.back();
+            pending_.pop_back();
+            cuts.clear();
+            const bool withChildren = table.depth < maxDepth;
+            const View own =
+                run.run(table.head + 1, table.tail, table.block + 1, withChildren, cuts);
+            forEachTablePiece(own, [&](View piece) { addPiece(run, table.node, piece); });
+            if (withChildren)
+                addNodes(cuts, table.node, table.depth + 1);
+        }
+    }
+
+private:
+    CompactTree::Span span(const Piece<char>& piece) {
+        if (piece.joined)
+            return tree_.joinedSpan(piece.copy);
+        return tree_.textSpan(static_cast<std::size_t>(piece.offset),
+                              static_cast<std::size_t>(piece.size));
+    }
+
+    // The UTF-16 tree cuts a bare item's value by a count of code units; in UTF-8 that count
+    // is turned into bytes, and a count that ends inside a character is cut in UTF-16.
+    void addPiece(const CutRun<char>& run, CompactTree::Index node, std::string_view piece) {
+        const bool bareItem = piece.find('=') == std::string_view::npos;
+        if (!bareItem || isAscii(piece)) {
+            const KeyValue<char> attrib = keyValueOfPiece(piece);
+            tree_.addAttrib(node, {span(run.locate(attrib.key)), span(run.locate(attrib.value))});
+            return;
+        }
+        const std::string_view key = unquoted(piece);
+        const std::ptrdiff_t count = static_cast<std::ptrdiff_t>(unitCount(piece)) -
+                                     static_cast<std::ptrdiff_t>(unitCount(key)) - 1;
+        const std::ptrdiff_t length = count < 0
+                                          ? static_cast<std::ptrdiff_t>(piece.size())
+                                          : bytesOfUnits(piece, static_cast<std::size_t>(count));
+        CompactTree::Span value;
+        if (length >= 0) {
+            value = span(
+                run.locate(trimmed(unquoted(piece.substr(0, static_cast<std::size_t>(length))))));
+        } else {
+            const std::u16string decoded = wide(piece);
+            value =
+                tree_.wideSpan(std::u16string(keyValueOfPiece(std::u16string_view(decoded)).value));
+        }
+        tree_.addAttrib(node, {span(run.locate(trimmed(key))), value});
+    }
+
+    // Adds a node for every cut and queues the nodes so that the first is filled first.
+    void addNodes(const std::vector<Cut<char>>& cuts, CompactTree::Index parent, int depth) {
+        const CompactTree::Index first = tree_.addNodes(cuts.size());
+        tree_.node(parent).firstChild = first;
+        tree_.node(parent).childCount = static_cast<CompactTree::Index>(cuts.size());
+        for (std::size_t i = 0; i < cuts.size(); ++i)
+            tree_.node(first + static_cast<CompactTree::Index>(i)).name = span(cuts[i].name);
+        for (std::size_t i = cuts.size(); i-- > 0;)
+            pending_.push_back({first + static_cast<CompactTree::Index>(i), cuts[i].head,
+                                cuts[i].tail, cuts[i].block, depth});
+    }
+
+    CompactTree& tree_;
+    std::string& text_;
+    std::vector<CompactTable> pending_;
+};
 
 } // namespace
 
 void clipSavedText(std::u16string text, Document& document, int maxDepth) {
-    clip(text, document, maxDepth);
+    PublicClip(text, document).clip(maxDepth);
 }
 
-void clipSavedUtf8(std::string bytes, Document& document, int maxDepth) {
+void clipSavedUtf8(std::string bytes, CompactTree& tree, int maxDepth) {
     // Cutting joins text from both sides of a block. Ill-formed bytes could then form a new
     // sequence across the join, so they are first written as the U+FFFD they decode to.
     if (!ustring::isValidUtf8(bytes))
         bytes = ustring::toUtf8(ustring::fromUtf8(bytes));
     prepareSavedText(bytes);
-    clip(bytes, document, maxDepth);
+    tree.text() = std::move(bytes);
+    CompactClip(tree).clip(maxDepth);
+}
+
+void clipSavedUtf8(std::string bytes, Document& document, int maxDepth) {
+    CompactTree tree;
+    clipSavedUtf8(std::move(bytes), tree, maxDepth);
+    tree.moveIntoDocument(document);
 }
 
 } // namespace grammar

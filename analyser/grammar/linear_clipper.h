@@ -1,5 +1,6 @@
 #pragma once
 
+#include "grammar/compact_tree.h"
 #include "grammar/node.h"
 
 #include <string>
@@ -13,8 +14,12 @@ namespace grammar {
 // steps. `text` must already have gone through prepareSavedText.
 void clipSavedText(std::u16string text, Document& document, int maxDepth);
 
-// The same, straight from a file's UTF-8 bytes (readied here with prepareSavedText): the
-// document equals that of the decoded text, and the text is never held as UTF-16.
+// The same tree in compact form, straight from a file's UTF-8 bytes (readied here with
+// prepareSavedText): its public form equals the document of the decoded text, and the text is
+// never held as UTF-16. `tree` must be new.
+void clipSavedUtf8(std::string bytes, CompactTree& tree, int maxDepth);
+
+// The public form of that tree.
 void clipSavedUtf8(std::string bytes, Document& document, int maxDepth);
 
 } // namespace grammar

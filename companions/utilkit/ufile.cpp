@@ -1,5 +1,6 @@
 #include "utilkit/ufile.h"
 
+#include "utilkit/large_pages.h"
 #include "utilkit/ustring.h"
 
 #include <cerrno>
@@ -81,6 +82,8 @@ bool ReadFileData(std::u16string_view path, std::string& data) {
     // One byte more than the file holds, so that reading to its end needs no regrowth (and
     // copy) of a large buffer just to find that nothing follows.
     std::string bytes;
+    bytes.reserve(static_cast<std::size_t>(info.st_size) + 1);
+    utilkit::adviseLargePages(bytes.data(), bytes.capacity());
     bytes.resize(static_cast<std::size_t>(info.st_size) + 1);
     std::size_t done = 0;
     bool ok = true;

@@ -1,5 +1,7 @@
-// The fast clipper against the literal reference: on every input the fuzzer ever kept, on
-// random saved-variables-like texts, and on inputs that would overflow a recursive parser.
+// The fast clipper against the literal reference, and the raids analysed from its compact tree
+// against those of the reference's document: on every input the fuzzer ever kept, on random
+// saved-variables-like texts and raid tables, and on inputs that would overflow a recursive
+// parser.
 #include "clipper_fuzz_input.h"
 #include "grammar/wowluaclipper.h"
 #include "tree_text.h"
@@ -40,7 +42,9 @@ void expectSameTree(const clipper_fuzz::Case& input) {
         ADD_FAILURE() << "input: " << input.bytes << "\nreference:\n"
                       << tree_text::of(documents.reference) << "fast, from the text:\n"
                       << tree_text::of(documents.fromText) << "fast, from the bytes:\n"
-                      << tree_text::of(documents.fromBytes);
+                      << tree_text::of(documents.fromBytes) << "raids of the reference:\n"
+                      << documents.referenceRaids << "raids of the compact tree:\n"
+                      << documents.compactRaids;
 }
 
 std::string bytesOf(const std::filesystem::path& file) {
@@ -91,6 +95,8 @@ TEST(ClipperDifferential, RandomSavedVariablesTextsGiveTheSameTree) {
             c = static_cast<char>(byte(random));
         const std::u16string text = clipper_fuzz::recipeText(recipe);
         expectSameTree({ustring::toUtf8(text), text});
+        const std::u16string raid = clipper_fuzz::raidRecipeText(recipe);
+        expectSameTree({ustring::toUtf8(raid), raid});
     }
 }
 

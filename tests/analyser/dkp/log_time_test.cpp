@@ -261,3 +261,20 @@ TEST(LogClock, AgreesWithParseLogTimeOnOddTexts) {
           u"01/25/08 20.03.13", u"-2147483648/25/08 20:03:13"})
         EXPECT_EQ(clock.parse(text), parseLogTime(text)) << std::string(text.begin(), text.end());
 }
+
+// The game's own shape (two digits per field) is read by a shortcut; any other spelling of the
+// same numbers takes the general way and must give the same time.
+TEST(LogTime, WrittenShapeReadsAsAnyOtherSpellingOfItsNumbers) {
+    ScopedTimeZone zone("Europe/Berlin");
+    for (const char* text : {"01/25/08 20:03:13", "12/31/99 23:59:59", "03/30/08 02:30:00",
+                             "00/00/00 00:00:00", "13/32/07 24:60:61", "10/26/08 02:59:59"}) {
+        const std::string written(text);
+        std::string respelled; // "001/025/008 020:003:013"
+        for (std::size_t field = 0; field < 6; ++field)
+            respelled += "0" + written.substr(field * 3, 3);
+        const std::u16string shortcut(written.begin(), written.end());
+        const std::u16string general(respelled.begin(), respelled.end());
+        EXPECT_EQ(parseLogTime(shortcut), parseLogTime(general)) << text;
+        EXPECT_EQ(LogClock().parse(shortcut), parseLogTime(general)) << text;
+    }
+}

@@ -1,0 +1,149 @@
+#include "grammar/compact_tree.h"
+
+#include "grammar/page_releaser.h"
+#include "utilkit/large_pages.h"
+#include "utilkit/ustring.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace grammar {
+
+CompactTree::CompactTree() : nodes_(1) {}
+
+std::span<const CompactTree::Node> CompactTree::children(const Node& node) const {
+    return {nodes_.data() + node.firstChild, node.childCount};
+}
+
+std::span<const CompactTree::Attrib> CompactTree::attribs(const Node& node) const {
+    return {attribs_.data() + node.firstAttrib, node.attribCount};
+}
+
+const CompactTree::Node* CompactTree::findChild(const Node& node, std::string_view name) const {
+    for (const Node& child : children(node))
+        if (isNamed(child.name, name))
+            return &child;
+    return nullptr;
+}
+
+const CompactTree::Span* CompactTree::findValue(const Node& node, std::string_view name) const {
+    for (const Attrib& attrib : attribs(node))
+        if (isNamed(attrib.name, name))
+            return &attrib.value;
+    return nullptr;
+}
+
+// A non-ASCII byte never decodes to an ASCII unit, so the bytes are equal exactly when the
+// decoded texts are.
+bool CompactTree::isNamed(Span span, std::string_view asciiName) const {
+    if (isWide(span)) {
+        const std::u16string& text = wide_[span.offset];
+        return std::equal(text.begin(), text.end(), asciiName.begin(), asciiName.end(),
+                          [](char16_t unit, char c) { return unit == static_cast<char16_t>(c); });
+    }
+    if (span.size != asciiName.size())
+        return false;
+    const char* bytes = (span.offset & kJoined) != 0 ? joined_.data() + (span.offset & ~kJoined)
+                                                     : text_.data() + span.offset;
+    return std::memcmp(bytes, asciiName.data(), asciiName.size()) == 0;
+}
+
+std::string_view CompactTree::bytes(Span span) const {
+    if (isWide(span))
+        return {};
+    if ((span.offset & kJoined) != 0)
+        return std::string_view(joined_).substr(span.offset & ~kJoined, span.size);
+    return std::string_view(text_).substr(span.offset, span.size);
+}
+
+std::u16string CompactTree::wide(Span span) const {
+    std::u16string out;
+    decode(span, out);
+    return out;
+}
+
+void CompactTree::decode(Span span, std::u16string& out) const {
+    if (isWide(span)) {
+        out = wide_[span.offset];
+        return;
+    }
+    // Widened as if ASCII, which the bulk of a log is, and decoded again when it was not.
+    const std::string_view text = bytes(span);
+    out.resize(text.size());
+    unsigned char seen = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        seen |= byte;
+        out[i] = byte;
+    }
+    if (seen >= 0x80)
+        out = ustring::toWideString(text, ustring::kUtf8CodePage);
+}
+
+void CompactTree::moveIntoDocument(Document& document) {
+    PageReleaser released(attribs_.data());
+    for (const Attrib& attrib : attribs(root())) {
+        document.getAttribs().push_back({wide(attrib.name), wide(attrib.value)});
+        released.releaseBefore(&attrib);
+    }
+    std::vector<grammar::Node>& nodes = document.getNodes();
+    nodes.reserve(nodes.size() + root().childCount);
+    for (const Node& child : children(root())) {
+        nodes.emplace_back();
+        appendPublic(child, nodes.back(), released);
+    }
+}
+
+// Nodes come in the order in which their attributes were added (each node's own, then its
+// children's in turn), so the attributes before the current node's are read no more. Nodes
+// nest no deeper than the clipper's depth limit, so the recursion is bounded.
+void CompactTree::appendPublic(const Node& node, grammar::Node& out, PageReleaser& released) {
+    out.name = wide(node.name);
+    out.attribs.reserve(node.attribCount);
+    for (const Attrib& attrib : attribs(node)) {
+        out.attribs.push_back({wide(attrib.name), wide(attrib.value)});
+        released.releaseBefore(&attrib);
+    }
+    out.nodes.resize(node.childCount);
+    for (Index i = 0; i < node.childCount; ++i)
+        appendPublic(nodes_[node.firstChild + i], out.nodes[i], released);
+}
+
+CompactTree::Span CompactTree::textSpan(std::size_t offset, std::size_t size) const {
+    return {static_cast<std::uint32_t>(offset), static_cast<std::uint32_t>(size)};
+}
+
+CompactTree::Span CompactTree::joinedSpan(std::string_view bytes) {
+    const Span span{static_cast<std::uint32_t>(joined_.size()) | kJoined,
+                    static_cast<std::uint32_t>(bytes.size())};
+    joined_.append(bytes);
+    return span;
+}
+
+CompactTree::Span CompactTree::wideSpan(std::u16string text) {
+    wide_.push_back(std::move(text));
+    return {static_cast<std::uint32_t>(wide_.size() - 1), kWide};
+}
+
+CompactTree::Index CompactTree::addNodes(std::size_t count) {
+    const Index first = static_cast<Index>(nodes_.size());
+    nodes_.resize(nodes_.size() + count);
+    return first;
+}
+
+void CompactTree::addAttrib(Index node, Attrib attrib) {
+    Node& owner = nodes_[node];
+    if (owner.attribCount == 0)
+        owner.firstAttrib = static_cast<Index>(attribs_.size());
+    attribs_.push_back(attrib);
+    ++owner.attribCount;
+}
+
+void CompactTree::reserve(std::size_t nodes, std::size_t attribs) {
+    nodes_.reserve(nodes);
+    attribs_.reserve(attribs);
+    utilkit::adviseLargePages(nodes_.data(), nodes_.capacity() * sizeof(Node));
+    utilkit::adviseLargePages(attribs_.data(), attribs_.capacity() * sizeof(Attrib));
+}
+
+} // namespace grammar

@@ -65,7 +65,7 @@ CMainFrame::CMainFrame(const usettings::Deployment& deployment, std::u16string p
 
 CMainFrame::~CMainFrame() {
     if (timerRegistered_)
-        CTimer::Instance()->UnRegisterListener(this);
+        tickhub::CTimer::Instance()->UnRegisterListener(this);
     if (accounts_ != nullptr)
         accounts_->removeListener(this);
     if (guildDkp_ != nullptr)
@@ -174,7 +174,7 @@ void CMainFrame::create() {
     showSkinImage(text(10001), QStringLiteral("mainframe"));
     if (Skin::current() != nullptr)
         setWindowIcon(Skin::current()->icon());
-    CTimer::Instance()->RegisterListener(this, kMaintenancePeriodMs);
+    tickhub::CTimer::Instance()->RegisterListener(this, kMaintenancePeriodMs);
     timerRegistered_ = true;
     runMaintenance();
     text(10014)->setText(

@@ -3,7 +3,7 @@
 #include "gamefiles/addon_manager.h"
 #include "protocol/account_listener.h"
 #include "protocol/guild_dkp_listener.h"
-#include "tickhub/timer_sense.h"
+#include "timer/timer_sense.h"
 #include "utilkit/ufile.h"
 #include "utilkit/usettings.h"
 
@@ -28,7 +28,7 @@ class IBackup;
 class CMainFrame : public QWidget,
                    public AccountListener,
                    public GuildDkpListener,
-                   public ITimerSenseObj {
+                   public timer::ITimerSenseObj {
     Q_OBJECT
 public:
     enum Command {

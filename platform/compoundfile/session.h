@@ -2,7 +2,7 @@
 
 #include "compoundfile/status.h"
 #include "element.h"
-#include "locked_file.h"
+#include "compoundfile/locked_file.h"
 
 #include <memory>
 

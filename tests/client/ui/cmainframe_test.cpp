@@ -134,7 +134,7 @@ TEST_F(MainFrameTest, RunsTheMaintenanceAtCreationAndOnTheTimer) {
     EXPECT_TRUE(inGame("Interface/TALLYRA_AUTO_BACK/CT_RaidTracker/CT_RaidTracker.lua"));
     EXPECT_EQ(read(game_.text() + u"Interface/AddOns/TALLYRA/version.txt"), "TALLYRA 2.1");
     EXPECT_EQ(text(10014), QStringLiteral("TALLYRA 2.1"));
-    EXPECT_TRUE(CTimer::Instance()->IsRegistered(frame_.get()));
+    EXPECT_TRUE(tickhub::CTimer::Instance()->IsRegistered(frame_.get()));
 
     put(game_.text() + u"Interface/AddOns/MerDKP/MerDKP.lua", "-- merdkp");
     fs::remove_all(game_.path() / "Interface/AddOns/TALLYRA");
@@ -145,7 +145,7 @@ TEST_F(MainFrameTest, RunsTheMaintenanceAtCreationAndOnTheTimer) {
 
     CMainFrame* const gone = frame_.get();
     frame_.reset();
-    EXPECT_FALSE(CTimer::Instance()->IsRegistered(gone));
+    EXPECT_FALSE(tickhub::CTimer::Instance()->IsRegistered(gone));
     EXPECT_EQ(accounts_.listener, nullptr);
     EXPECT_EQ(guildDkp_.listener, nullptr);
 }

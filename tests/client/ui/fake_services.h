@@ -75,7 +75,7 @@ public:
     void setInterval(std::uint32_t) override {}
     void setGameFolder(const std::u16string& folder) override { gameFolders.push_back(folder); }
     void setBackupFolder(const std::u16string&) override {}
-    void setTimer(ITimerService*) override {}
+    void setTimer(timer::ITimerService*) override {}
 
     std::vector<savekeep::BackupRecord> records;
     std::vector<std::pair<std::string, std::u16string>> restored;

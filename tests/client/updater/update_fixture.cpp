@@ -1,7 +1,7 @@
 #include "update_fixture.h"
 
 #include "cabinet_builder.h"
-#include "updater/pack_list_file.h"
+#include "packlist/pack_list_file.h"
 
 #include "utilkit/ufile.h"
 
@@ -42,9 +42,9 @@ bool UpdateFixture::exists(const std::string& relative) const {
     return fs::exists(fs::symlink_status(root_ / relative));
 }
 
-void UpdateFixture::writeDownloadState(const updater::PackList& packs, const char* flag) const {
-    write("temp/dlstate.xml", flag ? updater::formatPackList(packs, std::string(flag))
-                                   : updater::formatPackList(packs));
+void UpdateFixture::writeDownloadState(const packlist::PackList& packs, const char* flag) const {
+    write("temp/dlstate.xml", flag ? packlist::formatPackList(packs, std::string(flag))
+                                   : packlist::formatPackList(packs));
 }
 
 void UpdateFixture::writeCabinet(const std::string& name, const std::string& file,
@@ -52,6 +52,6 @@ void UpdateFixture::writeCabinet(const std::string& name, const std::string& fil
     write("temp/" + name + ".cab", cabinet_test::makeStoredCabinet({{file, contents}}));
 }
 
-updater::Pack UpdateFixture::pack(const std::u16string& name, int ver, int type) {
-    return updater::Pack{name, u"http://127.0.0.1/" + name + u".cab", "0123", ver, type};
+packlist::Pack UpdateFixture::pack(const std::u16string& name, int ver, int type) {
+    return packlist::Pack{name, u"http://127.0.0.1/" + name + u".cab", "0123", ver, type};
 }

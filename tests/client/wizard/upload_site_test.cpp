@@ -5,7 +5,7 @@
 #include "wizard_support.h"
 
 #include "protocol/protocol.h"
-#include "protocol/protocol_binding.h"
+#include "protocol_binding/protocol_binding.h"
 #include "ui/wizard/ceventimportdlg.h"
 #include "utilkit/encrypt.h"
 #include "utilkit/ustring.h"

@@ -16,20 +16,20 @@ using savekeep::DataBackup;
 namespace {
 
 // Remembers the listeners registered with it; `fire` plays the part of the running timer.
-class FakeTimer : public ITimerService {
+class FakeTimer : public timer::ITimerService {
 public:
-    void registerListener(ITimerSenseObj* listener, std::uint32_t periodMs) override {
+    void registerListener(timer::ITimerSenseObj* listener, std::uint32_t periodMs) override {
         this->listener = listener;
         period = periodMs;
         ++registrations;
     }
-    void unregisterListener(ITimerSenseObj* listener) override {
+    void unregisterListener(timer::ITimerSenseObj* listener) override {
         if (this->listener == listener)
             this->listener = nullptr;
     }
     void fire() const { listener->OnTimer(); }
 
-    ITimerSenseObj* listener = nullptr;
+    timer::ITimerSenseObj* listener = nullptr;
     std::uint32_t period = 0;
     int registrations = 0;
 };

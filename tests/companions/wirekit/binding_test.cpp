@@ -1,4 +1,4 @@
-#include "protocol/protocol_binding.h"
+#include "protocol_binding/protocol_binding.h"
 #include "wirekit_fixture.h"
 
 namespace {

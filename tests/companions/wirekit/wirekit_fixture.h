@@ -1,6 +1,6 @@
 #pragma once
 
-#include "protocol/protocol_binding.h"
+#include "protocol_binding/protocol_binding.h"
 #include "queue_dispatcher.h"
 
 #include <gtest/gtest.h>

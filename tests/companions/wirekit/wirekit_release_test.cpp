@@ -1,5 +1,5 @@
 // Giving the protocol library back at shut-down, with transfers under way.
-#include "protocol/protocol_binding.h"
+#include "protocol_binding/protocol_binding.h"
 #include "queue_dispatcher.h"
 #include "recording_listeners.h"
 #include "silent_site.h"

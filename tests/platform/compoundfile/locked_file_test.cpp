@@ -1,7 +1,7 @@
 // The locked file under the compound file, where the file system or the user's choices make
 // the ordinary way impossible: a file the user may only read, a symbolic link, a file system
 // without hard links.
-#include "locked_file.h"
+#include "compoundfile/locked_file.h"
 #include "scratch_file.h"
 
 #include <gtest/gtest.h>

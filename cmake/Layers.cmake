@@ -35,7 +35,7 @@ rl_layer(analyser NO_QT
 rl_layer(companions
     DESCRIPTION "the libraries and programs beside the client: timer, backups, downloader, protocol library, launcher"
     TARGETS tickhub savekeep fetchkit wirekit_core wirekit Ledgerboot
-    USES foundation contracts)
+    USES foundation contracts companions)
 rl_layer(client_domain NO_QT
     DESCRIPTION "the client's work without windows: settings, game files, the update run, the protocol binding"
     TARGETS client_packing client_config client_protocol_binding client_gamefiles client_updater

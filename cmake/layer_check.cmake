@@ -1,3 +1,4 @@
+cmake_minimum_required(VERSION 3.25)
 # Checks every link of the project's targets against the layer table (cmake/Layers.cmake).
 # -DFOLDER=<build>/layers; -DEXTRA_LINK="<target> <linked>" adds one link, for the check's own test.
 include(${FOLDER}/table.cmake)

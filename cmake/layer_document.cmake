@@ -1,3 +1,4 @@
+cmake_minimum_required(VERSION 3.25)
 # The layer graph of docs/architecture.md, made from the layer table (cmake/Layers.cmake) so
 # that the document cannot drift from what the build checks.
 # -DFOLDER=<build>/layers -DDOCUMENT=<file> -DMODE=write|compare

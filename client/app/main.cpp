@@ -21,7 +21,7 @@ int main(int argc, char** argv) {
         // After an install moved the program: the automatic start, where the user chose it,
         // starts the launcher beside this program.
         if (std::string_view(argv[i]) == kRenewAutostartOption) {
-            const AutostartEntry autostart;
+            const autostart::AutostartEntry autostart;
             if (autostart.isChosen())
                 autostart.setRegistered(true);
             return 0;
@@ -31,7 +31,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Raidledger"));
     int exitCode = 0;
     {
-        RaidledgerApp app;
+        app::RaidledgerApp app;
         exitCode = app.run();
     }
     return exitCode;

@@ -23,6 +23,8 @@
 
 #include <filesystem>
 
+namespace app {
+
 namespace {
 
 constexpr const char* kCrashReporter = "libcrashkit.so";
@@ -101,12 +103,12 @@ void RaidledgerApp::prepareTempFolder() {
 
 void RaidledgerApp::loadConfiguration() {
     if (store_ == nullptr)
-        store_ = std::make_unique<ConfigStore>(programFolder_);
+        store_ = std::make_unique<config::ConfigStore>(programFolder_);
     if (section_ == nullptr)
-        section_ = store_->load(ledgerward::SectionName);
+        section_ = store_->load(config::ledgerward::SectionName);
     // The folder the user chose wins over the game's own record from the start, for the
     // backups as much as for the windows.
-    gamefiles::setGameFolder(sectionvalues::readText(section_, ledgerward::WowFolder));
+    gamefiles::setGameFolder(sectionvalues::readText(section_, config::ledgerward::WowFolder));
 }
 
 void RaidledgerApp::loadSkin() {
@@ -173,3 +175,5 @@ void RaidledgerApp::createMainWindow() {
     }
     mainFrame_->show();
 }
+
+} // namespace app

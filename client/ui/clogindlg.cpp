@@ -110,7 +110,7 @@ void CLoginDlg::buildControls(const usettings::Deployment& deployment) {
     connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
     connect(userName_, &QLineEdit::textEdited, this, &CLoginDlg::userNameEdited);
     connect(autoRun_, &QCheckBox::clicked, this,
-            [](bool ticked) { AutostartEntry().setRegistered(ticked); });
+            [](bool ticked) { autostart::AutostartEntry().setRegistered(ticked); });
 }
 
 void CLoginDlg::setLoginService(LoginService* service) {
@@ -133,12 +133,12 @@ void CLoginDlg::initialise() {
     showSkinImage(findChild<QLabel*>(QStringLiteral("unit60000")), QStringLiteral("login"));
     if (Skin::current() != nullptr)
         setWindowIcon(Skin::current()->icon());
-    const std::string user = sectionvalues::readBytes(section_, ledgerward::UserName);
-    const std::string password = sectionvalues::readBytes(section_, ledgerward::Password);
+    const std::string user = sectionvalues::readBytes(section_, config::ledgerward::UserName);
+    const std::string password = sectionvalues::readBytes(section_, config::ledgerward::Password);
     userName_->setText(fromAnsi(user));
     password_->setText(fromAnsi(password));
     remember_->setChecked(!user.empty() && !password.empty());
-    autoRun_->setChecked(AutostartEntry().isRegistered());
+    autoRun_->setChecked(autostart::AutostartEntry().isRegistered());
     userName_->setFocus();
 }
 
@@ -195,8 +195,8 @@ void CLoginDlg::onLoginResult(std::int32_t result, std::uint32_t) {
     const QString user = typedUserName();
     const QString password = typedPassword();
     // What was typed is kept even when the login failed.
-    sectionvalues::writeBytes(section_, ledgerward::UserName, toAnsi(user));
-    sectionvalues::writeBytes(section_, ledgerward::Password,
+    sectionvalues::writeBytes(section_, config::ledgerward::UserName, toAnsi(user));
+    sectionvalues::writeBytes(section_, config::ledgerward::Password,
                               remember_->isChecked() ? toAnsi(password) : std::string());
     sectionvalues::commit(section_);
     if (result == 0) {

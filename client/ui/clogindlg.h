@@ -6,7 +6,9 @@
 #include <QDialog>
 
 class LoginService;
+namespace config {
 class PropertyBag;
+}
 class QCheckBox;
 class QLineEdit;
 class QPushButton;
@@ -22,7 +24,7 @@ public:
     ~CLoginDlg() override;
 
     // The section "Ledgerward"; not owned.
-    void setConfig(PropertyBag* section) { section_ = section; }
+    void setConfig(config::PropertyBag* section) { section_ = section; }
     // Registers the dialog as the service's listener; it is removed again on destruction.
     void setLoginService(LoginService* service);
 
@@ -43,7 +45,7 @@ private:
     QString typedUserName() const;
     QString typedPassword() const;
 
-    PropertyBag* section_ = nullptr;
+    config::PropertyBag* section_ = nullptr;
     LoginService* service_ = nullptr;
     bool initialised_ = false;
     QLineEdit* userName_ = nullptr;

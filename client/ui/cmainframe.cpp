@@ -160,7 +160,7 @@ void CMainFrame::setGuildDkpService(GuildDkpService* service) {
 }
 
 void CMainFrame::applyConfiguredGameFolder() {
-    gamefiles::setGameFolder(sectionvalues::readText(section_, ledgerward::WowFolder));
+    gamefiles::setGameFolder(sectionvalues::readText(section_, config::ledgerward::WowFolder));
     handGameFolderToBackup(gamefiles::getGameFolder());
 }
 
@@ -253,7 +253,7 @@ void CMainFrame::openSettings() {
 
 void CMainFrame::onAccountReady() {
     button(DownloadDkpList)->setEnabled(false);
-    const std::u16string url = sectionvalues::readText(section_, ledgerward::GuildUrl);
+    const std::u16string url = sectionvalues::readText(section_, config::ledgerward::GuildUrl);
     if (url.empty() && accounts_ != nullptr &&
         (accounts_->getDefaultGuild().guildId.empty() || accounts_->getGuilds().size() > 1))
         onCommand(Settings);
@@ -261,7 +261,7 @@ void CMainFrame::onAccountReady() {
 }
 
 void CMainFrame::requestGuildDkpList() {
-    std::u16string url = sectionvalues::readText(section_, ledgerward::GuildUrl);
+    std::u16string url = sectionvalues::readText(section_, config::ledgerward::GuildUrl);
     if (url.empty() && accounts_ != nullptr)
         url = accounts_->getDefaultGuildUrl();
     const std::u16string site = guildSiteName(url, ustring::fromUtf8(deployment_.oldSiteHost),

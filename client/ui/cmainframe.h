@@ -14,7 +14,9 @@
 class AccountService;
 class EventUploadService;
 class GuildDkpService;
+namespace config {
 class PropertyBag;
+}
 class QLabel;
 class QPushButton;
 
@@ -56,7 +58,7 @@ public:
     void setAccountService(AccountService* service);
     void setUploadService(EventUploadService* service) { uploads_ = service; }
     void setGuildDkpService(GuildDkpService* service);
-    void setConfig(PropertyBag* section) { section_ = section; }
+    void setConfig(config::PropertyBag* section) { section_ = section; }
 
     // Takes up the configured game folder, registers the maintenance timer, runs the
     // maintenance step once and shows the addon version.
@@ -96,7 +98,7 @@ private:
     AccountService* accounts_ = nullptr;
     EventUploadService* uploads_ = nullptr;
     GuildDkpService* guildDkp_ = nullptr;
-    PropertyBag* section_ = nullptr;
+    config::PropertyBag* section_ = nullptr;
     bool timerRegistered_ = false;
     QPoint dragOffset_;
 };

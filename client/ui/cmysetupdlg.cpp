@@ -82,11 +82,11 @@ void CMySetupDlg::showEvent(QShowEvent* event) {
 }
 
 void CMySetupDlg::initialise() {
-    std::u16string url = sectionvalues::readText(section_, ledgerward::GuildUrl);
+    std::u16string url = sectionvalues::readText(section_, config::ledgerward::GuildUrl);
     if (url.empty() && accounts_ != nullptr)
         url = accounts_->getDefaultGuildUrl();
     guildUrl_->setText(QString::fromStdU16String(url));
-    std::u16string folder = sectionvalues::readText(section_, ledgerward::WowFolder);
+    std::u16string folder = sectionvalues::readText(section_, config::ledgerward::WowFolder);
     if (folder.empty())
         folder = gamefiles::getGameFolder();
     folder_->setText(QString::fromStdU16String(folder));
@@ -126,8 +126,8 @@ void CMySetupDlg::confirm() {
         refuse(QStringLiteral("请选择正确的WOW安装目录"), folder_);
         return;
     }
-    sectionvalues::writeText(section_, ledgerward::GuildUrl, url);
-    sectionvalues::writeText(section_, ledgerward::WowFolder, folder);
+    sectionvalues::writeText(section_, config::ledgerward::GuildUrl, url);
+    sectionvalues::writeText(section_, config::ledgerward::WowFolder, folder);
     sectionvalues::commit(section_);
     accept();
 }

@@ -7,7 +7,9 @@
 #include <string>
 
 class AccountService;
+namespace config {
 class PropertyBag;
+}
 class QLineEdit;
 class QPushButton;
 
@@ -24,7 +26,7 @@ public:
                          const usettings::Deployment& deployment = usettings::loadDeployment());
 
     // Both not owned.
-    void setConfig(PropertyBag* section) { section_ = section; }
+    void setConfig(config::PropertyBag* section) { section_ = section; }
     void setAccountService(AccountService* service) { accounts_ = service; }
 
     inline static const QString kCaption = QStringLiteral("操作提示！");
@@ -40,7 +42,7 @@ private:
     bool refuse(const QString& text, QLineEdit* field);
 
     usettings::Deployment deployment_;
-    PropertyBag* section_ = nullptr;
+    config::PropertyBag* section_ = nullptr;
     AccountService* accounts_ = nullptr;
     bool initialised_ = false;
     QLineEdit* folder_ = nullptr;

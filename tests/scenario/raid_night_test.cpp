@@ -209,7 +209,7 @@ TEST_F(RaidNight, FromLoginToUploadedPointsInTheGameAndARestoredLog) {
 
     // Log in; the main window asks for the game folder and the guild, installs the addon there
     // and writes the guild's list, which the shipped addon reads as the site has it.
-    RaidledgerApp app(program_.text());
+    app::RaidledgerApp app(program_.text());
     ASSERT_TRUE(app.initInstance());
     CMainFrame* frame = app.mainWindow();
     ASSERT_NE(frame, nullptr);

@@ -41,12 +41,12 @@ std::u16string folderText(std::string folder) {
 }
 
 int configure(Arguments& arguments) {
-    ConfigStore store;
-    PropertyBag* section = store.load(ledgerward::SectionName);
-    section->set_wstring(ledgerward::WowFolder, folderText(arguments["game-folder"]));
-    section->set_wstring(ledgerward::GuildUrl, ustring::fromUtf8(arguments["guild-url"]));
-    section->set_string(ledgerward::UserName, arguments["user"]);
-    section->set_string(ledgerward::Password, arguments["password"]);
+    config::ConfigStore store;
+    config::PropertyBag* section = store.load(config::ledgerward::SectionName);
+    section->set_wstring(config::ledgerward::WowFolder, folderText(arguments["game-folder"]));
+    section->set_wstring(config::ledgerward::GuildUrl, ustring::fromUtf8(arguments["guild-url"]));
+    section->set_string(config::ledgerward::UserName, arguments["user"]);
+    section->set_string(config::ledgerward::Password, arguments["password"]);
     section->commit();
     store.destroy(section);
     std::printf("settings stored in %s\n", ufile::toNativePath(store.path()).c_str());
@@ -62,15 +62,15 @@ int screens(int argc, char** argv, Arguments& arguments) {
     QApplication::setWindowIcon(skin.icon());
 
     protocol::ProtocolBinding binding;
-    QtCallbackDispatcher dispatcher;
+    app::QtCallbackDispatcher dispatcher;
     std::u16string error;
     if (!binding.bind(error)) {
         std::fprintf(stderr, "raidledger_demo: %s\n", ustring::toUtf8(error).c_str());
         return 1;
     }
     binding.installDispatcher(&dispatcher);
-    ConfigStore store;
-    PropertyBag* section = store.load(ledgerward::SectionName);
+    config::ConfigStore store;
+    config::PropertyBag* section = store.load(config::ledgerward::SectionName);
     const int result =
         captureScreens(*binding.manager(), section, QString::fromStdString(arguments["out"]));
     store.destroy(section);

@@ -2,9 +2,11 @@
 
 #include <QString>
 
+namespace config {
 class PropertyBag;
+}
 class ProtocolManager;
 
 // Opens each window of the client in turn, logged in through `manager` with the login stored in
 // `section`, and saves a picture of each into `folder`. 0 when every picture was saved.
-int captureScreens(ProtocolManager& manager, PropertyBag* section, const QString& folder);
+int captureScreens(ProtocolManager& manager, config::PropertyBag* section, const QString& folder);

@@ -34,20 +34,20 @@ protected:
     void openSection() {
         if (store_ != nullptr)
             store_->destroy(section_);
-        store_ = std::make_unique<ConfigStore>(folder_.text());
-        section_ = store_->load(ledgerward::SectionName);
+        store_ = std::make_unique<config::ConfigStore>(folder_.text());
+        section_ = store_->load(config::ledgerward::SectionName);
     }
     // What the file holds, read by a second store.
     std::string storedBytes(std::uint16_t key) {
-        ConfigStore other(folder_.text());
-        PropertyBag* bag = other.load(ledgerward::SectionName);
+        config::ConfigStore other(folder_.text());
+        config::PropertyBag* bag = other.load(config::ledgerward::SectionName);
         std::string value = bag->get_string(key, std::string());
         other.destroy(bag);
         return value;
     }
     void remember(const std::string& user, const std::string& password) {
-        section_->set_string(ledgerward::UserName, user);
-        section_->set_string(ledgerward::Password, password);
+        section_->set_string(config::ledgerward::UserName, user);
+        section_->set_string(config::ledgerward::Password, password);
     }
 
     void open(LoginService* service) {
@@ -73,8 +73,8 @@ protected:
 
     uitest::TempFolder home_;
     uitest::TempFolder folder_;
-    std::unique_ptr<ConfigStore> store_;
-    PropertyBag* section_ = nullptr;
+    std::unique_ptr<config::ConfigStore> store_;
+    config::PropertyBag* section_ = nullptr;
     uitest::FakeLoginService service_;
     uitest::RecordingPrompter prompter_;
     std::unique_ptr<CLoginDlg> dialog_;
@@ -134,8 +134,8 @@ TEST_F(LoginDialogTest, SendsTheLowerCasedNameAndTheDigestAndWaitsDisabled) {
 
     dialog_->onLoginResult(1, 0);
     EXPECT_EQ(dialog_->result(), QDialog::Accepted);
-    EXPECT_EQ(storedBytes(ledgerward::UserName), "demouser");
-    EXPECT_EQ(storedBytes(ledgerward::Password), ""); // not asked to remember it
+    EXPECT_EQ(storedBytes(config::ledgerward::UserName), "demouser");
+    EXPECT_EQ(storedBytes(config::ledgerward::Password), ""); // not asked to remember it
     EXPECT_TRUE(prompter_.messages.empty());
 }
 
@@ -151,8 +151,8 @@ TEST_F(LoginDialogTest, AFailedLoginKeepsWhatWasTypedAndTheDialogOpen) {
     EXPECT_EQ(dialog_->focusWidget(), userField());
     EXPECT_TRUE(dialog_->isVisible());
     EXPECT_TRUE(loginButton()->isEnabled());
-    EXPECT_EQ(storedBytes(ledgerward::UserName), "demo");
-    EXPECT_EQ(storedBytes(ledgerward::Password), "wrong");
+    EXPECT_EQ(storedBytes(config::ledgerward::UserName), "demo");
+    EXPECT_EQ(storedBytes(config::ledgerward::Password), "wrong");
 
     // The next start fills both fields in and ticks the box.
     dialog_.reset();

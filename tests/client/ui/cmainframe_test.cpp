@@ -32,8 +32,8 @@ const std::string kList =
 class MainFrameTest : public testing::Test {
 protected:
     void SetUp() override {
-        store_ = std::make_unique<ConfigStore>(configFolder_.text());
-        section_ = store_->load(ledgerward::SectionName);
+        store_ = std::make_unique<config::ConfigStore>(configFolder_.text());
+        section_ = store_->load(config::ledgerward::SectionName);
         deployment_.siteHost = "dkp.example:8080";
         deployment_.oldSiteHost = "dkp.old.example";
         deployment_.forumUrl = "http://forum.example";
@@ -41,7 +41,7 @@ protected:
         put(program_.text() + u"Addonkit/TALLYRA/version.txt", "TALLYRA 2.1");
         put(program_.text() + u"Addonkit/TALLYRA/TALLYRA.toc", "## Title: TALLYRA");
         put(program_.text() + u"Addonkit/TALLYRA/MerDKP/MerDKP.lua", "-- reads dkp_list.lua");
-        section_->set_wstring(ledgerward::WowFolder, game_.text());
+        section_->set_wstring(config::ledgerward::WowFolder, game_.text());
     }
     void TearDown() override {
         frame_.reset();
@@ -77,7 +77,7 @@ protected:
     // With no game folder configured or recorded, the first list arrives and the user chooses
     // the game folder in the settings dialog that it opens; how many dialogs were shown.
     int receiveTheFirstListChoosingTheGameFolder() {
-        section_->set_wstring(ledgerward::WowFolder, u"");
+        section_->set_wstring(config::ledgerward::WowFolder, u"");
         setenv("WINEPREFIX", configFolder_.path().c_str(), 1); // no recorded installation
         create();
         uitest::ModalWatcher watcher(
@@ -101,8 +101,8 @@ protected:
     uitest::TempFolder configFolder_;
     uitest::TempFolder game_;
     uitest::TempFolder program_;
-    std::unique_ptr<ConfigStore> store_;
-    PropertyBag* section_ = nullptr;
+    std::unique_ptr<config::ConfigStore> store_;
+    config::PropertyBag* section_ = nullptr;
     usettings::Deployment deployment_;
     uitest::FakeAccountService accounts_;
     uitest::FakeGuildDkpService guildDkp_;
@@ -151,7 +151,7 @@ TEST_F(MainFrameTest, RunsTheMaintenanceAtCreationAndOnTheTimer) {
 }
 
 TEST_F(MainFrameTest, AccountReadyRequestsTheListAndTheListIsWrittenOnce) {
-    section_->set_wstring(ledgerward::GuildUrl, u"http://dkp.old.example/adpt_dkp");
+    section_->set_wstring(config::ledgerward::GuildUrl, u"http://dkp.old.example/adpt_dkp");
     create();
     uitest::ModalWatcher watcher;
     accounts_.listener->onAccountReady();
@@ -199,7 +199,7 @@ TEST_F(MainFrameTest, OpensTheSettingsOnceForAUserWithoutAGuildChoice) {
     accounts_.guilds = {GuildEntry{{}, u"guild-1"}, GuildEntry{{}, u"guild-2"}};
     accounts_.listener->onAccountReady();
     EXPECT_EQ(watcher.seen(), 2);
-    section_->set_wstring(ledgerward::GuildUrl, u"http://dkp.example:8080/adpt_dkp");
+    section_->set_wstring(config::ledgerward::GuildUrl, u"http://dkp.example:8080/adpt_dkp");
     accounts_.listener->onAccountReady();
     EXPECT_EQ(watcher.seen(), 2);
 }
@@ -220,7 +220,7 @@ TEST_F(MainFrameTest, TheFirstListGoesIntoAGameFolderChosenOnlyWhenItArrived) {
 }
 
 TEST_F(MainFrameTest, TheDownloadCommandAsksAgainAndWaitsForTheList) {
-    section_->set_wstring(ledgerward::GuildUrl, u"http://dkp.example:8080/adpt_dkp");
+    section_->set_wstring(config::ledgerward::GuildUrl, u"http://dkp.example:8080/adpt_dkp");
     create();
     guildDkp_.listener->onGuildDkpList(kList);
     button(10020)->click();
@@ -256,7 +256,7 @@ TEST_F(MainFrameTest, TheErrorCorrectionAsksFirstAndADeclineChangesNothing) {
 }
 
 TEST_F(MainFrameTest, TheSettingsCommandTakesUpTheNewGameFolder) {
-    section_->set_wstring(ledgerward::WowFolder, u"");
+    section_->set_wstring(config::ledgerward::WowFolder, u"");
     create();
     uitest::TempFolder other;
     put(other.text() + u"WoW.exe", "MZ");
@@ -286,7 +286,7 @@ TEST_F(MainFrameTest, TheBackupObjectFollowsTheGameFolderInEffect) {
 }
 
 TEST_F(MainFrameTest, WithoutAGameFolderTheMaintenanceWritesNothingAnywhere) {
-    section_->set_wstring(ledgerward::WowFolder, u"");
+    section_->set_wstring(config::ledgerward::WowFolder, u"");
     setenv("WINEPREFIX", configFolder_.path().c_str(), 1); // no recorded installation
     uitest::TempFolder current;
     put(current.text() + u"Interface/AddOns/MerDKP/MerDKP.lua", "-- stand-alone");

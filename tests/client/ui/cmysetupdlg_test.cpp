@@ -21,8 +21,8 @@ constexpr const char* kHost = "dkp.example:8080";
 class SetupDialogTest : public testing::Test {
 protected:
     void SetUp() override {
-        store_ = std::make_unique<ConfigStore>(configFolder_.text());
-        section_ = store_->load(ledgerward::SectionName);
+        store_ = std::make_unique<config::ConfigStore>(configFolder_.text());
+        section_ = store_->load(config::ledgerward::SectionName);
         deployment_.siteHost = kHost;
         ASSERT_TRUE(ufile::WriteFileData(game_.text() + u"WoW.exe", "MZ"));
     }
@@ -47,8 +47,8 @@ protected:
         urlField()->setText(url);
     }
     std::u16string storedText(std::uint16_t key) {
-        ConfigStore other(configFolder_.text());
-        PropertyBag* bag = other.load(ledgerward::SectionName);
+        config::ConfigStore other(configFolder_.text());
+        config::PropertyBag* bag = other.load(config::ledgerward::SectionName);
         std::u16string value;
         bag->get_wstring(key, value);
         other.destroy(bag);
@@ -63,13 +63,13 @@ protected:
         EXPECT_EQ(prompter_.messages.back().caption, QStringLiteral("操作提示！"));
         EXPECT_EQ(dialog_->focusWidget(), field);
         EXPECT_TRUE(dialog_->isVisible());
-        EXPECT_TRUE(storedText(ledgerward::GuildUrl).empty());
+        EXPECT_TRUE(storedText(config::ledgerward::GuildUrl).empty());
     }
 
     uitest::TempFolder configFolder_;
     uitest::TempFolder game_;
-    std::unique_ptr<ConfigStore> store_;
-    PropertyBag* section_ = nullptr;
+    std::unique_ptr<config::ConfigStore> store_;
+    config::PropertyBag* section_ = nullptr;
     usettings::Deployment deployment_;
     uitest::FakeAccountService accounts_;
     uitest::RecordingPrompter prompter_;
@@ -110,15 +110,15 @@ TEST_F(SetupDialogTest, StoresBothValuesAndCommitsThem) {
     press("ctl1");
     EXPECT_TRUE(prompter_.messages.empty());
     EXPECT_EQ(dialog_->result(), QDialog::Accepted);
-    EXPECT_EQ(storedText(ledgerward::GuildUrl), u"dkp.example:8080/adpt_dkp");
-    EXPECT_EQ(storedText(ledgerward::WowFolder), game_.text());
+    EXPECT_EQ(storedText(config::ledgerward::GuildUrl), u"dkp.example:8080/adpt_dkp");
+    EXPECT_EQ(storedText(config::ledgerward::WowFolder), game_.text());
 }
 
 TEST_F(SetupDialogTest, AFolderEndingInTheSeparatorGetsNoSecondOne) {
     open();
     fill(game_.text(), QStringLiteral("http://dkp.example:8080/adpt_dkp"));
     press("ctl1");
-    EXPECT_EQ(storedText(ledgerward::WowFolder), game_.text());
+    EXPECT_EQ(storedText(config::ledgerward::WowFolder), game_.text());
 }
 
 TEST_F(SetupDialogTest, StartsFromTheStoredValuesOrTheAccountsDefaultAddress) {
@@ -126,8 +126,8 @@ TEST_F(SetupDialogTest, StartsFromTheStoredValuesOrTheAccountsDefaultAddress) {
     open();
     EXPECT_EQ(urlField()->text(), QStringLiteral("http://dkp.example:8080/guild_a"));
     dialog_.reset();
-    section_->set_wstring(ledgerward::GuildUrl, u"http://dkp.example:8080/stored");
-    section_->set_wstring(ledgerward::WowFolder, game_.text());
+    section_->set_wstring(config::ledgerward::GuildUrl, u"http://dkp.example:8080/stored");
+    section_->set_wstring(config::ledgerward::WowFolder, game_.text());
     open();
     EXPECT_EQ(urlField()->text(), QStringLiteral("http://dkp.example:8080/stored"));
     EXPECT_EQ(folderField()->text(), QString::fromStdU16String(game_.text()));
@@ -150,8 +150,8 @@ TEST_F(SetupDialogTest, CancelStoresNothing) {
     fill(game_.text(), QStringLiteral("dkp.example:8080/adpt_dkp"));
     press("ctl2");
     EXPECT_EQ(dialog_->result(), QDialog::Rejected);
-    EXPECT_TRUE(storedText(ledgerward::GuildUrl).empty());
-    EXPECT_TRUE(storedText(ledgerward::WowFolder).empty());
+    EXPECT_TRUE(storedText(config::ledgerward::GuildUrl).empty());
+    EXPECT_TRUE(storedText(config::ledgerward::WowFolder).empty());
 }
 
 } // namespace

@@ -30,25 +30,26 @@ protected:
 
     std::string entryText() const {
         std::string text;
-        ufile::ReadFileData(AutostartEntry::entryPath(), text);
+        ufile::ReadFileData(autostart::AutostartEntry::entryPath(), text);
         return text;
     }
     void writeEntry(const std::string& text) const {
         fs::create_directories(home_ / "autostart");
-        ASSERT_TRUE(ufile::WriteFileData(AutostartEntry::entryPath(), text));
+        ASSERT_TRUE(ufile::WriteFileData(autostart::AutostartEntry::entryPath(), text));
     }
 
     fs::path home_;
 };
 
 TEST_F(AutostartEntryTest, LivesInTheAutostartFolderOfTheConfiguration) {
-    EXPECT_EQ(ustring::toUtf8(AutostartEntry::entryPath()),
+    EXPECT_EQ(ustring::toUtf8(autostart::AutostartEntry::entryPath()),
               (home_ / "autostart" / "TALLYRA.desktop").string());
-    EXPECT_EQ(AutostartEntry::expectedCommand(), ufile::GetModulePathDir() + u"Ledgerboot");
+    EXPECT_EQ(autostart::AutostartEntry::expectedCommand(),
+              ufile::GetModulePathDir() + u"Ledgerboot");
 }
 
 TEST_F(AutostartEntryTest, RegistersUnregistersAndWritesOnlyWhenNeeded) {
-    AutostartEntry entry;
+    autostart::AutostartEntry entry;
     EXPECT_FALSE(entry.isRegistered());
     entry.setRegistered(true);
     EXPECT_TRUE(entry.isRegistered());
@@ -68,7 +69,7 @@ TEST_F(AutostartEntryTest, RegistersUnregistersAndWritesOnlyWhenNeeded) {
 
 TEST_F(AutostartEntryTest, AnEntryStartingSomethingElseIsReplaced) {
     writeEntry("[Desktop Entry]\nType=Application\nExec=/opt/other/Ledgerboot\n");
-    AutostartEntry entry;
+    autostart::AutostartEntry entry;
     EXPECT_FALSE(entry.isRegistered());
     entry.setRegistered(true);
     EXPECT_TRUE(entry.isRegistered());
@@ -76,8 +77,8 @@ TEST_F(AutostartEntryTest, AnEntryStartingSomethingElseIsReplaced) {
 }
 
 TEST_F(AutostartEntryTest, ArgumentsHiddenEntriesAndOtherGroupsDoNotCount) {
-    const std::string command = ustring::toUtf8(AutostartEntry::expectedCommand());
-    AutostartEntry entry;
+    const std::string command = ustring::toUtf8(autostart::AutostartEntry::expectedCommand());
+    autostart::AutostartEntry entry;
     writeEntry("[Desktop Entry]\nExec=" + command + " --minimised\n");
     EXPECT_FALSE(entry.isRegistered());
     writeEntry("[Desktop Entry]\nExec=" + command + "\nHidden=true\n");
@@ -91,7 +92,7 @@ TEST_F(AutostartEntryTest, ArgumentsHiddenEntriesAndOtherGroupsDoNotCount) {
 // After the program folder moved, the entry the user chose still starts the old launcher: it
 // counts as chosen, not as registered, until it is written anew.
 TEST_F(AutostartEntryTest, AnEntryForAnotherFolderIsChosenButNotRegistered) {
-    AutostartEntry entry;
+    autostart::AutostartEntry entry;
     EXPECT_FALSE(entry.isChosen());
     writeEntry("[Desktop Entry]\nExec=/old/place/Ledgerboot\nHidden=true\n");
     EXPECT_FALSE(entry.isChosen());

@@ -9,10 +9,14 @@
 #include <string>
 
 class CMainFrame;
+namespace config {
 class ConfigStore;
 class PropertyBag;
+} // namespace config
 class ProtocolManager;
 class Skin;
+
+namespace app {
 
 // The application object: brings up, in a fixed order, everything the windows rely on, runs
 // the login and, after a successful one, the main window; its destruction releases it all in
@@ -35,7 +39,7 @@ public:
     int run();
 
     Skin* skin() const { return skin_.get(); }
-    PropertyBag* configSection() const { return section_; }
+    config::PropertyBag* configSection() const { return section_; }
     ProtocolManager* protocolManager() const { return manager_; }
     CMainFrame* mainWindow() const { return mainFrame_.get(); }
 
@@ -53,8 +57,8 @@ private:
     std::u16string programFolder_;
     usettings::Deployment deployment_;
     std::unique_ptr<Skin> skin_;
-    std::unique_ptr<ConfigStore> store_;
-    PropertyBag* section_ = nullptr;
+    std::unique_ptr<config::ConfigStore> store_;
+    config::PropertyBag* section_ = nullptr;
     QtCallbackDispatcher dispatcher_;
     protocol::ProtocolBinding binding_;
     ProtocolManager* manager_ = nullptr;
@@ -63,3 +67,5 @@ private:
     bool curlInitialised_ = false;
     bool updaterStarted_ = false;
 };
+
+} // namespace app

@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace autostart {
+
 // Registers the launcher "Ledgerboot" beside the running program to start with the user's
 // desktop session, as the autostart entry "TALLYRA.desktop" in the autostart folder of the
 // user's configuration ($XDG_CONFIG_HOME, by default ~/.config). The class holds no state;
@@ -22,3 +24,5 @@ public:
     // Where the entry lives.
     static std::u16string entryPath();
 };
+
+} // namespace autostart

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+namespace autostart {
+
 // The parts of the freedesktop.org desktop entry format that an autostart entry needs.
 namespace desktop_entry {
 
@@ -23,3 +25,5 @@ std::optional<std::vector<std::string>> splitExec(std::string_view exec);
 std::string quoteExecArgument(std::string_view program);
 
 } // namespace desktop_entry
+
+} // namespace autostart

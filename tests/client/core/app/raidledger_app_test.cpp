@@ -51,10 +51,10 @@ protected:
                                              "\nsite_host = " + site.host() + "\n"));
     }
     void storeSettings(const std::u16string& gameFolder, const std::u16string& guildUrl) {
-        ConfigStore store(folder_.text());
-        PropertyBag* section = store.load(ledgerward::SectionName);
-        section->set_wstring(ledgerward::WowFolder, gameFolder);
-        section->set_wstring(ledgerward::GuildUrl, guildUrl);
+        config::ConfigStore store(folder_.text());
+        config::PropertyBag* section = store.load(config::ledgerward::SectionName);
+        section->set_wstring(config::ledgerward::WowFolder, gameFolder);
+        section->set_wstring(config::ledgerward::GuildUrl, guildUrl);
         section->commit();
         store.destroy(section);
     }
@@ -80,7 +80,7 @@ TEST_F(RaidledgerAppTest, ACancelledLoginEndsWithoutAMainWindow) {
         dialog->reject();
     });
     {
-        RaidledgerApp app(folder_.text());
+        app::RaidledgerApp app(folder_.text());
         EXPECT_FALSE(app.initInstance());
         EXPECT_TRUE(sawLogin);
         EXPECT_EQ(app.mainWindow(), nullptr);
@@ -108,7 +108,7 @@ TEST_F(RaidledgerAppTest, TheBackupsAreOfTheConfiguredGameFolderFromTheStart) {
         backup->backupRound(std::time(nullptr)); // the round its timer would run
         dialog->reject();
     });
-    RaidledgerApp app(folder_.text());
+    app::RaidledgerApp app(folder_.text());
     EXPECT_FALSE(app.initInstance());
     ASSERT_EQ(watcher.seen(), 1);
     ASSERT_TRUE(fs::is_directory(folder_.path() / "Backup/ALICE"));
@@ -123,7 +123,7 @@ TEST_F(RaidledgerAppTest, TheBackupsAreOfTheConfiguredGameFolderFromTheStart) {
 
 TEST_F(RaidledgerAppTest, CreatesTheTempFolderInTheCurrentDirectory) {
     uitest::ModalWatcher watcher;
-    RaidledgerApp app(folder_.text());
+    app::RaidledgerApp app(folder_.text());
     app.initInstance();
     EXPECT_TRUE(fs::is_directory("Temp"));
 }
@@ -142,7 +142,7 @@ TEST_F(RaidledgerAppTest, AfterLoginTheMainWindowFetchesAndWritesTheGuildList) {
         dialog->findChild<QLineEdit*>(QStringLiteral("ctl1002"))->setText(QStringLiteral("demo"));
         dialog->findChild<QPushButton*>(QStringLiteral("unit60015"))->click();
     });
-    RaidledgerApp app(folder_.text());
+    app::RaidledgerApp app(folder_.text());
     ASSERT_TRUE(app.initInstance());
     CMainFrame* frame = app.mainWindow();
     ASSERT_NE(frame, nullptr);

@@ -15,19 +15,19 @@
 
 namespace {
 
-constexpr std::u16string_view kSection = ledgerward::SectionName;
+constexpr std::u16string_view kSection = config::ledgerward::SectionName;
 
 PropertyMap sampleMap() {
     PropertyMap map;
-    map.set(ledgerward::UserName, "raider");
-    map.set(ledgerward::GuildUrl, "http://guild.example/");
+    map.set(config::ledgerward::UserName, "raider");
+    map.set(config::ledgerward::GuildUrl, "http://guild.example/");
     return map;
 }
 
 class ConfigStoreDamage : public ::testing::Test {
 protected:
     TemporaryFolder folder;
-    ConfigStore store{folder.wide()};
+    config::ConfigStore store{folder.wide()};
     std::filesystem::path file = folder.file("config.cfg");
 
     // A sound file written by the store, for the cases to damage.
@@ -40,7 +40,7 @@ protected:
     void expectUnusableAndUntouched(const std::string& bytes, const std::string& what) {
         SCOPED_TRACE(what);
         TemporaryFolder::write(file, bytes);
-        PropertyBag* bag = store.load(kSection);
+        config::PropertyBag* bag = store.load(kSection);
         EXPECT_TRUE(bag->map().empty());
         store.destroy(bag);
         EXPECT_EQ(store.write(kSection, sampleMap()), -1);
@@ -112,7 +112,7 @@ TEST_F(ConfigStoreDamage, DamagedCompoundFilesReadAsEmptyAndStayAsTheyWere) {
 
     // The sound file itself is still usable afterwards.
     TemporaryFolder::write(file, sound);
-    PropertyBag* bag = store.load(kSection);
+    config::PropertyBag* bag = store.load(kSection);
     EXPECT_EQ(bag->map(), sampleMap());
     store.destroy(bag);
 }
@@ -137,7 +137,7 @@ TEST_F(ConfigStoreDamage, ASecondProcessHoldingTheFileMakesEveryAccessFail) {
     ASSERT_EQ(::read(ready[0], &ok, 1), 1);
     ASSERT_EQ(ok, 'y');
 
-    PropertyBag* bag = store.load(kSection);
+    config::PropertyBag* bag = store.load(kSection);
     EXPECT_TRUE(bag->map().empty());
     store.destroy(bag);
     PropertyMap other;
@@ -160,7 +160,7 @@ TEST_F(ConfigStoreDamage, ASecondProcessHoldingTheFileMakesEveryAccessFail) {
 
 TEST_F(ConfigStoreDamage, AFolderWhereTheFileShouldBeIsLeftAlone) {
     std::filesystem::create_directory(file);
-    PropertyBag* bag = store.load(kSection);
+    config::PropertyBag* bag = store.load(kSection);
     EXPECT_TRUE(bag->map().empty());
     store.destroy(bag);
     EXPECT_EQ(store.write(kSection, sampleMap()), -1);
@@ -177,7 +177,7 @@ TEST_F(ConfigStoreDamage, AWriteThatRunsOutOfSpaceLeavesTheOldFile) {
         const rlimit limit{4096, 4096};
         ::setrlimit(RLIMIT_FSIZE, &limit);
         PropertyMap big = sampleMap();
-        big.set(ledgerward::WowFolder, std::string(9000, 'w'));
+        big.set(config::ledgerward::WowFolder, std::string(9000, 'w'));
         ::_exit(store.write(kSection, big) == -1 ? 0 : 1);
     }
     int status = 0;
@@ -194,7 +194,7 @@ TEST_F(ConfigStoreDamage, AWriteThatRunsOutOfSpaceLeavesTheOldFile) {
 TEST_F(ConfigStoreDamage, AValueTooLongToPackFailsTheWriteAndChangesNothing) {
     const std::string sound = soundFile();
     PropertyMap tooLong = sampleMap();
-    tooLong.set(ledgerward::GuildUrl, std::string(65536, 'u'));
+    tooLong.set(config::ledgerward::GuildUrl, std::string(65536, 'u'));
     EXPECT_EQ(store.write(kSection, tooLong), -1);
     EXPECT_EQ(store.write(u"NewSection", tooLong), -1);
     EXPECT_EQ(TemporaryFolder::read(file), sound);

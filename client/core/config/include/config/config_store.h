@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+namespace config {
+
 // The settings file "config.cfg" in the program's folder: a compound file with one storage
 // per section, each holding a stream "config" with the section's packed PropertyMap. Opens
 // the file for one access at a time and keeps the sections handed out by acquire().
@@ -48,3 +50,5 @@ private:
     std::u16string path_;
     std::map<std::string, CacheEntry> cache_;
 };
+
+} // namespace config

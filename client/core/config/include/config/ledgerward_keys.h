@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string_view>
 
+namespace config {
+
 // The client's one settings section and the keys it stores there.
 namespace ledgerward {
 
@@ -18,3 +20,5 @@ inline constexpr std::uint16_t Password = 1003;
 inline constexpr std::uint16_t WowFolder = 1004;
 
 } // namespace ledgerward
+
+} // namespace config

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+namespace config {
+
 class ConfigStore;
 
 // Four 32-bit fields, stored in the order f1, f0, f3, f2.
@@ -27,7 +29,7 @@ struct PropertyPair {
 // ConfigStore; changes stay in memory until commit().
 class PropertyBag {
 public:
-    PropertyBag(std::string name, PropertyMap map, ConfigStore* owner);
+    PropertyBag(std::string name, packing::PropertyMap map, ConfigStore* owner);
     PropertyBag(const PropertyBag&) = delete;
     PropertyBag& operator=(const PropertyBag&) = delete;
 
@@ -54,11 +56,13 @@ public:
     virtual ~PropertyBag() = default;
 
     const std::string& name() const { return name_; }
-    PropertyMap& map() { return map_; }
-    const PropertyMap& map() const { return map_; }
+    packing::PropertyMap& map() { return map_; }
+    const packing::PropertyMap& map() const { return map_; }
 
 private:
-    PropertyMap map_;
+    packing::PropertyMap map_;
     ConfigStore* owner_;
     std::string name_;
 };
+
+} // namespace config

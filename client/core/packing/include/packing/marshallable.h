@@ -2,6 +2,8 @@
 
 #include <ostream>
 
+namespace packing {
+
 class Pack;
 class Unpack;
 
@@ -14,3 +16,5 @@ public:
     // A one-line description for debugging.
     virtual std::ostream& trace(std::ostream& os) const;
 };
+
+} // namespace packing

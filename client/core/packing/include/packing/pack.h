@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <cstdint>
 
+namespace packing {
+
 // The most bytes a length-prefixed string can hold.
 inline constexpr std::size_t kLongestVarstr = 65535;
 
@@ -34,3 +36,5 @@ private:
     PackBuffer& buffer_;
     std::size_t start_;
 };
+
+} // namespace packing

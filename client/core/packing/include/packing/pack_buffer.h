@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <cstdint>
 
+namespace packing {
+
 // A growable byte buffer that grows in whole blocks of 16 KiB, up to 65536 blocks (1 GiB).
 // Growth copies the bytes in use; shrinking only lowers the size and keeps the storage.
 class PackBuffer {
@@ -36,3 +38,5 @@ private:
 
     static char emptyByte_;
 };
+
+} // namespace packing

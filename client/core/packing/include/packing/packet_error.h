@@ -3,6 +3,8 @@
 #include <stdexcept>
 #include <string>
 
+namespace packing {
+
 // Errors of the byte-packing layer; each carries its message text in what().
 class PacketError : public std::runtime_error {
 public:
@@ -20,3 +22,5 @@ class UnpackError : public PacketError {
 public:
     using PacketError::PacketError;
 };
+
+} // namespace packing

@@ -6,6 +6,8 @@
 #include <map>
 #include <string>
 
+namespace packing {
+
 // A map from 16-bit keys to byte strings, packed as a 32-bit entry count followed by each
 // entry in ascending key order: a 16-bit key and a length-prefixed byte string.
 class PropertyMap : public Marshallable {
@@ -37,3 +39,5 @@ public:
 private:
     Entries entries_;
 };
+
+} // namespace packing

@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <cstdint>
 
+namespace packing {
+
 // Takes little-endian fields and length-prefixed byte strings off the front of a byte range
 // it does not own. A pop that finds too few bytes throws UnpackError and consumes nothing.
 class Unpack {
@@ -29,3 +31,5 @@ private:
     const char* data_;
     std::size_t size_;
 };
+
+} // namespace packing

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+namespace packing {
+
 // A byte string inside the bytes of an Unpack; valid only while those bytes live.
 struct Varstr {
     const char* data = nullptr;
@@ -10,3 +12,5 @@ struct Varstr {
 
     std::string toString() const { return std::string(data, size); }
 };
+
+} // namespace packing

@@ -39,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     config::ConfigStore store(ufile::fromNativePath(scratchFolder().native() + "/"));
     config::PropertyBag* bag = store.load(config::ledgerward::SectionName);
-    PropertyMap map = bag->map();
+    packing::PropertyMap map = bag->map();
     store.destroy(bag);
 
     map.set(config::ledgerward::UserName, "fuzz");

@@ -17,8 +17,8 @@ namespace {
 
 constexpr std::u16string_view kSection = config::ledgerward::SectionName;
 
-PropertyMap sampleMap() {
-    PropertyMap map;
+packing::PropertyMap sampleMap() {
+    packing::PropertyMap map;
     map.set(config::ledgerward::UserName, "raider");
     map.set(config::ledgerward::GuildUrl, "http://guild.example/");
     return map;
@@ -140,7 +140,7 @@ TEST_F(ConfigStoreDamage, ASecondProcessHoldingTheFileMakesEveryAccessFail) {
     config::PropertyBag* bag = store.load(kSection);
     EXPECT_TRUE(bag->map().empty());
     store.destroy(bag);
-    PropertyMap other;
+    packing::PropertyMap other;
     other.set(1, "changed");
     EXPECT_EQ(store.write(kSection, other), -1);
     EXPECT_FALSE(store.remove(kSection));
@@ -176,7 +176,7 @@ TEST_F(ConfigStoreDamage, AWriteThatRunsOutOfSpaceLeavesTheOldFile) {
         std::signal(SIGXFSZ, SIG_IGN);
         const rlimit limit{4096, 4096};
         ::setrlimit(RLIMIT_FSIZE, &limit);
-        PropertyMap big = sampleMap();
+        packing::PropertyMap big = sampleMap();
         big.set(config::ledgerward::WowFolder, std::string(9000, 'w'));
         ::_exit(store.write(kSection, big) == -1 ? 0 : 1);
     }
@@ -193,7 +193,7 @@ TEST_F(ConfigStoreDamage, AWriteThatRunsOutOfSpaceLeavesTheOldFile) {
 
 TEST_F(ConfigStoreDamage, AValueTooLongToPackFailsTheWriteAndChangesNothing) {
     const std::string sound = soundFile();
-    PropertyMap tooLong = sampleMap();
+    packing::PropertyMap tooLong = sampleMap();
     tooLong.set(config::ledgerward::GuildUrl, std::string(65536, 'u'));
     EXPECT_EQ(store.write(kSection, tooLong), -1);
     EXPECT_EQ(store.write(u"NewSection", tooLong), -1);

@@ -66,8 +66,8 @@ std::string streamBytes(const std::u16string& path) {
     return bytes;
 }
 
-PropertyMap mapOf(std::initializer_list<std::pair<std::uint16_t, std::string>> entries) {
-    PropertyMap map;
+packing::PropertyMap mapOf(std::initializer_list<std::pair<std::uint16_t, std::string>> entries) {
+    packing::PropertyMap map;
     for (const auto& [key, value] : entries)
         map.set(key, value);
     return map;
@@ -91,9 +91,9 @@ protected:
     config::ConfigStore store{folder.wide()};
     std::filesystem::path file = folder.file("config.cfg");
 
-    PropertyMap loaded(std::u16string_view section = kSection) {
+    packing::PropertyMap loaded(std::u16string_view section = kSection) {
         config::PropertyBag* bag = store.load(section);
-        PropertyMap map = bag->map();
+        packing::PropertyMap map = bag->map();
         store.destroy(bag);
         return map;
     }
@@ -136,7 +136,7 @@ TEST_F(ConfigStoreTest, AShorterCommitKeepsTheOldTailBehindTheCountedEntries) {
     ASSERT_EQ(store.write(kSection, mapOf({{1001, "http://long.example/guild"}, {1002, "name"}})),
               0);
     const std::string before = streamBytes(store.path());
-    const PropertyMap shorter = mapOf({{1002, "n"}});
+    const packing::PropertyMap shorter = mapOf({{1002, "n"}});
     ASSERT_EQ(store.write(kSection, shorter), 0);
     const std::string after = streamBytes(store.path());
 

@@ -33,7 +33,7 @@ public:
     // Lowers the use count of a cached bag, destroying it at zero; other bags are ignored.
     virtual void release(PropertyBag* bag);
     // Writes the map as the section's stream: 0, or -1 when anything failed.
-    virtual int write(std::u16string_view section, const PropertyMap& map);
+    virtual int write(std::u16string_view section, const packing::PropertyMap& map);
     // After the six operations, so that their order stays as it is. Destroys every bag still
     // in the cache.
     virtual ~ConfigStore();

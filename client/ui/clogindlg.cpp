@@ -113,7 +113,7 @@ void CLoginDlg::buildControls(const usettings::Deployment& deployment) {
             [](bool ticked) { autostart::AutostartEntry().setRegistered(ticked); });
 }
 
-void CLoginDlg::setLoginService(LoginService* service) {
+void CLoginDlg::setLoginService(protocol::LoginService* service) {
     if (service_ != nullptr)
         service_->removeListener(this);
     service_ = service;

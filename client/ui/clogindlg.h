@@ -5,7 +5,9 @@
 
 #include <QDialog>
 
+namespace protocol {
 class LoginService;
+}
 namespace config {
 class PropertyBag;
 }
@@ -16,7 +18,7 @@ class WebLink;
 
 // The login window: user name and password, "记住密码" and "自动运行", and the login through
 // the login service. It ends with Accepted only after a successful login.
-class CLoginDlg : public QDialog, public LoginListener {
+class CLoginDlg : public QDialog, public protocol::LoginListener {
     Q_OBJECT
 public:
     explicit CLoginDlg(QWidget* parent = nullptr,
@@ -26,7 +28,7 @@ public:
     // The section "Ledgerward"; not owned.
     void setConfig(config::PropertyBag* section) { section_ = section; }
     // Registers the dialog as the service's listener; it is removed again on destruction.
-    void setLoginService(LoginService* service);
+    void setLoginService(protocol::LoginService* service);
 
     void onLoginResult(std::int32_t result, std::uint32_t detail) override;
 
@@ -46,7 +48,7 @@ private:
     QString typedPassword() const;
 
     config::PropertyBag* section_ = nullptr;
-    LoginService* service_ = nullptr;
+    protocol::LoginService* service_ = nullptr;
     bool initialised_ = false;
     QLineEdit* userName_ = nullptr;
     QLineEdit* password_ = nullptr;

@@ -147,13 +147,13 @@ QLabel* CMainFrame::text(int unit) const {
     return findChild<QLabel*>(unitName(unit));
 }
 
-void CMainFrame::setAccountService(AccountService* service) {
+void CMainFrame::setAccountService(protocol::AccountService* service) {
     accounts_ = service;
     if (accounts_ != nullptr)
         accounts_->addListener(this);
 }
 
-void CMainFrame::setGuildDkpService(GuildDkpService* service) {
+void CMainFrame::setGuildDkpService(protocol::GuildDkpService* service) {
     guildDkp_ = service;
     if (guildDkp_ != nullptr)
         guildDkp_->addListener(this);

@@ -11,9 +11,15 @@
 
 #include <memory>
 
+namespace protocol {
 class AccountService;
+}
+namespace protocol {
 class EventUploadService;
+}
+namespace protocol {
 class GuildDkpService;
+}
 namespace config {
 class PropertyBag;
 }
@@ -28,8 +34,8 @@ class IBackup;
 // commands, and the background work (the guild DKP list after login, the addon maintenance
 // every 10 seconds). Frameless and of fixed size; it is dragged from anywhere.
 class CMainFrame : public QWidget,
-                   public AccountListener,
-                   public GuildDkpListener,
+                   public protocol::AccountListener,
+                   public protocol::GuildDkpListener,
                    public timer::ITimerSenseObj {
     Q_OBJECT
 public:
@@ -55,9 +61,9 @@ public:
 
     // Given by start-up, in this order, before `create`. None is owned.
     void setBackup(savekeep::IBackup* backup) { backup_ = backup; }
-    void setAccountService(AccountService* service);
-    void setUploadService(EventUploadService* service) { uploads_ = service; }
-    void setGuildDkpService(GuildDkpService* service);
+    void setAccountService(protocol::AccountService* service);
+    void setUploadService(protocol::EventUploadService* service) { uploads_ = service; }
+    void setGuildDkpService(protocol::GuildDkpService* service);
     void setConfig(config::PropertyBag* section) { section_ = section; }
 
     // Takes up the configured game folder, registers the maintenance timer, runs the
@@ -95,9 +101,9 @@ private:
     std::u16string programFolder_;
     std::unique_ptr<gamefiles::AddonManager> addons_;
     savekeep::IBackup* backup_ = nullptr;
-    AccountService* accounts_ = nullptr;
-    EventUploadService* uploads_ = nullptr;
-    GuildDkpService* guildDkp_ = nullptr;
+    protocol::AccountService* accounts_ = nullptr;
+    protocol::EventUploadService* uploads_ = nullptr;
+    protocol::GuildDkpService* guildDkp_ = nullptr;
     config::PropertyBag* section_ = nullptr;
     bool timerRegistered_ = false;
     QPoint dragOffset_;

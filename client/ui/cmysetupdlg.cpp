@@ -110,7 +110,7 @@ void CMySetupDlg::confirm() {
     }
     // A pasted text too long for the configuration file to hold is no guild address either.
     if (!checkGuildUrl(url, ustring::fromUtf8(deployment_.siteHost)) ||
-        ustring::toUtf8(url).size() > kLongestVarstr) {
+        ustring::toUtf8(url).size() > packing::kLongestVarstr) {
         refuse(QStringLiteral("请输入正确的公会URL"), guildUrl_);
         return;
     }

@@ -6,7 +6,9 @@
 
 #include <string>
 
+namespace protocol {
 class AccountService;
+}
 namespace config {
 class PropertyBag;
 }
@@ -27,7 +29,7 @@ public:
 
     // Both not owned.
     void setConfig(config::PropertyBag* section) { section_ = section; }
-    void setAccountService(AccountService* service) { accounts_ = service; }
+    void setAccountService(protocol::AccountService* service) { accounts_ = service; }
 
     inline static const QString kCaption = QStringLiteral("操作提示！");
 
@@ -43,7 +45,7 @@ private:
 
     usettings::Deployment deployment_;
     config::PropertyBag* section_ = nullptr;
-    AccountService* accounts_ = nullptr;
+    protocol::AccountService* accounts_ = nullptr;
     bool initialised_ = false;
     QLineEdit* folder_ = nullptr;
     QLineEdit* guildUrl_ = nullptr;

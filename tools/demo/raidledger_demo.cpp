@@ -61,7 +61,7 @@ int screens(int argc, char** argv, Arguments& arguments) {
     Skin::setCurrent(&skin);
     QApplication::setWindowIcon(skin.icon());
 
-    protocol::ProtocolBinding binding;
+    protocol_binding::ProtocolBinding binding;
     app::QtCallbackDispatcher dispatcher;
     std::u16string error;
     if (!binding.bind(error)) {

@@ -37,7 +37,8 @@ template <typename Done> bool waitUntil(Done done) {
 
 } // namespace
 
-int captureScreens(ProtocolManager& manager, config::PropertyBag* section, const QString& folder) {
+int captureScreens(protocol::ProtocolManager& manager, config::PropertyBag* section,
+                   const QString& folder) {
     QDir().mkpath(folder);
     bool allSaved = true;
 

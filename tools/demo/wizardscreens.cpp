@@ -55,7 +55,7 @@ dkp::Raid* mostReviewed(const std::vector<dkp::Raid*>& raids) {
 
 } // namespace
 
-int captureWizardScreens(AccountService* accounts, EventUploadService* uploads,
+int captureWizardScreens(protocol::AccountService* accounts, protocol::EventUploadService* uploads,
                          savekeep::IBackup* backup, const QString& folder) {
     QDir().mkpath(folder);
     const std::u16string gameFolder = gamefiles::getGameFolder();

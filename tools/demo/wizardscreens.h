@@ -2,8 +2,12 @@
 
 #include <QString>
 
+namespace protocol {
 class AccountService;
+}
+namespace protocol {
 class EventUploadService;
+}
 
 namespace savekeep {
 class IBackup;
@@ -13,5 +17,5 @@ class IBackup;
 // filled from the first account of the game folder that has raids (the upload step with the raid
 // whose review found the most). The number of pictures that
 // could not be made or saved (0 when all were).
-int captureWizardScreens(AccountService* accounts, EventUploadService* uploads,
+int captureWizardScreens(protocol::AccountService* accounts, protocol::EventUploadService* uploads,
                          savekeep::IBackup* backup, const QString& folder);

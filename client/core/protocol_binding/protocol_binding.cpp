@@ -6,7 +6,7 @@
 
 #include <dlfcn.h>
 
-namespace protocol {
+namespace protocol_binding {
 
 namespace {
 
@@ -54,16 +54,17 @@ bool ProtocolBinding::bindFrom(const std::vector<std::string>& candidates, std::
                 u"），程序无法运行。";
         return false;
     }
-    auto getManager = reinterpret_cast<wirekit_entries::GetProtocolManagerFunction>(
-        dlsym(handle_, wirekit_entries::kGetProtocolManager));
-    setDispatcher_ = reinterpret_cast<wirekit_entries::SetCallbackDispatcherFunction>(
-        dlsym(handle_, wirekit_entries::kSetCallbackDispatcher));
-    auto releaseManager = reinterpret_cast<wirekit_entries::ReleaseProtocolManagerFunction>(
-        dlsym(handle_, wirekit_entries::kReleaseProtocolManager));
+    auto getManager = reinterpret_cast<protocol::wirekit_entries::GetProtocolManagerFunction>(
+        dlsym(handle_, protocol::wirekit_entries::kGetProtocolManager));
+    setDispatcher_ = reinterpret_cast<protocol::wirekit_entries::SetCallbackDispatcherFunction>(
+        dlsym(handle_, protocol::wirekit_entries::kSetCallbackDispatcher));
+    auto releaseManager =
+        reinterpret_cast<protocol::wirekit_entries::ReleaseProtocolManagerFunction>(
+            dlsym(handle_, protocol::wirekit_entries::kReleaseProtocolManager));
     if (!getManager || !releaseManager || !setDispatcher_) {
-        const char* missing = !getManager       ? wirekit_entries::kGetProtocolManager
-                              : !releaseManager ? wirekit_entries::kReleaseProtocolManager
-                                                : wirekit_entries::kSetCallbackDispatcher;
+        const char* missing = !getManager       ? protocol::wirekit_entries::kGetProtocolManager
+                              : !releaseManager ? protocol::wirekit_entries::kReleaseProtocolManager
+                                                : protocol::wirekit_entries::kSetCallbackDispatcher;
         error = u"网络协议库 wirekit 缺少入口 " + ustring::fromUtf8(missing) + u"，程序无法运行。";
         unbind();
         return false;
@@ -78,7 +79,7 @@ bool ProtocolBinding::bindFrom(const std::vector<std::string>& candidates, std::
     return true;
 }
 
-void ProtocolBinding::installDispatcher(CallbackDispatcher* dispatcher) {
+void ProtocolBinding::installDispatcher(protocol::CallbackDispatcher* dispatcher) {
     if (!setDispatcher_)
         return;
     setDispatcher_(dispatcher);
@@ -88,8 +89,8 @@ void ProtocolBinding::installDispatcher(CallbackDispatcher* dispatcher) {
 void ProtocolBinding::setSiteUrl(const std::string& url) {
     if (!handle_)
         return;
-    auto setter = reinterpret_cast<wirekit_entries::SetSiteUrlFunction>(
-        dlsym(handle_, wirekit_entries::kSetSiteUrl));
+    auto setter = reinterpret_cast<protocol::wirekit_entries::SetSiteUrlFunction>(
+        dlsym(handle_, protocol::wirekit_entries::kSetSiteUrl));
     if (setter)
         setter(url.c_str());
 }
@@ -97,8 +98,8 @@ void ProtocolBinding::setSiteUrl(const std::string& url) {
 void ProtocolBinding::setRequestTimeouts(long connectMs, long transferMs) {
     if (!handle_)
         return;
-    auto setter = reinterpret_cast<wirekit_entries::SetRequestTimeoutsFunction>(
-        dlsym(handle_, wirekit_entries::kSetRequestTimeouts));
+    auto setter = reinterpret_cast<protocol::wirekit_entries::SetRequestTimeoutsFunction>(
+        dlsym(handle_, protocol::wirekit_entries::kSetRequestTimeouts));
     if (setter)
         setter(connectMs, transferMs);
 }
@@ -117,4 +118,4 @@ void ProtocolBinding::unbind() {
     handle_ = nullptr;
 }
 
-} // namespace protocol
+} // namespace protocol_binding

@@ -44,8 +44,8 @@ QString successQuestion() {
 
 } // namespace
 
-CEventImportDlg::CEventImportDlg(dkp::Raid* raid, AccountService* accounts,
-                                 EventUploadService* uploads, const Addresses& addresses,
+CEventImportDlg::CEventImportDlg(dkp::Raid* raid, protocol::AccountService* accounts,
+                                 protocol::EventUploadService* uploads, const Addresses& addresses,
                                  QWidget* parent)
     : QDialog(parent), raid_(raid), accounts_(accounts), uploads_(uploads), addresses_(addresses) {
     setWindowTitle(QStringLiteral("上传RAID记录"));
@@ -150,7 +150,7 @@ int CEventImportDlg::exec() {
 void CEventImportDlg::fillGuilds() {
     if (!accounts_)
         return;
-    for (const GuildEntry& guild : accounts_->getGuilds())
+    for (const protocol::GuildEntry& guild : accounts_->getGuilds())
         guild_->addItem(QString::fromStdU16String(guild.guildId));
     if (guild_->count() > 0) {
         guild_->setCurrentIndex(0);
@@ -162,10 +162,11 @@ void CEventImportDlg::fillDkpSystems(int guildPosition) {
     dkp_->clear();
     if (!accounts_ || guildPosition < 0)
         return;
-    const std::vector<GuildEntry> guilds = accounts_->getGuilds();
+    const std::vector<protocol::GuildEntry> guilds = accounts_->getGuilds();
     if (static_cast<std::size_t>(guildPosition) >= guilds.size())
         return;
-    for (const DkpSystem& system : guilds[static_cast<std::size_t>(guildPosition)].dkpSystems)
+    for (const protocol::DkpSystem& system :
+         guilds[static_cast<std::size_t>(guildPosition)].dkpSystems)
         dkp_->addItem(QString::fromStdU16String(system.name));
     dkp_->setCurrentIndex(dkp_->count() > 0 ? 0 : -1);
 }
@@ -174,7 +175,7 @@ std::optional<std::uint32_t> CEventImportDlg::chosenDkpId() const {
     const int position = dkp_->currentIndex();
     if (!accounts_ || position < 0)
         return std::nullopt;
-    const std::vector<DkpSystem>& systems =
+    const std::vector<protocol::DkpSystem>& systems =
         accounts_->getDkpSystems(guild_->currentText().toStdU16String());
     if (static_cast<std::size_t>(position) >= systems.size())
         return std::nullopt;

@@ -8,8 +8,12 @@
 #include <optional>
 #include <string>
 
+namespace protocol {
 class AccountService;
+}
+namespace protocol {
 class EventUploadService;
+}
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -32,7 +36,7 @@ class UploadMarks;
 // window again and then returns here with everything as it was. With upload marks, a document
 // already uploaded to the site is sent again only after the user confirmed it, and each successful
 // upload is marked.
-class CEventImportDlg : public QDialog, public EventUploadListener {
+class CEventImportDlg : public QDialog, public protocol::EventUploadListener {
     Q_OBJECT
 public:
     struct Addresses {
@@ -40,8 +44,9 @@ public:
         QString itemSearch; // the item database, for the raid window
     };
 
-    CEventImportDlg(dkp::Raid* raid, AccountService* accounts, EventUploadService* uploads,
-                    const Addresses& addresses, QWidget* parent = nullptr);
+    CEventImportDlg(dkp::Raid* raid, protocol::AccountService* accounts,
+                    protocol::EventUploadService* uploads, const Addresses& addresses,
+                    QWidget* parent = nullptr);
     ~CEventImportDlg() override;
 
     // Not owned; `account` is the game account the raid was read from.
@@ -71,8 +76,8 @@ private:
     QString eventPageAddress(std::int32_t eventId) const;
 
     dkp::Raid* raid_;
-    AccountService* accounts_;
-    EventUploadService* uploads_;
+    protocol::AccountService* accounts_;
+    protocol::EventUploadService* uploads_;
     Addresses addresses_;
     bool uploading_ = false;
     bool backRequested_ = false;

@@ -15,7 +15,8 @@
 
 #include <vector>
 
-CUploadWizard::CUploadWizard(AccountService* accounts, EventUploadService* uploads,
+CUploadWizard::CUploadWizard(protocol::AccountService* accounts,
+                             protocol::EventUploadService* uploads,
                              const CEventImportDlg::Addresses& addresses, QWidget* parent)
     : accounts_(accounts), uploads_(uploads), addresses_(addresses), parent_(parent) {}
 

@@ -5,9 +5,13 @@
 #include <string>
 #include <vector>
 
+namespace protocol {
 class AccountService;
+}
 class CSelectRaidDlg;
+namespace protocol {
 class EventUploadService;
+}
 class QWidget;
 
 namespace dkp {
@@ -26,7 +30,7 @@ class UploadMarks;
 // site before, and the upload step asks before sending a document again and marks the upload.
 class CUploadWizard {
 public:
-    CUploadWizard(AccountService* accounts, EventUploadService* uploads,
+    CUploadWizard(protocol::AccountService* accounts, protocol::EventUploadService* uploads,
                   const CEventImportDlg::Addresses& addresses, QWidget* parent = nullptr);
 
     // Not owned; without marks nothing is marked or remembered.
@@ -43,8 +47,8 @@ private:
     void markUploadedRaids(CSelectRaidDlg& dialog, const std::vector<dkp::Raid*>& raids,
                            const std::u16string& account);
 
-    AccountService* accounts_;
-    EventUploadService* uploads_;
+    protocol::AccountService* accounts_;
+    protocol::EventUploadService* uploads_;
     CEventImportDlg::Addresses addresses_;
     QWidget* parent_;
     gamefiles::UploadMarks* marks_ = nullptr;

@@ -95,12 +95,12 @@ protected:
         ASSERT_EQ(login.results[0].first, 1);
     }
 
-    ProtocolManager& manager() { return wirekit().manager(); }
+    protocol::ProtocolManager& manager() { return wirekit().manager(); }
     QueueDispatcher& dispatcher() { return wirekit().dispatcher; }
 
     void upload(std::uint32_t system, const std::u16string& document) {
         UploadRecorder recorder;
-        EventUploadService* uploads = manager().getEventUploadService();
+        protocol::EventUploadService* uploads = manager().getEventUploadService();
         uploads->addListener(&recorder);
         uploads->uploadEvent(kGuild, system, u"周五活动", u"", document);
         ASSERT_TRUE(dispatcher().runUntil([&] { return !recorder.results.empty(); }));
@@ -111,7 +111,7 @@ protected:
     // The guild's list as the client receives it.
     std::string guildList() {
         GuildListRecorder recorder;
-        GuildDkpService* guilds = manager().getGuildDkpService();
+        protocol::GuildDkpService* guilds = manager().getGuildDkpService();
         guilds->addListener(&recorder);
         guilds->requestGuildDkpList(kGuildSite, true);
         EXPECT_TRUE(dispatcher().runUntil([&] { return !recorder.lists.empty(); }));
@@ -123,7 +123,8 @@ protected:
 };
 
 TEST_F(AddonPointsSiteTest, TheInstalledAddonShowsThePointsOfTheGuildsListInEverySystem) {
-    const std::vector<DkpSystem>& systems = manager().getAccountService()->getDkpSystems(kGuild);
+    const std::vector<protocol::DkpSystem>& systems =
+        manager().getAccountService()->getDkpSystems(kGuild);
     ASSERT_EQ(systems.size(), 2u);
     const addon_lua::Points before = listPoints(guildList());
 

@@ -50,7 +50,7 @@ protected:
         section_->set_string(config::ledgerward::Password, password);
     }
 
-    void open(LoginService* service) {
+    void open(protocol::LoginService* service) {
         dialog_ = std::make_unique<CLoginDlg>(nullptr, usettings::Deployment{});
         dialog_->setConfig(section_);
         dialog_->setLoginService(service);

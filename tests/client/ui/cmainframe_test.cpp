@@ -187,7 +187,7 @@ TEST_F(MainFrameTest, TheDefaultGuildAddressIsUsedWhenNoneIsStored) {
 }
 
 TEST_F(MainFrameTest, OpensTheSettingsOnceForAUserWithoutAGuildChoice) {
-    accounts_.guilds = {GuildEntry{}};
+    accounts_.guilds = {protocol::GuildEntry{}};
     create();
     uitest::ModalWatcher watcher;
     accounts_.listener->onAccountReady();
@@ -196,7 +196,7 @@ TEST_F(MainFrameTest, OpensTheSettingsOnceForAUserWithoutAGuildChoice) {
 
     // More than one guild asks for a choice as well; a stored address does not.
     accounts_.defaultGuild.guildId = u"guild-1";
-    accounts_.guilds = {GuildEntry{{}, u"guild-1"}, GuildEntry{{}, u"guild-2"}};
+    accounts_.guilds = {protocol::GuildEntry{{}, u"guild-1"}, protocol::GuildEntry{{}, u"guild-2"}};
     accounts_.listener->onAccountReady();
     EXPECT_EQ(watcher.seen(), 2);
     section_->set_wstring(config::ledgerward::GuildUrl, u"http://dkp.example:8080/adpt_dkp");

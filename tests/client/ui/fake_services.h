@@ -13,46 +13,48 @@
 // listener calls itself.
 namespace uitest {
 
-class FakeLoginService final : public LoginService {
+class FakeLoginService final : public protocol::LoginService {
 public:
     void login(const std::u16string& userName, const std::string& passwordDigest) override {
         logins.emplace_back(userName, passwordDigest);
     }
-    void addListener(LoginListener* added) override { listener = added; }
-    void removeListener(LoginListener* removed) override {
+    void addListener(protocol::LoginListener* added) override { listener = added; }
+    void removeListener(protocol::LoginListener* removed) override {
         if (listener == removed)
             listener = nullptr;
     }
 
     std::vector<std::pair<std::u16string, std::string>> logins;
-    LoginListener* listener = nullptr;
+    protocol::LoginListener* listener = nullptr;
 };
 
-class FakeAccountService final : public AccountService {
+class FakeAccountService final : public protocol::AccountService {
 public:
-    void addListener(AccountListener* added) override { listener = added; }
-    void removeListener(AccountListener* removed) override {
+    void addListener(protocol::AccountListener* added) override { listener = added; }
+    void removeListener(protocol::AccountListener* removed) override {
         if (listener == removed)
             listener = nullptr;
     }
-    GuildEntry getDefaultGuild() override { return defaultGuild; }
-    std::vector<GuildEntry> getGuilds() override { return guilds; }
+    protocol::GuildEntry getDefaultGuild() override { return defaultGuild; }
+    std::vector<protocol::GuildEntry> getGuilds() override { return guilds; }
     std::u16string getUserName() override { return u"demo"; }
     std::u16string getDefaultGuildUrl() override { return defaultGuildUrl; }
     void refreshAccount() override {}
-    const std::vector<DkpSystem>& getDkpSystems(const std::u16string&) override { return none; }
+    const std::vector<protocol::DkpSystem>& getDkpSystems(const std::u16string&) override {
+        return none;
+    }
 
-    AccountListener* listener = nullptr;
-    GuildEntry defaultGuild;
-    std::vector<GuildEntry> guilds;
+    protocol::AccountListener* listener = nullptr;
+    protocol::GuildEntry defaultGuild;
+    std::vector<protocol::GuildEntry> guilds;
     std::u16string defaultGuildUrl;
-    std::vector<DkpSystem> none;
+    std::vector<protocol::DkpSystem> none;
 };
 
-class FakeGuildDkpService final : public GuildDkpService {
+class FakeGuildDkpService final : public protocol::GuildDkpService {
 public:
-    void addListener(GuildDkpListener* added) override { listener = added; }
-    void removeListener(GuildDkpListener* removed) override {
+    void addListener(protocol::GuildDkpListener* added) override { listener = added; }
+    void removeListener(protocol::GuildDkpListener* removed) override {
         if (listener == removed)
             listener = nullptr;
     }
@@ -60,7 +62,7 @@ public:
         requests.emplace_back(siteName, mainlandClient);
     }
 
-    GuildDkpListener* listener = nullptr;
+    protocol::GuildDkpListener* listener = nullptr;
     std::vector<std::pair<std::string, bool>> requests;
 };
 

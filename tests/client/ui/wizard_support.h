@@ -27,30 +27,32 @@ QT_END_NAMESPACE
 
 namespace wizardtest {
 
-class FakeAccountService final : public AccountService {
+class FakeAccountService final : public protocol::AccountService {
 public:
-    void addListener(AccountListener*) override {}
-    void removeListener(AccountListener*) override {}
-    GuildEntry getDefaultGuild() override { return guilds.empty() ? GuildEntry{} : guilds[0]; }
-    std::vector<GuildEntry> getGuilds() override { return guilds; }
+    void addListener(protocol::AccountListener*) override {}
+    void removeListener(protocol::AccountListener*) override {}
+    protocol::GuildEntry getDefaultGuild() override {
+        return guilds.empty() ? protocol::GuildEntry{} : guilds[0];
+    }
+    std::vector<protocol::GuildEntry> getGuilds() override { return guilds; }
     std::u16string getUserName() override { return u"tester"; }
     std::u16string getDefaultGuildUrl() override { return {}; }
     void refreshAccount() override {}
     // The service's own list for the guild: `dkpLists` when it has one, else the guild's entry.
-    const std::vector<DkpSystem>& getDkpSystems(const std::u16string& guildId) override {
+    const std::vector<protocol::DkpSystem>& getDkpSystems(const std::u16string& guildId) override {
         if (auto found = dkpLists.find(guildId); found != dkpLists.end())
             return found->second;
-        for (const GuildEntry& guild : guilds)
+        for (const protocol::GuildEntry& guild : guilds)
             if (guild.guildId == guildId)
                 return guild.dkpSystems;
         return none_;
     }
 
-    std::vector<GuildEntry> guilds;
-    std::map<std::u16string, std::vector<DkpSystem>> dkpLists;
+    std::vector<protocol::GuildEntry> guilds;
+    std::map<std::u16string, std::vector<protocol::DkpSystem>> dkpLists;
 
 private:
-    std::vector<DkpSystem> none_;
+    std::vector<protocol::DkpSystem> none_;
 };
 
 struct SentEvent {
@@ -61,22 +63,27 @@ struct SentEvent {
     std::u16string document;
 };
 
-class FakeUploadService final : public EventUploadService {
+class FakeUploadService final : public protocol::EventUploadService {
 public:
     void uploadEvent(const std::u16string& guildId, std::uint32_t dkpSystemId,
                      const std::u16string& eventName, const std::u16string& eventNote,
                      const std::u16string& raidDocument) override {
         sent.push_back({guildId, dkpSystemId, eventName, eventNote, raidDocument});
     }
-    void addListener(EventUploadListener* listener) override { listeners.push_back(listener); }
-    void removeListener(EventUploadListener* listener) override { std::erase(listeners, listener); }
+    void addListener(protocol::EventUploadListener* listener) override {
+        listeners.push_back(listener);
+    }
+    void removeListener(protocol::EventUploadListener* listener) override {
+        std::erase(listeners, listener);
+    }
     void answer(std::int32_t status, std::int32_t eventId) {
-        for (EventUploadListener* listener : std::vector<EventUploadListener*>(listeners))
+        for (protocol::EventUploadListener* listener :
+             std::vector<protocol::EventUploadListener*>(listeners))
             listener->onUploadResult(status, 0, eventId);
     }
 
     std::vector<SentEvent> sent;
-    std::vector<EventUploadListener*> listeners;
+    std::vector<protocol::EventUploadListener*> listeners;
 };
 
 // Runs `action` once a modal dialog of type `Dialog` is shown, from inside that dialog's event

@@ -35,14 +35,14 @@ const testing::Environment* const curlEnvironment =
     testing::AddGlobalTestEnvironment(new CurlEnvironment);
 
 // Carries the protocol library's answers onto the test's thread, as the client's event loop does.
-class QueuedDispatcher final : public CallbackDispatcher {
+class QueuedDispatcher final : public protocol::CallbackDispatcher {
 public:
     void post(std::function<void()> task) override {
         QMetaObject::invokeMethod(qApp, std::move(task), Qt::QueuedConnection);
     }
 };
 
-class Session final : public LoginListener, public AccountListener {
+class Session final : public protocol::LoginListener, public protocol::AccountListener {
 public:
     void onLoginResult(std::int32_t result, std::uint32_t) override { loginResult = result; }
     void onAccountReady() override { accountReady = true; }
@@ -76,10 +76,10 @@ protected:
             << ustring::toUtf8(error);
         binding.installDispatcher(&dispatcher);
         binding.setSiteUrl(site.url());
-        ProtocolManager* manager = binding.manager();
+        protocol::ProtocolManager* manager = binding.manager();
         accounts = manager->getAccountService();
         uploads = manager->getEventUploadService();
-        LoginService* login = manager->getLoginService();
+        protocol::LoginService* login = manager->getLoginService();
         login->addListener(&session);
         accounts->addListener(&session);
         login->login(u"demo", encrypt::SHA("demo"));
@@ -96,10 +96,10 @@ protected:
 
     devsite_testing::SiteProcess site;
     QueuedDispatcher dispatcher;
-    protocol::ProtocolBinding binding;
+    protocol_binding::ProtocolBinding binding;
     Session session;
-    AccountService* accounts = nullptr;
-    EventUploadService* uploads = nullptr;
+    protocol::AccountService* accounts = nullptr;
+    protocol::EventUploadService* uploads = nullptr;
     uitest::RecordingPrompter prompter;
     uitest::FakeDesktop desktop;
 };

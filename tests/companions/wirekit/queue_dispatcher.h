@@ -14,7 +14,7 @@ namespace wirekit_testing {
 
 // A dispatcher for tests: posted tasks wait in a queue until the test thread runs them, the way
 // an event loop would on the user-interface thread.
-class QueueDispatcher final : public CallbackDispatcher {
+class QueueDispatcher final : public protocol::CallbackDispatcher {
 public:
     void post(std::function<void()> task) override {
         {

@@ -11,7 +11,7 @@ namespace wirekit_testing {
 // installed that the test thread drains. One per test program, since the library's manager is.
 struct Wirekit {
     QueueDispatcher dispatcher;
-    protocol::ProtocolBinding binding;
+    protocol_binding::ProtocolBinding binding;
 
     Wirekit() {
         std::u16string error;
@@ -21,7 +21,7 @@ struct Wirekit {
     }
     ~Wirekit() { binding.unbind(); }
 
-    ProtocolManager& manager() { return *binding.manager(); }
+    protocol::ProtocolManager& manager() { return *binding.manager(); }
 };
 
 inline Wirekit& wirekit() {

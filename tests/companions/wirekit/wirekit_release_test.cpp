@@ -55,8 +55,8 @@ protected:
     }
 
     QueueDispatcher dispatcher_;
-    protocol::ProtocolBinding binding_;
-    ProtocolManager* manager_ = nullptr;
+    protocol_binding::ProtocolBinding binding_;
+    protocol::ProtocolManager* manager_ = nullptr;
     LoginRecorder logins_;
     UploadRecorder uploads_;
     GuildListRecorder lists_;
@@ -91,7 +91,7 @@ TEST_F(WirekitReleaseTest, BindingAgainAfterAReleaseAnswersAgain) {
 }
 
 TEST_F(WirekitReleaseTest, OnlyTheLastHolderStopsTheLibrary) {
-    protocol::ProtocolBinding other;
+    protocol_binding::ProtocolBinding other;
     std::u16string error;
     ASSERT_TRUE(other.bind(error));
     other.unbind();

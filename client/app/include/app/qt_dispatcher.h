@@ -5,7 +5,7 @@
 namespace app {
 
 // Carries the protocol library's listener calls onto the Qt event loop of the application.
-class QtCallbackDispatcher final : public CallbackDispatcher {
+class QtCallbackDispatcher final : public protocol::CallbackDispatcher {
 public:
     void post(std::function<void()> task) override;
 };

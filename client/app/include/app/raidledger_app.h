@@ -13,7 +13,9 @@ namespace config {
 class ConfigStore;
 class PropertyBag;
 } // namespace config
+namespace protocol {
 class ProtocolManager;
+}
 class Skin;
 
 namespace app {
@@ -40,7 +42,7 @@ public:
 
     Skin* skin() const { return skin_.get(); }
     config::PropertyBag* configSection() const { return section_; }
-    ProtocolManager* protocolManager() const { return manager_; }
+    protocol::ProtocolManager* protocolManager() const { return manager_; }
     CMainFrame* mainWindow() const { return mainFrame_.get(); }
 
 private:
@@ -60,8 +62,8 @@ private:
     std::unique_ptr<config::ConfigStore> store_;
     config::PropertyBag* section_ = nullptr;
     QtCallbackDispatcher dispatcher_;
-    protocol::ProtocolBinding binding_;
-    ProtocolManager* manager_ = nullptr;
+    protocol_binding::ProtocolBinding binding_;
+    protocol::ProtocolManager* manager_ = nullptr;
     tickhub::TimerAdapter timerAdapter_;
     std::unique_ptr<CMainFrame> mainFrame_;
     bool curlInitialised_ = false;

@@ -1,5 +1,7 @@
 #pragma once
 
+namespace protocol {
+
 // Told when the logged-in user's account data is available or has changed. Slot order is a
 // contract with the protocol library.
 class AccountListener {
@@ -9,3 +11,5 @@ public:
 protected:
     ~AccountListener() = default;
 };
+
+} // namespace protocol

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+namespace protocol {
+
 // The data of the logged-in user. Slot order is a contract with the protocol library; slots 4
 // and 6 are not used by the client.
 class AccountService {
@@ -28,3 +30,5 @@ public:
 protected:
     ~AccountService() = default;
 };
+
+} // namespace protocol

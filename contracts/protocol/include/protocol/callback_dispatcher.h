@@ -2,6 +2,8 @@
 
 #include <functional>
 
+namespace protocol {
+
 // Carries the protocol library's listener calls onto the user-interface thread. The host
 // implements it and installs it with the library's "setCallbackDispatcher" entry.
 //
@@ -17,3 +19,5 @@ public:
 protected:
     ~CallbackDispatcher() = default;
 };
+
+} // namespace protocol

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+namespace protocol {
+
 // Answers of the event upload service. Slot order is a contract with the protocol library.
 class EventUploadListener {
 public:
@@ -13,3 +15,5 @@ public:
 protected:
     ~EventUploadListener() = default;
 };
+
+} // namespace protocol

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+namespace protocol {
+
 // Uploads a raid as a new event of a guild's DKP system. Slot order is a contract with the
 // protocol library.
 class EventUploadService {
@@ -19,3 +21,5 @@ public:
 protected:
     ~EventUploadService() = default;
 };
+
+} // namespace protocol

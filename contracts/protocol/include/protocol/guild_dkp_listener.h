@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace protocol {
+
 // Receives a guild's DKP list. Slot order is a contract with the protocol library.
 class GuildDkpListener {
 public:
@@ -11,3 +13,5 @@ public:
 protected:
     ~GuildDkpListener() = default;
 };
+
+} // namespace protocol

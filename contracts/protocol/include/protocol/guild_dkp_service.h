@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace protocol {
+
 // Fetches a guild's DKP list. Slot order is a contract with the protocol library.
 class GuildDkpService {
 public:
@@ -17,3 +19,5 @@ public:
 protected:
     ~GuildDkpService() = default;
 };
+
+} // namespace protocol

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+namespace protocol {
+
 // Answers of the login service. The slot order of the virtual operations is a contract with the
 // protocol library: never reorder them or add any before them.
 class LoginListener {
@@ -12,3 +14,5 @@ public:
 protected:
     ~LoginListener() = default;
 };
+
+} // namespace protocol

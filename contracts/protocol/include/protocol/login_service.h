@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace protocol {
+
 // Logs the user in. Slot order is a contract with the protocol library.
 class LoginService {
 public:
@@ -17,3 +19,5 @@ public:
 protected:
     ~LoginService() = default;
 };
+
+} // namespace protocol

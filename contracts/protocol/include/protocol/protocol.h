@@ -14,3 +14,5 @@
 #include "protocol/login_service.h"
 #include "protocol/protocol_manager.h"
 #include "protocol/wirekit_entries.h"
+
+namespace protocol {} // namespace protocol

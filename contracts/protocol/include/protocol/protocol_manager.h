@@ -5,6 +5,8 @@
 #include "protocol/guild_dkp_service.h"
 #include "protocol/login_service.h"
 
+namespace protocol {
+
 // Hands out the protocol library's services. It and its services belong to the library and are
 // never released by the client. Slot order is a contract with the library.
 class ProtocolManager {
@@ -17,3 +19,5 @@ public:
 protected:
     ~ProtocolManager() = default;
 };
+
+} // namespace protocol

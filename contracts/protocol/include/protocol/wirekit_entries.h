@@ -3,6 +3,8 @@
 #include "protocol/callback_dispatcher.h"
 #include "protocol/protocol_manager.h"
 
+namespace protocol {
+
 // The entries the protocol library exports with C linkage, looked up by these names.
 namespace wirekit_entries {
 
@@ -36,3 +38,5 @@ inline constexpr const char* kSetRequestTimeouts = "setRequestTimeouts";
 using SetRequestTimeoutsFunction = void (*)(long, long);
 
 } // namespace wirekit_entries
+
+} // namespace protocol

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace protocol {
+namespace protocol_binding {
 
 // The file name of the protocol library `wirekit`.
 inline constexpr const char* kWirekitFileName = "libwirekit.so";
@@ -33,11 +33,11 @@ public:
     // for the user.
     bool bindFrom(const std::vector<std::string>& candidates, std::u16string& error);
     bool isBound() const { return manager_ != nullptr; }
-    ProtocolManager* manager() const { return manager_; }
+    protocol::ProtocolManager* manager() const { return manager_; }
 
     // Installs the dispatcher that carries listener calls onto the user-interface thread; the
     // dispatcher must outlive the binding or be replaced by nullptr first.
-    void installDispatcher(CallbackDispatcher* dispatcher);
+    void installDispatcher(protocol::CallbackDispatcher* dispatcher);
     // Points the library at a DKP web site other than the deployment setting; "" restores it.
     void setSiteUrl(const std::string& url);
     // Request time limits in milliseconds; 0 restores the library's defaults.
@@ -49,10 +49,10 @@ public:
 
 private:
     void* handle_ = nullptr;
-    ProtocolManager* manager_ = nullptr;
-    void (*setDispatcher_)(CallbackDispatcher*) = nullptr;
+    protocol::ProtocolManager* manager_ = nullptr;
+    void (*setDispatcher_)(protocol::CallbackDispatcher*) = nullptr;
     void (*releaseManager_)() = nullptr;
     bool dispatcherInstalled_ = false;
 };
 
-} // namespace protocol
+} // namespace protocol_binding

@@ -1,6 +1,6 @@
 #include "gamefiles/game_folder.h"
 
-#include "temp_tree.h"
+#include "testsupport/temporary_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -28,8 +28,8 @@ protected:
                                         windowsPath + "\"\n");
     }
 
-    TempTree prefix_;
-    TempTree game_;
+    testsupport::TemporaryFolder prefix_;
+    testsupport::TemporaryFolder game_;
 };
 
 TEST_F(GameFolder, ConfiguredFolderThatExistsWins) {

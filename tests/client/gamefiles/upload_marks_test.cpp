@@ -1,6 +1,6 @@
 #include "gamefiles/upload_marks.h"
 
-#include "temp_tree.h"
+#include "testsupport/temporary_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -37,7 +37,7 @@ protected:
         return names;
     }
 
-    TempTree tree;
+    testsupport::TemporaryFolder tree;
     UploadMarks store{tree.folder()};
 };
 

@@ -1,5 +1,7 @@
 // The main window's upload and restore commands start the wizard's windows.
 #include "fake_services.h"
+#include "testsupport/fake_backup.h"
+#include "testsupport/modal_dialogs.h"
 #include "ui_test_support.h"
 #include "wizard_support.h"
 
@@ -17,12 +19,12 @@
 namespace {
 
 TEST(MainFrameWizard, RestoreCommandRunsTheRestoreDialogWithTheBackupObject) {
-    uitest::FakeBackup backup;
+    testsupport::FakeBackup backup;
     backup.records = {{u"ACCOUNT", {u"/backups/ACCOUNT/TALLYRA_20080125_200000.lua"}}};
     CMainFrame frame(usettings::Deployment{}, u"/nonexistent/");
     frame.setBackup(&backup);
     QString account;
-    wizardtest::whenShown<CRestoreDataDlg>([&](CRestoreDataDlg* dialog) {
+    testsupport::whenShown<CRestoreDataDlg>([&](CRestoreDataDlg* dialog) {
         account = dialog->accountList()->currentText();
         dialog->reject();
     });

@@ -1,5 +1,6 @@
 // The restore-data dialog over a stand-in backup object and real backup files.
 #include "fake_services.h"
+#include "testsupport/fake_backup.h"
 #include "ui_test_support.h"
 #include "wizard_support.h"
 
@@ -47,7 +48,7 @@ protected:
     }
 
     QTemporaryDir dir;
-    uitest::FakeBackup backup;
+    testsupport::FakeBackup backup;
     uitest::RecordingPrompter prompter;
 };
 

@@ -4,7 +4,8 @@
 
 #include "packing/packet_error.h"
 
-#include "temporary_folder.h"
+#include "testsupport/files.h"
+#include "testsupport/temporary_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -96,8 +97,8 @@ TEST(PropertyBag, QuadAndPairLeaveTheOutputAloneWhenAbsentAndThrowWhenShort) {
 }
 
 TEST(PropertyBag, CommitWritesTheWholeSectionThroughItsStore) {
-    TemporaryFolder folder;
-    ConfigStore store(folder.wide());
+    testsupport::TemporaryFolder folder;
+    ConfigStore store(folder.folder());
     PropertyBag* bag = store.load(ledgerward::SectionName);
     ASSERT_NE(bag, nullptr);
     EXPECT_EQ(bag->name(), "Ledgerward");

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "protocol/account_service.h"
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace testsupport {
+
+// An account service holding the answers a test sets; it keeps the one listener it is given and
+// the test makes the listener calls itself.
+class FakeAccountService final : public AccountService {
+public:
+    void addListener(AccountListener* added) override { listener = added; }
+    void removeListener(AccountListener* removed) override {
+        if (listener == removed)
+            listener = nullptr;
+    }
+    GuildEntry getDefaultGuild() override { return defaultGuild; }
+    std::vector<GuildEntry> getGuilds() override { return guilds; }
+    std::u16string getUserName() override { return userName; }
+    std::u16string getDefaultGuildUrl() override { return defaultGuildUrl; }
+    void refreshAccount() override {}
+    // The service's own list for the guild: `dkpLists` when it has one, else the guild's entry.
+    const std::vector<DkpSystem>& getDkpSystems(const std::u16string& guildId) override {
+        if (auto found = dkpLists.find(guildId); found != dkpLists.end())
+            return found->second;
+        for (const GuildEntry& guild : guilds)
+            if (guild.guildId == guildId)
+                return guild.dkpSystems;
+        return none_;
+    }
+
+    AccountListener* listener = nullptr;
+    std::u16string userName = u"demo";
+    GuildEntry defaultGuild;
+    std::vector<GuildEntry> guilds;
+    std::u16string defaultGuildUrl;
+    std::map<std::u16string, std::vector<DkpSystem>> dkpLists;
+
+private:
+    std::vector<DkpSystem> none_;
+};
+
+} // namespace testsupport

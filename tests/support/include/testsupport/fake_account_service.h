@@ -1,6 +1,7 @@
 #pragma once
 
 #include "protocol/account_service.h"
+#include "testsupport/one_listener_service.h"
 
 #include <map>
 #include <string>
@@ -8,15 +9,9 @@
 
 namespace testsupport {
 
-// An account service holding the answers a test sets; it keeps the one listener it is given and
-// the test makes the listener calls itself.
-class FakeAccountService final : public AccountService {
+// An account service holding the answers a test sets.
+class FakeAccountService final : public OneListenerService<AccountService, AccountListener> {
 public:
-    void addListener(AccountListener* added) override { listener = added; }
-    void removeListener(AccountListener* removed) override {
-        if (listener == removed)
-            listener = nullptr;
-    }
     GuildEntry getDefaultGuild() override { return defaultGuild; }
     std::vector<GuildEntry> getGuilds() override { return guilds; }
     std::u16string getUserName() override { return userName; }
@@ -32,7 +27,6 @@ public:
         return none_;
     }
 
-    AccountListener* listener = nullptr;
     std::u16string userName = u"demo";
     GuildEntry defaultGuild;
     std::vector<GuildEntry> guilds;

@@ -2,6 +2,7 @@
 #include "fake_services.h"
 #include "testsupport/fake_backup.h"
 #include "testsupport/modal_dialogs.h"
+#include "testsupport/temporary_folder.h"
 #include "ui_test_support.h"
 #include "wizard_support.h"
 
@@ -11,8 +12,6 @@
 #include "ui/wizard/crestoredatadlg.h"
 
 #include <QComboBox>
-#include <QDir>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -33,9 +32,9 @@ TEST(MainFrameWizard, RestoreCommandRunsTheRestoreDialogWithTheBackupObject) {
 }
 
 TEST(MainFrameWizard, UploadCommandWithoutAccountsEndsAfterTheFolderMessage) {
-    QTemporaryDir dir;
-    const std::u16string game = dir.path().toStdU16String() + u"/";
-    QDir().mkpath(dir.path() + "/WTF/Account");
+    const testsupport::TemporaryFolder dir;
+    const std::u16string game = dir.folder();
+    dir.makeFolder("WTF/Account");
     gamefiles::setGameFolder(game);
     uitest::RecordingPrompter prompter;
     wizardtest::FakeUploadService uploads;

@@ -18,7 +18,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -54,7 +53,7 @@ const char* const kThreeRaids = R"(CT_RaidTracker_RaidLog = {
 class UploadWizard : public testing::Test {
 protected:
     UploadWizard() {
-        gameFolder = dir.path().toStdU16String() + u"/game/";
+        gameFolder = dir.folder() + u"game/";
         QDir().mkpath(QString::fromStdU16String(gameFolder + u"WTF/Account"));
         gamefiles::setGameFolder(gameFolder);
         accounts.guilds = {{{{3, u"主DKP"}}, u"guild1"}};
@@ -78,7 +77,7 @@ protected:
         dialog->findChild<QPushButton*>("nextButton")->click();
     }
 
-    QTemporaryDir dir;
+    const testsupport::TemporaryFolder dir;
     std::u16string gameFolder;
     testsupport::FakeAccountService accounts;
     wizardtest::FakeUploadService uploads;

@@ -4,6 +4,7 @@
 #include "gamefiles/dkp_list.h"
 
 #include "testsupport/temporary_folder.h"
+#include "utilkit/ufile.h"
 
 #include <gtest/gtest.h>
 

@@ -10,6 +10,7 @@
 #include "testsupport/site_process.h"
 #include "testsupport/temporary_folder.h"
 #include "utilkit/encrypt.h"
+#include "utilkit/ufile.h"
 #include "utilkit/ustring.h"
 #include "wirekit_fixture.h"
 

@@ -1,6 +1,7 @@
 #include "gamefiles/upload_marks.h"
 
 #include "testsupport/temporary_folder.h"
+#include "utilkit/ufile.h"
 
 #include <gtest/gtest.h>
 

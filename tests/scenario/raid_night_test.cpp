@@ -2,7 +2,9 @@
 // record, the game folder chosen in the settings dialog, the reference site on loopback, the
 // shipped addon run by a real Lua.
 #include "addon_lua.h"
-#include "dkpsite_process.h"
+#include "testsupport/modal_dialogs.h"
+#include "testsupport/site_process.h"
+#include "testsupport/temporary_folder.h"
 #include "ui_test_support.h"
 
 #include "app/raidledger_app.h"
@@ -149,7 +151,7 @@ protected:
         } else if (qobject_cast<CMySetupDlg*>(dialog)) {
             ++settingsShown_;
             dialog->findChild<QLineEdit*>(QStringLiteral("ctl1014"))
-                ->setText(QString::fromStdU16String(game_.text()));
+                ->setText(QString::fromStdU16String(game_.folder()));
             dialog->findChild<QLineEdit*>(QStringLiteral("ctl1015"))
                 ->setText(QString::fromStdString(site_.url() + "/" + kGuildSite));
             dialog->findChild<QPushButton*>(QStringLiteral("ctl1"))->click();
@@ -186,13 +188,13 @@ protected:
         }
     }
 
-    uitest::TempFolder home_;
-    uitest::TempFolder program_;
-    uitest::TempFolder game_;
-    uitest::TempFolder current_;
-    uitest::TempFolder siteFolder_;
+    testsupport::TemporaryFolder home_;
+    testsupport::TemporaryFolder program_;
+    testsupport::TemporaryFolder game_;
+    testsupport::TemporaryFolder current_;
+    testsupport::TemporaryFolder siteFolder_;
     fs::path siteDatabase_ = siteFolder_.path() / "site.db";
-    DkpsiteProcess site_{siteDatabase_.string()};
+    testsupport::SiteProcess site_{siteDatabase_, {"--demo"}};
     fs::path previous_;
     std::map<std::string, std::string> savedEnvironment_;
     uitest::RecordingPrompter prompter_; // every question is answered No
@@ -205,11 +207,11 @@ TEST_F(RaidNight, FromLoginToUploadedPointsInTheGameAndARestoredLog) {
     ASSERT_FALSE(site_.url().empty());
     const std::string sampleLog = readFile(fs::path(RL_SOURCE_DIR) / "tests/data/TALLYRA.lua");
     ASSERT_FALSE(sampleLog.empty());
-    uitest::ModalWatcher user([this](QDialog* dialog) { actAsTheUser(dialog); });
+    testsupport::ModalWatcher user([this](QDialog* dialog) { actAsTheUser(dialog); });
 
     // Log in; the main window asks for the game folder and the guild, installs the addon there
     // and writes the guild's list, which the shipped addon reads as the site has it.
-    app::RaidledgerApp app(program_.text());
+    app::RaidledgerApp app(program_.folder());
     ASSERT_TRUE(app.initInstance());
     CMainFrame* frame = app.mainWindow();
     ASSERT_NE(frame, nullptr);
@@ -258,7 +260,7 @@ TEST_F(RaidNight, FromLoginToUploadedPointsInTheGameAndARestoredLog) {
     EXPECT_EQ(after, expected);
 
     // The upload is marked beside the settings; the same raid again goes only after a Yes.
-    gamefiles::UploadMarks marks(program_.text());
+    gamefiles::UploadMarks marks(program_.folder());
     EXPECT_EQ(marks.load(), u"");
     ASSERT_EQ(marks.marks().size(), 1u);
     EXPECT_EQ(marks.marks()[0].account, u"DEMO");

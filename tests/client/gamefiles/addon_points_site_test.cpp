@@ -7,9 +7,10 @@
 #include "grammar/wowluaclipper.h"
 #include "recording_listeners.h"
 #include "sample_raid.h"
-#include "site_process.h"
-#include "temp_tree.h"
+#include "testsupport/site_process.h"
+#include "testsupport/temporary_folder.h"
 #include "utilkit/encrypt.h"
+#include "utilkit/ufile.h"
 #include "utilkit/ustring.h"
 #include "wirekit_fixture.h"
 
@@ -20,7 +21,7 @@
 namespace {
 
 using namespace wirekit_testing;
-using devsite_testing::SiteProcess;
+using testsupport::SiteProcess;
 
 const std::u16string kGuild = u"晨曦之光";
 const std::string kGuildSite = "adpt_dkp";
@@ -162,7 +163,7 @@ TEST_F(AddonPointsSiteTest, TheInstalledAddonShowsThePointsOfTheGuildsListInEver
     EXPECT_GE(playersWithPoints, 2) << list;
 
     // The client installs the addon it ships and writes the list it received.
-    TempTree game;
+    testsupport::TemporaryFolder game;
     game.makeFolder("Interface/AddOns");
     const gamefiles::AddonManager addons(ufile::fromNativePath(RL_BINARY_DIR) + u"/bin/");
     ASSERT_TRUE(addons.installAddon(game.folder()));

@@ -3,6 +3,7 @@
 #include "config/config_store.h"
 #include "config/ledgerward_keys.h"
 #include "fake_services.h"
+#include "testsupport/temporary_folder.h"
 #include "ui_test_support.h"
 #include "utilkit/encrypt.h"
 #include "utilkit/ustring.h"
@@ -34,12 +35,12 @@ protected:
     void openSection() {
         if (store_ != nullptr)
             store_->destroy(section_);
-        store_ = std::make_unique<config::ConfigStore>(folder_.text());
+        store_ = std::make_unique<config::ConfigStore>(folder_.folder());
         section_ = store_->load(config::ledgerward::SectionName);
     }
     // What the file holds, read by a second store.
     std::string storedBytes(std::uint16_t key) {
-        config::ConfigStore other(folder_.text());
+        config::ConfigStore other(folder_.folder());
         config::PropertyBag* bag = other.load(config::ledgerward::SectionName);
         std::string value = bag->get_string(key, std::string());
         other.destroy(bag);
@@ -71,8 +72,8 @@ protected:
         passwordField()->setText(password);
     }
 
-    uitest::TempFolder home_;
-    uitest::TempFolder folder_;
+    testsupport::TemporaryFolder home_;
+    testsupport::TemporaryFolder folder_;
     std::unique_ptr<config::ConfigStore> store_;
     config::PropertyBag* section_ = nullptr;
     uitest::FakeLoginService service_;

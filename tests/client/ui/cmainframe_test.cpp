@@ -5,6 +5,10 @@
 #include "fake_services.h"
 #include "gamefiles/dkp_list.h"
 #include "gamefiles/game_folder.h"
+#include "testsupport/fake_account_service.h"
+#include "testsupport/fake_backup.h"
+#include "testsupport/modal_dialogs.h"
+#include "testsupport/temporary_folder.h"
 #include "tickhub/timer.h"
 #include "ui/weblink.h"
 #include "ui_test_support.h"
@@ -32,16 +36,16 @@ const std::string kList =
 class MainFrameTest : public testing::Test {
 protected:
     void SetUp() override {
-        store_ = std::make_unique<config::ConfigStore>(configFolder_.text());
+        store_ = std::make_unique<config::ConfigStore>(configFolder_.folder());
         section_ = store_->load(config::ledgerward::SectionName);
         deployment_.siteHost = "dkp.example:8080";
         deployment_.oldSiteHost = "dkp.old.example";
         deployment_.forumUrl = "http://forum.example";
-        put(game_.text() + u"WoW.exe", "MZ");
-        put(program_.text() + u"Addonkit/TALLYRA/version.txt", "TALLYRA 2.1");
-        put(program_.text() + u"Addonkit/TALLYRA/TALLYRA.toc", "## Title: TALLYRA");
-        put(program_.text() + u"Addonkit/TALLYRA/MerDKP/MerDKP.lua", "-- reads dkp_list.lua");
-        section_->set_wstring(config::ledgerward::WowFolder, game_.text());
+        put(game_.folder() + u"WoW.exe", "MZ");
+        put(program_.folder() + u"Addonkit/TALLYRA/version.txt", "TALLYRA 2.1");
+        put(program_.folder() + u"Addonkit/TALLYRA/TALLYRA.toc", "## Title: TALLYRA");
+        put(program_.folder() + u"Addonkit/TALLYRA/MerDKP/MerDKP.lua", "-- reads dkp_list.lua");
+        section_->set_wstring(config::ledgerward::WowFolder, game_.folder());
     }
     void TearDown() override {
         frame_.reset();
@@ -61,7 +65,7 @@ protected:
     bool inGame(const char* relative) const { return fs::exists(game_.path() / relative); }
 
     void create() {
-        frame_ = std::make_unique<CMainFrame>(deployment_, program_.text());
+        frame_ = std::make_unique<CMainFrame>(deployment_, program_.folder());
         frame_->setAccountService(&accounts_);
         frame_->setGuildDkpService(&guildDkp_);
         frame_->setConfig(section_);
@@ -73,15 +77,15 @@ protected:
     QString text(int unit) {
         return frame_->findChild<QLabel*>(QStringLiteral("unit%1").arg(unit))->text();
     }
-    std::u16string listFile() const { return gamefiles::getDkpListFile(game_.text()); }
+    std::u16string listFile() const { return gamefiles::getDkpListFile(game_.folder()); }
     // With no game folder configured or recorded, the first list arrives and the user chooses
     // the game folder in the settings dialog that it opens; how many dialogs were shown.
     int receiveTheFirstListChoosingTheGameFolder() {
         section_->set_wstring(config::ledgerward::WowFolder, u"");
         setenv("WINEPREFIX", configFolder_.path().c_str(), 1); // no recorded installation
         create();
-        uitest::ModalWatcher watcher(
-            settingsChoosing(game_.text(), "http://dkp.example:8080/adpt_dkp"));
+        testsupport::ModalWatcher watcher(
+            settingsChoosing(game_.folder(), "http://dkp.example:8080/adpt_dkp"));
         guildDkp_.listener->onGuildDkpList(kList);
         unsetenv("WINEPREFIX");
         return watcher.seen();
@@ -98,13 +102,13 @@ protected:
         };
     }
 
-    uitest::TempFolder configFolder_;
-    uitest::TempFolder game_;
-    uitest::TempFolder program_;
+    testsupport::TemporaryFolder configFolder_;
+    testsupport::TemporaryFolder game_;
+    testsupport::TemporaryFolder program_;
     std::unique_ptr<config::ConfigStore> store_;
     config::PropertyBag* section_ = nullptr;
     usettings::Deployment deployment_;
-    uitest::FakeAccountService accounts_;
+    testsupport::FakeAccountService accounts_;
     uitest::FakeGuildDkpService guildDkp_;
     uitest::RecordingPrompter prompter_;
     uitest::FakeDesktop desktop_;
@@ -127,16 +131,16 @@ TEST_F(MainFrameTest, ShowsItsUnitsWithTheirTexts) {
 }
 
 TEST_F(MainFrameTest, RunsTheMaintenanceAtCreationAndOnTheTimer) {
-    put(game_.text() + u"Interface/AddOns/CT_RaidTracker/CT_RaidTracker.lua", "-- tracker");
+    put(game_.folder() + u"Interface/AddOns/CT_RaidTracker/CT_RaidTracker.lua", "-- tracker");
     create();
-    EXPECT_EQ(gamefiles::getGameFolder(), game_.text());
+    EXPECT_EQ(gamefiles::getGameFolder(), game_.folder());
     EXPECT_FALSE(inGame("Interface/AddOns/CT_RaidTracker"));
     EXPECT_TRUE(inGame("Interface/TALLYRA_AUTO_BACK/CT_RaidTracker/CT_RaidTracker.lua"));
-    EXPECT_EQ(read(game_.text() + u"Interface/AddOns/TALLYRA/version.txt"), "TALLYRA 2.1");
+    EXPECT_EQ(read(game_.folder() + u"Interface/AddOns/TALLYRA/version.txt"), "TALLYRA 2.1");
     EXPECT_EQ(text(10014), QStringLiteral("TALLYRA 2.1"));
     EXPECT_TRUE(tickhub::CTimer::Instance()->IsRegistered(frame_.get()));
 
-    put(game_.text() + u"Interface/AddOns/MerDKP/MerDKP.lua", "-- merdkp");
+    put(game_.folder() + u"Interface/AddOns/MerDKP/MerDKP.lua", "-- merdkp");
     fs::remove_all(game_.path() / "Interface/AddOns/TALLYRA");
     frame_->OnTimer();
     EXPECT_FALSE(inGame("Interface/AddOns/MerDKP"));
@@ -153,7 +157,7 @@ TEST_F(MainFrameTest, RunsTheMaintenanceAtCreationAndOnTheTimer) {
 TEST_F(MainFrameTest, AccountReadyRequestsTheListAndTheListIsWrittenOnce) {
     section_->set_wstring(config::ledgerward::GuildUrl, u"http://dkp.old.example/adpt_dkp");
     create();
-    uitest::ModalWatcher watcher;
+    testsupport::ModalWatcher watcher;
     accounts_.listener->onAccountReady();
     EXPECT_EQ(watcher.seen(), 0);
     EXPECT_FALSE(button(10020)->isEnabled());
@@ -179,7 +183,7 @@ TEST_F(MainFrameTest, TheDefaultGuildAddressIsUsedWhenNoneIsStored) {
     accounts_.guilds = {accounts_.defaultGuild};
     accounts_.defaultGuildUrl = u"http://DKP.example:8080/adpt_dkp";
     create();
-    uitest::ModalWatcher watcher;
+    testsupport::ModalWatcher watcher;
     accounts_.listener->onAccountReady();
     EXPECT_EQ(watcher.seen(), 0);
     ASSERT_EQ(guildDkp_.requests.size(), 1u);
@@ -189,7 +193,7 @@ TEST_F(MainFrameTest, TheDefaultGuildAddressIsUsedWhenNoneIsStored) {
 TEST_F(MainFrameTest, OpensTheSettingsOnceForAUserWithoutAGuildChoice) {
     accounts_.guilds = {protocol::GuildEntry{}};
     create();
-    uitest::ModalWatcher watcher;
+    testsupport::ModalWatcher watcher;
     accounts_.listener->onAccountReady();
     EXPECT_EQ(watcher.seen(), 1);
     EXPECT_EQ(guildDkp_.requests.size(), 1u);
@@ -205,9 +209,9 @@ TEST_F(MainFrameTest, OpensTheSettingsOnceForAUserWithoutAGuildChoice) {
 }
 
 TEST_F(MainFrameTest, AListWithoutAGameFolderAsksForOneAndIsWrittenThere) {
-    put(game_.text() + u"Interface/AddOns/TALLYRA/MerDKP/MerDKP.lua", "-- installed addon");
+    put(game_.folder() + u"Interface/AddOns/TALLYRA/MerDKP/MerDKP.lua", "-- installed addon");
     EXPECT_EQ(receiveTheFirstListChoosingTheGameFolder(), 1);
-    EXPECT_EQ(gamefiles::getGameFolder(), game_.text());
+    EXPECT_EQ(gamefiles::getGameFolder(), game_.folder());
     EXPECT_EQ(read(listFile()), kList);
 }
 
@@ -240,7 +244,7 @@ TEST_F(MainFrameTest, TheForumCommandAndTheLinksOpenTheirPages) {
 }
 
 TEST_F(MainFrameTest, TheErrorCorrectionAsksFirstAndADeclineChangesNothing) {
-    put(game_.text() + u"WTF/Account/DEMO/SavedVariables.lua", "-- game");
+    put(game_.folder() + u"WTF/Account/DEMO/SavedVariables.lua", "-- game");
     create();
     button(10022)->click();
     ASSERT_EQ(prompter_.questions.size(), 1u);
@@ -258,38 +262,40 @@ TEST_F(MainFrameTest, TheErrorCorrectionAsksFirstAndADeclineChangesNothing) {
 TEST_F(MainFrameTest, TheSettingsCommandTakesUpTheNewGameFolder) {
     section_->set_wstring(config::ledgerward::WowFolder, u"");
     create();
-    uitest::TempFolder other;
-    put(other.text() + u"WoW.exe", "MZ");
-    uitest::ModalWatcher watcher(settingsChoosing(other.text(), "dkp.example:8080/adpt_dkp"));
+    testsupport::TemporaryFolder other;
+    put(other.folder() + u"WoW.exe", "MZ");
+    testsupport::ModalWatcher watcher(
+        settingsChoosing(other.folder(), "dkp.example:8080/adpt_dkp"));
     button(10019)->click();
     EXPECT_EQ(watcher.seen(), 1);
-    EXPECT_EQ(gamefiles::getGameFolder(), other.text());
+    EXPECT_EQ(gamefiles::getGameFolder(), other.folder());
 }
 
 TEST_F(MainFrameTest, TheBackupObjectFollowsTheGameFolderInEffect) {
-    uitest::FakeBackup backup;
-    frame_ = std::make_unique<CMainFrame>(deployment_, program_.text());
+    testsupport::FakeBackup backup;
+    frame_ = std::make_unique<CMainFrame>(deployment_, program_.folder());
     frame_->setBackup(&backup);
     frame_->setConfig(section_);
     frame_->create();
     ASSERT_FALSE(backup.gameFolders.empty());
-    EXPECT_EQ(backup.gameFolders.back(), game_.text());
+    EXPECT_EQ(backup.gameFolders.back(), game_.folder());
 
-    uitest::TempFolder other;
-    put(other.text() + u"WoW.exe", "MZ");
-    uitest::ModalWatcher watcher(settingsChoosing(other.text(), "dkp.example:8080/adpt_dkp"));
+    testsupport::TemporaryFolder other;
+    put(other.folder() + u"WoW.exe", "MZ");
+    testsupport::ModalWatcher watcher(
+        settingsChoosing(other.folder(), "dkp.example:8080/adpt_dkp"));
     button(10019)->click();
     ASSERT_EQ(watcher.seen(), 1);
-    EXPECT_EQ(backup.gameFolders.back(), other.text());
+    EXPECT_EQ(backup.gameFolders.back(), other.folder());
     frame_->OnTimer();
-    EXPECT_EQ(backup.gameFolders.back(), other.text());
+    EXPECT_EQ(backup.gameFolders.back(), other.folder());
 }
 
 TEST_F(MainFrameTest, WithoutAGameFolderTheMaintenanceWritesNothingAnywhere) {
     section_->set_wstring(config::ledgerward::WowFolder, u"");
     setenv("WINEPREFIX", configFolder_.path().c_str(), 1); // no recorded installation
-    uitest::TempFolder current;
-    put(current.text() + u"Interface/AddOns/MerDKP/MerDKP.lua", "-- stand-alone");
+    testsupport::TemporaryFolder current;
+    put(current.folder() + u"Interface/AddOns/MerDKP/MerDKP.lua", "-- stand-alone");
     const fs::path previous = fs::current_path();
     fs::current_path(current.path());
     create();

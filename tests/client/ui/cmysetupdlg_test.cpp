@@ -3,6 +3,8 @@
 #include "config/config_store.h"
 #include "config/ledgerward_keys.h"
 #include "fake_services.h"
+#include "testsupport/fake_account_service.h"
+#include "testsupport/temporary_folder.h"
 #include "ui_test_support.h"
 #include "utilkit/ufile.h"
 #include "utilkit/ustring.h"
@@ -21,10 +23,10 @@ constexpr const char* kHost = "dkp.example:8080";
 class SetupDialogTest : public testing::Test {
 protected:
     void SetUp() override {
-        store_ = std::make_unique<config::ConfigStore>(configFolder_.text());
+        store_ = std::make_unique<config::ConfigStore>(configFolder_.folder());
         section_ = store_->load(config::ledgerward::SectionName);
         deployment_.siteHost = kHost;
-        ASSERT_TRUE(ufile::WriteFileData(game_.text() + u"WoW.exe", "MZ"));
+        ASSERT_TRUE(ufile::WriteFileData(game_.folder() + u"WoW.exe", "MZ"));
     }
     void TearDown() override {
         dialog_.reset();
@@ -47,7 +49,7 @@ protected:
         urlField()->setText(url);
     }
     std::u16string storedText(std::uint16_t key) {
-        config::ConfigStore other(configFolder_.text());
+        config::ConfigStore other(configFolder_.folder());
         config::PropertyBag* bag = other.load(config::ledgerward::SectionName);
         std::u16string value;
         bag->get_wstring(key, value);
@@ -66,12 +68,12 @@ protected:
         EXPECT_TRUE(storedText(config::ledgerward::GuildUrl).empty());
     }
 
-    uitest::TempFolder configFolder_;
-    uitest::TempFolder game_;
+    testsupport::TemporaryFolder configFolder_;
+    testsupport::TemporaryFolder game_;
     std::unique_ptr<config::ConfigStore> store_;
     config::PropertyBag* section_ = nullptr;
     usettings::Deployment deployment_;
-    uitest::FakeAccountService accounts_;
+    testsupport::FakeAccountService accounts_;
     uitest::RecordingPrompter prompter_;
     uitest::FakeDesktop desktop_;
     std::unique_ptr<CMySetupDlg> dialog_;
@@ -89,36 +91,36 @@ TEST(GuildUrlCheck, WantsTheHostFollowedByASlashAnywhere) {
 
 TEST_F(SetupDialogTest, RefusesEachInvalidInputWithItsMessage) {
     open();
-    fill(game_.text(), QString());
+    fill(game_.folder(), QString());
     expectRefusal(QStringLiteral("请输入您默认的公会URL"), urlField());
-    fill(game_.text(), QStringLiteral("http://dkp.example:8080"));
+    fill(game_.folder(), QStringLiteral("http://dkp.example:8080"));
     expectRefusal(QStringLiteral("请输入正确的公会URL"), urlField());
     // Too long for the configuration file (65536 UTF-8 bytes and more), though the host is in it.
-    fill(game_.text(), QStringLiteral("dkp.example:8080/") + QString(21840, QChar(u'汉')));
+    fill(game_.folder(), QStringLiteral("dkp.example:8080/") + QString(21840, QChar(u'汉')));
     expectRefusal(QStringLiteral("请输入正确的公会URL"), urlField());
     fill(u"", QStringLiteral("dkp.example:8080/adpt_dkp"));
     expectRefusal(QStringLiteral("请选择您默认的WOW安装目录"), folderField());
-    fill(configFolder_.text(), QStringLiteral("dkp.example:8080/adpt_dkp"));
+    fill(configFolder_.folder(), QStringLiteral("dkp.example:8080/adpt_dkp"));
     expectRefusal(QStringLiteral("请选择正确的WOW安装目录"), folderField());
 }
 
 TEST_F(SetupDialogTest, StoresBothValuesAndCommitsThem) {
     open();
-    std::u16string folder = game_.text();
+    std::u16string folder = game_.folder();
     folder.pop_back(); // typed without the trailing separator
     fill(folder, QStringLiteral("dkp.example:8080/adpt_dkp"));
     press("ctl1");
     EXPECT_TRUE(prompter_.messages.empty());
     EXPECT_EQ(dialog_->result(), QDialog::Accepted);
     EXPECT_EQ(storedText(config::ledgerward::GuildUrl), u"dkp.example:8080/adpt_dkp");
-    EXPECT_EQ(storedText(config::ledgerward::WowFolder), game_.text());
+    EXPECT_EQ(storedText(config::ledgerward::WowFolder), game_.folder());
 }
 
 TEST_F(SetupDialogTest, AFolderEndingInTheSeparatorGetsNoSecondOne) {
     open();
-    fill(game_.text(), QStringLiteral("http://dkp.example:8080/adpt_dkp"));
+    fill(game_.folder(), QStringLiteral("http://dkp.example:8080/adpt_dkp"));
     press("ctl1");
-    EXPECT_EQ(storedText(config::ledgerward::WowFolder), game_.text());
+    EXPECT_EQ(storedText(config::ledgerward::WowFolder), game_.folder());
 }
 
 TEST_F(SetupDialogTest, StartsFromTheStoredValuesOrTheAccountsDefaultAddress) {
@@ -127,15 +129,15 @@ TEST_F(SetupDialogTest, StartsFromTheStoredValuesOrTheAccountsDefaultAddress) {
     EXPECT_EQ(urlField()->text(), QStringLiteral("http://dkp.example:8080/guild_a"));
     dialog_.reset();
     section_->set_wstring(config::ledgerward::GuildUrl, u"http://dkp.example:8080/stored");
-    section_->set_wstring(config::ledgerward::WowFolder, game_.text());
+    section_->set_wstring(config::ledgerward::WowFolder, game_.folder());
     open();
     EXPECT_EQ(urlField()->text(), QStringLiteral("http://dkp.example:8080/stored"));
-    EXPECT_EQ(folderField()->text(), QString::fromStdU16String(game_.text()));
+    EXPECT_EQ(folderField()->text(), QString::fromStdU16String(game_.folder()));
 }
 
 TEST_F(SetupDialogTest, TheFolderDialogsAnswerReplacesTheFieldEvenWhenCancelled) {
     open();
-    fill(game_.text(), QStringLiteral("dkp.example:8080/adpt_dkp"));
+    fill(game_.folder(), QStringLiteral("dkp.example:8080/adpt_dkp"));
     desktop_.folders.push_back(u"/picked/folder");
     press("ctl3");
     EXPECT_EQ(folderField()->text(), QStringLiteral("/picked/folder"));
@@ -147,7 +149,7 @@ TEST_F(SetupDialogTest, TheFolderDialogsAnswerReplacesTheFieldEvenWhenCancelled)
 
 TEST_F(SetupDialogTest, CancelStoresNothing) {
     open();
-    fill(game_.text(), QStringLiteral("dkp.example:8080/adpt_dkp"));
+    fill(game_.folder(), QStringLiteral("dkp.example:8080/adpt_dkp"));
     press("ctl2");
     EXPECT_EQ(dialog_->result(), QDialog::Rejected);
     EXPECT_TRUE(storedText(config::ledgerward::GuildUrl).empty());

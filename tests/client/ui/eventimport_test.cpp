@@ -1,5 +1,8 @@
 // The event upload dialog against stand-in services: checks, what is sent, the answers.
 #include "raid_fixture.h"
+#include "testsupport/fake_account_service.h"
+#include "testsupport/modal_dialogs.h"
+#include "testsupport/temporary_folder.h"
 #include "ui_test_support.h"
 #include "wizard_support.h"
 
@@ -57,7 +60,7 @@ protected:
 
     std::unique_ptr<dkp::Raid> raid =
         wizardtest::RaidTable().member(u"甲").kill(u"Onyxia", 10, {u"甲"}).build();
-    wizardtest::FakeAccountService accounts;
+    testsupport::FakeAccountService accounts;
     wizardtest::FakeUploadService uploads;
     uitest::RecordingPrompter prompter;
     uitest::FakeDesktop desktop;
@@ -223,13 +226,13 @@ TEST_F(EventImport, StepBackShowsTheRaidWindowAndReturnsWithEverythingKept) {
     CEventImportDlg dialog(raid.get(), &accounts, &uploads, kAddresses);
     bool sawRaidWindow = false;
     QStringList afterReturn;
-    wizardtest::whenShown<CEventImportDlg>([&](CEventImportDlg* shown) {
+    testsupport::whenShown<CEventImportDlg>([&](CEventImportDlg* shown) {
         name(shown)->setText("周五团");
         note(shown)->setText("补记");
         guild(shown)->setCurrentIndex(1);
-        wizardtest::whenShown<CEditRaidDlg>([&](CEditRaidDlg* raidWindow) {
+        testsupport::whenShown<CEditRaidDlg>([&](CEditRaidDlg* raidWindow) {
             sawRaidWindow = !dialog.isVisible();
-            wizardtest::whenShown<CEventImportDlg>([&](CEventImportDlg* again) {
+            testsupport::whenShown<CEventImportDlg>([&](CEventImportDlg* again) {
                 afterReturn << name(again)->text() << note(again)->text()
                             << guild(again)->currentText() << dkp(again)->currentText();
                 button(again, "cancelButton")->click();
@@ -298,8 +301,8 @@ protected:
             uploads.answer(status, eventId);
     }
 
-    uitest::TempFolder folder;
-    gamefiles::UploadMarks marks{folder.text()};
+    testsupport::TemporaryFolder folder;
+    gamefiles::UploadMarks marks{folder.folder()};
 };
 
 TEST_F(EventImportMarks, ASuccessfulUploadIsMarkedWithWhatWasSent) {
@@ -309,7 +312,7 @@ TEST_F(EventImportMarks, ASuccessfulUploadIsMarkedWithWhatWasSent) {
     const std::int64_t after = std::time(nullptr);
     ASSERT_EQ(uploads.sent.size(), 2u);
 
-    gamefiles::UploadMarks reread(folder.text());
+    gamefiles::UploadMarks reread(folder.folder());
     EXPECT_EQ(reread.load(), u"");
     ASSERT_EQ(reread.marks().size(), 1u) << "only the upload the site accepted";
     const gamefiles::UploadMark& mark = reread.marks()[0];

@@ -1,5 +1,8 @@
 // The main window's upload and restore commands start the wizard's windows.
 #include "fake_services.h"
+#include "testsupport/fake_backup.h"
+#include "testsupport/modal_dialogs.h"
+#include "testsupport/temporary_folder.h"
 #include "ui_test_support.h"
 #include "wizard_support.h"
 
@@ -9,20 +12,18 @@
 #include "ui/wizard/crestoredatadlg.h"
 
 #include <QComboBox>
-#include <QDir>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 namespace {
 
 TEST(MainFrameWizard, RestoreCommandRunsTheRestoreDialogWithTheBackupObject) {
-    uitest::FakeBackup backup;
+    testsupport::FakeBackup backup;
     backup.records = {{u"ACCOUNT", {u"/backups/ACCOUNT/TALLYRA_20080125_200000.lua"}}};
     CMainFrame frame(usettings::Deployment{}, u"/nonexistent/");
     frame.setBackup(&backup);
     QString account;
-    wizardtest::whenShown<CRestoreDataDlg>([&](CRestoreDataDlg* dialog) {
+    testsupport::whenShown<CRestoreDataDlg>([&](CRestoreDataDlg* dialog) {
         account = dialog->accountList()->currentText();
         dialog->reject();
     });
@@ -31,9 +32,9 @@ TEST(MainFrameWizard, RestoreCommandRunsTheRestoreDialogWithTheBackupObject) {
 }
 
 TEST(MainFrameWizard, UploadCommandWithoutAccountsEndsAfterTheFolderMessage) {
-    QTemporaryDir dir;
-    const std::u16string game = dir.path().toStdU16String() + u"/";
-    QDir().mkpath(dir.path() + "/WTF/Account");
+    const testsupport::TemporaryFolder dir;
+    const std::u16string game = dir.folder();
+    dir.makeFolder("WTF/Account");
     gamefiles::setGameFolder(game);
     uitest::RecordingPrompter prompter;
     wizardtest::FakeUploadService uploads;

@@ -1,5 +1,7 @@
 // The raid window and its three views, filled from analysed raids.
 #include "raid_fixture.h"
+#include "testsupport/modal_dialogs.h"
+#include "testsupport/temporary_folder.h"
 #include "ui_test_support.h"
 
 #include "ui/wizard/ceditraiddlg.h"
@@ -229,7 +231,7 @@ protected:
     void exportAs(const QString& filter, const QString& name,
                   const std::function<void()>& beforeSaving = {}) {
         int dialogs = 0;
-        wizardtest::whenShown<QFileDialog>([&](QFileDialog* dialog) {
+        testsupport::whenShown<QFileDialog>([&](QFileDialog* dialog) {
             ++dialogs;
             if (name.isEmpty()) {
                 dialog->reject();
@@ -238,7 +240,7 @@ protected:
             for (const QString& offered : dialog->nameFilters())
                 if (offered.startsWith(filter))
                     dialog->selectNameFilter(offered);
-            dialog->selectFile(QString::fromStdU16String(folder.text()) + name);
+            dialog->selectFile(QString::fromStdU16String(folder.folder()) + name);
             if (beforeSaving)
                 beforeSaving();
             static_cast<QDialog*>(dialog)->accept(); // as the dialog's save button does
@@ -248,7 +250,7 @@ protected:
     }
     std::string written(const char* name) {
         std::string bytes;
-        EXPECT_TRUE(ufile::ReadFileData(folder.text() + ufile::fromNativePath(name), bytes))
+        EXPECT_TRUE(ufile::ReadFileData(folder.folder() + ufile::fromNativePath(name), bytes))
             << name;
         return bytes;
     }
@@ -260,7 +262,7 @@ protected:
                                       .loot(u"Helm <&>", u"甲", 30, u"Lucifron");
     std::unique_ptr<dkp::Raid> raid = table.build();
     RaidWindow window{table};
-    uitest::TempFolder folder;
+    testsupport::TemporaryFolder folder;
     uitest::RecordingPrompter prompter;
 };
 
@@ -286,7 +288,7 @@ TEST_F(RaidWindowExport, EachFormOfTheDialogWritesTheAnalysersDocument) {
     EXPECT_TRUE(prompter.messages.empty());
 
     // A name without suffix that becomes an existing file is replaced only after a Yes.
-    ufile::WriteFileData(folder.text() + u"raid.json", "kept");
+    ufile::WriteFileData(folder.folder() + u"raid.json", "kept");
     exportAs("JSON", "raid");
     EXPECT_EQ(written("raid.json"), "kept");
     ASSERT_EQ(prompter.questions.size(), 1u);

@@ -1,5 +1,7 @@
 // The restore-data dialog over a stand-in backup object and real backup files.
 #include "fake_services.h"
+#include "testsupport/fake_backup.h"
+#include "testsupport/temporary_folder.h"
 #include "ui_test_support.h"
 #include "wizard_support.h"
 
@@ -14,7 +16,6 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -26,7 +27,7 @@ protected:
     ~RestoreData() override { gamefiles::setGameFolder(u""); }
 
     std::u16string folder(const std::u16string& relative) {
-        const std::u16string path = dir.path().toStdU16String() + u"/" + relative;
+        const std::u16string path = dir.folder() + relative;
         QDir().mkpath(QString::fromStdU16String(path));
         return path;
     }
@@ -46,8 +47,8 @@ protected:
         dialog.findChild<QPushButton*>("ctl1")->click();
     }
 
-    QTemporaryDir dir;
-    uitest::FakeBackup backup;
+    const testsupport::TemporaryFolder dir;
+    testsupport::FakeBackup backup;
     uitest::RecordingPrompter prompter;
 };
 
@@ -143,7 +144,7 @@ TEST_F(RestoreData, ARefusedRestoreKeepsTheDialogOpen) {
 }
 
 TEST_F(RestoreData, AnUnreadableBackupIsNotWrittenOverTheAccountsData) {
-    backup.records = {{u"ACCOUNT", {dir.path().toStdU16String() + u"/Backup/missing.lua"}}};
+    backup.records = {{u"ACCOUNT", {dir.folder() + u"Backup/missing.lua"}}};
     CRestoreDataDlg dialog(backup);
     dialog.show();
     clickRestore(dialog);

@@ -1,4 +1,7 @@
 // The upload wizard from the account folders on disk to the upload, step by step.
+#include "testsupport/fake_account_service.h"
+#include "testsupport/modal_dialogs.h"
+#include "testsupport/temporary_folder.h"
 #include "ui_test_support.h"
 #include "wizard_support.h"
 
@@ -15,7 +18,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -51,7 +53,7 @@ const char* const kThreeRaids = R"(CT_RaidTracker_RaidLog = {
 class UploadWizard : public testing::Test {
 protected:
     UploadWizard() {
-        gameFolder = dir.path().toStdU16String() + u"/game/";
+        gameFolder = dir.folder() + u"game/";
         QDir().mkpath(QString::fromStdU16String(gameFolder + u"WTF/Account"));
         gamefiles::setGameFolder(gameFolder);
         accounts.guilds = {{{{3, u"主DKP"}}, u"guild1"}};
@@ -75,9 +77,9 @@ protected:
         dialog->findChild<QPushButton*>("nextButton")->click();
     }
 
-    QTemporaryDir dir;
+    const testsupport::TemporaryFolder dir;
     std::u16string gameFolder;
-    wizardtest::FakeAccountService accounts;
+    testsupport::FakeAccountService accounts;
     wizardtest::FakeUploadService uploads;
     uitest::RecordingPrompter prompter;
 };
@@ -92,7 +94,7 @@ TEST_F(UploadWizard, WithoutAccountFoldersItNamesTheFolderAndEnds) {
 
 TEST_F(UploadWizard, AnAccountWithoutRaidsEndsWithTheNoRaidMessage) {
     addAccount(u"ACCOUNT", "CT_RaidTracker_Options = {\n}\n");
-    wizardtest::whenShown<CSelectAccountDlg>([](CSelectAccountDlg* dialog) { clickNext(dialog); });
+    testsupport::whenShown<CSelectAccountDlg>([](CSelectAccountDlg* dialog) { clickNext(dialog); });
     EXPECT_EQ(run(), CUploadWizard::Outcome::NoRaidChosen);
     ASSERT_EQ(prompter.messages.size(), 1u);
     EXPECT_EQ(prompter.messages[0].text,
@@ -104,7 +106,7 @@ TEST_F(UploadWizard, AnAddonDataFileOver2GiBIsNamedInsteadOfNoRaids) {
     addAccount(u"ACCOUNT", kThreeRaids);
     const std::u16string file = gameFolder + u"WTF/Account/ACCOUNT/SavedVariables/TALLYRA.lua";
     std::filesystem::resize_file(ufile::toNativePath(file), std::uintmax_t{1} << 31);
-    wizardtest::whenShown<CSelectAccountDlg>([](CSelectAccountDlg* dialog) { clickNext(dialog); });
+    testsupport::whenShown<CSelectAccountDlg>([](CSelectAccountDlg* dialog) { clickNext(dialog); });
     EXPECT_EQ(run(), CUploadWizard::Outcome::NoRaidChosen);
     ASSERT_EQ(prompter.messages.size(), 1u);
     EXPECT_EQ(prompter.messages[0].text.toStdU16String(),
@@ -113,11 +115,11 @@ TEST_F(UploadWizard, AnAddonDataFileOver2GiBIsNamedInsteadOfNoRaids) {
 
 TEST_F(UploadWizard, CancellingTheRaidWindowEndsQuietly) {
     addAccount(u"ACCOUNT", kThreeRaids);
-    wizardtest::whenShown<CSelectAccountDlg>([](CSelectAccountDlg* dialog) {
+    testsupport::whenShown<CSelectAccountDlg>([](CSelectAccountDlg* dialog) {
         clickNext(dialog);
-        wizardtest::whenShown<CSelectRaidDlg>([](CSelectRaidDlg* raids) {
+        testsupport::whenShown<CSelectRaidDlg>([](CSelectRaidDlg* raids) {
             clickNext(raids);
-            wizardtest::whenShown<CEditRaidDlg>([](CEditRaidDlg* window) { window->reject(); });
+            testsupport::whenShown<CEditRaidDlg>([](CEditRaidDlg* window) { window->reject(); });
         });
     });
     EXPECT_EQ(run(), CUploadWizard::Outcome::RaidWindowCancelled);
@@ -131,20 +133,20 @@ TEST_F(UploadWizard, UploadsTheChosenRaidOfTheChosenAccount) {
     addAccount(u"SECOND", kThreeRaids);
     QStringList raidNames;
     QString windowTitle;
-    wizardtest::whenShown<CSelectAccountDlg>([&](CSelectAccountDlg* dialog) {
+    testsupport::whenShown<CSelectAccountDlg>([&](CSelectAccountDlg* dialog) {
         const auto found = dialog->accountList()->findItems("SECOND", Qt::MatchExactly);
         ASSERT_EQ(found.size(), 1);
         dialog->accountList()->setCurrentItem(found[0]);
         clickNext(dialog);
-        wizardtest::whenShown<CSelectRaidDlg>([&](CSelectRaidDlg* raids) {
+        testsupport::whenShown<CSelectRaidDlg>([&](CSelectRaidDlg* raids) {
             for (int row = 0; row < raids->raidList()->count(); ++row)
                 raidNames << raids->raidList()->item(row)->text();
             raids->raidList()->setCurrentRow(1);
             clickNext(raids);
-            wizardtest::whenShown<CEditRaidDlg>([&](CEditRaidDlg* window) {
+            testsupport::whenShown<CEditRaidDlg>([&](CEditRaidDlg* window) {
                 windowTitle = window->windowTitle();
                 clickNext(window);
-                wizardtest::whenShown<CEventImportDlg>([&](CEventImportDlg* upload) {
+                testsupport::whenShown<CEventImportDlg>([&](CEventImportDlg* upload) {
                     upload->findChild<QPushButton*>("uploadButton")->click();
                     uploads.answer(200, 41);
                 });
@@ -166,16 +168,16 @@ TEST_F(UploadWizard, UploadsTheChosenRaidOfTheChosenAccount) {
 
 // Uploads the second raid of SECOND and answers the event page offer with No.
 void uploadSecondRaid(wizardtest::FakeUploadService& uploads) {
-    wizardtest::whenShown<CSelectAccountDlg>([&](CSelectAccountDlg* dialog) {
+    testsupport::whenShown<CSelectAccountDlg>([&](CSelectAccountDlg* dialog) {
         dialog->accountList()->setCurrentItem(
             dialog->accountList()->findItems("SECOND", Qt::MatchExactly).value(0));
         dialog->findChild<QPushButton*>("nextButton")->click();
-        wizardtest::whenShown<CSelectRaidDlg>([&](CSelectRaidDlg* raids) {
+        testsupport::whenShown<CSelectRaidDlg>([&](CSelectRaidDlg* raids) {
             raids->raidList()->setCurrentRow(1);
             raids->findChild<QPushButton*>("nextButton")->click();
-            wizardtest::whenShown<CEditRaidDlg>([&](CEditRaidDlg* window) {
+            testsupport::whenShown<CEditRaidDlg>([&](CEditRaidDlg* window) {
                 window->findChild<QPushButton*>("nextButton")->click();
-                wizardtest::whenShown<CEventImportDlg>([&](CEventImportDlg* upload) {
+                testsupport::whenShown<CEventImportDlg>([&](CEventImportDlg* upload) {
                     upload->findChild<QPushButton*>("uploadButton")->click();
                     uploads.answer(200, 41);
                 });
@@ -187,8 +189,8 @@ void uploadSecondRaid(wizardtest::FakeUploadService& uploads) {
 TEST_F(UploadWizard, TheUploadedRaidIsMarkedInTheAccountsListNextTime) {
     addAccount(u"FIRST", kThreeRaids);
     addAccount(u"SECOND", kThreeRaids);
-    uitest::TempFolder program;
-    gamefiles::UploadMarks marks(program.text());
+    testsupport::TemporaryFolder program;
+    gamefiles::UploadMarks marks(program.folder());
     uploadSecondRaid(uploads);
     EXPECT_EQ(run(&marks), CUploadWizard::Outcome::UploadDialogEnded);
     ASSERT_EQ(uploads.sent.size(), 1u);
@@ -197,11 +199,11 @@ TEST_F(UploadWizard, TheUploadedRaidIsMarkedInTheAccountsListNextTime) {
     for (const char* account : {"FIRST", "SECOND"}) {
         QStringList raidNames;
         QString tip;
-        wizardtest::whenShown<CSelectAccountDlg>([&](CSelectAccountDlg* dialog) {
+        testsupport::whenShown<CSelectAccountDlg>([&](CSelectAccountDlg* dialog) {
             dialog->accountList()->setCurrentItem(
                 dialog->accountList()->findItems(account, Qt::MatchExactly).value(0));
             clickNext(dialog);
-            wizardtest::whenShown<CSelectRaidDlg>([&](CSelectRaidDlg* raids) {
+            testsupport::whenShown<CSelectRaidDlg>([&](CSelectRaidDlg* raids) {
                 for (int row = 0; row < raids->raidList()->count(); ++row)
                     raidNames << raids->raidList()->item(row)->text();
                 tip = raids->raidList()->item(1)->toolTip();
@@ -223,13 +225,13 @@ TEST_F(UploadWizard, TheUploadedRaidIsMarkedInTheAccountsListNextTime) {
 
 TEST_F(UploadWizard, ADamagedMarksFileIsReportedBeforeTheRaidList) {
     addAccount(u"ACCOUNT", kThreeRaids);
-    uitest::TempFolder program;
-    ufile::WriteFileData(program.text() + u"uploads.json", "{\"format\": 1, \"uploads\": [{}]}");
-    gamefiles::UploadMarks marks(program.text());
+    testsupport::TemporaryFolder program;
+    ufile::WriteFileData(program.folder() + u"uploads.json", "{\"format\": 1, \"uploads\": [{}]}");
+    gamefiles::UploadMarks marks(program.folder());
     int messagesBeforeList = -1;
-    wizardtest::whenShown<CSelectAccountDlg>([&](CSelectAccountDlg* dialog) {
+    testsupport::whenShown<CSelectAccountDlg>([&](CSelectAccountDlg* dialog) {
         clickNext(dialog);
-        wizardtest::whenShown<CSelectRaidDlg>([&](CSelectRaidDlg* raids) {
+        testsupport::whenShown<CSelectRaidDlg>([&](CSelectRaidDlg* raids) {
             messagesBeforeList = static_cast<int>(prompter.messages.size());
             raids->reject();
         });

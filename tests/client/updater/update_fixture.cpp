@@ -3,43 +3,8 @@
 #include "cabinet_builder.h"
 #include "packlist/pack_list_file.h"
 
-#include "utilkit/ufile.h"
-
-#include <cstdlib>
-#include <fstream>
-
-namespace fs = std::filesystem;
-
 void UpdateFixture::SetUp() {
-    std::string pattern = (fs::temp_directory_path() / "updater-test-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    root_ = pattern;
-    fs::create_directories(root_ / "temp");
-}
-
-void UpdateFixture::TearDown() {
-    for (const auto& entry : fs::recursive_directory_iterator(root_))
-        if (!entry.is_symlink())
-            fs::permissions(entry.path(), fs::perms::owner_write, fs::perm_options::add);
-    fs::remove_all(root_);
-}
-
-std::u16string UpdateFixture::programFolder() const {
-    return ufile::fromNativePath(root_.native()) + u"/";
-}
-
-std::string UpdateFixture::read(const std::string& relative) const {
-    std::ifstream in(root_ / relative, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void UpdateFixture::write(const std::string& relative, const std::string& bytes) const {
-    fs::create_directories((root_ / relative).parent_path());
-    std::ofstream(root_ / relative, std::ios::binary) << bytes;
-}
-
-bool UpdateFixture::exists(const std::string& relative) const {
-    return fs::exists(fs::symlink_status(root_ / relative));
+    program_.makeFolder("temp");
 }
 
 void UpdateFixture::writeDownloadState(const packlist::PackList& packs, const char* flag) const {

@@ -1,6 +1,8 @@
 // An upload from the event upload dialog that reaches a dkpsite started for the test.
 #include "raid_fixture.h"
-#include "site_process.h"
+#include "testsupport/event_loop_dispatcher.h"
+#include "testsupport/fake_account_service.h"
+#include "testsupport/site_process.h"
 #include "ui_test_support.h"
 #include "wizard_support.h"
 
@@ -33,14 +35,6 @@ public:
 };
 const testing::Environment* const curlEnvironment =
     testing::AddGlobalTestEnvironment(new CurlEnvironment);
-
-// Carries the protocol library's answers onto the test's thread, as the client's event loop does.
-class QueuedDispatcher final : public protocol::CallbackDispatcher {
-public:
-    void post(std::function<void()> task) override {
-        QMetaObject::invokeMethod(qApp, std::move(task), Qt::QueuedConnection);
-    }
-};
 
 class Session final : public protocol::LoginListener, public protocol::AccountListener {
 public:
@@ -94,8 +88,8 @@ protected:
         binding.installDispatcher(nullptr);
     }
 
-    devsite_testing::SiteProcess site;
-    QueuedDispatcher dispatcher;
+    testsupport::SiteProcess site;
+    testsupport::EventLoopDispatcher dispatcher;
     protocol_binding::ProtocolBinding binding;
     Session session;
     protocol::AccountService* accounts = nullptr;
@@ -139,7 +133,7 @@ TEST_F(UploadToSite, TheSiteReceivesTheExactExportDocumentAndThePageOpens) {
 }
 
 TEST_F(UploadToSite, AnUnknownGuildIsRefusedAndTheFormStaysForAnotherTry) {
-    wizardtest::FakeAccountService fakeGuilds;
+    testsupport::FakeAccountService fakeGuilds;
     fakeGuilds.guilds = {{{{999999, u"没有"}}, u"no-such-guild"}};
     auto raid = wizardtest::RaidTable().build();
     CEventImportDlg dialog(raid.get(), &fakeGuilds, uploads, {});

@@ -1,7 +1,8 @@
 #include "fetchkit/update_downloader.h"
 
 #include "cabinet_builder.h"
-#include "site_process.h"
+#include "testsupport/site_process.h"
+#include "testsupport/temporary_folder.h"
 #include "packlist/pack_list_file.h"
 #include "packlist/pack_lists.h"
 #include "updater/package_installer.h"
@@ -21,15 +22,6 @@ namespace {
 // The reference site serving an update folder under /update/, as in the demo.
 class DownloadFromDkpsite : public ::testing::Test {
 protected:
-    void SetUp() override {
-        updates_ = devsite_testing::makeTemporaryFolder();
-        program_ = devsite_testing::makeTemporaryFolder();
-    }
-    void TearDown() override {
-        fs::remove_all(updates_);
-        fs::remove_all(program_);
-    }
-
     packlist::Pack publish(const std::string& name, int ver, const std::string& contents) {
         const std::string cab = cabinet_test::makeStoredCabinet({{name + ".txt", contents}});
         std::ofstream(updates_ / (name + ".cab"), std::ios::binary) << cab;
@@ -43,15 +35,17 @@ protected:
         return packlist::UpdateFolder(ufile::fromNativePath(program_.native()));
     }
     void download() {
-        devsite_testing::SiteProcess site({"--updates", updates_.string()});
+        testsupport::SiteProcess site({"--updates", updates_.string()});
         fetchkit::UpdateDownloader downloader(
             {ufile::fromNativePath(program_.native()), site.url() + "/update/list.xml"});
         downloader.fetchUpdates();
         downloader.waitUntilDone();
     }
 
-    fs::path updates_;
-    fs::path program_;
+    const testsupport::TemporaryFolder updatesFolder_;
+    const testsupport::TemporaryFolder programFolder_;
+    const fs::path updates_ = updatesFolder_.path();
+    const fs::path program_ = programFolder_.path();
 };
 
 TEST_F(DownloadFromDkpsite, TwoPackagesArriveCompleteAndInstall) {

@@ -1,6 +1,7 @@
 #include "fetchkit/update_downloader.h"
 
 #include "cabinet_builder.h"
+#include "testsupport/temporary_folder.h"
 #include "packlist/pack_list_file.h"
 #include "packlist/pack_lists.h"
 #include "updater/package_installer.h"
@@ -73,14 +74,7 @@ private:
 
 class Downloader : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "fetchkit-test-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        root_ = pattern;
-    }
-    void TearDown() override { fs::remove_all(root_); }
-
-    std::u16string programFolder() const { return ufile::fromNativePath(root_.native()) + u"/"; }
+    std::u16string programFolder() const { return program_.folder(); }
     packlist::UpdateFolder folder() const { return packlist::UpdateFolder(programFolder()); }
 
     // Serves a cabinet holding one file and returns its manifest record.
@@ -99,14 +93,12 @@ protected:
         downloader.waitUntilDone();
         EXPECT_FALSE(downloader.isBusy());
     }
-    std::string read(const std::string& relative) const {
-        std::ifstream in(root_ / relative, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
-    bool exists(const std::string& relative) const { return fs::exists(root_ / relative); }
+    std::string read(const std::string& relative) const { return program_.read(relative); }
+    bool exists(const std::string& relative) const { return program_.exists(relative); }
 
     UpdateServer server;
-    fs::path root_;
+    const testsupport::TemporaryFolder program_{"fetchkit-test"};
+    const fs::path root_ = program_.path();
 };
 
 TEST_F(Downloader, TwoPackagesEndInTempVerifiedAndInstallable) {

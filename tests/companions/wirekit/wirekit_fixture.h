@@ -1,11 +1,13 @@
 #pragma once
 
 #include "protocol_binding/protocol_binding.h"
-#include "queue_dispatcher.h"
+#include "testsupport/queue_dispatcher.h"
 
 #include <gtest/gtest.h>
 
 namespace wirekit_testing {
+
+using testsupport::QueueDispatcher;
 
 // The protocol library as the client binds it: loaded by name, with a queue dispatcher
 // installed that the test thread drains. One per test program, since the library's manager is.

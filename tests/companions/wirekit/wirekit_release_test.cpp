@@ -1,8 +1,8 @@
 // Giving the protocol library back at shut-down, with transfers under way.
 #include "protocol_binding/protocol_binding.h"
-#include "queue_dispatcher.h"
 #include "recording_listeners.h"
 #include "silent_site.h"
+#include "testsupport/queue_dispatcher.h"
 
 #include <future>
 #include <gtest/gtest.h>
@@ -54,7 +54,7 @@ protected:
         return logins_.results.size() + uploads_.results.size() + lists_.lists.size();
     }
 
-    QueueDispatcher dispatcher_;
+    testsupport::QueueDispatcher dispatcher_;
     protocol_binding::ProtocolBinding binding_;
     protocol::ProtocolManager* manager_ = nullptr;
     LoginRecorder logins_;

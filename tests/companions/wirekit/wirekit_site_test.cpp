@@ -3,7 +3,7 @@
 #include "grammar/wowluaclipper.h"
 #include "recording_listeners.h"
 #include "sample_raid.h"
-#include "site_process.h"
+#include "testsupport/site_process.h"
 #include "utilkit/encrypt.h"
 #include "utilkit/ustring.h"
 #include "wirekit_fixture.h"
@@ -14,7 +14,7 @@
 namespace {
 
 using namespace wirekit_testing;
-using devsite_testing::SiteProcess;
+using testsupport::SiteProcess;
 
 class WirekitSiteTest : public ::testing::Test {
 protected:

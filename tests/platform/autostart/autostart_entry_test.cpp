@@ -3,6 +3,8 @@
 #include "utilkit/ufile.h"
 #include "utilkit/ustring.h"
 
+#include "testsupport/temporary_folder.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -15,18 +17,8 @@ namespace fs = std::filesystem;
 
 class AutostartEntryTest : public testing::Test {
 protected:
-    void SetUp() override {
-        home_ = fs::temp_directory_path() /
-                ("autostart_test_" + std::to_string(::getpid()) + "_" +
-                 testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(home_);
-        fs::create_directories(home_);
-        setenv("XDG_CONFIG_HOME", home_.c_str(), 1);
-    }
-    void TearDown() override {
-        unsetenv("XDG_CONFIG_HOME");
-        fs::remove_all(home_);
-    }
+    void SetUp() override { setenv("XDG_CONFIG_HOME", home_.c_str(), 1); }
+    void TearDown() override { unsetenv("XDG_CONFIG_HOME"); }
 
     std::string entryText() const {
         std::string text;
@@ -38,7 +30,8 @@ protected:
         ASSERT_TRUE(ufile::WriteFileData(autostart::AutostartEntry::entryPath(), text));
     }
 
-    fs::path home_;
+    const testsupport::TemporaryFolder folder_{"autostart_test"};
+    const fs::path home_ = folder_.path();
 };
 
 TEST_F(AutostartEntryTest, LivesInTheAutostartFolderOfTheConfiguration) {

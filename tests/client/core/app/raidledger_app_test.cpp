@@ -2,10 +2,12 @@
 
 #include "config/config_store.h"
 #include "config/ledgerward_keys.h"
-#include "dkpsite_process.h"
 #include "gamefiles/dkp_list.h"
 #include "gamefiles/game_folder.h"
 #include "savekeep/data_backup.h"
+#include "testsupport/modal_dialogs.h"
+#include "testsupport/site_process.h"
+#include "testsupport/temporary_folder.h"
 #include "ui/clogindlg.h"
 #include "ui/cmainframe.h"
 #include "ui_test_support.h"
@@ -45,13 +47,13 @@ protected:
         gamefiles::setGameFolder(u"");
     }
 
-    void writeDeployment(const DkpsiteProcess& site) {
-        ASSERT_TRUE(ufile::WriteFileData(folder_.text() + u"deployment.ini",
+    void writeDeployment(const testsupport::SiteProcess& site) {
+        ASSERT_TRUE(ufile::WriteFileData(folder_.folder() + u"deployment.ini",
                                          "site_url = " + site.url() +
                                              "\nsite_host = " + site.host() + "\n"));
     }
     void storeSettings(const std::u16string& gameFolder, const std::u16string& guildUrl) {
-        config::ConfigStore store(folder_.text());
+        config::ConfigStore store(folder_.folder());
         config::PropertyBag* section = store.load(config::ledgerward::SectionName);
         section->set_wstring(config::ledgerward::WowFolder, gameFolder);
         section->set_wstring(config::ledgerward::GuildUrl, guildUrl);
@@ -66,7 +68,7 @@ protected:
         return done();
     }
 
-    uitest::TempFolder folder_;
+    testsupport::TemporaryFolder folder_;
     fs::path previous_;
     uitest::RecordingPrompter prompter_;
 };
@@ -75,12 +77,12 @@ TEST_F(RaidledgerAppTest, ACancelledLoginEndsWithoutAMainWindow) {
     fs::create_directory("Temp");
     ASSERT_TRUE(ufile::WriteFileData(u"Temp/kept.txt", "kept"));
     bool sawLogin = false;
-    uitest::ModalWatcher watcher([&](QDialog* dialog) {
+    testsupport::ModalWatcher watcher([&](QDialog* dialog) {
         sawLogin = qobject_cast<CLoginDlg*>(dialog) != nullptr;
         dialog->reject();
     });
     {
-        app::RaidledgerApp app(folder_.text());
+        app::RaidledgerApp app(folder_.folder());
         EXPECT_FALSE(app.initInstance());
         EXPECT_TRUE(sawLogin);
         EXPECT_EQ(app.mainWindow(), nullptr);
@@ -95,20 +97,20 @@ TEST_F(RaidledgerAppTest, ACancelledLoginEndsWithoutAMainWindow) {
 // Without the game's record of an installation, the folder the user chose is the only game
 // folder there is: the backups must be of its accounts from the start, before any login.
 TEST_F(RaidledgerAppTest, TheBackupsAreOfTheConfiguredGameFolderFromTheStart) {
-    uitest::TempFolder game;
-    ASSERT_TRUE(ufile::WriteFileData(game.text() + u"WoW.exe", "MZ"));
-    const std::u16string data = game.text() + u"WTF/Account/ALICE/SavedVariables/TALLYRA.lua";
+    testsupport::TemporaryFolder game;
+    ASSERT_TRUE(ufile::WriteFileData(game.folder() + u"WoW.exe", "MZ"));
+    const std::u16string data = game.folder() + u"WTF/Account/ALICE/SavedVariables/TALLYRA.lua";
     fs::create_directories(fs::path(ufile::toNativePath(data)).parent_path());
     ASSERT_TRUE(ufile::WriteFileData(data, "CT_RaidTracker_RaidLog = {}\n"));
-    storeSettings(game.text(), u"");
+    storeSettings(game.folder(), u"");
 
-    uitest::ModalWatcher watcher([](QDialog* dialog) {
+    testsupport::ModalWatcher watcher([](QDialog* dialog) {
         auto* backup = dynamic_cast<savekeep::DataBackup*>(savekeep::getBackup());
         ASSERT_NE(backup, nullptr);
         backup->backupRound(std::time(nullptr)); // the round its timer would run
         dialog->reject();
     });
-    app::RaidledgerApp app(folder_.text());
+    app::RaidledgerApp app(folder_.folder());
     EXPECT_FALSE(app.initInstance());
     ASSERT_EQ(watcher.seen(), 1);
     ASSERT_TRUE(fs::is_directory(folder_.path() / "Backup/ALICE"));
@@ -122,27 +124,27 @@ TEST_F(RaidledgerAppTest, TheBackupsAreOfTheConfiguredGameFolderFromTheStart) {
 }
 
 TEST_F(RaidledgerAppTest, CreatesTheTempFolderInTheCurrentDirectory) {
-    uitest::ModalWatcher watcher;
-    app::RaidledgerApp app(folder_.text());
+    testsupport::ModalWatcher watcher;
+    app::RaidledgerApp app(folder_.folder());
     app.initInstance();
     EXPECT_TRUE(fs::is_directory("Temp"));
 }
 
 TEST_F(RaidledgerAppTest, AfterLoginTheMainWindowFetchesAndWritesTheGuildList) {
-    DkpsiteProcess site((folder_.path() / "site.db").string());
+    testsupport::SiteProcess site(folder_.path("site.db"), {"--demo"});
     ASSERT_FALSE(site.url().empty());
     writeDeployment(site);
-    uitest::TempFolder game;
-    ASSERT_TRUE(ufile::WriteFileData(game.text() + u"WoW.exe", "MZ"));
+    testsupport::TemporaryFolder game;
+    ASSERT_TRUE(ufile::WriteFileData(game.folder() + u"WoW.exe", "MZ"));
     fs::create_directories(game.path() / "Interface/AddOns/TALLYRA/MerDKP"); // addon installed
-    storeSettings(game.text(), ustring::fromUtf8(site.url() + "/adpt_dkp"));
+    storeSettings(game.folder(), ustring::fromUtf8(site.url() + "/adpt_dkp"));
 
-    uitest::ModalWatcher watcher([](QDialog* dialog) {
+    testsupport::ModalWatcher watcher([](QDialog* dialog) {
         dialog->findChild<QLineEdit*>(QStringLiteral("ctl1001"))->setText(QStringLiteral("Demo"));
         dialog->findChild<QLineEdit*>(QStringLiteral("ctl1002"))->setText(QStringLiteral("demo"));
         dialog->findChild<QPushButton*>(QStringLiteral("unit60015"))->click();
     });
-    app::RaidledgerApp app(folder_.text());
+    app::RaidledgerApp app(folder_.folder());
     ASSERT_TRUE(app.initInstance());
     CMainFrame* frame = app.mainWindow();
     ASSERT_NE(frame, nullptr);
@@ -151,7 +153,7 @@ TEST_F(RaidledgerAppTest, AfterLoginTheMainWindowFetchesAndWritesTheGuildList) {
 
     auto* download = frame->findChild<QPushButton*>(QStringLiteral("unit10020"));
     auto* status = frame->findChild<QLabel*>(QStringLiteral("unit10015"));
-    const std::u16string listFile = gamefiles::getDkpListFile(game.text());
+    const std::u16string listFile = gamefiles::getDkpListFile(game.folder());
     // Until the guild's list arrives, the installed addon holds an empty one.
     ASSERT_TRUE(runEventsUntil([&] {
         std::string text;

@@ -2,7 +2,8 @@
 #include "config/ledgerward_keys.h"
 
 #include "cfb_damage.h"
-#include "temporary_folder.h"
+#include "testsupport/files.h"
+#include "testsupport/temporary_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -26,26 +27,26 @@ packing::PropertyMap sampleMap() {
 
 class ConfigStoreDamage : public ::testing::Test {
 protected:
-    TemporaryFolder folder;
-    config::ConfigStore store{folder.wide()};
-    std::filesystem::path file = folder.file("config.cfg");
+    testsupport::TemporaryFolder folder;
+    config::ConfigStore store{folder.folder()};
+    std::filesystem::path file = folder.path("config.cfg");
 
     // A sound file written by the store, for the cases to damage.
     std::string soundFile() {
         EXPECT_EQ(store.write(kSection, sampleMap()), 0);
-        return TemporaryFolder::read(file);
+        return testsupport::readFile(file);
     }
 
     // Neither reading, writing nor removing uses or replaces the file.
     void expectUnusableAndUntouched(const std::string& bytes, const std::string& what) {
         SCOPED_TRACE(what);
-        TemporaryFolder::write(file, bytes);
+        testsupport::writeFile(file, bytes);
         config::PropertyBag* bag = store.load(kSection);
         EXPECT_TRUE(bag->map().empty());
         store.destroy(bag);
         EXPECT_EQ(store.write(kSection, sampleMap()), -1);
         EXPECT_FALSE(store.remove(kSection));
-        EXPECT_EQ(TemporaryFolder::read(file), bytes);
+        EXPECT_EQ(testsupport::readFile(file), bytes);
     }
 };
 
@@ -111,7 +112,7 @@ TEST_F(ConfigStoreDamage, DamagedCompoundFilesReadAsEmptyAndStayAsTheyWere) {
     expectUnusableAndUntouched(fatCount.bytes(), "allocation table larger than the file");
 
     // The sound file itself is still usable afterwards.
-    TemporaryFolder::write(file, sound);
+    testsupport::writeFile(file, sound);
     config::PropertyBag* bag = store.load(kSection);
     EXPECT_EQ(bag->map(), sampleMap());
     store.destroy(bag);
@@ -144,7 +145,7 @@ TEST_F(ConfigStoreDamage, ASecondProcessHoldingTheFileMakesEveryAccessFail) {
     other.set(1, "changed");
     EXPECT_EQ(store.write(kSection, other), -1);
     EXPECT_FALSE(store.remove(kSection));
-    EXPECT_EQ(TemporaryFolder::read(file), sound);
+    EXPECT_EQ(testsupport::readFile(file), sound);
 
     (void)!::write(done[1], "x", 1);
     int status = 0;
@@ -184,7 +185,7 @@ TEST_F(ConfigStoreDamage, AWriteThatRunsOutOfSpaceLeavesTheOldFile) {
     ASSERT_EQ(::waitpid(child, &status, 0), child);
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 0);
-    EXPECT_EQ(TemporaryFolder::read(file), sound);
+    EXPECT_EQ(testsupport::readFile(file), sound);
     // Nothing is left beside it.
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(file.parent_path()),
                             std::filesystem::directory_iterator()),
@@ -197,7 +198,7 @@ TEST_F(ConfigStoreDamage, AValueTooLongToPackFailsTheWriteAndChangesNothing) {
     tooLong.set(config::ledgerward::GuildUrl, std::string(65536, 'u'));
     EXPECT_EQ(store.write(kSection, tooLong), -1);
     EXPECT_EQ(store.write(u"NewSection", tooLong), -1);
-    EXPECT_EQ(TemporaryFolder::read(file), sound);
+    EXPECT_EQ(testsupport::readFile(file), sound);
     // The file is free again for the next access.
     EXPECT_EQ(store.write(kSection, sampleMap()), 0);
 }

@@ -3,7 +3,8 @@
 
 #include "compoundfile/compound_file.h"
 
-#include "temporary_folder.h"
+#include "testsupport/files.h"
+#include "testsupport/temporary_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -87,9 +88,9 @@ public:
 
 class ConfigStoreTest : public ::testing::Test {
 protected:
-    TemporaryFolder folder;
-    config::ConfigStore store{folder.wide()};
-    std::filesystem::path file = folder.file("config.cfg");
+    testsupport::TemporaryFolder folder;
+    config::ConfigStore store{folder.folder()};
+    std::filesystem::path file = folder.path("config.cfg");
 
     packing::PropertyMap loaded(std::u16string_view section = kSection) {
         config::PropertyBag* bag = store.load(section);
@@ -116,7 +117,7 @@ TEST_F(ConfigStoreTest, TheFirstReadCreatesAnEmptyOwnerOnlyFile) {
     struct stat info {};
     ASSERT_EQ(::stat(file.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0600u);
-    EXPECT_EQ(store.path(), folder.wide() + u"config.cfg");
+    EXPECT_EQ(store.path(), folder.folder() + u"config.cfg");
 }
 
 TEST_F(ConfigStoreTest, AWrittenSectionIsReadBackByAnIndependentReader) {
@@ -167,9 +168,9 @@ TEST_F(ConfigStoreTest, EmptyMalformedAndDuplicateStreamsAreReadSoundly) {
 
 TEST_F(ConfigStoreTest, ASectionOrStreamMissingOnReadingIsEmptyAndNotCreated) {
     ASSERT_EQ(store.write(u"Other", mapOf({{1, "x"}})), 0);
-    const std::string before = TemporaryFolder::read(file);
+    const std::string before = testsupport::readFile(file);
     EXPECT_TRUE(loaded().empty());
-    EXPECT_EQ(TemporaryFolder::read(file), before);
+    EXPECT_EQ(testsupport::readFile(file), before);
 }
 
 TEST_F(ConfigStoreTest, AFileFromAnotherWriterIsReadAndKeptWhole) {
@@ -188,8 +189,8 @@ TEST_F(ConfigStoreTest, AFileFromAnotherWriterIsReadAndKeptWhole) {
 }
 
 TEST(ConfigStoreCache, AcquireCountsUsesAndTheLastReleaseDestroys) {
-    TemporaryFolder folder;
-    CountingStore store(folder.wide());
+    testsupport::TemporaryFolder folder;
+    CountingStore store(folder.folder());
     config::PropertyBag* first = store.acquire(u"Ledgerward");
     config::PropertyBag* second = store.acquire(u"Ledgerward");
     EXPECT_EQ(first, second);
@@ -212,8 +213,8 @@ TEST(ConfigStoreCache, AcquireCountsUsesAndTheLastReleaseDestroys) {
 
 TEST(ConfigStoreCache, TheStoreDestroysTheBagsStillCached) {
     // Under the leak checker a bag left in the cache would be reported.
-    TemporaryFolder folder;
-    config::ConfigStore store(folder.wide());
+    testsupport::TemporaryFolder folder;
+    config::ConfigStore store(folder.folder());
     store.acquire(u"Ledgerward");
     EXPECT_NE(store.acquire(u"Other"), nullptr);
 }
@@ -223,9 +224,9 @@ TEST_F(ConfigStoreTest, RemoveDeletesOnlyAnUncachedSection) {
     ASSERT_EQ(store.write(u"Other", mapOf({{1, "x"}})), 0);
 
     config::PropertyBag* cached = store.acquire(kSection);
-    const std::string before = TemporaryFolder::read(file);
+    const std::string before = testsupport::readFile(file);
     EXPECT_TRUE(store.remove(kSection));
-    EXPECT_EQ(TemporaryFolder::read(file), before);
+    EXPECT_EQ(testsupport::readFile(file), before);
     cached->release();
 
     EXPECT_FALSE(store.remove(kSection));

@@ -10,7 +10,7 @@
 #include <thread>
 #include <vector>
 
-namespace wirekit_testing {
+namespace testsupport {
 
 // A dispatcher for tests: posted tasks wait in a queue until the test thread runs them, the way
 // an event loop would on the user-interface thread.
@@ -64,4 +64,4 @@ private:
     std::vector<std::thread::id> posters_;
 };
 
-} // namespace wirekit_testing
+} // namespace testsupport

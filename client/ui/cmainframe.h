@@ -31,16 +31,6 @@ class CMainFrame : public QWidget,
                    public ITimerSenseObj {
     Q_OBJECT
 public:
-    enum Command {
-        Upload = 10018,
-        Settings = 10019,
-        DownloadDkpList = 10020,
-        Restore = 10021,
-        CorrectErrors = 10022,
-        Forum = 10023,
-        Hide = 10003,
-        Minimise = 10002,
-    };
     static constexpr int kWidth = 788;
     static constexpr int kHeight = 487;
     static constexpr std::uint32_t kMaintenancePeriodMs = 10000;
@@ -62,7 +52,7 @@ public:
     // maintenance step once and shows the addon version.
     void create();
 
-    // Runs a command as its button does.
+    // Runs a command as its button does; `id` is the button's unit (mainframeids).
     void onCommand(int id);
 
     void onAccountReady() override;

@@ -1,6 +1,7 @@
 #include "ceventimportdlg.h"
 
 #include "ceditraiddlg.h"
+#include "ceventimportdlg_ids.h"
 #include "prompts.h"
 #include "reviewtext.h"
 #include "uploadeddescription.h"
@@ -53,17 +54,17 @@ CEventImportDlg::CEventImportDlg(dkp::Raid* raid, AccountService* accounts,
     eventNote_ = new QLineEdit(this);
     guild_ = new QComboBox(this);
     dkp_ = new QComboBox(this);
-    eventName_->setObjectName(QStringLiteral("eventName"));
-    eventNote_->setObjectName(QStringLiteral("eventNote"));
-    guild_->setObjectName(QStringLiteral("guildChoice"));
-    dkp_->setObjectName(QStringLiteral("dkpChoice"));
+    eventName_->setObjectName(eventimportdlgids::EventName);
+    eventNote_->setObjectName(eventimportdlgids::EventNote);
+    guild_->setObjectName(eventimportdlgids::GuildChoice);
+    dkp_->setObjectName(eventimportdlgids::DkpChoice);
 
     uploadButton_ = new QPushButton(QStringLiteral("上传记录"), this);
     cancelButton_ = new QPushButton(QStringLiteral("取消"), this);
     backButton_ = new QPushButton(QStringLiteral("上一步"), this);
-    uploadButton_->setObjectName(QStringLiteral("uploadButton"));
-    cancelButton_->setObjectName(QStringLiteral("cancelButton"));
-    backButton_->setObjectName(QStringLiteral("backButton"));
+    uploadButton_->setObjectName(eventimportdlgids::UploadButton);
+    cancelButton_->setObjectName(eventimportdlgids::CancelButton);
+    backButton_->setObjectName(eventimportdlgids::BackButton);
     uploadButton_->setDefault(true);
 
     auto* form = new QFormLayout;
@@ -113,9 +114,9 @@ void CEventImportDlg::addReview(QVBoxLayout* layout) {
     reviewSummary_ = new QLabel(reviewSummary(counts), this);
     findings_ = new QListWidget(this);
     uploadAnyway_ = new QCheckBox(QStringLiteral("仍然上传"), this);
-    reviewSummary_->setObjectName(QStringLiteral("reviewSummary"));
-    findings_->setObjectName(QStringLiteral("reviewFindings"));
-    uploadAnyway_->setObjectName(QStringLiteral("uploadAnyway"));
+    reviewSummary_->setObjectName(eventimportdlgids::ReviewSummary);
+    findings_->setObjectName(eventimportdlgids::ReviewFindings);
+    uploadAnyway_->setObjectName(eventimportdlgids::UploadAnyway);
     findings_->setSelectionMode(QAbstractItemView::NoSelection);
     findings_->setWordWrap(true);
     for (const dkp::ReviewFinding& finding : findings) {

@@ -2,23 +2,19 @@
 
 #include "clinklabel.h"
 #include "itemsearchaddress.h"
-#include "units.h"
-
-#include <QBoxLayout>
-#include <QGridLayout>
+#include "unitgrid.h"
 
 std::vector<CLinkLabel*> addItemLinks(QWidget* parent, QBoxLayout* layout, int firstUnit, int count,
                                       int columns) {
-    std::vector<CLinkLabel*> links;
-    auto* grid = new QGridLayout;
-    for (int i = 0; i < count; ++i) {
-        auto* link = makeUnit<CLinkLabel>(parent, firstUnit + i);
-        grid->addWidget(link, i / columns, i % columns);
+    std::vector<CLinkLabel*> links =
+        addUnitGrid<CLinkLabel>(parent, layout, firstUnit, count, columns);
+    for (CLinkLabel* link : links)
         link->hide();
-        links.push_back(link);
-    }
-    layout->addLayout(grid);
     return links;
+}
+
+QString nameWithCost(const std::u16string& name, int costs) {
+    return QString::fromStdU16String(name) + QStringLiteral("(%1)").arg(costs);
 }
 
 void showItemLinks(const std::vector<CLinkLabel*>& links, const dkp::Loots& loots,

@@ -1,4 +1,6 @@
 #include "ui/clogindlg.h"
+#include "ui/clogindlg_ids.h"
+#include "ui/unitnames.h"
 
 #include "config/config_store.h"
 #include "config/ledgerward_keys.h"
@@ -57,14 +59,16 @@ protected:
         dialog_->show();
     }
     void open() { open(&service_); }
-    template <typename T> T* control(const char* name) {
-        return dialog_->findChild<T*>(QString::fromLatin1(name));
+    template <typename T> T* control(const QString& name) { return dialog_->findChild<T*>(name); }
+    QLineEdit* userField() { return control<QLineEdit>(controlName(logindlgids::UserNameControl)); }
+    QLineEdit* passwordField() {
+        return control<QLineEdit>(controlName(logindlgids::PasswordControl));
     }
-    QLineEdit* userField() { return control<QLineEdit>("ctl1001"); }
-    QLineEdit* passwordField() { return control<QLineEdit>("ctl1002"); }
-    QCheckBox* rememberBox() { return control<QCheckBox>("ctl1004"); }
-    QCheckBox* autoRunBox() { return control<QCheckBox>("ctl1005"); }
-    QPushButton* loginButton() { return control<QPushButton>("unit60015"); }
+    QCheckBox* rememberBox() {
+        return control<QCheckBox>(controlName(logindlgids::RememberControl));
+    }
+    QCheckBox* autoRunBox() { return control<QCheckBox>(controlName(logindlgids::AutoRunControl)); }
+    QPushButton* loginButton() { return control<QPushButton>(unitName(logindlgids::LoginUnit)); }
 
     void type(const QString& user, const QString& password) {
         userField()->setText(user);
@@ -130,7 +134,7 @@ TEST_F(LoginDialogTest, SendsTheLowerCasedNameAndTheDigestAndWaitsDisabled) {
     EXPECT_FALSE(rememberBox()->isEnabled());
     EXPECT_FALSE(autoRunBox()->isEnabled());
     EXPECT_FALSE(loginButton()->isEnabled());
-    EXPECT_TRUE(control<QPushButton>("unit60016")->isEnabled());
+    EXPECT_TRUE(control<QPushButton>(unitName(logindlgids::CancelUnit))->isEnabled());
 
     dialog_->onLoginResult(1, 0);
     EXPECT_EQ(dialog_->result(), QDialog::Accepted);

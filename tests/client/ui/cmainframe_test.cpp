@@ -1,4 +1,7 @@
 #include "ui/cmainframe.h"
+#include "ui/cmainframe_ids.h"
+#include "ui/cmysetupdlg_ids.h"
+#include "ui/unitnames.h"
 
 #include "config/config_store.h"
 #include "config/ledgerward_keys.h"
@@ -67,12 +70,8 @@ protected:
         frame_->setConfig(section_);
         frame_->create();
     }
-    QPushButton* button(int unit) {
-        return frame_->findChild<QPushButton*>(QStringLiteral("unit%1").arg(unit));
-    }
-    QString text(int unit) {
-        return frame_->findChild<QLabel*>(QStringLiteral("unit%1").arg(unit))->text();
-    }
+    QPushButton* button(int unit) { return frame_->findChild<QPushButton*>(unitName(unit)); }
+    QString text(int unit) { return frame_->findChild<QLabel*>(unitName(unit))->text(); }
     std::u16string listFile() const { return gamefiles::getDkpListFile(game_.text()); }
     // With no game folder configured or recorded, the first list arrives and the user chooses
     // the game folder in the settings dialog that it opens; how many dialogs were shown.
@@ -90,11 +89,11 @@ protected:
     static std::function<void(QDialog*)> settingsChoosing(const std::u16string& gameFolder,
                                                           const char* guildUrl) {
         return [gameFolder, guildUrl](QDialog* dialog) {
-            dialog->findChild<QLineEdit*>(QStringLiteral("ctl1014"))
+            dialog->findChild<QLineEdit*>(controlName(mysetupdlgids::GameFolder))
                 ->setText(QString::fromStdU16String(gameFolder));
-            dialog->findChild<QLineEdit*>(QStringLiteral("ctl1015"))
+            dialog->findChild<QLineEdit*>(controlName(mysetupdlgids::GuildUrl))
                 ->setText(QString::fromUtf8(guildUrl));
-            dialog->findChild<QPushButton*>(QStringLiteral("ctl1"))->click();
+            dialog->findChild<QPushButton*>(controlName(mysetupdlgids::Ok))->click();
         };
     }
 
@@ -116,14 +115,14 @@ TEST_F(MainFrameTest, ShowsItsUnitsWithTheirTexts) {
     EXPECT_EQ(frame_->windowTitle(), QStringLiteral("VelvaneDKP"));
     EXPECT_EQ(frame_->size(), QSize(788, 487));
     EXPECT_TRUE(frame_->windowFlags() & Qt::FramelessWindowHint);
-    EXPECT_EQ(text(10012), QStringLiteral("DKP插件信息"));
-    EXPECT_EQ(text(10013), QStringLiteral("公会DKP数据信息"));
-    EXPECT_EQ(text(10015), QStringLiteral("正在同步公会DKP数据"));
-    EXPECT_EQ(button(10018)->text(), QStringLiteral("上传DKP数据"));
-    EXPECT_EQ(button(10021)->toolTip(), QStringLiteral("恢复WOW插件数据"));
-    EXPECT_EQ(button(10022)->text(), QStringLiteral("插件错误校正"));
-    EXPECT_TRUE(button(10018)->font().bold());
-    EXPECT_FALSE(frame_->findChild<QLabel*>(QStringLiteral("unit10014"))->font().bold());
+    EXPECT_EQ(text(mainframeids::AddonTitle), QStringLiteral("DKP插件信息"));
+    EXPECT_EQ(text(mainframeids::GuildDkpTitle), QStringLiteral("公会DKP数据信息"));
+    EXPECT_EQ(text(mainframeids::GuildDkpStatus), QStringLiteral("正在同步公会DKP数据"));
+    EXPECT_EQ(button(mainframeids::Upload)->text(), QStringLiteral("上传DKP数据"));
+    EXPECT_EQ(button(mainframeids::Restore)->toolTip(), QStringLiteral("恢复WOW插件数据"));
+    EXPECT_EQ(button(mainframeids::CorrectErrors)->text(), QStringLiteral("插件错误校正"));
+    EXPECT_TRUE(button(mainframeids::Upload)->font().bold());
+    EXPECT_FALSE(frame_->findChild<QLabel*>(unitName(mainframeids::AddonVersion))->font().bold());
 }
 
 TEST_F(MainFrameTest, RunsTheMaintenanceAtCreationAndOnTheTimer) {
@@ -133,7 +132,7 @@ TEST_F(MainFrameTest, RunsTheMaintenanceAtCreationAndOnTheTimer) {
     EXPECT_FALSE(inGame("Interface/AddOns/CT_RaidTracker"));
     EXPECT_TRUE(inGame("Interface/TALLYRA_AUTO_BACK/CT_RaidTracker/CT_RaidTracker.lua"));
     EXPECT_EQ(read(game_.text() + u"Interface/AddOns/TALLYRA/version.txt"), "TALLYRA 2.1");
-    EXPECT_EQ(text(10014), QStringLiteral("TALLYRA 2.1"));
+    EXPECT_EQ(text(mainframeids::AddonVersion), QStringLiteral("TALLYRA 2.1"));
     EXPECT_TRUE(CTimer::Instance()->IsRegistered(frame_.get()));
 
     put(game_.text() + u"Interface/AddOns/MerDKP/MerDKP.lua", "-- merdkp");
@@ -156,16 +155,17 @@ TEST_F(MainFrameTest, AccountReadyRequestsTheListAndTheListIsWrittenOnce) {
     uitest::ModalWatcher watcher;
     accounts_.listener->onAccountReady();
     EXPECT_EQ(watcher.seen(), 0);
-    EXPECT_FALSE(button(10020)->isEnabled());
+    EXPECT_FALSE(button(mainframeids::DownloadDkpList)->isEnabled());
     ASSERT_EQ(guildDkp_.requests.size(), 1u);
     EXPECT_EQ(guildDkp_.requests[0].first, "adpt_dkp");
     EXPECT_TRUE(guildDkp_.requests[0].second);
 
     guildDkp_.listener->onGuildDkpList(kList);
-    EXPECT_TRUE(button(10020)->isEnabled());
+    EXPECT_TRUE(button(mainframeids::DownloadDkpList)->isEnabled());
     EXPECT_EQ(read(listFile()), kList);
-    EXPECT_EQ(text(10015).toStdU16String(), gamefiles::getUpdateTimeText(ustring::fromUtf8(kList)));
-    EXPECT_FALSE(text(10015).isEmpty());
+    EXPECT_EQ(text(mainframeids::GuildDkpStatus).toStdU16String(),
+              gamefiles::getUpdateTimeText(ustring::fromUtf8(kList)));
+    EXPECT_FALSE(text(mainframeids::GuildDkpStatus).isEmpty());
 
     const auto earlier =
         fs::last_write_time(ufile::toNativePath(listFile())) - std::chrono::hours(1);
@@ -223,17 +223,17 @@ TEST_F(MainFrameTest, TheDownloadCommandAsksAgainAndWaitsForTheList) {
     section_->set_wstring(ledgerward::GuildUrl, u"http://dkp.example:8080/adpt_dkp");
     create();
     guildDkp_.listener->onGuildDkpList(kList);
-    button(10020)->click();
-    EXPECT_EQ(text(10015), QStringLiteral("正在同步公会DKP数据"));
-    EXPECT_FALSE(button(10020)->isEnabled());
+    button(mainframeids::DownloadDkpList)->click();
+    EXPECT_EQ(text(mainframeids::GuildDkpStatus), QStringLiteral("正在同步公会DKP数据"));
+    EXPECT_FALSE(button(mainframeids::DownloadDkpList)->isEnabled());
     ASSERT_EQ(guildDkp_.requests.size(), 1u);
     EXPECT_EQ(guildDkp_.requests[0].first, "adpt_dkp");
 }
 
 TEST_F(MainFrameTest, TheForumCommandAndTheLinksOpenTheirPages) {
     create();
-    button(10023)->click();
-    frame_->findChild<WebLink*>(QStringLiteral("unit10011"))->activate();
+    button(mainframeids::Forum)->click();
+    frame_->findChild<WebLink*>(unitName(mainframeids::ForumBoardLink))->activate();
     ASSERT_EQ(desktop_.openedUrls.size(), 2u);
     EXPECT_EQ(desktop_.openedUrls[0], u"http://forum.example/forum-106-1.html");
     EXPECT_EQ(desktop_.openedUrls[1], u"http://forum.example/forumdisplay.php?fid=106");
@@ -242,13 +242,13 @@ TEST_F(MainFrameTest, TheForumCommandAndTheLinksOpenTheirPages) {
 TEST_F(MainFrameTest, TheErrorCorrectionAsksFirstAndADeclineChangesNothing) {
     put(game_.text() + u"WTF/Account/DEMO/SavedVariables.lua", "-- game");
     create();
-    button(10022)->click();
+    button(mainframeids::CorrectErrors)->click();
     ASSERT_EQ(prompter_.questions.size(), 1u);
     EXPECT_TRUE(prompter_.questions[0].startsWith(QStringLiteral("修正插件错误")));
     EXPECT_TRUE(inGame("WTF/Account/DEMO/SavedVariables.lua"));
 
     prompter_.answers.push_back(true);
-    button(10022)->click();
+    button(mainframeids::CorrectErrors)->click();
     EXPECT_FALSE(inGame("WTF/Account"));
     EXPECT_TRUE(inGame("WTF/Account_backup/DEMO/SavedVariables.lua"));
     ASSERT_FALSE(prompter_.messages.empty());
@@ -261,7 +261,7 @@ TEST_F(MainFrameTest, TheSettingsCommandTakesUpTheNewGameFolder) {
     uitest::TempFolder other;
     put(other.text() + u"WoW.exe", "MZ");
     uitest::ModalWatcher watcher(settingsChoosing(other.text(), "dkp.example:8080/adpt_dkp"));
-    button(10019)->click();
+    button(mainframeids::Settings)->click();
     EXPECT_EQ(watcher.seen(), 1);
     EXPECT_EQ(gamefiles::getGameFolder(), other.text());
 }
@@ -278,7 +278,7 @@ TEST_F(MainFrameTest, TheBackupObjectFollowsTheGameFolderInEffect) {
     uitest::TempFolder other;
     put(other.text() + u"WoW.exe", "MZ");
     uitest::ModalWatcher watcher(settingsChoosing(other.text(), "dkp.example:8080/adpt_dkp"));
-    button(10019)->click();
+    button(mainframeids::Settings)->click();
     ASSERT_EQ(watcher.seen(), 1);
     EXPECT_EQ(backup.gameFolders.back(), other.text());
     frame_->OnTimer();
@@ -294,7 +294,8 @@ TEST_F(MainFrameTest, WithoutAGameFolderTheMaintenanceWritesNothingAnywhere) {
     fs::current_path(current.path());
     create();
     frame_->OnTimer();
-    button(10022)->click(); // the error correction, too, only says it has no game folder
+    button(mainframeids::CorrectErrors)
+        ->click(); // the error correction, too, only says it has no game folder
     fs::current_path(previous);
     unsetenv("WINEPREFIX");
     std::vector<fs::path> entries;
@@ -313,7 +314,7 @@ TEST_F(MainFrameTest, WithoutAGameFolderTheMaintenanceWritesNothingAnywhere) {
 TEST_F(MainFrameTest, TheHideCommandClosesTheWindow) {
     create();
     frame_->show();
-    button(10003)->click();
+    button(mainframeids::Hide)->click();
     EXPECT_FALSE(frame_->isVisible());
 }
 

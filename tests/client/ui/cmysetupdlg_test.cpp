@@ -1,4 +1,6 @@
 #include "ui/cmysetupdlg.h"
+#include "ui/cmysetupdlg_ids.h"
+#include "ui/unitnames.h"
 
 #include "config/config_store.h"
 #include "config/ledgerward_keys.h"
@@ -37,11 +39,10 @@ protected:
         dialog_->setAccountService(&accounts_);
         dialog_->show();
     }
-    QLineEdit* folderField() { return dialog_->findChild<QLineEdit*>(QStringLiteral("ctl1014")); }
-    QLineEdit* urlField() { return dialog_->findChild<QLineEdit*>(QStringLiteral("ctl1015")); }
-    void press(const char* name) {
-        dialog_->findChild<QPushButton*>(QString::fromLatin1(name))->click();
-    }
+    QLineEdit* folderField() { return field(mysetupdlgids::GameFolder); }
+    QLineEdit* urlField() { return field(mysetupdlgids::GuildUrl); }
+    QLineEdit* field(int control) { return dialog_->findChild<QLineEdit*>(controlName(control)); }
+    void press(int control) { dialog_->findChild<QPushButton*>(controlName(control))->click(); }
     void fill(const std::u16string& folder, const QString& url) {
         folderField()->setText(QString::fromStdU16String(folder));
         urlField()->setText(url);
@@ -57,7 +58,7 @@ protected:
     // Presses OK and expects the refusal `text` with the focus on `field`; nothing stored.
     void expectRefusal(const QString& text, QLineEdit* field) {
         const std::size_t before = prompter_.messages.size();
-        press("ctl1");
+        press(mysetupdlgids::Ok);
         ASSERT_EQ(prompter_.messages.size(), before + 1) << text.toStdString();
         EXPECT_EQ(prompter_.messages.back().text, text);
         EXPECT_EQ(prompter_.messages.back().caption, QStringLiteral("操作提示！"));
@@ -107,7 +108,7 @@ TEST_F(SetupDialogTest, StoresBothValuesAndCommitsThem) {
     std::u16string folder = game_.text();
     folder.pop_back(); // typed without the trailing separator
     fill(folder, QStringLiteral("dkp.example:8080/adpt_dkp"));
-    press("ctl1");
+    press(mysetupdlgids::Ok);
     EXPECT_TRUE(prompter_.messages.empty());
     EXPECT_EQ(dialog_->result(), QDialog::Accepted);
     EXPECT_EQ(storedText(ledgerward::GuildUrl), u"dkp.example:8080/adpt_dkp");
@@ -117,7 +118,7 @@ TEST_F(SetupDialogTest, StoresBothValuesAndCommitsThem) {
 TEST_F(SetupDialogTest, AFolderEndingInTheSeparatorGetsNoSecondOne) {
     open();
     fill(game_.text(), QStringLiteral("http://dkp.example:8080/adpt_dkp"));
-    press("ctl1");
+    press(mysetupdlgids::Ok);
     EXPECT_EQ(storedText(ledgerward::WowFolder), game_.text());
 }
 
@@ -137,9 +138,9 @@ TEST_F(SetupDialogTest, TheFolderDialogsAnswerReplacesTheFieldEvenWhenCancelled)
     open();
     fill(game_.text(), QStringLiteral("dkp.example:8080/adpt_dkp"));
     desktop_.folders.push_back(u"/picked/folder");
-    press("ctl3");
+    press(mysetupdlgids::Browse);
     EXPECT_EQ(folderField()->text(), QStringLiteral("/picked/folder"));
-    press("ctl3"); // cancelled
+    press(mysetupdlgids::Browse); // cancelled
     EXPECT_EQ(desktop_.folderDialogs, 2);
     EXPECT_TRUE(folderField()->text().isEmpty());
     expectRefusal(QStringLiteral("请选择您默认的WOW安装目录"), folderField());
@@ -148,7 +149,7 @@ TEST_F(SetupDialogTest, TheFolderDialogsAnswerReplacesTheFieldEvenWhenCancelled)
 TEST_F(SetupDialogTest, CancelStoresNothing) {
     open();
     fill(game_.text(), QStringLiteral("dkp.example:8080/adpt_dkp"));
-    press("ctl2");
+    press(mysetupdlgids::Cancel);
     EXPECT_EQ(dialog_->result(), QDialog::Rejected);
     EXPECT_TRUE(storedText(ledgerward::GuildUrl).empty());
     EXPECT_TRUE(storedText(ledgerward::WowFolder).empty());

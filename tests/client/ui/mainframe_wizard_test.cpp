@@ -6,6 +6,7 @@
 #include "gamefiles/game_folder.h"
 #include "savekeep/backup.h"
 #include "ui/cmainframe.h"
+#include "ui/cmainframe_ids.h"
 #include "ui/wizard/crestoredatadlg.h"
 
 #include <QComboBox>
@@ -26,7 +27,7 @@ TEST(MainFrameWizard, RestoreCommandRunsTheRestoreDialogWithTheBackupObject) {
         account = dialog->accountList()->currentText();
         dialog->reject();
     });
-    frame.onCommand(CMainFrame::Restore);
+    frame.onCommand(mainframeids::Restore);
     EXPECT_EQ(account, "ACCOUNT");
 }
 
@@ -39,7 +40,7 @@ TEST(MainFrameWizard, UploadCommandWithoutAccountsEndsAfterTheFolderMessage) {
     wizardtest::FakeUploadService uploads;
     CMainFrame frame(usettings::Deployment{}, u"/nonexistent/");
     frame.setUploadService(&uploads);
-    frame.onCommand(CMainFrame::Upload);
+    frame.onCommand(mainframeids::Upload);
     gamefiles::setGameFolder(u"");
     ASSERT_EQ(prompter.messages.size(), 1u);
     EXPECT_TRUE(prompter.messages[0].text.startsWith("在" + QString::fromStdU16String(game)));

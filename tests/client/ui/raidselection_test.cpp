@@ -5,6 +5,7 @@
 
 #include "ui/wizard/cselectaccountdlg.h"
 #include "ui/wizard/cselectraiddlg.h"
+#include "ui/wizard/selectiondlg_ids.h"
 
 #include <QListWidget>
 #include <QPushButton>
@@ -21,7 +22,7 @@ QStringList rows(QListWidget* list) {
 }
 
 void clickNext(QDialog& dialog) {
-    dialog.findChild<QPushButton*>("nextButton")->click();
+    dialog.findChild<QPushButton*>(selectiondlgids::NextButton)->click();
 }
 
 TEST(SelectAccount, NoAccountsNamesTheGameFolderAndCancels) {

@@ -5,7 +5,9 @@
 
 #include "gamefiles/game_folder.h"
 #include "savekeep/backup.h"
+#include "ui/unitnames.h"
 #include "ui/wizard/crestoredatadlg.h"
+#include "ui/wizard/crestoredatadlg_ids.h"
 #include "utilkit/ufile.h"
 #include "utilkit/ustring.h"
 
@@ -43,7 +45,7 @@ protected:
         return texts;
     }
     static void clickRestore(CRestoreDataDlg& dialog) {
-        dialog.findChild<QPushButton*>("ctl1")->click();
+        dialog.findChild<QPushButton*>(controlName(restoredatadlgids::Restore))->click();
     }
 
     QTemporaryDir dir;

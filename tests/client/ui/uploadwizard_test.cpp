@@ -5,8 +5,11 @@
 #include "gamefiles/game_folder.h"
 #include "gamefiles/upload_marks.h"
 #include "ui/wizard/ceditraiddlg.h"
+#include "ui/wizard/ceditraiddlg_ids.h"
+#include "ui/wizard/ceventimportdlg_ids.h"
 #include "ui/wizard/cselectaccountdlg.h"
 #include "ui/wizard/cselectraiddlg.h"
+#include "ui/wizard/selectiondlg_ids.h"
 #include "ui/wizard/uploadwizard.h"
 #include "utilkit/ufile.h"
 #include "utilkit/ustring.h"
@@ -72,7 +75,7 @@ protected:
         return wizard.run();
     }
     static void clickNext(QDialog* dialog) {
-        dialog->findChild<QPushButton*>("nextButton")->click();
+        dialog->findChild<QPushButton*>(selectiondlgids::NextButton)->click();
     }
 
     QTemporaryDir dir;
@@ -143,9 +146,9 @@ TEST_F(UploadWizard, UploadsTheChosenRaidOfTheChosenAccount) {
             clickNext(raids);
             wizardtest::whenShown<CEditRaidDlg>([&](CEditRaidDlg* window) {
                 windowTitle = window->windowTitle();
-                clickNext(window);
+                window->findChild<QPushButton*>(editraiddlgids::NextButton)->click();
                 wizardtest::whenShown<CEventImportDlg>([&](CEventImportDlg* upload) {
-                    upload->findChild<QPushButton*>("uploadButton")->click();
+                    upload->findChild<QPushButton*>(eventimportdlgids::UploadButton)->click();
                     uploads.answer(200, 41);
                 });
             });
@@ -169,14 +172,14 @@ void uploadSecondRaid(wizardtest::FakeUploadService& uploads) {
     wizardtest::whenShown<CSelectAccountDlg>([&](CSelectAccountDlg* dialog) {
         dialog->accountList()->setCurrentItem(
             dialog->accountList()->findItems("SECOND", Qt::MatchExactly).value(0));
-        dialog->findChild<QPushButton*>("nextButton")->click();
+        dialog->findChild<QPushButton*>(selectiondlgids::NextButton)->click();
         wizardtest::whenShown<CSelectRaidDlg>([&](CSelectRaidDlg* raids) {
             raids->raidList()->setCurrentRow(1);
-            raids->findChild<QPushButton*>("nextButton")->click();
+            raids->findChild<QPushButton*>(selectiondlgids::NextButton)->click();
             wizardtest::whenShown<CEditRaidDlg>([&](CEditRaidDlg* window) {
-                window->findChild<QPushButton*>("nextButton")->click();
+                window->findChild<QPushButton*>(editraiddlgids::NextButton)->click();
                 wizardtest::whenShown<CEventImportDlg>([&](CEventImportDlg* upload) {
-                    upload->findChild<QPushButton*>("uploadButton")->click();
+                    upload->findChild<QPushButton*>(eventimportdlgids::UploadButton)->click();
                     uploads.answer(200, 41);
                 });
             });

@@ -7,6 +7,7 @@
 #include "protocol/protocol.h"
 #include "protocol/protocol_binding.h"
 #include "ui/wizard/ceventimportdlg.h"
+#include "ui/wizard/ceventimportdlg_ids.h"
 #include "utilkit/encrypt.h"
 #include "utilkit/ustring.h"
 
@@ -114,11 +115,11 @@ TEST_F(UploadToSite, TheSiteReceivesTheExactExportDocumentAndThePageOpens) {
     CEventImportDlg dialog(raid.get(), accounts, uploads,
                            {siteUrl, QStringLiteral("http://items")});
     dialog.show();
-    auto* guild = dialog.findChild<QComboBox*>("guildChoice");
+    auto* guild = dialog.findChild<QComboBox*>(eventimportdlgids::GuildChoice);
     ASSERT_GT(guild->count(), 0);
-    dialog.findChild<QLineEdit*>("eventNote")->setText("周五 团");
+    dialog.findChild<QLineEdit*>(eventimportdlgids::EventNote)->setText("周五 团");
     prompter.answers.push_back(true);
-    dialog.findChild<QPushButton*>("uploadButton")->click();
+    dialog.findChild<QPushButton*>(eventimportdlgids::UploadButton)->click();
     ASSERT_TRUE(dialog.isUploading());
     ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog.isUploading(); }, 30000));
 
@@ -144,12 +145,12 @@ TEST_F(UploadToSite, AnUnknownGuildIsRefusedAndTheFormStaysForAnotherTry) {
     auto raid = wizardtest::RaidTable().build();
     CEventImportDlg dialog(raid.get(), &fakeGuilds, uploads, {});
     dialog.show();
-    dialog.findChild<QPushButton*>("uploadButton")->click();
+    dialog.findChild<QPushButton*>(eventimportdlgids::UploadButton)->click();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog.isUploading(); }, 30000));
     ASSERT_EQ(prompter.messages.size(), 1u);
     EXPECT_EQ(prompter.messages[0].text, "上传数据失败，请稍后再重试，或联系DKP客服解决问题");
     EXPECT_TRUE(dialog.isVisible());
-    EXPECT_TRUE(dialog.findChild<QPushButton*>("uploadButton")->isEnabled());
+    EXPECT_TRUE(dialog.findChild<QPushButton*>(eventimportdlgids::UploadButton)->isEnabled());
 }
 
 } // namespace

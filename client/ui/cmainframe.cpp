@@ -12,7 +12,7 @@
 #include "ui/cmainframe_ids.h"
 #include "ui/cmysetupdlg.h"
 #include "ui/guildsite.h"
-#include "ui/promptmessageowner.h"
+#include "ui/prompter.h"
 #include "ui/sectionvalues.h"
 #include "ui/skin.h"
 #include "ui/unitnames.h"
@@ -224,7 +224,7 @@ void CMainFrame::onCommand(int id) {
         }
         break;
     case CorrectErrors: {
-        PromptMessageOwner owner(this);
+        ui::PromptMessageOwner owner(this);
         gamefiles::correctAddonErrors(owner, gamefiles::getGameFolder());
         break;
     }

@@ -2,7 +2,6 @@
 
 #include "ceditraiddlg.h"
 #include "ceventimportdlg_ids.h"
-#include "prompts.h"
 #include "reviewtext.h"
 #include "uploadeddescription.h"
 
@@ -11,8 +10,10 @@
 #include "protocol/account_service.h"
 #include "protocol/event_upload_service.h"
 #include "raidsift.h"
+#include "ui/prompter.h"
 #include "utilkit/encrypt.h"
 #include "utilkit/ustring.h"
+#include "utilkit_gui/usystem.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -184,31 +185,27 @@ std::optional<std::uint32_t> CEventImportDlg::chosenDkpId() const {
 
 void CEventImportDlg::upload() {
     if (eventName_->text().isEmpty()) {
-        prompts::notice(this, QStringLiteral("请填写活动名称"), prompts::Icon::Information);
+        ui::showMessage(this, QStringLiteral("请填写活动名称"));
         eventName_->setFocus();
         return;
     }
     if (guild_->currentText().isEmpty()) {
-        prompts::notice(this, QStringLiteral("请选择本次活动所属的公会"),
-                        prompts::Icon::Information);
+        ui::showMessage(this, QStringLiteral("请选择本次活动所属的公会"));
         guild_->setFocus();
         return;
     }
     if (dkp_->currentIndex() < 0) {
-        prompts::notice(this, QStringLiteral("请选择本次活动所属的DKP"),
-                        prompts::Icon::Information);
+        ui::showMessage(this, QStringLiteral("请选择本次活动所属的DKP"));
         dkp_->setFocus();
         return;
     }
     const std::optional<std::uint32_t> dkpId = chosenDkpId();
     if (!dkpId) {
-        prompts::notice(this, QStringLiteral("数据异常，无法定位你所选择的DKP系统"),
-                        prompts::Icon::Information);
+        ui::showMessage(this, QStringLiteral("数据异常，无法定位你所选择的DKP系统"));
         return;
     }
     if (!uploads_) {
-        prompts::notice(this, QStringLiteral("无法连接DKP服务，请稍后再试"),
-                        prompts::Icon::Information);
+        ui::showMessage(this, QStringLiteral("无法连接DKP服务，请稍后再试"));
         return;
     }
     if (!confirmErrors())
@@ -233,24 +230,21 @@ void CEventImportDlg::onUploadResult(std::int32_t status, std::uint32_t /*detail
     uploading_ = false;
     setFormEnabled(true);
     if (status != kUploadSucceeded) {
-        prompts::notice(this, QStringLiteral("上传数据失败，请稍后再重试，或联系DKP客服解决问题"),
-                        prompts::Icon::Information);
+        ui::showMessage(this, QStringLiteral("上传数据失败，请稍后再重试，或联系DKP客服解决问题"));
         return;
     }
     markUpload(eventId);
-    if (prompts::askYesNo(this, successQuestion()))
-        prompts::openAddress(eventPageAddress(eventId));
+    if (ui::askQuestion(this, successQuestion()))
+        usystem::OpenURL(eventPageAddress(eventId).toStdU16String());
     accept();
 }
 
 bool CEventImportDlg::confirmErrors() {
     if (reviewErrors_ == 0 || uploadAnyway_->isChecked())
         return true;
-    prompts::notice(this,
-                    QStringLiteral("这份RAID记录有 %1 个错误（见上方列表）。请先改正记录，"
-                                   "或在确认无误后勾选“仍然上传”再上传。")
-                        .arg(reviewErrors_),
-                    prompts::Icon::Information);
+    ui::showMessage(this, QStringLiteral("这份RAID记录有 %1 个错误（见上方列表）。请先改正记录，"
+                                         "或在确认无误后勾选“仍然上传”再上传。")
+                              .arg(reviewErrors_));
     uploadAnyway_->setFocus();
     return false;
 }
@@ -260,10 +254,10 @@ bool CEventImportDlg::confirmRepeatedUpload(const std::string& digest) {
         marks_ ? marks_->findDocument(digest, addresses_.site.toStdU16String()) : nullptr;
     if (!earlier)
         return true;
-    return prompts::askYesNo(this,
-                             QStringLiteral("这份RAID记录%1。\n再次上传会在网站上生成另一个活动，"
-                                            "确定要再次上传吗？")
-                                 .arg(uploadedDescription(*earlier)));
+    return ui::askQuestion(this,
+                           QStringLiteral("这份RAID记录%1。\n再次上传会在网站上生成另一个活动，"
+                                          "确定要再次上传吗？")
+                               .arg(uploadedDescription(*earlier)));
 }
 
 void CEventImportDlg::markUpload(std::int32_t eventId) {
@@ -277,7 +271,7 @@ void CEventImportDlg::markUpload(std::int32_t eventId) {
                                      static_cast<std::int64_t>(std::time(nullptr))};
     const std::u16string told = marks_->record(mark);
     if (!told.empty())
-        prompts::notice(this, QString::fromStdU16String(told), prompts::Icon::Information);
+        ui::showMessage(this, QString::fromStdU16String(told));
 }
 
 QString CEventImportDlg::eventPageAddress(std::int32_t eventId) const {

@@ -6,7 +6,7 @@
 
 #include <vector>
 
-class CLinkLabel;
+class WebLink;
 class QLabel;
 
 // One boss kill: its heading, up to 40 attendees with what each paid for this boss's loot,
@@ -30,5 +30,5 @@ private:
     dkp::Loots loots_;
     QLabel* heading_;
     std::vector<QLabel*> attendees_;
-    std::vector<CLinkLabel*> items_;
+    std::vector<WebLink*> items_;
 };

@@ -1,6 +1,5 @@
 #include "craidoverview.h"
 
-#include "clinklabel.h"
 #include "craidoverview_ids.h"
 #include "itemlinks.h"
 #include "itemsearchaddress.h"
@@ -8,6 +7,7 @@
 #include "unitgrid.h"
 
 #include "raidsift.h"
+#include "ui/weblink.h"
 
 #include <QLabel>
 #include <QVBoxLayout>
@@ -33,7 +33,7 @@ CRaidOverview::CRaidOverview(dkp::Raid* raid, const QString& itemSearchHost, QWi
     layout->addWidget(title_);
     layout->addWidget(caption);
 
-    bossLabels_ = addUnitGrid<CLinkLabel>(this, layout, FirstBossLink, kBossLabels, kBossColumns);
+    bossLabels_ = addUnitGrid<WebLink>(this, layout, FirstBossLink, kBossLabels, kBossColumns);
 
     kills_ = makeUnit<QLabel>(this, KillsSummary);
     totals_ = makeUnit<QLabel>(this, TotalsSummary);

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-class CLinkLabel;
+class WebLink;
 class QLabel;
 
 namespace dkp {
@@ -26,7 +26,7 @@ private:
     dkp::Raid* raid_;
     QString itemSearchHost_;
     QLabel* title_;
-    std::vector<CLinkLabel*> bossLabels_;
+    std::vector<WebLink*> bossLabels_;
     QLabel* kills_;
     QLabel* totals_;
     QLabel* review_;

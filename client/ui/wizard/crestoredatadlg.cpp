@@ -1,10 +1,10 @@
 #include "crestoredatadlg.h"
 
 #include "crestoredatadlg_ids.h"
-#include "prompts.h"
 
 #include "gamefiles/game_folder.h"
 #include "gamefiles/restore_operations.h"
+#include "ui/prompter.h"
 #include "ui/unitnames.h"
 #include "utilkit/ufile.h"
 
@@ -114,9 +114,9 @@ void CRestoreDataDlg::restore() {
                                       : backups_->currentData().toString().toStdU16String();
     const gamefiles::RestoreOutcome outcome =
         gamefiles::restoreBackup(backup_, chosen, target_->text().toStdU16String());
-    prompts::notice(this,
+    ui::showMessage(this,
                     QString::fromStdU16String(std::u16string(gamefiles::restoreMessage(outcome))),
-                    prompts::Icon::None);
+                    ui::kNoticeCaption, ui::MessageIcon::None);
     if (outcome == gamefiles::RestoreOutcome::Restored)
         accept();
     else if (outcome == gamefiles::RestoreOutcome::Vanished)

@@ -1,7 +1,8 @@
 #include "cselectraiddlg.h"
 
-#include "prompts.h"
 #include "selectionlayout.h"
+
+#include "ui/prompter.h"
 
 #include "raidsift.h"
 
@@ -32,9 +33,9 @@ void CSelectRaidDlg::markUploaded(int position, const QString& detail) {
 
 int CSelectRaidDlg::exec() {
     if (list_->count() == 0) {
-        prompts::notice(
+        ui::showMessage(
             this, QStringLiteral("没有检测到您的RAID记录！请在RAID活动结束之后再上传DKP记录！"),
-            prompts::Icon::None);
+            ui::kNoticeCaption, ui::MessageIcon::None);
         setResult(Rejected);
         return Rejected;
     }
@@ -51,8 +52,8 @@ void CSelectRaidDlg::confirm() {
     const QModelIndexList selected = list_->selectionModel()->selectedIndexes();
     if (selected.isEmpty()) {
         if (list_->count() > 0) {
-            prompts::notice(this, QStringLiteral("请选择您要上传的RAID记录！"),
-                            prompts::Icon::None);
+            ui::showMessage(this, QStringLiteral("请选择您要上传的RAID记录！"), ui::kNoticeCaption,
+                            ui::MessageIcon::None);
             list_->setFocus();
             return;
         }

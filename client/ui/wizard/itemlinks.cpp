@@ -1,14 +1,14 @@
 #include "itemlinks.h"
 
-#include "clinklabel.h"
 #include "itemsearchaddress.h"
 #include "unitgrid.h"
 
-std::vector<CLinkLabel*> addItemLinks(QWidget* parent, QBoxLayout* layout, int firstUnit, int count,
-                                      int columns) {
-    std::vector<CLinkLabel*> links =
-        addUnitGrid<CLinkLabel>(parent, layout, firstUnit, count, columns);
-    for (CLinkLabel* link : links)
+#include "ui/weblink.h"
+
+std::vector<WebLink*> addItemLinks(QWidget* parent, QBoxLayout* layout, int firstUnit, int count,
+                                   int columns) {
+    std::vector<WebLink*> links = addUnitGrid<WebLink>(parent, layout, firstUnit, count, columns);
+    for (WebLink* link : links)
         link->hide();
     return links;
 }
@@ -17,7 +17,7 @@ QString nameWithCost(const std::u16string& name, int costs) {
     return QString::fromStdU16String(name) + QStringLiteral("(%1)").arg(costs);
 }
 
-void showItemLinks(const std::vector<CLinkLabel*>& links, const dkp::Loots& loots,
+void showItemLinks(const std::vector<WebLink*>& links, const dkp::Loots& loots,
                    const QString& itemSearchHost) {
     for (std::size_t i = 0; i < links.size(); ++i) {
         if (i >= loots.size()) {

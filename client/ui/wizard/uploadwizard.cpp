@@ -4,13 +4,13 @@
 #include "cselectaccountdlg.h"
 #include "cselectraiddlg.h"
 
-#include "prompts.h"
 #include "uploadeddescription.h"
 
 #include "gamefiles/game_folder.h"
 #include "gamefiles/raid_loading.h"
 #include "gamefiles/upload_marks.h"
 #include "raidsift.h"
+#include "ui/prompter.h"
 #include "utilkit/usettings.h"
 
 #include <vector>
@@ -36,10 +36,10 @@ CUploadWizard::Outcome CUploadWizard::run() {
     const gamefiles::LoadedRaids raidList =
         gamefiles::loadRaids(gameFolder, accountDlg.chosenAccount());
     if (raidList.tooLarge) {
-        prompts::notice(parent_,
+        ui::showMessage(parent_,
                         QStringLiteral("%1 文件太大（超过2GB），无法读取其中的RAID记录！")
                             .arg(QString::fromStdU16String(raidList.file)),
-                        prompts::Icon::None);
+                        ui::kNoticeCaption, ui::MessageIcon::None);
         return Outcome::NoRaidChosen;
     }
     const std::vector<dkp::Raid*> raids = raidList.getRaids();
@@ -65,7 +65,7 @@ void CUploadWizard::markUploadedRaids(CSelectRaidDlg& dialog, const std::vector<
         return;
     const std::u16string told = marks_->load();
     if (!told.empty())
-        prompts::notice(parent_, QString::fromStdU16String(told), prompts::Icon::Information);
+        ui::showMessage(parent_, QString::fromStdU16String(told));
     const std::u16string site = addresses_.site.toStdU16String();
     for (std::size_t position = 0; position < raids.size(); ++position) {
         const gamefiles::UploadMark* mark =

@@ -16,6 +16,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+namespace ui {
+
 namespace {
 
 constexpr int kWidth = 420;
@@ -175,19 +177,19 @@ void CLoginDlg::setInputEnabled(bool enabled) {
 void CLoginDlg::logIn() {
     const QString user = typedUserName();
     if (user.isEmpty()) {
-        ui::showMessage(this, QStringLiteral("请输入您的用户名"));
+        showMessage(this, QStringLiteral("请输入您的用户名"));
         userName_->setFocus();
         return;
     }
     const QString password = typedPassword();
     if (password.isEmpty()) {
-        ui::showMessage(this, QStringLiteral("请输入您的密码"));
+        showMessage(this, QStringLiteral("请输入您的密码"));
         password_->setFocus();
         return;
     }
     if (service_ == nullptr) {
         // Nothing would ever answer: the dialog stays as it is for another try.
-        ui::showMessage(this, QStringLiteral("无法连接DKP服务，请稍后再试"));
+        showMessage(this, QStringLiteral("无法连接DKP服务，请稍后再试"));
         return;
     }
     setInputEnabled(false);
@@ -204,10 +206,12 @@ void CLoginDlg::onLoginResult(std::int32_t result, std::uint32_t) {
                               remember_->isChecked() ? toAnsi(password) : std::string());
     sectionvalues::commit(section_);
     if (result == 0) {
-        ui::showMessage(this, QStringLiteral("登录失败！请检查您的网络或者检查用户名和密码是否"
-                                             "输入有误！"));
+        showMessage(this, QStringLiteral("登录失败！请检查您的网络或者检查用户名和密码是否"
+                                         "输入有误！"));
         userName_->setFocus();
     } else if (result == 1) {
         accept();
     }
 }
+
+} // namespace ui

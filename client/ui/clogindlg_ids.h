@@ -2,7 +2,7 @@
 
 // The login window's parts. The input controls are named "ctl<N>" by their control number and
 // carry their skin unit in the property "unit"; the other parts are named "unit<N>".
-namespace logindlgids {
+namespace ui::logindlgids {
 
 enum Id : int {
     BackgroundUnit = 60000,
@@ -23,4 +23,4 @@ enum Id : int {
     FeedbackControl = 1024,
 };
 
-} // namespace logindlgids
+} // namespace ui::logindlgids

@@ -26,6 +26,8 @@
 #include <QMouseEvent>
 #include <QPushButton>
 
+namespace ui {
+
 namespace {
 
 const QColor kTitleColour(80, 54, 6);
@@ -224,7 +226,7 @@ void CMainFrame::onCommand(int id) {
         }
         break;
     case CorrectErrors: {
-        ui::PromptMessageOwner owner(this);
+        PromptMessageOwner owner(this);
         gamefiles::correctAddonErrors(owner, gamefiles::getGameFolder());
         break;
     }
@@ -297,3 +299,5 @@ void CMainFrame::mouseMoveEvent(QMouseEvent* event) {
         move(event->globalPosition().toPoint() - dragOffset_);
     QWidget::mouseMoveEvent(event);
 }
+
+} // namespace ui

@@ -22,6 +22,8 @@ namespace savekeep {
 class IBackup;
 }
 
+namespace ui {
+
 // The client's main window after login: the addon and guild DKP information lines, the six
 // commands, and the background work (the guild DKP list after login, the addon maintenance
 // every 10 seconds). Frameless and of fixed size; it is dragged from anywhere.
@@ -90,3 +92,5 @@ private:
     bool timerRegistered_ = false;
     QPoint dragOffset_;
 };
+
+} // namespace ui

@@ -1,7 +1,7 @@
 #pragma once
 
 // The main window's skin units ("unit<N>"); a command is run by the number of its button.
-namespace mainframeids {
+namespace ui::mainframeids {
 
 enum Unit : int {
     Background = 10001,
@@ -21,4 +21,4 @@ enum Unit : int {
     ServiceHomeLink = 10030,
 };
 
-} // namespace mainframeids
+} // namespace ui::mainframeids

@@ -15,6 +15,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+namespace ui {
+
 namespace {
 
 constexpr int kWidth = 480;
@@ -99,7 +101,7 @@ void CMySetupDlg::browse() {
 }
 
 bool CMySetupDlg::refuse(const QString& text, QLineEdit* field) {
-    ui::showMessage(this, text, kCaption);
+    showMessage(this, text, kCaption);
     field->setFocus();
     return false;
 }
@@ -133,3 +135,5 @@ void CMySetupDlg::confirm() {
     sectionvalues::commit(section_);
     accept();
 }
+
+} // namespace ui

@@ -1,7 +1,7 @@
 #pragma once
 
 // The settings dialog's controls ("ctl<N>").
-namespace mysetupdlgids {
+namespace ui::mysetupdlgids {
 
 enum Control : int {
     Ok = 1,
@@ -11,4 +11,4 @@ enum Control : int {
     GuildUrl = 1015,
 };
 
-} // namespace mysetupdlgids
+} // namespace ui::mysetupdlgids

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QWidget>
 
+namespace ui {
+
 // Windows name their parts for the skin's style sheet and for the tests: a skin unit is named
 // "unit" followed by its number, a dialog control "ctl" followed by its number. Each window
 // keeps its numbers in one table beside it (<window>_ids.h).
@@ -20,3 +22,5 @@ template <typename Widget> Widget* makeUnit(QWidget* parent, int unit) {
     widget->setObjectName(unitName(unit));
     return widget;
 }
+
+} // namespace ui

@@ -4,6 +4,8 @@
 
 #include <QMouseEvent>
 
+namespace ui {
+
 WebLink::WebLink(QWidget* parent) : WebLink(QString(), QString(), parent) {}
 
 WebLink::WebLink(const QString& text, const QString& address, QWidget* parent) : QLabel(parent) {
@@ -29,3 +31,5 @@ void WebLink::mouseReleaseEvent(QMouseEvent* event) {
         activate();
     QLabel::mouseReleaseEvent(event);
 }
+
+} // namespace ui

@@ -3,6 +3,8 @@
 #include <QLabel>
 #include <QString>
 
+namespace ui {
+
 // A text that opens its address in the browser (`usystem::OpenURL`) when clicked: the links of
 // the login and main windows and the boss and item links of the raid views. The text is shown
 // as it is, never as markup.
@@ -23,3 +25,5 @@ protected:
 private:
     QString address_;
 };
+
+} // namespace ui

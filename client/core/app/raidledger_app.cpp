@@ -40,7 +40,7 @@ std::u16string RaidledgerApp::defaultProgramFolder() {
 RaidledgerApp::RaidledgerApp(std::u16string programFolder)
     : programFolder_(std::move(programFolder)),
       deployment_(usettings::loadDeployment(programFolder_ + usettings::kDeploymentFileName)),
-      skin_(std::make_unique<Skin>(QString::fromStdU16String(programFolder_) + "skin/")) {}
+      skin_(std::make_unique<ui::Skin>(QString::fromStdU16String(programFolder_) + "skin/")) {}
 
 RaidledgerApp::~RaidledgerApp() {
     mainFrame_.reset();
@@ -53,8 +53,8 @@ RaidledgerApp::~RaidledgerApp() {
         store_->destroy(section_);
     section_ = nullptr;
     store_.reset();
-    if (Skin::current() == skin_.get())
-        Skin::setCurrent(nullptr);
+    if (ui::Skin::current() == skin_.get())
+        ui::Skin::setCurrent(nullptr);
     skin_.reset();
     binding_.unbind();
     if (curlInitialised_)
@@ -106,7 +106,7 @@ void RaidledgerApp::loadConfiguration() {
         section_ = store_->load(ledgerward::SectionName);
     // The folder the user chose wins over the game's own record from the start, for the
     // backups as much as for the windows.
-    gamefiles::setGameFolder(sectionvalues::readText(section_, ledgerward::WowFolder));
+    gamefiles::setGameFolder(ui::sectionvalues::readText(section_, ledgerward::WowFolder));
 }
 
 void RaidledgerApp::loadSkin() {
@@ -114,7 +114,7 @@ void RaidledgerApp::loadSkin() {
         return;
     if (skin_->load())
         qApp->setStyleSheet(skin_->styleSheet());
-    Skin::setCurrent(skin_.get());
+    ui::Skin::setCurrent(skin_.get());
 }
 
 void RaidledgerApp::startUpdater() {
@@ -152,14 +152,14 @@ void RaidledgerApp::configureBackup() {
 }
 
 bool RaidledgerApp::runLogin() {
-    CLoginDlg login(nullptr, deployment_);
+    ui::CLoginDlg login(nullptr, deployment_);
     login.setConfig(section_);
     login.setLoginService(manager_->getLoginService());
     return login.exec() == QDialog::Accepted;
 }
 
 void RaidledgerApp::createMainWindow() {
-    mainFrame_ = std::make_unique<CMainFrame>(deployment_, programFolder_);
+    mainFrame_ = std::make_unique<ui::CMainFrame>(deployment_, programFolder_);
     mainFrame_->setBackup(savekeep::getBackup());
     mainFrame_->setAccountService(manager_->getAccountService());
     mainFrame_->setUploadService(manager_->getEventUploadService());

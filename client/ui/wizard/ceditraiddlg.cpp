@@ -13,6 +13,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+namespace ui {
+
 namespace {
 
 const QString kOverviewSection = QStringLiteral("总览");
@@ -114,3 +116,5 @@ void CEditRaidDlg::showSection(int row) {
     bossView_->setBossKill(raid_->getBossKill(boss), loots);
     bossView_->refresh();
 }
+
+} // namespace ui

@@ -1,7 +1,7 @@
 #pragma once
 
 // The object names of the raid window's parts.
-namespace editraiddlgids {
+namespace ui::editraiddlgids {
 
 inline constexpr char SectionList[] = "sectionList";
 inline constexpr char Overview[] = "raidOverview";
@@ -11,4 +11,4 @@ inline constexpr char ExportButton[] = "exportButton";
 inline constexpr char NextButton[] = "nextButton";
 inline constexpr char CancelButton[] = "cancelButton";
 
-} // namespace editraiddlgids
+} // namespace ui::editraiddlgids

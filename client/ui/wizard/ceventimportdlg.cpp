@@ -28,6 +28,8 @@
 #include <algorithm>
 #include <ctime>
 
+namespace ui {
+
 namespace {
 
 constexpr std::int32_t kUploadSucceeded = 200;
@@ -185,27 +187,27 @@ std::optional<std::uint32_t> CEventImportDlg::chosenDkpId() const {
 
 void CEventImportDlg::upload() {
     if (eventName_->text().isEmpty()) {
-        ui::showMessage(this, QStringLiteral("请填写活动名称"));
+        showMessage(this, QStringLiteral("请填写活动名称"));
         eventName_->setFocus();
         return;
     }
     if (guild_->currentText().isEmpty()) {
-        ui::showMessage(this, QStringLiteral("请选择本次活动所属的公会"));
+        showMessage(this, QStringLiteral("请选择本次活动所属的公会"));
         guild_->setFocus();
         return;
     }
     if (dkp_->currentIndex() < 0) {
-        ui::showMessage(this, QStringLiteral("请选择本次活动所属的DKP"));
+        showMessage(this, QStringLiteral("请选择本次活动所属的DKP"));
         dkp_->setFocus();
         return;
     }
     const std::optional<std::uint32_t> dkpId = chosenDkpId();
     if (!dkpId) {
-        ui::showMessage(this, QStringLiteral("数据异常，无法定位你所选择的DKP系统"));
+        showMessage(this, QStringLiteral("数据异常，无法定位你所选择的DKP系统"));
         return;
     }
     if (!uploads_) {
-        ui::showMessage(this, QStringLiteral("无法连接DKP服务，请稍后再试"));
+        showMessage(this, QStringLiteral("无法连接DKP服务，请稍后再试"));
         return;
     }
     if (!confirmErrors())
@@ -230,11 +232,11 @@ void CEventImportDlg::onUploadResult(std::int32_t status, std::uint32_t /*detail
     uploading_ = false;
     setFormEnabled(true);
     if (status != kUploadSucceeded) {
-        ui::showMessage(this, QStringLiteral("上传数据失败，请稍后再重试，或联系DKP客服解决问题"));
+        showMessage(this, QStringLiteral("上传数据失败，请稍后再重试，或联系DKP客服解决问题"));
         return;
     }
     markUpload(eventId);
-    if (ui::askQuestion(this, successQuestion()))
+    if (askQuestion(this, successQuestion()))
         usystem::OpenURL(eventPageAddress(eventId).toStdU16String());
     accept();
 }
@@ -242,9 +244,9 @@ void CEventImportDlg::onUploadResult(std::int32_t status, std::uint32_t /*detail
 bool CEventImportDlg::confirmErrors() {
     if (reviewErrors_ == 0 || uploadAnyway_->isChecked())
         return true;
-    ui::showMessage(this, QStringLiteral("这份RAID记录有 %1 个错误（见上方列表）。请先改正记录，"
-                                         "或在确认无误后勾选“仍然上传”再上传。")
-                              .arg(reviewErrors_));
+    showMessage(this, QStringLiteral("这份RAID记录有 %1 个错误（见上方列表）。请先改正记录，"
+                                     "或在确认无误后勾选“仍然上传”再上传。")
+                          .arg(reviewErrors_));
     uploadAnyway_->setFocus();
     return false;
 }
@@ -254,10 +256,9 @@ bool CEventImportDlg::confirmRepeatedUpload(const std::string& digest) {
         marks_ ? marks_->findDocument(digest, addresses_.site.toStdU16String()) : nullptr;
     if (!earlier)
         return true;
-    return ui::askQuestion(this,
-                           QStringLiteral("这份RAID记录%1。\n再次上传会在网站上生成另一个活动，"
-                                          "确定要再次上传吗？")
-                               .arg(uploadedDescription(*earlier)));
+    return askQuestion(this, QStringLiteral("这份RAID记录%1。\n再次上传会在网站上生成另一个活动，"
+                                            "确定要再次上传吗？")
+                                 .arg(uploadedDescription(*earlier)));
 }
 
 void CEventImportDlg::markUpload(std::int32_t eventId) {
@@ -271,7 +272,7 @@ void CEventImportDlg::markUpload(std::int32_t eventId) {
                                      static_cast<std::int64_t>(std::time(nullptr))};
     const std::u16string told = marks_->record(mark);
     if (!told.empty())
-        ui::showMessage(this, QString::fromStdU16String(told));
+        showMessage(this, QString::fromStdU16String(told));
 }
 
 QString CEventImportDlg::eventPageAddress(std::int32_t eventId) const {
@@ -298,3 +299,5 @@ void CEventImportDlg::setFormEnabled(bool enabled) {
     uploadButton_->setEnabled(enabled);
     backButton_->setEnabled(enabled);
 }
+
+} // namespace ui

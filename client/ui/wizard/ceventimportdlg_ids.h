@@ -1,7 +1,7 @@
 #pragma once
 
 // The object names of the upload dialog's parts.
-namespace eventimportdlgids {
+namespace ui::eventimportdlgids {
 
 inline constexpr char EventName[] = "eventName";
 inline constexpr char EventNote[] = "eventNote";
@@ -14,4 +14,4 @@ inline constexpr char ReviewSummary[] = "reviewSummary";
 inline constexpr char ReviewFindings[] = "reviewFindings";
 inline constexpr char UploadAnyway[] = "uploadAnyway";
 
-} // namespace eventimportdlgids
+} // namespace ui::eventimportdlgids

@@ -7,6 +7,8 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+namespace ui {
+
 namespace {
 
 using namespace raidbossviewids;
@@ -75,3 +77,5 @@ QString CRaidBossView::attendeeText(const std::u16string& name) const {
         text += QStringLiteral("(-%1)").arg(paid);
     return text;
 }
+
+} // namespace ui

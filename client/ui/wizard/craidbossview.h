@@ -6,8 +6,11 @@
 
 #include <vector>
 
-class WebLink;
 class QLabel;
+
+namespace ui {
+
+class WebLink;
 
 // One boss kill: its heading, up to 40 attendees with what each paid for this boss's loot,
 // and up to 12 of its items as links.
@@ -32,3 +35,5 @@ private:
     std::vector<QLabel*> attendees_;
     std::vector<WebLink*> items_;
 };
+
+} // namespace ui

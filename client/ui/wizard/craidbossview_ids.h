@@ -1,7 +1,7 @@
 #pragma once
 
 // The boss view's skin units ("unit<N>").
-namespace raidbossviewids {
+namespace ui::raidbossviewids {
 
 enum Unit : int {
     Heading = 40010,
@@ -12,4 +12,4 @@ enum Unit : int {
     LastAttendee = 40150,
 };
 
-} // namespace raidbossviewids
+} // namespace ui::raidbossviewids

@@ -7,6 +7,8 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+namespace ui {
+
 namespace {
 
 using namespace raidmobsviewids;
@@ -35,3 +37,5 @@ void CRaidMobsView::setLoots(const dkp::Loots& loots) {
 void CRaidMobsView::refresh() {
     showItemLinks(items_, loots_, itemSearchHost_);
 }
+
+} // namespace ui

@@ -6,6 +6,8 @@
 
 #include <vector>
 
+namespace ui {
+
 class WebLink;
 
 // The loot that trash mobs dropped: up to 39 items as links.
@@ -24,3 +26,5 @@ private:
     dkp::Loots loots_;
     std::vector<WebLink*> items_;
 };
+
+} // namespace ui

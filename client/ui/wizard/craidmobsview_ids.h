@@ -1,7 +1,7 @@
 #pragma once
 
 // The trash-mob loot view's skin units ("unit<N>").
-namespace raidmobsviewids {
+namespace ui::raidmobsviewids {
 
 enum Unit : int {
     Caption = 50010,
@@ -9,4 +9,4 @@ enum Unit : int {
     LastItemLink = 50049,
 };
 
-} // namespace raidmobsviewids
+} // namespace ui::raidmobsviewids

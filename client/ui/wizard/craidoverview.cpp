@@ -14,6 +14,8 @@
 
 #include <cstdint>
 
+namespace ui {
+
 namespace {
 
 using namespace raidoverviewids;
@@ -78,3 +80,5 @@ void CRaidOverview::fill() {
     if (counts.errors > 0)
         review_->setStyleSheet(QStringLiteral("color: red;"));
 }
+
+} // namespace ui

@@ -4,12 +4,15 @@
 
 #include <vector>
 
-class WebLink;
 class QLabel;
 
 namespace dkp {
 class Raid;
 }
+
+namespace ui {
+
+class WebLink;
 
 // The whole raid at a glance: its name, up to 20 boss kills as links, two summary lines and the
 // counts of the review before upload.
@@ -31,3 +34,5 @@ private:
     QLabel* totals_;
     QLabel* review_;
 };
+
+} // namespace ui

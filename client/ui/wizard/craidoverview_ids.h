@@ -1,7 +1,7 @@
 #pragma once
 
 // The raid overview's skin units ("unit<N>").
-namespace raidoverviewids {
+namespace ui::raidoverviewids {
 
 enum Unit : int {
     Title = 30010,
@@ -14,4 +14,4 @@ enum Unit : int {
     Caption = 30045,
 };
 
-} // namespace raidoverviewids
+} // namespace ui::raidoverviewids

@@ -18,6 +18,8 @@
 
 #include <vector>
 
+namespace ui {
+
 namespace {
 
 QComboBox* makeList(QWidget* parent, int control) {
@@ -114,11 +116,12 @@ void CRestoreDataDlg::restore() {
                                       : backups_->currentData().toString().toStdU16String();
     const gamefiles::RestoreOutcome outcome =
         gamefiles::restoreBackup(backup_, chosen, target_->text().toStdU16String());
-    ui::showMessage(this,
-                    QString::fromStdU16String(std::u16string(gamefiles::restoreMessage(outcome))),
-                    ui::kNoticeCaption, ui::MessageIcon::None);
+    showMessage(this, QString::fromStdU16String(std::u16string(gamefiles::restoreMessage(outcome))),
+                kNoticeCaption, MessageIcon::None);
     if (outcome == gamefiles::RestoreOutcome::Restored)
         accept();
     else if (outcome == gamefiles::RestoreOutcome::Vanished)
         accountChanged(accounts_->currentIndex()); // show what is there now
 }
+
+} // namespace ui

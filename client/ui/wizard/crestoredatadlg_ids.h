@@ -1,7 +1,7 @@
 #pragma once
 
 // The restore dialog's controls ("ctl<N>").
-namespace restoredatadlgids {
+namespace ui::restoredatadlgids {
 
 enum Control : int {
     Restore = 1,
@@ -11,4 +11,4 @@ enum Control : int {
     TargetFile = 1020,
 };
 
-} // namespace restoredatadlgids
+} // namespace ui::restoredatadlgids

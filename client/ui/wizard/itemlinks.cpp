@@ -5,6 +5,8 @@
 
 #include "ui/weblink.h"
 
+namespace ui {
+
 std::vector<WebLink*> addItemLinks(QWidget* parent, QBoxLayout* layout, int firstUnit, int count,
                                    int columns) {
     std::vector<WebLink*> links = addUnitGrid<WebLink>(parent, layout, firstUnit, count, columns);
@@ -29,3 +31,5 @@ void showItemLinks(const std::vector<WebLink*>& links, const dkp::Loots& loots,
         links[i]->show();
     }
 }
+
+} // namespace ui

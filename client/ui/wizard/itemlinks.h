@@ -6,9 +6,12 @@
 
 #include <vector>
 
-class WebLink;
 class QBoxLayout;
 class QWidget;
+
+namespace ui {
+
+class WebLink;
 
 // A grid of `count` item links in `columns` columns, numbered from `firstUnit`, added to
 // `layout`; the links start hidden.
@@ -23,3 +26,5 @@ QString nameWithCost(const std::u16string& name, int costs);
 // links beyond them are hidden.
 void showItemLinks(const std::vector<WebLink*>& links, const dkp::Loots& loots,
                    const QString& itemSearchHost);
+
+} // namespace ui

@@ -11,6 +11,8 @@
 #include <exception>
 #include <vector>
 
+namespace ui {
+
 namespace {
 
 struct ExportChoice {
@@ -67,19 +69,21 @@ bool exportRaidWithDialog(QWidget* parent, const dkp::Raid& raid) {
     if (QFileInfo(file).suffix().isEmpty()) {
         file += QString::fromLatin1(dkp::exportFileSuffix(format));
         if (QFileInfo::exists(file) &&
-            !ui::askQuestion(parent, QStringLiteral("文件“%1”已经存在，要替换它吗？").arg(file)))
+            !askQuestion(parent, QStringLiteral("文件“%1”已经存在，要替换它吗？").arg(file)))
             return false;
     }
     std::string document;
     try {
         document = dkp::exportRaids({&raid}, format, raidExportOptions());
     } catch (const std::exception&) {
-        ui::showMessage(parent, QStringLiteral("无法导出这份RAID记录。"));
+        showMessage(parent, QStringLiteral("无法导出这份RAID记录。"));
         return false;
     }
     if (!ufile::WriteFileData(file.toStdU16String(), document)) {
-        ui::showMessage(parent, QStringLiteral("无法写入文件“%1”，RAID记录没有导出。").arg(file));
+        showMessage(parent, QStringLiteral("无法写入文件“%1”，RAID记录没有导出。").arg(file));
         return false;
     }
     return true;
 }
+
+} // namespace ui

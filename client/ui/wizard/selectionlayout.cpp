@@ -8,6 +8,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+namespace ui {
+
 SelectionControls buildSelectionLayout(QDialog* dialog, const QString& title) {
     dialog->setWindowTitle(title);
     auto* list = new QListWidget(dialog);
@@ -31,3 +33,5 @@ SelectionControls buildSelectionLayout(QDialog* dialog, const QString& title) {
     dialog->resize(360, 300);
     return {list, next};
 }
+
+} // namespace ui

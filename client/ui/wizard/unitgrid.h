@@ -7,6 +7,8 @@
 
 #include <vector>
 
+namespace ui {
+
 // A grid of `count` skin units numbered from `firstUnit`, `columns` a row, added to `layout`.
 template <typename Widget>
 std::vector<Widget*> addUnitGrid(QWidget* parent, QBoxLayout* layout, int firstUnit, int count,
@@ -21,3 +23,5 @@ std::vector<Widget*> addUnitGrid(QWidget* parent, QBoxLayout* layout, int firstU
     layout->addLayout(grid);
     return units;
 }
+
+} // namespace ui

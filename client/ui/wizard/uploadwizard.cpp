@@ -15,6 +15,8 @@
 
 #include <vector>
 
+namespace ui {
+
 CUploadWizard::CUploadWizard(AccountService* accounts, EventUploadService* uploads,
                              const CEventImportDlg::Addresses& addresses, QWidget* parent)
     : accounts_(accounts), uploads_(uploads), addresses_(addresses), parent_(parent) {}
@@ -36,10 +38,10 @@ CUploadWizard::Outcome CUploadWizard::run() {
     const gamefiles::LoadedRaids raidList =
         gamefiles::loadRaids(gameFolder, accountDlg.chosenAccount());
     if (raidList.tooLarge) {
-        ui::showMessage(parent_,
-                        QStringLiteral("%1 文件太大（超过2GB），无法读取其中的RAID记录！")
-                            .arg(QString::fromStdU16String(raidList.file)),
-                        ui::kNoticeCaption, ui::MessageIcon::None);
+        showMessage(parent_,
+                    QStringLiteral("%1 文件太大（超过2GB），无法读取其中的RAID记录！")
+                        .arg(QString::fromStdU16String(raidList.file)),
+                    kNoticeCaption, MessageIcon::None);
         return Outcome::NoRaidChosen;
     }
     const std::vector<dkp::Raid*> raids = raidList.getRaids();
@@ -65,7 +67,7 @@ void CUploadWizard::markUploadedRaids(CSelectRaidDlg& dialog, const std::vector<
         return;
     const std::u16string told = marks_->load();
     if (!told.empty())
-        ui::showMessage(parent_, QString::fromStdU16String(told));
+        showMessage(parent_, QString::fromStdU16String(told));
     const std::u16string site = addresses_.site.toStdU16String();
     for (std::size_t position = 0; position < raids.size(); ++position) {
         const gamefiles::UploadMark* mark =
@@ -74,3 +76,5 @@ void CUploadWizard::markUploadedRaids(CSelectRaidDlg& dialog, const std::vector<
             dialog.markUploaded(static_cast<int>(position), uploadedDescription(*mark));
     }
 }
+
+} // namespace ui

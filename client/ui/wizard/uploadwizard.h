@@ -6,7 +6,6 @@
 #include <vector>
 
 class AccountService;
-class CSelectRaidDlg;
 class EventUploadService;
 class QWidget;
 
@@ -17,6 +16,10 @@ class Raid;
 namespace gamefiles {
 class UploadMarks;
 }
+
+namespace ui {
+
+class CSelectRaidDlg;
 
 // The upload of a raid, one modal step after another: account, raid list of that account,
 // raid, raid window, event upload. Each step runs only when the one before was confirmed;
@@ -49,3 +52,5 @@ private:
     QWidget* parent_;
     gamefiles::UploadMarks* marks_ = nullptr;
 };
+
+} // namespace ui

@@ -17,6 +17,8 @@
 
 #include <vector>
 
+namespace ui {
+
 namespace {
 
 bool save(QWidget& window, const QString& folder, const QString& name) {
@@ -92,3 +94,5 @@ int captureWizardScreens(AccountService* accounts, EventUploadService* uploads,
     }
     return failures;
 }
+
+} // namespace ui

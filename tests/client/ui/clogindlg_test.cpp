@@ -53,22 +53,28 @@ protected:
     }
 
     void open(LoginService* service) {
-        dialog_ = std::make_unique<CLoginDlg>(nullptr, usettings::Deployment{});
+        dialog_ = std::make_unique<ui::CLoginDlg>(nullptr, usettings::Deployment{});
         dialog_->setConfig(section_);
         dialog_->setLoginService(service);
         dialog_->show();
     }
     void open() { open(&service_); }
     template <typename T> T* control(const QString& name) { return dialog_->findChild<T*>(name); }
-    QLineEdit* userField() { return control<QLineEdit>(controlName(logindlgids::UserNameControl)); }
+    QLineEdit* userField() {
+        return control<QLineEdit>(ui::controlName(ui::logindlgids::UserNameControl));
+    }
     QLineEdit* passwordField() {
-        return control<QLineEdit>(controlName(logindlgids::PasswordControl));
+        return control<QLineEdit>(ui::controlName(ui::logindlgids::PasswordControl));
     }
     QCheckBox* rememberBox() {
-        return control<QCheckBox>(controlName(logindlgids::RememberControl));
+        return control<QCheckBox>(ui::controlName(ui::logindlgids::RememberControl));
     }
-    QCheckBox* autoRunBox() { return control<QCheckBox>(controlName(logindlgids::AutoRunControl)); }
-    QPushButton* loginButton() { return control<QPushButton>(unitName(logindlgids::LoginUnit)); }
+    QCheckBox* autoRunBox() {
+        return control<QCheckBox>(ui::controlName(ui::logindlgids::AutoRunControl));
+    }
+    QPushButton* loginButton() {
+        return control<QPushButton>(ui::unitName(ui::logindlgids::LoginUnit));
+    }
 
     void type(const QString& user, const QString& password) {
         userField()->setText(user);
@@ -81,7 +87,7 @@ protected:
     PropertyBag* section_ = nullptr;
     uitest::FakeLoginService service_;
     uitest::RecordingPrompter prompter_;
-    std::unique_ptr<CLoginDlg> dialog_;
+    std::unique_ptr<ui::CLoginDlg> dialog_;
 };
 
 TEST_F(LoginDialogTest, RefusesABlankUserNameAndAnEmptyPasswordBeforeSendingAnything) {
@@ -134,7 +140,7 @@ TEST_F(LoginDialogTest, SendsTheLowerCasedNameAndTheDigestAndWaitsDisabled) {
     EXPECT_FALSE(rememberBox()->isEnabled());
     EXPECT_FALSE(autoRunBox()->isEnabled());
     EXPECT_FALSE(loginButton()->isEnabled());
-    EXPECT_TRUE(control<QPushButton>(unitName(logindlgids::CancelUnit))->isEnabled());
+    EXPECT_TRUE(control<QPushButton>(ui::unitName(ui::logindlgids::CancelUnit))->isEnabled());
 
     dialog_->onLoginResult(1, 0);
     EXPECT_EQ(dialog_->result(), QDialog::Accepted);

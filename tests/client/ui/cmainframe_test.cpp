@@ -64,14 +64,14 @@ protected:
     bool inGame(const char* relative) const { return fs::exists(game_.path() / relative); }
 
     void create() {
-        frame_ = std::make_unique<CMainFrame>(deployment_, program_.text());
+        frame_ = std::make_unique<ui::CMainFrame>(deployment_, program_.text());
         frame_->setAccountService(&accounts_);
         frame_->setGuildDkpService(&guildDkp_);
         frame_->setConfig(section_);
         frame_->create();
     }
-    QPushButton* button(int unit) { return frame_->findChild<QPushButton*>(unitName(unit)); }
-    QString text(int unit) { return frame_->findChild<QLabel*>(unitName(unit))->text(); }
+    QPushButton* button(int unit) { return frame_->findChild<QPushButton*>(ui::unitName(unit)); }
+    QString text(int unit) { return frame_->findChild<QLabel*>(ui::unitName(unit))->text(); }
     std::u16string listFile() const { return gamefiles::getDkpListFile(game_.text()); }
     // With no game folder configured or recorded, the first list arrives and the user chooses
     // the game folder in the settings dialog that it opens; how many dialogs were shown.
@@ -89,11 +89,11 @@ protected:
     static std::function<void(QDialog*)> settingsChoosing(const std::u16string& gameFolder,
                                                           const char* guildUrl) {
         return [gameFolder, guildUrl](QDialog* dialog) {
-            dialog->findChild<QLineEdit*>(controlName(mysetupdlgids::GameFolder))
+            dialog->findChild<QLineEdit*>(ui::controlName(ui::mysetupdlgids::GameFolder))
                 ->setText(QString::fromStdU16String(gameFolder));
-            dialog->findChild<QLineEdit*>(controlName(mysetupdlgids::GuildUrl))
+            dialog->findChild<QLineEdit*>(ui::controlName(ui::mysetupdlgids::GuildUrl))
                 ->setText(QString::fromUtf8(guildUrl));
-            dialog->findChild<QPushButton*>(controlName(mysetupdlgids::Ok))->click();
+            dialog->findChild<QPushButton*>(ui::controlName(ui::mysetupdlgids::Ok))->click();
         };
     }
 
@@ -107,7 +107,7 @@ protected:
     uitest::FakeGuildDkpService guildDkp_;
     uitest::RecordingPrompter prompter_;
     uitest::FakeDesktop desktop_;
-    std::unique_ptr<CMainFrame> frame_;
+    std::unique_ptr<ui::CMainFrame> frame_;
 };
 
 TEST_F(MainFrameTest, ShowsItsUnitsWithTheirTexts) {
@@ -115,14 +115,15 @@ TEST_F(MainFrameTest, ShowsItsUnitsWithTheirTexts) {
     EXPECT_EQ(frame_->windowTitle(), QStringLiteral("VelvaneDKP"));
     EXPECT_EQ(frame_->size(), QSize(788, 487));
     EXPECT_TRUE(frame_->windowFlags() & Qt::FramelessWindowHint);
-    EXPECT_EQ(text(mainframeids::AddonTitle), QStringLiteral("DKP插件信息"));
-    EXPECT_EQ(text(mainframeids::GuildDkpTitle), QStringLiteral("公会DKP数据信息"));
-    EXPECT_EQ(text(mainframeids::GuildDkpStatus), QStringLiteral("正在同步公会DKP数据"));
-    EXPECT_EQ(button(mainframeids::Upload)->text(), QStringLiteral("上传DKP数据"));
-    EXPECT_EQ(button(mainframeids::Restore)->toolTip(), QStringLiteral("恢复WOW插件数据"));
-    EXPECT_EQ(button(mainframeids::CorrectErrors)->text(), QStringLiteral("插件错误校正"));
-    EXPECT_TRUE(button(mainframeids::Upload)->font().bold());
-    EXPECT_FALSE(frame_->findChild<QLabel*>(unitName(mainframeids::AddonVersion))->font().bold());
+    EXPECT_EQ(text(ui::mainframeids::AddonTitle), QStringLiteral("DKP插件信息"));
+    EXPECT_EQ(text(ui::mainframeids::GuildDkpTitle), QStringLiteral("公会DKP数据信息"));
+    EXPECT_EQ(text(ui::mainframeids::GuildDkpStatus), QStringLiteral("正在同步公会DKP数据"));
+    EXPECT_EQ(button(ui::mainframeids::Upload)->text(), QStringLiteral("上传DKP数据"));
+    EXPECT_EQ(button(ui::mainframeids::Restore)->toolTip(), QStringLiteral("恢复WOW插件数据"));
+    EXPECT_EQ(button(ui::mainframeids::CorrectErrors)->text(), QStringLiteral("插件错误校正"));
+    EXPECT_TRUE(button(ui::mainframeids::Upload)->font().bold());
+    EXPECT_FALSE(
+        frame_->findChild<QLabel*>(ui::unitName(ui::mainframeids::AddonVersion))->font().bold());
 }
 
 TEST_F(MainFrameTest, RunsTheMaintenanceAtCreationAndOnTheTimer) {
@@ -132,7 +133,7 @@ TEST_F(MainFrameTest, RunsTheMaintenanceAtCreationAndOnTheTimer) {
     EXPECT_FALSE(inGame("Interface/AddOns/CT_RaidTracker"));
     EXPECT_TRUE(inGame("Interface/TALLYRA_AUTO_BACK/CT_RaidTracker/CT_RaidTracker.lua"));
     EXPECT_EQ(read(game_.text() + u"Interface/AddOns/TALLYRA/version.txt"), "TALLYRA 2.1");
-    EXPECT_EQ(text(mainframeids::AddonVersion), QStringLiteral("TALLYRA 2.1"));
+    EXPECT_EQ(text(ui::mainframeids::AddonVersion), QStringLiteral("TALLYRA 2.1"));
     EXPECT_TRUE(CTimer::Instance()->IsRegistered(frame_.get()));
 
     put(game_.text() + u"Interface/AddOns/MerDKP/MerDKP.lua", "-- merdkp");
@@ -142,7 +143,7 @@ TEST_F(MainFrameTest, RunsTheMaintenanceAtCreationAndOnTheTimer) {
     EXPECT_TRUE(inGame("Interface/TALLYRA_AUTO_BACK/MerDKP/MerDKP.lua"));
     EXPECT_TRUE(inGame("Interface/AddOns/TALLYRA/TALLYRA.toc"));
 
-    CMainFrame* const gone = frame_.get();
+    ui::CMainFrame* const gone = frame_.get();
     frame_.reset();
     EXPECT_FALSE(CTimer::Instance()->IsRegistered(gone));
     EXPECT_EQ(accounts_.listener, nullptr);
@@ -155,17 +156,17 @@ TEST_F(MainFrameTest, AccountReadyRequestsTheListAndTheListIsWrittenOnce) {
     uitest::ModalWatcher watcher;
     accounts_.listener->onAccountReady();
     EXPECT_EQ(watcher.seen(), 0);
-    EXPECT_FALSE(button(mainframeids::DownloadDkpList)->isEnabled());
+    EXPECT_FALSE(button(ui::mainframeids::DownloadDkpList)->isEnabled());
     ASSERT_EQ(guildDkp_.requests.size(), 1u);
     EXPECT_EQ(guildDkp_.requests[0].first, "adpt_dkp");
     EXPECT_TRUE(guildDkp_.requests[0].second);
 
     guildDkp_.listener->onGuildDkpList(kList);
-    EXPECT_TRUE(button(mainframeids::DownloadDkpList)->isEnabled());
+    EXPECT_TRUE(button(ui::mainframeids::DownloadDkpList)->isEnabled());
     EXPECT_EQ(read(listFile()), kList);
-    EXPECT_EQ(text(mainframeids::GuildDkpStatus).toStdU16String(),
+    EXPECT_EQ(text(ui::mainframeids::GuildDkpStatus).toStdU16String(),
               gamefiles::getUpdateTimeText(ustring::fromUtf8(kList)));
-    EXPECT_FALSE(text(mainframeids::GuildDkpStatus).isEmpty());
+    EXPECT_FALSE(text(ui::mainframeids::GuildDkpStatus).isEmpty());
 
     const auto earlier =
         fs::last_write_time(ufile::toNativePath(listFile())) - std::chrono::hours(1);
@@ -223,17 +224,17 @@ TEST_F(MainFrameTest, TheDownloadCommandAsksAgainAndWaitsForTheList) {
     section_->set_wstring(ledgerward::GuildUrl, u"http://dkp.example:8080/adpt_dkp");
     create();
     guildDkp_.listener->onGuildDkpList(kList);
-    button(mainframeids::DownloadDkpList)->click();
-    EXPECT_EQ(text(mainframeids::GuildDkpStatus), QStringLiteral("正在同步公会DKP数据"));
-    EXPECT_FALSE(button(mainframeids::DownloadDkpList)->isEnabled());
+    button(ui::mainframeids::DownloadDkpList)->click();
+    EXPECT_EQ(text(ui::mainframeids::GuildDkpStatus), QStringLiteral("正在同步公会DKP数据"));
+    EXPECT_FALSE(button(ui::mainframeids::DownloadDkpList)->isEnabled());
     ASSERT_EQ(guildDkp_.requests.size(), 1u);
     EXPECT_EQ(guildDkp_.requests[0].first, "adpt_dkp");
 }
 
 TEST_F(MainFrameTest, TheForumCommandAndTheLinksOpenTheirPages) {
     create();
-    button(mainframeids::Forum)->click();
-    frame_->findChild<WebLink*>(unitName(mainframeids::ForumBoardLink))->activate();
+    button(ui::mainframeids::Forum)->click();
+    frame_->findChild<ui::WebLink*>(ui::unitName(ui::mainframeids::ForumBoardLink))->activate();
     ASSERT_EQ(desktop_.openedUrls.size(), 2u);
     EXPECT_EQ(desktop_.openedUrls[0], u"http://forum.example/forum-106-1.html");
     EXPECT_EQ(desktop_.openedUrls[1], u"http://forum.example/forumdisplay.php?fid=106");
@@ -242,13 +243,13 @@ TEST_F(MainFrameTest, TheForumCommandAndTheLinksOpenTheirPages) {
 TEST_F(MainFrameTest, TheErrorCorrectionAsksFirstAndADeclineChangesNothing) {
     put(game_.text() + u"WTF/Account/DEMO/SavedVariables.lua", "-- game");
     create();
-    button(mainframeids::CorrectErrors)->click();
+    button(ui::mainframeids::CorrectErrors)->click();
     ASSERT_EQ(prompter_.questions.size(), 1u);
     EXPECT_TRUE(prompter_.questions[0].startsWith(QStringLiteral("修正插件错误")));
     EXPECT_TRUE(inGame("WTF/Account/DEMO/SavedVariables.lua"));
 
     prompter_.answers.push_back(true);
-    button(mainframeids::CorrectErrors)->click();
+    button(ui::mainframeids::CorrectErrors)->click();
     EXPECT_FALSE(inGame("WTF/Account"));
     EXPECT_TRUE(inGame("WTF/Account_backup/DEMO/SavedVariables.lua"));
     ASSERT_FALSE(prompter_.messages.empty());
@@ -261,14 +262,14 @@ TEST_F(MainFrameTest, TheSettingsCommandTakesUpTheNewGameFolder) {
     uitest::TempFolder other;
     put(other.text() + u"WoW.exe", "MZ");
     uitest::ModalWatcher watcher(settingsChoosing(other.text(), "dkp.example:8080/adpt_dkp"));
-    button(mainframeids::Settings)->click();
+    button(ui::mainframeids::Settings)->click();
     EXPECT_EQ(watcher.seen(), 1);
     EXPECT_EQ(gamefiles::getGameFolder(), other.text());
 }
 
 TEST_F(MainFrameTest, TheBackupObjectFollowsTheGameFolderInEffect) {
     uitest::FakeBackup backup;
-    frame_ = std::make_unique<CMainFrame>(deployment_, program_.text());
+    frame_ = std::make_unique<ui::CMainFrame>(deployment_, program_.text());
     frame_->setBackup(&backup);
     frame_->setConfig(section_);
     frame_->create();
@@ -278,7 +279,7 @@ TEST_F(MainFrameTest, TheBackupObjectFollowsTheGameFolderInEffect) {
     uitest::TempFolder other;
     put(other.text() + u"WoW.exe", "MZ");
     uitest::ModalWatcher watcher(settingsChoosing(other.text(), "dkp.example:8080/adpt_dkp"));
-    button(mainframeids::Settings)->click();
+    button(ui::mainframeids::Settings)->click();
     ASSERT_EQ(watcher.seen(), 1);
     EXPECT_EQ(backup.gameFolders.back(), other.text());
     frame_->OnTimer();
@@ -294,7 +295,7 @@ TEST_F(MainFrameTest, WithoutAGameFolderTheMaintenanceWritesNothingAnywhere) {
     fs::current_path(current.path());
     create();
     frame_->OnTimer();
-    button(mainframeids::CorrectErrors)
+    button(ui::mainframeids::CorrectErrors)
         ->click(); // the error correction, too, only says it has no game folder
     fs::current_path(previous);
     unsetenv("WINEPREFIX");
@@ -314,7 +315,7 @@ TEST_F(MainFrameTest, WithoutAGameFolderTheMaintenanceWritesNothingAnywhere) {
 TEST_F(MainFrameTest, TheHideCommandClosesTheWindow) {
     create();
     frame_->show();
-    button(mainframeids::Hide)->click();
+    button(ui::mainframeids::Hide)->click();
     EXPECT_FALSE(frame_->isVisible());
 }
 

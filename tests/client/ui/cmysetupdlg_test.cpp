@@ -34,15 +34,17 @@ protected:
     }
 
     void open() {
-        dialog_ = std::make_unique<CMySetupDlg>(nullptr, deployment_);
+        dialog_ = std::make_unique<ui::CMySetupDlg>(nullptr, deployment_);
         dialog_->setConfig(section_);
         dialog_->setAccountService(&accounts_);
         dialog_->show();
     }
-    QLineEdit* folderField() { return field(mysetupdlgids::GameFolder); }
-    QLineEdit* urlField() { return field(mysetupdlgids::GuildUrl); }
-    QLineEdit* field(int control) { return dialog_->findChild<QLineEdit*>(controlName(control)); }
-    void press(int control) { dialog_->findChild<QPushButton*>(controlName(control))->click(); }
+    QLineEdit* folderField() { return field(ui::mysetupdlgids::GameFolder); }
+    QLineEdit* urlField() { return field(ui::mysetupdlgids::GuildUrl); }
+    QLineEdit* field(int control) {
+        return dialog_->findChild<QLineEdit*>(ui::controlName(control));
+    }
+    void press(int control) { dialog_->findChild<QPushButton*>(ui::controlName(control))->click(); }
     void fill(const std::u16string& folder, const QString& url) {
         folderField()->setText(QString::fromStdU16String(folder));
         urlField()->setText(url);
@@ -58,7 +60,7 @@ protected:
     // Presses OK and expects the refusal `text` with the focus on `field`; nothing stored.
     void expectRefusal(const QString& text, QLineEdit* field) {
         const std::size_t before = prompter_.messages.size();
-        press(mysetupdlgids::Ok);
+        press(ui::mysetupdlgids::Ok);
         ASSERT_EQ(prompter_.messages.size(), before + 1) << text.toStdString();
         EXPECT_EQ(prompter_.messages.back().text, text);
         EXPECT_EQ(prompter_.messages.back().caption, QStringLiteral("操作提示！"));
@@ -75,17 +77,17 @@ protected:
     uitest::FakeAccountService accounts_;
     uitest::RecordingPrompter prompter_;
     uitest::FakeDesktop desktop_;
-    std::unique_ptr<CMySetupDlg> dialog_;
+    std::unique_ptr<ui::CMySetupDlg> dialog_;
 };
 
 TEST(GuildUrlCheck, WantsTheHostFollowedByASlashAnywhere) {
     const std::u16string host = u"dkp.example:8080";
-    EXPECT_TRUE(checkGuildUrl(u"http://dkp.example:8080/adpt_dkp", host));
-    EXPECT_TRUE(checkGuildUrl(u"dkp.example:8080/adpt_dkp", host));
-    EXPECT_TRUE(checkGuildUrl(u"see dkp.example:8080/", host));
-    EXPECT_FALSE(checkGuildUrl(u"http://dkp.example:8080", host));
-    EXPECT_FALSE(checkGuildUrl(u"http://DKP.example:8080/adpt_dkp", host));
-    EXPECT_FALSE(checkGuildUrl(u"/", u""));
+    EXPECT_TRUE(ui::checkGuildUrl(u"http://dkp.example:8080/adpt_dkp", host));
+    EXPECT_TRUE(ui::checkGuildUrl(u"dkp.example:8080/adpt_dkp", host));
+    EXPECT_TRUE(ui::checkGuildUrl(u"see dkp.example:8080/", host));
+    EXPECT_FALSE(ui::checkGuildUrl(u"http://dkp.example:8080", host));
+    EXPECT_FALSE(ui::checkGuildUrl(u"http://DKP.example:8080/adpt_dkp", host));
+    EXPECT_FALSE(ui::checkGuildUrl(u"/", u""));
 }
 
 TEST_F(SetupDialogTest, RefusesEachInvalidInputWithItsMessage) {
@@ -108,7 +110,7 @@ TEST_F(SetupDialogTest, StoresBothValuesAndCommitsThem) {
     std::u16string folder = game_.text();
     folder.pop_back(); // typed without the trailing separator
     fill(folder, QStringLiteral("dkp.example:8080/adpt_dkp"));
-    press(mysetupdlgids::Ok);
+    press(ui::mysetupdlgids::Ok);
     EXPECT_TRUE(prompter_.messages.empty());
     EXPECT_EQ(dialog_->result(), QDialog::Accepted);
     EXPECT_EQ(storedText(ledgerward::GuildUrl), u"dkp.example:8080/adpt_dkp");
@@ -118,7 +120,7 @@ TEST_F(SetupDialogTest, StoresBothValuesAndCommitsThem) {
 TEST_F(SetupDialogTest, AFolderEndingInTheSeparatorGetsNoSecondOne) {
     open();
     fill(game_.text(), QStringLiteral("http://dkp.example:8080/adpt_dkp"));
-    press(mysetupdlgids::Ok);
+    press(ui::mysetupdlgids::Ok);
     EXPECT_EQ(storedText(ledgerward::WowFolder), game_.text());
 }
 
@@ -138,9 +140,9 @@ TEST_F(SetupDialogTest, TheFolderDialogsAnswerReplacesTheFieldEvenWhenCancelled)
     open();
     fill(game_.text(), QStringLiteral("dkp.example:8080/adpt_dkp"));
     desktop_.folders.push_back(u"/picked/folder");
-    press(mysetupdlgids::Browse);
+    press(ui::mysetupdlgids::Browse);
     EXPECT_EQ(folderField()->text(), QStringLiteral("/picked/folder"));
-    press(mysetupdlgids::Browse); // cancelled
+    press(ui::mysetupdlgids::Browse); // cancelled
     EXPECT_EQ(desktop_.folderDialogs, 2);
     EXPECT_TRUE(folderField()->text().isEmpty());
     expectRefusal(QStringLiteral("请选择您默认的WOW安装目录"), folderField());
@@ -149,7 +151,7 @@ TEST_F(SetupDialogTest, TheFolderDialogsAnswerReplacesTheFieldEvenWhenCancelled)
 TEST_F(SetupDialogTest, CancelStoresNothing) {
     open();
     fill(game_.text(), QStringLiteral("dkp.example:8080/adpt_dkp"));
-    press(mysetupdlgids::Cancel);
+    press(ui::mysetupdlgids::Cancel);
     EXPECT_EQ(dialog_->result(), QDialog::Rejected);
     EXPECT_TRUE(storedText(ledgerward::GuildUrl).empty());
     EXPECT_TRUE(storedText(ledgerward::WowFolder).empty());

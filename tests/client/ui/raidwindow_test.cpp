@@ -33,7 +33,7 @@ public:
     explicit RaidWindow(const wizardtest::RaidTable& table)
         : raid_(table.build()), dialog_(raid_.get(), kItemHost) {}
 
-    CEditRaidDlg& dialog() { return dialog_; }
+    ui::CEditRaidDlg& dialog() { return dialog_; }
 
     QStringList sections() {
         QStringList texts;
@@ -43,8 +43,8 @@ public:
     }
     void select(int row) { dialog_.sectionList()->setCurrentRow(row); }
 
-    QLabel* unit(int number) { return dialog_.findChild<QLabel*>(unitName(number)); }
-    WebLink* link(int number) { return dialog_.findChild<WebLink*>(unitName(number)); }
+    QLabel* unit(int number) { return dialog_.findChild<QLabel*>(ui::unitName(number)); }
+    ui::WebLink* link(int number) { return dialog_.findChild<ui::WebLink*>(ui::unitName(number)); }
     // The texts of the units first..last that are not hidden, in unit order.
     QStringList shownTexts(int first, int last) {
         QStringList texts;
@@ -60,7 +60,7 @@ public:
 
 private:
     std::unique_ptr<dkp::Raid> raid_;
-    CEditRaidDlg dialog_;
+    ui::CEditRaidDlg dialog_;
 };
 
 TEST(RaidWindow, RaidWithoutKillsListsOnlyOverviewAndTrashMobs) {
@@ -68,12 +68,13 @@ TEST(RaidWindow, RaidWithoutKillsListsOnlyOverviewAndTrashMobs) {
     EXPECT_EQ(window.sections(), (QStringList{"总览", "小怪掉落"}));
     EXPECT_EQ(window.dialog().windowTitle(), "编辑RAID活动-08/01/25 20:03:13(Hall)");
     EXPECT_EQ(window.dialog().sectionList()->currentRow(), 0);
-    EXPECT_TRUE(window.viewShown(editraiddlgids::Overview));
+    EXPECT_TRUE(window.viewShown(ui::editraiddlgids::Overview));
     EXPECT_TRUE(
-        window.shownTexts(raidoverviewids::FirstBossLink, raidoverviewids::LastBossLink).isEmpty());
-    EXPECT_EQ(window.unit(raidoverviewids::KillsSummary)->text(),
+        window.shownTexts(ui::raidoverviewids::FirstBossLink, ui::raidoverviewids::LastBossLink)
+            .isEmpty());
+    EXPECT_EQ(window.unit(ui::raidoverviewids::KillsSummary)->text(),
               "本次活动共击杀 0 个BOSS，获得有DKP价值装备 0 个");
-    EXPECT_EQ(window.unit(raidoverviewids::TotalsSummary)->text(),
+    EXPECT_EQ(window.unit(ui::raidoverviewids::TotalsSummary)->text(),
               "本次活动参加人数 1 人，共消费 0 DKP，获取 0 DKP");
 }
 
@@ -92,16 +93,17 @@ TEST(RaidWindow, OverviewListsKillsWithPointsAndSummarises) {
                           .loot(u"Helm", u"甲", 30, u"Lucifron")
                           .loot(u"Cloth", u"乙", 0, u"Lucifron"));
     EXPECT_EQ(window.sections(), (QStringList{"总览", "Lucifron", "Magmadar", "小怪掉落"}));
-    EXPECT_EQ(window.shownTexts(raidoverviewids::FirstBossLink, raidoverviewids::LastBossLink),
-              (QStringList{"Lucifron(10)", "Magmadar(0)"}));
-    EXPECT_EQ(window.link(raidoverviewids::FirstBossLink)->address(),
+    EXPECT_EQ(
+        window.shownTexts(ui::raidoverviewids::FirstBossLink, ui::raidoverviewids::LastBossLink),
+        (QStringList{"Lucifron(10)", "Magmadar(0)"}));
+    EXPECT_EQ(window.link(ui::raidoverviewids::FirstBossLink)->address(),
               kItemHost + "/wow/s.php?n=Lucifron");
-    EXPECT_EQ(window.unit(raidoverviewids::KillsSummary)->text(),
+    EXPECT_EQ(window.unit(ui::raidoverviewids::KillsSummary)->text(),
               "本次活动共击杀 2 个BOSS，获得有DKP价值装备 1 个");
-    EXPECT_EQ(window.unit(raidoverviewids::TotalsSummary)->text(),
+    EXPECT_EQ(window.unit(ui::raidoverviewids::TotalsSummary)->text(),
               "本次活动参加人数 2 人，共消费 30 DKP，获取 20 DKP");
-    EXPECT_TRUE(window.unit(raidoverviewids::ReviewSummary)->text().startsWith("上传前检查："));
-    EXPECT_EQ(window.unit(raidoverviewids::Caption)->text(), "本次活动击杀BOSS如下：");
+    EXPECT_TRUE(window.unit(ui::raidoverviewids::ReviewSummary)->text().startsWith("上传前检查："));
+    EXPECT_EQ(window.unit(ui::raidoverviewids::Caption)->text(), "本次活动击杀BOSS如下：");
 }
 
 TEST(RaidWindow, SwitchingBossesLeavesOnlyTheNewAttendeesVisible) {
@@ -109,17 +111,19 @@ TEST(RaidWindow, SwitchingBossesLeavesOnlyTheNewAttendeesVisible) {
                           .kill(u"Big", 5, wizardtest::numberedNames(u"p", 35))
                           .kill(u"Small", 5, wizardtest::numberedNames(u"q", 5)));
     window.select(1);
-    EXPECT_TRUE(window.viewShown(editraiddlgids::BossView));
-    EXPECT_FALSE(window.viewShown(editraiddlgids::Overview));
+    EXPECT_TRUE(window.viewShown(ui::editraiddlgids::BossView));
+    EXPECT_FALSE(window.viewShown(ui::editraiddlgids::Overview));
     EXPECT_EQ(
-        window.shownTexts(raidbossviewids::FirstAttendee, raidbossviewids::LastAttendee).size(),
+        window.shownTexts(ui::raidbossviewids::FirstAttendee, ui::raidbossviewids::LastAttendee)
+            .size(),
         35);
     window.select(2);
-    EXPECT_EQ(window.shownTexts(raidbossviewids::FirstAttendee, raidbossviewids::LastAttendee),
-              (QStringList{"q1", "q2", "q3", "q4", "q5"}));
+    EXPECT_EQ(
+        window.shownTexts(ui::raidbossviewids::FirstAttendee, ui::raidbossviewids::LastAttendee),
+        (QStringList{"q1", "q2", "q3", "q4", "q5"}));
     window.select(0);
-    EXPECT_TRUE(window.viewShown(editraiddlgids::Overview));
-    EXPECT_FALSE(window.viewShown(editraiddlgids::BossView));
+    EXPECT_TRUE(window.viewShown(ui::editraiddlgids::Overview));
+    EXPECT_FALSE(window.viewShown(ui::editraiddlgids::BossView));
 }
 
 TEST(RaidWindow, BossViewShowsWhatEachAttendeePaidForThisBoss) {
@@ -131,20 +135,24 @@ TEST(RaidWindow, BossViewShowsWhatEachAttendeePaidForThisBoss) {
                           .loot(u"Cloth", u"乙", 0, u"Onyxia")
                           .loot(u"Cape", u"丙", 15, u"Ragnaros"));
     window.select(1);
-    EXPECT_EQ(window.unit(raidbossviewids::Heading)->text(),
+    EXPECT_EQ(window.unit(ui::raidbossviewids::Heading)->text(),
               "Onyxia, 参与战斗人员 3 人，BOSS分值 10.00分");
-    EXPECT_EQ(window.shownTexts(raidbossviewids::FirstAttendee, raidbossviewids::LastAttendee),
-              (QStringList{"甲(-50)", "乙", "丙"}));
-    EXPECT_EQ(window.shownTexts(raidbossviewids::FirstItemLink, raidbossviewids::LastItemLink),
-              (QStringList{"Helm(30)", "Ring(20)", "Cloth(0)"}));
-    EXPECT_EQ(window.unit(raidbossviewids::ItemCaption)->text(), "掉落物品：");
+    EXPECT_EQ(
+        window.shownTexts(ui::raidbossviewids::FirstAttendee, ui::raidbossviewids::LastAttendee),
+        (QStringList{"甲(-50)", "乙", "丙"}));
+    EXPECT_EQ(
+        window.shownTexts(ui::raidbossviewids::FirstItemLink, ui::raidbossviewids::LastItemLink),
+        (QStringList{"Helm(30)", "Ring(20)", "Cloth(0)"}));
+    EXPECT_EQ(window.unit(ui::raidbossviewids::ItemCaption)->text(), "掉落物品：");
 
     window.select(2);
-    EXPECT_EQ(window.unit(raidbossviewids::Heading)->text(), "Ragnaros, BOSS分值 7.00分");
+    EXPECT_EQ(window.unit(ui::raidbossviewids::Heading)->text(), "Ragnaros, BOSS分值 7.00分");
     EXPECT_TRUE(
-        window.shownTexts(raidbossviewids::FirstAttendee, raidbossviewids::LastAttendee).isEmpty());
-    EXPECT_EQ(window.shownTexts(raidbossviewids::FirstItemLink, raidbossviewids::LastItemLink),
-              (QStringList{"Cape(15)"}));
+        window.shownTexts(ui::raidbossviewids::FirstAttendee, ui::raidbossviewids::LastAttendee)
+            .isEmpty());
+    EXPECT_EQ(
+        window.shownTexts(ui::raidbossviewids::FirstItemLink, ui::raidbossviewids::LastItemLink),
+        (QStringList{"Cape(15)"}));
 }
 
 TEST(RaidWindow, ABossKilledTwiceShowsItsFirstKillWithTheLootOfBoth) {
@@ -154,12 +162,14 @@ TEST(RaidWindow, ABossKilledTwiceShowsItsFirstKillWithTheLootOfBoth) {
                           .loot(u"Helm", u"乙", 4, u"Twin")
                           .loot(u"Ring", u"甲", 6, u"Twin"));
     window.select(2);
-    EXPECT_EQ(window.unit(raidbossviewids::Heading)->text(),
+    EXPECT_EQ(window.unit(ui::raidbossviewids::Heading)->text(),
               "Twin, 参与战斗人员 1 人，BOSS分值 3.00分");
-    EXPECT_EQ(window.shownTexts(raidbossviewids::FirstAttendee, raidbossviewids::LastAttendee),
-              (QStringList{"甲(-6)"}));
-    EXPECT_EQ(window.shownTexts(raidbossviewids::FirstItemLink, raidbossviewids::LastItemLink),
-              (QStringList{"Helm(4)", "Ring(6)"}));
+    EXPECT_EQ(
+        window.shownTexts(ui::raidbossviewids::FirstAttendee, ui::raidbossviewids::LastAttendee),
+        (QStringList{"甲(-6)"}));
+    EXPECT_EQ(
+        window.shownTexts(ui::raidbossviewids::FirstItemLink, ui::raidbossviewids::LastItemLink),
+        (QStringList{"Helm(4)", "Ring(6)"}));
 }
 
 TEST(RaidWindow, ListsLongerThanTheUnitsAreCut) {
@@ -175,29 +185,29 @@ TEST(RaidWindow, ListsLongerThanTheUnitsAreCut) {
     RaidWindow window(table);
 
     const QStringList bosses =
-        window.shownTexts(raidoverviewids::FirstBossLink, raidoverviewids::LastBossLink);
+        window.shownTexts(ui::raidoverviewids::FirstBossLink, ui::raidoverviewids::LastBossLink);
     EXPECT_EQ(bosses.size(), 20);
     EXPECT_EQ(bosses.back(), "Boss20(1)");
     EXPECT_EQ(window.sections().size(), 23);
 
     window.select(1);
     const QStringList attendees =
-        window.shownTexts(raidbossviewids::FirstAttendee, raidbossviewids::LastAttendee);
+        window.shownTexts(ui::raidbossviewids::FirstAttendee, ui::raidbossviewids::LastAttendee);
     EXPECT_EQ(attendees.size(), 40);
     EXPECT_EQ(attendees.back(), "p40");
     EXPECT_EQ(attendees.front(), "p1(-13)");
     const QStringList items =
-        window.shownTexts(raidbossviewids::FirstItemLink, raidbossviewids::LastItemLink);
+        window.shownTexts(ui::raidbossviewids::FirstItemLink, ui::raidbossviewids::LastItemLink);
     EXPECT_EQ(items.size(), 12);
     EXPECT_EQ(items.back(), "Item12(1)");
 
     window.select(22);
-    EXPECT_TRUE(window.viewShown(editraiddlgids::MobsView));
+    EXPECT_TRUE(window.viewShown(ui::editraiddlgids::MobsView));
     const QStringList trash =
-        window.shownTexts(raidmobsviewids::FirstItemLink, raidmobsviewids::LastItemLink);
+        window.shownTexts(ui::raidmobsviewids::FirstItemLink, ui::raidmobsviewids::LastItemLink);
     EXPECT_EQ(trash.size(), 39);
     EXPECT_EQ(trash.back(), "Trash39(2)");
-    EXPECT_EQ(window.unit(raidmobsviewids::Caption)->text(), "小怪掉落");
+    EXPECT_EQ(window.unit(ui::raidmobsviewids::Caption)->text(), "小怪掉落");
 }
 
 TEST(RaidWindow, NonAsciiNamesLinkWithTheirUtf8BytesPercentEncoded) {
@@ -206,7 +216,7 @@ TEST(RaidWindow, NonAsciiNamesLinkWithTheirUtf8BytesPercentEncoded) {
                           .kill(u"奥妮克希亚", 10)
                           .loot(u"雷霆之怒 (左)", u"甲", 0, u"小怪掉落"));
     window.select(2);
-    WebLink* item = window.link(raidmobsviewids::FirstItemLink);
+    ui::WebLink* item = window.link(ui::raidmobsviewids::FirstItemLink);
     EXPECT_EQ(item->text(), "雷霆之怒 (左)(0)");
     const QString address =
         kItemHost + "/wow/s.php?n=%E9%9B%B7%E9%9C%86%E4%B9%8B%E6%80%92%20%28%E5%B7%A6%29";
@@ -214,17 +224,17 @@ TEST(RaidWindow, NonAsciiNamesLinkWithTheirUtf8BytesPercentEncoded) {
     item->activate();
     ASSERT_EQ(desktop.openedUrls.size(), 1u);
     EXPECT_EQ(QString::fromStdU16String(desktop.openedUrls[0]), address);
-    EXPECT_TRUE(window.link(raidoverviewids::FirstBossLink)
+    EXPECT_TRUE(window.link(ui::raidoverviewids::FirstBossLink)
                     ->address()
                     .startsWith(kItemHost + "/wow/s.php?n=%E5%A5%A5"));
 }
 
 TEST(RaidWindow, ButtonsConfirmOrCancel) {
     RaidWindow window{wizardtest::RaidTable()};
-    window.dialog().findChild<QPushButton*>(editraiddlgids::NextButton)->click();
+    window.dialog().findChild<QPushButton*>(ui::editraiddlgids::NextButton)->click();
     EXPECT_EQ(window.dialog().result(), QDialog::Accepted);
     RaidWindow other{wizardtest::RaidTable()};
-    other.dialog().findChild<QPushButton*>(editraiddlgids::CancelButton)->click();
+    other.dialog().findChild<QPushButton*>(ui::editraiddlgids::CancelButton)->click();
     EXPECT_EQ(other.dialog().result(), QDialog::Rejected);
 }
 
@@ -237,7 +247,7 @@ TEST(RaidWindow, OverviewCountsWhatTheReviewFound) {
     const std::unique_ptr<dkp::Raid> raid = table.build();
     const dkp::ReviewCounts counts = dkp::countFindings(dkp::reviewRaid(*raid));
     ASSERT_GE(counts.errors, 1) << "loot to someone never in the raid";
-    EXPECT_EQ(window.unit(raidoverviewids::ReviewSummary)->text(),
+    EXPECT_EQ(window.unit(ui::raidoverviewids::ReviewSummary)->text(),
               QStringLiteral("上传前检查：%1 个错误，%2 个警告，%3 个提示")
                   .arg(counts.errors)
                   .arg(counts.warnings)
@@ -266,7 +276,7 @@ protected:
                 beforeSaving();
             static_cast<QDialog*>(dialog)->accept(); // as the dialog's save button does
         });
-        window.dialog().findChild<QPushButton*>(editraiddlgids::ExportButton)->click();
+        window.dialog().findChild<QPushButton*>(ui::editraiddlgids::ExportButton)->click();
         EXPECT_EQ(dialogs, 1);
     }
     std::string written(const char* name) {
@@ -303,7 +313,7 @@ TEST_F(RaidWindowExport, EachFormOfTheDialogWritesTheAnalysersDocument) {
         SCOPED_TRACE(form.name);
         exportAs(form.filter, QString::fromLatin1(form.name));
         EXPECT_EQ(written(form.file),
-                  dkp::exportRaids({raid.get()}, form.format, raidExportOptions()));
+                  dkp::exportRaids({raid.get()}, form.format, ui::raidExportOptions()));
     }
     EXPECT_TRUE(written("raid.xml").find("<raidlog>") != std::string::npos);
     EXPECT_TRUE(prompter.messages.empty());

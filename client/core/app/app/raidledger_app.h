@@ -8,11 +8,14 @@
 #include <memory>
 #include <string>
 
-class CMainFrame;
 class ConfigStore;
 class PropertyBag;
 class ProtocolManager;
+
+namespace ui {
+class CMainFrame;
 class Skin;
+} // namespace ui
 
 // The application object: brings up, in a fixed order, everything the windows rely on, runs
 // the login and, after a successful one, the main window; its destruction releases it all in
@@ -34,10 +37,10 @@ public:
     // Start-up, then the event loop while the main window is open; the program's exit code.
     int run();
 
-    Skin* skin() const { return skin_.get(); }
+    ui::Skin* skin() const { return skin_.get(); }
     PropertyBag* configSection() const { return section_; }
     ProtocolManager* protocolManager() const { return manager_; }
-    CMainFrame* mainWindow() const { return mainFrame_.get(); }
+    ui::CMainFrame* mainWindow() const { return mainFrame_.get(); }
 
 private:
     void loadCrashReporter();
@@ -52,14 +55,14 @@ private:
 
     std::u16string programFolder_;
     usettings::Deployment deployment_;
-    std::unique_ptr<Skin> skin_;
+    std::unique_ptr<ui::Skin> skin_;
     std::unique_ptr<ConfigStore> store_;
     PropertyBag* section_ = nullptr;
     QtCallbackDispatcher dispatcher_;
     protocol::ProtocolBinding binding_;
     ProtocolManager* manager_ = nullptr;
     TimerAdapter timerAdapter_;
-    std::unique_ptr<CMainFrame> mainFrame_;
+    std::unique_ptr<ui::CMainFrame> mainFrame_;
     bool curlInitialised_ = false;
     bool updaterStarted_ = false;
 };

@@ -41,7 +41,7 @@ int captureScreens(ProtocolManager& manager, PropertyBag* section, const QString
     QDir().mkpath(folder);
     bool allSaved = true;
 
-    CLoginDlg login;
+    ui::CLoginDlg login;
     login.setConfig(section);
     login.setLoginService(manager.getLoginService());
     QTimer::singleShot(300, &login, [&] {
@@ -54,7 +54,7 @@ int captureScreens(ProtocolManager& manager, PropertyBag* section, const QString
         return 1;
     }
 
-    CMainFrame frame;
+    ui::CMainFrame frame;
     frame.setBackup(savekeep::getBackup());
     frame.setAccountService(manager.getAccountService());
     frame.setUploadService(manager.getEventUploadService());
@@ -70,7 +70,7 @@ int captureScreens(ProtocolManager& manager, PropertyBag* section, const QString
         std::fprintf(stderr, "raidledger_demo: the guild DKP list did not arrive\n");
     allSaved = save(frame, folder, QStringLiteral("mainframe")) && allSaved;
 
-    CMySetupDlg settings(&frame);
+    ui::CMySetupDlg settings(&frame);
     settings.setConfig(section);
     settings.setAccountService(manager.getAccountService());
     settings.show();
@@ -79,8 +79,8 @@ int captureScreens(ProtocolManager& manager, PropertyBag* section, const QString
 
     // The upload wizard's windows and the restore dialog, on the demo account's raids.
     const int unsaved =
-        captureWizardScreens(manager.getAccountService(), manager.getEventUploadService(),
-                             savekeep::getBackup(), folder);
+        ui::captureWizardScreens(manager.getAccountService(), manager.getEventUploadService(),
+                                 savekeep::getBackup(), folder);
     if (unsaved != 0)
         std::fprintf(stderr, "raidledger_demo: %d wizard pictures were not saved\n", unsaved);
     return allSaved && unsaved == 0 ? 0 : 1;

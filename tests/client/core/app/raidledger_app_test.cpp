@@ -76,7 +76,7 @@ TEST_F(RaidledgerAppTest, ACancelledLoginEndsWithoutAMainWindow) {
     ASSERT_TRUE(ufile::WriteFileData(u"Temp/kept.txt", "kept"));
     bool sawLogin = false;
     uitest::ModalWatcher watcher([&](QDialog* dialog) {
-        sawLogin = qobject_cast<CLoginDlg*>(dialog) != nullptr;
+        sawLogin = qobject_cast<ui::CLoginDlg*>(dialog) != nullptr;
         dialog->reject();
     });
     {
@@ -144,7 +144,7 @@ TEST_F(RaidledgerAppTest, AfterLoginTheMainWindowFetchesAndWritesTheGuildList) {
     });
     RaidledgerApp app(folder_.text());
     ASSERT_TRUE(app.initInstance());
-    CMainFrame* frame = app.mainWindow();
+    ui::CMainFrame* frame = app.mainWindow();
     ASSERT_NE(frame, nullptr);
     EXPECT_TRUE(frame->isVisible());
     EXPECT_EQ(frame->windowTitle(), QStringLiteral("VelvaneDKP"));

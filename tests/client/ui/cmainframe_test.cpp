@@ -27,6 +27,8 @@
 
 namespace {
 
+namespace units = ui::mainframeids;
+
 namespace fs = std::filesystem;
 
 const std::string kList =
@@ -115,15 +117,14 @@ TEST_F(MainFrameTest, ShowsItsUnitsWithTheirTexts) {
     EXPECT_EQ(frame_->windowTitle(), QStringLiteral("VelvaneDKP"));
     EXPECT_EQ(frame_->size(), QSize(788, 487));
     EXPECT_TRUE(frame_->windowFlags() & Qt::FramelessWindowHint);
-    EXPECT_EQ(text(ui::mainframeids::AddonTitle), QStringLiteral("DKP插件信息"));
-    EXPECT_EQ(text(ui::mainframeids::GuildDkpTitle), QStringLiteral("公会DKP数据信息"));
-    EXPECT_EQ(text(ui::mainframeids::GuildDkpStatus), QStringLiteral("正在同步公会DKP数据"));
-    EXPECT_EQ(button(ui::mainframeids::Upload)->text(), QStringLiteral("上传DKP数据"));
-    EXPECT_EQ(button(ui::mainframeids::Restore)->toolTip(), QStringLiteral("恢复WOW插件数据"));
-    EXPECT_EQ(button(ui::mainframeids::CorrectErrors)->text(), QStringLiteral("插件错误校正"));
-    EXPECT_TRUE(button(ui::mainframeids::Upload)->font().bold());
-    EXPECT_FALSE(
-        frame_->findChild<QLabel*>(ui::unitName(ui::mainframeids::AddonVersion))->font().bold());
+    EXPECT_EQ(text(units::AddonTitle), QStringLiteral("DKP插件信息"));
+    EXPECT_EQ(text(units::GuildDkpTitle), QStringLiteral("公会DKP数据信息"));
+    EXPECT_EQ(text(units::GuildDkpStatus), QStringLiteral("正在同步公会DKP数据"));
+    EXPECT_EQ(button(units::Upload)->text(), QStringLiteral("上传DKP数据"));
+    EXPECT_EQ(button(units::Restore)->toolTip(), QStringLiteral("恢复WOW插件数据"));
+    EXPECT_EQ(button(units::CorrectErrors)->text(), QStringLiteral("插件错误校正"));
+    EXPECT_TRUE(button(units::Upload)->font().bold());
+    EXPECT_FALSE(frame_->findChild<QLabel*>(ui::unitName(units::AddonVersion))->font().bold());
 }
 
 TEST_F(MainFrameTest, RunsTheMaintenanceAtCreationAndOnTheTimer) {
@@ -133,7 +134,7 @@ TEST_F(MainFrameTest, RunsTheMaintenanceAtCreationAndOnTheTimer) {
     EXPECT_FALSE(inGame("Interface/AddOns/CT_RaidTracker"));
     EXPECT_TRUE(inGame("Interface/TALLYRA_AUTO_BACK/CT_RaidTracker/CT_RaidTracker.lua"));
     EXPECT_EQ(read(game_.text() + u"Interface/AddOns/TALLYRA/version.txt"), "TALLYRA 2.1");
-    EXPECT_EQ(text(ui::mainframeids::AddonVersion), QStringLiteral("TALLYRA 2.1"));
+    EXPECT_EQ(text(units::AddonVersion), QStringLiteral("TALLYRA 2.1"));
     EXPECT_TRUE(CTimer::Instance()->IsRegistered(frame_.get()));
 
     put(game_.text() + u"Interface/AddOns/MerDKP/MerDKP.lua", "-- merdkp");
@@ -156,17 +157,17 @@ TEST_F(MainFrameTest, AccountReadyRequestsTheListAndTheListIsWrittenOnce) {
     uitest::ModalWatcher watcher;
     accounts_.listener->onAccountReady();
     EXPECT_EQ(watcher.seen(), 0);
-    EXPECT_FALSE(button(ui::mainframeids::DownloadDkpList)->isEnabled());
+    EXPECT_FALSE(button(units::DownloadDkpList)->isEnabled());
     ASSERT_EQ(guildDkp_.requests.size(), 1u);
     EXPECT_EQ(guildDkp_.requests[0].first, "adpt_dkp");
     EXPECT_TRUE(guildDkp_.requests[0].second);
 
     guildDkp_.listener->onGuildDkpList(kList);
-    EXPECT_TRUE(button(ui::mainframeids::DownloadDkpList)->isEnabled());
+    EXPECT_TRUE(button(units::DownloadDkpList)->isEnabled());
     EXPECT_EQ(read(listFile()), kList);
-    EXPECT_EQ(text(ui::mainframeids::GuildDkpStatus).toStdU16String(),
+    EXPECT_EQ(text(units::GuildDkpStatus).toStdU16String(),
               gamefiles::getUpdateTimeText(ustring::fromUtf8(kList)));
-    EXPECT_FALSE(text(ui::mainframeids::GuildDkpStatus).isEmpty());
+    EXPECT_FALSE(text(units::GuildDkpStatus).isEmpty());
 
     const auto earlier =
         fs::last_write_time(ufile::toNativePath(listFile())) - std::chrono::hours(1);
@@ -224,17 +225,17 @@ TEST_F(MainFrameTest, TheDownloadCommandAsksAgainAndWaitsForTheList) {
     section_->set_wstring(ledgerward::GuildUrl, u"http://dkp.example:8080/adpt_dkp");
     create();
     guildDkp_.listener->onGuildDkpList(kList);
-    button(ui::mainframeids::DownloadDkpList)->click();
-    EXPECT_EQ(text(ui::mainframeids::GuildDkpStatus), QStringLiteral("正在同步公会DKP数据"));
-    EXPECT_FALSE(button(ui::mainframeids::DownloadDkpList)->isEnabled());
+    button(units::DownloadDkpList)->click();
+    EXPECT_EQ(text(units::GuildDkpStatus), QStringLiteral("正在同步公会DKP数据"));
+    EXPECT_FALSE(button(units::DownloadDkpList)->isEnabled());
     ASSERT_EQ(guildDkp_.requests.size(), 1u);
     EXPECT_EQ(guildDkp_.requests[0].first, "adpt_dkp");
 }
 
 TEST_F(MainFrameTest, TheForumCommandAndTheLinksOpenTheirPages) {
     create();
-    button(ui::mainframeids::Forum)->click();
-    frame_->findChild<ui::WebLink*>(ui::unitName(ui::mainframeids::ForumBoardLink))->activate();
+    button(units::Forum)->click();
+    frame_->findChild<ui::WebLink*>(ui::unitName(units::ForumBoardLink))->activate();
     ASSERT_EQ(desktop_.openedUrls.size(), 2u);
     EXPECT_EQ(desktop_.openedUrls[0], u"http://forum.example/forum-106-1.html");
     EXPECT_EQ(desktop_.openedUrls[1], u"http://forum.example/forumdisplay.php?fid=106");
@@ -243,13 +244,13 @@ TEST_F(MainFrameTest, TheForumCommandAndTheLinksOpenTheirPages) {
 TEST_F(MainFrameTest, TheErrorCorrectionAsksFirstAndADeclineChangesNothing) {
     put(game_.text() + u"WTF/Account/DEMO/SavedVariables.lua", "-- game");
     create();
-    button(ui::mainframeids::CorrectErrors)->click();
+    button(units::CorrectErrors)->click();
     ASSERT_EQ(prompter_.questions.size(), 1u);
     EXPECT_TRUE(prompter_.questions[0].startsWith(QStringLiteral("修正插件错误")));
     EXPECT_TRUE(inGame("WTF/Account/DEMO/SavedVariables.lua"));
 
     prompter_.answers.push_back(true);
-    button(ui::mainframeids::CorrectErrors)->click();
+    button(units::CorrectErrors)->click();
     EXPECT_FALSE(inGame("WTF/Account"));
     EXPECT_TRUE(inGame("WTF/Account_backup/DEMO/SavedVariables.lua"));
     ASSERT_FALSE(prompter_.messages.empty());
@@ -262,7 +263,7 @@ TEST_F(MainFrameTest, TheSettingsCommandTakesUpTheNewGameFolder) {
     uitest::TempFolder other;
     put(other.text() + u"WoW.exe", "MZ");
     uitest::ModalWatcher watcher(settingsChoosing(other.text(), "dkp.example:8080/adpt_dkp"));
-    button(ui::mainframeids::Settings)->click();
+    button(units::Settings)->click();
     EXPECT_EQ(watcher.seen(), 1);
     EXPECT_EQ(gamefiles::getGameFolder(), other.text());
 }
@@ -279,7 +280,7 @@ TEST_F(MainFrameTest, TheBackupObjectFollowsTheGameFolderInEffect) {
     uitest::TempFolder other;
     put(other.text() + u"WoW.exe", "MZ");
     uitest::ModalWatcher watcher(settingsChoosing(other.text(), "dkp.example:8080/adpt_dkp"));
-    button(ui::mainframeids::Settings)->click();
+    button(units::Settings)->click();
     ASSERT_EQ(watcher.seen(), 1);
     EXPECT_EQ(backup.gameFolders.back(), other.text());
     frame_->OnTimer();
@@ -295,7 +296,7 @@ TEST_F(MainFrameTest, WithoutAGameFolderTheMaintenanceWritesNothingAnywhere) {
     fs::current_path(current.path());
     create();
     frame_->OnTimer();
-    button(ui::mainframeids::CorrectErrors)
+    button(units::CorrectErrors)
         ->click(); // the error correction, too, only says it has no game folder
     fs::current_path(previous);
     unsetenv("WINEPREFIX");
@@ -315,7 +316,7 @@ TEST_F(MainFrameTest, WithoutAGameFolderTheMaintenanceWritesNothingAnywhere) {
 TEST_F(MainFrameTest, TheHideCommandClosesTheWindow) {
     create();
     frame_->show();
-    button(ui::mainframeids::Hide)->click();
+    button(units::Hide)->click();
     EXPECT_FALSE(frame_->isVisible());
 }
 

@@ -26,6 +26,8 @@
 
 namespace {
 
+namespace parts = ui::eventimportdlgids;
+
 const ui::CEventImportDlg::Addresses kAddresses{QStringLiteral("http://dkp.test"),
                                                 QStringLiteral("http://items.test")};
 
@@ -44,18 +46,10 @@ protected:
     template <typename Widget> static Widget* find(QWidget* dialog, const char* name) {
         return dialog->findChild<Widget*>(QString::fromLatin1(name));
     }
-    static QLineEdit* name(QWidget* d) {
-        return find<QLineEdit>(d, ui::eventimportdlgids::EventName);
-    }
-    static QLineEdit* note(QWidget* d) {
-        return find<QLineEdit>(d, ui::eventimportdlgids::EventNote);
-    }
-    static QComboBox* guild(QWidget* d) {
-        return find<QComboBox>(d, ui::eventimportdlgids::GuildChoice);
-    }
-    static QComboBox* dkp(QWidget* d) {
-        return find<QComboBox>(d, ui::eventimportdlgids::DkpChoice);
-    }
+    static QLineEdit* name(QWidget* d) { return find<QLineEdit>(d, parts::EventName); }
+    static QLineEdit* note(QWidget* d) { return find<QLineEdit>(d, parts::EventNote); }
+    static QComboBox* guild(QWidget* d) { return find<QComboBox>(d, parts::GuildChoice); }
+    static QComboBox* dkp(QWidget* d) { return find<QComboBox>(d, parts::DkpChoice); }
     static QPushButton* button(QWidget* d, const char* n) { return find<QPushButton>(d, n); }
     static QStringList items(QComboBox* box) {
         QStringList texts;
@@ -100,9 +94,9 @@ TEST_F(EventImport, EachMissingFieldIsReportedWithFocusOnIt) {
     EXPECT_EQ(dkp(dialog.get())->count(), 0);
 
     name(dialog.get())->clear();
-    button(dialog.get(), ui::eventimportdlgids::UploadButton)->click();
+    button(dialog.get(), parts::UploadButton)->click();
     name(dialog.get())->setText("活动");
-    button(dialog.get(), ui::eventimportdlgids::UploadButton)->click();
+    button(dialog.get(), parts::UploadButton)->click();
 
     ASSERT_EQ(prompter.messages.size(), 2u);
     EXPECT_EQ(prompter.messages[0].text, "请填写活动名称");
@@ -116,7 +110,7 @@ TEST_F(EventImport, EachMissingFieldIsReportedWithFocusOnIt) {
 TEST_F(EventImport, AGuildWithoutDkpSystemsAsksForOne) {
     accounts.guilds = {{{}, u"Empty"}};
     auto dialog = open();
-    button(dialog.get(), ui::eventimportdlgids::UploadButton)->click();
+    button(dialog.get(), parts::UploadButton)->click();
     ASSERT_EQ(prompter.messages.size(), 1u);
     EXPECT_EQ(prompter.messages[0].text, "请选择本次活动所属的DKP");
     EXPECT_EQ(dialog->focusWidget(), dkp(dialog.get()));
@@ -127,11 +121,11 @@ TEST_F(EventImport, AStaleDkpPositionIsADataErrorAndSendsNothing) {
     accounts.dkpLists[u"公会&1"] = {{5, u"主DKP"}};
     auto dialog = open();
     dkp(dialog.get())->setCurrentIndex(1);
-    button(dialog.get(), ui::eventimportdlgids::UploadButton)->click();
+    button(dialog.get(), parts::UploadButton)->click();
     ASSERT_EQ(prompter.messages.size(), 1u);
     EXPECT_EQ(prompter.messages[0].text, "数据异常，无法定位你所选择的DKP系统");
     EXPECT_TRUE(uploads.sent.empty());
-    EXPECT_TRUE(button(dialog.get(), ui::eventimportdlgids::UploadButton)->isEnabled());
+    EXPECT_TRUE(button(dialog.get(), parts::UploadButton)->isEnabled());
 }
 
 TEST_F(EventImport, SendsTheFieldsAsTypedAndWaitsWithTheFormDisabled) {
@@ -139,7 +133,7 @@ TEST_F(EventImport, SendsTheFieldsAsTypedAndWaitsWithTheFormDisabled) {
     name(dialog.get())->setText("   ");
     note(dialog.get())->setText(" 备注 ");
     guild(dialog.get())->setCurrentIndex(1);
-    button(dialog.get(), ui::eventimportdlgids::UploadButton)->click();
+    button(dialog.get(), parts::UploadButton)->click();
 
     EXPECT_TRUE(prompter.messages.empty());
     ASSERT_EQ(uploads.sent.size(), 1u);
@@ -150,29 +144,27 @@ TEST_F(EventImport, SendsTheFieldsAsTypedAndWaitsWithTheFormDisabled) {
     EXPECT_EQ(uploads.sent[0].document, raid->exportDocument());
     EXPECT_FALSE(uploads.sent[0].document.empty());
 
-    for (const char* control :
-         {ui::eventimportdlgids::EventName, ui::eventimportdlgids::EventNote,
-          ui::eventimportdlgids::GuildChoice, ui::eventimportdlgids::DkpChoice,
-          ui::eventimportdlgids::UploadButton, ui::eventimportdlgids::BackButton})
+    for (const char* control : {parts::EventName, parts::EventNote, parts::GuildChoice,
+                                parts::DkpChoice, parts::UploadButton, parts::BackButton})
         EXPECT_FALSE(find<QWidget>(dialog.get(), control)->isEnabled()) << control;
-    EXPECT_TRUE(button(dialog.get(), ui::eventimportdlgids::CancelButton)->isEnabled());
+    EXPECT_TRUE(button(dialog.get(), parts::CancelButton)->isEnabled());
     EXPECT_TRUE(dialog->isUploading());
 }
 
 TEST_F(EventImport, AFailedUploadKeepsTheFormForAnotherTry) {
     auto dialog = open();
     note(dialog.get())->setText("第一次");
-    button(dialog.get(), ui::eventimportdlgids::UploadButton)->click();
+    button(dialog.get(), parts::UploadButton)->click();
     uploads.answer(500, 0);
 
     ASSERT_EQ(prompter.messages.size(), 1u);
     EXPECT_EQ(prompter.messages[0].text, "上传数据失败，请稍后再重试，或联系DKP客服解决问题");
     EXPECT_EQ(prompter.messages[0].icon, ui::MessageIcon::Information);
     EXPECT_TRUE(dialog->isVisible());
-    EXPECT_TRUE(button(dialog.get(), ui::eventimportdlgids::UploadButton)->isEnabled());
+    EXPECT_TRUE(button(dialog.get(), parts::UploadButton)->isEnabled());
     EXPECT_EQ(note(dialog.get())->text(), "第一次");
 
-    button(dialog.get(), ui::eventimportdlgids::UploadButton)->click();
+    button(dialog.get(), parts::UploadButton)->click();
     ASSERT_EQ(uploads.sent.size(), 2u);
     EXPECT_EQ(uploads.sent[1].note, u"第一次");
     EXPECT_EQ(uploads.sent[1].dkpSystemId, 5u);
@@ -182,12 +174,12 @@ TEST_F(EventImport, WithoutAnUploadServiceEachTrySaysSoAndKeepsTheForm) {
     ui::CEventImportDlg dialog(raid.get(), &accounts, nullptr, kAddresses);
     dialog.show();
     for (std::size_t attempt = 1; attempt <= 2; ++attempt) {
-        button(&dialog, ui::eventimportdlgids::UploadButton)->click();
+        button(&dialog, parts::UploadButton)->click();
         ASSERT_EQ(prompter.messages.size(), attempt);
         EXPECT_EQ(prompter.messages.back().text, "无法连接DKP服务，请稍后再试");
         EXPECT_EQ(prompter.messages.back().icon, ui::MessageIcon::Information);
         EXPECT_FALSE(dialog.isUploading());
-        EXPECT_TRUE(button(&dialog, ui::eventimportdlgids::UploadButton)->isEnabled());
+        EXPECT_TRUE(button(&dialog, parts::UploadButton)->isEnabled());
         EXPECT_TRUE(name(&dialog)->isEnabled());
         EXPECT_TRUE(dialog.isVisible());
     }
@@ -196,7 +188,7 @@ TEST_F(EventImport, WithoutAnUploadServiceEachTrySaysSoAndKeepsTheForm) {
 TEST_F(EventImport, SuccessOffersTheEventPageWithTheGuildEncoded) {
     auto dialog = open();
     dkp(dialog.get())->setCurrentIndex(1);
-    button(dialog.get(), ui::eventimportdlgids::UploadButton)->click();
+    button(dialog.get(), parts::UploadButton)->click();
     prompter.answers.push_back(true);
     uploads.answer(200, 77);
 
@@ -213,7 +205,7 @@ TEST_F(EventImport, SuccessOffersTheEventPageWithTheGuildEncoded) {
 
 TEST_F(EventImport, SuccessAnsweredNoClosesWithoutOpeningAPage) {
     auto dialog = open();
-    button(dialog.get(), ui::eventimportdlgids::UploadButton)->click();
+    button(dialog.get(), parts::UploadButton)->click();
     uploads.answer(200, 78);
     EXPECT_EQ(prompter.questions.size(), 1u);
     EXPECT_TRUE(desktop.openedUrls.empty());
@@ -222,8 +214,8 @@ TEST_F(EventImport, SuccessAnsweredNoClosesWithoutOpeningAPage) {
 
 TEST_F(EventImport, AnAnswerAfterCancellingIsIgnored) {
     auto dialog = open();
-    button(dialog.get(), ui::eventimportdlgids::UploadButton)->click();
-    button(dialog.get(), ui::eventimportdlgids::CancelButton)->click();
+    button(dialog.get(), parts::UploadButton)->click();
+    button(dialog.get(), parts::CancelButton)->click();
     EXPECT_EQ(dialog->result(), QDialog::Rejected);
     dialog.reset();
     uploads.answer(200, 5);
@@ -243,11 +235,11 @@ TEST_F(EventImport, StepBackShowsTheRaidWindowAndReturnsWithEverythingKept) {
             wizardtest::whenShown<ui::CEventImportDlg>([&](ui::CEventImportDlg* again) {
                 afterReturn << name(again)->text() << note(again)->text()
                             << guild(again)->currentText() << dkp(again)->currentText();
-                button(again, ui::eventimportdlgids::CancelButton)->click();
+                button(again, parts::CancelButton)->click();
             });
             raidWindow->reject();
         });
-        button(shown, ui::eventimportdlgids::BackButton)->click();
+        button(shown, parts::BackButton)->click();
     });
     EXPECT_EQ(dialog.exec(), QDialog::Rejected);
     EXPECT_TRUE(sawRaidWindow);
@@ -263,25 +255,25 @@ TEST_F(EventImport, TheReviewIsListedAboveTheFormAndAnErrorNeedsUploadAnyway) {
                .build();
     const std::vector<dkp::ReviewFinding> findings = dkp::reviewRaid(*raid);
     auto dialog = open();
-    auto* list = find<QListWidget>(dialog.get(), ui::eventimportdlgids::ReviewFindings);
-    auto* anyway = find<QCheckBox>(dialog.get(), ui::eventimportdlgids::UploadAnyway);
+    auto* list = find<QListWidget>(dialog.get(), parts::ReviewFindings);
+    auto* anyway = find<QCheckBox>(dialog.get(), parts::UploadAnyway);
     ASSERT_EQ(list->count(), static_cast<int>(findings.size()));
     EXPECT_EQ(list->item(0)->text(), ui::findingText(findings[0]));
     EXPECT_TRUE(list->item(0)->text().startsWith("错误：")) << "errors come first";
     EXPECT_FALSE(list->isHidden());
     EXPECT_FALSE(anyway->isHidden());
     EXPECT_EQ(anyway->text(), "仍然上传");
-    EXPECT_EQ(find<QLabel>(dialog.get(), ui::eventimportdlgids::ReviewSummary)->text(),
+    EXPECT_EQ(find<QLabel>(dialog.get(), parts::ReviewSummary)->text(),
               ui::reviewSummary(dkp::countFindings(findings)));
 
-    button(dialog.get(), ui::eventimportdlgids::UploadButton)->click();
+    button(dialog.get(), parts::UploadButton)->click();
     EXPECT_TRUE(uploads.sent.empty());
     ASSERT_EQ(prompter.messages.size(), 1u);
     EXPECT_TRUE(prompter.messages[0].text.contains("仍然上传"));
     EXPECT_EQ(dialog->focusWidget(), anyway);
 
     anyway->setChecked(true);
-    button(dialog.get(), ui::eventimportdlgids::UploadButton)->click();
+    button(dialog.get(), parts::UploadButton)->click();
     EXPECT_EQ(uploads.sent.size(), 1u);
     EXPECT_FALSE(anyway->isEnabled()) << "the form waits for the answer";
 }
@@ -289,8 +281,8 @@ TEST_F(EventImport, TheReviewIsListedAboveTheFormAndAnErrorNeedsUploadAnyway) {
 TEST_F(EventImport, ARaidWithoutErrorsIsSentWithoutTheConfirmation) {
     ASSERT_EQ(dkp::countFindings(dkp::reviewRaid(*raid)).errors, 0);
     auto dialog = open();
-    EXPECT_TRUE(find<QCheckBox>(dialog.get(), ui::eventimportdlgids::UploadAnyway)->isHidden());
-    button(dialog.get(), ui::eventimportdlgids::UploadButton)->click();
+    EXPECT_TRUE(find<QCheckBox>(dialog.get(), parts::UploadAnyway)->isHidden());
+    button(dialog.get(), parts::UploadButton)->click();
     EXPECT_EQ(uploads.sent.size(), 1u);
     EXPECT_TRUE(prompter.messages.empty());
 }
@@ -306,7 +298,7 @@ protected:
         return dialog;
     }
     void uploadAndAnswer(ui::CEventImportDlg& dialog, std::int32_t status, std::int32_t eventId) {
-        button(&dialog, ui::eventimportdlgids::UploadButton)->click();
+        button(&dialog, parts::UploadButton)->click();
         if (dialog.isUploading())
             uploads.answer(status, eventId);
     }
@@ -342,14 +334,14 @@ TEST_F(EventImportMarks, TheSameDocumentToTheSameSiteGoesAgainOnlyAfterAYes) {
 
     auto dialog = openMarked(kAddresses);
     prompter.answers = {false};
-    button(dialog.get(), ui::eventimportdlgids::UploadButton)->click();
+    button(dialog.get(), parts::UploadButton)->click();
     EXPECT_EQ(uploads.sent.size(), 1u) << "declined: nothing sent";
     ASSERT_EQ(prompter.questions.size(), 1u);
     EXPECT_TRUE(prompter.questions[0].contains("上传到http://dkp.test（活动ID 41）"))
         << prompter.questions[0].toStdString();
     EXPECT_TRUE(prompter.questions[0].contains("确定要再次上传吗"));
     EXPECT_FALSE(dialog->isUploading());
-    EXPECT_TRUE(button(dialog.get(), ui::eventimportdlgids::UploadButton)->isEnabled());
+    EXPECT_TRUE(button(dialog.get(), parts::UploadButton)->isEnabled());
 
     prompter.answers = {true};
     uploadAndAnswer(*dialog, 200, 42);

@@ -26,6 +26,10 @@
 
 namespace {
 
+namespace overview = ui::raidoverviewids;
+namespace bossview = ui::raidbossviewids;
+namespace mobsview = ui::raidmobsviewids;
+
 const QString kItemHost = QStringLiteral("http://items.test");
 
 class RaidWindow {
@@ -69,12 +73,10 @@ TEST(RaidWindow, RaidWithoutKillsListsOnlyOverviewAndTrashMobs) {
     EXPECT_EQ(window.dialog().windowTitle(), "编辑RAID活动-08/01/25 20:03:13(Hall)");
     EXPECT_EQ(window.dialog().sectionList()->currentRow(), 0);
     EXPECT_TRUE(window.viewShown(ui::editraiddlgids::Overview));
-    EXPECT_TRUE(
-        window.shownTexts(ui::raidoverviewids::FirstBossLink, ui::raidoverviewids::LastBossLink)
-            .isEmpty());
-    EXPECT_EQ(window.unit(ui::raidoverviewids::KillsSummary)->text(),
+    EXPECT_TRUE(window.shownTexts(overview::FirstBossLink, overview::LastBossLink).isEmpty());
+    EXPECT_EQ(window.unit(overview::KillsSummary)->text(),
               "本次活动共击杀 0 个BOSS，获得有DKP价值装备 0 个");
-    EXPECT_EQ(window.unit(ui::raidoverviewids::TotalsSummary)->text(),
+    EXPECT_EQ(window.unit(overview::TotalsSummary)->text(),
               "本次活动参加人数 1 人，共消费 0 DKP，获取 0 DKP");
 }
 
@@ -93,17 +95,15 @@ TEST(RaidWindow, OverviewListsKillsWithPointsAndSummarises) {
                           .loot(u"Helm", u"甲", 30, u"Lucifron")
                           .loot(u"Cloth", u"乙", 0, u"Lucifron"));
     EXPECT_EQ(window.sections(), (QStringList{"总览", "Lucifron", "Magmadar", "小怪掉落"}));
-    EXPECT_EQ(
-        window.shownTexts(ui::raidoverviewids::FirstBossLink, ui::raidoverviewids::LastBossLink),
-        (QStringList{"Lucifron(10)", "Magmadar(0)"}));
-    EXPECT_EQ(window.link(ui::raidoverviewids::FirstBossLink)->address(),
-              kItemHost + "/wow/s.php?n=Lucifron");
-    EXPECT_EQ(window.unit(ui::raidoverviewids::KillsSummary)->text(),
+    EXPECT_EQ(window.shownTexts(overview::FirstBossLink, overview::LastBossLink),
+              (QStringList{"Lucifron(10)", "Magmadar(0)"}));
+    EXPECT_EQ(window.link(overview::FirstBossLink)->address(), kItemHost + "/wow/s.php?n=Lucifron");
+    EXPECT_EQ(window.unit(overview::KillsSummary)->text(),
               "本次活动共击杀 2 个BOSS，获得有DKP价值装备 1 个");
-    EXPECT_EQ(window.unit(ui::raidoverviewids::TotalsSummary)->text(),
+    EXPECT_EQ(window.unit(overview::TotalsSummary)->text(),
               "本次活动参加人数 2 人，共消费 30 DKP，获取 20 DKP");
-    EXPECT_TRUE(window.unit(ui::raidoverviewids::ReviewSummary)->text().startsWith("上传前检查："));
-    EXPECT_EQ(window.unit(ui::raidoverviewids::Caption)->text(), "本次活动击杀BOSS如下：");
+    EXPECT_TRUE(window.unit(overview::ReviewSummary)->text().startsWith("上传前检查："));
+    EXPECT_EQ(window.unit(overview::Caption)->text(), "本次活动击杀BOSS如下：");
 }
 
 TEST(RaidWindow, SwitchingBossesLeavesOnlyTheNewAttendeesVisible) {
@@ -113,14 +113,10 @@ TEST(RaidWindow, SwitchingBossesLeavesOnlyTheNewAttendeesVisible) {
     window.select(1);
     EXPECT_TRUE(window.viewShown(ui::editraiddlgids::BossView));
     EXPECT_FALSE(window.viewShown(ui::editraiddlgids::Overview));
-    EXPECT_EQ(
-        window.shownTexts(ui::raidbossviewids::FirstAttendee, ui::raidbossviewids::LastAttendee)
-            .size(),
-        35);
+    EXPECT_EQ(window.shownTexts(bossview::FirstAttendee, bossview::LastAttendee).size(), 35);
     window.select(2);
-    EXPECT_EQ(
-        window.shownTexts(ui::raidbossviewids::FirstAttendee, ui::raidbossviewids::LastAttendee),
-        (QStringList{"q1", "q2", "q3", "q4", "q5"}));
+    EXPECT_EQ(window.shownTexts(bossview::FirstAttendee, bossview::LastAttendee),
+              (QStringList{"q1", "q2", "q3", "q4", "q5"}));
     window.select(0);
     EXPECT_TRUE(window.viewShown(ui::editraiddlgids::Overview));
     EXPECT_FALSE(window.viewShown(ui::editraiddlgids::BossView));
@@ -135,24 +131,19 @@ TEST(RaidWindow, BossViewShowsWhatEachAttendeePaidForThisBoss) {
                           .loot(u"Cloth", u"乙", 0, u"Onyxia")
                           .loot(u"Cape", u"丙", 15, u"Ragnaros"));
     window.select(1);
-    EXPECT_EQ(window.unit(ui::raidbossviewids::Heading)->text(),
+    EXPECT_EQ(window.unit(bossview::Heading)->text(),
               "Onyxia, 参与战斗人员 3 人，BOSS分值 10.00分");
-    EXPECT_EQ(
-        window.shownTexts(ui::raidbossviewids::FirstAttendee, ui::raidbossviewids::LastAttendee),
-        (QStringList{"甲(-50)", "乙", "丙"}));
-    EXPECT_EQ(
-        window.shownTexts(ui::raidbossviewids::FirstItemLink, ui::raidbossviewids::LastItemLink),
-        (QStringList{"Helm(30)", "Ring(20)", "Cloth(0)"}));
-    EXPECT_EQ(window.unit(ui::raidbossviewids::ItemCaption)->text(), "掉落物品：");
+    EXPECT_EQ(window.shownTexts(bossview::FirstAttendee, bossview::LastAttendee),
+              (QStringList{"甲(-50)", "乙", "丙"}));
+    EXPECT_EQ(window.shownTexts(bossview::FirstItemLink, bossview::LastItemLink),
+              (QStringList{"Helm(30)", "Ring(20)", "Cloth(0)"}));
+    EXPECT_EQ(window.unit(bossview::ItemCaption)->text(), "掉落物品：");
 
     window.select(2);
-    EXPECT_EQ(window.unit(ui::raidbossviewids::Heading)->text(), "Ragnaros, BOSS分值 7.00分");
-    EXPECT_TRUE(
-        window.shownTexts(ui::raidbossviewids::FirstAttendee, ui::raidbossviewids::LastAttendee)
-            .isEmpty());
-    EXPECT_EQ(
-        window.shownTexts(ui::raidbossviewids::FirstItemLink, ui::raidbossviewids::LastItemLink),
-        (QStringList{"Cape(15)"}));
+    EXPECT_EQ(window.unit(bossview::Heading)->text(), "Ragnaros, BOSS分值 7.00分");
+    EXPECT_TRUE(window.shownTexts(bossview::FirstAttendee, bossview::LastAttendee).isEmpty());
+    EXPECT_EQ(window.shownTexts(bossview::FirstItemLink, bossview::LastItemLink),
+              (QStringList{"Cape(15)"}));
 }
 
 TEST(RaidWindow, ABossKilledTwiceShowsItsFirstKillWithTheLootOfBoth) {
@@ -162,14 +153,11 @@ TEST(RaidWindow, ABossKilledTwiceShowsItsFirstKillWithTheLootOfBoth) {
                           .loot(u"Helm", u"乙", 4, u"Twin")
                           .loot(u"Ring", u"甲", 6, u"Twin"));
     window.select(2);
-    EXPECT_EQ(window.unit(ui::raidbossviewids::Heading)->text(),
-              "Twin, 参与战斗人员 1 人，BOSS分值 3.00分");
-    EXPECT_EQ(
-        window.shownTexts(ui::raidbossviewids::FirstAttendee, ui::raidbossviewids::LastAttendee),
-        (QStringList{"甲(-6)"}));
-    EXPECT_EQ(
-        window.shownTexts(ui::raidbossviewids::FirstItemLink, ui::raidbossviewids::LastItemLink),
-        (QStringList{"Helm(4)", "Ring(6)"}));
+    EXPECT_EQ(window.unit(bossview::Heading)->text(), "Twin, 参与战斗人员 1 人，BOSS分值 3.00分");
+    EXPECT_EQ(window.shownTexts(bossview::FirstAttendee, bossview::LastAttendee),
+              (QStringList{"甲(-6)"}));
+    EXPECT_EQ(window.shownTexts(bossview::FirstItemLink, bossview::LastItemLink),
+              (QStringList{"Helm(4)", "Ring(6)"}));
 }
 
 TEST(RaidWindow, ListsLongerThanTheUnitsAreCut) {
@@ -184,30 +172,27 @@ TEST(RaidWindow, ListsLongerThanTheUnitsAreCut) {
         table.loot(item, u"p2", 2, u"小怪掉落");
     RaidWindow window(table);
 
-    const QStringList bosses =
-        window.shownTexts(ui::raidoverviewids::FirstBossLink, ui::raidoverviewids::LastBossLink);
+    const QStringList bosses = window.shownTexts(overview::FirstBossLink, overview::LastBossLink);
     EXPECT_EQ(bosses.size(), 20);
     EXPECT_EQ(bosses.back(), "Boss20(1)");
     EXPECT_EQ(window.sections().size(), 23);
 
     window.select(1);
     const QStringList attendees =
-        window.shownTexts(ui::raidbossviewids::FirstAttendee, ui::raidbossviewids::LastAttendee);
+        window.shownTexts(bossview::FirstAttendee, bossview::LastAttendee);
     EXPECT_EQ(attendees.size(), 40);
     EXPECT_EQ(attendees.back(), "p40");
     EXPECT_EQ(attendees.front(), "p1(-13)");
-    const QStringList items =
-        window.shownTexts(ui::raidbossviewids::FirstItemLink, ui::raidbossviewids::LastItemLink);
+    const QStringList items = window.shownTexts(bossview::FirstItemLink, bossview::LastItemLink);
     EXPECT_EQ(items.size(), 12);
     EXPECT_EQ(items.back(), "Item12(1)");
 
     window.select(22);
     EXPECT_TRUE(window.viewShown(ui::editraiddlgids::MobsView));
-    const QStringList trash =
-        window.shownTexts(ui::raidmobsviewids::FirstItemLink, ui::raidmobsviewids::LastItemLink);
+    const QStringList trash = window.shownTexts(mobsview::FirstItemLink, mobsview::LastItemLink);
     EXPECT_EQ(trash.size(), 39);
     EXPECT_EQ(trash.back(), "Trash39(2)");
-    EXPECT_EQ(window.unit(ui::raidmobsviewids::Caption)->text(), "小怪掉落");
+    EXPECT_EQ(window.unit(mobsview::Caption)->text(), "小怪掉落");
 }
 
 TEST(RaidWindow, NonAsciiNamesLinkWithTheirUtf8BytesPercentEncoded) {
@@ -216,7 +201,7 @@ TEST(RaidWindow, NonAsciiNamesLinkWithTheirUtf8BytesPercentEncoded) {
                           .kill(u"奥妮克希亚", 10)
                           .loot(u"雷霆之怒 (左)", u"甲", 0, u"小怪掉落"));
     window.select(2);
-    ui::WebLink* item = window.link(ui::raidmobsviewids::FirstItemLink);
+    ui::WebLink* item = window.link(mobsview::FirstItemLink);
     EXPECT_EQ(item->text(), "雷霆之怒 (左)(0)");
     const QString address =
         kItemHost + "/wow/s.php?n=%E9%9B%B7%E9%9C%86%E4%B9%8B%E6%80%92%20%28%E5%B7%A6%29";
@@ -224,7 +209,7 @@ TEST(RaidWindow, NonAsciiNamesLinkWithTheirUtf8BytesPercentEncoded) {
     item->activate();
     ASSERT_EQ(desktop.openedUrls.size(), 1u);
     EXPECT_EQ(QString::fromStdU16String(desktop.openedUrls[0]), address);
-    EXPECT_TRUE(window.link(ui::raidoverviewids::FirstBossLink)
+    EXPECT_TRUE(window.link(overview::FirstBossLink)
                     ->address()
                     .startsWith(kItemHost + "/wow/s.php?n=%E5%A5%A5"));
 }
@@ -247,7 +232,7 @@ TEST(RaidWindow, OverviewCountsWhatTheReviewFound) {
     const std::unique_ptr<dkp::Raid> raid = table.build();
     const dkp::ReviewCounts counts = dkp::countFindings(dkp::reviewRaid(*raid));
     ASSERT_GE(counts.errors, 1) << "loot to someone never in the raid";
-    EXPECT_EQ(window.unit(ui::raidoverviewids::ReviewSummary)->text(),
+    EXPECT_EQ(window.unit(overview::ReviewSummary)->text(),
               QStringLiteral("上传前检查：%1 个错误，%2 个警告，%3 个提示")
                   .arg(counts.errors)
                   .arg(counts.warnings)

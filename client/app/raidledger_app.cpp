@@ -42,7 +42,7 @@ std::u16string RaidledgerApp::defaultProgramFolder() {
 RaidledgerApp::RaidledgerApp(std::u16string programFolder)
     : programFolder_(std::move(programFolder)),
       deployment_(usettings::loadDeployment(programFolder_ + usettings::kDeploymentFileName)),
-      skin_(std::make_unique<Skin>(QString::fromStdU16String(programFolder_) + "skin/")) {}
+      skin_(std::make_unique<ui::Skin>(QString::fromStdU16String(programFolder_) + "skin/")) {}
 
 RaidledgerApp::~RaidledgerApp() {
     mainFrame_.reset();
@@ -55,8 +55,8 @@ RaidledgerApp::~RaidledgerApp() {
         store_->destroy(section_);
     section_ = nullptr;
     store_.reset();
-    if (Skin::current() == skin_.get())
-        Skin::setCurrent(nullptr);
+    if (ui::Skin::current() == skin_.get())
+        ui::Skin::setCurrent(nullptr);
     skin_.reset();
     binding_.unbind();
     if (curlInitialised_)
@@ -108,7 +108,7 @@ void RaidledgerApp::loadConfiguration() {
         section_ = store_->load(config::ledgerward::SectionName);
     // The folder the user chose wins over the game's own record from the start, for the
     // backups as much as for the windows.
-    gamefiles::setGameFolder(sectionvalues::readText(section_, config::ledgerward::WowFolder));
+    gamefiles::setGameFolder(ui::sectionvalues::readText(section_, config::ledgerward::WowFolder));
 }
 
 void RaidledgerApp::loadSkin() {
@@ -116,7 +116,7 @@ void RaidledgerApp::loadSkin() {
         return;
     if (skin_->load())
         qApp->setStyleSheet(skin_->styleSheet());
-    Skin::setCurrent(skin_.get());
+    ui::Skin::setCurrent(skin_.get());
 }
 
 void RaidledgerApp::startUpdater() {
@@ -154,14 +154,14 @@ void RaidledgerApp::configureBackup() {
 }
 
 bool RaidledgerApp::runLogin() {
-    CLoginDlg login(nullptr, deployment_);
+    ui::CLoginDlg login(nullptr, deployment_);
     login.setConfig(section_);
     login.setLoginService(manager_->getLoginService());
     return login.exec() == QDialog::Accepted;
 }
 
 void RaidledgerApp::createMainWindow() {
-    mainFrame_ = std::make_unique<CMainFrame>(deployment_, programFolder_);
+    mainFrame_ = std::make_unique<ui::CMainFrame>(deployment_, programFolder_);
     mainFrame_->setBackup(savekeep::getBackup());
     mainFrame_->setAccountService(manager_->getAccountService());
     mainFrame_->setUploadService(manager_->getEventUploadService());

@@ -14,6 +14,9 @@ class PropertyBag;
 class QCheckBox;
 class QLineEdit;
 class QPushButton;
+
+namespace ui {
+
 class WebLink;
 
 // The login window: user name and password, "记住密码" and "自动运行", and the login through
@@ -57,3 +60,5 @@ private:
     QPushButton* login_ = nullptr;
     QPushButton* cancel_ = nullptr;
 };
+
+} // namespace ui

@@ -30,6 +30,8 @@ namespace savekeep {
 class IBackup;
 }
 
+namespace ui {
+
 // The client's main window after login: the addon and guild DKP information lines, the six
 // commands, and the background work (the guild DKP list after login, the addon maintenance
 // every 10 seconds). Frameless and of fixed size; it is dragged from anywhere.
@@ -39,16 +41,6 @@ class CMainFrame : public QWidget,
                    public timer::ITimerSenseObj {
     Q_OBJECT
 public:
-    enum Command {
-        Upload = 10018,
-        Settings = 10019,
-        DownloadDkpList = 10020,
-        Restore = 10021,
-        CorrectErrors = 10022,
-        Forum = 10023,
-        Hide = 10003,
-        Minimise = 10002,
-    };
     static constexpr int kWidth = 788;
     static constexpr int kHeight = 487;
     static constexpr std::uint32_t kMaintenancePeriodMs = 10000;
@@ -70,7 +62,7 @@ public:
     // maintenance step once and shows the addon version.
     void create();
 
-    // Runs a command as its button does.
+    // Runs a command as its button does; `id` is the button's unit (mainframeids).
     void onCommand(int id);
 
     void onAccountReady() override;
@@ -108,3 +100,5 @@ private:
     bool timerRegistered_ = false;
     QPoint dragOffset_;
 };
+
+} // namespace ui

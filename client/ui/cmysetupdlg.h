@@ -15,6 +15,8 @@ class PropertyBag;
 class QLineEdit;
 class QPushButton;
 
+namespace ui {
+
 // True when `text` contains the DKP web site's host immediately followed by "/"
 // (case-sensitive, anywhere in the text). An empty host matches nothing.
 bool checkGuildUrl(const std::u16string& text, const std::u16string& siteHost);
@@ -50,3 +52,5 @@ private:
     QLineEdit* folder_ = nullptr;
     QLineEdit* guildUrl_ = nullptr;
 };
+
+} // namespace ui

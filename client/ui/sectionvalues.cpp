@@ -2,7 +2,7 @@
 
 #include "config/property_bag.h"
 
-namespace sectionvalues {
+namespace ui::sectionvalues {
 
 std::u16string readText(config::PropertyBag* section, std::uint16_t key) {
     std::u16string value;
@@ -30,4 +30,4 @@ void commit(config::PropertyBag* section) {
         section->commit();
 }
 
-} // namespace sectionvalues
+} // namespace ui::sectionvalues

@@ -144,40 +144,40 @@ protected:
 
     // Answers every dialog the night brings up, as the user would.
     void actAsTheUser(QDialog* dialog) {
-        if (qobject_cast<CLoginDlg*>(dialog)) {
+        if (qobject_cast<ui::CLoginDlg*>(dialog)) {
             dialog->findChild<QLineEdit*>(QStringLiteral("ctl1001"))->setText("demo");
             dialog->findChild<QLineEdit*>(QStringLiteral("ctl1002"))->setText("demo");
             dialog->findChild<QPushButton*>(QStringLiteral("unit60015"))->click();
-        } else if (qobject_cast<CMySetupDlg*>(dialog)) {
+        } else if (qobject_cast<ui::CMySetupDlg*>(dialog)) {
             ++settingsShown_;
             dialog->findChild<QLineEdit*>(QStringLiteral("ctl1014"))
                 ->setText(QString::fromStdU16String(game_.folder()));
             dialog->findChild<QLineEdit*>(QStringLiteral("ctl1015"))
                 ->setText(QString::fromStdString(site_.url() + "/" + kGuildSite));
             dialog->findChild<QPushButton*>(QStringLiteral("ctl1"))->click();
-        } else if (auto* accounts = qobject_cast<CSelectAccountDlg*>(dialog)) {
+        } else if (auto* accounts = qobject_cast<ui::CSelectAccountDlg*>(dialog)) {
             const auto found = accounts->accountList()->findItems("DEMO", Qt::MatchExactly);
             ASSERT_EQ(found.size(), 1);
             accounts->accountList()->setCurrentItem(found[0]);
             dialog->findChild<QPushButton*>(QStringLiteral("nextButton"))->click();
-        } else if (auto* raids = qobject_cast<CSelectRaidDlg*>(dialog)) {
+        } else if (auto* raids = qobject_cast<ui::CSelectRaidDlg*>(dialog)) {
             // Once uploaded, the raid carries "已上传" after its name.
             const auto found = raids->raidList()->findItems(kNewRaid, Qt::MatchStartsWith);
             ASSERT_EQ(found.size(), 1);
             raids->raidList()->setCurrentItem(found[0]);
             dialog->findChild<QPushButton*>(QStringLiteral("nextButton"))->click();
-        } else if (qobject_cast<CEditRaidDlg*>(dialog)) {
+        } else if (qobject_cast<ui::CEditRaidDlg*>(dialog)) {
             dialog->findChild<QPushButton*>(QStringLiteral("nextButton"))->click();
-        } else if (qobject_cast<CEventImportDlg*>(dialog)) {
+        } else if (qobject_cast<ui::CEventImportDlg*>(dialog)) {
             auto* guild = dialog->findChild<QComboBox*>(QStringLiteral("guildChoice"));
             guild->setCurrentIndex(guild->findText(QString::fromUtf8(kGuild)));
             auto* dkp = dialog->findChild<QComboBox*>(QStringLiteral("dkpChoice"));
             dkp->setCurrentIndex(dkp->findText(QString::fromUtf8(kRaidDkp)));
             dialog->findChild<QPushButton*>(QStringLiteral("uploadButton"))->click();
             // A repeated upload that was declined leaves the form open: the user cancels.
-            if (!static_cast<CEventImportDlg*>(dialog)->isUploading())
+            if (!static_cast<ui::CEventImportDlg*>(dialog)->isUploading())
                 dialog->findChild<QPushButton*>(QStringLiteral("cancelButton"))->click();
-        } else if (auto* restore = qobject_cast<CRestoreDataDlg*>(dialog)) {
+        } else if (auto* restore = qobject_cast<ui::CRestoreDataDlg*>(dialog)) {
             restore->accountList()->setCurrentIndex(restore->accountList()->findText("DEMO"));
             restore->backupList()->setCurrentIndex(
                 restore->backupList()->findText(QString::fromStdString(chosenBackup_)));
@@ -213,7 +213,7 @@ TEST_F(RaidNight, FromLoginToUploadedPointsInTheGameAndARestoredLog) {
     // and writes the guild's list, which the shipped addon reads as the site has it.
     app::RaidledgerApp app(program_.folder());
     ASSERT_TRUE(app.initInstance());
-    CMainFrame* frame = app.mainWindow();
+    ui::CMainFrame* frame = app.mainWindow();
     ASSERT_NE(frame, nullptr);
     ASSERT_TRUE(runEventsUntil([&] {
         return readFile(listFile()).find("MerDKP_Table") != std::string::npos;

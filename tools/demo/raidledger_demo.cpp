@@ -55,10 +55,10 @@ int configure(Arguments& arguments) {
 
 int screens(int argc, char** argv, Arguments& arguments) {
     QApplication application(argc, argv);
-    Skin skin(Skin::defaultFolder());
+    ui::Skin skin(ui::Skin::defaultFolder());
     if (skin.load())
         application.setStyleSheet(skin.styleSheet());
-    Skin::setCurrent(&skin);
+    ui::Skin::setCurrent(&skin);
     QApplication::setWindowIcon(skin.icon());
 
     protocol_binding::ProtocolBinding binding;
@@ -75,7 +75,7 @@ int screens(int argc, char** argv, Arguments& arguments) {
         captureScreens(*binding.manager(), section, QString::fromStdString(arguments["out"]));
     store.destroy(section);
     binding.unbind();
-    Skin::setCurrent(nullptr);
+    ui::Skin::setCurrent(nullptr);
     return result;
 }
 

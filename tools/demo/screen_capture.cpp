@@ -42,7 +42,7 @@ int captureScreens(protocol::ProtocolManager& manager, config::PropertyBag* sect
     QDir().mkpath(folder);
     bool allSaved = true;
 
-    CLoginDlg login;
+    ui::CLoginDlg login;
     login.setConfig(section);
     login.setLoginService(manager.getLoginService());
     QTimer::singleShot(300, &login, [&] {
@@ -55,7 +55,7 @@ int captureScreens(protocol::ProtocolManager& manager, config::PropertyBag* sect
         return 1;
     }
 
-    CMainFrame frame;
+    ui::CMainFrame frame;
     frame.setBackup(savekeep::getBackup());
     frame.setAccountService(manager.getAccountService());
     frame.setUploadService(manager.getEventUploadService());
@@ -71,7 +71,7 @@ int captureScreens(protocol::ProtocolManager& manager, config::PropertyBag* sect
         std::fprintf(stderr, "raidledger_demo: the guild DKP list did not arrive\n");
     allSaved = save(frame, folder, QStringLiteral("mainframe")) && allSaved;
 
-    CMySetupDlg settings(&frame);
+    ui::CMySetupDlg settings(&frame);
     settings.setConfig(section);
     settings.setAccountService(manager.getAccountService());
     settings.show();
@@ -80,8 +80,8 @@ int captureScreens(protocol::ProtocolManager& manager, config::PropertyBag* sect
 
     // The upload wizard's windows and the restore dialog, on the demo account's raids.
     const int unsaved =
-        captureWizardScreens(manager.getAccountService(), manager.getEventUploadService(),
-                             savekeep::getBackup(), folder);
+        ui::captureWizardScreens(manager.getAccountService(), manager.getEventUploadService(),
+                                 savekeep::getBackup(), folder);
     if (unsaved != 0)
         std::fprintf(stderr, "raidledger_demo: %d wizard pictures were not saved\n", unsaved);
     return allSaved && unsaved == 0 ? 0 : 1;

@@ -8,6 +8,7 @@
 #include "ui/wizard/uploadwizard.h"
 
 #include "gamefiles/game_folder.h"
+#include "gamefiles/raid_loading.h"
 #include "raidsift.h"
 
 #include <QApplication>
@@ -16,6 +17,8 @@
 #include <QPixmap>
 
 #include <vector>
+
+namespace ui {
 
 namespace {
 
@@ -27,16 +30,15 @@ bool save(QWidget& window, const QString& folder, const QString& name) {
     return saved;
 }
 
-// The raids of the first account that has any; the list stays owned by `raidList`.
-std::vector<dkp::Raid*> firstRaids(const std::u16string& gameFolder,
-                                   const std::vector<std::u16string>& accounts,
-                                   dkp::Raids& raidList) {
+// The raids of the first account that has any; none when no account has.
+gamefiles::LoadedRaids firstRaids(const std::u16string& gameFolder,
+                                  const std::vector<std::u16string>& accounts) {
     for (const auto& account : accounts) {
-        dkp::loadRaidsFromFile(gamefiles::getAddonDataFile(gameFolder, account), raidList);
-        if (!raidList.getRaids().empty())
-            break;
+        gamefiles::LoadedRaids loaded = gamefiles::loadRaids(gameFolder, account);
+        if (!loaded.getRaids().empty())
+            return loaded;
     }
-    return raidList.getRaids();
+    return {};
 }
 
 // The raid whose review found the most, so that the upload step's picture shows findings.
@@ -66,8 +68,8 @@ int captureWizardScreens(protocol::AccountService* accounts, protocol::EventUplo
     CSelectAccountDlg accountDlg(accountNames, gameFolder);
     failures += !save(accountDlg, folder, QStringLiteral("wizard-1-account"));
 
-    dkp::Raids raidList;
-    const std::vector<dkp::Raid*> raids = firstRaids(gameFolder, accountNames, raidList);
+    const gamefiles::LoadedRaids raidList = firstRaids(gameFolder, accountNames);
+    const std::vector<dkp::Raid*> raids = raidList.getRaids();
     if (raids.empty())
         return failures + 4;
     CSelectRaidDlg raidDlg(raids);
@@ -92,3 +94,5 @@ int captureWizardScreens(protocol::AccountService* accounts, protocol::EventUplo
     }
     return failures;
 }
+
+} // namespace ui

@@ -30,6 +30,8 @@ namespace gamefiles {
 class UploadMarks;
 }
 
+namespace ui {
+
 // The last step of an upload: shows the raid's review findings, names the event, picks the guild
 // and its DKP system, sends the raid's export document as a new event and reports the answer.
 // A raid with error-level findings is sent only with "仍然上传" ticked. "上一步" shows the raid
@@ -97,3 +99,5 @@ private:
     QPushButton* cancelButton_;
     QPushButton* backButton_;
 };
+
+} // namespace ui

@@ -7,11 +7,8 @@
 
 namespace protocol {
 class AccountService;
-}
-class CSelectRaidDlg;
-namespace protocol {
 class EventUploadService;
-}
+} // namespace protocol
 class QWidget;
 
 namespace dkp {
@@ -21,6 +18,10 @@ class Raid;
 namespace gamefiles {
 class UploadMarks;
 }
+
+namespace ui {
+
+class CSelectRaidDlg;
 
 // The upload of a raid, one modal step after another: account, raid list of that account,
 // raid, raid window, event upload. Each step runs only when the one before was confirmed;
@@ -53,3 +54,5 @@ private:
     QWidget* parent_;
     gamefiles::UploadMarks* marks_ = nullptr;
 };
+
+} // namespace ui

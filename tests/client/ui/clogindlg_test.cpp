@@ -1,4 +1,6 @@
 #include "ui/clogindlg.h"
+#include "ui/clogindlg_ids.h"
+#include "ui/unitnames.h"
 
 #include "config/config_store.h"
 #include "config/ledgerward_keys.h"
@@ -52,20 +54,28 @@ protected:
     }
 
     void open(protocol::LoginService* service) {
-        dialog_ = std::make_unique<CLoginDlg>(nullptr, usettings::Deployment{});
+        dialog_ = std::make_unique<ui::CLoginDlg>(nullptr, usettings::Deployment{});
         dialog_->setConfig(section_);
         dialog_->setLoginService(service);
         dialog_->show();
     }
     void open() { open(&service_); }
-    template <typename T> T* control(const char* name) {
-        return dialog_->findChild<T*>(QString::fromLatin1(name));
+    template <typename T> T* control(const QString& name) { return dialog_->findChild<T*>(name); }
+    QLineEdit* userField() {
+        return control<QLineEdit>(ui::controlName(ui::logindlgids::UserNameControl));
     }
-    QLineEdit* userField() { return control<QLineEdit>("ctl1001"); }
-    QLineEdit* passwordField() { return control<QLineEdit>("ctl1002"); }
-    QCheckBox* rememberBox() { return control<QCheckBox>("ctl1004"); }
-    QCheckBox* autoRunBox() { return control<QCheckBox>("ctl1005"); }
-    QPushButton* loginButton() { return control<QPushButton>("unit60015"); }
+    QLineEdit* passwordField() {
+        return control<QLineEdit>(ui::controlName(ui::logindlgids::PasswordControl));
+    }
+    QCheckBox* rememberBox() {
+        return control<QCheckBox>(ui::controlName(ui::logindlgids::RememberControl));
+    }
+    QCheckBox* autoRunBox() {
+        return control<QCheckBox>(ui::controlName(ui::logindlgids::AutoRunControl));
+    }
+    QPushButton* loginButton() {
+        return control<QPushButton>(ui::unitName(ui::logindlgids::LoginUnit));
+    }
 
     void type(const QString& user, const QString& password) {
         userField()->setText(user);
@@ -78,7 +88,7 @@ protected:
     config::PropertyBag* section_ = nullptr;
     uitest::FakeLoginService service_;
     uitest::RecordingPrompter prompter_;
-    std::unique_ptr<CLoginDlg> dialog_;
+    std::unique_ptr<ui::CLoginDlg> dialog_;
 };
 
 TEST_F(LoginDialogTest, RefusesABlankUserNameAndAnEmptyPasswordBeforeSendingAnything) {
@@ -131,7 +141,7 @@ TEST_F(LoginDialogTest, SendsTheLowerCasedNameAndTheDigestAndWaitsDisabled) {
     EXPECT_FALSE(rememberBox()->isEnabled());
     EXPECT_FALSE(autoRunBox()->isEnabled());
     EXPECT_FALSE(loginButton()->isEnabled());
-    EXPECT_TRUE(control<QPushButton>("unit60016")->isEnabled());
+    EXPECT_TRUE(control<QPushButton>(ui::unitName(ui::logindlgids::CancelUnit))->isEnabled());
 
     dialog_->onLoginResult(1, 0);
     EXPECT_EQ(dialog_->result(), QDialog::Accepted);

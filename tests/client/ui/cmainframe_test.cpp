@@ -1,4 +1,7 @@
 #include "ui/cmainframe.h"
+#include "ui/cmainframe_ids.h"
+#include "ui/cmysetupdlg_ids.h"
+#include "ui/unitnames.h"
 
 #include "config/config_store.h"
 #include "config/ledgerward_keys.h"
@@ -27,6 +30,8 @@
 #include <memory>
 
 namespace {
+
+namespace units = ui::mainframeids;
 
 namespace fs = std::filesystem;
 
@@ -65,18 +70,14 @@ protected:
     bool inGame(const char* relative) const { return fs::exists(game_.path() / relative); }
 
     void create() {
-        frame_ = std::make_unique<CMainFrame>(deployment_, program_.folder());
+        frame_ = std::make_unique<ui::CMainFrame>(deployment_, program_.folder());
         frame_->setAccountService(&accounts_);
         frame_->setGuildDkpService(&guildDkp_);
         frame_->setConfig(section_);
         frame_->create();
     }
-    QPushButton* button(int unit) {
-        return frame_->findChild<QPushButton*>(QStringLiteral("unit%1").arg(unit));
-    }
-    QString text(int unit) {
-        return frame_->findChild<QLabel*>(QStringLiteral("unit%1").arg(unit))->text();
-    }
+    QPushButton* button(int unit) { return frame_->findChild<QPushButton*>(ui::unitName(unit)); }
+    QString text(int unit) { return frame_->findChild<QLabel*>(ui::unitName(unit))->text(); }
     std::u16string listFile() const { return gamefiles::getDkpListFile(game_.folder()); }
     // With no game folder configured or recorded, the first list arrives and the user chooses
     // the game folder in the settings dialog that it opens; how many dialogs were shown.
@@ -94,11 +95,11 @@ protected:
     static std::function<void(QDialog*)> settingsChoosing(const std::u16string& gameFolder,
                                                           const char* guildUrl) {
         return [gameFolder, guildUrl](QDialog* dialog) {
-            dialog->findChild<QLineEdit*>(QStringLiteral("ctl1014"))
+            dialog->findChild<QLineEdit*>(ui::controlName(ui::mysetupdlgids::GameFolder))
                 ->setText(QString::fromStdU16String(gameFolder));
-            dialog->findChild<QLineEdit*>(QStringLiteral("ctl1015"))
+            dialog->findChild<QLineEdit*>(ui::controlName(ui::mysetupdlgids::GuildUrl))
                 ->setText(QString::fromUtf8(guildUrl));
-            dialog->findChild<QPushButton*>(QStringLiteral("ctl1"))->click();
+            dialog->findChild<QPushButton*>(ui::controlName(ui::mysetupdlgids::Ok))->click();
         };
     }
 
@@ -112,7 +113,7 @@ protected:
     uitest::FakeGuildDkpService guildDkp_;
     uitest::RecordingPrompter prompter_;
     uitest::FakeDesktop desktop_;
-    std::unique_ptr<CMainFrame> frame_;
+    std::unique_ptr<ui::CMainFrame> frame_;
 };
 
 TEST_F(MainFrameTest, ShowsItsUnitsWithTheirTexts) {
@@ -120,14 +121,14 @@ TEST_F(MainFrameTest, ShowsItsUnitsWithTheirTexts) {
     EXPECT_EQ(frame_->windowTitle(), QStringLiteral("VelvaneDKP"));
     EXPECT_EQ(frame_->size(), QSize(788, 487));
     EXPECT_TRUE(frame_->windowFlags() & Qt::FramelessWindowHint);
-    EXPECT_EQ(text(10012), QStringLiteral("DKP插件信息"));
-    EXPECT_EQ(text(10013), QStringLiteral("公会DKP数据信息"));
-    EXPECT_EQ(text(10015), QStringLiteral("正在同步公会DKP数据"));
-    EXPECT_EQ(button(10018)->text(), QStringLiteral("上传DKP数据"));
-    EXPECT_EQ(button(10021)->toolTip(), QStringLiteral("恢复WOW插件数据"));
-    EXPECT_EQ(button(10022)->text(), QStringLiteral("插件错误校正"));
-    EXPECT_TRUE(button(10018)->font().bold());
-    EXPECT_FALSE(frame_->findChild<QLabel*>(QStringLiteral("unit10014"))->font().bold());
+    EXPECT_EQ(text(units::AddonTitle), QStringLiteral("DKP插件信息"));
+    EXPECT_EQ(text(units::GuildDkpTitle), QStringLiteral("公会DKP数据信息"));
+    EXPECT_EQ(text(units::GuildDkpStatus), QStringLiteral("正在同步公会DKP数据"));
+    EXPECT_EQ(button(units::Upload)->text(), QStringLiteral("上传DKP数据"));
+    EXPECT_EQ(button(units::Restore)->toolTip(), QStringLiteral("恢复WOW插件数据"));
+    EXPECT_EQ(button(units::CorrectErrors)->text(), QStringLiteral("插件错误校正"));
+    EXPECT_TRUE(button(units::Upload)->font().bold());
+    EXPECT_FALSE(frame_->findChild<QLabel*>(ui::unitName(units::AddonVersion))->font().bold());
 }
 
 TEST_F(MainFrameTest, RunsTheMaintenanceAtCreationAndOnTheTimer) {
@@ -137,7 +138,7 @@ TEST_F(MainFrameTest, RunsTheMaintenanceAtCreationAndOnTheTimer) {
     EXPECT_FALSE(inGame("Interface/AddOns/CT_RaidTracker"));
     EXPECT_TRUE(inGame("Interface/TALLYRA_AUTO_BACK/CT_RaidTracker/CT_RaidTracker.lua"));
     EXPECT_EQ(read(game_.folder() + u"Interface/AddOns/TALLYRA/version.txt"), "TALLYRA 2.1");
-    EXPECT_EQ(text(10014), QStringLiteral("TALLYRA 2.1"));
+    EXPECT_EQ(text(units::AddonVersion), QStringLiteral("TALLYRA 2.1"));
     EXPECT_TRUE(tickhub::CTimer::Instance()->IsRegistered(frame_.get()));
 
     put(game_.folder() + u"Interface/AddOns/MerDKP/MerDKP.lua", "-- merdkp");
@@ -147,7 +148,7 @@ TEST_F(MainFrameTest, RunsTheMaintenanceAtCreationAndOnTheTimer) {
     EXPECT_TRUE(inGame("Interface/TALLYRA_AUTO_BACK/MerDKP/MerDKP.lua"));
     EXPECT_TRUE(inGame("Interface/AddOns/TALLYRA/TALLYRA.toc"));
 
-    CMainFrame* const gone = frame_.get();
+    ui::CMainFrame* const gone = frame_.get();
     frame_.reset();
     EXPECT_FALSE(tickhub::CTimer::Instance()->IsRegistered(gone));
     EXPECT_EQ(accounts_.listener, nullptr);
@@ -160,16 +161,17 @@ TEST_F(MainFrameTest, AccountReadyRequestsTheListAndTheListIsWrittenOnce) {
     testsupport::ModalWatcher watcher;
     accounts_.listener->onAccountReady();
     EXPECT_EQ(watcher.seen(), 0);
-    EXPECT_FALSE(button(10020)->isEnabled());
+    EXPECT_FALSE(button(units::DownloadDkpList)->isEnabled());
     ASSERT_EQ(guildDkp_.requests.size(), 1u);
     EXPECT_EQ(guildDkp_.requests[0].first, "adpt_dkp");
     EXPECT_TRUE(guildDkp_.requests[0].second);
 
     guildDkp_.listener->onGuildDkpList(kList);
-    EXPECT_TRUE(button(10020)->isEnabled());
+    EXPECT_TRUE(button(units::DownloadDkpList)->isEnabled());
     EXPECT_EQ(read(listFile()), kList);
-    EXPECT_EQ(text(10015).toStdU16String(), gamefiles::getUpdateTimeText(ustring::fromUtf8(kList)));
-    EXPECT_FALSE(text(10015).isEmpty());
+    EXPECT_EQ(text(units::GuildDkpStatus).toStdU16String(),
+              gamefiles::getUpdateTimeText(ustring::fromUtf8(kList)));
+    EXPECT_FALSE(text(units::GuildDkpStatus).isEmpty());
 
     const auto earlier =
         fs::last_write_time(ufile::toNativePath(listFile())) - std::chrono::hours(1);
@@ -227,17 +229,17 @@ TEST_F(MainFrameTest, TheDownloadCommandAsksAgainAndWaitsForTheList) {
     section_->set_wstring(config::ledgerward::GuildUrl, u"http://dkp.example:8080/adpt_dkp");
     create();
     guildDkp_.listener->onGuildDkpList(kList);
-    button(10020)->click();
-    EXPECT_EQ(text(10015), QStringLiteral("正在同步公会DKP数据"));
-    EXPECT_FALSE(button(10020)->isEnabled());
+    button(units::DownloadDkpList)->click();
+    EXPECT_EQ(text(units::GuildDkpStatus), QStringLiteral("正在同步公会DKP数据"));
+    EXPECT_FALSE(button(units::DownloadDkpList)->isEnabled());
     ASSERT_EQ(guildDkp_.requests.size(), 1u);
     EXPECT_EQ(guildDkp_.requests[0].first, "adpt_dkp");
 }
 
 TEST_F(MainFrameTest, TheForumCommandAndTheLinksOpenTheirPages) {
     create();
-    button(10023)->click();
-    frame_->findChild<WebLink*>(QStringLiteral("unit10011"))->activate();
+    button(units::Forum)->click();
+    frame_->findChild<ui::WebLink*>(ui::unitName(units::ForumBoardLink))->activate();
     ASSERT_EQ(desktop_.openedUrls.size(), 2u);
     EXPECT_EQ(desktop_.openedUrls[0], u"http://forum.example/forum-106-1.html");
     EXPECT_EQ(desktop_.openedUrls[1], u"http://forum.example/forumdisplay.php?fid=106");
@@ -246,13 +248,13 @@ TEST_F(MainFrameTest, TheForumCommandAndTheLinksOpenTheirPages) {
 TEST_F(MainFrameTest, TheErrorCorrectionAsksFirstAndADeclineChangesNothing) {
     put(game_.folder() + u"WTF/Account/DEMO/SavedVariables.lua", "-- game");
     create();
-    button(10022)->click();
+    button(units::CorrectErrors)->click();
     ASSERT_EQ(prompter_.questions.size(), 1u);
     EXPECT_TRUE(prompter_.questions[0].startsWith(QStringLiteral("修正插件错误")));
     EXPECT_TRUE(inGame("WTF/Account/DEMO/SavedVariables.lua"));
 
     prompter_.answers.push_back(true);
-    button(10022)->click();
+    button(units::CorrectErrors)->click();
     EXPECT_FALSE(inGame("WTF/Account"));
     EXPECT_TRUE(inGame("WTF/Account_backup/DEMO/SavedVariables.lua"));
     ASSERT_FALSE(prompter_.messages.empty());
@@ -266,14 +268,14 @@ TEST_F(MainFrameTest, TheSettingsCommandTakesUpTheNewGameFolder) {
     put(other.folder() + u"WoW.exe", "MZ");
     testsupport::ModalWatcher watcher(
         settingsChoosing(other.folder(), "dkp.example:8080/adpt_dkp"));
-    button(10019)->click();
+    button(units::Settings)->click();
     EXPECT_EQ(watcher.seen(), 1);
     EXPECT_EQ(gamefiles::getGameFolder(), other.folder());
 }
 
 TEST_F(MainFrameTest, TheBackupObjectFollowsTheGameFolderInEffect) {
     testsupport::FakeBackup backup;
-    frame_ = std::make_unique<CMainFrame>(deployment_, program_.folder());
+    frame_ = std::make_unique<ui::CMainFrame>(deployment_, program_.folder());
     frame_->setBackup(&backup);
     frame_->setConfig(section_);
     frame_->create();
@@ -284,7 +286,7 @@ TEST_F(MainFrameTest, TheBackupObjectFollowsTheGameFolderInEffect) {
     put(other.folder() + u"WoW.exe", "MZ");
     testsupport::ModalWatcher watcher(
         settingsChoosing(other.folder(), "dkp.example:8080/adpt_dkp"));
-    button(10019)->click();
+    button(units::Settings)->click();
     ASSERT_EQ(watcher.seen(), 1);
     EXPECT_EQ(backup.gameFolders.back(), other.folder());
     frame_->OnTimer();
@@ -300,7 +302,8 @@ TEST_F(MainFrameTest, WithoutAGameFolderTheMaintenanceWritesNothingAnywhere) {
     fs::current_path(current.path());
     create();
     frame_->OnTimer();
-    button(10022)->click(); // the error correction, too, only says it has no game folder
+    button(units::CorrectErrors)
+        ->click(); // the error correction, too, only says it has no game folder
     fs::current_path(previous);
     unsetenv("WINEPREFIX");
     std::vector<fs::path> entries;
@@ -319,7 +322,7 @@ TEST_F(MainFrameTest, WithoutAGameFolderTheMaintenanceWritesNothingAnywhere) {
 TEST_F(MainFrameTest, TheHideCommandClosesTheWindow) {
     create();
     frame_->show();
-    button(10003)->click();
+    button(units::Hide)->click();
     EXPECT_FALSE(frame_->isVisible());
 }
 

@@ -1,4 +1,6 @@
 #include "ui/cmysetupdlg.h"
+#include "ui/cmysetupdlg_ids.h"
+#include "ui/unitnames.h"
 
 #include "config/config_store.h"
 #include "config/ledgerward_keys.h"
@@ -34,16 +36,17 @@ protected:
     }
 
     void open() {
-        dialog_ = std::make_unique<CMySetupDlg>(nullptr, deployment_);
+        dialog_ = std::make_unique<ui::CMySetupDlg>(nullptr, deployment_);
         dialog_->setConfig(section_);
         dialog_->setAccountService(&accounts_);
         dialog_->show();
     }
-    QLineEdit* folderField() { return dialog_->findChild<QLineEdit*>(QStringLiteral("ctl1014")); }
-    QLineEdit* urlField() { return dialog_->findChild<QLineEdit*>(QStringLiteral("ctl1015")); }
-    void press(const char* name) {
-        dialog_->findChild<QPushButton*>(QString::fromLatin1(name))->click();
+    QLineEdit* folderField() { return field(ui::mysetupdlgids::GameFolder); }
+    QLineEdit* urlField() { return field(ui::mysetupdlgids::GuildUrl); }
+    QLineEdit* field(int control) {
+        return dialog_->findChild<QLineEdit*>(ui::controlName(control));
     }
+    void press(int control) { dialog_->findChild<QPushButton*>(ui::controlName(control))->click(); }
     void fill(const std::u16string& folder, const QString& url) {
         folderField()->setText(QString::fromStdU16String(folder));
         urlField()->setText(url);
@@ -59,7 +62,7 @@ protected:
     // Presses OK and expects the refusal `text` with the focus on `field`; nothing stored.
     void expectRefusal(const QString& text, QLineEdit* field) {
         const std::size_t before = prompter_.messages.size();
-        press("ctl1");
+        press(ui::mysetupdlgids::Ok);
         ASSERT_EQ(prompter_.messages.size(), before + 1) << text.toStdString();
         EXPECT_EQ(prompter_.messages.back().text, text);
         EXPECT_EQ(prompter_.messages.back().caption, QStringLiteral("操作提示！"));
@@ -76,17 +79,17 @@ protected:
     testsupport::FakeAccountService accounts_;
     uitest::RecordingPrompter prompter_;
     uitest::FakeDesktop desktop_;
-    std::unique_ptr<CMySetupDlg> dialog_;
+    std::unique_ptr<ui::CMySetupDlg> dialog_;
 };
 
 TEST(GuildUrlCheck, WantsTheHostFollowedByASlashAnywhere) {
     const std::u16string host = u"dkp.example:8080";
-    EXPECT_TRUE(checkGuildUrl(u"http://dkp.example:8080/adpt_dkp", host));
-    EXPECT_TRUE(checkGuildUrl(u"dkp.example:8080/adpt_dkp", host));
-    EXPECT_TRUE(checkGuildUrl(u"see dkp.example:8080/", host));
-    EXPECT_FALSE(checkGuildUrl(u"http://dkp.example:8080", host));
-    EXPECT_FALSE(checkGuildUrl(u"http://DKP.example:8080/adpt_dkp", host));
-    EXPECT_FALSE(checkGuildUrl(u"/", u""));
+    EXPECT_TRUE(ui::checkGuildUrl(u"http://dkp.example:8080/adpt_dkp", host));
+    EXPECT_TRUE(ui::checkGuildUrl(u"dkp.example:8080/adpt_dkp", host));
+    EXPECT_TRUE(ui::checkGuildUrl(u"see dkp.example:8080/", host));
+    EXPECT_FALSE(ui::checkGuildUrl(u"http://dkp.example:8080", host));
+    EXPECT_FALSE(ui::checkGuildUrl(u"http://DKP.example:8080/adpt_dkp", host));
+    EXPECT_FALSE(ui::checkGuildUrl(u"/", u""));
 }
 
 TEST_F(SetupDialogTest, RefusesEachInvalidInputWithItsMessage) {
@@ -109,7 +112,7 @@ TEST_F(SetupDialogTest, StoresBothValuesAndCommitsThem) {
     std::u16string folder = game_.folder();
     folder.pop_back(); // typed without the trailing separator
     fill(folder, QStringLiteral("dkp.example:8080/adpt_dkp"));
-    press("ctl1");
+    press(ui::mysetupdlgids::Ok);
     EXPECT_TRUE(prompter_.messages.empty());
     EXPECT_EQ(dialog_->result(), QDialog::Accepted);
     EXPECT_EQ(storedText(config::ledgerward::GuildUrl), u"dkp.example:8080/adpt_dkp");
@@ -119,7 +122,7 @@ TEST_F(SetupDialogTest, StoresBothValuesAndCommitsThem) {
 TEST_F(SetupDialogTest, AFolderEndingInTheSeparatorGetsNoSecondOne) {
     open();
     fill(game_.folder(), QStringLiteral("http://dkp.example:8080/adpt_dkp"));
-    press("ctl1");
+    press(ui::mysetupdlgids::Ok);
     EXPECT_EQ(storedText(config::ledgerward::WowFolder), game_.folder());
 }
 
@@ -139,9 +142,9 @@ TEST_F(SetupDialogTest, TheFolderDialogsAnswerReplacesTheFieldEvenWhenCancelled)
     open();
     fill(game_.folder(), QStringLiteral("dkp.example:8080/adpt_dkp"));
     desktop_.folders.push_back(u"/picked/folder");
-    press("ctl3");
+    press(ui::mysetupdlgids::Browse);
     EXPECT_EQ(folderField()->text(), QStringLiteral("/picked/folder"));
-    press("ctl3"); // cancelled
+    press(ui::mysetupdlgids::Browse); // cancelled
     EXPECT_EQ(desktop_.folderDialogs, 2);
     EXPECT_TRUE(folderField()->text().isEmpty());
     expectRefusal(QStringLiteral("请选择您默认的WOW安装目录"), folderField());
@@ -150,7 +153,7 @@ TEST_F(SetupDialogTest, TheFolderDialogsAnswerReplacesTheFieldEvenWhenCancelled)
 TEST_F(SetupDialogTest, CancelStoresNothing) {
     open();
     fill(game_.folder(), QStringLiteral("dkp.example:8080/adpt_dkp"));
-    press("ctl2");
+    press(ui::mysetupdlgids::Cancel);
     EXPECT_EQ(dialog_->result(), QDialog::Rejected);
     EXPECT_TRUE(storedText(config::ledgerward::GuildUrl).empty());
     EXPECT_TRUE(storedText(config::ledgerward::WowFolder).empty());

@@ -9,6 +9,7 @@
 #include "gamefiles/game_folder.h"
 #include "savekeep/backup.h"
 #include "ui/cmainframe.h"
+#include "ui/cmainframe_ids.h"
 #include "ui/wizard/crestoredatadlg.h"
 
 #include <QComboBox>
@@ -20,14 +21,14 @@ namespace {
 TEST(MainFrameWizard, RestoreCommandRunsTheRestoreDialogWithTheBackupObject) {
     testsupport::FakeBackup backup;
     backup.records = {{u"ACCOUNT", {u"/backups/ACCOUNT/TALLYRA_20080125_200000.lua"}}};
-    CMainFrame frame(usettings::Deployment{}, u"/nonexistent/");
+    ui::CMainFrame frame(usettings::Deployment{}, u"/nonexistent/");
     frame.setBackup(&backup);
     QString account;
-    testsupport::whenShown<CRestoreDataDlg>([&](CRestoreDataDlg* dialog) {
+    testsupport::whenShown<ui::CRestoreDataDlg>([&](ui::CRestoreDataDlg* dialog) {
         account = dialog->accountList()->currentText();
         dialog->reject();
     });
-    frame.onCommand(CMainFrame::Restore);
+    frame.onCommand(ui::mainframeids::Restore);
     EXPECT_EQ(account, "ACCOUNT");
 }
 
@@ -38,9 +39,9 @@ TEST(MainFrameWizard, UploadCommandWithoutAccountsEndsAfterTheFolderMessage) {
     gamefiles::setGameFolder(game);
     uitest::RecordingPrompter prompter;
     wizardtest::FakeUploadService uploads;
-    CMainFrame frame(usettings::Deployment{}, u"/nonexistent/");
+    ui::CMainFrame frame(usettings::Deployment{}, u"/nonexistent/");
     frame.setUploadService(&uploads);
-    frame.onCommand(CMainFrame::Upload);
+    frame.onCommand(ui::mainframeids::Upload);
     gamefiles::setGameFolder(u"");
     ASSERT_EQ(prompter.messages.size(), 1u);
     EXPECT_TRUE(prompter.messages[0].text.startsWith("在" + QString::fromStdU16String(game)));

@@ -9,6 +9,7 @@
 #include "protocol/protocol.h"
 #include "protocol_binding/protocol_binding.h"
 #include "ui/wizard/ceventimportdlg.h"
+#include "ui/wizard/ceventimportdlg_ids.h"
 #include "utilkit/encrypt.h"
 #include "utilkit/ustring.h"
 
@@ -105,14 +106,14 @@ TEST_F(UploadToSite, TheSiteReceivesTheExactExportDocumentAndThePageOpens) {
                     .loot(u"雷霆之怒", u"暗影之刃", 30, u"阿努布雷坎")
                     .build();
     const QString siteUrl = QString::fromStdString(site.url());
-    CEventImportDlg dialog(raid.get(), accounts, uploads,
-                           {siteUrl, QStringLiteral("http://items")});
+    ui::CEventImportDlg dialog(raid.get(), accounts, uploads,
+                               {siteUrl, QStringLiteral("http://items")});
     dialog.show();
-    auto* guild = dialog.findChild<QComboBox*>("guildChoice");
+    auto* guild = dialog.findChild<QComboBox*>(ui::eventimportdlgids::GuildChoice);
     ASSERT_GT(guild->count(), 0);
-    dialog.findChild<QLineEdit*>("eventNote")->setText("周五 团");
+    dialog.findChild<QLineEdit*>(ui::eventimportdlgids::EventNote)->setText("周五 团");
     prompter.answers.push_back(true);
-    dialog.findChild<QPushButton*>("uploadButton")->click();
+    dialog.findChild<QPushButton*>(ui::eventimportdlgids::UploadButton)->click();
     ASSERT_TRUE(dialog.isUploading());
     ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog.isUploading(); }, 30000));
 
@@ -136,14 +137,14 @@ TEST_F(UploadToSite, AnUnknownGuildIsRefusedAndTheFormStaysForAnotherTry) {
     testsupport::FakeAccountService fakeGuilds;
     fakeGuilds.guilds = {{{{999999, u"没有"}}, u"no-such-guild"}};
     auto raid = wizardtest::RaidTable().build();
-    CEventImportDlg dialog(raid.get(), &fakeGuilds, uploads, {});
+    ui::CEventImportDlg dialog(raid.get(), &fakeGuilds, uploads, {});
     dialog.show();
-    dialog.findChild<QPushButton*>("uploadButton")->click();
+    dialog.findChild<QPushButton*>(ui::eventimportdlgids::UploadButton)->click();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog.isUploading(); }, 30000));
     ASSERT_EQ(prompter.messages.size(), 1u);
     EXPECT_EQ(prompter.messages[0].text, "上传数据失败，请稍后再重试，或联系DKP客服解决问题");
     EXPECT_TRUE(dialog.isVisible());
-    EXPECT_TRUE(dialog.findChild<QPushButton*>("uploadButton")->isEnabled());
+    EXPECT_TRUE(dialog.findChild<QPushButton*>(ui::eventimportdlgids::UploadButton)->isEnabled());
 }
 
 } // namespace

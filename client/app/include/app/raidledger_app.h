@@ -8,15 +8,17 @@
 #include <memory>
 #include <string>
 
-class CMainFrame;
 namespace config {
 class ConfigStore;
 class PropertyBag;
 } // namespace config
 namespace protocol {
 class ProtocolManager;
-}
+} // namespace protocol
+namespace ui {
+class CMainFrame;
 class Skin;
+} // namespace ui
 
 namespace app {
 
@@ -40,10 +42,10 @@ public:
     // Start-up, then the event loop while the main window is open; the program's exit code.
     int run();
 
-    Skin* skin() const { return skin_.get(); }
+    ui::Skin* skin() const { return skin_.get(); }
     config::PropertyBag* configSection() const { return section_; }
     protocol::ProtocolManager* protocolManager() const { return manager_; }
-    CMainFrame* mainWindow() const { return mainFrame_.get(); }
+    ui::CMainFrame* mainWindow() const { return mainFrame_.get(); }
 
 private:
     void loadCrashReporter();
@@ -58,14 +60,14 @@ private:
 
     std::u16string programFolder_;
     usettings::Deployment deployment_;
-    std::unique_ptr<Skin> skin_;
+    std::unique_ptr<ui::Skin> skin_;
     std::unique_ptr<config::ConfigStore> store_;
     config::PropertyBag* section_ = nullptr;
     QtCallbackDispatcher dispatcher_;
     protocol_binding::ProtocolBinding binding_;
     protocol::ProtocolManager* manager_ = nullptr;
     tickhub::TimerAdapter timerAdapter_;
-    std::unique_ptr<CMainFrame> mainFrame_;
+    std::unique_ptr<ui::CMainFrame> mainFrame_;
     bool curlInitialised_ = false;
     bool updaterStarted_ = false;
 };

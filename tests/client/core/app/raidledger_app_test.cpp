@@ -78,7 +78,7 @@ TEST_F(RaidledgerAppTest, ACancelledLoginEndsWithoutAMainWindow) {
     ASSERT_TRUE(ufile::WriteFileData(u"Temp/kept.txt", "kept"));
     bool sawLogin = false;
     testsupport::ModalWatcher watcher([&](QDialog* dialog) {
-        sawLogin = qobject_cast<CLoginDlg*>(dialog) != nullptr;
+        sawLogin = qobject_cast<ui::CLoginDlg*>(dialog) != nullptr;
         dialog->reject();
     });
     {
@@ -146,7 +146,7 @@ TEST_F(RaidledgerAppTest, AfterLoginTheMainWindowFetchesAndWritesTheGuildList) {
     });
     app::RaidledgerApp app(folder_.folder());
     ASSERT_TRUE(app.initInstance());
-    CMainFrame* frame = app.mainWindow();
+    ui::CMainFrame* frame = app.mainWindow();
     ASSERT_NE(frame, nullptr);
     EXPECT_TRUE(frame->isVisible());
     EXPECT_EQ(frame->windowTitle(), QStringLiteral("VelvaneDKP"));

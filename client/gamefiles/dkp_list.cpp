@@ -23,8 +23,8 @@ double millisecondsOf(std::u16string_view digits) {
 }
 
 std::u16string formatLocalTime(std::int64_t seconds) {
-    return ustring::fromUtf8(utime::formatLocalTime(static_cast<std::time_t>(seconds),
-                                                    "%Y\xE5\xB9\xB4%m\xE6\x9C\x88%d\xE6\x97\xA5 %H:%M:%S"));
+    return ustring::fromUtf8(utime::formatLocalTime(
+        static_cast<std::time_t>(seconds), "%Y\xE5\xB9\xB4%m\xE6\x9C\x88%d\xE6\x97\xA5 %H:%M:%S"));
 }
 
 } // namespace
@@ -37,7 +37,8 @@ bool placeEmptyDkpList(std::u16string_view gameFolder) {
     if (gameFolder.empty())
         return true; // the paths would name the current directory
     const std::u16string file = getDkpListFile(gameFolder);
-    if (pathExists(file) || !ufile::isFolder(gamePath(gameFolder, u"Interface/AddOns/TALLYRA/MerDKP/")))
+    if (pathExists(file) ||
+        !ufile::isFolder(gamePath(gameFolder, u"Interface/AddOns/TALLYRA/MerDKP/")))
         return true;
     return ufile::WriteFileData(file, kEmptyDkpList);
 }

@@ -50,7 +50,8 @@ bool copyWouldLeaveFilesUnkept(const fs::path& source, const fs::path& target) {
 
 std::u16string datedName(std::u16string_view target, std::time_t now) {
     const std::u16string base =
-        std::u16string(target) + ufile::fromNativePath(utime::formatLocalTime(now, "_%Y%m%d_%H%M%S"));
+        std::u16string(target) +
+        ufile::fromNativePath(utime::formatLocalTime(now, "_%Y%m%d_%H%M%S"));
     std::u16string name = base;
     for (int n = 2; pathExists(name); ++n)
         name = base + u"_" + ufile::fromNativePath(std::to_string(n));

@@ -72,7 +72,8 @@ Status openLocked(const std::string& path, std::unique_ptr<LockedFile>& file) {
 
 // Gives the damaged file at `path` a free name beside it; that name, or nothing.
 std::optional<std::string> setAside(const std::string& path) {
-    const std::string base = path + ".damaged-" + utime::formatLocalTime(std::time(nullptr), "%Y%m%d-%H%M%S");
+    const std::string base =
+        path + ".damaged-" + utime::formatLocalTime(std::time(nullptr), "%Y%m%d-%H%M%S");
     for (int attempt = 0; attempt < kAsideNames; ++attempt) {
         const std::string aside = attempt == 0 ? base : base + "-" + std::to_string(attempt + 1);
         const int error = compoundfile::publishWithoutReplacing(path, aside);

@@ -60,7 +60,8 @@ bool PackageInstaller::hasPending() {
         std::lock_guard lock(state_->mutex);
         kind = state_->kind;
     }
-    return packlist::isDownloadComplete(state_->folder) && !packlist::pendingPacksOfKind(state_->folder, kind).empty();
+    return packlist::isDownloadComplete(state_->folder) &&
+           !packlist::pendingPacksOfKind(state_->folder, kind).empty();
 }
 
 void PackageInstaller::release() {

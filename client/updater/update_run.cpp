@@ -1,6 +1,6 @@
+#include "packlist/pack_lists.h"
 #include "updater/installed_record.h"
 #include "updater/leftovers.h"
-#include "packlist/pack_lists.h"
 #include "updater/run_state.h"
 
 #include "cabinet/extract.h"
@@ -15,7 +15,8 @@ namespace {
 
 constexpr int kAttemptsPerPackage = 3;
 
-cabinet::ExtractResult extractPack(const PackageInstaller::RunState& state, const packlist::Pack& pack) {
+cabinet::ExtractResult extractPack(const PackageInstaller::RunState& state,
+                                   const packlist::Pack& pack) {
     if (!packlist::isSafePackName(pack.name))
         return {false,
                 "the package name \"" + ustring::toUtf8(pack.name) + "\" is not a plain file name"};
@@ -63,8 +64,9 @@ RunOutcome completeUpdate(const packlist::UpdateFolder& folder) {
 // nothing left to install (an earlier run may have ended after its last record), then tells
 // the listeners that the run finished.
 void finishRun(PackageInstaller::RunState& state) {
-    const RunOutcome outcome =
-        packlist::isUpdateComplete(state.folder) ? completeUpdate(state.folder) : RunOutcome::kUpdatePending;
+    const RunOutcome outcome = packlist::isUpdateComplete(state.folder)
+                                   ? completeUpdate(state.folder)
+                                   : RunOutcome::kUpdatePending;
     state.setOutcome(outcome);
     state.tellListeners([](InstallListener& listener) { listener.onFinished(); });
 }

@@ -44,7 +44,8 @@ bool awaitsInstallation(const packlist::UpdateFolder& folder) {
         return false;
     packlist::PackList installed;
     packlist::readPackList(folder.installedList(), installed);
-    const packlist::PackList waiting = packlist::difference(packlist::pendingPacks(folder), installed);
+    const packlist::PackList waiting =
+        packlist::difference(packlist::pendingPacks(folder), installed);
     return !waiting.empty() && std::all_of(waiting.begin(), waiting.end(), [&](const auto& pack) {
         return std::filesystem::exists(ufile::toNativePath(folder.cabinet(pack.name)));
     });
@@ -98,7 +99,7 @@ public:
         packlist::writePackList(folder_.downloadState(), needed, std::string(kFlagIncomplete));
         const bool complete = fetchAll(needed);
         packlist::writePackList(folder_.downloadState(), needed,
-                               std::string(complete ? kFlagComplete : kFlagIncomplete));
+                                std::string(complete ? kFlagComplete : kFlagIncomplete));
         log_.line(complete ? "The download is complete." : "The download is not complete.");
     }
 

@@ -12,7 +12,8 @@
 // listener calls itself.
 namespace uitest {
 
-class FakeLoginService final : public testsupport::OneListenerService<protocol::LoginService, protocol::LoginListener> {
+class FakeLoginService final
+    : public testsupport::OneListenerService<protocol::LoginService, protocol::LoginListener> {
 public:
     void login(const std::u16string& userName, const std::string& passwordDigest) override {
         logins.emplace_back(userName, passwordDigest);
@@ -22,7 +23,8 @@ public:
 };
 
 class FakeGuildDkpService final
-    : public testsupport::OneListenerService<protocol::GuildDkpService, protocol::GuildDkpListener> {
+    : public testsupport::OneListenerService<protocol::GuildDkpService,
+                                             protocol::GuildDkpListener> {
 public:
     void requestGuildDkpList(const std::string& siteName, bool mainlandClient) override {
         requests.emplace_back(siteName, mainlandClient);

@@ -35,10 +35,15 @@ public:
                      const std::u16string& raidDocument) override {
         sent.push_back({guildId, dkpSystemId, eventName, eventNote, raidDocument});
     }
-    void addListener(protocol::EventUploadListener* listener) override { listeners.push_back(listener); }
-    void removeListener(protocol::EventUploadListener* listener) override { std::erase(listeners, listener); }
+    void addListener(protocol::EventUploadListener* listener) override {
+        listeners.push_back(listener);
+    }
+    void removeListener(protocol::EventUploadListener* listener) override {
+        std::erase(listeners, listener);
+    }
     void answer(std::int32_t status, std::int32_t eventId) {
-        for (protocol::EventUploadListener* listener : std::vector<protocol::EventUploadListener*>(listeners))
+        for (protocol::EventUploadListener* listener :
+             std::vector<protocol::EventUploadListener*>(listeners))
             listener->onUploadResult(status, 0, eventId);
     }
 

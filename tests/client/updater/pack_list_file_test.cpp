@@ -8,7 +8,8 @@ using packlist::Pack;
 using packlist::PackList;
 
 TEST(PackListFile, TwoPackagesAreWrittenInTheExactForm) {
-    const packlist::PackList list{{u"core", u"http://h/core.cab", "ab12", 3, 1}, {u"skin", u"", "", -2, 0}};
+    const packlist::PackList list{{u"core", u"http://h/core.cab", "ab12", 3, 1},
+                                  {u"skin", u"", "", -2, 0}};
     EXPECT_EQ(packlist::formatPackList(list),
               "<?xml version=\"1.0\" encoding=\"gb2312\"?><version>\n"
               "\t<pack name=\"core\" ver=\"3\" md5=\"ab12\" url=\"http://h/core.cab\" "

@@ -1,7 +1,7 @@
 #include "packlist/pack_lists.h"
 
-#include "update_fixture.h"
 #include "packlist/pack_list_file.h"
+#include "update_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -19,7 +19,8 @@ protected:
 TEST_F(PackLists, DifferenceMatchesNameAndVersion) {
     const packlist::PackList a{pack(u"x", 1), pack(u"y", 2), pack(u"x", 2)};
     EXPECT_EQ(packlist::difference(a, {}), a);
-    EXPECT_EQ(packlist::difference(a, {pack(u"x", 1, 9)}), (packlist::PackList{pack(u"y", 2), pack(u"x", 2)}));
+    EXPECT_EQ(packlist::difference(a, {pack(u"x", 1, 9)}),
+              (packlist::PackList{pack(u"y", 2), pack(u"x", 2)}));
     EXPECT_EQ(packlist::difference(a, {pack(u"X", 1)}), a);
 }
 
@@ -41,7 +42,8 @@ TEST_F(PackLists, WithoutLocalVersionsEveryDownloadIsPendingDuplicatesIncluded) 
     EXPECT_EQ(packlist::pendingPacks(folder()).size(), 3u);
 
     packlist::writePackList(folder().localVersions(), {pack(u"a", 1)});
-    EXPECT_EQ(packlist::pendingPacks(folder()), (packlist::PackList{pack(u"a", 2), pack(u"b", 1, 2)}));
+    EXPECT_EQ(packlist::pendingPacks(folder()),
+              (packlist::PackList{pack(u"a", 2), pack(u"b", 1, 2)}));
     packlist::writePackList(folder().installedList(), {pack(u"a", 7)});
     EXPECT_EQ(packlist::pendingPacksOfKind(folder(), 1), (packlist::PackList{pack(u"a", 2)}));
     packlist::writePackList(folder().installedList(), {pack(u"a", 2)});
@@ -75,9 +77,10 @@ TEST_F(PackLists, CompletionComparesNamesOfEveryKind) {
 
 TEST_F(PackLists, LocalVersionsTakeNewVersionsAndAppendNewPackagesWithoutAddresses) {
     packlist::writePackList(folder().localVersions(),
-                           {pack(u"a", 1), pack(u"keep", 4), pack(u"a", 2)});
+                            {pack(u"a", 1), pack(u"keep", 4), pack(u"a", 2)});
     writeDownloadState({pack(u"a", 3), pack(u"new", 1, 2)});
     ASSERT_TRUE(packlist::updateLocalVersions(folder()));
     EXPECT_EQ(readList(folder().localVersions()),
-              (packlist::PackList{pack(u"a", 3), pack(u"keep", 4), pack(u"a", 3), {u"new", u"", "", 1, 2}}));
+              (packlist::PackList{
+                  pack(u"a", 3), pack(u"keep", 4), pack(u"a", 3), {u"new", u"", "", 1, 2}}));
 }

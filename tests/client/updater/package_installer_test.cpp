@@ -1,9 +1,9 @@
 #include "updater/package_installer.h"
 
 #include "cabinet_builder.h"
-#include "update_fixture.h"
 #include "packlist/pack_list_file.h"
 #include "packlist/pack_lists.h"
+#include "update_fixture.h"
 #include "utilkit/ufile.h"
 
 #include <functional>
@@ -12,8 +12,8 @@
 #include <mutex>
 #include <thread>
 
-using updater::PackageInstaller;
 using packlist::PackList;
+using updater::PackageInstaller;
 
 namespace {
 

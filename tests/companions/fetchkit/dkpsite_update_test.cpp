@@ -1,10 +1,10 @@
 #include "fetchkit/update_downloader.h"
 
 #include "cabinet_builder.h"
-#include "testsupport/site_process.h"
-#include "testsupport/temporary_folder.h"
 #include "packlist/pack_list_file.h"
 #include "packlist/pack_lists.h"
+#include "testsupport/site_process.h"
+#include "testsupport/temporary_folder.h"
 #include "updater/package_installer.h"
 #include "utilkit/encrypt.h"
 #include "utilkit/ufile.h"
@@ -26,7 +26,7 @@ protected:
         const std::string cab = cabinet_test::makeStoredCabinet({{name + ".txt", contents}});
         std::ofstream(updates_ / (name + ".cab"), std::ios::binary) << cab;
         return packlist::Pack{ufile::fromNativePath(name), ufile::fromNativePath(name + ".cab"),
-                    encrypt::MD5(cab), ver, 1};
+                              encrypt::MD5(cab), ver, 1};
     }
     void publishManifest(const packlist::PackList& packs) {
         std::ofstream(updates_ / "list.xml", std::ios::binary) << packlist::formatPackList(packs);

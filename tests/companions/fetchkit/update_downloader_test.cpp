@@ -1,9 +1,9 @@
 #include "fetchkit/update_downloader.h"
 
 #include "cabinet_builder.h"
-#include "testsupport/temporary_folder.h"
 #include "packlist/pack_list_file.h"
 #include "packlist/pack_lists.h"
+#include "testsupport/temporary_folder.h"
 #include "updater/package_installer.h"
 #include "utilkit/encrypt.h"
 #include "utilkit/ufile.h"

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "updater/install_listener.h"
 #include "packlist/pack.h"
+#include "updater/install_listener.h"
 
 #include <cstdint>
 

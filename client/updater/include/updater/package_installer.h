@@ -1,7 +1,7 @@
 #pragma once
 
-#include "updater/installer.h"
 #include "packlist/update_folder.h"
+#include "updater/installer.h"
 
 #include <chrono>
 #include <memory>

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "packlist/update_folder.h"
 #include "updater/install_listener.h"
 #include "updater/package_installer.h"
-#include "packlist/update_folder.h"
 
 #include <atomic>
 #include <condition_variable>

@@ -56,8 +56,8 @@ TEST(PropertyBag, WideTextIsStoredAsUtf8) {
     EXPECT_EQ(text, u"");
     bag.set_wstring(config::ledgerward::WowFolder, u"/游戏/魔兽世界/");
     EXPECT_EQ(*bag.map().find(config::ledgerward::WowFolder), "/\xE6\xB8\xB8\xE6\x88\x8F/"
-                                                      "\xE9\xAD\x94\xE5\x85\xBD\xE4\xB8\x96"
-                                                      "\xE7\x95\x8C/");
+                                                              "\xE9\xAD\x94\xE5\x85\xBD\xE4\xB8\x96"
+                                                              "\xE7\x95\x8C/");
     bag.get_wstring(config::ledgerward::WowFolder, text);
     EXPECT_EQ(text, u"/游戏/魔兽世界/");
 }

@@ -97,5 +97,5 @@ TEST(PropertyMap, TracesKeyInHexAndValueLength) {
     } plain;
     std::ostringstream base;
     plain.trace(base);
-    EXPECT_EQ(base.str(), "trace packing::Marshallable [ not immplement ]");
+    EXPECT_EQ(base.str(), "trace Marshallable [ not immplement ]");
 }

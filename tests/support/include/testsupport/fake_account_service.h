@@ -10,7 +10,8 @@
 namespace testsupport {
 
 // An account service holding the answers a test sets.
-class FakeAccountService final : public OneListenerService<protocol::AccountService, protocol::AccountListener> {
+class FakeAccountService final
+    : public OneListenerService<protocol::AccountService, protocol::AccountListener> {
 public:
     protocol::GuildEntry getDefaultGuild() override { return defaultGuild; }
     std::vector<protocol::GuildEntry> getGuilds() override { return guilds; }

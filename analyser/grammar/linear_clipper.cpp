@@ -462,70 +462,96 @@ std::u16string wide(const std::basic_string<Char>& text, const Piece<Char>& piec
                                                           static_cast<std::size_t>(piece.size)));
 }
 
-// A table of the public tree still to be filled: its node, the stretch between its braces and
-// its depth.
-struct PublicTable {
-    Node* node;
+// A table still to be filled: its node as the tree being built names it, the stretch between
+// its braces, its block and its depth.
+template <typename Handle> struct PendingTable {
+    Handle node;
     std::int32_t head;
     std::int32_t tail;
     std::int32_t block;
     int depth;
 };
 
-// Builds the public tree straight from UTF-16 text.
-class PublicClip {
+// The walk that builds both trees: cuts the text into tables and fills them first to last,
+// handing what it finds to `tree`, which provides
+//   Handle, root()                          its names of nodes, and of the document itself
+//   addDocumentAttrib(run, assignment)      one assignment outside every table
+//   prepare(blocks)                         called once those are known
+//   addNodes(cuts, parent, depth, pending)  a node for every cut, queued last to first
+//   beginTable(table)                       called before a table is filled
+//   addPiece(run, node, piece)              one attribute of a table
+template <typename Char, typename Tree>
+void clipTables(std::basic_string<Char>& text, int maxDepth, Tree& tree) {
+    using View = std::basic_string_view<Char>;
+    using Table = PendingTable<typename Tree::Handle>;
+    blankComments(text);
+    blankCommaAfterBrace(text);
+    const BlockIndex blocks{View(text)};
+    CutRun<Char> run(text, blocks);
+    std::vector<Cut<Char>> cuts;
+    std::vector<Table> pending;
+
+    const View outside = run.run(0, static_cast<std::int32_t>(text.size()), 0, true, cuts);
+    forEachDocumentAssignment(
+        outside, [&](KeyValue<Char> assignment) { tree.addDocumentAttrib(run, assignment); });
+    tree.prepare(blocks);
+    tree.addNodes(cuts, tree.root(), 1, pending);
+
+    while (!pending.empty()) {
+        const Table table = pending.back();
+        pending.pop_back();
+        tree.beginTable(table);
+        cuts.clear();
+        const bool withChildren = table.depth < maxDepth;
+        const View own = run.run(table.head + 1, table.tail, table.block + 1, withChildren, cuts);
+        forEachTablePiece(own, [&](View piece) { tree.addPiece(run, table.node, piece); });
+        if (withChildren)
+            tree.addNodes(cuts, table.node, table.depth + 1, pending);
+    }
+}
+
+// Builds the public tree straight from UTF-16 text; the pages of text already read are given
+// back as it goes.
+class PublicTree {
 public:
-    PublicClip(std::u16string& text, Document& document) : text_(text), document_(document) {}
+    using Handle = Node*; // null for the document itself
+    using Table = PendingTable<Handle>;
 
-    void clip(int maxDepth) {
-        using View = std::u16string_view;
-        blankComments(text_);
-        blankCommaAfterBrace(text_);
-        const BlockIndex blocks{View(text_)};
-        CutRun<char16_t> run(text_, blocks);
-        std::vector<Cut<char16_t>> cuts;
+    PublicTree(const std::u16string& text, Document& document)
+        : text_(text), document_(document), releaser_(text.data()) {}
 
-        const View outside = run.run(0, static_cast<std::int32_t>(text_.size()), 0, true, cuts);
-        forEachDocumentAssignment(outside, [&](KeyValue<char16_t> assignment) {
-            document_.getAttribs().push_back(
-                {std::u16string(assignment.key), std::u16string(assignment.value)});
-        });
-        addNodes(cuts, document_.getNodes(), 1);
+    Handle root() const { return nullptr; }
 
-        PageReleaser releaser(text_.data());
-        while (!pending_.empty()) {
-            const PublicTable table = pending_.back();
-            pending_.pop_back();
-            releaser.releaseBefore(text_.data() + table.head);
-            cuts.clear();
-            const bool withChildren = table.depth < maxDepth;
-            const View own =
-                run.run(table.head + 1, table.tail, table.block + 1, withChildren, cuts);
-            forEachTablePiece(own, [&](View piece) {
-                const KeyValue<char16_t> attrib = keyValueOfPiece(piece);
-                table.node->attribs.push_back(
-                    {std::u16string(attrib.key), std::u16string(attrib.value)});
-            });
-            if (withChildren)
-                addNodes(cuts, table.node->nodes, table.depth + 1);
-        }
+    void addDocumentAttrib(const CutRun<char16_t>&, KeyValue<char16_t> assignment) {
+        document_.getAttribs().push_back(
+            {std::u16string(assignment.key), std::u16string(assignment.value)});
     }
 
-private:
-    // Adds a node for every cut and queues the nodes so that the first is filled first.
-    void addNodes(std::vector<Cut<char16_t>>& cuts, std::vector<Node>& nodes, int depth) {
+    void prepare(const BlockIndex&) {}
+
+    void beginTable(const Table& table) { releaser_.releaseBefore(text_.data() + table.head); }
+
+    void addPiece(const CutRun<char16_t>&, Handle node, std::u16string_view piece) {
+        const KeyValue<char16_t> attrib = keyValueOfPiece(piece);
+        node->attribs.push_back({std::u16string(attrib.key), std::u16string(attrib.value)});
+    }
+
+    void addNodes(const std::vector<Cut<char16_t>>& cuts, Handle parent, int depth,
+                  std::vector<Table>& pending) {
+        std::vector<Node>& nodes = parent == nullptr ? document_.getNodes() : parent->nodes;
         nodes.reserve(cuts.size());
         for (const Cut<char16_t>& cut : cuts) {
             nodes.emplace_back();
             nodes.back().name = wide(text_, cut.name);
         }
         for (std::size_t i = cuts.size(); i-- > 0;)
-            pending_.push_back({&nodes[i], cuts[i].head, cuts[i].tail, cuts[i].block, depth});
+            pending.push_back({&nodes[i], cuts[i].head, cuts[i].tail, cuts[i].block, depth});
     }
 
-    std::u16string& text_;
+private:
+    const std::u16string& text_;
     Document& document_;
-    std::vector<PublicTable> pending_;
+    PageReleaser releaser_;
 };
 
 // The UTF-16 code units that valid UTF-8 bytes decode to.
@@ -561,58 +587,28 @@ std::size_t countOf(std::string_view text, char c) {
     return count;
 }
 
-// A table of the compact tree still to be filled.
-struct CompactTable {
-    CompactTree::Index node;
-    std::int32_t head;
-    std::int32_t tail;
-    std::int32_t block;
-    int depth;
-};
-
 // Builds the compact tree from UTF-8 bytes that went through prepareSavedText and hold no
 // ill-formed sequence.
-class CompactClip {
+class CompactBuilder {
 public:
-    explicit CompactClip(CompactTree& tree) : tree_(tree), text_(tree.text()) {}
+    using Handle = CompactTree::Index;
+    using Table = PendingTable<Handle>;
 
-    void clip(int maxDepth) {
-        using View = std::string_view;
-        blankComments(text_);
-        blankCommaAfterBrace(text_);
-        const BlockIndex blocks{View(text_)};
-        CutRun<char> run(text_, blocks);
-        std::vector<Cut<char>> cuts;
+    explicit CompactBuilder(CompactTree& tree) : tree_(tree), text_(tree.text()) {}
 
-        const View outside = run.run(0, static_cast<std::int32_t>(text_.size()), 0, true, cuts);
-        forEachDocumentAssignment(outside, [&](KeyValue<char> assignment) {
-            tree_.addAttrib(CompactTree::kRoot,
-                            {span(run.locate(assignment.key)), span(run.locate(assignment.value))});
-        });
+    Handle root() const { return CompactTree::kRoot; }
+
+    void addDocumentAttrib(const CutRun<char>& run, KeyValue<char> assignment) {
+        tree_.addAttrib(CompactTree::kRoot,
+                        {span(run.locate(assignment.key)), span(run.locate(assignment.value))});
+    }
+
+    void prepare(const BlockIndex& blocks) {
         tree_.reserve(static_cast<std::size_t>(blocks.count()) + 1,
                       tree_.attribArray().size() + countOf(text_, ','));
-        addNodes(cuts, CompactTree::kRoot, 1);
-
-        while (!pending_.empty()) {
-            const CompactTable table = pending_.back();
-            pending_.pop_back();
-            cuts.clear();
-            const bool withChildren = table.depth < maxDepth;
-            const View own =
-                run.run(table.head + 1, table.tail, table.block + 1, withChildren, cuts);
-            forEachTablePiece(own, [&](View piece) { addPiece(run, table.node, piece); });
-            if (withChildren)
-                addNodes(cuts, table.node, table.depth + 1);
-        }
     }
 
-private:
-    CompactTree::Span span(const Piece<char>& piece) {
-        if (piece.joined)
-            return tree_.joinedSpan(piece.copy);
-        return tree_.textSpan(static_cast<std::size_t>(piece.offset),
-                              static_cast<std::size_t>(piece.size));
-    }
+    void beginTable(const Table&) {}
 
     // The UTF-16 tree cuts a bare item's value by a count of code units; in UTF-8 that count
     // is turned into bytes, and a count that ends inside a character is cut in UTF-16.
@@ -641,27 +637,35 @@ private:
         tree_.addAttrib(node, {span(run.locate(trimmed(key))), value});
     }
 
-    // Adds a node for every cut and queues the nodes so that the first is filled first.
-    void addNodes(const std::vector<Cut<char>>& cuts, CompactTree::Index parent, int depth) {
+    void addNodes(const std::vector<Cut<char>>& cuts, Handle parent, int depth,
+                  std::vector<Table>& pending) {
         const CompactTree::Index first = tree_.addNodes(cuts.size());
         tree_.node(parent).firstChild = first;
         tree_.node(parent).childCount = static_cast<CompactTree::Index>(cuts.size());
         for (std::size_t i = 0; i < cuts.size(); ++i)
             tree_.node(first + static_cast<CompactTree::Index>(i)).name = span(cuts[i].name);
         for (std::size_t i = cuts.size(); i-- > 0;)
-            pending_.push_back({first + static_cast<CompactTree::Index>(i), cuts[i].head,
-                                cuts[i].tail, cuts[i].block, depth});
+            pending.push_back({first + static_cast<CompactTree::Index>(i), cuts[i].head,
+                               cuts[i].tail, cuts[i].block, depth});
+    }
+
+private:
+    CompactTree::Span span(const Piece<char>& piece) {
+        if (piece.joined)
+            return tree_.joinedSpan(piece.copy);
+        return tree_.textSpan(static_cast<std::size_t>(piece.offset),
+                              static_cast<std::size_t>(piece.size));
     }
 
     CompactTree& tree_;
     std::string& text_;
-    std::vector<CompactTable> pending_;
 };
 
 } // namespace
 
 void clipSavedText(std::u16string text, Document& document, int maxDepth) {
-    PublicClip(text, document).clip(maxDepth);
+    PublicTree tree(text, document);
+    clipTables(text, maxDepth, tree);
 }
 
 void clipSavedUtf8(std::string bytes, CompactTree& tree, int maxDepth) {
@@ -671,7 +675,8 @@ void clipSavedUtf8(std::string bytes, CompactTree& tree, int maxDepth) {
         bytes = ustring::toUtf8(ustring::fromUtf8(bytes));
     prepareSavedText(bytes);
     tree.text() = std::move(bytes);
-    CompactClip(tree).clip(maxDepth);
+    CompactBuilder builder(tree);
+    clipTables(tree.text(), maxDepth, builder);
 }
 
 void clipSavedUtf8(std::string bytes, Document& document, int maxDepth) {

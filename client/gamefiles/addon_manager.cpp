@@ -18,11 +18,6 @@ std::u16string readVersionFile(const std::u16string& path) {
     return ustring::toWideString(bytes, ustring::kAnsiCodePage);
 }
 
-void removeFile(const std::u16string& path) {
-    std::error_code error;
-    std::filesystem::remove(ufile::toNativePath(path), error);
-}
-
 } // namespace
 
 AddonManager::AddonManager() : AddonManager(ufile::GetModulePathDir()) {}
@@ -70,7 +65,7 @@ bool AddonManager::installAddon(std::u16string_view gameFolder) const {
     if (hadVersion)
         ufile::WriteFileData(versionFile, previousVersion);
     else
-        removeFile(versionFile);
+        ufile::removeFile(versionFile);
     return false;
 }
 

@@ -3,6 +3,7 @@
 #include "gamefiles/game_path.h"
 #include "utilkit/ufile.h"
 #include "utilkit/ustring.h"
+#include "utilkit/utime.h"
 
 #include <cmath>
 #include <cstdint>
@@ -22,16 +23,8 @@ double millisecondsOf(std::u16string_view digits) {
 }
 
 std::u16string formatLocalTime(std::int64_t seconds) {
-    const std::time_t when = static_cast<std::time_t>(seconds);
-    std::tm local{};
-    if (::localtime_r(&when, &local) == nullptr)
-        return {};
-    char text[96];
-    std::snprintf(text, sizeof text,
-                  "%d\xE5\xB9\xB4%02d\xE6\x9C\x88%02d\xE6\x97\xA5 %02d:%02d:%02d",
-                  local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
-                  local.tm_min, local.tm_sec);
-    return ustring::fromUtf8(text);
+    return ustring::fromUtf8(utime::formatLocalTime(
+        static_cast<std::time_t>(seconds), "%Y\xE5\xB9\xB4%m\xE6\x9C\x88%d\xE6\x97\xA5 %H:%M:%S"));
 }
 
 } // namespace
@@ -44,7 +37,8 @@ bool placeEmptyDkpList(std::u16string_view gameFolder) {
     if (gameFolder.empty())
         return true; // the paths would name the current directory
     const std::u16string file = getDkpListFile(gameFolder);
-    if (pathExists(file) || !isFolder(gamePath(gameFolder, u"Interface/AddOns/TALLYRA/MerDKP/")))
+    if (pathExists(file) ||
+        !ufile::isFolder(gamePath(gameFolder, u"Interface/AddOns/TALLYRA/MerDKP/")))
         return true;
     return ufile::WriteFileData(file, kEmptyDkpList);
 }

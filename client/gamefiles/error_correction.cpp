@@ -4,6 +4,7 @@
 #include "gamefiles/folder_move.h"
 #include "gamefiles/game_folder.h"
 #include "gamefiles/game_path.h"
+#include "utilkit/ufile.h"
 
 namespace gamefiles {
 
@@ -16,7 +17,7 @@ Correction correctAddonErrors(IMessageOwner& owner, std::u16string_view gameFold
         return Correction::Declined;
     const std::u16string accounts = gamePath(gameFolder, u"WTF/Account");
     Correction result = Correction::NoAccountFolder;
-    if (isFolder(accounts)) {
+    if (ufile::isFolder(accounts)) {
         const FolderMove move =
             moveFolderAside(accounts, gamePath(gameFolder, u"WTF/Account_backup"));
         backupStandaloneAddons(gameFolder);

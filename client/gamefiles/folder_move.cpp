@@ -2,6 +2,7 @@
 
 #include "gamefiles/game_path.h"
 #include "utilkit/ufile.h"
+#include "utilkit/utime.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -48,13 +49,9 @@ bool copyWouldLeaveFilesUnkept(const fs::path& source, const fs::path& target) {
 }
 
 std::u16string datedName(std::u16string_view target, std::time_t now) {
-    std::tm local{};
-    if (::localtime_r(&now, &local) == nullptr)
-        local = std::tm{};
-    char stamp[64];
-    std::snprintf(stamp, sizeof stamp, "_%04d%02d%02d_%02d%02d%02d", local.tm_year + 1900,
-                  local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec);
-    const std::u16string base = std::u16string(target) + ufile::fromNativePath(stamp);
+    const std::u16string base =
+        std::u16string(target) +
+        ufile::fromNativePath(utime::formatLocalTime(now, "_%Y%m%d_%H%M%S"));
     std::u16string name = base;
     for (int n = 2; pathExists(name); ++n)
         name = base + u"_" + ufile::fromNativePath(std::to_string(n));
@@ -70,11 +67,11 @@ FolderMove moveFolderAside(std::u16string_view source, std::u16string_view targe
         source.remove_suffix(1);
     while (target.size() > 1 && target.ends_with(u'/'))
         target.remove_suffix(1);
-    if (!isFolder(source))
+    if (!ufile::isFolder(source))
         return FolderMove::NothingToMove;
     const fs::path from(ufile::toNativePath(source));
     const fs::path to(ufile::toNativePath(target));
-    const bool keepSecondCopy = isFolder(target) && copyWouldLeaveFilesUnkept(from, to);
+    const bool keepSecondCopy = ufile::isFolder(target) && copyWouldLeaveFilesUnkept(from, to);
     bool copied = ufile::CopyDirectory(source, target, false);
     if (copied && keepSecondCopy)
         copied = ufile::CopyDirectory(source, datedName(target, now), false);

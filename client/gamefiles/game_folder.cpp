@@ -28,7 +28,7 @@ std::u16string getConfiguredGameFolder() {
 
 std::u16string getGameFolder() {
     const std::u16string& configured = configuredFolder();
-    if (isFolder(configured))
+    if (ufile::isFolder(configured))
         return configured;
     return registry::readGameInstallPath();
 }
@@ -51,7 +51,7 @@ void getAccounts(std::u16string_view gameFolder, std::vector<std::u16string>& ac
         if (!it->is_directory(error))
             continue;
         const std::u16string name = ufile::fromNativePath(it->path().filename().native());
-        if (isFolder(base + name) &&
+        if (ufile::isFolder(base + name) &&
             pathExists(gamePath(base + name + u"/", u"SavedVariables.lua")))
             accounts.push_back(name);
     }

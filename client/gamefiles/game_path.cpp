@@ -18,9 +18,4 @@ bool pathExists(std::u16string_view path) {
     return !path.empty() && std::filesystem::exists(ufile::toNativePath(path), error);
 }
 
-bool isFolder(std::u16string_view path) {
-    std::error_code error;
-    return !path.empty() && std::filesystem::is_directory(ufile::toNativePath(path), error);
-}
-
 } // namespace gamefiles

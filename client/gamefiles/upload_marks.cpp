@@ -1,9 +1,10 @@
 #include "gamefiles/upload_marks.h"
 
-#include "locked_file.h"
+#include "compoundfile/locked_file.h"
 #include "utilkit/encrypt.h"
 #include "utilkit/ufile.h"
 #include "utilkit/ustring.h"
+#include "utilkit/utime.h"
 
 #include <cerrno>
 #include <chrono>
@@ -58,15 +59,6 @@ std::u16string unwritableMessage(const std::u16string& path) {
     return u"无法写入上传记录文件" + quoted(path) + u"，本次上传没有记下。";
 }
 
-std::string timeStamp() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    char text[32] = "0";
-    if (::localtime_r(&now, &local) != nullptr)
-        std::strftime(text, sizeof text, "%Y%m%d-%H%M%S", &local);
-    return text;
-}
-
 // Opens and locks the file, waiting a little for another holder.
 Status openLocked(const std::string& path, std::unique_ptr<LockedFile>& file) {
     Status status = Status::Locked;
@@ -80,7 +72,8 @@ Status openLocked(const std::string& path, std::unique_ptr<LockedFile>& file) {
 
 // Gives the damaged file at `path` a free name beside it; that name, or nothing.
 std::optional<std::string> setAside(const std::string& path) {
-    const std::string base = path + ".damaged-" + timeStamp();
+    const std::string base =
+        path + ".damaged-" + utime::formatLocalTime(std::time(nullptr), "%Y%m%d-%H%M%S");
     for (int attempt = 0; attempt < kAsideNames; ++attempt) {
         const std::string aside = attempt == 0 ? base : base + "-" + std::to_string(attempt + 1);
         const int error = compoundfile::publishWithoutReplacing(path, aside);
@@ -107,18 +100,6 @@ Contents readMarks(const LockedFile& file, std::vector<UploadMark>& marks) {
         return Contents::Damaged;
     marks = std::move(*read);
     return Contents::Marks;
-}
-
-// A writer that died between writing the new file beside the marks and renaming it left that
-// file behind ("uploads.json.tmp<pid>-<n>", the name LockedFile gives it). While the marks file's
-// lock is held no writer is at work, so every such file is a leftover.
-void removeLeftovers(const std::string& path) {
-    const std::filesystem::path marks(path);
-    const std::string prefix = marks.filename().string() + ".tmp";
-    std::error_code error;
-    for (const auto& entry : std::filesystem::directory_iterator(marks.parent_path(), error))
-        if (entry.path().filename().string().rfind(prefix, 0) == 0)
-            std::filesystem::remove(entry.path(), error);
 }
 
 std::u16string joined(const std::u16string& first, const std::u16string& second) {
@@ -209,7 +190,9 @@ std::u16string UploadMarks::record(const UploadMark& mark) {
             told = setAsideMessage(path_, ufile::fromNativePath(*aside));
             continue; // the next round starts a new file
         }
-        removeLeftovers(native);
+        // A writer that died between writing the new file and renaming it left its copy; while
+        // the lock is held no writer is at work, so every such copy is a leftover.
+        ufile::removeUnfinishedCopies(path_);
         marks.push_back(mark);
         if (file->replace(marksToText(marks)) != Status::Ok)
             break;

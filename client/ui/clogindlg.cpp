@@ -2,9 +2,11 @@
 
 #include "autostart/autostart_entry.h"
 #include "protocol/login_service.h"
+#include "ui/clogindlg_ids.h"
 #include "ui/prompter.h"
 #include "ui/sectionvalues.h"
 #include "ui/skin.h"
+#include "ui/unitnames.h"
 #include "ui/weblink.h"
 #include "utilkit/encrypt.h"
 #include "utilkit/ustring.h"
@@ -13,6 +15,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+
+namespace ui {
 
 namespace {
 
@@ -33,6 +37,8 @@ QString address(const std::string& base, const char* path) {
 
 } // namespace
 
+using namespace logindlgids;
+
 CLoginDlg::CLoginDlg(QWidget* parent, const usettings::Deployment& deployment) : QDialog(parent) {
     setObjectName(QStringLiteral("loginDialog"));
     setWindowTitle(QStringLiteral("登录VelvaneDKP客户端"));
@@ -47,7 +53,7 @@ CLoginDlg::~CLoginDlg() {
 
 void CLoginDlg::buildControls(const usettings::Deployment& deployment) {
     auto* background = new QLabel(this);
-    background->setObjectName(QStringLiteral("unit60000"));
+    background->setObjectName(unitName(BackgroundUnit));
     background->setGeometry(0, 0, kWidth, kHeight);
 
     auto* banner = new QLabel(QStringLiteral("VelvaneDKP"), this);
@@ -58,51 +64,51 @@ void CLoginDlg::buildControls(const usettings::Deployment& deployment) {
     auto* userLabel = new QLabel(QStringLiteral("用户名"), this);
     userLabel->setGeometry(60, 96, 60, 28);
     userName_ = new QLineEdit(this);
-    userName_->setObjectName(QStringLiteral("ctl1001"));
-    userName_->setProperty("unit", 60010);
+    userName_->setObjectName(controlName(UserNameControl));
+    userName_->setProperty("unit", UserNameUnit);
     userName_->setGeometry(124, 96, 180, 28);
     userName_->setMaxLength(kUserNameLimit);
 
     auto* passwordLabel = new QLabel(QStringLiteral("密　码"), this);
     passwordLabel->setGeometry(60, 136, 60, 28);
     password_ = new QLineEdit(this);
-    password_->setObjectName(QStringLiteral("ctl1002"));
-    password_->setProperty("unit", 60011);
+    password_->setObjectName(controlName(PasswordControl));
+    password_->setProperty("unit", PasswordUnit);
     password_->setGeometry(124, 136, 180, 28);
     password_->setEchoMode(QLineEdit::Password);
     password_->setMaxLength(kPasswordLimit);
 
     auto* account = new WebLink(QStringLiteral("注册帐号"),
                                 QString::fromStdString(deployment.accountUrl) + "/", this);
-    account->setObjectName(QStringLiteral("unit60012"));
+    account->setObjectName(unitName(AccountLinkUnit));
     account->setGeometry(314, 96, 80, 28);
     auto* recovery = new WebLink(QStringLiteral("找回密码"),
                                  address(deployment.accountUrl, "/GetPasswordPage.do"), this);
-    recovery->setObjectName(QStringLiteral("unit60013"));
+    recovery->setObjectName(unitName(RecoveryLinkUnit));
     recovery->setGeometry(314, 136, 80, 28);
 
     remember_ = new QCheckBox(QStringLiteral("记住密码"), this);
-    remember_->setObjectName(QStringLiteral("ctl1004"));
-    remember_->setProperty("unit", 60014);
+    remember_->setObjectName(controlName(RememberControl));
+    remember_->setProperty("unit", RememberUnit);
     remember_->setGeometry(124, 174, 90, 24);
     autoRun_ = new QCheckBox(QStringLiteral("自动运行"), this);
-    autoRun_->setObjectName(QStringLiteral("ctl1005"));
-    autoRun_->setProperty("unit", 60018);
+    autoRun_->setObjectName(controlName(AutoRunControl));
+    autoRun_->setProperty("unit", AutoRunUnit);
     autoRun_->setGeometry(220, 174, 90, 24);
 
     login_ = new QPushButton(QStringLiteral("登录"), this);
-    login_->setObjectName(QStringLiteral("unit60015"));
+    login_->setObjectName(unitName(LoginUnit));
     login_->setGeometry(124, 214, 84, 32);
     login_->setDefault(true);
     cancel_ = new QPushButton(QStringLiteral("取消"), this);
-    cancel_->setObjectName(QStringLiteral("unit60016"));
+    cancel_->setObjectName(unitName(CancelUnit));
     cancel_->setGeometry(220, 214, 84, 32);
     cancel_->setAutoDefault(false);
 
     auto* feedback = new WebLink(QStringLiteral("DKP问题咨询/反馈"),
                                  address(deployment.forumUrl, "/forum-106-1.html"), this);
-    feedback->setObjectName(QStringLiteral("ctl1024"));
-    feedback->setProperty("unit", 60017);
+    feedback->setObjectName(controlName(FeedbackControl));
+    feedback->setProperty("unit", FeedbackUnit);
     feedback->setGeometry(0, 264, kWidth, 24);
     feedback->setAlignment(Qt::AlignCenter);
 
@@ -110,10 +116,10 @@ void CLoginDlg::buildControls(const usettings::Deployment& deployment) {
     connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
     connect(userName_, &QLineEdit::textEdited, this, &CLoginDlg::userNameEdited);
     connect(autoRun_, &QCheckBox::clicked, this,
-            [](bool ticked) { AutostartEntry().setRegistered(ticked); });
+            [](bool ticked) { autostart::AutostartEntry().setRegistered(ticked); });
 }
 
-void CLoginDlg::setLoginService(LoginService* service) {
+void CLoginDlg::setLoginService(protocol::LoginService* service) {
     if (service_ != nullptr)
         service_->removeListener(this);
     service_ = service;
@@ -130,15 +136,15 @@ void CLoginDlg::showEvent(QShowEvent* event) {
 }
 
 void CLoginDlg::initialise() {
-    showSkinImage(findChild<QLabel*>(QStringLiteral("unit60000")), QStringLiteral("login"));
+    showSkinImage(findChild<QLabel*>(unitName(BackgroundUnit)), QStringLiteral("login"));
     if (Skin::current() != nullptr)
         setWindowIcon(Skin::current()->icon());
-    const std::string user = sectionvalues::readBytes(section_, ledgerward::UserName);
-    const std::string password = sectionvalues::readBytes(section_, ledgerward::Password);
+    const std::string user = sectionvalues::readBytes(section_, config::ledgerward::UserName);
+    const std::string password = sectionvalues::readBytes(section_, config::ledgerward::Password);
     userName_->setText(fromAnsi(user));
     password_->setText(fromAnsi(password));
     remember_->setChecked(!user.empty() && !password.empty());
-    autoRun_->setChecked(AutostartEntry().isRegistered());
+    autoRun_->setChecked(autostart::AutostartEntry().isRegistered());
     userName_->setFocus();
 }
 
@@ -171,19 +177,19 @@ void CLoginDlg::setInputEnabled(bool enabled) {
 void CLoginDlg::logIn() {
     const QString user = typedUserName();
     if (user.isEmpty()) {
-        ui::showMessage(this, QStringLiteral("请输入您的用户名"));
+        showMessage(this, QStringLiteral("请输入您的用户名"));
         userName_->setFocus();
         return;
     }
     const QString password = typedPassword();
     if (password.isEmpty()) {
-        ui::showMessage(this, QStringLiteral("请输入您的密码"));
+        showMessage(this, QStringLiteral("请输入您的密码"));
         password_->setFocus();
         return;
     }
     if (service_ == nullptr) {
         // Nothing would ever answer: the dialog stays as it is for another try.
-        ui::showMessage(this, QStringLiteral("无法连接DKP服务，请稍后再试"));
+        showMessage(this, QStringLiteral("无法连接DKP服务，请稍后再试"));
         return;
     }
     setInputEnabled(false);
@@ -195,15 +201,17 @@ void CLoginDlg::onLoginResult(std::int32_t result, std::uint32_t) {
     const QString user = typedUserName();
     const QString password = typedPassword();
     // What was typed is kept even when the login failed.
-    sectionvalues::writeBytes(section_, ledgerward::UserName, toAnsi(user));
-    sectionvalues::writeBytes(section_, ledgerward::Password,
+    sectionvalues::writeBytes(section_, config::ledgerward::UserName, toAnsi(user));
+    sectionvalues::writeBytes(section_, config::ledgerward::Password,
                               remember_->isChecked() ? toAnsi(password) : std::string());
     sectionvalues::commit(section_);
     if (result == 0) {
-        ui::showMessage(this, QStringLiteral("登录失败！请检查您的网络或者检查用户名和密码是否"
-                                             "输入有误！"));
+        showMessage(this, QStringLiteral("登录失败！请检查您的网络或者检查用户名和密码是否"
+                                         "输入有误！"));
         userName_->setFocus();
     } else if (result == 1) {
         accept();
     }
 }
+
+} // namespace ui

@@ -5,16 +5,23 @@
 
 #include <QDialog>
 
+namespace protocol {
 class LoginService;
+}
+namespace config {
 class PropertyBag;
+}
 class QCheckBox;
 class QLineEdit;
 class QPushButton;
+
+namespace ui {
+
 class WebLink;
 
 // The login window: user name and password, "记住密码" and "自动运行", and the login through
 // the login service. It ends with Accepted only after a successful login.
-class CLoginDlg : public QDialog, public LoginListener {
+class CLoginDlg : public QDialog, public protocol::LoginListener {
     Q_OBJECT
 public:
     explicit CLoginDlg(QWidget* parent = nullptr,
@@ -22,9 +29,9 @@ public:
     ~CLoginDlg() override;
 
     // The section "Ledgerward"; not owned.
-    void setConfig(PropertyBag* section) { section_ = section; }
+    void setConfig(config::PropertyBag* section) { section_ = section; }
     // Registers the dialog as the service's listener; it is removed again on destruction.
-    void setLoginService(LoginService* service);
+    void setLoginService(protocol::LoginService* service);
 
     void onLoginResult(std::int32_t result, std::uint32_t detail) override;
 
@@ -43,8 +50,8 @@ private:
     QString typedUserName() const;
     QString typedPassword() const;
 
-    PropertyBag* section_ = nullptr;
-    LoginService* service_ = nullptr;
+    config::PropertyBag* section_ = nullptr;
+    protocol::LoginService* service_ = nullptr;
     bool initialised_ = false;
     QLineEdit* userName_ = nullptr;
     QLineEdit* password_ = nullptr;
@@ -53,3 +60,5 @@ private:
     QPushButton* login_ = nullptr;
     QPushButton* cancel_ = nullptr;
 };
+
+} // namespace ui

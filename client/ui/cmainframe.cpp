@@ -9,11 +9,13 @@
 #include "protocol/guild_dkp_service.h"
 #include "savekeep/backup.h"
 #include "tickhub/timer.h"
+#include "ui/cmainframe_ids.h"
 #include "ui/cmysetupdlg.h"
 #include "ui/guildsite.h"
-#include "ui/promptmessageowner.h"
+#include "ui/prompter.h"
 #include "ui/sectionvalues.h"
 #include "ui/skin.h"
+#include "ui/unitnames.h"
 #include "ui/weblink.h"
 #include "ui/wizard/crestoredatadlg.h"
 #include "ui/wizard/uploadwizard.h"
@@ -24,6 +26,8 @@
 #include <QMouseEvent>
 #include <QPushButton>
 
+namespace ui {
+
 namespace {
 
 const QColor kTitleColour(80, 54, 6);
@@ -31,10 +35,6 @@ const QColor kVersionColour(27, 87, 0);
 const QColor kStatusColour(255, 60, 0);
 const QColor kCommandColour(254, 233, 2);
 const QString kSynchronising = QStringLiteral("正在同步公会DKP数据");
-
-QString unitName(int unit) {
-    return QStringLiteral("unit%1").arg(unit);
-}
 
 QFont unitFont(bool bold) {
     QFont font = usystem::GetDefaultLF();
@@ -52,6 +52,8 @@ QString colourRule(const QColor& colour) {
 
 } // namespace
 
+using namespace mainframeids;
+
 CMainFrame::CMainFrame(const usettings::Deployment& deployment, std::u16string programFolder)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowMinimizeButtonHint |
                            Qt::WindowSystemMenuHint),
@@ -65,7 +67,7 @@ CMainFrame::CMainFrame(const usettings::Deployment& deployment, std::u16string p
 
 CMainFrame::~CMainFrame() {
     if (timerRegistered_)
-        CTimer::Instance()->UnRegisterListener(this);
+        tickhub::CTimer::Instance()->UnRegisterListener(this);
     if (accounts_ != nullptr)
         accounts_->removeListener(this);
     if (guildDkp_ != nullptr)
@@ -97,7 +99,7 @@ QPushButton* CMainFrame::addCommand(int unit, const QString& content, const QRec
 
 void CMainFrame::buildUnits() {
     auto* background = new QLabel(this);
-    background->setObjectName(unitName(10001));
+    background->setObjectName(unitName(Background));
     background->setGeometry(0, 0, kWidth, kHeight);
 
     auto* brand = new QLabel(QStringLiteral("VelvaneDKP"), this);
@@ -113,10 +115,12 @@ void CMainFrame::buildUnits() {
     hide->setGeometry(kWidth - 80, 12, 64, 26);
     connect(hide, &QPushButton::clicked, this, [this] { onCommand(Hide); });
 
-    addText(10012, QStringLiteral("DKP插件信息"), QRect(56, 84, 300, 26), kTitleColour, true);
-    addText(10014, QString(), QRect(56, 114, 676, 44), kVersionColour, false)->setWordWrap(true);
-    addText(10013, QStringLiteral("公会DKP数据信息"), QRect(56, 170, 300, 26), kTitleColour, true);
-    addText(10015, kSynchronising, QRect(56, 200, 676, 26), kStatusColour, false);
+    addText(AddonTitle, QStringLiteral("DKP插件信息"), QRect(56, 84, 300, 26), kTitleColour, true);
+    addText(AddonVersion, QString(), QRect(56, 114, 676, 44), kVersionColour, false)
+        ->setWordWrap(true);
+    addText(GuildDkpTitle, QStringLiteral("公会DKP数据信息"), QRect(56, 170, 300, 26), kTitleColour,
+            true);
+    addText(GuildDkpStatus, kSynchronising, QRect(56, 200, 676, 26), kStatusColour, false);
 
     const int columns[] = {56, 296, 536};
     addCommand(Upload, QStringLiteral("上传DKP数据"), QRect(columns[0], 262, 196, 48));
@@ -130,11 +134,11 @@ void CMainFrame::buildUnits() {
     const QString forum = QString::fromStdString(deployment_.forumUrl);
     auto* board = new WebLink(QStringLiteral("VelvaneDKP 用户论坛"),
                               forum + QStringLiteral("/forumdisplay.php?fid=106"), this);
-    board->setObjectName(unitName(10011));
+    board->setObjectName(unitName(ForumBoardLink));
     board->setGeometry(56, 432, 300, 24);
     auto* home = new WebLink(QStringLiteral("公会服务首页"),
                              QString::fromStdString(deployment_.serviceHomeUrl), this);
-    home->setObjectName(unitName(10030));
+    home->setObjectName(unitName(ServiceHomeLink));
     home->setGeometry(kWidth - 256, 432, 200, 24);
     home->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 }
@@ -147,20 +151,20 @@ QLabel* CMainFrame::text(int unit) const {
     return findChild<QLabel*>(unitName(unit));
 }
 
-void CMainFrame::setAccountService(AccountService* service) {
+void CMainFrame::setAccountService(protocol::AccountService* service) {
     accounts_ = service;
     if (accounts_ != nullptr)
         accounts_->addListener(this);
 }
 
-void CMainFrame::setGuildDkpService(GuildDkpService* service) {
+void CMainFrame::setGuildDkpService(protocol::GuildDkpService* service) {
     guildDkp_ = service;
     if (guildDkp_ != nullptr)
         guildDkp_->addListener(this);
 }
 
 void CMainFrame::applyConfiguredGameFolder() {
-    gamefiles::setGameFolder(sectionvalues::readText(section_, ledgerward::WowFolder));
+    gamefiles::setGameFolder(sectionvalues::readText(section_, config::ledgerward::WowFolder));
     handGameFolderToBackup(gamefiles::getGameFolder());
 }
 
@@ -171,14 +175,14 @@ void CMainFrame::handGameFolderToBackup(const std::u16string& gameFolder) {
 
 void CMainFrame::create() {
     applyConfiguredGameFolder();
-    showSkinImage(text(10001), QStringLiteral("mainframe"));
+    showSkinImage(text(Background), QStringLiteral("mainframe"));
     if (Skin::current() != nullptr)
         setWindowIcon(Skin::current()->icon());
-    CTimer::Instance()->RegisterListener(this, kMaintenancePeriodMs);
+    tickhub::CTimer::Instance()->RegisterListener(this, kMaintenancePeriodMs);
     timerRegistered_ = true;
     runMaintenance();
-    text(10014)->setText(
-        QString::fromStdU16String(addons_->getSourceVersion(gamefiles::getGameFolder())));
+    text(AddonVersion)
+        ->setText(QString::fromStdU16String(addons_->getSourceVersion(gamefiles::getGameFolder())));
 }
 
 void CMainFrame::runMaintenance() {
@@ -211,7 +215,7 @@ void CMainFrame::onCommand(int id) {
         openSettings();
         break;
     case DownloadDkpList:
-        text(10015)->setText(kSynchronising);
+        text(GuildDkpStatus)->setText(kSynchronising);
         button(DownloadDkpList)->setEnabled(false);
         requestGuildDkpList();
         break;
@@ -253,7 +257,7 @@ void CMainFrame::openSettings() {
 
 void CMainFrame::onAccountReady() {
     button(DownloadDkpList)->setEnabled(false);
-    const std::u16string url = sectionvalues::readText(section_, ledgerward::GuildUrl);
+    const std::u16string url = sectionvalues::readText(section_, config::ledgerward::GuildUrl);
     if (url.empty() && accounts_ != nullptr &&
         (accounts_->getDefaultGuild().guildId.empty() || accounts_->getGuilds().size() > 1))
         onCommand(Settings);
@@ -261,7 +265,7 @@ void CMainFrame::onAccountReady() {
 }
 
 void CMainFrame::requestGuildDkpList() {
-    std::u16string url = sectionvalues::readText(section_, ledgerward::GuildUrl);
+    std::u16string url = sectionvalues::readText(section_, config::ledgerward::GuildUrl);
     if (url.empty() && accounts_ != nullptr)
         url = accounts_->getDefaultGuildUrl();
     const std::u16string site = guildSiteName(url, ustring::fromUtf8(deployment_.oldSiteHost),
@@ -279,8 +283,9 @@ void CMainFrame::onGuildDkpList(const std::string& listText) {
     // Without a game folder the list would land in the current directory.
     if (!gameFolder.empty())
         gamefiles::writeDkpList(gameFolder, listText);
-    text(10015)->setText(
-        QString::fromStdU16String(gamefiles::getUpdateTimeText(ustring::fromUtf8(listText))));
+    text(GuildDkpStatus)
+        ->setText(
+            QString::fromStdU16String(gamefiles::getUpdateTimeText(ustring::fromUtf8(listText))));
 }
 
 void CMainFrame::mousePressEvent(QMouseEvent* event) {
@@ -294,3 +299,5 @@ void CMainFrame::mouseMoveEvent(QMouseEvent* event) {
         move(event->globalPosition().toPoint() - dragOffset_);
     QWidget::mouseMoveEvent(event);
 }
+
+} // namespace ui

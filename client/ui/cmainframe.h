@@ -3,7 +3,7 @@
 #include "gamefiles/addon_manager.h"
 #include "protocol/account_listener.h"
 #include "protocol/guild_dkp_listener.h"
-#include "tickhub/timer_sense.h"
+#include "timer/timer_sense.h"
 #include "utilkit/ufile.h"
 #include "utilkit/usettings.h"
 
@@ -11,10 +11,18 @@
 
 #include <memory>
 
+namespace protocol {
 class AccountService;
+}
+namespace protocol {
 class EventUploadService;
+}
+namespace protocol {
 class GuildDkpService;
+}
+namespace config {
 class PropertyBag;
+}
 class QLabel;
 class QPushButton;
 
@@ -22,25 +30,17 @@ namespace savekeep {
 class IBackup;
 }
 
+namespace ui {
+
 // The client's main window after login: the addon and guild DKP information lines, the six
 // commands, and the background work (the guild DKP list after login, the addon maintenance
 // every 10 seconds). Frameless and of fixed size; it is dragged from anywhere.
 class CMainFrame : public QWidget,
-                   public AccountListener,
-                   public GuildDkpListener,
-                   public ITimerSenseObj {
+                   public protocol::AccountListener,
+                   public protocol::GuildDkpListener,
+                   public timer::ITimerSenseObj {
     Q_OBJECT
 public:
-    enum Command {
-        Upload = 10018,
-        Settings = 10019,
-        DownloadDkpList = 10020,
-        Restore = 10021,
-        CorrectErrors = 10022,
-        Forum = 10023,
-        Hide = 10003,
-        Minimise = 10002,
-    };
     static constexpr int kWidth = 788;
     static constexpr int kHeight = 487;
     static constexpr std::uint32_t kMaintenancePeriodMs = 10000;
@@ -53,16 +53,16 @@ public:
 
     // Given by start-up, in this order, before `create`. None is owned.
     void setBackup(savekeep::IBackup* backup) { backup_ = backup; }
-    void setAccountService(AccountService* service);
-    void setUploadService(EventUploadService* service) { uploads_ = service; }
-    void setGuildDkpService(GuildDkpService* service);
-    void setConfig(PropertyBag* section) { section_ = section; }
+    void setAccountService(protocol::AccountService* service);
+    void setUploadService(protocol::EventUploadService* service) { uploads_ = service; }
+    void setGuildDkpService(protocol::GuildDkpService* service);
+    void setConfig(config::PropertyBag* section) { section_ = section; }
 
     // Takes up the configured game folder, registers the maintenance timer, runs the
     // maintenance step once and shows the addon version.
     void create();
 
-    // Runs a command as its button does.
+    // Runs a command as its button does; `id` is the button's unit (mainframeids).
     void onCommand(int id);
 
     void onAccountReady() override;
@@ -93,10 +93,12 @@ private:
     std::u16string programFolder_;
     std::unique_ptr<gamefiles::AddonManager> addons_;
     savekeep::IBackup* backup_ = nullptr;
-    AccountService* accounts_ = nullptr;
-    EventUploadService* uploads_ = nullptr;
-    GuildDkpService* guildDkp_ = nullptr;
-    PropertyBag* section_ = nullptr;
+    protocol::AccountService* accounts_ = nullptr;
+    protocol::EventUploadService* uploads_ = nullptr;
+    protocol::GuildDkpService* guildDkp_ = nullptr;
+    config::PropertyBag* section_ = nullptr;
     bool timerRegistered_ = false;
     QPoint dragOffset_;
 };
+
+} // namespace ui

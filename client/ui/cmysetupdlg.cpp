@@ -4,14 +4,18 @@
 #include "gamefiles/game_path.h"
 #include "packing/pack.h"
 #include "protocol/account_service.h"
+#include "ui/cmysetupdlg_ids.h"
 #include "ui/prompter.h"
 #include "ui/sectionvalues.h"
+#include "ui/unitnames.h"
 #include "utilkit/ustring.h"
 #include "utilkit_gui/usystem.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+
+namespace ui {
 
 namespace {
 
@@ -44,10 +48,10 @@ void CMySetupDlg::buildControls() {
     title->setObjectName(QStringLiteral("setupTitle"));
     addLabel(this, QStringLiteral("我的WOW目录( 例 D:\\WotLK_zhCN )："), QRect(16, 44, 400, 22));
     folder_ = new QLineEdit(this);
-    folder_->setObjectName(QStringLiteral("ctl1014"));
+    folder_->setObjectName(controlName(mysetupdlgids::GameFolder));
     folder_->setGeometry(16, 68, 356, 28);
     auto* browse = new QPushButton(QStringLiteral("浏览..."), this);
-    browse->setObjectName(QStringLiteral("ctl3"));
+    browse->setObjectName(controlName(mysetupdlgids::Browse));
     browse->setGeometry(380, 68, 84, 28);
     browse->setAutoDefault(false);
 
@@ -56,15 +60,15 @@ void CMySetupDlg::buildControls() {
     addLabel(this, QStringLiteral("我的默认公会URL( 例 %1 )：").arg(example),
              QRect(16, 106, kWidth - 32, 22));
     guildUrl_ = new QLineEdit(this);
-    guildUrl_->setObjectName(QStringLiteral("ctl1015"));
+    guildUrl_->setObjectName(controlName(mysetupdlgids::GuildUrl));
     guildUrl_->setGeometry(16, 130, kWidth - 32, 28);
 
     auto* ok = new QPushButton(QStringLiteral("确定"), this);
-    ok->setObjectName(QStringLiteral("ctl1"));
+    ok->setObjectName(controlName(mysetupdlgids::Ok));
     ok->setGeometry(kWidth - 200, 180, 84, 32);
     ok->setDefault(true);
     auto* cancel = new QPushButton(QStringLiteral("取消"), this);
-    cancel->setObjectName(QStringLiteral("ctl2"));
+    cancel->setObjectName(controlName(mysetupdlgids::Cancel));
     cancel->setGeometry(kWidth - 100, 180, 84, 32);
     cancel->setAutoDefault(false);
 
@@ -82,11 +86,11 @@ void CMySetupDlg::showEvent(QShowEvent* event) {
 }
 
 void CMySetupDlg::initialise() {
-    std::u16string url = sectionvalues::readText(section_, ledgerward::GuildUrl);
+    std::u16string url = sectionvalues::readText(section_, config::ledgerward::GuildUrl);
     if (url.empty() && accounts_ != nullptr)
         url = accounts_->getDefaultGuildUrl();
     guildUrl_->setText(QString::fromStdU16String(url));
-    std::u16string folder = sectionvalues::readText(section_, ledgerward::WowFolder);
+    std::u16string folder = sectionvalues::readText(section_, config::ledgerward::WowFolder);
     if (folder.empty())
         folder = gamefiles::getGameFolder();
     folder_->setText(QString::fromStdU16String(folder));
@@ -97,7 +101,7 @@ void CMySetupDlg::browse() {
 }
 
 bool CMySetupDlg::refuse(const QString& text, QLineEdit* field) {
-    ui::showMessage(this, text, kCaption);
+    showMessage(this, text, kCaption);
     field->setFocus();
     return false;
 }
@@ -110,7 +114,7 @@ void CMySetupDlg::confirm() {
     }
     // A pasted text too long for the configuration file to hold is no guild address either.
     if (!checkGuildUrl(url, ustring::fromUtf8(deployment_.siteHost)) ||
-        ustring::toUtf8(url).size() > kLongestVarstr) {
+        ustring::toUtf8(url).size() > packing::kLongestVarstr) {
         refuse(QStringLiteral("请输入正确的公会URL"), guildUrl_);
         return;
     }
@@ -126,8 +130,10 @@ void CMySetupDlg::confirm() {
         refuse(QStringLiteral("请选择正确的WOW安装目录"), folder_);
         return;
     }
-    sectionvalues::writeText(section_, ledgerward::GuildUrl, url);
-    sectionvalues::writeText(section_, ledgerward::WowFolder, folder);
+    sectionvalues::writeText(section_, config::ledgerward::GuildUrl, url);
+    sectionvalues::writeText(section_, config::ledgerward::WowFolder, folder);
     sectionvalues::commit(section_);
     accept();
 }
+
+} // namespace ui

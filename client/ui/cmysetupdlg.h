@@ -6,10 +6,16 @@
 
 #include <string>
 
+namespace protocol {
 class AccountService;
+}
+namespace config {
 class PropertyBag;
+}
 class QLineEdit;
 class QPushButton;
+
+namespace ui {
 
 // True when `text` contains the DKP web site's host immediately followed by "/"
 // (case-sensitive, anywhere in the text). An empty host matches nothing.
@@ -24,8 +30,8 @@ public:
                          const usettings::Deployment& deployment = usettings::loadDeployment());
 
     // Both not owned.
-    void setConfig(PropertyBag* section) { section_ = section; }
-    void setAccountService(AccountService* service) { accounts_ = service; }
+    void setConfig(config::PropertyBag* section) { section_ = section; }
+    void setAccountService(protocol::AccountService* service) { accounts_ = service; }
 
     inline static const QString kCaption = QStringLiteral("操作提示！");
 
@@ -40,9 +46,11 @@ private:
     bool refuse(const QString& text, QLineEdit* field);
 
     usettings::Deployment deployment_;
-    PropertyBag* section_ = nullptr;
-    AccountService* accounts_ = nullptr;
+    config::PropertyBag* section_ = nullptr;
+    protocol::AccountService* accounts_ = nullptr;
     bool initialised_ = false;
     QLineEdit* folder_ = nullptr;
     QLineEdit* guildUrl_ = nullptr;
 };
+
+} // namespace ui

@@ -4,6 +4,8 @@
 
 #include <vector>
 
+namespace ui {
+
 namespace {
 
 void replaceAll(std::u16string& text, const std::u16string& from, const std::u16string& to) {
@@ -33,3 +35,5 @@ std::u16string guildSiteName(std::u16string url, const std::u16string& oldHost,
     }
     return {};
 }
+
+} // namespace ui

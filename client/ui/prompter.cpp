@@ -44,6 +44,10 @@ QtPrompter& qtPrompter() {
 
 Prompter* current = nullptr;
 
+QString toQString(std::u16string_view text) {
+    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+}
+
 } // namespace
 
 void setPrompter(Prompter* replacement) {
@@ -60,6 +64,18 @@ void showMessage(QWidget* parent, const QString& text, const QString& caption, M
 
 bool askQuestion(QWidget* parent, const QString& text, const QString& caption) {
     return prompter().question(parent, text, caption);
+}
+
+bool PromptMessageOwner::askQuestion(std::u16string_view caption, std::u16string_view text) {
+    return ui::askQuestion(parent_, toQString(text), toQString(caption));
+}
+
+void PromptMessageOwner::showInformation(std::u16string_view caption, std::u16string_view text) {
+    showMessage(parent_, toQString(text), toQString(caption), MessageIcon::Information);
+}
+
+void PromptMessageOwner::showWarning(std::u16string_view caption, std::u16string_view text) {
+    showMessage(parent_, toQString(text), toQString(caption), MessageIcon::Warning);
 }
 
 } // namespace ui

@@ -2,32 +2,32 @@
 
 #include "config/property_bag.h"
 
-namespace sectionvalues {
+namespace ui::sectionvalues {
 
-std::u16string readText(PropertyBag* section, std::uint16_t key) {
+std::u16string readText(config::PropertyBag* section, std::uint16_t key) {
     std::u16string value;
     if (section != nullptr)
         section->get_wstring(key, value);
     return value;
 }
 
-void writeText(PropertyBag* section, std::uint16_t key, const std::u16string& value) {
+void writeText(config::PropertyBag* section, std::uint16_t key, const std::u16string& value) {
     if (section != nullptr)
         section->set_wstring(key, value);
 }
 
-std::string readBytes(PropertyBag* section, std::uint16_t key) {
+std::string readBytes(config::PropertyBag* section, std::uint16_t key) {
     return section != nullptr ? section->get_string(key, std::string()) : std::string();
 }
 
-void writeBytes(PropertyBag* section, std::uint16_t key, const std::string& value) {
+void writeBytes(config::PropertyBag* section, std::uint16_t key, const std::string& value) {
     if (section != nullptr)
         section->set_string(key, value);
 }
 
-void commit(PropertyBag* section) {
+void commit(config::PropertyBag* section) {
     if (section != nullptr)
         section->commit();
 }
 
-} // namespace sectionvalues
+} // namespace ui::sectionvalues

@@ -5,16 +5,18 @@
 #include <cstdint>
 #include <string>
 
+namespace config {
 class PropertyBag;
+}
 
 // Reading and writing the values of a configuration section that a window may not have been
 // given: without a section, reads give the empty text and writes do nothing.
-namespace sectionvalues {
+namespace ui::sectionvalues {
 
-std::u16string readText(PropertyBag* section, std::uint16_t key);
-void writeText(PropertyBag* section, std::uint16_t key, const std::u16string& value);
-std::string readBytes(PropertyBag* section, std::uint16_t key);
-void writeBytes(PropertyBag* section, std::uint16_t key, const std::string& value);
-void commit(PropertyBag* section);
+std::u16string readText(config::PropertyBag* section, std::uint16_t key);
+void writeText(config::PropertyBag* section, std::uint16_t key, const std::u16string& value);
+std::string readBytes(config::PropertyBag* section, std::uint16_t key);
+void writeBytes(config::PropertyBag* section, std::uint16_t key, const std::string& value);
+void commit(config::PropertyBag* section);
 
-} // namespace sectionvalues
+} // namespace ui::sectionvalues

@@ -5,6 +5,8 @@
 #include <QFile>
 #include <QLabel>
 
+namespace ui {
+
 namespace {
 Skin* currentSkin = nullptr;
 }
@@ -50,3 +52,5 @@ void showSkinImage(QWidget* widget, const QString& name) {
         label->setPixmap(
             pixmap.scaled(label->size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
 }
+
+} // namespace ui

@@ -6,6 +6,8 @@
 
 class QWidget;
 
+namespace ui {
+
 // The client's skin: the style sheet "skin/raidledger.qss" and the images in "skin/images/"
 // under the program folder. The application object owns one and makes it the current skin;
 // windows take their images from the current skin and draw without them when there is none.
@@ -35,3 +37,5 @@ private:
 
 // Shows the named image of the current skin on `widget` (a QLabel), scaled to its size.
 void showSkinImage(QWidget* widget, const QString& name);
+
+} // namespace ui

@@ -4,10 +4,20 @@
 
 #include <QMouseEvent>
 
-WebLink::WebLink(const QString& text, const QString& address, QWidget* parent)
-    : QLabel(text, parent), address_(address) {
+namespace ui {
+
+WebLink::WebLink(QWidget* parent) : WebLink(QString(), QString(), parent) {}
+
+WebLink::WebLink(const QString& text, const QString& address, QWidget* parent) : QLabel(parent) {
+    setTextFormat(Qt::PlainText);
     setCursor(Qt::PointingHandCursor);
     setProperty("weblink", true);
+    setLink(text, address);
+}
+
+void WebLink::setLink(const QString& text, const QString& address) {
+    setText(text);
+    address_ = address;
     setToolTip(address);
 }
 
@@ -21,3 +31,5 @@ void WebLink::mouseReleaseEvent(QMouseEvent* event) {
         activate();
     QLabel::mouseReleaseEvent(event);
 }
+
+} // namespace ui

@@ -3,14 +3,19 @@
 #include <QLabel>
 #include <QString>
 
-// A text that opens its address in the browser (`usystem::OpenURL`) when clicked.
+namespace ui {
+
+// A text that opens its address in the browser (`usystem::OpenURL`) when clicked: the links of
+// the login and main windows and the boss and item links of the raid views. The text is shown
+// as it is, never as markup.
 class WebLink : public QLabel {
     Q_OBJECT
 public:
+    explicit WebLink(QWidget* parent = nullptr);
     WebLink(const QString& text, const QString& address, QWidget* parent = nullptr);
 
+    void setLink(const QString& text, const QString& address);
     QString address() const { return address_; }
-    void setAddress(const QString& address) { address_ = address; }
     // Opens the address, as a click does.
     void activate();
 
@@ -20,3 +25,5 @@ protected:
 private:
     QString address_;
 };
+
+} // namespace ui

@@ -2,31 +2,20 @@
 
 #include "updater/package_installer.h"
 
+#include "utilkit/process_instance.h"
 #include "utilkit/ufile.h"
-
-#include <mutex>
 
 namespace {
 
-std::mutex instanceMutex;
-updater::PackageInstaller* instance = nullptr;
+utilkit::ProcessInstance<updater::PackageInstaller> installer;
 
 } // namespace
 
 extern "C" updater::Installer* GetInstall() {
-    std::lock_guard lock(instanceMutex);
-    if (!instance)
-        instance = new updater::PackageInstaller({ufile::GetModulePathDir()});
-    return instance;
+    return installer.get([] { return new updater::PackageInstaller({ufile::GetModulePathDir()}); });
 }
 
 extern "C" void ReleaseInstall() {
-    updater::PackageInstaller* released = nullptr;
-    {
-        std::lock_guard lock(instanceMutex);
-        released = instance;
-        instance = nullptr;
-    }
-    if (released)
+    if (updater::PackageInstaller* released = installer.take())
         released->release();
 }

@@ -1,6 +1,6 @@
 #include "updater/install_updates_command.h"
 
-#include "updater/pack_lists.h"
+#include "packlist/pack_lists.h"
 #include "updater/package_installer.h"
 
 #include "utilkit/ufile.h"
@@ -65,13 +65,13 @@ struct InstallerRelease {
 } // namespace
 
 int runInstallUpdatesCommand(std::u16string_view programFolder, std::ostream& out) {
-    const UpdateFolder folder{std::u16string(programFolder)};
-    if (!isDownloadComplete(folder)) {
+    const packlist::UpdateFolder folder{std::u16string(programFolder)};
+    if (!packlist::isDownloadComplete(folder)) {
         out << "No complete download to install: \"" << ufile::toNativePath(folder.downloadState())
             << "\" is missing or not marked complete.\n";
         return kDownloadIncomplete;
     }
-    const std::size_t pending = pendingPacksOfKind(folder, kProgramPackages).size();
+    const std::size_t pending = packlist::pendingPacksOfKind(folder, kProgramPackages).size();
     out << pending << (pending == 1 ? " package" : " packages") << " to install.\n";
 
     PrintingListener listener(out);

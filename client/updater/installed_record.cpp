@@ -1,6 +1,6 @@
 #include "updater/installed_record.h"
 
-#include "updater/pack_list_file.h"
+#include "packlist/pack_list_file.h"
 
 #include "utilkit/ufile.h"
 
@@ -9,15 +9,15 @@
 
 namespace updater {
 
-InstalledRecord::InstalledRecord(const UpdateFolder& folder) : folder_(folder) {
-    readPackList(folder_.installedList(), list_);
-    for (const Pack& pack : list_)
+InstalledRecord::InstalledRecord(const packlist::UpdateFolder& folder) : folder_(folder) {
+    packlist::readPackList(folder_.installedList(), list_);
+    for (const packlist::Pack& pack : list_)
         names_.insert(pack.name);
 }
 
-void InstalledRecord::add(const Pack& pack) {
+void InstalledRecord::add(const packlist::Pack& pack) {
     if (names_.insert(pack.name).second)
-        list_.push_back(Pack{pack.name, {}, {}, pack.ver, 0});
+        list_.push_back(packlist::Pack{pack.name, {}, {}, pack.ver, 0});
     unrecorded_.push_back(pack.name);
 }
 
@@ -29,7 +29,7 @@ void InstalledRecord::flushIfDue() {
 bool InstalledRecord::flush() {
     if (unrecorded_.empty())
         return true;
-    if (!writePackList(folder_.installedList(), list_))
+    if (!packlist::writePackList(folder_.installedList(), list_))
         return false;
     for (const std::u16string& name : unrecorded_)
         std::remove(ufile::toNativePath(folder_.cabinet(name)).c_str());

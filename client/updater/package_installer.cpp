@@ -1,6 +1,6 @@
 #include "updater/package_installer.h"
 
-#include "updater/pack_lists.h"
+#include "packlist/pack_lists.h"
 #include "updater/run_state.h"
 
 #include <algorithm>
@@ -14,7 +14,7 @@ constexpr std::chrono::seconds kReleaseGrace{2};
 } // namespace
 
 PackageInstaller::PackageInstaller(Settings settings)
-    : state_(std::make_shared<RunState>(UpdateFolder(std::move(settings.programFolder)),
+    : state_(std::make_shared<RunState>(packlist::UpdateFolder(std::move(settings.programFolder)),
                                         settings.retryDelay)) {}
 
 PackageInstaller::~PackageInstaller() = default;
@@ -60,7 +60,8 @@ bool PackageInstaller::hasPending() {
         std::lock_guard lock(state_->mutex);
         kind = state_->kind;
     }
-    return isDownloadComplete(state_->folder) && !pendingPacksOfKind(state_->folder, kind).empty();
+    return packlist::isDownloadComplete(state_->folder) &&
+           !packlist::pendingPacksOfKind(state_->folder, kind).empty();
 }
 
 void PackageInstaller::release() {
@@ -83,8 +84,8 @@ void PackageInstaller::release() {
     delete this;
 }
 
-bool PackageInstaller::getPendingPacks(PackList& packs) {
-    packs = pendingPacks(state_->folder);
+bool PackageInstaller::getPendingPacks(packlist::PackList& packs) {
+    packs = packlist::pendingPacks(state_->folder);
     return true;
 }
 

@@ -1,6 +1,6 @@
+#include "packlist/pack_lists.h"
 #include "updater/installed_record.h"
 #include "updater/leftovers.h"
-#include "updater/pack_lists.h"
 #include "updater/run_state.h"
 
 #include "cabinet/extract.h"
@@ -15,12 +15,9 @@ namespace {
 
 constexpr int kAttemptsPerPackage = 3;
 
-void removeFile(const std::u16string& path) {
-    std::remove(ufile::toNativePath(path).c_str());
-}
-
-cabinet::ExtractResult extractPack(const PackageInstaller::RunState& state, const Pack& pack) {
-    if (!isSafePackName(pack.name))
+cabinet::ExtractResult extractPack(const PackageInstaller::RunState& state,
+                                   const packlist::Pack& pack) {
+    if (!packlist::isSafePackName(pack.name))
         return {false,
                 "the package name \"" + ustring::toUtf8(pack.name) + "\" is not a plain file name"};
     // The extraction reports its file-system errors itself; anything thrown all the same fails
@@ -37,7 +34,7 @@ cabinet::ExtractResult extractPack(const PackageInstaller::RunState& state, cons
 
 // Up to three attempts, each failure followed by the retry pause. False when all failed or the
 // installer is being released.
-bool installWithRetries(PackageInstaller::RunState& state, const Pack& pack) {
+bool installWithRetries(PackageInstaller::RunState& state, const packlist::Pack& pack) {
     for (int attempt = 1; attempt <= kAttemptsPerPackage; ++attempt) {
         const cabinet::ExtractResult result = extractPack(state, pack);
         if (result)
@@ -54,12 +51,12 @@ bool installWithRetries(PackageInstaller::RunState& state, const Pack& pack) {
 
 // The state files go only once "localver.xml" holds the new versions: without them every
 // installed package would be pending again while its cabinet is already gone.
-RunOutcome completeUpdate(const UpdateFolder& folder) {
-    if (!updateLocalVersions(folder))
+RunOutcome completeUpdate(const packlist::UpdateFolder& folder) {
+    if (!packlist::updateLocalVersions(folder))
         return RunOutcome::kNotRecorded;
-    removeFile(folder.downloadLog());
-    removeFile(folder.downloadState());
-    removeFile(folder.installedList());
+    ufile::removeFile(folder.downloadLog());
+    ufile::removeFile(folder.downloadState());
+    ufile::removeFile(folder.installedList());
     return RunOutcome::kCompleted;
 }
 
@@ -67,8 +64,9 @@ RunOutcome completeUpdate(const UpdateFolder& folder) {
 // nothing left to install (an earlier run may have ended after its last record), then tells
 // the listeners that the run finished.
 void finishRun(PackageInstaller::RunState& state) {
-    const RunOutcome outcome =
-        isUpdateComplete(state.folder) ? completeUpdate(state.folder) : RunOutcome::kUpdatePending;
+    const RunOutcome outcome = packlist::isUpdateComplete(state.folder)
+                                   ? completeUpdate(state.folder)
+                                   : RunOutcome::kUpdatePending;
     state.setOutcome(outcome);
     state.tellListeners([](InstallListener& listener) { listener.onFinished(); });
 }
@@ -81,13 +79,13 @@ std::int32_t currentKind(PackageInstaller::RunState& state) {
 } // namespace
 
 void performRun(PackageInstaller::RunState& state) {
-    const UpdateFolder& folder = state.folder;
+    const packlist::UpdateFolder& folder = state.folder;
     if (state.stop)
         return;
     removeLeftovers(folder);
-    if (!isDownloadComplete(folder))
+    if (!packlist::isDownloadComplete(folder))
         return;
-    const PackList packs = pendingPacksOfKind(folder, currentKind(state));
+    const packlist::PackList packs = packlist::pendingPacksOfKind(folder, currentKind(state));
     if (packs.empty()) {
         finishRun(state);
         return;
@@ -99,7 +97,7 @@ void performRun(PackageInstaller::RunState& state) {
     InstalledRecord record(folder);
     const int total = static_cast<int>(packs.size());
     for (int n = 1; n <= total; ++n) {
-        const Pack& pack = packs[static_cast<std::size_t>(n - 1)];
+        const packlist::Pack& pack = packs[static_cast<std::size_t>(n - 1)];
         if (state.stop) {
             record.flush();
             return;

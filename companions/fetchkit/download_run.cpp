@@ -4,8 +4,8 @@
 #include "download_log.h"
 #include "http_fetch.h"
 
-#include "updater/pack_list_file.h"
-#include "updater/pack_lists.h"
+#include "packlist/pack_list_file.h"
+#include "packlist/pack_lists.h"
 #include "utilkit/encrypt.h"
 #include "utilkit/ufile.h"
 #include "utilkit/ustring.h"
@@ -32,19 +32,20 @@ bool digestMatches(const std::string& bytes, const std::string& md5) {
     return !md5.empty() && encrypt::MD5(bytes) == lowerCase(md5);
 }
 
-std::string shown(const updater::Pack& pack) {
+std::string shown(const packlist::Pack& pack) {
     return "\"" + ustring::toUtf8(pack.name) + "\" version " + std::to_string(pack.ver);
 }
 
 // A complete earlier download whose packages are not all installed yet, with the cabinets of
 // those still in "temp": the updater installs it at this start, so it stays as it is. Without
 // its cabinets it could never be installed, and it is downloaded again.
-bool awaitsInstallation(const updater::UpdateFolder& folder) {
-    if (!updater::isDownloadComplete(folder))
+bool awaitsInstallation(const packlist::UpdateFolder& folder) {
+    if (!packlist::isDownloadComplete(folder))
         return false;
-    updater::PackList installed;
-    updater::readPackList(folder.installedList(), installed);
-    const updater::PackList waiting = updater::difference(updater::pendingPacks(folder), installed);
+    packlist::PackList installed;
+    packlist::readPackList(folder.installedList(), installed);
+    const packlist::PackList waiting =
+        packlist::difference(packlist::pendingPacks(folder), installed);
     return !waiting.empty() && std::all_of(waiting.begin(), waiting.end(), [&](const auto& pack) {
         return std::filesystem::exists(ufile::toNativePath(folder.cabinet(pack.name)));
     });
@@ -52,8 +53,8 @@ bool awaitsInstallation(const updater::UpdateFolder& folder) {
 
 // One cabinet file per name: when the list names a package more than once, its last record
 // counts, since every record of that name would be fetched into the same "temp/<name>.cab".
-updater::PackList lastRecordOfEachName(const updater::PackList& packs) {
-    updater::PackList result;
+packlist::PackList lastRecordOfEachName(const packlist::PackList& packs) {
+    packlist::PackList result;
     for (auto it = packs.rbegin(); it != packs.rend(); ++it) {
         const bool later = std::any_of(result.begin(), result.end(),
                                        [&](const auto& kept) { return kept.name == it->name; });
@@ -64,7 +65,7 @@ updater::PackList lastRecordOfEachName(const updater::PackList& packs) {
 }
 
 // A package whose cabinet is already in "temp" with the right digest is not fetched again.
-bool alreadyThere(const updater::UpdateFolder& folder, const updater::Pack& pack) {
+bool alreadyThere(const packlist::UpdateFolder& folder, const packlist::Pack& pack) {
     std::string bytes;
     return ufile::ReadFileData(folder.cabinet(pack.name), bytes) && digestMatches(bytes, pack.md5);
 }
@@ -82,30 +83,30 @@ public:
         std::filesystem::create_directories(ufile::toNativePath(folder_.tempFolder()), error);
         log_.line("Fetching the update list " + updateUrl_);
         const FetchResult manifest = httpGet(updateUrl_, stop_, kMaxManifestBytes);
-        updater::PackList listed;
-        if (!manifest.ok || !updater::parsePackList(manifest.body, listed)) {
+        packlist::PackList listed;
+        if (!manifest.ok || !packlist::parsePackList(manifest.body, listed)) {
             log_.line("The update list cannot be used: " +
                       (manifest.ok ? std::string("it is not a package list") : manifest.error));
             return;
         }
-        updater::PackList local;
-        updater::readPackList(folder_.localVersions(), local);
-        const updater::PackList needed = updater::difference(lastRecordOfEachName(listed), local);
+        packlist::PackList local;
+        packlist::readPackList(folder_.localVersions(), local);
+        const packlist::PackList needed = packlist::difference(lastRecordOfEachName(listed), local);
         if (needed.empty()) {
             log_.line("Everything is up to date.");
             return;
         }
-        updater::writePackList(folder_.downloadState(), needed, std::string(kFlagIncomplete));
+        packlist::writePackList(folder_.downloadState(), needed, std::string(kFlagIncomplete));
         const bool complete = fetchAll(needed);
-        updater::writePackList(folder_.downloadState(), needed,
-                               std::string(complete ? kFlagComplete : kFlagIncomplete));
+        packlist::writePackList(folder_.downloadState(), needed,
+                                std::string(complete ? kFlagComplete : kFlagIncomplete));
         log_.line(complete ? "The download is complete." : "The download is not complete.");
     }
 
 private:
-    bool fetchAll(const updater::PackList& packs) {
+    bool fetchAll(const packlist::PackList& packs) {
         bool complete = true;
-        for (const updater::Pack& pack : packs) {
+        for (const packlist::Pack& pack : packs) {
             if (stop_)
                 return false;
             complete = fetchOne(pack) && complete;
@@ -113,8 +114,8 @@ private:
         return complete;
     }
 
-    bool fetchOne(const updater::Pack& pack) {
-        if (!updater::isSafePackName(pack.name)) {
+    bool fetchOne(const packlist::Pack& pack) {
+        if (!packlist::isSafePackName(pack.name)) {
             log_.line("Refused package " + shown(pack) + ": its name is not a plain file name.");
             return false;
         }
@@ -145,7 +146,7 @@ private:
         return true;
     }
 
-    const updater::UpdateFolder folder_;
+    const packlist::UpdateFolder folder_;
     const std::string updateUrl_;
     const std::atomic<bool>& stop_;
     DownloadLog log_;

@@ -1,6 +1,7 @@
 #include "savekeep/backup_store.h"
 
 #include "utilkit/ufile.h"
+#include "utilkit/utime.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -44,16 +45,6 @@ std::optional<Order> orderOf(std::string_view name) {
         return std::nullopt;
     return Order{std::stoul(std::string(date)), std::stoul(std::string(time)),
                  std::stoul(std::string(sequence))};
-}
-
-std::string stampOf(std::time_t now) {
-    std::tm local{};
-    if (::localtime_r(&now, &local) == nullptr)
-        local = std::tm{};
-    char stamp[48];
-    std::snprintf(stamp, sizeof stamp, "%04d%02d%02d_%02d%02d%02d", local.tm_year + 1900,
-                  local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec);
-    return stamp;
 }
 
 bool exists(const std::u16string& path) {
@@ -128,7 +119,7 @@ bool BackupStore::keep(std::u16string_view account, std::string_view data, std::
     const std::u16string folder = accountFolder(account);
     std::error_code error;
     fs::create_directories(ufile::toNativePath(folder), error);
-    const std::string stamp = stampOf(now);
+    const std::string stamp = utime::formatLocalTime(now, "%Y%m%d_%H%M%S");
     const std::u16string stem = folder + ufile::fromNativePath(std::string(kPrefix) + stamp);
     // A copy within the same second follows every copy of that second, including those whose
     // earlier siblings were already dropped.

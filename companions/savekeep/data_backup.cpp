@@ -13,11 +13,6 @@ namespace {
 
 constexpr std::u16string_view kAddonDataFile = u"SavedVariables/TALLYRA.lua";
 
-bool isFolder(const std::u16string& path) {
-    std::error_code error;
-    return !path.empty() && fs::is_directory(ufile::toNativePath(path), error);
-}
-
 // The folder that holds `file` (without its trailing "/"), and the name of that folder's own
 // folder: for ".../Account/<account>/SavedVariables/TALLYRA.lua" the account.
 fs::path folderOf(const std::u16string& file) {
@@ -72,7 +67,7 @@ void DataBackup::setBackupFolder(const std::u16string& backupFolder) {
     backupFolder_ = backupFolder;
 }
 
-void DataBackup::setTimer(ITimerService* timer) {
+void DataBackup::setTimer(timer::ITimerService* timer) {
     if (timer_ != nullptr)
         timer_->unregisterListener(this);
     timer_ = timer;
@@ -97,7 +92,7 @@ void DataBackup::backupRound(std::time_t now) {
         if (error)
             return;
         const std::u16string account = ufile::fromNativePath(it->path().filename().native());
-        if (!isFolder(accounts + account))
+        if (!ufile::isFolder(accounts + account))
             continue;
         std::string data;
         const std::u16string file = filecase::resolve(accounts + account + u"/", kAddonDataFile);

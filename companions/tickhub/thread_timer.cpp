@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
-void CThreadTimer::RegisterListener(ITimerSenseObj* listener, std::uint32_t periodMs) {
+namespace tickhub {
+
+void CThreadTimer::RegisterListener(timer::ITimerSenseObj* listener, std::uint32_t periodMs) {
     if (listener == nullptr)
         return;
     if (Entry* entry = find(listener)) {
@@ -13,16 +15,16 @@ void CThreadTimer::RegisterListener(ITimerSenseObj* listener, std::uint32_t peri
     listeners_.push_back({listener, periodMs, 0});
 }
 
-void CThreadTimer::UnRegisterListener(ITimerSenseObj* listener) {
+void CThreadTimer::UnRegisterListener(timer::ITimerSenseObj* listener) {
     std::erase_if(listeners_, [&](const Entry& entry) { return entry.listener == listener; });
 }
 
-bool CThreadTimer::IsRegistered(const ITimerSenseObj* listener) const {
+bool CThreadTimer::IsRegistered(const timer::ITimerSenseObj* listener) const {
     return std::any_of(listeners_.begin(), listeners_.end(),
                        [&](const Entry& entry) { return entry.listener == listener; });
 }
 
-CThreadTimer::Entry* CThreadTimer::find(const ITimerSenseObj* listener) {
+CThreadTimer::Entry* CThreadTimer::find(const timer::ITimerSenseObj* listener) {
     const auto found = std::find_if(listeners_.begin(), listeners_.end(),
                                     [&](const Entry& entry) { return entry.listener == listener; });
     return found == listeners_.end() ? nullptr : &*found;
@@ -34,7 +36,7 @@ void CThreadTimer::advance(std::uint32_t elapsedMs) {
     if (advancing_)
         return;
     advancing_ = true;
-    std::vector<ITimerSenseObj*> due;
+    std::vector<timer::ITimerSenseObj*> due;
     for (Entry& entry : listeners_) {
         entry.waitedMs += elapsedMs;
         if (entry.waitedMs >= entry.periodMs) {
@@ -43,9 +45,11 @@ void CThreadTimer::advance(std::uint32_t elapsedMs) {
         }
     }
     // Listeners may register or unregister others (or themselves) while being called.
-    for (ITimerSenseObj* listener : due) {
+    for (timer::ITimerSenseObj* listener : due) {
         if (IsRegistered(listener))
             listener->OnTimer();
     }
     advancing_ = false;
 }
+
+} // namespace tickhub

@@ -4,6 +4,8 @@
 #include <QPointer>
 #include <QTimer>
 
+namespace tickhub {
+
 // The QTimer belongs to the application object, so it goes away with it; the pointer then
 // reads null and a later application gets a new one.
 struct CTimer::Driver {
@@ -39,3 +41,5 @@ void CTimer::ensureTicking() {
     timer->start();
     driver_->timer = timer;
 }
+
+} // namespace tickhub

@@ -2,10 +2,14 @@
 
 #include "tickhub/timer.h"
 
-void TimerAdapter::registerListener(ITimerSenseObj* listener, std::uint32_t periodMs) {
+namespace tickhub {
+
+void TimerAdapter::registerListener(timer::ITimerSenseObj* listener, std::uint32_t periodMs) {
     CTimer::Instance()->RegisterListener(listener, periodMs);
 }
 
-void TimerAdapter::unregisterListener(ITimerSenseObj* listener) {
+void TimerAdapter::unregisterListener(timer::ITimerSenseObj* listener) {
     CTimer::Instance()->UnRegisterListener(listener);
 }
+
+} // namespace tickhub

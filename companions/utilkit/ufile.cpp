@@ -32,6 +32,29 @@ std::string temporarySuffix() {
 
 } // namespace
 
+bool isFolder(std::u16string_view path) {
+    std::error_code error;
+    return !path.empty() && fs::is_directory(toNativePath(path), error);
+}
+
+void removeFile(std::u16string_view path) {
+    std::error_code error;
+    fs::remove(toNativePath(path), error);
+}
+
+void removeUnfinishedCopies(std::u16string_view path) {
+    const fs::path file(toNativePath(path));
+    const std::string prefix = file.filename().string() + ".tmp";
+    std::error_code error;
+    fs::directory_iterator entries(file.parent_path(), error);
+    for (; !error && entries != fs::directory_iterator(); entries.increment(error)) {
+        std::error_code ignored;
+        if (entries->path().filename().string().starts_with(prefix) &&
+            entries->symlink_status(ignored).type() == fs::file_type::regular)
+            fs::remove(entries->path(), ignored);
+    }
+}
+
 std::string toNativePath(std::u16string_view path) {
     return ustring::toUtf8(path);
 }

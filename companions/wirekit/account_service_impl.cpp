@@ -9,7 +9,7 @@ namespace wirekit {
 AccountServiceImpl::AccountServiceImpl(WireContext& context, RequestWorker& worker)
     : context_(context), worker_(worker) {}
 
-void AccountServiceImpl::addListener(AccountListener* listener) {
+void AccountServiceImpl::addListener(protocol::AccountListener* listener) {
     if (!listener || listeners_.contains(listener))
         return;
     listeners_.add(listener);
@@ -18,21 +18,22 @@ void AccountServiceImpl::addListener(AccountListener* listener) {
         context_.hub.post([this] { announce(); });
 }
 
-void AccountServiceImpl::removeListener(AccountListener* listener) {
+void AccountServiceImpl::removeListener(protocol::AccountListener* listener) {
     listeners_.remove(listener);
     toldVersion_.erase(listener);
 }
 
-GuildEntry AccountServiceImpl::getDefaultGuild() {
+protocol::GuildEntry AccountServiceImpl::getDefaultGuild() {
     if (account_.defaultGuildId.empty())
         return {};
-    const auto found =
-        std::find_if(account_.guilds.begin(), account_.guilds.end(),
-                     [&](const GuildEntry& g) { return g.guildId == account_.defaultGuildId; });
-    return found != account_.guilds.end() ? *found : GuildEntry{{}, account_.defaultGuildId};
+    const auto found = std::find_if(
+        account_.guilds.begin(), account_.guilds.end(),
+        [&](const protocol::GuildEntry& g) { return g.guildId == account_.defaultGuildId; });
+    return found != account_.guilds.end() ? *found
+                                          : protocol::GuildEntry{{}, account_.defaultGuildId};
 }
 
-std::vector<GuildEntry> AccountServiceImpl::getGuilds() {
+std::vector<protocol::GuildEntry> AccountServiceImpl::getGuilds() {
     return account_.guilds;
 }
 
@@ -66,7 +67,8 @@ void AccountServiceImpl::refreshAccount() {
     });
 }
 
-const std::vector<DkpSystem>& AccountServiceImpl::getDkpSystems(const std::u16string& guildId) {
+const std::vector<protocol::DkpSystem>&
+AccountServiceImpl::getDkpSystems(const std::u16string& guildId) {
     const auto found = systemsByGuild_.find(guildId);
     return found != systemsByGuild_.end() ? found->second : noSystems_;
 }
@@ -76,14 +78,14 @@ void AccountServiceImpl::setAccount(AccountData account) {
     ++version_;
     for (auto& [guildId, systems] : systemsByGuild_)
         systems.clear();
-    for (const GuildEntry& guild : account_.guilds)
+    for (const protocol::GuildEntry& guild : account_.guilds)
         systemsByGuild_[guild.guildId] = guild.dkpSystems;
 }
 
 void AccountServiceImpl::announce() {
     if (version_ == 0)
         return;
-    listeners_.forEach([this](AccountListener* listener) {
+    listeners_.forEach([this](protocol::AccountListener* listener) {
         std::uint64_t& told = toldVersion_[listener];
         if (told >= version_)
             return;

@@ -2,7 +2,7 @@
 
 namespace wirekit {
 
-void DispatchHub::install(CallbackDispatcher* dispatcher) {
+void DispatchHub::install(protocol::CallbackDispatcher* dispatcher) {
     std::lock_guard lock(mutex_);
     dispatcher_ = dispatcher;
     if (!dispatcher_)

@@ -15,7 +15,7 @@ namespace wirekit {
 // hub drops what it is given, and tasks it handed over earlier do nothing when they run.
 class DispatchHub {
 public:
-    void install(CallbackDispatcher* dispatcher);
+    void install(protocol::CallbackDispatcher* dispatcher);
     void post(std::function<void()> task);
 
     void close();
@@ -23,7 +23,7 @@ public:
 
 private:
     std::mutex mutex_;
-    CallbackDispatcher* dispatcher_ = nullptr;
+    protocol::CallbackDispatcher* dispatcher_ = nullptr;
     std::deque<std::function<void()>> waiting_;
     // Shared with every task handed out while the hub was open; cleared when it closes.
     std::shared_ptr<std::atomic<bool>> open_ = std::make_shared<std::atomic<bool>>(true);

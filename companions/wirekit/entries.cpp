@@ -25,7 +25,7 @@ wirekit::ProtocolManagerImpl* theManager() {
 
 } // namespace
 
-WIREKIT_ENTRY ProtocolManager* getProtocolManager() {
+WIREKIT_ENTRY protocol::ProtocolManager* getProtocolManager() {
     auto* manager = theManager();
     if (manager)
         manager->acquire();
@@ -37,7 +37,7 @@ WIREKIT_ENTRY void releaseProtocolManager() {
         manager->release();
 }
 
-WIREKIT_ENTRY void setCallbackDispatcher(CallbackDispatcher* dispatcher) {
+WIREKIT_ENTRY void setCallbackDispatcher(protocol::CallbackDispatcher* dispatcher) {
     if (auto* manager = theManager())
         manager->context().hub.install(dispatcher);
 }

@@ -41,7 +41,7 @@ void EventUploadServiceImpl::answer(std::int32_t status, Failure failure, std::i
     if (failure == Failure::Cancelled)
         return;
     context_.hub.post([this, status, failure, eventId] {
-        listeners_.forEach([&](EventUploadListener* listener) {
+        listeners_.forEach([&](protocol::EventUploadListener* listener) {
             listener->onUploadResult(status, code(failure), eventId);
         });
     });

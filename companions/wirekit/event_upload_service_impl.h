@@ -9,15 +9,17 @@
 namespace wirekit {
 
 // Sends a raid as a new event of the logged-in user's guild.
-class EventUploadServiceImpl final : public EventUploadService {
+class EventUploadServiceImpl final : public protocol::EventUploadService {
 public:
     EventUploadServiceImpl(WireContext& context, RequestWorker& worker);
 
     void uploadEvent(const std::u16string& guildId, std::uint32_t dkpSystemId,
                      const std::u16string& eventName, const std::u16string& eventNote,
                      const std::u16string& raidDocument) override;
-    void addListener(EventUploadListener* listener) override { listeners_.add(listener); }
-    void removeListener(EventUploadListener* listener) override { listeners_.remove(listener); }
+    void addListener(protocol::EventUploadListener* listener) override { listeners_.add(listener); }
+    void removeListener(protocol::EventUploadListener* listener) override {
+        listeners_.remove(listener);
+    }
 
 private:
     void exchange(const std::string& uploadBody, const std::atomic<bool>& stopping);
@@ -25,7 +27,7 @@ private:
 
     WireContext& context_;
     RequestWorker& worker_;
-    ListenerSet<EventUploadListener> listeners_;
+    ListenerSet<protocol::EventUploadListener> listeners_;
 };
 
 } // namespace wirekit

@@ -29,7 +29,8 @@ void GuildDkpServiceImpl::requestGuildDkpList(const std::string& siteName, bool 
             !isGuildDkpList(response.body))
             return;
         context_.hub.post([this, text = std::move(response.body)] {
-            listeners_.forEach([&](GuildDkpListener* listener) { listener->onGuildDkpList(text); });
+            listeners_.forEach(
+                [&](protocol::GuildDkpListener* listener) { listener->onGuildDkpList(text); });
         });
     });
 }

@@ -8,18 +8,20 @@
 namespace wirekit {
 
 // Fetches a guild site's DKP list text. Failed requests are not answered.
-class GuildDkpServiceImpl final : public GuildDkpService {
+class GuildDkpServiceImpl final : public protocol::GuildDkpService {
 public:
     GuildDkpServiceImpl(WireContext& context, RequestWorker& worker);
 
-    void addListener(GuildDkpListener* listener) override { listeners_.add(listener); }
-    void removeListener(GuildDkpListener* listener) override { listeners_.remove(listener); }
+    void addListener(protocol::GuildDkpListener* listener) override { listeners_.add(listener); }
+    void removeListener(protocol::GuildDkpListener* listener) override {
+        listeners_.remove(listener);
+    }
     void requestGuildDkpList(const std::string& siteName, bool mainlandClient) override;
 
 private:
     WireContext& context_;
     RequestWorker& worker_;
-    ListenerSet<GuildDkpListener> listeners_;
+    ListenerSet<protocol::GuildDkpListener> listeners_;
 };
 
 // The request path and query for a site name given in UTF-8.

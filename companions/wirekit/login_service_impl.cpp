@@ -53,7 +53,8 @@ void LoginServiceImpl::exchange(const std::string& loginBody, const std::atomic<
     context_.hub.post([this, token = answer.token, data = std::move(*data)]() mutable {
         context_.session.setToken(token);
         accounts_.setAccount(std::move(data));
-        listeners_.forEach([](LoginListener* listener) { listener->onLoginResult(1, 0); });
+        listeners_.forEach(
+            [](protocol::LoginListener* listener) { listener->onLoginResult(1, 0); });
         accounts_.announce();
     });
 }
@@ -62,8 +63,9 @@ void LoginServiceImpl::answerFailure(Failure failure) {
     if (failure == Failure::Cancelled)
         return;
     context_.hub.post([this, failure] {
-        listeners_.forEach(
-            [failure](LoginListener* listener) { listener->onLoginResult(0, code(failure)); });
+        listeners_.forEach([failure](protocol::LoginListener* listener) {
+            listener->onLoginResult(0, code(failure));
+        });
     });
 }
 

@@ -11,13 +11,13 @@ namespace wirekit {
 
 // Logs in and, when that succeeds, fetches the account data before answering, so that a
 // successful result always comes with the data it promises.
-class LoginServiceImpl final : public LoginService {
+class LoginServiceImpl final : public protocol::LoginService {
 public:
     LoginServiceImpl(WireContext& context, RequestWorker& worker, AccountServiceImpl& accounts);
 
     void login(const std::u16string& userName, const std::string& passwordDigest) override;
-    void addListener(LoginListener* listener) override { listeners_.add(listener); }
-    void removeListener(LoginListener* listener) override { listeners_.remove(listener); }
+    void addListener(protocol::LoginListener* listener) override { listeners_.add(listener); }
+    void removeListener(protocol::LoginListener* listener) override { listeners_.remove(listener); }
 
 private:
     void exchange(const std::string& loginBody, const std::atomic<bool>& stopping);
@@ -26,7 +26,7 @@ private:
     WireContext& context_;
     RequestWorker& worker_;
     AccountServiceImpl& accounts_;
-    ListenerSet<LoginListener> listeners_;
+    ListenerSet<protocol::LoginListener> listeners_;
 };
 
 } // namespace wirekit

@@ -14,15 +14,15 @@ namespace wirekit {
 
 // The library's one manager. Login and account data share a transfer thread, uploads and guild
 // lists have their own, so that a slow upload never holds up the other requests.
-class ProtocolManagerImpl final : public ProtocolManager {
+class ProtocolManagerImpl final : public protocol::ProtocolManager {
 public:
     ProtocolManagerImpl();
     ~ProtocolManagerImpl();
 
-    AccountService* getAccountService() override { return &accounts_; }
-    LoginService* getLoginService() override { return &login_; }
-    EventUploadService* getEventUploadService() override { return &uploads_; }
-    GuildDkpService* getGuildDkpService() override { return &guildDkp_; }
+    protocol::AccountService* getAccountService() override { return &accounts_; }
+    protocol::LoginService* getLoginService() override { return &login_; }
+    protocol::EventUploadService* getEventUploadService() override { return &uploads_; }
+    protocol::GuildDkpService* getGuildDkpService() override { return &guildDkp_; }
 
     WireContext& context() { return context_; }
 

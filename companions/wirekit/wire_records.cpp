@@ -37,12 +37,12 @@ template <typename Int> std::optional<Int> integer(const json& object, const cha
     return static_cast<Int>(value);
 }
 
-std::optional<GuildEntry> parseGuild(const json& object) {
+std::optional<protocol::GuildEntry> parseGuild(const json& object) {
     const auto guildId = object.is_object() ? text(object, "guildId") : std::nullopt;
     const auto systems = guildId ? object.find("dkpSystems") : object.end();
     if (!guildId || systems == object.end() || !systems->is_array())
         return std::nullopt;
-    GuildEntry guild;
+    protocol::GuildEntry guild;
     guild.guildId = *guildId;
     for (const json& system : *systems) {
         if (!system.is_object())

@@ -15,7 +15,7 @@ struct AccountData {
     std::u16string user;
     std::u16string defaultGuildId;
     std::u16string defaultGuildUrl;
-    std::vector<GuildEntry> guilds;
+    std::vector<protocol::GuildEntry> guilds;
 };
 
 struct UploadAnswer {

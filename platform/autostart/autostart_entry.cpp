@@ -8,6 +8,8 @@
 #include <filesystem>
 #include <string_view>
 
+namespace autostart {
+
 namespace {
 
 constexpr std::string_view kEntryName = "TALLYRA";
@@ -66,3 +68,5 @@ void AutostartEntry::setRegistered(bool on) const {
     ufile::WriteFileData(entryPath(), desktop_entry::applicationEntry(
                                           kEntryName, ustring::toUtf8(expectedCommand())));
 }
+
+} // namespace autostart

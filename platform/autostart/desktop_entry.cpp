@@ -1,5 +1,7 @@
 #include "autostart/desktop_entry.h"
 
+namespace autostart {
+
 namespace desktop_entry {
 namespace {
 
@@ -155,3 +157,5 @@ std::optional<std::vector<std::string>> splitExec(std::string_view exec) {
 }
 
 } // namespace desktop_entry
+
+} // namespace autostart

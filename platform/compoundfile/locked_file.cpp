@@ -1,4 +1,4 @@
-#include "locked_file.h"
+#include "compoundfile/locked_file.h"
 
 #include "utilkit/ufile.h"
 

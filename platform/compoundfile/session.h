@@ -1,8 +1,8 @@
 #pragma once
 
+#include "compoundfile/locked_file.h"
 #include "compoundfile/status.h"
 #include "element.h"
-#include "locked_file.h"
 
 #include <memory>
 

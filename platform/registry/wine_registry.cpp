@@ -117,11 +117,6 @@ bool isDriveLetter(char16_t c) {
     return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
 }
 
-bool isFolder(const std::u16string& path) {
-    std::error_code error;
-    return std::filesystem::is_directory(ufile::toNativePath(path), error);
-}
-
 } // namespace
 
 std::optional<std::u16string> findStringValue(std::string_view text, std::u16string_view key,
@@ -175,7 +170,7 @@ std::u16string mapWindowsPath(std::u16string_view prefix, std::u16string_view wi
         return {}; // "C:folder" is relative to a drive's current folder, which Wine cannot know
     const auto drive = char16_t(windowsPath[0] | 0x20); // lower case
     std::u16string base(prefix);
-    if (drive == u'c' && isFolder(base + u"drive_c"))
+    if (drive == u'c' && ufile::isFolder(base + u"drive_c"))
         base += u"drive_c/";
     else {
         base.append(u"dosdevices/");

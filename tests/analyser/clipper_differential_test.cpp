@@ -6,11 +6,10 @@
 #include "grammar/wowluaclipper.h"
 #include "tree_text.h"
 
+#include "testsupport/corpus.h"
+
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <random>
 
 using grammar::Document;
@@ -47,11 +46,6 @@ void expectSameTree(const clipper_fuzz::Case& input) {
                       << documents.compactRaids;
 }
 
-std::string bytesOf(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
 int depthOf(const Document& document) {
     int depth = 0;
     const std::vector<Node>* level = &document.getNodes();
@@ -73,12 +67,11 @@ std::u16string repeated(std::u16string_view piece, std::size_t totalLength) {
 } // namespace
 
 TEST(ClipperDifferential, EveryCorpusInputGivesTheSameTree) {
-    const std::filesystem::path corpus =
-        std::filesystem::path(RL_SOURCE_DIR) / "tests/analyser/clipper_corpus";
     int files = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(corpus)) {
-        SCOPED_TRACE(entry.path().filename().string());
-        for (const clipper_fuzz::Case& input : clipper_fuzz::casesFromBytes(bytesOf(entry.path())))
+    for (const testsupport::CorpusInput& corpusInput :
+         testsupport::readCorpus("tests/analyser/clipper_corpus")) {
+        SCOPED_TRACE(corpusInput.name);
+        for (const clipper_fuzz::Case& input : clipper_fuzz::casesFromBytes(corpusInput.bytes))
             expectSameTree(input);
         ++files;
     }

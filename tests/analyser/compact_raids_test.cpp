@@ -6,12 +6,11 @@
 #include "dkp/raids.h"
 #include "grammar/wowluaclipper.h"
 #include "raid_dump.h"
+#include "testsupport/files.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 
 namespace {
 
@@ -34,11 +33,6 @@ std::string fastRaids(const std::string& bytes) {
 
 std::string referenceRaids(const std::string& bytes) {
     return publicRaids(bytes, grammar::ReferenceWOWLUAClipper());
-}
-
-std::string bytesOf(const std::string& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
 }
 
 std::size_t raidCount(const std::string& dump) {
@@ -119,7 +113,7 @@ std::string generatedLog(int raids, int players, const std::string& lineEnd) {
 } // namespace
 
 TEST(CompactRaids, SampleLogGivesTheRaidsOfBothPublicTrees) {
-    const std::string sample = bytesOf(RL_SOURCE_DIR "/tests/data/TALLYRA.lua");
+    const std::string sample = testsupport::readFile(RL_SOURCE_DIR "/tests/data/TALLYRA.lua");
     const std::string compact = compactRaids(sample);
     EXPECT_EQ(raidCount(compact), 4u);
     EXPECT_EQ(compact, fastRaids(sample));

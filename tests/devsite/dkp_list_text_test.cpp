@@ -1,5 +1,5 @@
 #include "dkp_list_text.h"
-#include "site_process.h"
+#include "testsupport/temporary_folder.h"
 
 #include <cstdio>
 #include <fstream>
@@ -11,9 +11,9 @@ namespace {
 
 // Runs the list text and then `script` in a real Lua and gives what the script prints.
 std::string runInLua(const std::string& listText, const std::string& script) {
-    const auto folder = devsite_testing::makeTemporaryFolder();
-    std::ofstream(folder / "list.lua", std::ios::binary) << listText << "\n" << script << "\n";
-    const std::string command = "lua5.4 " + (folder / "list.lua").string() + " 2>&1";
+    const testsupport::TemporaryFolder folder;
+    std::ofstream(folder.path("list.lua"), std::ios::binary) << listText << "\n" << script << "\n";
+    const std::string command = "lua5.4 " + folder.path("list.lua").string() + " 2>&1";
     std::string output;
     if (FILE* pipe = popen(command.c_str(), "r")) {
         char buffer[256];
@@ -21,7 +21,6 @@ std::string runInLua(const std::string& listText, const std::string& script) {
             output.append(buffer, got);
         pclose(pipe);
     }
-    std::filesystem::remove_all(folder);
     return output;
 }
 

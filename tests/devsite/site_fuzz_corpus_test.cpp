@@ -2,24 +2,17 @@
 // inputs that reached new code and any input that failed.
 #include "site_fuzz_checks.h"
 
-#include <filesystem>
-#include <fstream>
+#include "testsupport/corpus.h"
+
 #include <gtest/gtest.h>
-#include <iterator>
 
 namespace {
 
-std::string bytesOf(const std::filesystem::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
-
 template <typename Check> int replay(const std::string& corpus, Check check) {
     int files = 0;
-    for (const auto& entry :
-         std::filesystem::directory_iterator(std::filesystem::path(RL_SOURCE_DIR) / corpus)) {
-        SCOPED_TRACE(entry.path().filename().string());
-        EXPECT_EQ(check(bytesOf(entry.path())), "");
+    for (const testsupport::CorpusInput& input : testsupport::readCorpus(corpus)) {
+        SCOPED_TRACE(input.name);
+        EXPECT_EQ(check(input.bytes), "");
         ++files;
     }
     return files;

@@ -3,7 +3,7 @@
 #include "raw_connection.h"
 #include "sample_raid.h"
 #include "server_limits.h"
-#include "site_process.h"
+#include "testsupport/site_process.h"
 
 #include <gtest/gtest.h>
 #include <httplib.h>
@@ -15,8 +15,8 @@ namespace devsite {
 namespace {
 
 using devsite_testing::RawConnection;
-using devsite_testing::SiteProcess;
 using nlohmann::json;
+using testsupport::SiteProcess;
 using namespace std::chrono_literals;
 
 // How long a test waits for an answer the site should give at once. Only a site that does not

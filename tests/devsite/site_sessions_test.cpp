@@ -2,8 +2,8 @@
 // form.
 #include "database.h"
 #include "password_verifier.h"
-#include "site_process.h"
 #include "site_store.h"
+#include "testsupport/temporary_folder.h"
 #include "utilkit/encrypt.h"
 
 #include <filesystem>
@@ -60,20 +60,19 @@ TEST(SiteSessions, PasswordVerifiersAreSaltedAndSlow) {
 }
 
 TEST(SiteSessions, StoreKeepsOnlyVerifiersOfTheDigest) {
-    const auto folder = devsite_testing::makeTemporaryFolder();
+    const testsupport::TemporaryFolder folder;
     {
-        SiteStore store((folder / "site.db").string(), kQuickIterations);
+        SiteStore store(folder.path("site.db").string(), kQuickIterations);
         store.addUser("leader", "digest");
     }
-    const std::string stored = storedVerifier(folder / "site.db", "leader");
+    const std::string stored = storedVerifier(folder.path("site.db"), "leader");
     EXPECT_EQ(stored.rfind("pbkdf2-sha256$1000$", 0), 0u) << stored;
     EXPECT_TRUE(matchesPasswordVerifier(stored, "digest"));
-    std::filesystem::remove_all(folder);
 }
 
 TEST(SiteSessions, DatabaseOfTheEarlierFormIsTakenOverWhenOpened) {
-    const auto folder = devsite_testing::makeTemporaryFolder();
-    const std::string path = (folder / "old.db").string();
+    const testsupport::TemporaryFolder folder;
+    const std::string path = folder.path("old.db").string();
     const std::string oldHash = encrypt::SHA("5eed:digest");
     {
         // Users with one unsalted-iteration SHA-256 of salt ":" digest, sessions without times.
@@ -109,7 +108,6 @@ TEST(SiteSessions, DatabaseOfTheEarlierFormIsTakenOverWhenOpened) {
     EXPECT_TRUE(matchesPasswordVerifier(stored, "digest"));
     SiteStore reopened(path, kQuickIterations);
     EXPECT_TRUE(reopened.login("leader", "digest", 0));
-    std::filesystem::remove_all(folder);
 }
 
 } // namespace

@@ -1,7 +1,8 @@
 // dkpsite as a program: started on a free loopback port, spoken to over HTTP.
 #include "sample_raid.h"
 #include "site_options.h"
-#include "site_process.h"
+#include "testsupport/site_process.h"
+#include "testsupport/temporary_folder.h"
 
 #include <fstream>
 #include <gtest/gtest.h>
@@ -11,8 +12,8 @@
 namespace devsite {
 namespace {
 
-using devsite_testing::SiteProcess;
 using nlohmann::json;
+using testsupport::SiteProcess;
 
 // The digest the client sends for the demo password "demo".
 const std::string kDemoDigest = "2a97516c354b68848cdbd8f54a226a0a55b21ed138e207ad6c5cbb9c00aa5aea";
@@ -140,10 +141,10 @@ TEST_F(SiteTest, UnknownGuildSiteHasNoList) {
 }
 
 TEST(SiteProgram, ServesUpdateFilesFromTheGivenFolder) {
-    const auto folder = devsite_testing::makeTemporaryFolder();
-    std::ofstream(folder / "list.xml") << "<list/>";
+    const testsupport::TemporaryFolder folder;
+    std::ofstream(folder.path("list.xml")) << "<list/>";
     {
-        SiteProcess site({"--updates", folder.string()});
+        SiteProcess site({"--updates", folder.path().string()});
         httplib::Client client("127.0.0.1", site.port());
         auto file = client.Get("/update/list.xml");
         ASSERT_TRUE(file);
@@ -154,24 +155,22 @@ TEST(SiteProgram, ServesUpdateFilesFromTheGivenFolder) {
         const int status = site.stop();
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     }
-    std::filesystem::remove_all(folder);
 }
 
 TEST(SiteProgram, KeepsItsDataAcrossRestarts) {
     SiteProcess first;
     const auto database = first.folder() / "site.db";
-    const auto copy = devsite_testing::makeTemporaryFolder();
+    const testsupport::TemporaryFolder copy;
     first.stop();
-    std::filesystem::copy_file(database, copy / "site.db");
+    std::filesystem::copy_file(database, copy.path("site.db"));
     // The same database, seeded again: the demo user is not added twice.
-    SiteProcess second({"--demo", "--db", (copy / "site.db").string()});
+    SiteProcess second({"--demo", "--db", copy.path("site.db").string()});
     httplib::Client client("127.0.0.1", second.port());
     auto answer = client.Post("/api/login", json{{"user", "demo"}, {"digest", kDemoDigest}}.dump(),
                               "application/json");
     ASSERT_TRUE(answer);
     EXPECT_EQ(answer->status, 200);
     second.stop();
-    std::filesystem::remove_all(copy);
 }
 
 TEST(SiteOptions, ReadsEveryOptionAndRefusesBadOnes) {
@@ -200,8 +199,8 @@ TEST(SiteOptions, BoundAddressBecomesTheSitesUrl) {
 }
 
 TEST(SiteProgram, BannerGivesThePort) {
-    EXPECT_EQ(devsite_testing::portFromBanner("dkpsite listening on http://127.0.0.1:4321"), 4321);
-    EXPECT_EQ(devsite_testing::portFromBanner("something else"), 0);
+    EXPECT_EQ(testsupport::portFromBanner("dkpsite listening on http://127.0.0.1:4321"), 4321);
+    EXPECT_EQ(testsupport::portFromBanner("something else"), 0);
 }
 
 } // namespace

@@ -2,7 +2,9 @@
 // record, the game folder chosen in the settings dialog, the reference site on loopback, the
 // shipped addon run by a real Lua.
 #include "addon_lua.h"
-#include "dkpsite_process.h"
+#include "testsupport/modal_dialogs.h"
+#include "testsupport/site_process.h"
+#include "testsupport/temporary_folder.h"
 #include "ui_test_support.h"
 
 #include "app/raidledger_app.h"
@@ -142,40 +144,40 @@ protected:
 
     // Answers every dialog the night brings up, as the user would.
     void actAsTheUser(QDialog* dialog) {
-        if (qobject_cast<CLoginDlg*>(dialog)) {
+        if (qobject_cast<ui::CLoginDlg*>(dialog)) {
             dialog->findChild<QLineEdit*>(QStringLiteral("ctl1001"))->setText("demo");
             dialog->findChild<QLineEdit*>(QStringLiteral("ctl1002"))->setText("demo");
             dialog->findChild<QPushButton*>(QStringLiteral("unit60015"))->click();
-        } else if (qobject_cast<CMySetupDlg*>(dialog)) {
+        } else if (qobject_cast<ui::CMySetupDlg*>(dialog)) {
             ++settingsShown_;
             dialog->findChild<QLineEdit*>(QStringLiteral("ctl1014"))
-                ->setText(QString::fromStdU16String(game_.text()));
+                ->setText(QString::fromStdU16String(game_.folder()));
             dialog->findChild<QLineEdit*>(QStringLiteral("ctl1015"))
                 ->setText(QString::fromStdString(site_.url() + "/" + kGuildSite));
             dialog->findChild<QPushButton*>(QStringLiteral("ctl1"))->click();
-        } else if (auto* accounts = qobject_cast<CSelectAccountDlg*>(dialog)) {
+        } else if (auto* accounts = qobject_cast<ui::CSelectAccountDlg*>(dialog)) {
             const auto found = accounts->accountList()->findItems("DEMO", Qt::MatchExactly);
             ASSERT_EQ(found.size(), 1);
             accounts->accountList()->setCurrentItem(found[0]);
             dialog->findChild<QPushButton*>(QStringLiteral("nextButton"))->click();
-        } else if (auto* raids = qobject_cast<CSelectRaidDlg*>(dialog)) {
+        } else if (auto* raids = qobject_cast<ui::CSelectRaidDlg*>(dialog)) {
             // Once uploaded, the raid carries "已上传" after its name.
             const auto found = raids->raidList()->findItems(kNewRaid, Qt::MatchStartsWith);
             ASSERT_EQ(found.size(), 1);
             raids->raidList()->setCurrentItem(found[0]);
             dialog->findChild<QPushButton*>(QStringLiteral("nextButton"))->click();
-        } else if (qobject_cast<CEditRaidDlg*>(dialog)) {
+        } else if (qobject_cast<ui::CEditRaidDlg*>(dialog)) {
             dialog->findChild<QPushButton*>(QStringLiteral("nextButton"))->click();
-        } else if (qobject_cast<CEventImportDlg*>(dialog)) {
+        } else if (qobject_cast<ui::CEventImportDlg*>(dialog)) {
             auto* guild = dialog->findChild<QComboBox*>(QStringLiteral("guildChoice"));
             guild->setCurrentIndex(guild->findText(QString::fromUtf8(kGuild)));
             auto* dkp = dialog->findChild<QComboBox*>(QStringLiteral("dkpChoice"));
             dkp->setCurrentIndex(dkp->findText(QString::fromUtf8(kRaidDkp)));
             dialog->findChild<QPushButton*>(QStringLiteral("uploadButton"))->click();
             // A repeated upload that was declined leaves the form open: the user cancels.
-            if (!static_cast<CEventImportDlg*>(dialog)->isUploading())
+            if (!static_cast<ui::CEventImportDlg*>(dialog)->isUploading())
                 dialog->findChild<QPushButton*>(QStringLiteral("cancelButton"))->click();
-        } else if (auto* restore = qobject_cast<CRestoreDataDlg*>(dialog)) {
+        } else if (auto* restore = qobject_cast<ui::CRestoreDataDlg*>(dialog)) {
             restore->accountList()->setCurrentIndex(restore->accountList()->findText("DEMO"));
             restore->backupList()->setCurrentIndex(
                 restore->backupList()->findText(QString::fromStdString(chosenBackup_)));
@@ -186,13 +188,13 @@ protected:
         }
     }
 
-    uitest::TempFolder home_;
-    uitest::TempFolder program_;
-    uitest::TempFolder game_;
-    uitest::TempFolder current_;
-    uitest::TempFolder siteFolder_;
+    testsupport::TemporaryFolder home_;
+    testsupport::TemporaryFolder program_;
+    testsupport::TemporaryFolder game_;
+    testsupport::TemporaryFolder current_;
+    testsupport::TemporaryFolder siteFolder_;
     fs::path siteDatabase_ = siteFolder_.path() / "site.db";
-    DkpsiteProcess site_{siteDatabase_.string()};
+    testsupport::SiteProcess site_{siteDatabase_, {"--demo"}};
     fs::path previous_;
     std::map<std::string, std::string> savedEnvironment_;
     uitest::RecordingPrompter prompter_; // every question is answered No
@@ -205,13 +207,13 @@ TEST_F(RaidNight, FromLoginToUploadedPointsInTheGameAndARestoredLog) {
     ASSERT_FALSE(site_.url().empty());
     const std::string sampleLog = readFile(fs::path(RL_SOURCE_DIR) / "tests/data/TALLYRA.lua");
     ASSERT_FALSE(sampleLog.empty());
-    uitest::ModalWatcher user([this](QDialog* dialog) { actAsTheUser(dialog); });
+    testsupport::ModalWatcher user([this](QDialog* dialog) { actAsTheUser(dialog); });
 
     // Log in; the main window asks for the game folder and the guild, installs the addon there
     // and writes the guild's list, which the shipped addon reads as the site has it.
-    RaidledgerApp app(program_.text());
+    app::RaidledgerApp app(program_.folder());
     ASSERT_TRUE(app.initInstance());
-    CMainFrame* frame = app.mainWindow();
+    ui::CMainFrame* frame = app.mainWindow();
     ASSERT_NE(frame, nullptr);
     ASSERT_TRUE(runEventsUntil([&] {
         return readFile(listFile()).find("MerDKP_Table") != std::string::npos;
@@ -258,7 +260,7 @@ TEST_F(RaidNight, FromLoginToUploadedPointsInTheGameAndARestoredLog) {
     EXPECT_EQ(after, expected);
 
     // The upload is marked beside the settings; the same raid again goes only after a Yes.
-    gamefiles::UploadMarks marks(program_.text());
+    gamefiles::UploadMarks marks(program_.folder());
     EXPECT_EQ(marks.load(), u"");
     ASSERT_EQ(marks.marks().size(), 1u);
     EXPECT_EQ(marks.marks()[0].account, u"DEMO");

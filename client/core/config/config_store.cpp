@@ -12,6 +12,8 @@
 
 #include <string>
 
+namespace config {
+
 namespace {
 
 // The section name as the cache and the bag keep it: UTF-8, up to the first NUL.
@@ -35,7 +37,7 @@ ConfigStore::~ConfigStore() {
 }
 
 PropertyBag* ConfigStore::load(std::u16string_view section) {
-    auto* bag = new PropertyBag(cacheKey(section), PropertyMap(), this);
+    auto* bag = new PropertyBag(cacheKey(section), packing::PropertyMap(), this);
     SectionReader reader(*bag);
     accessSection(path_, untilNul(section), reader);
     return bag;
@@ -76,19 +78,21 @@ void ConfigStore::release(PropertyBag* bag) {
     }
 }
 
-int ConfigStore::write(std::u16string_view section, const PropertyMap& map) {
+int ConfigStore::write(std::u16string_view section, const packing::PropertyMap& map) {
     // Packed before the file is opened: a map that cannot be packed (a value longer than a
     // packed string may be) is refused with the file untouched.
     std::string packed;
     try {
-        PackBuffer buffer;
-        Pack pack(buffer);
+        packing::PackBuffer buffer;
+        packing::Pack pack(buffer);
         map.marshal(pack);
         packed.assign(pack.data(), pack.size());
-    } catch (const PackError&) {
+    } catch (const packing::PackError&) {
         return -1;
     }
     SectionWriter writer(packed);
     accessSection(path_, untilNul(section), writer);
     return writer.result();
 }
+
+} // namespace config

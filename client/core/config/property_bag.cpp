@@ -7,7 +7,9 @@
 
 #include "utilkit/ustring.h"
 
-PropertyBag::PropertyBag(std::string name, PropertyMap map, ConfigStore* owner)
+namespace config {
+
+PropertyBag::PropertyBag(std::string name, packing::PropertyMap map, ConfigStore* owner)
     : map_(std::move(map)), owner_(owner), name_(std::move(name)) {}
 
 void PropertyBag::commit() {
@@ -45,7 +47,7 @@ void PropertyBag::get_quad(std::uint16_t key, PropertyQuad& value) {
     const std::string* stored = map_.find(key);
     if (stored == nullptr || stored->empty())
         return;
-    Unpack unpack(stored->data(), stored->size());
+    packing::Unpack unpack(stored->data(), stored->size());
     PropertyQuad read;
     read.f1 = unpack.pop_uint32();
     read.f0 = unpack.pop_uint32();
@@ -55,8 +57,8 @@ void PropertyBag::get_quad(std::uint16_t key, PropertyQuad& value) {
 }
 
 void PropertyBag::set_quad(std::uint16_t key, const PropertyQuad& value) {
-    PackBuffer buffer;
-    Pack pack(buffer);
+    packing::PackBuffer buffer;
+    packing::Pack pack(buffer);
     pack << value.f1 << value.f0 << value.f3 << value.f2;
     map_.set(key, std::string(pack.data(), pack.size()));
 }
@@ -65,7 +67,7 @@ void PropertyBag::get_pair(std::uint16_t key, PropertyPair& value) {
     const std::string* stored = map_.find(key);
     if (stored == nullptr || stored->empty())
         return;
-    Unpack unpack(stored->data(), stored->size());
+    packing::Unpack unpack(stored->data(), stored->size());
     PropertyPair read;
     read.f0 = unpack.pop_uint32();
     read.f1 = unpack.pop_uint32();
@@ -73,8 +75,8 @@ void PropertyBag::get_pair(std::uint16_t key, PropertyPair& value) {
 }
 
 void PropertyBag::set_pair(std::uint16_t key, const PropertyPair& value) {
-    PackBuffer buffer;
-    Pack pack(buffer);
+    packing::PackBuffer buffer;
+    packing::Pack pack(buffer);
     pack << value.f0 << value.f1;
     map_.set(key, std::string(pack.data(), pack.size()));
 }
@@ -92,3 +94,5 @@ void PropertyBag::release() {
     if (owner_ != nullptr)
         owner_->release(this);
 }
+
+} // namespace config

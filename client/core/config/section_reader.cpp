@@ -5,6 +5,8 @@
 
 #include <string>
 
+namespace config {
+
 namespace {
 constexpr std::size_t kPieceSize = 1024;
 }
@@ -23,13 +25,15 @@ bool SectionReader::onStream(compoundfile::Storage&, compoundfile::Stream& strea
     if (bytes.empty())
         return false;
     // A stream that ends inside an entry is treated as an empty section, not as half of one.
-    PropertyMap map;
+    packing::PropertyMap map;
     try {
-        Unpack unpack(bytes.data(), bytes.size());
+        packing::Unpack unpack(bytes.data(), bytes.size());
         map.unmarshal(unpack);
-    } catch (const PacketError&) {
+    } catch (const packing::PacketError&) {
         return false;
     }
     bag_.map().merge(map, true);
     return true;
 }
+
+} // namespace config

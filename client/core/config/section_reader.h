@@ -3,6 +3,8 @@
 #include "config/property_bag.h"
 #include "storage_visitor.h"
 
+namespace config {
+
 // Reads a section's stream into a bag; anything missing, unreadable or malformed leaves the
 // bag empty.
 class SectionReader : public StorageVisitor {
@@ -18,3 +20,5 @@ public:
 private:
     PropertyBag& bag_;
 };
+
+} // namespace config

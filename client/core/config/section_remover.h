@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+namespace config {
+
 // Deletes a section's storage from the root of the file.
 class SectionRemover : public StorageVisitor {
 public:
@@ -19,3 +21,5 @@ public:
 private:
     std::u16string section_;
 };
+
+} // namespace config

@@ -1,5 +1,7 @@
 #include "section_writer.h"
 
+namespace config {
+
 bool SectionWriter::onStream(compoundfile::Storage&, compoundfile::Stream& stream) {
     // Not truncated: a longer old content keeps its tail behind the counted entries.
     if (stream.seek(0) != compoundfile::Status::Ok ||
@@ -7,3 +9,5 @@ bool SectionWriter::onStream(compoundfile::Storage&, compoundfile::Stream& strea
         onFailure();
     return true;
 }
+
+} // namespace config

@@ -4,6 +4,8 @@
 
 #include <string_view>
 
+namespace config {
+
 // Writes a packed map at the start of a section's stream, creating the section and the stream
 // as needed. The result is 0, or -1 once any step failed.
 class SectionWriter : public StorageVisitor {
@@ -22,3 +24,5 @@ private:
     std::string_view packed_;
     int result_ = 0;
 };
+
+} // namespace config

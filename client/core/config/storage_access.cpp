@@ -4,6 +4,8 @@
 
 #include <memory>
 
+namespace config {
+
 using compoundfile::Status;
 
 namespace {
@@ -50,3 +52,5 @@ void accessSection(std::u16string_view path, std::u16string_view section, Storag
     if (root->commit() != Status::Ok)
         visitor.onFailure();
 }
+
+} // namespace config

@@ -2,6 +2,8 @@
 
 #include "compoundfile/storage.h"
 
+namespace config {
+
 // The part of one access to a section that differs between reading, writing and deleting.
 class StorageVisitor {
 public:
@@ -18,3 +20,5 @@ public:
     // The section's stream is missing: true to create it.
     virtual bool wantsStream() = 0;
 };
+
+} // namespace config

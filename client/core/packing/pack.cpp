@@ -2,6 +2,8 @@
 
 #include "packing/packet_error.h"
 
+namespace packing {
+
 namespace {
 template <typename T> void toLittleEndian(T value, unsigned char* out) {
     for (std::size_t i = 0; i < sizeof(T); ++i)
@@ -44,3 +46,5 @@ Pack& Pack::push_varstr(const void* bytes, std::size_t n) {
     append(bytes, n);
     return *this;
 }
+
+} // namespace packing

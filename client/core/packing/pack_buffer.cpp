@@ -3,6 +3,8 @@
 #include <cstring>
 #include <new>
 
+namespace packing {
+
 char PackBuffer::emptyByte_ = 0;
 
 PackBuffer::~PackBuffer() {
@@ -52,3 +54,5 @@ bool PackBuffer::resize(std::size_t n, char fill) {
     size_ = static_cast<std::uint32_t>(n);
     return true;
 }
+
+} // namespace packing

@@ -5,6 +5,8 @@
 
 #include <ios>
 
+namespace packing {
+
 void PropertyMap::marshal(Pack& pack) const {
     pack.push_uint32(static_cast<std::uint32_t>(entries_.size()));
     for (const auto& [key, value] : entries_) {
@@ -49,3 +51,5 @@ const std::string* PropertyMap::find(std::uint16_t key) const {
     const auto position = entries_.find(key);
     return position == entries_.end() ? nullptr : &position->second;
 }
+
+} // namespace packing

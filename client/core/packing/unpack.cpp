@@ -2,6 +2,8 @@
 
 #include "packing/packet_error.h"
 
+namespace packing {
+
 namespace {
 template <typename T> T fromLittleEndian(const char* bytes) {
     T value = 0;
@@ -54,3 +56,5 @@ Varstr Unpack::pop_varstr() {
         throw;
     }
 }
+
+} // namespace packing

@@ -1,5 +1,6 @@
 #include "ceditraiddlg.h"
 
+#include "ceditraiddlg_ids.h"
 #include "craidbossview.h"
 #include "craidmobsview.h"
 #include "craidoverview.h"
@@ -12,6 +13,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+namespace ui {
+
 namespace {
 
 const QString kOverviewSection = QStringLiteral("总览");
@@ -23,16 +26,16 @@ constexpr int kViewInset = 10;
 CEditRaidDlg::CEditRaidDlg(dkp::Raid* raid, const QString& itemSearchHost, QWidget* parent)
     : QDialog(parent), raid_(raid) {
     sections_ = new QListWidget(this);
-    sections_->setObjectName(QStringLiteral("sectionList"));
+    sections_->setObjectName(editraiddlgids::SectionList);
     sections_->setSelectionMode(QAbstractItemView::SingleSelection);
     sections_->setFixedWidth(180);
 
     overview_ = new CRaidOverview(raid, itemSearchHost, this);
     bossView_ = new CRaidBossView(itemSearchHost, this);
     mobsView_ = new CRaidMobsView(itemSearchHost, this);
-    overview_->setObjectName(QStringLiteral("raidOverview"));
-    bossView_->setObjectName(QStringLiteral("raidBossView"));
-    mobsView_->setObjectName(QStringLiteral("raidMobsView"));
+    overview_->setObjectName(editraiddlgids::Overview);
+    bossView_->setObjectName(editraiddlgids::BossView);
+    mobsView_->setObjectName(editraiddlgids::MobsView);
     bossView_->hide();
     mobsView_->hide();
 
@@ -43,7 +46,7 @@ CEditRaidDlg::CEditRaidDlg(dkp::Raid* raid, const QString& itemSearchHost, QWidg
     frame->addWidget(mobsView_);
 
     auto* exportButton = new QPushButton(QStringLiteral("导出…"), this);
-    exportButton->setObjectName(QStringLiteral("exportButton"));
+    exportButton->setObjectName(editraiddlgids::ExportButton);
     exportButton->setToolTip(
         QStringLiteral("把这次活动存为公会网站可导入的XML、出勤表或掉落表（CSV）或JSON文件"));
     exportButton->setEnabled(raid_ != nullptr);
@@ -51,8 +54,8 @@ CEditRaidDlg::CEditRaidDlg(dkp::Raid* raid, const QString& itemSearchHost, QWidg
             [this] { exportRaidWithDialog(this, *raid_); });
     auto* next = new QPushButton(QStringLiteral("下一步"), this);
     auto* cancel = new QPushButton(QStringLiteral("取消"), this);
-    next->setObjectName(QStringLiteral("nextButton"));
-    cancel->setObjectName(QStringLiteral("cancelButton"));
+    next->setObjectName(editraiddlgids::NextButton);
+    cancel->setObjectName(editraiddlgids::CancelButton);
     next->setDefault(true);
     connect(next, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -113,3 +116,5 @@ void CEditRaidDlg::showSection(int row) {
     bossView_->setBossKill(raid_->getBossKill(boss), loots);
     bossView_->refresh();
 }
+
+} // namespace ui

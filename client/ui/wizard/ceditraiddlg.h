@@ -2,14 +2,17 @@
 
 #include <QDialog>
 
-class CRaidBossView;
-class CRaidMobsView;
-class CRaidOverview;
 class QListWidget;
 
 namespace dkp {
 class Raid;
 }
+
+namespace ui {
+
+class CRaidBossView;
+class CRaidMobsView;
+class CRaidOverview;
 
 // The raid window: a list of the raid's sections on the left ("总览", each boss kill,
 // "小怪掉落") and the view of the selected section on the right. "导出…" saves the raid in
@@ -31,3 +34,5 @@ private:
     CRaidBossView* bossView_;
     CRaidMobsView* mobsView_;
 };
+
+} // namespace ui

@@ -1,7 +1,7 @@
 #include "ceventimportdlg.h"
 
 #include "ceditraiddlg.h"
-#include "prompts.h"
+#include "ceventimportdlg_ids.h"
 #include "reviewtext.h"
 #include "uploadeddescription.h"
 
@@ -10,8 +10,10 @@
 #include "protocol/account_service.h"
 #include "protocol/event_upload_service.h"
 #include "raidsift.h"
+#include "ui/prompter.h"
 #include "utilkit/encrypt.h"
 #include "utilkit/ustring.h"
+#include "utilkit_gui/usystem.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -25,6 +27,8 @@
 
 #include <algorithm>
 #include <ctime>
+
+namespace ui {
 
 namespace {
 
@@ -44,8 +48,8 @@ QString successQuestion() {
 
 } // namespace
 
-CEventImportDlg::CEventImportDlg(dkp::Raid* raid, AccountService* accounts,
-                                 EventUploadService* uploads, const Addresses& addresses,
+CEventImportDlg::CEventImportDlg(dkp::Raid* raid, protocol::AccountService* accounts,
+                                 protocol::EventUploadService* uploads, const Addresses& addresses,
                                  QWidget* parent)
     : QDialog(parent), raid_(raid), accounts_(accounts), uploads_(uploads), addresses_(addresses) {
     setWindowTitle(QStringLiteral("上传RAID记录"));
@@ -53,17 +57,17 @@ CEventImportDlg::CEventImportDlg(dkp::Raid* raid, AccountService* accounts,
     eventNote_ = new QLineEdit(this);
     guild_ = new QComboBox(this);
     dkp_ = new QComboBox(this);
-    eventName_->setObjectName(QStringLiteral("eventName"));
-    eventNote_->setObjectName(QStringLiteral("eventNote"));
-    guild_->setObjectName(QStringLiteral("guildChoice"));
-    dkp_->setObjectName(QStringLiteral("dkpChoice"));
+    eventName_->setObjectName(eventimportdlgids::EventName);
+    eventNote_->setObjectName(eventimportdlgids::EventNote);
+    guild_->setObjectName(eventimportdlgids::GuildChoice);
+    dkp_->setObjectName(eventimportdlgids::DkpChoice);
 
     uploadButton_ = new QPushButton(QStringLiteral("上传记录"), this);
     cancelButton_ = new QPushButton(QStringLiteral("取消"), this);
     backButton_ = new QPushButton(QStringLiteral("上一步"), this);
-    uploadButton_->setObjectName(QStringLiteral("uploadButton"));
-    cancelButton_->setObjectName(QStringLiteral("cancelButton"));
-    backButton_->setObjectName(QStringLiteral("backButton"));
+    uploadButton_->setObjectName(eventimportdlgids::UploadButton);
+    cancelButton_->setObjectName(eventimportdlgids::CancelButton);
+    backButton_->setObjectName(eventimportdlgids::BackButton);
     uploadButton_->setDefault(true);
 
     auto* form = new QFormLayout;
@@ -113,9 +117,9 @@ void CEventImportDlg::addReview(QVBoxLayout* layout) {
     reviewSummary_ = new QLabel(reviewSummary(counts), this);
     findings_ = new QListWidget(this);
     uploadAnyway_ = new QCheckBox(QStringLiteral("仍然上传"), this);
-    reviewSummary_->setObjectName(QStringLiteral("reviewSummary"));
-    findings_->setObjectName(QStringLiteral("reviewFindings"));
-    uploadAnyway_->setObjectName(QStringLiteral("uploadAnyway"));
+    reviewSummary_->setObjectName(eventimportdlgids::ReviewSummary);
+    findings_->setObjectName(eventimportdlgids::ReviewFindings);
+    uploadAnyway_->setObjectName(eventimportdlgids::UploadAnyway);
     findings_->setSelectionMode(QAbstractItemView::NoSelection);
     findings_->setWordWrap(true);
     for (const dkp::ReviewFinding& finding : findings) {
@@ -150,7 +154,7 @@ int CEventImportDlg::exec() {
 void CEventImportDlg::fillGuilds() {
     if (!accounts_)
         return;
-    for (const GuildEntry& guild : accounts_->getGuilds())
+    for (const protocol::GuildEntry& guild : accounts_->getGuilds())
         guild_->addItem(QString::fromStdU16String(guild.guildId));
     if (guild_->count() > 0) {
         guild_->setCurrentIndex(0);
@@ -162,10 +166,11 @@ void CEventImportDlg::fillDkpSystems(int guildPosition) {
     dkp_->clear();
     if (!accounts_ || guildPosition < 0)
         return;
-    const std::vector<GuildEntry> guilds = accounts_->getGuilds();
+    const std::vector<protocol::GuildEntry> guilds = accounts_->getGuilds();
     if (static_cast<std::size_t>(guildPosition) >= guilds.size())
         return;
-    for (const DkpSystem& system : guilds[static_cast<std::size_t>(guildPosition)].dkpSystems)
+    for (const protocol::DkpSystem& system :
+         guilds[static_cast<std::size_t>(guildPosition)].dkpSystems)
         dkp_->addItem(QString::fromStdU16String(system.name));
     dkp_->setCurrentIndex(dkp_->count() > 0 ? 0 : -1);
 }
@@ -174,7 +179,7 @@ std::optional<std::uint32_t> CEventImportDlg::chosenDkpId() const {
     const int position = dkp_->currentIndex();
     if (!accounts_ || position < 0)
         return std::nullopt;
-    const std::vector<DkpSystem>& systems =
+    const std::vector<protocol::DkpSystem>& systems =
         accounts_->getDkpSystems(guild_->currentText().toStdU16String());
     if (static_cast<std::size_t>(position) >= systems.size())
         return std::nullopt;
@@ -183,31 +188,27 @@ std::optional<std::uint32_t> CEventImportDlg::chosenDkpId() const {
 
 void CEventImportDlg::upload() {
     if (eventName_->text().isEmpty()) {
-        prompts::notice(this, QStringLiteral("请填写活动名称"), prompts::Icon::Information);
+        showMessage(this, QStringLiteral("请填写活动名称"));
         eventName_->setFocus();
         return;
     }
     if (guild_->currentText().isEmpty()) {
-        prompts::notice(this, QStringLiteral("请选择本次活动所属的公会"),
-                        prompts::Icon::Information);
+        showMessage(this, QStringLiteral("请选择本次活动所属的公会"));
         guild_->setFocus();
         return;
     }
     if (dkp_->currentIndex() < 0) {
-        prompts::notice(this, QStringLiteral("请选择本次活动所属的DKP"),
-                        prompts::Icon::Information);
+        showMessage(this, QStringLiteral("请选择本次活动所属的DKP"));
         dkp_->setFocus();
         return;
     }
     const std::optional<std::uint32_t> dkpId = chosenDkpId();
     if (!dkpId) {
-        prompts::notice(this, QStringLiteral("数据异常，无法定位你所选择的DKP系统"),
-                        prompts::Icon::Information);
+        showMessage(this, QStringLiteral("数据异常，无法定位你所选择的DKP系统"));
         return;
     }
     if (!uploads_) {
-        prompts::notice(this, QStringLiteral("无法连接DKP服务，请稍后再试"),
-                        prompts::Icon::Information);
+        showMessage(this, QStringLiteral("无法连接DKP服务，请稍后再试"));
         return;
     }
     if (!confirmErrors())
@@ -232,24 +233,21 @@ void CEventImportDlg::onUploadResult(std::int32_t status, std::uint32_t /*detail
     uploading_ = false;
     setFormEnabled(true);
     if (status != kUploadSucceeded) {
-        prompts::notice(this, QStringLiteral("上传数据失败，请稍后再重试，或联系DKP客服解决问题"),
-                        prompts::Icon::Information);
+        showMessage(this, QStringLiteral("上传数据失败，请稍后再重试，或联系DKP客服解决问题"));
         return;
     }
     markUpload(eventId);
-    if (prompts::askYesNo(this, successQuestion()))
-        prompts::openAddress(eventPageAddress(eventId));
+    if (askQuestion(this, successQuestion()))
+        usystem::OpenURL(eventPageAddress(eventId).toStdU16String());
     accept();
 }
 
 bool CEventImportDlg::confirmErrors() {
     if (reviewErrors_ == 0 || uploadAnyway_->isChecked())
         return true;
-    prompts::notice(this,
-                    QStringLiteral("这份RAID记录有 %1 个错误（见上方列表）。请先改正记录，"
-                                   "或在确认无误后勾选“仍然上传”再上传。")
-                        .arg(reviewErrors_),
-                    prompts::Icon::Information);
+    showMessage(this, QStringLiteral("这份RAID记录有 %1 个错误（见上方列表）。请先改正记录，"
+                                     "或在确认无误后勾选“仍然上传”再上传。")
+                          .arg(reviewErrors_));
     uploadAnyway_->setFocus();
     return false;
 }
@@ -259,8 +257,7 @@ bool CEventImportDlg::confirmRepeatedUpload(const std::string& digest) {
         marks_ ? marks_->findDocument(digest, addresses_.site.toStdU16String()) : nullptr;
     if (!earlier)
         return true;
-    return prompts::askYesNo(this,
-                             QStringLiteral("这份RAID记录%1。\n再次上传会在网站上生成另一个活动，"
+    return askQuestion(this, QStringLiteral("这份RAID记录%1。\n再次上传会在网站上生成另一个活动，"
                                             "确定要再次上传吗？")
                                  .arg(uploadedDescription(*earlier)));
 }
@@ -276,7 +273,7 @@ void CEventImportDlg::markUpload(std::int32_t eventId) {
                                      static_cast<std::int64_t>(std::time(nullptr))};
     const std::u16string told = marks_->record(mark);
     if (!told.empty())
-        prompts::notice(this, QString::fromStdU16String(told), prompts::Icon::Information);
+        showMessage(this, QString::fromStdU16String(told));
 }
 
 QString CEventImportDlg::eventPageAddress(std::int32_t eventId) const {
@@ -303,3 +300,5 @@ void CEventImportDlg::setFormEnabled(bool enabled) {
     uploadButton_->setEnabled(enabled);
     backButton_->setEnabled(enabled);
 }
+
+} // namespace ui

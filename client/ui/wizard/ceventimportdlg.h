@@ -8,8 +8,12 @@
 #include <optional>
 #include <string>
 
+namespace protocol {
 class AccountService;
+}
+namespace protocol {
 class EventUploadService;
+}
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -26,13 +30,15 @@ namespace gamefiles {
 class UploadMarks;
 }
 
+namespace ui {
+
 // The last step of an upload: shows the raid's review findings, names the event, picks the guild
 // and its DKP system, sends the raid's export document as a new event and reports the answer.
 // A raid with error-level findings is sent only with "仍然上传" ticked. "上一步" shows the raid
 // window again and then returns here with everything as it was. With upload marks, a document
 // already uploaded to the site is sent again only after the user confirmed it, and each successful
 // upload is marked.
-class CEventImportDlg : public QDialog, public EventUploadListener {
+class CEventImportDlg : public QDialog, public protocol::EventUploadListener {
     Q_OBJECT
 public:
     struct Addresses {
@@ -40,8 +46,9 @@ public:
         QString itemSearch; // the item database, for the raid window
     };
 
-    CEventImportDlg(dkp::Raid* raid, AccountService* accounts, EventUploadService* uploads,
-                    const Addresses& addresses, QWidget* parent = nullptr);
+    CEventImportDlg(dkp::Raid* raid, protocol::AccountService* accounts,
+                    protocol::EventUploadService* uploads, const Addresses& addresses,
+                    QWidget* parent = nullptr);
     ~CEventImportDlg() override;
 
     // Not owned; `account` is the game account the raid was read from.
@@ -71,8 +78,8 @@ private:
     QString eventPageAddress(std::int32_t eventId) const;
 
     dkp::Raid* raid_;
-    AccountService* accounts_;
-    EventUploadService* uploads_;
+    protocol::AccountService* accounts_;
+    protocol::EventUploadService* uploads_;
     Addresses addresses_;
     bool uploading_ = false;
     bool backRequested_ = false;
@@ -92,3 +99,5 @@ private:
     QPushButton* cancelButton_;
     QPushButton* backButton_;
 };
+
+} // namespace ui

@@ -1,18 +1,21 @@
 #include "craidbossview.h"
 
+#include "craidbossview_ids.h"
 #include "itemlinks.h"
-#include "units.h"
+#include "unitgrid.h"
 
-#include <QGridLayout>
 #include <QLabel>
 #include <QVBoxLayout>
 
+namespace ui {
+
 namespace {
 
-constexpr int kHeadingUnit = 40010;
-constexpr int kCaptionUnit = 40040;
-constexpr int kFirstItemUnit = 40041;
-constexpr int kFirstAttendeeUnit = 40111;
+using namespace raidbossviewids;
+
+static_assert(LastAttendee - FirstAttendee + 1 == CRaidBossView::kAttendeeTexts);
+static_assert(LastItemLink - FirstItemLink + 1 == CRaidBossView::kItemLabels);
+
 constexpr int kAttendeeColumns = 5;
 constexpr int kItemColumns = 2;
 
@@ -25,21 +28,14 @@ QString pointValue(int dkp) {
 CRaidBossView::CRaidBossView(const QString& itemSearchHost, QWidget* parent)
     : QWidget(parent), itemSearchHost_(itemSearchHost) {
     auto* layout = new QVBoxLayout(this);
-    heading_ = makeUnit<QLabel>(this, kHeadingUnit);
+    heading_ = makeUnit<QLabel>(this, Heading);
     layout->addWidget(heading_);
+    attendees_ = addUnitGrid<QLabel>(this, layout, FirstAttendee, kAttendeeTexts, kAttendeeColumns);
 
-    auto* attendees = new QGridLayout;
-    for (int i = 0; i < kAttendeeTexts; ++i) {
-        auto* text = makeUnit<QLabel>(this, kFirstAttendeeUnit + i);
-        attendees->addWidget(text, i / kAttendeeColumns, i % kAttendeeColumns);
-        attendees_.push_back(text);
-    }
-    layout->addLayout(attendees);
-
-    auto* caption = makeUnit<QLabel>(this, kCaptionUnit);
+    auto* caption = makeUnit<QLabel>(this, ItemCaption);
     caption->setText(QStringLiteral("掉落物品："));
     layout->addWidget(caption);
-    items_ = addItemLinks(this, layout, kFirstItemUnit, kItemLabels, kItemColumns);
+    items_ = addItemLinks(this, layout, FirstItemLink, kItemLabels, kItemColumns);
     layout->addStretch();
     refresh();
 }
@@ -81,3 +77,5 @@ QString CRaidBossView::attendeeText(const std::u16string& name) const {
         text += QStringLiteral("(-%1)").arg(paid);
     return text;
 }
+
+} // namespace ui

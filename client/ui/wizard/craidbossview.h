@@ -6,8 +6,11 @@
 
 #include <vector>
 
-class CLinkLabel;
 class QLabel;
+
+namespace ui {
+
+class WebLink;
 
 // One boss kill: its heading, up to 40 attendees with what each paid for this boss's loot,
 // and up to 12 of its items as links.
@@ -30,5 +33,7 @@ private:
     dkp::Loots loots_;
     QLabel* heading_;
     std::vector<QLabel*> attendees_;
-    std::vector<CLinkLabel*> items_;
+    std::vector<WebLink*> items_;
 };
+
+} // namespace ui

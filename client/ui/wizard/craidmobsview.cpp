@@ -1,15 +1,20 @@
 #include "craidmobsview.h"
 
+#include "craidmobsview_ids.h"
 #include "itemlinks.h"
-#include "units.h"
+#include "ui/unitnames.h"
 
 #include <QLabel>
 #include <QVBoxLayout>
 
+namespace ui {
+
 namespace {
 
-constexpr int kCaptionUnit = 50010;
-constexpr int kFirstItemUnit = 50011;
+using namespace raidmobsviewids;
+
+static_assert(LastItemLink - FirstItemLink + 1 == CRaidMobsView::kItemLabels);
+
 constexpr int kItemColumns = 3;
 
 } // namespace
@@ -17,10 +22,10 @@ constexpr int kItemColumns = 3;
 CRaidMobsView::CRaidMobsView(const QString& itemSearchHost, QWidget* parent)
     : QWidget(parent), itemSearchHost_(itemSearchHost) {
     auto* layout = new QVBoxLayout(this);
-    auto* caption = makeUnit<QLabel>(this, kCaptionUnit);
+    auto* caption = makeUnit<QLabel>(this, Caption);
     caption->setText(QStringLiteral("小怪掉落"));
     layout->addWidget(caption);
-    items_ = addItemLinks(this, layout, kFirstItemUnit, kItemLabels, kItemColumns);
+    items_ = addItemLinks(this, layout, FirstItemLink, kItemLabels, kItemColumns);
     layout->addStretch();
     refresh();
 }
@@ -32,3 +37,5 @@ void CRaidMobsView::setLoots(const dkp::Loots& loots) {
 void CRaidMobsView::refresh() {
     showItemLinks(items_, loots_, itemSearchHost_);
 }
+
+} // namespace ui

@@ -6,7 +6,9 @@
 
 #include <vector>
 
-class CLinkLabel;
+namespace ui {
+
+class WebLink;
 
 // The loot that trash mobs dropped: up to 39 items as links.
 class CRaidMobsView : public QWidget {
@@ -22,5 +24,7 @@ public:
 private:
     QString itemSearchHost_;
     dkp::Loots loots_;
-    std::vector<CLinkLabel*> items_;
+    std::vector<WebLink*> items_;
 };
+
+} // namespace ui

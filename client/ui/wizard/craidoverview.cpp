@@ -1,24 +1,27 @@
 #include "craidoverview.h"
 
-#include "clinklabel.h"
+#include "craidoverview_ids.h"
+#include "itemlinks.h"
 #include "itemsearchaddress.h"
 #include "reviewtext.h"
-#include "units.h"
+#include "unitgrid.h"
 
 #include "raidsift.h"
+#include "ui/weblink.h"
 
-#include <QGridLayout>
 #include <QLabel>
 #include <QVBoxLayout>
 
 #include <cstdint>
 
+namespace ui {
+
 namespace {
 
-constexpr int kTitleUnit = 30010;
-constexpr int kFirstBossUnit = 30011;
-constexpr int kFirstSummaryUnit = 30041;
-constexpr int kCaptionUnit = 30045;
+using namespace raidoverviewids;
+
+static_assert(LastBossLink - FirstBossLink + 1 == CRaidOverview::kBossLabels);
+
 constexpr int kBossColumns = 2;
 
 } // namespace
@@ -26,28 +29,19 @@ constexpr int kBossColumns = 2;
 CRaidOverview::CRaidOverview(dkp::Raid* raid, const QString& itemSearchHost, QWidget* parent)
     : QWidget(parent), raid_(raid), itemSearchHost_(itemSearchHost) {
     auto* layout = new QVBoxLayout(this);
-    title_ = makeUnit<QLabel>(this, kTitleUnit);
-    auto* caption = makeUnit<QLabel>(this, kCaptionUnit);
+    title_ = makeUnit<QLabel>(this, Title);
+    auto* caption = makeUnit<QLabel>(this, Caption);
     caption->setText(QStringLiteral("本次活动击杀BOSS如下："));
     layout->addWidget(title_);
     layout->addWidget(caption);
 
-    auto* bosses = new QGridLayout;
-    for (int i = 0; i < kBossLabels; ++i) {
-        auto* label = makeUnit<CLinkLabel>(this, kFirstBossUnit + i);
-        bosses->addWidget(label, i / kBossColumns, i % kBossColumns);
-        bossLabels_.push_back(label);
-    }
-    layout->addLayout(bosses);
+    bossLabels_ = addUnitGrid<WebLink>(this, layout, FirstBossLink, kBossLabels, kBossColumns);
 
-    std::vector<QLabel*> summaries;
-    for (int i = 0; i < 4; ++i) {
-        summaries.push_back(makeUnit<QLabel>(this, kFirstSummaryUnit + i));
-        layout->addWidget(summaries.back());
-    }
-    kills_ = summaries[0];
-    totals_ = summaries[1];
-    review_ = summaries[2];
+    kills_ = makeUnit<QLabel>(this, KillsSummary);
+    totals_ = makeUnit<QLabel>(this, TotalsSummary);
+    review_ = makeUnit<QLabel>(this, ReviewSummary);
+    for (QLabel* summary : {kills_, totals_, review_, makeUnit<QLabel>(this, SpareSummary)})
+        layout->addWidget(summary);
     layout->addStretch();
     fill();
 }
@@ -86,3 +80,5 @@ void CRaidOverview::fill() {
     if (counts.errors > 0)
         review_->setStyleSheet(QStringLiteral("color: red;"));
 }
+
+} // namespace ui

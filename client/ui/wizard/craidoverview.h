@@ -4,12 +4,15 @@
 
 #include <vector>
 
-class CLinkLabel;
 class QLabel;
 
 namespace dkp {
 class Raid;
 }
+
+namespace ui {
+
+class WebLink;
 
 // The whole raid at a glance: its name, up to 20 boss kills as links, two summary lines and the
 // counts of the review before upload.
@@ -26,8 +29,10 @@ private:
     dkp::Raid* raid_;
     QString itemSearchHost_;
     QLabel* title_;
-    std::vector<CLinkLabel*> bossLabels_;
+    std::vector<WebLink*> bossLabels_;
     QLabel* kills_;
     QLabel* totals_;
     QLabel* review_;
 };
+
+} // namespace ui

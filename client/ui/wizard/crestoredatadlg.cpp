@@ -1,9 +1,11 @@
 #include "crestoredatadlg.h"
 
-#include "prompts.h"
+#include "crestoredatadlg_ids.h"
 
 #include "gamefiles/game_folder.h"
 #include "gamefiles/restore_operations.h"
+#include "ui/prompter.h"
+#include "ui/unitnames.h"
 #include "utilkit/ufile.h"
 
 #include <QComboBox>
@@ -16,11 +18,13 @@
 
 #include <vector>
 
+namespace ui {
+
 namespace {
 
-QComboBox* makeList(QWidget* parent, const char* name) {
+QComboBox* makeList(QWidget* parent, int control) {
     auto* list = new QComboBox(parent);
-    list->setObjectName(QString::fromLatin1(name));
+    list->setObjectName(controlName(control));
     list->setEditable(false);
     list->setMinimumWidth(260);
     return list;
@@ -31,17 +35,17 @@ QComboBox* makeList(QWidget* parent, const char* name) {
 CRestoreDataDlg::CRestoreDataDlg(savekeep::IBackup& backup, QWidget* parent)
     : QDialog(parent), backup_(backup) {
     setWindowTitle(QStringLiteral("恢复VelvaneDKP插件数据"));
-    accounts_ = makeList(this, "ctl1018");
-    backups_ = makeList(this, "ctl1019");
+    accounts_ = makeList(this, restoredatadlgids::AccountList);
+    backups_ = makeList(this, restoredatadlgids::BackupList);
     target_ = new QLineEdit(this);
-    target_->setObjectName(QStringLiteral("ctl1020"));
+    target_->setObjectName(controlName(restoredatadlgids::TargetFile));
     target_->setReadOnly(true);
     target_->setMinimumWidth(380);
 
     auto* restoreButton = new QPushButton(QStringLiteral("恢复数据"), this);
     auto* cancelButton = new QPushButton(QStringLiteral("取消"), this);
-    restoreButton->setObjectName(QStringLiteral("ctl1"));
-    cancelButton->setObjectName(QStringLiteral("ctl2"));
+    restoreButton->setObjectName(controlName(restoredatadlgids::Restore));
+    cancelButton->setObjectName(controlName(restoredatadlgids::Cancel));
     restoreButton->setDefault(true);
     connect(restoreButton, &QPushButton::clicked, this, &CRestoreDataDlg::restore);
     connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
@@ -112,11 +116,12 @@ void CRestoreDataDlg::restore() {
                                       : backups_->currentData().toString().toStdU16String();
     const gamefiles::RestoreOutcome outcome =
         gamefiles::restoreBackup(backup_, chosen, target_->text().toStdU16String());
-    prompts::notice(this,
-                    QString::fromStdU16String(std::u16string(gamefiles::restoreMessage(outcome))),
-                    prompts::Icon::None);
+    showMessage(this, QString::fromStdU16String(std::u16string(gamefiles::restoreMessage(outcome))),
+                kNoticeCaption, MessageIcon::None);
     if (outcome == gamefiles::RestoreOutcome::Restored)
         accept();
     else if (outcome == gamefiles::RestoreOutcome::Vanished)
         accountChanged(accounts_->currentIndex()); // show what is there now
 }
+
+} // namespace ui

@@ -9,6 +9,8 @@ namespace savekeep {
 class IBackup;
 }
 
+namespace ui {
+
 // Restores an account's addon data file from one of the backups that the backup library keeps.
 // The backup files of the chosen account are listed newest first (the library lists them
 // oldest first).
@@ -34,3 +36,5 @@ private:
     QComboBox* backups_;
     QLineEdit* target_;
 };
+
+} // namespace ui

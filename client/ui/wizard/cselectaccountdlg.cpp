@@ -1,10 +1,13 @@
 #include "cselectaccountdlg.h"
 
-#include "prompts.h"
 #include "selectionlayout.h"
+
+#include "ui/prompter.h"
 
 #include <QListWidget>
 #include <QPushButton>
+
+namespace ui {
 
 CSelectAccountDlg::CSelectAccountDlg(const std::vector<std::u16string>& accounts,
                                      const std::u16string& gameFolder, QWidget* parent)
@@ -21,11 +24,11 @@ CSelectAccountDlg::CSelectAccountDlg(const std::vector<std::u16string>& accounts
 
 int CSelectAccountDlg::exec() {
     if (list_->count() == 0) {
-        prompts::notice(this,
-                        QStringLiteral("在%1目录上没有找到您的角色目录！\n"
-                                       "请在RAID活动结束之后再上传DKP记录！")
-                            .arg(QString::fromStdU16String(gameFolder_)),
-                        prompts::Icon::None);
+        showMessage(this,
+                    QStringLiteral("在%1目录上没有找到您的角色目录！\n"
+                                   "请在RAID活动结束之后再上传DKP记录！")
+                        .arg(QString::fromStdU16String(gameFolder_)),
+                    kNoticeCaption, MessageIcon::None);
         setResult(Rejected);
         return Rejected;
     }
@@ -36,8 +39,8 @@ void CSelectAccountDlg::confirm() {
     const QList<QListWidgetItem*> selected = list_->selectedItems();
     if (selected.isEmpty()) {
         if (list_->count() > 0) {
-            prompts::notice(this, QStringLiteral("请选择您要上传的DKP记录的帐号！"),
-                            prompts::Icon::None);
+            showMessage(this, QStringLiteral("请选择您要上传的DKP记录的帐号！"), kNoticeCaption,
+                        MessageIcon::None);
             list_->setFocus();
             return;
         }
@@ -48,3 +51,5 @@ void CSelectAccountDlg::confirm() {
     chosen_ = selected.front()->text().toStdU16String();
     accept();
 }
+
+} // namespace ui

@@ -7,6 +7,8 @@
 
 class QListWidget;
 
+namespace ui {
+
 // Lets the user pick the game account whose raid records are to be uploaded.
 class CSelectAccountDlg : public QDialog {
     Q_OBJECT
@@ -29,3 +31,5 @@ private:
     std::u16string chosen_;
     QListWidget* list_;
 };
+
+} // namespace ui

@@ -1,12 +1,15 @@
 #include "cselectraiddlg.h"
 
-#include "prompts.h"
 #include "selectionlayout.h"
+
+#include "ui/prompter.h"
 
 #include "raidsift.h"
 
 #include <QListWidget>
 #include <QPushButton>
+
+namespace ui {
 
 CSelectRaidDlg::CSelectRaidDlg(const std::vector<dkp::Raid*>& raids, QWidget* parent)
     : QDialog(parent), raids_(raids) {
@@ -32,9 +35,9 @@ void CSelectRaidDlg::markUploaded(int position, const QString& detail) {
 
 int CSelectRaidDlg::exec() {
     if (list_->count() == 0) {
-        prompts::notice(
-            this, QStringLiteral("没有检测到您的RAID记录！请在RAID活动结束之后再上传DKP记录！"),
-            prompts::Icon::None);
+        showMessage(this,
+                    QStringLiteral("没有检测到您的RAID记录！请在RAID活动结束之后再上传DKP记录！"),
+                    kNoticeCaption, MessageIcon::None);
         setResult(Rejected);
         return Rejected;
     }
@@ -51,8 +54,8 @@ void CSelectRaidDlg::confirm() {
     const QModelIndexList selected = list_->selectionModel()->selectedIndexes();
     if (selected.isEmpty()) {
         if (list_->count() > 0) {
-            prompts::notice(this, QStringLiteral("请选择您要上传的RAID记录！"),
-                            prompts::Icon::None);
+            showMessage(this, QStringLiteral("请选择您要上传的RAID记录！"), kNoticeCaption,
+                        MessageIcon::None);
             list_->setFocus();
             return;
         }
@@ -62,3 +65,5 @@ void CSelectRaidDlg::confirm() {
     chosen_ = selected.front().row();
     accept();
 }
+
+} // namespace ui

@@ -10,6 +10,8 @@ namespace dkp {
 class Raid;
 }
 
+namespace ui {
+
 // Lets the user pick one of the raids found in the account's saved data; the wizard marks the
 // raids uploaded before.
 class CSelectRaidDlg : public QDialog {
@@ -37,3 +39,5 @@ private:
     int chosen_ = -1;
     QListWidget* list_;
 };
+
+} // namespace ui

@@ -1,27 +1,25 @@
 #include "itemlinks.h"
 
-#include "clinklabel.h"
 #include "itemsearchaddress.h"
-#include "units.h"
+#include "unitgrid.h"
 
-#include <QBoxLayout>
-#include <QGridLayout>
+#include "ui/weblink.h"
 
-std::vector<CLinkLabel*> addItemLinks(QWidget* parent, QBoxLayout* layout, int firstUnit, int count,
-                                      int columns) {
-    std::vector<CLinkLabel*> links;
-    auto* grid = new QGridLayout;
-    for (int i = 0; i < count; ++i) {
-        auto* link = makeUnit<CLinkLabel>(parent, firstUnit + i);
-        grid->addWidget(link, i / columns, i % columns);
+namespace ui {
+
+std::vector<WebLink*> addItemLinks(QWidget* parent, QBoxLayout* layout, int firstUnit, int count,
+                                   int columns) {
+    std::vector<WebLink*> links = addUnitGrid<WebLink>(parent, layout, firstUnit, count, columns);
+    for (WebLink* link : links)
         link->hide();
-        links.push_back(link);
-    }
-    layout->addLayout(grid);
     return links;
 }
 
-void showItemLinks(const std::vector<CLinkLabel*>& links, const dkp::Loots& loots,
+QString nameWithCost(const std::u16string& name, int costs) {
+    return QString::fromStdU16String(name) + QStringLiteral("(%1)").arg(costs);
+}
+
+void showItemLinks(const std::vector<WebLink*>& links, const dkp::Loots& loots,
                    const QString& itemSearchHost) {
     for (std::size_t i = 0; i < links.size(); ++i) {
         if (i >= loots.size()) {
@@ -33,3 +31,5 @@ void showItemLinks(const std::vector<CLinkLabel*>& links, const dkp::Loots& loot
         links[i]->show();
     }
 }
+
+} // namespace ui

@@ -1,8 +1,7 @@
 #include "raidexport.h"
 
-#include "prompts.h"
-
 #include "raidsift.h"
+#include "ui/prompter.h"
 #include "utilkit/ufile.h"
 
 #include <QDateTime>
@@ -11,6 +10,8 @@
 
 #include <exception>
 #include <vector>
+
+namespace ui {
 
 namespace {
 
@@ -68,21 +69,21 @@ bool exportRaidWithDialog(QWidget* parent, const dkp::Raid& raid) {
     if (QFileInfo(file).suffix().isEmpty()) {
         file += QString::fromLatin1(dkp::exportFileSuffix(format));
         if (QFileInfo::exists(file) &&
-            !prompts::askYesNo(parent, QStringLiteral("文件“%1”已经存在，要替换它吗？").arg(file)))
+            !askQuestion(parent, QStringLiteral("文件“%1”已经存在，要替换它吗？").arg(file)))
             return false;
     }
     std::string document;
     try {
         document = dkp::exportRaids({&raid}, format, raidExportOptions());
     } catch (const std::exception&) {
-        prompts::notice(parent, QStringLiteral("无法导出这份RAID记录。"),
-                        prompts::Icon::Information);
+        showMessage(parent, QStringLiteral("无法导出这份RAID记录。"));
         return false;
     }
     if (!ufile::WriteFileData(file.toStdU16String(), document)) {
-        prompts::notice(parent, QStringLiteral("无法写入文件“%1”，RAID记录没有导出。").arg(file),
-                        prompts::Icon::Information);
+        showMessage(parent, QStringLiteral("无法写入文件“%1”，RAID记录没有导出。").arg(file));
         return false;
     }
     return true;
 }
+
+} // namespace ui

@@ -4,6 +4,8 @@
 
 class QWidget;
 
+namespace ui {
+
 // The raid window's "导出…": a save dialog offering the raid-log XML that guild sites import,
 // the attendance and the loot table (CSV) and JSON; the document the analyser makes in the
 // chosen form is written whole to the chosen file. Cancelling writes nothing; a file that cannot
@@ -12,3 +14,5 @@ bool exportRaidWithDialog(QWidget* parent, const dkp::Raid& raid);
 
 // The options the client's exports are made with: this program's version.
 dkp::ExportOptions raidExportOptions();
+
+} // namespace ui

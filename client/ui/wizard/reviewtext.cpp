@@ -2,6 +2,8 @@
 
 #include "raidsift.h"
 
+namespace ui {
+
 QString reviewSummary(const dkp::ReviewCounts& counts) {
     if (counts.errors == 0 && counts.warnings == 0 && counts.infos == 0)
         return QStringLiteral("上传前检查：没有发现问题");
@@ -26,3 +28,5 @@ QString findingText(const dkp::ReviewFinding& finding) {
     }
     return level + QString::fromStdU16String(finding.chinese);
 }
+
+} // namespace ui

@@ -1,21 +1,25 @@
 #include "selectionlayout.h"
 
+#include "selectiondlg_ids.h"
+
 #include <QDialog>
 #include <QHBoxLayout>
 #include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
 
+namespace ui {
+
 SelectionControls buildSelectionLayout(QDialog* dialog, const QString& title) {
     dialog->setWindowTitle(title);
     auto* list = new QListWidget(dialog);
-    list->setObjectName(QStringLiteral("selectionList"));
+    list->setObjectName(selectiondlgids::List);
     list->setSelectionMode(QAbstractItemView::SingleSelection);
 
     auto* next = new QPushButton(QStringLiteral("下一步"), dialog);
     auto* cancel = new QPushButton(QStringLiteral("取消"), dialog);
-    next->setObjectName(QStringLiteral("nextButton"));
-    cancel->setObjectName(QStringLiteral("cancelButton"));
+    next->setObjectName(selectiondlgids::NextButton);
+    cancel->setObjectName(selectiondlgids::CancelButton);
     next->setDefault(true);
     QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);
 
@@ -29,3 +33,5 @@ SelectionControls buildSelectionLayout(QDialog* dialog, const QString& title) {
     dialog->resize(360, 300);
     return {list, next};
 }
+
+} // namespace ui

@@ -4,6 +4,8 @@
 
 #include <QDateTime>
 
+namespace ui {
+
 QString uploadedDescription(const gamefiles::UploadMark& mark) {
     const QString when = QDateTime::fromSecsSinceEpoch(mark.uploadedAt)
                              .toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
@@ -11,3 +13,5 @@ QString uploadedDescription(const gamefiles::UploadMark& mark) {
         .arg(when, QString::fromStdU16String(mark.site))
         .arg(mark.eventId);
 }
+
+} // namespace ui

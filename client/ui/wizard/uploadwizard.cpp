@@ -4,18 +4,21 @@
 #include "cselectaccountdlg.h"
 #include "cselectraiddlg.h"
 
-#include "prompts.h"
 #include "uploadeddescription.h"
 
 #include "gamefiles/game_folder.h"
 #include "gamefiles/raid_loading.h"
 #include "gamefiles/upload_marks.h"
 #include "raidsift.h"
+#include "ui/prompter.h"
 #include "utilkit/usettings.h"
 
 #include <vector>
 
-CUploadWizard::CUploadWizard(AccountService* accounts, EventUploadService* uploads,
+namespace ui {
+
+CUploadWizard::CUploadWizard(protocol::AccountService* accounts,
+                             protocol::EventUploadService* uploads,
                              const CEventImportDlg::Addresses& addresses, QWidget* parent)
     : accounts_(accounts), uploads_(uploads), addresses_(addresses), parent_(parent) {}
 
@@ -36,10 +39,10 @@ CUploadWizard::Outcome CUploadWizard::run() {
     const gamefiles::LoadedRaids raidList =
         gamefiles::loadRaids(gameFolder, accountDlg.chosenAccount());
     if (raidList.tooLarge) {
-        prompts::notice(parent_,
-                        QStringLiteral("%1 文件太大（超过2GB），无法读取其中的RAID记录！")
-                            .arg(QString::fromStdU16String(raidList.file)),
-                        prompts::Icon::None);
+        showMessage(parent_,
+                    QStringLiteral("%1 文件太大（超过2GB），无法读取其中的RAID记录！")
+                        .arg(QString::fromStdU16String(raidList.file)),
+                    kNoticeCaption, MessageIcon::None);
         return Outcome::NoRaidChosen;
     }
     const std::vector<dkp::Raid*> raids = raidList.getRaids();
@@ -65,7 +68,7 @@ void CUploadWizard::markUploadedRaids(CSelectRaidDlg& dialog, const std::vector<
         return;
     const std::u16string told = marks_->load();
     if (!told.empty())
-        prompts::notice(parent_, QString::fromStdU16String(told), prompts::Icon::Information);
+        showMessage(parent_, QString::fromStdU16String(told));
     const std::u16string site = addresses_.site.toStdU16String();
     for (std::size_t position = 0; position < raids.size(); ++position) {
         const gamefiles::UploadMark* mark =
@@ -74,3 +77,5 @@ void CUploadWizard::markUploadedRaids(CSelectRaidDlg& dialog, const std::vector<
             dialog.markUploaded(static_cast<int>(position), uploadedDescription(*mark));
     }
 }
+
+} // namespace ui

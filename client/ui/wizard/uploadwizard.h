@@ -5,9 +5,10 @@
 #include <string>
 #include <vector>
 
+namespace protocol {
 class AccountService;
-class CSelectRaidDlg;
 class EventUploadService;
+} // namespace protocol
 class QWidget;
 
 namespace dkp {
@@ -18,6 +19,10 @@ namespace gamefiles {
 class UploadMarks;
 }
 
+namespace ui {
+
+class CSelectRaidDlg;
+
 // The upload of a raid, one modal step after another: account, raid list of that account,
 // raid, raid window, event upload. Each step runs only when the one before was confirmed;
 // cancelling any of them ends the upload quietly. An addon data file too large to read ends
@@ -26,7 +31,7 @@ class UploadMarks;
 // site before, and the upload step asks before sending a document again and marks the upload.
 class CUploadWizard {
 public:
-    CUploadWizard(AccountService* accounts, EventUploadService* uploads,
+    CUploadWizard(protocol::AccountService* accounts, protocol::EventUploadService* uploads,
                   const CEventImportDlg::Addresses& addresses, QWidget* parent = nullptr);
 
     // Not owned; without marks nothing is marked or remembered.
@@ -43,9 +48,11 @@ private:
     void markUploadedRaids(CSelectRaidDlg& dialog, const std::vector<dkp::Raid*>& raids,
                            const std::u16string& account);
 
-    AccountService* accounts_;
-    EventUploadService* uploads_;
+    protocol::AccountService* accounts_;
+    protocol::EventUploadService* uploads_;
     CEventImportDlg::Addresses addresses_;
     QWidget* parent_;
     gamefiles::UploadMarks* marks_ = nullptr;
 };
+
+} // namespace ui

@@ -1,7 +1,7 @@
 #include "gamefiles/addon_backup.h"
 #include "gamefiles/folder_move.h"
 
-#include "temp_tree.h"
+#include "testsupport/temporary_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +12,7 @@ namespace {
 constexpr const char* kBackup = "Interface/TALLYRA_AUTO_BACK/";
 
 TEST(StandaloneAddons, WithoutThemOnlyTheBackupFolderIsMade) {
-    TempTree game;
+    testsupport::TemporaryFolder game;
     game.makeFolder("Interface/AddOns/TALLYRA");
     backupStandaloneAddons(game.folder());
     EXPECT_TRUE(std::filesystem::is_directory(game.path(kBackup)));
@@ -21,7 +21,7 @@ TEST(StandaloneAddons, WithoutThemOnlyTheBackupFolderIsMade) {
 }
 
 TEST(StandaloneAddons, AreMovedIntoTheBackupFolder) {
-    TempTree game;
+    testsupport::TemporaryFolder game;
     game.write("Interface/AddOns/CT_RaidTracker/CT_RaidTracker.lua", "tracker");
     game.write("Interface/AddOns/MerDKP/MerDKP.lua", "merdkp");
     game.write("Interface/AddOns/MerDKP/locale/zhCN.lua", "locale");
@@ -34,7 +34,7 @@ TEST(StandaloneAddons, AreMovedIntoTheBackupFolder) {
 }
 
 TEST(StandaloneAddons, WineSpelledFoldersAreFoundAndReused) {
-    TempTree game;
+    testsupport::TemporaryFolder game;
     game.write("interface/Addons/merdkp/MerDKP.lua", "merdkp");
     game.makeFolder("interface/tallyra_auto_back");
     backupStandaloneAddons(game.folder());
@@ -43,7 +43,7 @@ TEST(StandaloneAddons, WineSpelledFoldersAreFoundAndReused) {
 }
 
 TEST(StandaloneAddons, EarlierBackupKeepsItsContentAndTheNewerCopyIsKeptBeside) {
-    TempTree game;
+    testsupport::TemporaryFolder game;
     game.write("Interface/AddOns/MerDKP/MerDKP.lua", "first");
     backupStandaloneAddons(game.folder());
     game.write("Interface/AddOns/MerDKP/MerDKP.lua", "second");
@@ -65,7 +65,7 @@ TEST(StandaloneAddons, EarlierBackupKeepsItsContentAndTheNewerCopyIsKeptBeside) 
 }
 
 TEST(StandaloneAddons, SameAddonAgainNeedsNoSecondCopy) {
-    TempTree game;
+    testsupport::TemporaryFolder game;
     game.write("Interface/AddOns/MerDKP/MerDKP.lua", "same");
     backupStandaloneAddons(game.folder());
     game.write("Interface/AddOns/MerDKP/MerDKP.lua", "same");
@@ -77,7 +77,7 @@ TEST(StandaloneAddons, SameAddonAgainNeedsNoSecondCopy) {
 }
 
 TEST(StandaloneAddons, FailedCopyDeletesNothing) {
-    TempTree game;
+    testsupport::TemporaryFolder game;
     game.write("Interface/AddOns/MerDKP/MerDKP.lua", "merdkp");
     game.write("Interface/AddOns/CT_RaidTracker/CT_RaidTracker.lua", "tracker");
     game.write(std::string(kBackup) + "MerDKP", "a file where the backup folder should go");
@@ -87,7 +87,7 @@ TEST(StandaloneAddons, FailedCopyDeletesNothing) {
 }
 
 TEST(FolderMove, DatedFolderNamesAreLocalTimeAndNeverReused) {
-    TempTree root;
+    testsupport::TemporaryFolder root;
     root.write("source/a.txt", "one");
     root.write("target/a.txt", "zero");
     const std::time_t noonInShanghai = 1181275200; // 2007-06-08 12:00:00 +08:00
@@ -105,7 +105,7 @@ TEST(FolderMove, DatedFolderNamesAreLocalTimeAndNeverReused) {
 }
 
 TEST(FolderMove, LinkedSourceFolderLosesOnlyTheLink) {
-    TempTree root;
+    testsupport::TemporaryFolder root;
     root.write("elsewhere/a.txt", "kept");
     std::filesystem::create_directory_symlink(root.path("elsewhere"), root.path("source"));
     EXPECT_EQ(moveFolderAside(root.folder() + u"source/", root.folder() + u"target"),

@@ -1,13 +1,9 @@
 #include "addon_lua.h"
 
-#include <cerrno>
-#include <spawn.h>
-#include <stdexcept>
-#include <sys/wait.h>
-#include <tuple>
-#include <unistd.h>
+#include "testsupport/child_process.h"
 
-extern char** environ;
+#include <stdexcept>
+#include <tuple>
 
 namespace addon_lua {
 namespace {
@@ -15,43 +11,10 @@ namespace {
 // What lua5.4 printed on standard output and standard error, and its exit status.
 std::pair<std::string, int> runHarness(const std::filesystem::path& addonFolder,
                                        const std::string& tocName) {
-    std::vector<std::string> arguments = {"lua5.4", ADDON_HARNESS, addonFolder.string(), tocName};
-    std::vector<char*> argv;
-    for (std::string& argument : arguments)
-        argv.push_back(argument.data());
-    argv.push_back(nullptr);
-
-    int output[2];
-    if (pipe(output) != 0)
-        throw std::runtime_error("cannot create a pipe");
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, output[1], STDOUT_FILENO);
-    posix_spawn_file_actions_adddup2(&actions, output[1], STDERR_FILENO);
-    posix_spawn_file_actions_addclose(&actions, output[0]);
-    pid_t pid = -1;
-    const int spawned = posix_spawnp(&pid, "lua5.4", &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    close(output[1]);
-    if (spawned != 0) {
-        close(output[0]);
-        throw std::runtime_error("cannot start lua5.4");
-    }
-    std::string text;
-    char buffer[4096];
-    while (true) {
-        const ssize_t got = read(output[0], buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got <= 0)
-            break;
-        text.append(buffer, static_cast<std::size_t>(got));
-    }
-    close(output[0]);
-    int status = 0;
-    while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-    }
-    return {text, WIFEXITED(status) ? WEXITSTATUS(status) : -1};
+    testsupport::ChildProcess lua({"lua5.4", ADDON_HARNESS, addonFolder.string(), tocName});
+    std::string text = lua.readAll();
+    lua.closeOutput();
+    return {std::move(text), testsupport::exitCode(lua.wait())};
 }
 
 std::vector<std::string> tabFields(const std::string& line) {

@@ -3,7 +3,8 @@
 #include "gamefiles/addon_manager.h"
 #include "gamefiles/dkp_list.h"
 
-#include "temp_tree.h"
+#include "testsupport/temporary_folder.h"
+#include "utilkit/ufile.h"
 
 #include <gtest/gtest.h>
 
@@ -25,7 +26,7 @@ TEST(ShippedAddonLua, LoadsWithoutAListAndKnowsNoPoints) {
 }
 
 TEST(ShippedAddonLua, InstalledAddonHasAnEmptyListUntilTheFirstOneArrives) {
-    TempTree game;
+    testsupport::TemporaryFolder game;
     game.makeFolder("Interface/AddOns");
     const gamefiles::AddonManager manager(ufile::fromNativePath(RL_SOURCE_DIR) +
                                           u"/client/gamefiles/");
@@ -38,7 +39,7 @@ TEST(ShippedAddonLua, InstalledAddonHasAnEmptyListUntilTheFirstOneArrives) {
 }
 
 TEST(ShippedAddonLua, ReadsEverySystemOfTheListAndPassesOverEntriesOfAnotherShape) {
-    TempTree game;
+    testsupport::TemporaryFolder game;
     std::filesystem::copy(kAddonkit + "TALLYRA", game.path("TALLYRA"),
                           std::filesystem::copy_options::recursive);
     game.write(
@@ -66,7 +67,7 @@ TEST(ShippedAddonLua, ReadsEverySystemOfTheListAndPassesOverEntriesOfAnotherShap
 }
 
 TEST(ShippedAddonLua, AFailingFileIsReported) {
-    TempTree game;
+    testsupport::TemporaryFolder game;
     std::filesystem::copy(kAddonkit + "TALLYRA", game.path("TALLYRA"),
                           std::filesystem::copy_options::recursive);
     game.write("TALLYRA/MerDKP/dkp_list.lua", "MerDKP_Table = {\n");

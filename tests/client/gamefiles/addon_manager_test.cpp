@@ -1,7 +1,7 @@
 #include "gamefiles/addon_manager.h"
 #include "gamefiles/dkp_list.h"
 
-#include "temp_tree.h"
+#include "testsupport/temporary_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -19,8 +19,8 @@ protected:
         game_.makeFolder("Interface/AddOns");
     }
 
-    TempTree program_;
-    TempTree game_;
+    testsupport::TemporaryFolder program_;
+    testsupport::TemporaryFolder game_;
     AddonManager manager_{program_.folder()};
 };
 

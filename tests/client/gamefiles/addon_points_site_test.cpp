@@ -7,9 +7,10 @@
 #include "grammar/wowluaclipper.h"
 #include "recording_listeners.h"
 #include "sample_raid.h"
-#include "site_process.h"
-#include "temp_tree.h"
+#include "testsupport/site_process.h"
+#include "testsupport/temporary_folder.h"
 #include "utilkit/encrypt.h"
+#include "utilkit/ufile.h"
 #include "utilkit/ustring.h"
 #include "wirekit_fixture.h"
 
@@ -20,7 +21,7 @@
 namespace {
 
 using namespace wirekit_testing;
-using devsite_testing::SiteProcess;
+using testsupport::SiteProcess;
 
 const std::u16string kGuild = u"晨曦之光";
 const std::string kGuildSite = "adpt_dkp";
@@ -95,12 +96,12 @@ protected:
         ASSERT_EQ(login.results[0].first, 1);
     }
 
-    ProtocolManager& manager() { return wirekit().manager(); }
+    protocol::ProtocolManager& manager() { return wirekit().manager(); }
     QueueDispatcher& dispatcher() { return wirekit().dispatcher; }
 
     void upload(std::uint32_t system, const std::u16string& document) {
         UploadRecorder recorder;
-        EventUploadService* uploads = manager().getEventUploadService();
+        protocol::EventUploadService* uploads = manager().getEventUploadService();
         uploads->addListener(&recorder);
         uploads->uploadEvent(kGuild, system, u"周五活动", u"", document);
         ASSERT_TRUE(dispatcher().runUntil([&] { return !recorder.results.empty(); }));
@@ -111,7 +112,7 @@ protected:
     // The guild's list as the client receives it.
     std::string guildList() {
         GuildListRecorder recorder;
-        GuildDkpService* guilds = manager().getGuildDkpService();
+        protocol::GuildDkpService* guilds = manager().getGuildDkpService();
         guilds->addListener(&recorder);
         guilds->requestGuildDkpList(kGuildSite, true);
         EXPECT_TRUE(dispatcher().runUntil([&] { return !recorder.lists.empty(); }));
@@ -123,7 +124,8 @@ protected:
 };
 
 TEST_F(AddonPointsSiteTest, TheInstalledAddonShowsThePointsOfTheGuildsListInEverySystem) {
-    const std::vector<DkpSystem>& systems = manager().getAccountService()->getDkpSystems(kGuild);
+    const std::vector<protocol::DkpSystem>& systems =
+        manager().getAccountService()->getDkpSystems(kGuild);
     ASSERT_EQ(systems.size(), 2u);
     const addon_lua::Points before = listPoints(guildList());
 
@@ -161,7 +163,7 @@ TEST_F(AddonPointsSiteTest, TheInstalledAddonShowsThePointsOfTheGuildsListInEver
     EXPECT_GE(playersWithPoints, 2) << list;
 
     // The client installs the addon it ships and writes the list it received.
-    TempTree game;
+    testsupport::TemporaryFolder game;
     game.makeFolder("Interface/AddOns");
     const gamefiles::AddonManager addons(ufile::fromNativePath(RL_BINARY_DIR) + u"/bin/");
     ASSERT_TRUE(addons.installAddon(game.folder()));

@@ -1,6 +1,6 @@
 #include "gamefiles/dkp_list.h"
 
-#include "temp_tree.h"
+#include "testsupport/temporary_folder.h"
 #include "utilkit/ustring.h"
 
 #include <gtest/gtest.h>
@@ -12,7 +12,7 @@ namespace {
 constexpr const char* kListFile = "Interface/AddOns/TALLYRA/MerDKP/dkp_list.lua";
 
 TEST(DkpListFile, SameTextTwiceWritesOnce) {
-    TempTree game;
+    testsupport::TemporaryFolder game;
     game.makeFolder("Interface/AddOns/TALLYRA/MerDKP");
     const std::string list = "Mer_DKP_UPDATETIME = \"1181304000000\";\nMerDKP_Table = {}\n";
     EXPECT_TRUE(writeDkpList(game.folder(), list));
@@ -28,7 +28,7 @@ TEST(DkpListFile, SameTextTwiceWritesOnce) {
 }
 
 TEST(DkpListFile, UndatedAndUtf8TextsAreStoredUnchanged) {
-    TempTree game;
+    testsupport::TemporaryFolder game;
     game.makeFolder("interface/addons/TALLYRA/MerDKP");
     const std::string list = "\xEF\xBB\xBFMerDKP_Table = { [\"\xE5\xB0\x8F\"] = 1 }";
     EXPECT_TRUE(writeDkpList(game.folder(), list));
@@ -36,7 +36,7 @@ TEST(DkpListFile, UndatedAndUtf8TextsAreStoredUnchanged) {
 }
 
 TEST(DkpListFile, FailedWriteLeavesNothingHalfWritten) {
-    TempTree game;
+    testsupport::TemporaryFolder game;
     game.write("Interface/AddOns/TALLYRA", "a file where the folder should be");
     EXPECT_FALSE(writeDkpList(game.folder(), "MerDKP_Table = {}"));
     EXPECT_EQ(game.read("Interface/AddOns/TALLYRA"), "a file where the folder should be");
@@ -71,7 +71,7 @@ TEST(UpdateTime, TextsThatAreNotDatedListsShowNothing) {
 namespace {
 
 TEST(EmptyDkpList, IsPlacedOnlyInAnInstalledAddonWithoutAList) {
-    TempTree game;
+    testsupport::TemporaryFolder game;
     EXPECT_TRUE(placeEmptyDkpList(game.folder())); // no addon: nothing to complete
     EXPECT_FALSE(game.exists("Interface"));
 
@@ -86,7 +86,7 @@ TEST(EmptyDkpList, IsPlacedOnlyInAnInstalledAddonWithoutAList) {
 }
 
 TEST(EmptyDkpList, WithoutAGameFolderNothingIsWrittenInTheCurrentDirectory) {
-    TempTree here;
+    testsupport::TemporaryFolder here;
     here.makeFolder("Interface/AddOns/TALLYRA/MerDKP");
     const std::filesystem::path previous = std::filesystem::current_path();
     std::filesystem::current_path(here.path(""));

@@ -1,6 +1,6 @@
 #include "gamefiles/error_correction.h"
 
-#include "temp_tree.h"
+#include "testsupport/temporary_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -43,7 +43,7 @@ const RecordingOwner::Message kDone{u"information", u"操作提示",
                                     u"已经进行插件错误修正！请关闭WOW客户端后重新进入游戏尝试！"};
 
 TEST(ErrorCorrection, AnswerNoChangesNothingAndSaysNothingMore) {
-    TempTree game;
+    testsupport::TemporaryFolder game;
     game.write("WTF/Account/ALICE/SavedVariables.lua", "data");
     game.write("Interface/AddOns/MerDKP/MerDKP.lua", "merdkp");
     RecordingOwner owner(false);
@@ -55,7 +55,7 @@ TEST(ErrorCorrection, AnswerNoChangesNothingAndSaysNothingMore) {
 }
 
 TEST(ErrorCorrection, MovesTheAccountFolderAsideAndTheStandaloneAddons) {
-    TempTree game;
+    testsupport::TemporaryFolder game;
     game.write("WTF/Account/ALICE/SavedVariables/TALLYRA.lua", "raids");
     game.write("Interface/AddOns/MerDKP/MerDKP.lua", "merdkp");
     RecordingOwner owner(true);
@@ -67,7 +67,7 @@ TEST(ErrorCorrection, MovesTheAccountFolderAsideAndTheStandaloneAddons) {
 }
 
 TEST(ErrorCorrection, WithoutAnAccountFolderOnlyTheClosingMessageComes) {
-    TempTree game;
+    testsupport::TemporaryFolder game;
     game.write("Interface/AddOns/MerDKP/MerDKP.lua", "merdkp");
     RecordingOwner owner(true);
     EXPECT_EQ(correctAddonErrors(owner, game.folder()), Correction::NoAccountFolder);
@@ -77,7 +77,7 @@ TEST(ErrorCorrection, WithoutAnAccountFolderOnlyTheClosingMessageComes) {
 }
 
 TEST(ErrorCorrection, SecondCorrectionKeepsTheFirstBackupAndTheNewerFiles) {
-    TempTree game;
+    testsupport::TemporaryFolder game;
     game.write("WTF/Account/ALICE/SavedVariables/TALLYRA.lua", "first raids");
     RecordingOwner owner(true);
     ASSERT_EQ(correctAddonErrors(owner, game.folder()), Correction::Corrected);
@@ -96,7 +96,7 @@ TEST(ErrorCorrection, SecondCorrectionKeepsTheFirstBackupAndTheNewerFiles) {
 }
 
 TEST(ErrorCorrection, FailedBackupKeepsTheAccountFolderAndSaysSo) {
-    TempTree game;
+    testsupport::TemporaryFolder game;
     game.write("WTF/Account/ALICE/SavedVariables/TALLYRA.lua", "raids");
     game.write("WTF/Account_backup", "a file where the backup folder should go");
     RecordingOwner owner(true);

@@ -1,6 +1,7 @@
 #include "gamefiles/game_folder.h"
 
-#include "temp_tree.h"
+#include "testsupport/temporary_folder.h"
+#include "utilkit/ufile.h"
 
 #include <gtest/gtest.h>
 
@@ -28,8 +29,8 @@ protected:
                                         windowsPath + "\"\n");
     }
 
-    TempTree prefix_;
-    TempTree game_;
+    testsupport::TemporaryFolder prefix_;
+    testsupport::TemporaryFolder game_;
 };
 
 TEST_F(GameFolder, ConfiguredFolderThatExistsWins) {

@@ -8,7 +8,7 @@
 #include "gamefiles/game_folder.h"
 #include "gamefiles/restore_operations.h"
 
-#include "temp_tree.h"
+#include "testsupport/temporary_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -58,8 +58,8 @@ protected:
         return entries;
     }
 
-    TempTree current_;
-    TempTree program_;
+    testsupport::TemporaryFolder current_;
+    testsupport::TemporaryFolder program_;
     fs::path previous_;
     std::set<std::string> before_;
 };

@@ -1,7 +1,7 @@
 #include "gamefiles/game_folder.h"
 #include "gamefiles/raid_loading.h"
 
-#include "temp_tree.h"
+#include "testsupport/temporary_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@ using gamefiles::loadRaids;
 namespace {
 
 TEST(RaidLoading, AccountsAddonDataFileGivesItsRaidsWithChineseNames) {
-    TempTree game;
+    testsupport::TemporaryFolder game;
     game.makeFolder("wtf/Account/ALICE/SavedVariables");
     std::filesystem::copy_file(RL_SOURCE_DIR "/tests/data/TALLYRA.lua",
                                game.path("wtf/Account/ALICE/SavedVariables/TALLYRA.lua"));
@@ -22,7 +22,7 @@ TEST(RaidLoading, AccountsAddonDataFileGivesItsRaidsWithChineseNames) {
 }
 
 TEST(RaidLoading, MissingFileOrRaidLogGivesAnEmptyList) {
-    TempTree game;
+    testsupport::TemporaryFolder game;
     EXPECT_TRUE(loadRaids(game.folder(), u"NOBODY").getRaids().empty());
     game.write("WTF/Account/BOB/SavedVariables/TALLYRA.lua", "MerDKP_Options = {\n}\n");
     const auto loaded = loadRaids(game.folder(), u"BOB");
@@ -33,7 +33,7 @@ TEST(RaidLoading, MissingFileOrRaidLogGivesAnEmptyList) {
 
 // The file is sparse: the test writes only its first line.
 TEST(RaidLoading, AFileOver2GiBIsMarkedTooLargeAndNamed) {
-    TempTree game;
+    testsupport::TemporaryFolder game;
     const std::string file = "WTF/Account/BIG/SavedVariables/TALLYRA.lua";
     game.write(file, "CT_RaidTracker_RaidLog = {\n\t{\n\t}, -- [1]\n}\n");
     std::filesystem::resize_file(game.path(file), std::uintmax_t{1} << 31);

@@ -1,6 +1,7 @@
 #include "gamefiles/restore_operations.h"
 
-#include "temp_tree.h"
+#include "testsupport/fake_backup.h"
+#include "testsupport/temporary_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -8,24 +9,6 @@ using namespace gamefiles;
 using savekeep::BackupRecord;
 
 namespace {
-
-// Lists fixed records and remembers what it was asked to restore.
-class FakeBackup : public savekeep::IBackup {
-public:
-    bool restore(const std::string& data, const std::u16string& target) override {
-        restored.emplace_back(data, target);
-        return accept;
-    }
-    void getRecords(std::vector<BackupRecord>& out) override { out = records; }
-    void setInterval(std::uint32_t) override {}
-    void setGameFolder(const std::u16string&) override {}
-    void setBackupFolder(const std::u16string&) override {}
-    void setTimer(ITimerService*) override {}
-
-    std::vector<BackupRecord> records;
-    std::vector<std::pair<std::string, std::u16string>> restored;
-    bool accept = true;
-};
 
 class Restore : public testing::Test {
 protected:
@@ -40,8 +23,8 @@ protected:
             {u"CAROL", {}}};
     }
 
-    TempTree backups_;
-    FakeBackup backup_;
+    testsupport::TemporaryFolder backups_;
+    testsupport::FakeBackup backup_;
 };
 
 TEST_F(Restore, FilesShowNewestFirstAndAreFoundByAccountName) {

@@ -1,6 +1,7 @@
 #include "gamefiles/upload_marks.h"
 
-#include "temp_tree.h"
+#include "testsupport/temporary_folder.h"
+#include "utilkit/ufile.h"
 
 #include <gtest/gtest.h>
 
@@ -37,7 +38,7 @@ protected:
         return names;
     }
 
-    TempTree tree;
+    testsupport::TemporaryFolder tree;
     UploadMarks store{tree.folder()};
 };
 

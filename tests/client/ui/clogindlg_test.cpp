@@ -1,8 +1,11 @@
 #include "ui/clogindlg.h"
+#include "ui/clogindlg_ids.h"
+#include "ui/unitnames.h"
 
 #include "config/config_store.h"
 #include "config/ledgerward_keys.h"
 #include "fake_services.h"
+#include "testsupport/temporary_folder.h"
 #include "ui_test_support.h"
 #include "utilkit/encrypt.h"
 #include "utilkit/ustring.h"
@@ -34,50 +37,58 @@ protected:
     void openSection() {
         if (store_ != nullptr)
             store_->destroy(section_);
-        store_ = std::make_unique<ConfigStore>(folder_.text());
-        section_ = store_->load(ledgerward::SectionName);
+        store_ = std::make_unique<config::ConfigStore>(folder_.folder());
+        section_ = store_->load(config::ledgerward::SectionName);
     }
     // What the file holds, read by a second store.
     std::string storedBytes(std::uint16_t key) {
-        ConfigStore other(folder_.text());
-        PropertyBag* bag = other.load(ledgerward::SectionName);
+        config::ConfigStore other(folder_.folder());
+        config::PropertyBag* bag = other.load(config::ledgerward::SectionName);
         std::string value = bag->get_string(key, std::string());
         other.destroy(bag);
         return value;
     }
     void remember(const std::string& user, const std::string& password) {
-        section_->set_string(ledgerward::UserName, user);
-        section_->set_string(ledgerward::Password, password);
+        section_->set_string(config::ledgerward::UserName, user);
+        section_->set_string(config::ledgerward::Password, password);
     }
 
-    void open(LoginService* service) {
-        dialog_ = std::make_unique<CLoginDlg>(nullptr, usettings::Deployment{});
+    void open(protocol::LoginService* service) {
+        dialog_ = std::make_unique<ui::CLoginDlg>(nullptr, usettings::Deployment{});
         dialog_->setConfig(section_);
         dialog_->setLoginService(service);
         dialog_->show();
     }
     void open() { open(&service_); }
-    template <typename T> T* control(const char* name) {
-        return dialog_->findChild<T*>(QString::fromLatin1(name));
+    template <typename T> T* control(const QString& name) { return dialog_->findChild<T*>(name); }
+    QLineEdit* userField() {
+        return control<QLineEdit>(ui::controlName(ui::logindlgids::UserNameControl));
     }
-    QLineEdit* userField() { return control<QLineEdit>("ctl1001"); }
-    QLineEdit* passwordField() { return control<QLineEdit>("ctl1002"); }
-    QCheckBox* rememberBox() { return control<QCheckBox>("ctl1004"); }
-    QCheckBox* autoRunBox() { return control<QCheckBox>("ctl1005"); }
-    QPushButton* loginButton() { return control<QPushButton>("unit60015"); }
+    QLineEdit* passwordField() {
+        return control<QLineEdit>(ui::controlName(ui::logindlgids::PasswordControl));
+    }
+    QCheckBox* rememberBox() {
+        return control<QCheckBox>(ui::controlName(ui::logindlgids::RememberControl));
+    }
+    QCheckBox* autoRunBox() {
+        return control<QCheckBox>(ui::controlName(ui::logindlgids::AutoRunControl));
+    }
+    QPushButton* loginButton() {
+        return control<QPushButton>(ui::unitName(ui::logindlgids::LoginUnit));
+    }
 
     void type(const QString& user, const QString& password) {
         userField()->setText(user);
         passwordField()->setText(password);
     }
 
-    uitest::TempFolder home_;
-    uitest::TempFolder folder_;
-    std::unique_ptr<ConfigStore> store_;
-    PropertyBag* section_ = nullptr;
+    testsupport::TemporaryFolder home_;
+    testsupport::TemporaryFolder folder_;
+    std::unique_ptr<config::ConfigStore> store_;
+    config::PropertyBag* section_ = nullptr;
     uitest::FakeLoginService service_;
     uitest::RecordingPrompter prompter_;
-    std::unique_ptr<CLoginDlg> dialog_;
+    std::unique_ptr<ui::CLoginDlg> dialog_;
 };
 
 TEST_F(LoginDialogTest, RefusesABlankUserNameAndAnEmptyPasswordBeforeSendingAnything) {
@@ -130,12 +141,12 @@ TEST_F(LoginDialogTest, SendsTheLowerCasedNameAndTheDigestAndWaitsDisabled) {
     EXPECT_FALSE(rememberBox()->isEnabled());
     EXPECT_FALSE(autoRunBox()->isEnabled());
     EXPECT_FALSE(loginButton()->isEnabled());
-    EXPECT_TRUE(control<QPushButton>("unit60016")->isEnabled());
+    EXPECT_TRUE(control<QPushButton>(ui::unitName(ui::logindlgids::CancelUnit))->isEnabled());
 
     dialog_->onLoginResult(1, 0);
     EXPECT_EQ(dialog_->result(), QDialog::Accepted);
-    EXPECT_EQ(storedBytes(ledgerward::UserName), "demouser");
-    EXPECT_EQ(storedBytes(ledgerward::Password), ""); // not asked to remember it
+    EXPECT_EQ(storedBytes(config::ledgerward::UserName), "demouser");
+    EXPECT_EQ(storedBytes(config::ledgerward::Password), ""); // not asked to remember it
     EXPECT_TRUE(prompter_.messages.empty());
 }
 
@@ -151,8 +162,8 @@ TEST_F(LoginDialogTest, AFailedLoginKeepsWhatWasTypedAndTheDialogOpen) {
     EXPECT_EQ(dialog_->focusWidget(), userField());
     EXPECT_TRUE(dialog_->isVisible());
     EXPECT_TRUE(loginButton()->isEnabled());
-    EXPECT_EQ(storedBytes(ledgerward::UserName), "demo");
-    EXPECT_EQ(storedBytes(ledgerward::Password), "wrong");
+    EXPECT_EQ(storedBytes(config::ledgerward::UserName), "demo");
+    EXPECT_EQ(storedBytes(config::ledgerward::Password), "wrong");
 
     // The next start fills both fields in and ticks the box.
     dialog_.reset();

@@ -1,10 +1,17 @@
 #include "ui/cmainframe.h"
+#include "ui/cmainframe_ids.h"
+#include "ui/cmysetupdlg_ids.h"
+#include "ui/unitnames.h"
 
 #include "config/config_store.h"
 #include "config/ledgerward_keys.h"
 #include "fake_services.h"
 #include "gamefiles/dkp_list.h"
 #include "gamefiles/game_folder.h"
+#include "testsupport/fake_account_service.h"
+#include "testsupport/fake_backup.h"
+#include "testsupport/modal_dialogs.h"
+#include "testsupport/temporary_folder.h"
 #include "tickhub/timer.h"
 #include "ui/weblink.h"
 #include "ui_test_support.h"
@@ -24,6 +31,8 @@
 
 namespace {
 
+namespace units = ui::mainframeids;
+
 namespace fs = std::filesystem;
 
 const std::string kList =
@@ -32,16 +41,16 @@ const std::string kList =
 class MainFrameTest : public testing::Test {
 protected:
     void SetUp() override {
-        store_ = std::make_unique<ConfigStore>(configFolder_.text());
-        section_ = store_->load(ledgerward::SectionName);
+        store_ = std::make_unique<config::ConfigStore>(configFolder_.folder());
+        section_ = store_->load(config::ledgerward::SectionName);
         deployment_.siteHost = "dkp.example:8080";
         deployment_.oldSiteHost = "dkp.old.example";
         deployment_.forumUrl = "http://forum.example";
-        put(game_.text() + u"WoW.exe", "MZ");
-        put(program_.text() + u"Addonkit/TALLYRA/version.txt", "TALLYRA 2.1");
-        put(program_.text() + u"Addonkit/TALLYRA/TALLYRA.toc", "## Title: TALLYRA");
-        put(program_.text() + u"Addonkit/TALLYRA/MerDKP/MerDKP.lua", "-- reads dkp_list.lua");
-        section_->set_wstring(ledgerward::WowFolder, game_.text());
+        put(game_.folder() + u"WoW.exe", "MZ");
+        put(program_.folder() + u"Addonkit/TALLYRA/version.txt", "TALLYRA 2.1");
+        put(program_.folder() + u"Addonkit/TALLYRA/TALLYRA.toc", "## Title: TALLYRA");
+        put(program_.folder() + u"Addonkit/TALLYRA/MerDKP/MerDKP.lua", "-- reads dkp_list.lua");
+        section_->set_wstring(config::ledgerward::WowFolder, game_.folder());
     }
     void TearDown() override {
         frame_.reset();
@@ -61,27 +70,23 @@ protected:
     bool inGame(const char* relative) const { return fs::exists(game_.path() / relative); }
 
     void create() {
-        frame_ = std::make_unique<CMainFrame>(deployment_, program_.text());
+        frame_ = std::make_unique<ui::CMainFrame>(deployment_, program_.folder());
         frame_->setAccountService(&accounts_);
         frame_->setGuildDkpService(&guildDkp_);
         frame_->setConfig(section_);
         frame_->create();
     }
-    QPushButton* button(int unit) {
-        return frame_->findChild<QPushButton*>(QStringLiteral("unit%1").arg(unit));
-    }
-    QString text(int unit) {
-        return frame_->findChild<QLabel*>(QStringLiteral("unit%1").arg(unit))->text();
-    }
-    std::u16string listFile() const { return gamefiles::getDkpListFile(game_.text()); }
+    QPushButton* button(int unit) { return frame_->findChild<QPushButton*>(ui::unitName(unit)); }
+    QString text(int unit) { return frame_->findChild<QLabel*>(ui::unitName(unit))->text(); }
+    std::u16string listFile() const { return gamefiles::getDkpListFile(game_.folder()); }
     // With no game folder configured or recorded, the first list arrives and the user chooses
     // the game folder in the settings dialog that it opens; how many dialogs were shown.
     int receiveTheFirstListChoosingTheGameFolder() {
-        section_->set_wstring(ledgerward::WowFolder, u"");
+        section_->set_wstring(config::ledgerward::WowFolder, u"");
         setenv("WINEPREFIX", configFolder_.path().c_str(), 1); // no recorded installation
         create();
-        uitest::ModalWatcher watcher(
-            settingsChoosing(game_.text(), "http://dkp.example:8080/adpt_dkp"));
+        testsupport::ModalWatcher watcher(
+            settingsChoosing(game_.folder(), "http://dkp.example:8080/adpt_dkp"));
         guildDkp_.listener->onGuildDkpList(kList);
         unsetenv("WINEPREFIX");
         return watcher.seen();
@@ -90,25 +95,25 @@ protected:
     static std::function<void(QDialog*)> settingsChoosing(const std::u16string& gameFolder,
                                                           const char* guildUrl) {
         return [gameFolder, guildUrl](QDialog* dialog) {
-            dialog->findChild<QLineEdit*>(QStringLiteral("ctl1014"))
+            dialog->findChild<QLineEdit*>(ui::controlName(ui::mysetupdlgids::GameFolder))
                 ->setText(QString::fromStdU16String(gameFolder));
-            dialog->findChild<QLineEdit*>(QStringLiteral("ctl1015"))
+            dialog->findChild<QLineEdit*>(ui::controlName(ui::mysetupdlgids::GuildUrl))
                 ->setText(QString::fromUtf8(guildUrl));
-            dialog->findChild<QPushButton*>(QStringLiteral("ctl1"))->click();
+            dialog->findChild<QPushButton*>(ui::controlName(ui::mysetupdlgids::Ok))->click();
         };
     }
 
-    uitest::TempFolder configFolder_;
-    uitest::TempFolder game_;
-    uitest::TempFolder program_;
-    std::unique_ptr<ConfigStore> store_;
-    PropertyBag* section_ = nullptr;
+    testsupport::TemporaryFolder configFolder_;
+    testsupport::TemporaryFolder game_;
+    testsupport::TemporaryFolder program_;
+    std::unique_ptr<config::ConfigStore> store_;
+    config::PropertyBag* section_ = nullptr;
     usettings::Deployment deployment_;
-    uitest::FakeAccountService accounts_;
+    testsupport::FakeAccountService accounts_;
     uitest::FakeGuildDkpService guildDkp_;
     uitest::RecordingPrompter prompter_;
     uitest::FakeDesktop desktop_;
-    std::unique_ptr<CMainFrame> frame_;
+    std::unique_ptr<ui::CMainFrame> frame_;
 };
 
 TEST_F(MainFrameTest, ShowsItsUnitsWithTheirTexts) {
@@ -116,56 +121,57 @@ TEST_F(MainFrameTest, ShowsItsUnitsWithTheirTexts) {
     EXPECT_EQ(frame_->windowTitle(), QStringLiteral("VelvaneDKP"));
     EXPECT_EQ(frame_->size(), QSize(788, 487));
     EXPECT_TRUE(frame_->windowFlags() & Qt::FramelessWindowHint);
-    EXPECT_EQ(text(10012), QStringLiteral("DKP插件信息"));
-    EXPECT_EQ(text(10013), QStringLiteral("公会DKP数据信息"));
-    EXPECT_EQ(text(10015), QStringLiteral("正在同步公会DKP数据"));
-    EXPECT_EQ(button(10018)->text(), QStringLiteral("上传DKP数据"));
-    EXPECT_EQ(button(10021)->toolTip(), QStringLiteral("恢复WOW插件数据"));
-    EXPECT_EQ(button(10022)->text(), QStringLiteral("插件错误校正"));
-    EXPECT_TRUE(button(10018)->font().bold());
-    EXPECT_FALSE(frame_->findChild<QLabel*>(QStringLiteral("unit10014"))->font().bold());
+    EXPECT_EQ(text(units::AddonTitle), QStringLiteral("DKP插件信息"));
+    EXPECT_EQ(text(units::GuildDkpTitle), QStringLiteral("公会DKP数据信息"));
+    EXPECT_EQ(text(units::GuildDkpStatus), QStringLiteral("正在同步公会DKP数据"));
+    EXPECT_EQ(button(units::Upload)->text(), QStringLiteral("上传DKP数据"));
+    EXPECT_EQ(button(units::Restore)->toolTip(), QStringLiteral("恢复WOW插件数据"));
+    EXPECT_EQ(button(units::CorrectErrors)->text(), QStringLiteral("插件错误校正"));
+    EXPECT_TRUE(button(units::Upload)->font().bold());
+    EXPECT_FALSE(frame_->findChild<QLabel*>(ui::unitName(units::AddonVersion))->font().bold());
 }
 
 TEST_F(MainFrameTest, RunsTheMaintenanceAtCreationAndOnTheTimer) {
-    put(game_.text() + u"Interface/AddOns/CT_RaidTracker/CT_RaidTracker.lua", "-- tracker");
+    put(game_.folder() + u"Interface/AddOns/CT_RaidTracker/CT_RaidTracker.lua", "-- tracker");
     create();
-    EXPECT_EQ(gamefiles::getGameFolder(), game_.text());
+    EXPECT_EQ(gamefiles::getGameFolder(), game_.folder());
     EXPECT_FALSE(inGame("Interface/AddOns/CT_RaidTracker"));
     EXPECT_TRUE(inGame("Interface/TALLYRA_AUTO_BACK/CT_RaidTracker/CT_RaidTracker.lua"));
-    EXPECT_EQ(read(game_.text() + u"Interface/AddOns/TALLYRA/version.txt"), "TALLYRA 2.1");
-    EXPECT_EQ(text(10014), QStringLiteral("TALLYRA 2.1"));
-    EXPECT_TRUE(CTimer::Instance()->IsRegistered(frame_.get()));
+    EXPECT_EQ(read(game_.folder() + u"Interface/AddOns/TALLYRA/version.txt"), "TALLYRA 2.1");
+    EXPECT_EQ(text(units::AddonVersion), QStringLiteral("TALLYRA 2.1"));
+    EXPECT_TRUE(tickhub::CTimer::Instance()->IsRegistered(frame_.get()));
 
-    put(game_.text() + u"Interface/AddOns/MerDKP/MerDKP.lua", "-- merdkp");
+    put(game_.folder() + u"Interface/AddOns/MerDKP/MerDKP.lua", "-- merdkp");
     fs::remove_all(game_.path() / "Interface/AddOns/TALLYRA");
     frame_->OnTimer();
     EXPECT_FALSE(inGame("Interface/AddOns/MerDKP"));
     EXPECT_TRUE(inGame("Interface/TALLYRA_AUTO_BACK/MerDKP/MerDKP.lua"));
     EXPECT_TRUE(inGame("Interface/AddOns/TALLYRA/TALLYRA.toc"));
 
-    CMainFrame* const gone = frame_.get();
+    ui::CMainFrame* const gone = frame_.get();
     frame_.reset();
-    EXPECT_FALSE(CTimer::Instance()->IsRegistered(gone));
+    EXPECT_FALSE(tickhub::CTimer::Instance()->IsRegistered(gone));
     EXPECT_EQ(accounts_.listener, nullptr);
     EXPECT_EQ(guildDkp_.listener, nullptr);
 }
 
 TEST_F(MainFrameTest, AccountReadyRequestsTheListAndTheListIsWrittenOnce) {
-    section_->set_wstring(ledgerward::GuildUrl, u"http://dkp.old.example/adpt_dkp");
+    section_->set_wstring(config::ledgerward::GuildUrl, u"http://dkp.old.example/adpt_dkp");
     create();
-    uitest::ModalWatcher watcher;
+    testsupport::ModalWatcher watcher;
     accounts_.listener->onAccountReady();
     EXPECT_EQ(watcher.seen(), 0);
-    EXPECT_FALSE(button(10020)->isEnabled());
+    EXPECT_FALSE(button(units::DownloadDkpList)->isEnabled());
     ASSERT_EQ(guildDkp_.requests.size(), 1u);
     EXPECT_EQ(guildDkp_.requests[0].first, "adpt_dkp");
     EXPECT_TRUE(guildDkp_.requests[0].second);
 
     guildDkp_.listener->onGuildDkpList(kList);
-    EXPECT_TRUE(button(10020)->isEnabled());
+    EXPECT_TRUE(button(units::DownloadDkpList)->isEnabled());
     EXPECT_EQ(read(listFile()), kList);
-    EXPECT_EQ(text(10015).toStdU16String(), gamefiles::getUpdateTimeText(ustring::fromUtf8(kList)));
-    EXPECT_FALSE(text(10015).isEmpty());
+    EXPECT_EQ(text(units::GuildDkpStatus).toStdU16String(),
+              gamefiles::getUpdateTimeText(ustring::fromUtf8(kList)));
+    EXPECT_FALSE(text(units::GuildDkpStatus).isEmpty());
 
     const auto earlier =
         fs::last_write_time(ufile::toNativePath(listFile())) - std::chrono::hours(1);
@@ -179,7 +185,7 @@ TEST_F(MainFrameTest, TheDefaultGuildAddressIsUsedWhenNoneIsStored) {
     accounts_.guilds = {accounts_.defaultGuild};
     accounts_.defaultGuildUrl = u"http://DKP.example:8080/adpt_dkp";
     create();
-    uitest::ModalWatcher watcher;
+    testsupport::ModalWatcher watcher;
     accounts_.listener->onAccountReady();
     EXPECT_EQ(watcher.seen(), 0);
     ASSERT_EQ(guildDkp_.requests.size(), 1u);
@@ -187,27 +193,27 @@ TEST_F(MainFrameTest, TheDefaultGuildAddressIsUsedWhenNoneIsStored) {
 }
 
 TEST_F(MainFrameTest, OpensTheSettingsOnceForAUserWithoutAGuildChoice) {
-    accounts_.guilds = {GuildEntry{}};
+    accounts_.guilds = {protocol::GuildEntry{}};
     create();
-    uitest::ModalWatcher watcher;
+    testsupport::ModalWatcher watcher;
     accounts_.listener->onAccountReady();
     EXPECT_EQ(watcher.seen(), 1);
     EXPECT_EQ(guildDkp_.requests.size(), 1u);
 
     // More than one guild asks for a choice as well; a stored address does not.
     accounts_.defaultGuild.guildId = u"guild-1";
-    accounts_.guilds = {GuildEntry{{}, u"guild-1"}, GuildEntry{{}, u"guild-2"}};
+    accounts_.guilds = {protocol::GuildEntry{{}, u"guild-1"}, protocol::GuildEntry{{}, u"guild-2"}};
     accounts_.listener->onAccountReady();
     EXPECT_EQ(watcher.seen(), 2);
-    section_->set_wstring(ledgerward::GuildUrl, u"http://dkp.example:8080/adpt_dkp");
+    section_->set_wstring(config::ledgerward::GuildUrl, u"http://dkp.example:8080/adpt_dkp");
     accounts_.listener->onAccountReady();
     EXPECT_EQ(watcher.seen(), 2);
 }
 
 TEST_F(MainFrameTest, AListWithoutAGameFolderAsksForOneAndIsWrittenThere) {
-    put(game_.text() + u"Interface/AddOns/TALLYRA/MerDKP/MerDKP.lua", "-- installed addon");
+    put(game_.folder() + u"Interface/AddOns/TALLYRA/MerDKP/MerDKP.lua", "-- installed addon");
     EXPECT_EQ(receiveTheFirstListChoosingTheGameFolder(), 1);
-    EXPECT_EQ(gamefiles::getGameFolder(), game_.text());
+    EXPECT_EQ(gamefiles::getGameFolder(), game_.folder());
     EXPECT_EQ(read(listFile()), kList);
 }
 
@@ -220,35 +226,35 @@ TEST_F(MainFrameTest, TheFirstListGoesIntoAGameFolderChosenOnlyWhenItArrived) {
 }
 
 TEST_F(MainFrameTest, TheDownloadCommandAsksAgainAndWaitsForTheList) {
-    section_->set_wstring(ledgerward::GuildUrl, u"http://dkp.example:8080/adpt_dkp");
+    section_->set_wstring(config::ledgerward::GuildUrl, u"http://dkp.example:8080/adpt_dkp");
     create();
     guildDkp_.listener->onGuildDkpList(kList);
-    button(10020)->click();
-    EXPECT_EQ(text(10015), QStringLiteral("正在同步公会DKP数据"));
-    EXPECT_FALSE(button(10020)->isEnabled());
+    button(units::DownloadDkpList)->click();
+    EXPECT_EQ(text(units::GuildDkpStatus), QStringLiteral("正在同步公会DKP数据"));
+    EXPECT_FALSE(button(units::DownloadDkpList)->isEnabled());
     ASSERT_EQ(guildDkp_.requests.size(), 1u);
     EXPECT_EQ(guildDkp_.requests[0].first, "adpt_dkp");
 }
 
 TEST_F(MainFrameTest, TheForumCommandAndTheLinksOpenTheirPages) {
     create();
-    button(10023)->click();
-    frame_->findChild<WebLink*>(QStringLiteral("unit10011"))->activate();
+    button(units::Forum)->click();
+    frame_->findChild<ui::WebLink*>(ui::unitName(units::ForumBoardLink))->activate();
     ASSERT_EQ(desktop_.openedUrls.size(), 2u);
     EXPECT_EQ(desktop_.openedUrls[0], u"http://forum.example/forum-106-1.html");
     EXPECT_EQ(desktop_.openedUrls[1], u"http://forum.example/forumdisplay.php?fid=106");
 }
 
 TEST_F(MainFrameTest, TheErrorCorrectionAsksFirstAndADeclineChangesNothing) {
-    put(game_.text() + u"WTF/Account/DEMO/SavedVariables.lua", "-- game");
+    put(game_.folder() + u"WTF/Account/DEMO/SavedVariables.lua", "-- game");
     create();
-    button(10022)->click();
+    button(units::CorrectErrors)->click();
     ASSERT_EQ(prompter_.questions.size(), 1u);
     EXPECT_TRUE(prompter_.questions[0].startsWith(QStringLiteral("修正插件错误")));
     EXPECT_TRUE(inGame("WTF/Account/DEMO/SavedVariables.lua"));
 
     prompter_.answers.push_back(true);
-    button(10022)->click();
+    button(units::CorrectErrors)->click();
     EXPECT_FALSE(inGame("WTF/Account"));
     EXPECT_TRUE(inGame("WTF/Account_backup/DEMO/SavedVariables.lua"));
     ASSERT_FALSE(prompter_.messages.empty());
@@ -256,45 +262,48 @@ TEST_F(MainFrameTest, TheErrorCorrectionAsksFirstAndADeclineChangesNothing) {
 }
 
 TEST_F(MainFrameTest, TheSettingsCommandTakesUpTheNewGameFolder) {
-    section_->set_wstring(ledgerward::WowFolder, u"");
+    section_->set_wstring(config::ledgerward::WowFolder, u"");
     create();
-    uitest::TempFolder other;
-    put(other.text() + u"WoW.exe", "MZ");
-    uitest::ModalWatcher watcher(settingsChoosing(other.text(), "dkp.example:8080/adpt_dkp"));
-    button(10019)->click();
+    testsupport::TemporaryFolder other;
+    put(other.folder() + u"WoW.exe", "MZ");
+    testsupport::ModalWatcher watcher(
+        settingsChoosing(other.folder(), "dkp.example:8080/adpt_dkp"));
+    button(units::Settings)->click();
     EXPECT_EQ(watcher.seen(), 1);
-    EXPECT_EQ(gamefiles::getGameFolder(), other.text());
+    EXPECT_EQ(gamefiles::getGameFolder(), other.folder());
 }
 
 TEST_F(MainFrameTest, TheBackupObjectFollowsTheGameFolderInEffect) {
-    uitest::FakeBackup backup;
-    frame_ = std::make_unique<CMainFrame>(deployment_, program_.text());
+    testsupport::FakeBackup backup;
+    frame_ = std::make_unique<ui::CMainFrame>(deployment_, program_.folder());
     frame_->setBackup(&backup);
     frame_->setConfig(section_);
     frame_->create();
     ASSERT_FALSE(backup.gameFolders.empty());
-    EXPECT_EQ(backup.gameFolders.back(), game_.text());
+    EXPECT_EQ(backup.gameFolders.back(), game_.folder());
 
-    uitest::TempFolder other;
-    put(other.text() + u"WoW.exe", "MZ");
-    uitest::ModalWatcher watcher(settingsChoosing(other.text(), "dkp.example:8080/adpt_dkp"));
-    button(10019)->click();
+    testsupport::TemporaryFolder other;
+    put(other.folder() + u"WoW.exe", "MZ");
+    testsupport::ModalWatcher watcher(
+        settingsChoosing(other.folder(), "dkp.example:8080/adpt_dkp"));
+    button(units::Settings)->click();
     ASSERT_EQ(watcher.seen(), 1);
-    EXPECT_EQ(backup.gameFolders.back(), other.text());
+    EXPECT_EQ(backup.gameFolders.back(), other.folder());
     frame_->OnTimer();
-    EXPECT_EQ(backup.gameFolders.back(), other.text());
+    EXPECT_EQ(backup.gameFolders.back(), other.folder());
 }
 
 TEST_F(MainFrameTest, WithoutAGameFolderTheMaintenanceWritesNothingAnywhere) {
-    section_->set_wstring(ledgerward::WowFolder, u"");
+    section_->set_wstring(config::ledgerward::WowFolder, u"");
     setenv("WINEPREFIX", configFolder_.path().c_str(), 1); // no recorded installation
-    uitest::TempFolder current;
-    put(current.text() + u"Interface/AddOns/MerDKP/MerDKP.lua", "-- stand-alone");
+    testsupport::TemporaryFolder current;
+    put(current.folder() + u"Interface/AddOns/MerDKP/MerDKP.lua", "-- stand-alone");
     const fs::path previous = fs::current_path();
     fs::current_path(current.path());
     create();
     frame_->OnTimer();
-    button(10022)->click(); // the error correction, too, only says it has no game folder
+    button(units::CorrectErrors)
+        ->click(); // the error correction, too, only says it has no game folder
     fs::current_path(previous);
     unsetenv("WINEPREFIX");
     std::vector<fs::path> entries;
@@ -313,7 +322,7 @@ TEST_F(MainFrameTest, WithoutAGameFolderTheMaintenanceWritesNothingAnywhere) {
 TEST_F(MainFrameTest, TheHideCommandClosesTheWindow) {
     create();
     frame_->show();
-    button(10003)->click();
+    button(units::Hide)->click();
     EXPECT_FALSE(frame_->isVisible());
 }
 

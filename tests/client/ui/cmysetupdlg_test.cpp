@@ -1,8 +1,12 @@
 #include "ui/cmysetupdlg.h"
+#include "ui/cmysetupdlg_ids.h"
+#include "ui/unitnames.h"
 
 #include "config/config_store.h"
 #include "config/ledgerward_keys.h"
 #include "fake_services.h"
+#include "testsupport/fake_account_service.h"
+#include "testsupport/temporary_folder.h"
 #include "ui_test_support.h"
 #include "utilkit/ufile.h"
 #include "utilkit/ustring.h"
@@ -21,10 +25,10 @@ constexpr const char* kHost = "dkp.example:8080";
 class SetupDialogTest : public testing::Test {
 protected:
     void SetUp() override {
-        store_ = std::make_unique<ConfigStore>(configFolder_.text());
-        section_ = store_->load(ledgerward::SectionName);
+        store_ = std::make_unique<config::ConfigStore>(configFolder_.folder());
+        section_ = store_->load(config::ledgerward::SectionName);
         deployment_.siteHost = kHost;
-        ASSERT_TRUE(ufile::WriteFileData(game_.text() + u"WoW.exe", "MZ"));
+        ASSERT_TRUE(ufile::WriteFileData(game_.folder() + u"WoW.exe", "MZ"));
     }
     void TearDown() override {
         dialog_.reset();
@@ -32,23 +36,24 @@ protected:
     }
 
     void open() {
-        dialog_ = std::make_unique<CMySetupDlg>(nullptr, deployment_);
+        dialog_ = std::make_unique<ui::CMySetupDlg>(nullptr, deployment_);
         dialog_->setConfig(section_);
         dialog_->setAccountService(&accounts_);
         dialog_->show();
     }
-    QLineEdit* folderField() { return dialog_->findChild<QLineEdit*>(QStringLiteral("ctl1014")); }
-    QLineEdit* urlField() { return dialog_->findChild<QLineEdit*>(QStringLiteral("ctl1015")); }
-    void press(const char* name) {
-        dialog_->findChild<QPushButton*>(QString::fromLatin1(name))->click();
+    QLineEdit* folderField() { return field(ui::mysetupdlgids::GameFolder); }
+    QLineEdit* urlField() { return field(ui::mysetupdlgids::GuildUrl); }
+    QLineEdit* field(int control) {
+        return dialog_->findChild<QLineEdit*>(ui::controlName(control));
     }
+    void press(int control) { dialog_->findChild<QPushButton*>(ui::controlName(control))->click(); }
     void fill(const std::u16string& folder, const QString& url) {
         folderField()->setText(QString::fromStdU16String(folder));
         urlField()->setText(url);
     }
     std::u16string storedText(std::uint16_t key) {
-        ConfigStore other(configFolder_.text());
-        PropertyBag* bag = other.load(ledgerward::SectionName);
+        config::ConfigStore other(configFolder_.folder());
+        config::PropertyBag* bag = other.load(config::ledgerward::SectionName);
         std::u16string value;
         bag->get_wstring(key, value);
         other.destroy(bag);
@@ -57,68 +62,68 @@ protected:
     // Presses OK and expects the refusal `text` with the focus on `field`; nothing stored.
     void expectRefusal(const QString& text, QLineEdit* field) {
         const std::size_t before = prompter_.messages.size();
-        press("ctl1");
+        press(ui::mysetupdlgids::Ok);
         ASSERT_EQ(prompter_.messages.size(), before + 1) << text.toStdString();
         EXPECT_EQ(prompter_.messages.back().text, text);
         EXPECT_EQ(prompter_.messages.back().caption, QStringLiteral("操作提示！"));
         EXPECT_EQ(dialog_->focusWidget(), field);
         EXPECT_TRUE(dialog_->isVisible());
-        EXPECT_TRUE(storedText(ledgerward::GuildUrl).empty());
+        EXPECT_TRUE(storedText(config::ledgerward::GuildUrl).empty());
     }
 
-    uitest::TempFolder configFolder_;
-    uitest::TempFolder game_;
-    std::unique_ptr<ConfigStore> store_;
-    PropertyBag* section_ = nullptr;
+    testsupport::TemporaryFolder configFolder_;
+    testsupport::TemporaryFolder game_;
+    std::unique_ptr<config::ConfigStore> store_;
+    config::PropertyBag* section_ = nullptr;
     usettings::Deployment deployment_;
-    uitest::FakeAccountService accounts_;
+    testsupport::FakeAccountService accounts_;
     uitest::RecordingPrompter prompter_;
     uitest::FakeDesktop desktop_;
-    std::unique_ptr<CMySetupDlg> dialog_;
+    std::unique_ptr<ui::CMySetupDlg> dialog_;
 };
 
 TEST(GuildUrlCheck, WantsTheHostFollowedByASlashAnywhere) {
     const std::u16string host = u"dkp.example:8080";
-    EXPECT_TRUE(checkGuildUrl(u"http://dkp.example:8080/adpt_dkp", host));
-    EXPECT_TRUE(checkGuildUrl(u"dkp.example:8080/adpt_dkp", host));
-    EXPECT_TRUE(checkGuildUrl(u"see dkp.example:8080/", host));
-    EXPECT_FALSE(checkGuildUrl(u"http://dkp.example:8080", host));
-    EXPECT_FALSE(checkGuildUrl(u"http://DKP.example:8080/adpt_dkp", host));
-    EXPECT_FALSE(checkGuildUrl(u"/", u""));
+    EXPECT_TRUE(ui::checkGuildUrl(u"http://dkp.example:8080/adpt_dkp", host));
+    EXPECT_TRUE(ui::checkGuildUrl(u"dkp.example:8080/adpt_dkp", host));
+    EXPECT_TRUE(ui::checkGuildUrl(u"see dkp.example:8080/", host));
+    EXPECT_FALSE(ui::checkGuildUrl(u"http://dkp.example:8080", host));
+    EXPECT_FALSE(ui::checkGuildUrl(u"http://DKP.example:8080/adpt_dkp", host));
+    EXPECT_FALSE(ui::checkGuildUrl(u"/", u""));
 }
 
 TEST_F(SetupDialogTest, RefusesEachInvalidInputWithItsMessage) {
     open();
-    fill(game_.text(), QString());
+    fill(game_.folder(), QString());
     expectRefusal(QStringLiteral("请输入您默认的公会URL"), urlField());
-    fill(game_.text(), QStringLiteral("http://dkp.example:8080"));
+    fill(game_.folder(), QStringLiteral("http://dkp.example:8080"));
     expectRefusal(QStringLiteral("请输入正确的公会URL"), urlField());
     // Too long for the configuration file (65536 UTF-8 bytes and more), though the host is in it.
-    fill(game_.text(), QStringLiteral("dkp.example:8080/") + QString(21840, QChar(u'汉')));
+    fill(game_.folder(), QStringLiteral("dkp.example:8080/") + QString(21840, QChar(u'汉')));
     expectRefusal(QStringLiteral("请输入正确的公会URL"), urlField());
     fill(u"", QStringLiteral("dkp.example:8080/adpt_dkp"));
     expectRefusal(QStringLiteral("请选择您默认的WOW安装目录"), folderField());
-    fill(configFolder_.text(), QStringLiteral("dkp.example:8080/adpt_dkp"));
+    fill(configFolder_.folder(), QStringLiteral("dkp.example:8080/adpt_dkp"));
     expectRefusal(QStringLiteral("请选择正确的WOW安装目录"), folderField());
 }
 
 TEST_F(SetupDialogTest, StoresBothValuesAndCommitsThem) {
     open();
-    std::u16string folder = game_.text();
+    std::u16string folder = game_.folder();
     folder.pop_back(); // typed without the trailing separator
     fill(folder, QStringLiteral("dkp.example:8080/adpt_dkp"));
-    press("ctl1");
+    press(ui::mysetupdlgids::Ok);
     EXPECT_TRUE(prompter_.messages.empty());
     EXPECT_EQ(dialog_->result(), QDialog::Accepted);
-    EXPECT_EQ(storedText(ledgerward::GuildUrl), u"dkp.example:8080/adpt_dkp");
-    EXPECT_EQ(storedText(ledgerward::WowFolder), game_.text());
+    EXPECT_EQ(storedText(config::ledgerward::GuildUrl), u"dkp.example:8080/adpt_dkp");
+    EXPECT_EQ(storedText(config::ledgerward::WowFolder), game_.folder());
 }
 
 TEST_F(SetupDialogTest, AFolderEndingInTheSeparatorGetsNoSecondOne) {
     open();
-    fill(game_.text(), QStringLiteral("http://dkp.example:8080/adpt_dkp"));
-    press("ctl1");
-    EXPECT_EQ(storedText(ledgerward::WowFolder), game_.text());
+    fill(game_.folder(), QStringLiteral("http://dkp.example:8080/adpt_dkp"));
+    press(ui::mysetupdlgids::Ok);
+    EXPECT_EQ(storedText(config::ledgerward::WowFolder), game_.folder());
 }
 
 TEST_F(SetupDialogTest, StartsFromTheStoredValuesOrTheAccountsDefaultAddress) {
@@ -126,20 +131,20 @@ TEST_F(SetupDialogTest, StartsFromTheStoredValuesOrTheAccountsDefaultAddress) {
     open();
     EXPECT_EQ(urlField()->text(), QStringLiteral("http://dkp.example:8080/guild_a"));
     dialog_.reset();
-    section_->set_wstring(ledgerward::GuildUrl, u"http://dkp.example:8080/stored");
-    section_->set_wstring(ledgerward::WowFolder, game_.text());
+    section_->set_wstring(config::ledgerward::GuildUrl, u"http://dkp.example:8080/stored");
+    section_->set_wstring(config::ledgerward::WowFolder, game_.folder());
     open();
     EXPECT_EQ(urlField()->text(), QStringLiteral("http://dkp.example:8080/stored"));
-    EXPECT_EQ(folderField()->text(), QString::fromStdU16String(game_.text()));
+    EXPECT_EQ(folderField()->text(), QString::fromStdU16String(game_.folder()));
 }
 
 TEST_F(SetupDialogTest, TheFolderDialogsAnswerReplacesTheFieldEvenWhenCancelled) {
     open();
-    fill(game_.text(), QStringLiteral("dkp.example:8080/adpt_dkp"));
+    fill(game_.folder(), QStringLiteral("dkp.example:8080/adpt_dkp"));
     desktop_.folders.push_back(u"/picked/folder");
-    press("ctl3");
+    press(ui::mysetupdlgids::Browse);
     EXPECT_EQ(folderField()->text(), QStringLiteral("/picked/folder"));
-    press("ctl3"); // cancelled
+    press(ui::mysetupdlgids::Browse); // cancelled
     EXPECT_EQ(desktop_.folderDialogs, 2);
     EXPECT_TRUE(folderField()->text().isEmpty());
     expectRefusal(QStringLiteral("请选择您默认的WOW安装目录"), folderField());
@@ -147,11 +152,11 @@ TEST_F(SetupDialogTest, TheFolderDialogsAnswerReplacesTheFieldEvenWhenCancelled)
 
 TEST_F(SetupDialogTest, CancelStoresNothing) {
     open();
-    fill(game_.text(), QStringLiteral("dkp.example:8080/adpt_dkp"));
-    press("ctl2");
+    fill(game_.folder(), QStringLiteral("dkp.example:8080/adpt_dkp"));
+    press(ui::mysetupdlgids::Cancel);
     EXPECT_EQ(dialog_->result(), QDialog::Rejected);
-    EXPECT_TRUE(storedText(ledgerward::GuildUrl).empty());
-    EXPECT_TRUE(storedText(ledgerward::WowFolder).empty());
+    EXPECT_TRUE(storedText(config::ledgerward::GuildUrl).empty());
+    EXPECT_TRUE(storedText(config::ledgerward::WowFolder).empty());
 }
 
 } // namespace

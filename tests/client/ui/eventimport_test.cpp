@@ -1,10 +1,14 @@
 // The event upload dialog against stand-in services: checks, what is sent, the answers.
 #include "raid_fixture.h"
+#include "testsupport/fake_account_service.h"
+#include "testsupport/modal_dialogs.h"
+#include "testsupport/temporary_folder.h"
 #include "ui_test_support.h"
 #include "wizard_support.h"
 
 #include "ui/wizard/ceditraiddlg.h"
 #include "ui/wizard/ceventimportdlg.h"
+#include "ui/wizard/ceventimportdlg_ids.h"
 #include "ui/wizard/reviewtext.h"
 
 #include "gamefiles/upload_marks.h"
@@ -25,8 +29,10 @@
 
 namespace {
 
-const CEventImportDlg::Addresses kAddresses{QStringLiteral("http://dkp.test"),
-                                            QStringLiteral("http://items.test")};
+namespace parts = ui::eventimportdlgids;
+
+const ui::CEventImportDlg::Addresses kAddresses{QStringLiteral("http://dkp.test"),
+                                                QStringLiteral("http://items.test")};
 
 class EventImport : public testing::Test {
 protected:
@@ -34,19 +40,19 @@ protected:
         accounts.guilds = {{{{5, u"主DKP"}, {6, u"副DKP"}}, u"公会&1"}, {{{9, u"团本"}}, u"G2"}};
     }
 
-    std::unique_ptr<CEventImportDlg> open() {
+    std::unique_ptr<ui::CEventImportDlg> open() {
         auto dialog =
-            std::make_unique<CEventImportDlg>(raid.get(), &accounts, &uploads, kAddresses);
+            std::make_unique<ui::CEventImportDlg>(raid.get(), &accounts, &uploads, kAddresses);
         dialog->show();
         return dialog;
     }
     template <typename Widget> static Widget* find(QWidget* dialog, const char* name) {
         return dialog->findChild<Widget*>(QString::fromLatin1(name));
     }
-    static QLineEdit* name(QWidget* d) { return find<QLineEdit>(d, "eventName"); }
-    static QLineEdit* note(QWidget* d) { return find<QLineEdit>(d, "eventNote"); }
-    static QComboBox* guild(QWidget* d) { return find<QComboBox>(d, "guildChoice"); }
-    static QComboBox* dkp(QWidget* d) { return find<QComboBox>(d, "dkpChoice"); }
+    static QLineEdit* name(QWidget* d) { return find<QLineEdit>(d, parts::EventName); }
+    static QLineEdit* note(QWidget* d) { return find<QLineEdit>(d, parts::EventNote); }
+    static QComboBox* guild(QWidget* d) { return find<QComboBox>(d, parts::GuildChoice); }
+    static QComboBox* dkp(QWidget* d) { return find<QComboBox>(d, parts::DkpChoice); }
     static QPushButton* button(QWidget* d, const char* n) { return find<QPushButton>(d, n); }
     static QStringList items(QComboBox* box) {
         QStringList texts;
@@ -57,7 +63,7 @@ protected:
 
     std::unique_ptr<dkp::Raid> raid =
         wizardtest::RaidTable().member(u"甲").kill(u"Onyxia", 10, {u"甲"}).build();
-    wizardtest::FakeAccountService accounts;
+    testsupport::FakeAccountService accounts;
     wizardtest::FakeUploadService uploads;
     uitest::RecordingPrompter prompter;
     uitest::FakeDesktop desktop;
@@ -91,9 +97,9 @@ TEST_F(EventImport, EachMissingFieldIsReportedWithFocusOnIt) {
     EXPECT_EQ(dkp(dialog.get())->count(), 0);
 
     name(dialog.get())->clear();
-    button(dialog.get(), "uploadButton")->click();
+    button(dialog.get(), parts::UploadButton)->click();
     name(dialog.get())->setText("活动");
-    button(dialog.get(), "uploadButton")->click();
+    button(dialog.get(), parts::UploadButton)->click();
 
     ASSERT_EQ(prompter.messages.size(), 2u);
     EXPECT_EQ(prompter.messages[0].text, "请填写活动名称");
@@ -107,7 +113,7 @@ TEST_F(EventImport, EachMissingFieldIsReportedWithFocusOnIt) {
 TEST_F(EventImport, AGuildWithoutDkpSystemsAsksForOne) {
     accounts.guilds = {{{}, u"Empty"}};
     auto dialog = open();
-    button(dialog.get(), "uploadButton")->click();
+    button(dialog.get(), parts::UploadButton)->click();
     ASSERT_EQ(prompter.messages.size(), 1u);
     EXPECT_EQ(prompter.messages[0].text, "请选择本次活动所属的DKP");
     EXPECT_EQ(dialog->focusWidget(), dkp(dialog.get()));
@@ -118,11 +124,11 @@ TEST_F(EventImport, AStaleDkpPositionIsADataErrorAndSendsNothing) {
     accounts.dkpLists[u"公会&1"] = {{5, u"主DKP"}};
     auto dialog = open();
     dkp(dialog.get())->setCurrentIndex(1);
-    button(dialog.get(), "uploadButton")->click();
+    button(dialog.get(), parts::UploadButton)->click();
     ASSERT_EQ(prompter.messages.size(), 1u);
     EXPECT_EQ(prompter.messages[0].text, "数据异常，无法定位你所选择的DKP系统");
     EXPECT_TRUE(uploads.sent.empty());
-    EXPECT_TRUE(button(dialog.get(), "uploadButton")->isEnabled());
+    EXPECT_TRUE(button(dialog.get(), parts::UploadButton)->isEnabled());
 }
 
 TEST_F(EventImport, SendsTheFieldsAsTypedAndWaitsWithTheFormDisabled) {
@@ -130,7 +136,7 @@ TEST_F(EventImport, SendsTheFieldsAsTypedAndWaitsWithTheFormDisabled) {
     name(dialog.get())->setText("   ");
     note(dialog.get())->setText(" 备注 ");
     guild(dialog.get())->setCurrentIndex(1);
-    button(dialog.get(), "uploadButton")->click();
+    button(dialog.get(), parts::UploadButton)->click();
 
     EXPECT_TRUE(prompter.messages.empty());
     ASSERT_EQ(uploads.sent.size(), 1u);
@@ -141,42 +147,42 @@ TEST_F(EventImport, SendsTheFieldsAsTypedAndWaitsWithTheFormDisabled) {
     EXPECT_EQ(uploads.sent[0].document, raid->exportDocument());
     EXPECT_FALSE(uploads.sent[0].document.empty());
 
-    for (const char* control :
-         {"eventName", "eventNote", "guildChoice", "dkpChoice", "uploadButton", "backButton"})
+    for (const char* control : {parts::EventName, parts::EventNote, parts::GuildChoice,
+                                parts::DkpChoice, parts::UploadButton, parts::BackButton})
         EXPECT_FALSE(find<QWidget>(dialog.get(), control)->isEnabled()) << control;
-    EXPECT_TRUE(button(dialog.get(), "cancelButton")->isEnabled());
+    EXPECT_TRUE(button(dialog.get(), parts::CancelButton)->isEnabled());
     EXPECT_TRUE(dialog->isUploading());
 }
 
 TEST_F(EventImport, AFailedUploadKeepsTheFormForAnotherTry) {
     auto dialog = open();
     note(dialog.get())->setText("第一次");
-    button(dialog.get(), "uploadButton")->click();
+    button(dialog.get(), parts::UploadButton)->click();
     uploads.answer(500, 0);
 
     ASSERT_EQ(prompter.messages.size(), 1u);
     EXPECT_EQ(prompter.messages[0].text, "上传数据失败，请稍后再重试，或联系DKP客服解决问题");
     EXPECT_EQ(prompter.messages[0].icon, ui::MessageIcon::Information);
     EXPECT_TRUE(dialog->isVisible());
-    EXPECT_TRUE(button(dialog.get(), "uploadButton")->isEnabled());
+    EXPECT_TRUE(button(dialog.get(), parts::UploadButton)->isEnabled());
     EXPECT_EQ(note(dialog.get())->text(), "第一次");
 
-    button(dialog.get(), "uploadButton")->click();
+    button(dialog.get(), parts::UploadButton)->click();
     ASSERT_EQ(uploads.sent.size(), 2u);
     EXPECT_EQ(uploads.sent[1].note, u"第一次");
     EXPECT_EQ(uploads.sent[1].dkpSystemId, 5u);
 }
 
 TEST_F(EventImport, WithoutAnUploadServiceEachTrySaysSoAndKeepsTheForm) {
-    CEventImportDlg dialog(raid.get(), &accounts, nullptr, kAddresses);
+    ui::CEventImportDlg dialog(raid.get(), &accounts, nullptr, kAddresses);
     dialog.show();
     for (std::size_t attempt = 1; attempt <= 2; ++attempt) {
-        button(&dialog, "uploadButton")->click();
+        button(&dialog, parts::UploadButton)->click();
         ASSERT_EQ(prompter.messages.size(), attempt);
         EXPECT_EQ(prompter.messages.back().text, "无法连接DKP服务，请稍后再试");
         EXPECT_EQ(prompter.messages.back().icon, ui::MessageIcon::Information);
         EXPECT_FALSE(dialog.isUploading());
-        EXPECT_TRUE(button(&dialog, "uploadButton")->isEnabled());
+        EXPECT_TRUE(button(&dialog, parts::UploadButton)->isEnabled());
         EXPECT_TRUE(name(&dialog)->isEnabled());
         EXPECT_TRUE(dialog.isVisible());
     }
@@ -185,7 +191,7 @@ TEST_F(EventImport, WithoutAnUploadServiceEachTrySaysSoAndKeepsTheForm) {
 TEST_F(EventImport, SuccessOffersTheEventPageWithTheGuildEncoded) {
     auto dialog = open();
     dkp(dialog.get())->setCurrentIndex(1);
-    button(dialog.get(), "uploadButton")->click();
+    button(dialog.get(), parts::UploadButton)->click();
     prompter.answers.push_back(true);
     uploads.answer(200, 77);
 
@@ -202,7 +208,7 @@ TEST_F(EventImport, SuccessOffersTheEventPageWithTheGuildEncoded) {
 
 TEST_F(EventImport, SuccessAnsweredNoClosesWithoutOpeningAPage) {
     auto dialog = open();
-    button(dialog.get(), "uploadButton")->click();
+    button(dialog.get(), parts::UploadButton)->click();
     uploads.answer(200, 78);
     EXPECT_EQ(prompter.questions.size(), 1u);
     EXPECT_TRUE(desktop.openedUrls.empty());
@@ -211,8 +217,8 @@ TEST_F(EventImport, SuccessAnsweredNoClosesWithoutOpeningAPage) {
 
 TEST_F(EventImport, AnAnswerAfterCancellingIsIgnored) {
     auto dialog = open();
-    button(dialog.get(), "uploadButton")->click();
-    button(dialog.get(), "cancelButton")->click();
+    button(dialog.get(), parts::UploadButton)->click();
+    button(dialog.get(), parts::CancelButton)->click();
     EXPECT_EQ(dialog->result(), QDialog::Rejected);
     dialog.reset();
     uploads.answer(200, 5);
@@ -220,23 +226,23 @@ TEST_F(EventImport, AnAnswerAfterCancellingIsIgnored) {
 }
 
 TEST_F(EventImport, StepBackShowsTheRaidWindowAndReturnsWithEverythingKept) {
-    CEventImportDlg dialog(raid.get(), &accounts, &uploads, kAddresses);
+    ui::CEventImportDlg dialog(raid.get(), &accounts, &uploads, kAddresses);
     bool sawRaidWindow = false;
     QStringList afterReturn;
-    wizardtest::whenShown<CEventImportDlg>([&](CEventImportDlg* shown) {
+    testsupport::whenShown<ui::CEventImportDlg>([&](ui::CEventImportDlg* shown) {
         name(shown)->setText("周五团");
         note(shown)->setText("补记");
         guild(shown)->setCurrentIndex(1);
-        wizardtest::whenShown<CEditRaidDlg>([&](CEditRaidDlg* raidWindow) {
+        testsupport::whenShown<ui::CEditRaidDlg>([&](ui::CEditRaidDlg* raidWindow) {
             sawRaidWindow = !dialog.isVisible();
-            wizardtest::whenShown<CEventImportDlg>([&](CEventImportDlg* again) {
+            testsupport::whenShown<ui::CEventImportDlg>([&](ui::CEventImportDlg* again) {
                 afterReturn << name(again)->text() << note(again)->text()
                             << guild(again)->currentText() << dkp(again)->currentText();
-                button(again, "cancelButton")->click();
+                button(again, parts::CancelButton)->click();
             });
             raidWindow->reject();
         });
-        button(shown, "backButton")->click();
+        button(shown, parts::BackButton)->click();
     });
     EXPECT_EQ(dialog.exec(), QDialog::Rejected);
     EXPECT_TRUE(sawRaidWindow);
@@ -252,25 +258,25 @@ TEST_F(EventImport, TheReviewIsListedAboveTheFormAndAnErrorNeedsUploadAnyway) {
                .build();
     const std::vector<dkp::ReviewFinding> findings = dkp::reviewRaid(*raid);
     auto dialog = open();
-    auto* list = find<QListWidget>(dialog.get(), "reviewFindings");
-    auto* anyway = find<QCheckBox>(dialog.get(), "uploadAnyway");
+    auto* list = find<QListWidget>(dialog.get(), parts::ReviewFindings);
+    auto* anyway = find<QCheckBox>(dialog.get(), parts::UploadAnyway);
     ASSERT_EQ(list->count(), static_cast<int>(findings.size()));
-    EXPECT_EQ(list->item(0)->text(), findingText(findings[0]));
+    EXPECT_EQ(list->item(0)->text(), ui::findingText(findings[0]));
     EXPECT_TRUE(list->item(0)->text().startsWith("错误：")) << "errors come first";
     EXPECT_FALSE(list->isHidden());
     EXPECT_FALSE(anyway->isHidden());
     EXPECT_EQ(anyway->text(), "仍然上传");
-    EXPECT_EQ(find<QLabel>(dialog.get(), "reviewSummary")->text(),
-              reviewSummary(dkp::countFindings(findings)));
+    EXPECT_EQ(find<QLabel>(dialog.get(), parts::ReviewSummary)->text(),
+              ui::reviewSummary(dkp::countFindings(findings)));
 
-    button(dialog.get(), "uploadButton")->click();
+    button(dialog.get(), parts::UploadButton)->click();
     EXPECT_TRUE(uploads.sent.empty());
     ASSERT_EQ(prompter.messages.size(), 1u);
     EXPECT_TRUE(prompter.messages[0].text.contains("仍然上传"));
     EXPECT_EQ(dialog->focusWidget(), anyway);
 
     anyway->setChecked(true);
-    button(dialog.get(), "uploadButton")->click();
+    button(dialog.get(), parts::UploadButton)->click();
     EXPECT_EQ(uploads.sent.size(), 1u);
     EXPECT_FALSE(anyway->isEnabled()) << "the form waits for the answer";
 }
@@ -278,28 +284,30 @@ TEST_F(EventImport, TheReviewIsListedAboveTheFormAndAnErrorNeedsUploadAnyway) {
 TEST_F(EventImport, ARaidWithoutErrorsIsSentWithoutTheConfirmation) {
     ASSERT_EQ(dkp::countFindings(dkp::reviewRaid(*raid)).errors, 0);
     auto dialog = open();
-    EXPECT_TRUE(find<QCheckBox>(dialog.get(), "uploadAnyway")->isHidden());
-    button(dialog.get(), "uploadButton")->click();
+    EXPECT_TRUE(find<QCheckBox>(dialog.get(), parts::UploadAnyway)->isHidden());
+    button(dialog.get(), parts::UploadButton)->click();
     EXPECT_EQ(uploads.sent.size(), 1u);
     EXPECT_TRUE(prompter.messages.empty());
 }
 
 class EventImportMarks : public EventImport {
 protected:
-    std::unique_ptr<CEventImportDlg> openMarked(const CEventImportDlg::Addresses& addresses) {
-        auto dialog = std::make_unique<CEventImportDlg>(raid.get(), &accounts, &uploads, addresses);
+    std::unique_ptr<ui::CEventImportDlg>
+    openMarked(const ui::CEventImportDlg::Addresses& addresses) {
+        auto dialog =
+            std::make_unique<ui::CEventImportDlg>(raid.get(), &accounts, &uploads, addresses);
         dialog->setUploadMarks(&marks, u"ACCOUNT");
         dialog->show();
         return dialog;
     }
-    void uploadAndAnswer(CEventImportDlg& dialog, std::int32_t status, std::int32_t eventId) {
-        button(&dialog, "uploadButton")->click();
+    void uploadAndAnswer(ui::CEventImportDlg& dialog, std::int32_t status, std::int32_t eventId) {
+        button(&dialog, parts::UploadButton)->click();
         if (dialog.isUploading())
             uploads.answer(status, eventId);
     }
 
-    uitest::TempFolder folder;
-    gamefiles::UploadMarks marks{folder.text()};
+    testsupport::TemporaryFolder folder;
+    gamefiles::UploadMarks marks{folder.folder()};
 };
 
 TEST_F(EventImportMarks, ASuccessfulUploadIsMarkedWithWhatWasSent) {
@@ -309,7 +317,7 @@ TEST_F(EventImportMarks, ASuccessfulUploadIsMarkedWithWhatWasSent) {
     const std::int64_t after = std::time(nullptr);
     ASSERT_EQ(uploads.sent.size(), 2u);
 
-    gamefiles::UploadMarks reread(folder.text());
+    gamefiles::UploadMarks reread(folder.folder());
     EXPECT_EQ(reread.load(), u"");
     ASSERT_EQ(reread.marks().size(), 1u) << "only the upload the site accepted";
     const gamefiles::UploadMark& mark = reread.marks()[0];
@@ -329,14 +337,14 @@ TEST_F(EventImportMarks, TheSameDocumentToTheSameSiteGoesAgainOnlyAfterAYes) {
 
     auto dialog = openMarked(kAddresses);
     prompter.answers = {false};
-    button(dialog.get(), "uploadButton")->click();
+    button(dialog.get(), parts::UploadButton)->click();
     EXPECT_EQ(uploads.sent.size(), 1u) << "declined: nothing sent";
     ASSERT_EQ(prompter.questions.size(), 1u);
     EXPECT_TRUE(prompter.questions[0].contains("上传到http://dkp.test（活动ID 41）"))
         << prompter.questions[0].toStdString();
     EXPECT_TRUE(prompter.questions[0].contains("确定要再次上传吗"));
     EXPECT_FALSE(dialog->isUploading());
-    EXPECT_TRUE(button(dialog.get(), "uploadButton")->isEnabled());
+    EXPECT_TRUE(button(dialog.get(), parts::UploadButton)->isEnabled());
 
     prompter.answers = {true};
     uploadAndAnswer(*dialog, 200, 42);

@@ -1,9 +1,8 @@
 #pragma once
 
-#include "protocol/account_service.h"
 #include "protocol/guild_dkp_service.h"
 #include "protocol/login_service.h"
-#include "savekeep/backup.h"
+#include "testsupport/one_listener_service.h"
 
 #include <string>
 #include <utility>
@@ -13,74 +12,25 @@
 // listener calls itself.
 namespace uitest {
 
-class FakeLoginService final : public LoginService {
+class FakeLoginService final
+    : public testsupport::OneListenerService<protocol::LoginService, protocol::LoginListener> {
 public:
     void login(const std::u16string& userName, const std::string& passwordDigest) override {
         logins.emplace_back(userName, passwordDigest);
     }
-    void addListener(LoginListener* added) override { listener = added; }
-    void removeListener(LoginListener* removed) override {
-        if (listener == removed)
-            listener = nullptr;
-    }
 
     std::vector<std::pair<std::u16string, std::string>> logins;
-    LoginListener* listener = nullptr;
 };
 
-class FakeAccountService final : public AccountService {
+class FakeGuildDkpService final
+    : public testsupport::OneListenerService<protocol::GuildDkpService,
+                                             protocol::GuildDkpListener> {
 public:
-    void addListener(AccountListener* added) override { listener = added; }
-    void removeListener(AccountListener* removed) override {
-        if (listener == removed)
-            listener = nullptr;
-    }
-    GuildEntry getDefaultGuild() override { return defaultGuild; }
-    std::vector<GuildEntry> getGuilds() override { return guilds; }
-    std::u16string getUserName() override { return u"demo"; }
-    std::u16string getDefaultGuildUrl() override { return defaultGuildUrl; }
-    void refreshAccount() override {}
-    const std::vector<DkpSystem>& getDkpSystems(const std::u16string&) override { return none; }
-
-    AccountListener* listener = nullptr;
-    GuildEntry defaultGuild;
-    std::vector<GuildEntry> guilds;
-    std::u16string defaultGuildUrl;
-    std::vector<DkpSystem> none;
-};
-
-class FakeGuildDkpService final : public GuildDkpService {
-public:
-    void addListener(GuildDkpListener* added) override { listener = added; }
-    void removeListener(GuildDkpListener* removed) override {
-        if (listener == removed)
-            listener = nullptr;
-    }
     void requestGuildDkpList(const std::string& siteName, bool mainlandClient) override {
         requests.emplace_back(siteName, mainlandClient);
     }
 
-    GuildDkpListener* listener = nullptr;
     std::vector<std::pair<std::string, bool>> requests;
-};
-
-// Lists the records a test sets, and remembers the restores and game folders it was given.
-class FakeBackup final : public savekeep::IBackup {
-public:
-    bool restore(const std::string& data, const std::u16string& target) override {
-        restored.emplace_back(data, target);
-        return accept;
-    }
-    void getRecords(std::vector<savekeep::BackupRecord>& out) override { out = records; }
-    void setInterval(std::uint32_t) override {}
-    void setGameFolder(const std::u16string& folder) override { gameFolders.push_back(folder); }
-    void setBackupFolder(const std::u16string&) override {}
-    void setTimer(ITimerService*) override {}
-
-    std::vector<savekeep::BackupRecord> records;
-    std::vector<std::pair<std::string, std::u16string>> restored;
-    std::vector<std::u16string> gameFolders;
-    bool accept = true;
 };
 
 } // namespace uitest

@@ -1,45 +1,47 @@
 // The main window's upload and restore commands start the wizard's windows.
 #include "fake_services.h"
+#include "testsupport/fake_backup.h"
+#include "testsupport/modal_dialogs.h"
+#include "testsupport/temporary_folder.h"
 #include "ui_test_support.h"
 #include "wizard_support.h"
 
 #include "gamefiles/game_folder.h"
 #include "savekeep/backup.h"
 #include "ui/cmainframe.h"
+#include "ui/cmainframe_ids.h"
 #include "ui/wizard/crestoredatadlg.h"
 
 #include <QComboBox>
-#include <QDir>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 namespace {
 
 TEST(MainFrameWizard, RestoreCommandRunsTheRestoreDialogWithTheBackupObject) {
-    uitest::FakeBackup backup;
+    testsupport::FakeBackup backup;
     backup.records = {{u"ACCOUNT", {u"/backups/ACCOUNT/TALLYRA_20080125_200000.lua"}}};
-    CMainFrame frame(usettings::Deployment{}, u"/nonexistent/");
+    ui::CMainFrame frame(usettings::Deployment{}, u"/nonexistent/");
     frame.setBackup(&backup);
     QString account;
-    wizardtest::whenShown<CRestoreDataDlg>([&](CRestoreDataDlg* dialog) {
+    testsupport::whenShown<ui::CRestoreDataDlg>([&](ui::CRestoreDataDlg* dialog) {
         account = dialog->accountList()->currentText();
         dialog->reject();
     });
-    frame.onCommand(CMainFrame::Restore);
+    frame.onCommand(ui::mainframeids::Restore);
     EXPECT_EQ(account, "ACCOUNT");
 }
 
 TEST(MainFrameWizard, UploadCommandWithoutAccountsEndsAfterTheFolderMessage) {
-    QTemporaryDir dir;
-    const std::u16string game = dir.path().toStdU16String() + u"/";
-    QDir().mkpath(dir.path() + "/WTF/Account");
+    const testsupport::TemporaryFolder dir;
+    const std::u16string game = dir.folder();
+    dir.makeFolder("WTF/Account");
     gamefiles::setGameFolder(game);
     uitest::RecordingPrompter prompter;
     wizardtest::FakeUploadService uploads;
-    CMainFrame frame(usettings::Deployment{}, u"/nonexistent/");
+    ui::CMainFrame frame(usettings::Deployment{}, u"/nonexistent/");
     frame.setUploadService(&uploads);
-    frame.onCommand(CMainFrame::Upload);
+    frame.onCommand(ui::mainframeids::Upload);
     gamefiles::setGameFolder(u"");
     ASSERT_EQ(prompter.messages.size(), 1u);
     EXPECT_TRUE(prompter.messages[0].text.startsWith("在" + QString::fromStdU16String(game)));

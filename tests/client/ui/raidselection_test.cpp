@@ -5,6 +5,7 @@
 
 #include "ui/wizard/cselectaccountdlg.h"
 #include "ui/wizard/cselectraiddlg.h"
+#include "ui/wizard/selectiondlg_ids.h"
 
 #include <QListWidget>
 #include <QPushButton>
@@ -21,12 +22,12 @@ QStringList rows(QListWidget* list) {
 }
 
 void clickNext(QDialog& dialog) {
-    dialog.findChild<QPushButton*>("nextButton")->click();
+    dialog.findChild<QPushButton*>(ui::selectiondlgids::NextButton)->click();
 }
 
 TEST(SelectAccount, NoAccountsNamesTheGameFolderAndCancels) {
     uitest::RecordingPrompter prompter;
-    CSelectAccountDlg dialog({}, u"/games/World of Warcraft/");
+    ui::CSelectAccountDlg dialog({}, u"/games/World of Warcraft/");
     EXPECT_EQ(dialog.exec(), QDialog::Rejected);
     ASSERT_EQ(prompter.messages.size(), 1u);
     EXPECT_EQ(prompter.messages[0].text, "在/games/World of Warcraft/目录上没有找到您的角色目录！\n"
@@ -38,7 +39,7 @@ TEST(SelectAccount, NoAccountsNamesTheGameFolderAndCancels) {
 
 TEST(SelectAccount, ListsAccountsInOrderAndConfirmsTheSelectedOne) {
     uitest::RecordingPrompter prompter;
-    CSelectAccountDlg dialog({u"ZED", u"ALPHA", u"中文账号"}, u"/g/");
+    ui::CSelectAccountDlg dialog({u"ZED", u"ALPHA", u"中文账号"}, u"/g/");
     EXPECT_EQ(dialog.windowTitle(), "选择DKP记录账号");
     EXPECT_EQ(rows(dialog.accountList()), (QStringList{"ZED", "ALPHA", "中文账号"}));
     EXPECT_EQ(dialog.accountList()->currentRow(), 0);
@@ -51,7 +52,7 @@ TEST(SelectAccount, ListsAccountsInOrderAndConfirmsTheSelectedOne) {
 
 TEST(SelectAccount, NothingSelectedAsksForAnAccountAndStaysOpen) {
     uitest::RecordingPrompter prompter;
-    CSelectAccountDlg dialog({u"ONE"}, u"/g/");
+    ui::CSelectAccountDlg dialog({u"ONE"}, u"/g/");
     dialog.show();
     dialog.accountList()->clearSelection();
     clickNext(dialog);
@@ -74,7 +75,7 @@ protected:
 };
 
 TEST_F(SelectRaid, NoRaidsSaysSoAndCancels) {
-    CSelectRaidDlg dialog(raids);
+    ui::CSelectRaidDlg dialog(raids);
     EXPECT_EQ(dialog.exec(), QDialog::Rejected);
     ASSERT_EQ(prompter.messages.size(), 1u);
     EXPECT_EQ(prompter.messages[0].text,
@@ -86,7 +87,7 @@ TEST_F(SelectRaid, ThreeRaidsInFileOrderAndConfirmingAtOnceGivesTheFirst) {
     add(u"03/01/08 20:00:00", u"Naxx");
     add(u"01/01/08 19:00:00", u"");
     add(u"02/01/08 21:30:00", u"Kara");
-    CSelectRaidDlg dialog(raids);
+    ui::CSelectRaidDlg dialog(raids);
     EXPECT_EQ(dialog.windowTitle(), "选择要上传的RAID活动记录");
     EXPECT_EQ(rows(dialog.raidList()), (QStringList{"08/03/01 20:00:00(Naxx)", "08/01/01 19:00:00",
                                                     "08/02/01 21:30:00(Kara)"}));
@@ -99,7 +100,7 @@ TEST_F(SelectRaid, ThreeRaidsInFileOrderAndConfirmingAtOnceGivesTheFirst) {
 TEST_F(SelectRaid, IdenticalNamesAreChosenByPosition) {
     add(u"03/01/08 20:00:00", u"Naxx");
     add(u"03/01/08 20:00:00", u"Naxx");
-    CSelectRaidDlg dialog(raids);
+    ui::CSelectRaidDlg dialog(raids);
     EXPECT_EQ(dialog.raidList()->item(0)->text(), dialog.raidList()->item(1)->text());
     dialog.raidList()->setCurrentRow(1);
     clickNext(dialog);
@@ -109,7 +110,7 @@ TEST_F(SelectRaid, IdenticalNamesAreChosenByPosition) {
 
 TEST_F(SelectRaid, NothingSelectedAsksForARaidAndStaysOpen) {
     add(u"03/01/08 20:00:00", u"Naxx");
-    CSelectRaidDlg dialog(raids);
+    ui::CSelectRaidDlg dialog(raids);
     dialog.show();
     dialog.raidList()->clearSelection();
     clickNext(dialog);

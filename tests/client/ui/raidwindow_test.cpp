@@ -1,9 +1,16 @@
 // The raid window and its three views, filled from analysed raids.
 #include "raid_fixture.h"
+#include "testsupport/modal_dialogs.h"
+#include "testsupport/temporary_folder.h"
 #include "ui_test_support.h"
 
+#include "ui/unitnames.h"
+#include "ui/weblink.h"
 #include "ui/wizard/ceditraiddlg.h"
-#include "ui/wizard/clinklabel.h"
+#include "ui/wizard/ceditraiddlg_ids.h"
+#include "ui/wizard/craidbossview_ids.h"
+#include "ui/wizard/craidmobsview_ids.h"
+#include "ui/wizard/craidoverview_ids.h"
 #include "ui/wizard/raidexport.h"
 #include "wizard_support.h"
 
@@ -21,6 +28,10 @@
 
 namespace {
 
+namespace overview = ui::raidoverviewids;
+namespace bossview = ui::raidbossviewids;
+namespace mobsview = ui::raidmobsviewids;
+
 const QString kItemHost = QStringLiteral("http://items.test");
 
 class RaidWindow {
@@ -28,7 +39,7 @@ public:
     explicit RaidWindow(const wizardtest::RaidTable& table)
         : raid_(table.build()), dialog_(raid_.get(), kItemHost) {}
 
-    CEditRaidDlg& dialog() { return dialog_; }
+    ui::CEditRaidDlg& dialog() { return dialog_; }
 
     QStringList sections() {
         QStringList texts;
@@ -38,20 +49,14 @@ public:
     }
     void select(int row) { dialog_.sectionList()->setCurrentRow(row); }
 
-    QLabel* unit(int number) {
-        return dialog_.findChild<QLabel*>(QStringLiteral("unit%1").arg(number));
-    }
-    CLinkLabel* link(int number) {
-        return dialog_.findChild<CLinkLabel*>(QStringLiteral("unit%1").arg(number));
-    }
+    QLabel* unit(int number) { return dialog_.findChild<QLabel*>(ui::unitName(number)); }
+    ui::WebLink* link(int number) { return dialog_.findChild<ui::WebLink*>(ui::unitName(number)); }
     // The texts of the units first..last that are not hidden, in unit order.
     QStringList shownTexts(int first, int last) {
         QStringList texts;
         for (int number = first; number <= last; ++number) {
-            if (!unit(number)->isHidden()) {
-                auto* label = link(number);
-                texts << (label ? label->linkText() : unit(number)->text());
-            }
+            if (!unit(number)->isHidden())
+                texts << unit(number)->text();
         }
         return texts;
     }
@@ -61,7 +66,7 @@ public:
 
 private:
     std::unique_ptr<dkp::Raid> raid_;
-    CEditRaidDlg dialog_;
+    ui::CEditRaidDlg dialog_;
 };
 
 TEST(RaidWindow, RaidWithoutKillsListsOnlyOverviewAndTrashMobs) {
@@ -69,10 +74,12 @@ TEST(RaidWindow, RaidWithoutKillsListsOnlyOverviewAndTrashMobs) {
     EXPECT_EQ(window.sections(), (QStringList{"总览", "小怪掉落"}));
     EXPECT_EQ(window.dialog().windowTitle(), "编辑RAID活动-08/01/25 20:03:13(Hall)");
     EXPECT_EQ(window.dialog().sectionList()->currentRow(), 0);
-    EXPECT_TRUE(window.viewShown("raidOverview"));
-    EXPECT_TRUE(window.shownTexts(30011, 30030).isEmpty());
-    EXPECT_EQ(window.unit(30041)->text(), "本次活动共击杀 0 个BOSS，获得有DKP价值装备 0 个");
-    EXPECT_EQ(window.unit(30042)->text(), "本次活动参加人数 1 人，共消费 0 DKP，获取 0 DKP");
+    EXPECT_TRUE(window.viewShown(ui::editraiddlgids::Overview));
+    EXPECT_TRUE(window.shownTexts(overview::FirstBossLink, overview::LastBossLink).isEmpty());
+    EXPECT_EQ(window.unit(overview::KillsSummary)->text(),
+              "本次活动共击杀 0 个BOSS，获得有DKP价值装备 0 个");
+    EXPECT_EQ(window.unit(overview::TotalsSummary)->text(),
+              "本次活动参加人数 1 人，共消费 0 DKP，获取 0 DKP");
 }
 
 TEST(RaidWindow, TitleWithoutRaidNameHasNoDash) {
@@ -90,12 +97,15 @@ TEST(RaidWindow, OverviewListsKillsWithPointsAndSummarises) {
                           .loot(u"Helm", u"甲", 30, u"Lucifron")
                           .loot(u"Cloth", u"乙", 0, u"Lucifron"));
     EXPECT_EQ(window.sections(), (QStringList{"总览", "Lucifron", "Magmadar", "小怪掉落"}));
-    EXPECT_EQ(window.shownTexts(30011, 30030), (QStringList{"Lucifron(10)", "Magmadar(0)"}));
-    EXPECT_EQ(window.link(30011)->link(), kItemHost + "/wow/s.php?n=Lucifron");
-    EXPECT_EQ(window.unit(30041)->text(), "本次活动共击杀 2 个BOSS，获得有DKP价值装备 1 个");
-    EXPECT_EQ(window.unit(30042)->text(), "本次活动参加人数 2 人，共消费 30 DKP，获取 20 DKP");
-    EXPECT_TRUE(window.unit(30043)->text().startsWith("上传前检查："));
-    EXPECT_EQ(window.unit(30045)->text(), "本次活动击杀BOSS如下：");
+    EXPECT_EQ(window.shownTexts(overview::FirstBossLink, overview::LastBossLink),
+              (QStringList{"Lucifron(10)", "Magmadar(0)"}));
+    EXPECT_EQ(window.link(overview::FirstBossLink)->address(), kItemHost + "/wow/s.php?n=Lucifron");
+    EXPECT_EQ(window.unit(overview::KillsSummary)->text(),
+              "本次活动共击杀 2 个BOSS，获得有DKP价值装备 1 个");
+    EXPECT_EQ(window.unit(overview::TotalsSummary)->text(),
+              "本次活动参加人数 2 人，共消费 30 DKP，获取 20 DKP");
+    EXPECT_TRUE(window.unit(overview::ReviewSummary)->text().startsWith("上传前检查："));
+    EXPECT_EQ(window.unit(overview::Caption)->text(), "本次活动击杀BOSS如下：");
 }
 
 TEST(RaidWindow, SwitchingBossesLeavesOnlyTheNewAttendeesVisible) {
@@ -103,14 +113,15 @@ TEST(RaidWindow, SwitchingBossesLeavesOnlyTheNewAttendeesVisible) {
                           .kill(u"Big", 5, wizardtest::numberedNames(u"p", 35))
                           .kill(u"Small", 5, wizardtest::numberedNames(u"q", 5)));
     window.select(1);
-    EXPECT_TRUE(window.viewShown("raidBossView"));
-    EXPECT_FALSE(window.viewShown("raidOverview"));
-    EXPECT_EQ(window.shownTexts(40111, 40150).size(), 35);
+    EXPECT_TRUE(window.viewShown(ui::editraiddlgids::BossView));
+    EXPECT_FALSE(window.viewShown(ui::editraiddlgids::Overview));
+    EXPECT_EQ(window.shownTexts(bossview::FirstAttendee, bossview::LastAttendee).size(), 35);
     window.select(2);
-    EXPECT_EQ(window.shownTexts(40111, 40150), (QStringList{"q1", "q2", "q3", "q4", "q5"}));
+    EXPECT_EQ(window.shownTexts(bossview::FirstAttendee, bossview::LastAttendee),
+              (QStringList{"q1", "q2", "q3", "q4", "q5"}));
     window.select(0);
-    EXPECT_TRUE(window.viewShown("raidOverview"));
-    EXPECT_FALSE(window.viewShown("raidBossView"));
+    EXPECT_TRUE(window.viewShown(ui::editraiddlgids::Overview));
+    EXPECT_FALSE(window.viewShown(ui::editraiddlgids::BossView));
 }
 
 TEST(RaidWindow, BossViewShowsWhatEachAttendeePaidForThisBoss) {
@@ -122,15 +133,19 @@ TEST(RaidWindow, BossViewShowsWhatEachAttendeePaidForThisBoss) {
                           .loot(u"Cloth", u"乙", 0, u"Onyxia")
                           .loot(u"Cape", u"丙", 15, u"Ragnaros"));
     window.select(1);
-    EXPECT_EQ(window.unit(40010)->text(), "Onyxia, 参与战斗人员 3 人，BOSS分值 10.00分");
-    EXPECT_EQ(window.shownTexts(40111, 40150), (QStringList{"甲(-50)", "乙", "丙"}));
-    EXPECT_EQ(window.shownTexts(40041, 40052), (QStringList{"Helm(30)", "Ring(20)", "Cloth(0)"}));
-    EXPECT_EQ(window.unit(40040)->text(), "掉落物品：");
+    EXPECT_EQ(window.unit(bossview::Heading)->text(),
+              "Onyxia, 参与战斗人员 3 人，BOSS分值 10.00分");
+    EXPECT_EQ(window.shownTexts(bossview::FirstAttendee, bossview::LastAttendee),
+              (QStringList{"甲(-50)", "乙", "丙"}));
+    EXPECT_EQ(window.shownTexts(bossview::FirstItemLink, bossview::LastItemLink),
+              (QStringList{"Helm(30)", "Ring(20)", "Cloth(0)"}));
+    EXPECT_EQ(window.unit(bossview::ItemCaption)->text(), "掉落物品：");
 
     window.select(2);
-    EXPECT_EQ(window.unit(40010)->text(), "Ragnaros, BOSS分值 7.00分");
-    EXPECT_TRUE(window.shownTexts(40111, 40150).isEmpty());
-    EXPECT_EQ(window.shownTexts(40041, 40052), (QStringList{"Cape(15)"}));
+    EXPECT_EQ(window.unit(bossview::Heading)->text(), "Ragnaros, BOSS分值 7.00分");
+    EXPECT_TRUE(window.shownTexts(bossview::FirstAttendee, bossview::LastAttendee).isEmpty());
+    EXPECT_EQ(window.shownTexts(bossview::FirstItemLink, bossview::LastItemLink),
+              (QStringList{"Cape(15)"}));
 }
 
 TEST(RaidWindow, ABossKilledTwiceShowsItsFirstKillWithTheLootOfBoth) {
@@ -140,9 +155,11 @@ TEST(RaidWindow, ABossKilledTwiceShowsItsFirstKillWithTheLootOfBoth) {
                           .loot(u"Helm", u"乙", 4, u"Twin")
                           .loot(u"Ring", u"甲", 6, u"Twin"));
     window.select(2);
-    EXPECT_EQ(window.unit(40010)->text(), "Twin, 参与战斗人员 1 人，BOSS分值 3.00分");
-    EXPECT_EQ(window.shownTexts(40111, 40150), (QStringList{"甲(-6)"}));
-    EXPECT_EQ(window.shownTexts(40041, 40052), (QStringList{"Helm(4)", "Ring(6)"}));
+    EXPECT_EQ(window.unit(bossview::Heading)->text(), "Twin, 参与战斗人员 1 人，BOSS分值 3.00分");
+    EXPECT_EQ(window.shownTexts(bossview::FirstAttendee, bossview::LastAttendee),
+              (QStringList{"甲(-6)"}));
+    EXPECT_EQ(window.shownTexts(bossview::FirstItemLink, bossview::LastItemLink),
+              (QStringList{"Helm(4)", "Ring(6)"}));
 }
 
 TEST(RaidWindow, ListsLongerThanTheUnitsAreCut) {
@@ -157,26 +174,27 @@ TEST(RaidWindow, ListsLongerThanTheUnitsAreCut) {
         table.loot(item, u"p2", 2, u"小怪掉落");
     RaidWindow window(table);
 
-    const QStringList bosses = window.shownTexts(30011, 30030);
+    const QStringList bosses = window.shownTexts(overview::FirstBossLink, overview::LastBossLink);
     EXPECT_EQ(bosses.size(), 20);
     EXPECT_EQ(bosses.back(), "Boss20(1)");
     EXPECT_EQ(window.sections().size(), 23);
 
     window.select(1);
-    const QStringList attendees = window.shownTexts(40111, 40150);
+    const QStringList attendees =
+        window.shownTexts(bossview::FirstAttendee, bossview::LastAttendee);
     EXPECT_EQ(attendees.size(), 40);
     EXPECT_EQ(attendees.back(), "p40");
     EXPECT_EQ(attendees.front(), "p1(-13)");
-    const QStringList items = window.shownTexts(40041, 40052);
+    const QStringList items = window.shownTexts(bossview::FirstItemLink, bossview::LastItemLink);
     EXPECT_EQ(items.size(), 12);
     EXPECT_EQ(items.back(), "Item12(1)");
 
     window.select(22);
-    EXPECT_TRUE(window.viewShown("raidMobsView"));
-    const QStringList trash = window.shownTexts(50011, 50049);
+    EXPECT_TRUE(window.viewShown(ui::editraiddlgids::MobsView));
+    const QStringList trash = window.shownTexts(mobsview::FirstItemLink, mobsview::LastItemLink);
     EXPECT_EQ(trash.size(), 39);
     EXPECT_EQ(trash.back(), "Trash39(2)");
-    EXPECT_EQ(window.unit(50010)->text(), "小怪掉落");
+    EXPECT_EQ(window.unit(mobsview::Caption)->text(), "小怪掉落");
 }
 
 TEST(RaidWindow, NonAsciiNamesLinkWithTheirUtf8BytesPercentEncoded) {
@@ -185,23 +203,25 @@ TEST(RaidWindow, NonAsciiNamesLinkWithTheirUtf8BytesPercentEncoded) {
                           .kill(u"奥妮克希亚", 10)
                           .loot(u"雷霆之怒 (左)", u"甲", 0, u"小怪掉落"));
     window.select(2);
-    CLinkLabel* item = window.link(50011);
-    EXPECT_EQ(item->linkText(), "雷霆之怒 (左)(0)");
+    ui::WebLink* item = window.link(mobsview::FirstItemLink);
+    EXPECT_EQ(item->text(), "雷霆之怒 (左)(0)");
     const QString address =
         kItemHost + "/wow/s.php?n=%E9%9B%B7%E9%9C%86%E4%B9%8B%E6%80%92%20%28%E5%B7%A6%29";
-    EXPECT_EQ(item->link(), address);
+    EXPECT_EQ(item->address(), address);
     item->activate();
     ASSERT_EQ(desktop.openedUrls.size(), 1u);
     EXPECT_EQ(QString::fromStdU16String(desktop.openedUrls[0]), address);
-    EXPECT_TRUE(window.link(30011)->link().startsWith(kItemHost + "/wow/s.php?n=%E5%A5%A5"));
+    EXPECT_TRUE(window.link(overview::FirstBossLink)
+                    ->address()
+                    .startsWith(kItemHost + "/wow/s.php?n=%E5%A5%A5"));
 }
 
 TEST(RaidWindow, ButtonsConfirmOrCancel) {
     RaidWindow window{wizardtest::RaidTable()};
-    window.dialog().findChild<QPushButton*>("nextButton")->click();
+    window.dialog().findChild<QPushButton*>(ui::editraiddlgids::NextButton)->click();
     EXPECT_EQ(window.dialog().result(), QDialog::Accepted);
     RaidWindow other{wizardtest::RaidTable()};
-    other.dialog().findChild<QPushButton*>("cancelButton")->click();
+    other.dialog().findChild<QPushButton*>(ui::editraiddlgids::CancelButton)->click();
     EXPECT_EQ(other.dialog().result(), QDialog::Rejected);
 }
 
@@ -214,7 +234,7 @@ TEST(RaidWindow, OverviewCountsWhatTheReviewFound) {
     const std::unique_ptr<dkp::Raid> raid = table.build();
     const dkp::ReviewCounts counts = dkp::countFindings(dkp::reviewRaid(*raid));
     ASSERT_GE(counts.errors, 1) << "loot to someone never in the raid";
-    EXPECT_EQ(window.unit(30043)->text(),
+    EXPECT_EQ(window.unit(overview::ReviewSummary)->text(),
               QStringLiteral("上传前检查：%1 个错误，%2 个警告，%3 个提示")
                   .arg(counts.errors)
                   .arg(counts.warnings)
@@ -229,7 +249,7 @@ protected:
     void exportAs(const QString& filter, const QString& name,
                   const std::function<void()>& beforeSaving = {}) {
         int dialogs = 0;
-        wizardtest::whenShown<QFileDialog>([&](QFileDialog* dialog) {
+        testsupport::whenShown<QFileDialog>([&](QFileDialog* dialog) {
             ++dialogs;
             if (name.isEmpty()) {
                 dialog->reject();
@@ -238,17 +258,17 @@ protected:
             for (const QString& offered : dialog->nameFilters())
                 if (offered.startsWith(filter))
                     dialog->selectNameFilter(offered);
-            dialog->selectFile(QString::fromStdU16String(folder.text()) + name);
+            dialog->selectFile(QString::fromStdU16String(folder.folder()) + name);
             if (beforeSaving)
                 beforeSaving();
             static_cast<QDialog*>(dialog)->accept(); // as the dialog's save button does
         });
-        window.dialog().findChild<QPushButton*>("exportButton")->click();
+        window.dialog().findChild<QPushButton*>(ui::editraiddlgids::ExportButton)->click();
         EXPECT_EQ(dialogs, 1);
     }
     std::string written(const char* name) {
         std::string bytes;
-        EXPECT_TRUE(ufile::ReadFileData(folder.text() + ufile::fromNativePath(name), bytes))
+        EXPECT_TRUE(ufile::ReadFileData(folder.folder() + ufile::fromNativePath(name), bytes))
             << name;
         return bytes;
     }
@@ -260,7 +280,7 @@ protected:
                                       .loot(u"Helm <&>", u"甲", 30, u"Lucifron");
     std::unique_ptr<dkp::Raid> raid = table.build();
     RaidWindow window{table};
-    uitest::TempFolder folder;
+    testsupport::TemporaryFolder folder;
     uitest::RecordingPrompter prompter;
 };
 
@@ -280,13 +300,13 @@ TEST_F(RaidWindowExport, EachFormOfTheDialogWritesTheAnalysersDocument) {
         SCOPED_TRACE(form.name);
         exportAs(form.filter, QString::fromLatin1(form.name));
         EXPECT_EQ(written(form.file),
-                  dkp::exportRaids({raid.get()}, form.format, raidExportOptions()));
+                  dkp::exportRaids({raid.get()}, form.format, ui::raidExportOptions()));
     }
     EXPECT_TRUE(written("raid.xml").find("<raidlog>") != std::string::npos);
     EXPECT_TRUE(prompter.messages.empty());
 
     // A name without suffix that becomes an existing file is replaced only after a Yes.
-    ufile::WriteFileData(folder.text() + u"raid.json", "kept");
+    ufile::WriteFileData(folder.folder() + u"raid.json", "kept");
     exportAs("JSON", "raid");
     EXPECT_EQ(written("raid.json"), "kept");
     ASSERT_EQ(prompter.questions.size(), 1u);

@@ -1,11 +1,15 @@
 // The restore-data dialog over a stand-in backup object and real backup files.
 #include "fake_services.h"
+#include "testsupport/fake_backup.h"
+#include "testsupport/temporary_folder.h"
 #include "ui_test_support.h"
 #include "wizard_support.h"
 
 #include "gamefiles/game_folder.h"
 #include "savekeep/backup.h"
+#include "ui/unitnames.h"
 #include "ui/wizard/crestoredatadlg.h"
+#include "ui/wizard/crestoredatadlg_ids.h"
 #include "utilkit/ufile.h"
 #include "utilkit/ustring.h"
 
@@ -14,7 +18,6 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -26,7 +29,7 @@ protected:
     ~RestoreData() override { gamefiles::setGameFolder(u""); }
 
     std::u16string folder(const std::u16string& relative) {
-        const std::u16string path = dir.path().toStdU16String() + u"/" + relative;
+        const std::u16string path = dir.folder() + relative;
         QDir().mkpath(QString::fromStdU16String(path));
         return path;
     }
@@ -42,12 +45,12 @@ protected:
             texts << box->itemText(i);
         return texts;
     }
-    static void clickRestore(CRestoreDataDlg& dialog) {
-        dialog.findChild<QPushButton*>("ctl1")->click();
+    static void clickRestore(ui::CRestoreDataDlg& dialog) {
+        dialog.findChild<QPushButton*>(ui::controlName(ui::restoredatadlgids::Restore))->click();
     }
 
-    QTemporaryDir dir;
-    uitest::FakeBackup backup;
+    const testsupport::TemporaryFolder dir;
+    testsupport::FakeBackup backup;
     uitest::RecordingPrompter prompter;
 };
 
@@ -55,7 +58,7 @@ TEST_F(RestoreData, ShowsBackupsNewestFirstAndRestoresTheChosenOne) {
     backup.records = {{u"ACCOUNT",
                        {backupFile(u"ACCOUNT", u"X.lua"), backupFile(u"ACCOUNT", u"Y.lua"),
                         backupFile(u"ACCOUNT", u"Z.lua")}}};
-    CRestoreDataDlg dialog(backup);
+    ui::CRestoreDataDlg dialog(backup);
     dialog.show();
     EXPECT_EQ(dialog.windowTitle(), "恢复VelvaneDKP插件数据");
     EXPECT_EQ(items(dialog.accountList()), (QStringList{"ACCOUNT"}));
@@ -84,7 +87,7 @@ TEST_F(RestoreData, SwitchingAccountsLeavesNoStaleBackups) {
                         backupFile(u"FIRST", u"a3.lua")}},
                       {u"SECOND", {backupFile(u"SECOND", u"b1.lua")}},
                       {u"THIRD", {}}};
-    CRestoreDataDlg dialog(backup);
+    ui::CRestoreDataDlg dialog(backup);
     dialog.accountList()->setCurrentIndex(1);
     EXPECT_EQ(items(dialog.backupList()), (QStringList{"b1.lua"}));
     EXPECT_TRUE(
@@ -96,7 +99,7 @@ TEST_F(RestoreData, SwitchingAccountsLeavesNoStaleBackups) {
 
 TEST_F(RestoreData, AnAccountWithoutBackupsRestoresNothingAndSaysSo) {
     backup.records = {{u"EMPTY", {}}};
-    CRestoreDataDlg dialog(backup);
+    ui::CRestoreDataDlg dialog(backup);
     dialog.show();
     clickRestore(dialog);
     EXPECT_TRUE(backup.restored.empty());
@@ -106,7 +109,7 @@ TEST_F(RestoreData, AnAccountWithoutBackupsRestoresNothingAndSaysSo) {
 }
 
 TEST_F(RestoreData, NoAccountsOrNoGameFolderMeansNoTarget) {
-    CRestoreDataDlg noAccounts(backup);
+    ui::CRestoreDataDlg noAccounts(backup);
     noAccounts.show();
     EXPECT_TRUE(noAccounts.targetField()->text().isEmpty());
     clickRestore(noAccounts);
@@ -115,7 +118,7 @@ TEST_F(RestoreData, NoAccountsOrNoGameFolderMeansNoTarget) {
     gamefiles::setGameFolder(u"");
     qputenv("WINEPREFIX", QString::fromStdU16String(folder(u"prefix/")).toUtf8());
     backup.records = {{u"ACCOUNT", {backupFile(u"ACCOUNT", u"X.lua")}}};
-    CRestoreDataDlg noFolder(backup);
+    ui::CRestoreDataDlg noFolder(backup);
     noFolder.show();
     EXPECT_TRUE(noFolder.targetField()->text().isEmpty());
     clickRestore(noFolder);
@@ -131,7 +134,7 @@ TEST_F(RestoreData, NoAccountsOrNoGameFolderMeansNoTarget) {
 TEST_F(RestoreData, ARefusedRestoreKeepsTheDialogOpen) {
     backup.records = {{u"ACCOUNT", {backupFile(u"ACCOUNT", u"X.lua")}}};
     backup.accept = false;
-    CRestoreDataDlg dialog(backup);
+    ui::CRestoreDataDlg dialog(backup);
     dialog.show();
     clickRestore(dialog);
     ASSERT_EQ(backup.restored.size(), 1u);
@@ -143,8 +146,8 @@ TEST_F(RestoreData, ARefusedRestoreKeepsTheDialogOpen) {
 }
 
 TEST_F(RestoreData, AnUnreadableBackupIsNotWrittenOverTheAccountsData) {
-    backup.records = {{u"ACCOUNT", {dir.path().toStdU16String() + u"/Backup/missing.lua"}}};
-    CRestoreDataDlg dialog(backup);
+    backup.records = {{u"ACCOUNT", {dir.folder() + u"Backup/missing.lua"}}};
+    ui::CRestoreDataDlg dialog(backup);
     dialog.show();
     clickRestore(dialog);
     EXPECT_TRUE(backup.restored.empty());
@@ -157,7 +160,7 @@ TEST_F(RestoreData, AnUnreadableBackupIsNotWrittenOverTheAccountsData) {
 TEST_F(RestoreData, RestoresTheFileTheUserSawWhateverTheBackupObjectAddedMeanwhile) {
     const std::u16string seen = backupFile(u"BOB", u"TALLYRA_1.lua");
     backup.records = {{u"BOB", {backupFile(u"BOB", u"TALLYRA_0.lua"), seen}}};
-    CRestoreDataDlg dialog(backup);
+    ui::CRestoreDataDlg dialog(backup);
     dialog.show();
     ASSERT_EQ(items(dialog.backupList()), (QStringList{"TALLYRA_1.lua", "TALLYRA_0.lua"}));
     const QString target = dialog.targetField()->text();
@@ -176,7 +179,7 @@ TEST_F(RestoreData, RestoresTheFileTheUserSawWhateverTheBackupObjectAddedMeanwhi
 TEST_F(RestoreData, SwitchingAccountsFollowsTheNameNotThePosition) {
     backup.records = {{u"BOB", {backupFile(u"BOB", u"b.lua")}},
                       {u"CAROL", {backupFile(u"CAROL", u"c.lua")}}};
-    CRestoreDataDlg dialog(backup);
+    ui::CRestoreDataDlg dialog(backup);
     backup.records.insert(backup.records.begin(), {u"ALICE", {backupFile(u"ALICE", u"a.lua")}});
     dialog.accountList()->setCurrentIndex(1);
     EXPECT_EQ(items(dialog.backupList()), (QStringList{"c.lua"}));
@@ -190,7 +193,7 @@ TEST_F(RestoreData, ABackupThatVanishedIsRefusedAndTheListIsShownAnew) {
     const std::u16string dropped = backupFile(u"BOB", u"old.lua");
     const std::u16string kept = backupFile(u"BOB", u"new.lua");
     backup.records = {{u"BOB", {kept, dropped}}};
-    CRestoreDataDlg dialog(backup);
+    ui::CRestoreDataDlg dialog(backup);
     dialog.show();
     ASSERT_EQ(dialog.backupList()->currentText(), "old.lua");
     QFile::remove(QString::fromStdU16String(dropped));

@@ -1,14 +1,5 @@
 #include "ui_test_support.h"
 
-#include "utilkit/ustring.h"
-
-#include <QApplication>
-#include <QDialog>
-#include <QTimer>
-
-#include <atomic>
-#include <unistd.h>
-
 namespace uitest {
 
 RecordingPrompter::RecordingPrompter() {
@@ -52,49 +43,6 @@ std::u16string FakeDesktop::chooseFolder() {
     std::u16string folder = folders.front();
     folders.pop_front();
     return folder;
-}
-
-ModalWatcher::ModalWatcher(std::function<void(QDialog*)> action)
-    : action_(std::move(action)), timer_(new QTimer) {
-    QObject::connect(timer_, &QTimer::timeout, [this] { check(); });
-    timer_->start(5);
-}
-
-ModalWatcher::~ModalWatcher() {
-    delete timer_;
-}
-
-void ModalWatcher::check() {
-    for (QWidget* window : QApplication::topLevelWidgets()) {
-        auto* dialog = qobject_cast<QDialog*>(window);
-        if (dialog == nullptr || !dialog->isVisible() || !dialog->isModal() ||
-            dialog->property("uitestSeen").toBool())
-            continue;
-        dialog->setProperty("uitestSeen", true);
-        ++seen_;
-        if (action_)
-            action_(dialog);
-        else
-            dialog->reject();
-        return;
-    }
-}
-
-TempFolder::TempFolder() {
-    static std::atomic<int> counter{0};
-    path_ = std::filesystem::temp_directory_path() /
-            ("raidledger_ui_" + std::to_string(::getpid()) + "_" + std::to_string(counter++));
-    std::filesystem::remove_all(path_);
-    std::filesystem::create_directories(path_);
-}
-
-TempFolder::~TempFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-}
-
-std::u16string TempFolder::text() const {
-    return ustring::fromUtf8(path_.string() + "/");
 }
 
 } // namespace uitest

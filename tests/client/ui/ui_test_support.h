@@ -5,12 +5,6 @@
 
 #include <QString>
 
-class QDialog;
-class QTimer;
-
-#include <filesystem>
-#include <functional>
-
 #include <deque>
 #include <string>
 #include <vector>
@@ -49,37 +43,6 @@ public:
     std::vector<std::u16string> openedUrls;
     std::deque<std::u16string> folders; // empty: cancelled
     int folderDialogs = 0;
-};
-
-// While it lives, hands every modal dialog that opens to `action` (from inside the dialog's
-// event loop), so that a test can fill it in and end it; by default it is cancelled.
-class ModalWatcher {
-public:
-    explicit ModalWatcher(std::function<void(QDialog*)> action = {});
-    ~ModalWatcher();
-    ModalWatcher(const ModalWatcher&) = delete;
-    ModalWatcher& operator=(const ModalWatcher&) = delete;
-
-    int seen() const { return seen_; }
-
-private:
-    void check();
-    std::function<void(QDialog*)> action_;
-    QTimer* timer_;
-    int seen_ = 0;
-};
-
-// A fresh folder under the system's temporary folder, removed with the object.
-class TempFolder {
-public:
-    TempFolder();
-    ~TempFolder();
-    const std::filesystem::path& path() const { return path_; }
-    // The folder as the client writes folders: "/" separators, ending in "/".
-    std::u16string text() const;
-
-private:
-    std::filesystem::path path_;
 };
 
 } // namespace uitest

@@ -1,12 +1,18 @@
 // The upload wizard from the account folders on disk to the upload, step by step.
+#include "testsupport/fake_account_service.h"
+#include "testsupport/modal_dialogs.h"
+#include "testsupport/temporary_folder.h"
 #include "ui_test_support.h"
 #include "wizard_support.h"
 
 #include "gamefiles/game_folder.h"
 #include "gamefiles/upload_marks.h"
 #include "ui/wizard/ceditraiddlg.h"
+#include "ui/wizard/ceditraiddlg_ids.h"
+#include "ui/wizard/ceventimportdlg_ids.h"
 #include "ui/wizard/cselectaccountdlg.h"
 #include "ui/wizard/cselectraiddlg.h"
+#include "ui/wizard/selectiondlg_ids.h"
 #include "ui/wizard/uploadwizard.h"
 #include "utilkit/ufile.h"
 #include "utilkit/ustring.h"
@@ -15,7 +21,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -51,7 +56,7 @@ const char* const kThreeRaids = R"(CT_RaidTracker_RaidLog = {
 class UploadWizard : public testing::Test {
 protected:
     UploadWizard() {
-        gameFolder = dir.path().toStdU16String() + u"/game/";
+        gameFolder = dir.folder() + u"game/";
         QDir().mkpath(QString::fromStdU16String(gameFolder + u"WTF/Account"));
         gamefiles::setGameFolder(gameFolder);
         accounts.guilds = {{{{3, u"主DKP"}}, u"guild1"}};
@@ -64,26 +69,26 @@ protected:
         ufile::WriteFileData(folder + u"SavedVariables.lua", "");
         ufile::WriteFileData(folder + u"SavedVariables/TALLYRA.lua", addonData);
     }
-    CUploadWizard::Outcome run(gamefiles::UploadMarks* marks = nullptr) {
-        CUploadWizard wizard(
+    ui::CUploadWizard::Outcome run(gamefiles::UploadMarks* marks = nullptr) {
+        ui::CUploadWizard wizard(
             &accounts, &uploads,
             {QStringLiteral("http://dkp.test"), QStringLiteral("http://items.test")});
         wizard.setUploadMarks(marks);
         return wizard.run();
     }
     static void clickNext(QDialog* dialog) {
-        dialog->findChild<QPushButton*>("nextButton")->click();
+        dialog->findChild<QPushButton*>(ui::selectiondlgids::NextButton)->click();
     }
 
-    QTemporaryDir dir;
+    const testsupport::TemporaryFolder dir;
     std::u16string gameFolder;
-    wizardtest::FakeAccountService accounts;
+    testsupport::FakeAccountService accounts;
     wizardtest::FakeUploadService uploads;
     uitest::RecordingPrompter prompter;
 };
 
 TEST_F(UploadWizard, WithoutAccountFoldersItNamesTheFolderAndEnds) {
-    EXPECT_EQ(run(), CUploadWizard::Outcome::NoAccountChosen);
+    EXPECT_EQ(run(), ui::CUploadWizard::Outcome::NoAccountChosen);
     ASSERT_EQ(prompter.messages.size(), 1u);
     EXPECT_EQ(prompter.messages[0].text.toStdU16String(),
               u"在" + gameFolder +
@@ -92,8 +97,9 @@ TEST_F(UploadWizard, WithoutAccountFoldersItNamesTheFolderAndEnds) {
 
 TEST_F(UploadWizard, AnAccountWithoutRaidsEndsWithTheNoRaidMessage) {
     addAccount(u"ACCOUNT", "CT_RaidTracker_Options = {\n}\n");
-    wizardtest::whenShown<CSelectAccountDlg>([](CSelectAccountDlg* dialog) { clickNext(dialog); });
-    EXPECT_EQ(run(), CUploadWizard::Outcome::NoRaidChosen);
+    testsupport::whenShown<ui::CSelectAccountDlg>(
+        [](ui::CSelectAccountDlg* dialog) { clickNext(dialog); });
+    EXPECT_EQ(run(), ui::CUploadWizard::Outcome::NoRaidChosen);
     ASSERT_EQ(prompter.messages.size(), 1u);
     EXPECT_EQ(prompter.messages[0].text,
               "没有检测到您的RAID记录！请在RAID活动结束之后再上传DKP记录！");
@@ -104,8 +110,9 @@ TEST_F(UploadWizard, AnAddonDataFileOver2GiBIsNamedInsteadOfNoRaids) {
     addAccount(u"ACCOUNT", kThreeRaids);
     const std::u16string file = gameFolder + u"WTF/Account/ACCOUNT/SavedVariables/TALLYRA.lua";
     std::filesystem::resize_file(ufile::toNativePath(file), std::uintmax_t{1} << 31);
-    wizardtest::whenShown<CSelectAccountDlg>([](CSelectAccountDlg* dialog) { clickNext(dialog); });
-    EXPECT_EQ(run(), CUploadWizard::Outcome::NoRaidChosen);
+    testsupport::whenShown<ui::CSelectAccountDlg>(
+        [](ui::CSelectAccountDlg* dialog) { clickNext(dialog); });
+    EXPECT_EQ(run(), ui::CUploadWizard::Outcome::NoRaidChosen);
     ASSERT_EQ(prompter.messages.size(), 1u);
     EXPECT_EQ(prompter.messages[0].text.toStdU16String(),
               file + u" 文件太大（超过2GB），无法读取其中的RAID记录！");
@@ -113,14 +120,15 @@ TEST_F(UploadWizard, AnAddonDataFileOver2GiBIsNamedInsteadOfNoRaids) {
 
 TEST_F(UploadWizard, CancellingTheRaidWindowEndsQuietly) {
     addAccount(u"ACCOUNT", kThreeRaids);
-    wizardtest::whenShown<CSelectAccountDlg>([](CSelectAccountDlg* dialog) {
+    testsupport::whenShown<ui::CSelectAccountDlg>([](ui::CSelectAccountDlg* dialog) {
         clickNext(dialog);
-        wizardtest::whenShown<CSelectRaidDlg>([](CSelectRaidDlg* raids) {
+        testsupport::whenShown<ui::CSelectRaidDlg>([](ui::CSelectRaidDlg* raids) {
             clickNext(raids);
-            wizardtest::whenShown<CEditRaidDlg>([](CEditRaidDlg* window) { window->reject(); });
+            testsupport::whenShown<ui::CEditRaidDlg>(
+                [](ui::CEditRaidDlg* window) { window->reject(); });
         });
     });
-    EXPECT_EQ(run(), CUploadWizard::Outcome::RaidWindowCancelled);
+    EXPECT_EQ(run(), ui::CUploadWizard::Outcome::RaidWindowCancelled);
     EXPECT_TRUE(prompter.messages.empty());
     EXPECT_TRUE(uploads.sent.empty());
     EXPECT_TRUE(uploads.listeners.empty());
@@ -131,27 +139,27 @@ TEST_F(UploadWizard, UploadsTheChosenRaidOfTheChosenAccount) {
     addAccount(u"SECOND", kThreeRaids);
     QStringList raidNames;
     QString windowTitle;
-    wizardtest::whenShown<CSelectAccountDlg>([&](CSelectAccountDlg* dialog) {
+    testsupport::whenShown<ui::CSelectAccountDlg>([&](ui::CSelectAccountDlg* dialog) {
         const auto found = dialog->accountList()->findItems("SECOND", Qt::MatchExactly);
         ASSERT_EQ(found.size(), 1);
         dialog->accountList()->setCurrentItem(found[0]);
         clickNext(dialog);
-        wizardtest::whenShown<CSelectRaidDlg>([&](CSelectRaidDlg* raids) {
+        testsupport::whenShown<ui::CSelectRaidDlg>([&](ui::CSelectRaidDlg* raids) {
             for (int row = 0; row < raids->raidList()->count(); ++row)
                 raidNames << raids->raidList()->item(row)->text();
             raids->raidList()->setCurrentRow(1);
             clickNext(raids);
-            wizardtest::whenShown<CEditRaidDlg>([&](CEditRaidDlg* window) {
+            testsupport::whenShown<ui::CEditRaidDlg>([&](ui::CEditRaidDlg* window) {
                 windowTitle = window->windowTitle();
-                clickNext(window);
-                wizardtest::whenShown<CEventImportDlg>([&](CEventImportDlg* upload) {
-                    upload->findChild<QPushButton*>("uploadButton")->click();
+                window->findChild<QPushButton*>(ui::editraiddlgids::NextButton)->click();
+                testsupport::whenShown<ui::CEventImportDlg>([&](ui::CEventImportDlg* upload) {
+                    upload->findChild<QPushButton*>(ui::eventimportdlgids::UploadButton)->click();
                     uploads.answer(200, 41);
                 });
             });
         });
     });
-    EXPECT_EQ(run(), CUploadWizard::Outcome::UploadDialogEnded);
+    EXPECT_EQ(run(), ui::CUploadWizard::Outcome::UploadDialogEnded);
     EXPECT_EQ(raidNames, (QStringList{"08/01/25 20:03:13(纳克萨玛斯)", "08/01/26 20:00:00(卡拉赞)",
                                       "08/01/27 19:00:00"}));
     EXPECT_EQ(windowTitle, "编辑RAID活动-08/01/26 20:00:00(卡拉赞)");
@@ -166,17 +174,17 @@ TEST_F(UploadWizard, UploadsTheChosenRaidOfTheChosenAccount) {
 
 // Uploads the second raid of SECOND and answers the event page offer with No.
 void uploadSecondRaid(wizardtest::FakeUploadService& uploads) {
-    wizardtest::whenShown<CSelectAccountDlg>([&](CSelectAccountDlg* dialog) {
+    testsupport::whenShown<ui::CSelectAccountDlg>([&](ui::CSelectAccountDlg* dialog) {
         dialog->accountList()->setCurrentItem(
             dialog->accountList()->findItems("SECOND", Qt::MatchExactly).value(0));
-        dialog->findChild<QPushButton*>("nextButton")->click();
-        wizardtest::whenShown<CSelectRaidDlg>([&](CSelectRaidDlg* raids) {
+        dialog->findChild<QPushButton*>(ui::selectiondlgids::NextButton)->click();
+        testsupport::whenShown<ui::CSelectRaidDlg>([&](ui::CSelectRaidDlg* raids) {
             raids->raidList()->setCurrentRow(1);
-            raids->findChild<QPushButton*>("nextButton")->click();
-            wizardtest::whenShown<CEditRaidDlg>([&](CEditRaidDlg* window) {
-                window->findChild<QPushButton*>("nextButton")->click();
-                wizardtest::whenShown<CEventImportDlg>([&](CEventImportDlg* upload) {
-                    upload->findChild<QPushButton*>("uploadButton")->click();
+            raids->findChild<QPushButton*>(ui::selectiondlgids::NextButton)->click();
+            testsupport::whenShown<ui::CEditRaidDlg>([&](ui::CEditRaidDlg* window) {
+                window->findChild<QPushButton*>(ui::editraiddlgids::NextButton)->click();
+                testsupport::whenShown<ui::CEventImportDlg>([&](ui::CEventImportDlg* upload) {
+                    upload->findChild<QPushButton*>(ui::eventimportdlgids::UploadButton)->click();
                     uploads.answer(200, 41);
                 });
             });
@@ -187,28 +195,28 @@ void uploadSecondRaid(wizardtest::FakeUploadService& uploads) {
 TEST_F(UploadWizard, TheUploadedRaidIsMarkedInTheAccountsListNextTime) {
     addAccount(u"FIRST", kThreeRaids);
     addAccount(u"SECOND", kThreeRaids);
-    uitest::TempFolder program;
-    gamefiles::UploadMarks marks(program.text());
+    testsupport::TemporaryFolder program;
+    gamefiles::UploadMarks marks(program.folder());
     uploadSecondRaid(uploads);
-    EXPECT_EQ(run(&marks), CUploadWizard::Outcome::UploadDialogEnded);
+    EXPECT_EQ(run(&marks), ui::CUploadWizard::Outcome::UploadDialogEnded);
     ASSERT_EQ(uploads.sent.size(), 1u);
 
     // The same raid read from another account's log is not that account's upload.
     for (const char* account : {"FIRST", "SECOND"}) {
         QStringList raidNames;
         QString tip;
-        wizardtest::whenShown<CSelectAccountDlg>([&](CSelectAccountDlg* dialog) {
+        testsupport::whenShown<ui::CSelectAccountDlg>([&](ui::CSelectAccountDlg* dialog) {
             dialog->accountList()->setCurrentItem(
                 dialog->accountList()->findItems(account, Qt::MatchExactly).value(0));
             clickNext(dialog);
-            wizardtest::whenShown<CSelectRaidDlg>([&](CSelectRaidDlg* raids) {
+            testsupport::whenShown<ui::CSelectRaidDlg>([&](ui::CSelectRaidDlg* raids) {
                 for (int row = 0; row < raids->raidList()->count(); ++row)
                     raidNames << raids->raidList()->item(row)->text();
                 tip = raids->raidList()->item(1)->toolTip();
                 raids->reject();
             });
         });
-        EXPECT_EQ(run(&marks), CUploadWizard::Outcome::NoRaidChosen);
+        EXPECT_EQ(run(&marks), ui::CUploadWizard::Outcome::NoRaidChosen);
         const QString second = account == std::string("SECOND")
                                    ? "08/01/26 20:00:00(卡拉赞)  已上传"
                                    : "08/01/26 20:00:00(卡拉赞)";
@@ -223,18 +231,18 @@ TEST_F(UploadWizard, TheUploadedRaidIsMarkedInTheAccountsListNextTime) {
 
 TEST_F(UploadWizard, ADamagedMarksFileIsReportedBeforeTheRaidList) {
     addAccount(u"ACCOUNT", kThreeRaids);
-    uitest::TempFolder program;
-    ufile::WriteFileData(program.text() + u"uploads.json", "{\"format\": 1, \"uploads\": [{}]}");
-    gamefiles::UploadMarks marks(program.text());
+    testsupport::TemporaryFolder program;
+    ufile::WriteFileData(program.folder() + u"uploads.json", "{\"format\": 1, \"uploads\": [{}]}");
+    gamefiles::UploadMarks marks(program.folder());
     int messagesBeforeList = -1;
-    wizardtest::whenShown<CSelectAccountDlg>([&](CSelectAccountDlg* dialog) {
+    testsupport::whenShown<ui::CSelectAccountDlg>([&](ui::CSelectAccountDlg* dialog) {
         clickNext(dialog);
-        wizardtest::whenShown<CSelectRaidDlg>([&](CSelectRaidDlg* raids) {
+        testsupport::whenShown<ui::CSelectRaidDlg>([&](ui::CSelectRaidDlg* raids) {
             messagesBeforeList = static_cast<int>(prompter.messages.size());
             raids->reject();
         });
     });
-    EXPECT_EQ(run(&marks), CUploadWizard::Outcome::NoRaidChosen);
+    EXPECT_EQ(run(&marks), ui::CUploadWizard::Outcome::NoRaidChosen);
     EXPECT_EQ(messagesBeforeList, 1);
     ASSERT_EQ(prompter.messages.size(), 1u);
     EXPECT_TRUE(prompter.messages[0].text.contains("已损坏"))

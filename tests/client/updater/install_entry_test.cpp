@@ -15,7 +15,7 @@ TEST(InstallEntry, ExportedUnderUndecoratedNamesAndSharedUntilReleased) {
     updater::Installer* installer = get();
     ASSERT_NE(installer, nullptr);
     EXPECT_EQ(get(), installer);
-    updater::PackList pending;
+    packlist::PackList pending;
     EXPECT_TRUE(installer->getPendingPacks(pending));
     release();
     release(); // nothing left to release

@@ -1,7 +1,7 @@
 #include "updater/install_updates_command.h"
 
+#include "packlist/pack_lists.h"
 #include "update_fixture.h"
-#include "updater/pack_lists.h"
 
 #include <gtest/gtest.h>
 #include <sstream>
@@ -38,7 +38,7 @@ TEST_F(InstallUpdatesCommand, InstallsTheProgramPackagesAndSaysTheUpdateWaitsFor
 
 TEST_F(InstallUpdatesCommand, CompletesAnUpdateWhoseLastPackageWasRecordedEarlier) {
     writeDownloadState({pack(u"core", 2)});
-    updater::recordInstalled(folder(), u"core", 2);
+    packlist::recordInstalled(folder(), u"core", 2);
     EXPECT_EQ(run(), updater::kUpdatesInstalled);
     EXPECT_NE(output.str().find("Update complete"), std::string::npos) << output.str();
     EXPECT_TRUE(exists("localver.xml"));

@@ -1,9 +1,9 @@
 #include "updater/package_installer.h"
 
 #include "cabinet_builder.h"
+#include "packlist/pack_list_file.h"
+#include "packlist/pack_lists.h"
 #include "update_fixture.h"
-#include "updater/pack_list_file.h"
-#include "updater/pack_lists.h"
 #include "utilkit/ufile.h"
 
 #include <functional>
@@ -12,8 +12,8 @@
 #include <mutex>
 #include <thread>
 
+using packlist::PackList;
 using updater::PackageInstaller;
-using updater::PackList;
 
 namespace {
 
@@ -96,16 +96,16 @@ TEST_F(UpdateRun, TwoPackagesAreInstalledRecordedAndTheUpdateCompleted) {
     for (const char* gone : {"temp/core.cab", "temp/skin.cab", "temp/dlstate.xml", "temp/log.txt",
                              "temp/installed.xml"})
         EXPECT_FALSE(exists(gone)) << gone;
-    PackList local;
-    ASSERT_TRUE(updater::readPackList(folder().localVersions(), local));
-    EXPECT_EQ(local, (PackList{{u"core", u"", "", 2, 1}, {u"skin", u"", "", 5, 1}}));
+    packlist::PackList local;
+    ASSERT_TRUE(packlist::readPackList(folder().localVersions(), local));
+    EXPECT_EQ(local, (packlist::PackList{{u"core", u"", "", 2, 1}, {u"skin", u"", "", 5, 1}}));
 }
 
 TEST_F(UpdateRun, ARunThatFindsEveryPackageRecordedCompletesTheUpdate) {
     // An earlier run recorded its last package and ended before it completed the update.
     writeDownloadState({pack(u"core", 2), pack(u"addon", 4, 2)});
     write("temp/log.txt", "fetched");
-    updater::recordInstalled(folder(), u"core", 2);
+    packlist::recordInstalled(folder(), u"core", 2);
     const InstallerHandle installer = makeInstaller();
     installer->start(1);
     installer->waitForRun();
@@ -113,11 +113,11 @@ TEST_F(UpdateRun, ARunThatFindsEveryPackageRecordedCompletesTheUpdate) {
     EXPECT_EQ(installer->outcome(), updater::RunOutcome::kUpdatePending);
     EXPECT_TRUE(exists("temp/dlstate.xml")); // the addon is not installed yet
 
-    updater::recordInstalled(folder(), u"addon", 4);
+    packlist::recordInstalled(folder(), u"addon", 4);
     EXPECT_EQ(runOnce(), (Calls{"finished", "finished"}));
-    PackList local;
-    ASSERT_TRUE(updater::readPackList(folder().localVersions(), local));
-    EXPECT_EQ(local, (PackList{{u"core", u"", "", 2, 1}, {u"addon", u"", "", 4, 2}}));
+    packlist::PackList local;
+    ASSERT_TRUE(packlist::readPackList(folder().localVersions(), local));
+    EXPECT_EQ(local, (packlist::PackList{{u"core", u"", "", 2, 1}, {u"addon", u"", "", 4, 2}}));
     for (const char* gone : {"temp/dlstate.xml", "temp/log.txt", "temp/installed.xml"})
         EXPECT_FALSE(exists(gone)) << gone;
 }
@@ -163,7 +163,7 @@ TEST_F(UpdateRun, ACabinetIsDeletedOnlyOnceItsRecordIsWritten) {
 }
 
 TEST_F(UpdateRun, ManyPackagesAreAllRecordedInOrderAndTheirCabinetsRemoved) {
-    PackList packs;
+    packlist::PackList packs;
     for (int i = 0; i < 100; ++i) {
         packs.push_back(pack(u"p" + ufile::fromNativePath(std::to_string(i)), i));
         writeCabinet(ufile::toNativePath(packs.back().name), "f" + std::to_string(i), "x");
@@ -172,8 +172,8 @@ TEST_F(UpdateRun, ManyPackagesAreAllRecordedInOrderAndTheirCabinetsRemoved) {
     packs.push_back(pack(u"second", 1));
     writeDownloadState(packs);
     EXPECT_EQ(runOnce().back(), "failed");
-    PackList installed;
-    ASSERT_TRUE(updater::readPackList(folder().installedList(), installed));
+    packlist::PackList installed;
+    ASSERT_TRUE(packlist::readPackList(folder().installedList(), installed));
     ASSERT_EQ(installed.size(), 100u);
     for (std::size_t i = 0; i < 100; ++i) {
         EXPECT_EQ(installed[i].name, packs[i].name);
@@ -207,9 +207,9 @@ TEST_F(UpdateRun, AFailingCabinetStopsTheRunAndTheNextRunInstallsOnlyTheRest) {
     EXPECT_FALSE(exists("third.txt"));
     EXPECT_TRUE(exists("temp/dlstate.xml"));
     EXPECT_FALSE(exists("localver.xml"));
-    PackList installed;
-    ASSERT_TRUE(updater::readPackList(folder().installedList(), installed));
-    EXPECT_EQ(installed, (PackList{{u"first", u"", "", 1, 0}}));
+    packlist::PackList installed;
+    ASSERT_TRUE(packlist::readPackList(folder().installedList(), installed));
+    EXPECT_EQ(installed, (packlist::PackList{{u"first", u"", "", 1, 0}}));
 
     writeCabinet("second", "second.txt", "2");
     RecordingListener next;
@@ -246,9 +246,9 @@ TEST_F(UpdateRun, PendingPacksCoverAllKindsAndHasPendingOnlyItsOwn) {
     writeCabinet("program", "program.txt", "p");
     writeCabinet("addon", "addon.txt", "a");
     const InstallerHandle installer = makeInstaller();
-    PackList pending;
+    packlist::PackList pending;
     EXPECT_TRUE(installer->getPendingPacks(pending));
-    EXPECT_EQ(pending, (PackList{pack(u"program", 2, 1), pack(u"addon", 4, 2)}));
+    EXPECT_EQ(pending, (packlist::PackList{pack(u"program", 2, 1), pack(u"addon", 4, 2)}));
     EXPECT_FALSE(installer->hasPending()); // kind 0 until started
 
     installer->start(2);
@@ -280,8 +280,8 @@ TEST_F(UpdateRun, ReleasingDuringARunStopsBeforeTheNextPackage) {
     EXPECT_EQ(read("first.txt"), "1");
     EXPECT_FALSE(exists("second.txt"));
     EXPECT_TRUE(exists("temp/second.cab"));
-    PackList installed;
-    ASSERT_TRUE(updater::readPackList(folder().installedList(), installed));
+    packlist::PackList installed;
+    ASSERT_TRUE(packlist::readPackList(folder().installedList(), installed));
     EXPECT_EQ(installed.size(), 1u);
 }
 
@@ -325,7 +325,7 @@ TEST_F(UpdateRun, AnUpdateCompletesWhateverBytesItsNamesHold) {
     write("temp/dlstate.xml", "<?xml version=\"1.0\" encoding=\"gb2312\"?><version>\n"
                               "\t<pack name=\"core\xFF\" ver=\"2\" type=\"1\"/>\n"
                               "\t<state flag=\"ok\"/>\n</version>\n");
-    const PackList pending = updater::pendingPacks(folder());
+    const packlist::PackList pending = packlist::pendingPacks(folder());
     ASSERT_EQ(pending.size(), 1u);
     write(ufile::toNativePath(folder().cabinet(pending[0].name)).substr(path("").string().size()),
           cabinet_test::makeStoredCabinet({{"core.txt", "v2"}}));
@@ -334,7 +334,7 @@ TEST_F(UpdateRun, AnUpdateCompletesWhateverBytesItsNamesHold) {
     EXPECT_EQ(read("core.txt"), "v2");
     EXPECT_FALSE(exists("temp/dlstate.xml"));
     EXPECT_NE(read("localver.xml").find("name=\"core\xFF\""), std::string::npos);
-    EXPECT_TRUE(updater::pendingPacks(folder()).empty());
+    EXPECT_TRUE(packlist::pendingPacks(folder()).empty());
 }
 
 TEST_F(UpdateRun, ListenersAreAddedOnceAndRemovedOnce) {

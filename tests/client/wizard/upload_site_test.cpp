@@ -1,12 +1,15 @@
 // An upload from the event upload dialog that reaches a dkpsite started for the test.
 #include "raid_fixture.h"
-#include "site_process.h"
+#include "testsupport/event_loop_dispatcher.h"
+#include "testsupport/fake_account_service.h"
+#include "testsupport/site_process.h"
 #include "ui_test_support.h"
 #include "wizard_support.h"
 
 #include "protocol/protocol.h"
-#include "protocol/protocol_binding.h"
+#include "protocol_binding/protocol_binding.h"
 #include "ui/wizard/ceventimportdlg.h"
+#include "ui/wizard/ceventimportdlg_ids.h"
 #include "utilkit/encrypt.h"
 #include "utilkit/ustring.h"
 
@@ -34,15 +37,7 @@ public:
 const testing::Environment* const curlEnvironment =
     testing::AddGlobalTestEnvironment(new CurlEnvironment);
 
-// Carries the protocol library's answers onto the test's thread, as the client's event loop does.
-class QueuedDispatcher final : public CallbackDispatcher {
-public:
-    void post(std::function<void()> task) override {
-        QMetaObject::invokeMethod(qApp, std::move(task), Qt::QueuedConnection);
-    }
-};
-
-class Session final : public LoginListener, public AccountListener {
+class Session final : public protocol::LoginListener, public protocol::AccountListener {
 public:
     void onLoginResult(std::int32_t result, std::uint32_t) override { loginResult = result; }
     void onAccountReady() override { accountReady = true; }
@@ -76,10 +71,10 @@ protected:
             << ustring::toUtf8(error);
         binding.installDispatcher(&dispatcher);
         binding.setSiteUrl(site.url());
-        ProtocolManager* manager = binding.manager();
+        protocol::ProtocolManager* manager = binding.manager();
         accounts = manager->getAccountService();
         uploads = manager->getEventUploadService();
-        LoginService* login = manager->getLoginService();
+        protocol::LoginService* login = manager->getLoginService();
         login->addListener(&session);
         accounts->addListener(&session);
         login->login(u"demo", encrypt::SHA("demo"));
@@ -94,12 +89,12 @@ protected:
         binding.installDispatcher(nullptr);
     }
 
-    devsite_testing::SiteProcess site;
-    QueuedDispatcher dispatcher;
-    protocol::ProtocolBinding binding;
+    testsupport::SiteProcess site;
+    testsupport::EventLoopDispatcher dispatcher;
+    protocol_binding::ProtocolBinding binding;
     Session session;
-    AccountService* accounts = nullptr;
-    EventUploadService* uploads = nullptr;
+    protocol::AccountService* accounts = nullptr;
+    protocol::EventUploadService* uploads = nullptr;
     uitest::RecordingPrompter prompter;
     uitest::FakeDesktop desktop;
 };
@@ -111,14 +106,14 @@ TEST_F(UploadToSite, TheSiteReceivesTheExactExportDocumentAndThePageOpens) {
                     .loot(u"雷霆之怒", u"暗影之刃", 30, u"阿努布雷坎")
                     .build();
     const QString siteUrl = QString::fromStdString(site.url());
-    CEventImportDlg dialog(raid.get(), accounts, uploads,
-                           {siteUrl, QStringLiteral("http://items")});
+    ui::CEventImportDlg dialog(raid.get(), accounts, uploads,
+                               {siteUrl, QStringLiteral("http://items")});
     dialog.show();
-    auto* guild = dialog.findChild<QComboBox*>("guildChoice");
+    auto* guild = dialog.findChild<QComboBox*>(ui::eventimportdlgids::GuildChoice);
     ASSERT_GT(guild->count(), 0);
-    dialog.findChild<QLineEdit*>("eventNote")->setText("周五 团");
+    dialog.findChild<QLineEdit*>(ui::eventimportdlgids::EventNote)->setText("周五 团");
     prompter.answers.push_back(true);
-    dialog.findChild<QPushButton*>("uploadButton")->click();
+    dialog.findChild<QPushButton*>(ui::eventimportdlgids::UploadButton)->click();
     ASSERT_TRUE(dialog.isUploading());
     ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog.isUploading(); }, 30000));
 
@@ -139,17 +134,17 @@ TEST_F(UploadToSite, TheSiteReceivesTheExactExportDocumentAndThePageOpens) {
 }
 
 TEST_F(UploadToSite, AnUnknownGuildIsRefusedAndTheFormStaysForAnotherTry) {
-    wizardtest::FakeAccountService fakeGuilds;
+    testsupport::FakeAccountService fakeGuilds;
     fakeGuilds.guilds = {{{{999999, u"没有"}}, u"no-such-guild"}};
     auto raid = wizardtest::RaidTable().build();
-    CEventImportDlg dialog(raid.get(), &fakeGuilds, uploads, {});
+    ui::CEventImportDlg dialog(raid.get(), &fakeGuilds, uploads, {});
     dialog.show();
-    dialog.findChild<QPushButton*>("uploadButton")->click();
+    dialog.findChild<QPushButton*>(ui::eventimportdlgids::UploadButton)->click();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog.isUploading(); }, 30000));
     ASSERT_EQ(prompter.messages.size(), 1u);
     EXPECT_EQ(prompter.messages[0].text, "上传数据失败，请稍后再重试，或联系DKP客服解决问题");
     EXPECT_TRUE(dialog.isVisible());
-    EXPECT_TRUE(dialog.findChild<QPushButton*>("uploadButton")->isEnabled());
+    EXPECT_TRUE(dialog.findChild<QPushButton*>(ui::eventimportdlgids::UploadButton)->isEnabled());
 }
 
 } // namespace

@@ -1,6 +1,8 @@
 #include "utilkit/ufile.h"
 #include "utilkit/ustring.h"
 
+#include "testsupport/temporary_folder.h"
+
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
@@ -17,13 +19,8 @@ namespace fs = std::filesystem;
 
 class LedgerbootTest : public testing::Test {
 protected:
-    void SetUp() override {
-        folder_ = fs::temp_directory_path() / ("ledgerboot test " + std::to_string(::getpid()));
-        fs::remove_all(folder_);
-        fs::create_directories(folder_);
-        fs::copy_file(LEDGERBOOT_PATH, folder_ / "Ledgerboot");
-    }
-    void TearDown() override { fs::remove_all(folder_); }
+    // The program folder's name has a space in it.
+    void SetUp() override { fs::copy_file(LEDGERBOOT_PATH, folder_ / "Ledgerboot"); }
 
     int runLauncher(const std::string& arguments) {
         const std::string command =
@@ -42,7 +39,8 @@ protected:
         return text;
     }
 
-    fs::path folder_;
+    const testsupport::TemporaryFolder program_{"ledgerboot test"};
+    const fs::path folder_ = program_.path();
 };
 
 TEST_F(LedgerbootTest, StartsTheClientBesideItInItsFolderWithTheArguments) {

@@ -1,8 +1,9 @@
 #include "fetchkit/update_downloader.h"
 
 #include "cabinet_builder.h"
-#include "updater/pack_list_file.h"
-#include "updater/pack_lists.h"
+#include "packlist/pack_list_file.h"
+#include "packlist/pack_lists.h"
+#include "testsupport/temporary_folder.h"
 #include "updater/package_installer.h"
 #include "utilkit/encrypt.h"
 #include "utilkit/ufile.h"
@@ -18,8 +19,8 @@
 #include <thread>
 
 namespace fs = std::filesystem;
-using updater::Pack;
-using updater::PackList;
+using packlist::Pack;
+using packlist::PackList;
 
 namespace {
 
@@ -73,25 +74,18 @@ private:
 
 class Downloader : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "fetchkit-test-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        root_ = pattern;
-    }
-    void TearDown() override { fs::remove_all(root_); }
-
-    std::u16string programFolder() const { return ufile::fromNativePath(root_.native()) + u"/"; }
-    updater::UpdateFolder folder() const { return updater::UpdateFolder(programFolder()); }
+    std::u16string programFolder() const { return program_.folder(); }
+    packlist::UpdateFolder folder() const { return packlist::UpdateFolder(programFolder()); }
 
     // Serves a cabinet holding one file and returns its manifest record.
-    Pack publish(const std::u16string& name, int ver, const std::string& contents) {
+    packlist::Pack publish(const std::u16string& name, int ver, const std::string& contents) {
         const std::string cab = cabinet_test::makeStoredCabinet({{"file.txt", contents}});
         const std::string file = ufile::toNativePath(name) + ".cab";
         server.serve(file, cab);
-        return Pack{name, ufile::fromNativePath(file), encrypt::MD5(cab), ver, 1};
+        return packlist::Pack{name, ufile::fromNativePath(file), encrypt::MD5(cab), ver, 1};
     }
-    void publishManifest(const PackList& packs) {
-        server.serve("list.xml", updater::formatPackList(packs));
+    void publishManifest(const packlist::PackList& packs) {
+        server.serve("list.xml", packlist::formatPackList(packs));
     }
     void download(const std::string& url) {
         fetchkit::UpdateDownloader downloader({programFolder(), url});
@@ -99,23 +93,21 @@ protected:
         downloader.waitUntilDone();
         EXPECT_FALSE(downloader.isBusy());
     }
-    std::string read(const std::string& relative) const {
-        std::ifstream in(root_ / relative, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
-    bool exists(const std::string& relative) const { return fs::exists(root_ / relative); }
+    std::string read(const std::string& relative) const { return program_.read(relative); }
+    bool exists(const std::string& relative) const { return program_.exists(relative); }
 
     UpdateServer server;
-    fs::path root_;
+    const testsupport::TemporaryFolder program_{"fetchkit-test"};
+    const fs::path root_ = program_.path();
 };
 
 TEST_F(Downloader, TwoPackagesEndInTempVerifiedAndInstallable) {
-    const PackList packs{publish(u"core", 2, "core v2"), publish(u"skin", 1, "skin v1")};
+    const packlist::PackList packs{publish(u"core", 2, "core v2"), publish(u"skin", 1, "skin v1")};
     publishManifest(packs);
     download(server.url("list.xml"));
 
-    EXPECT_TRUE(updater::isDownloadComplete(folder()));
-    EXPECT_EQ(updater::pendingPacks(folder()), packs);
+    EXPECT_TRUE(packlist::isDownloadComplete(folder()));
+    EXPECT_EQ(packlist::pendingPacks(folder()), packs);
     EXPECT_EQ(encrypt::MD5(read("temp/core.cab")), packs[0].md5);
     EXPECT_EQ(encrypt::MD5(read("temp/skin.cab")), packs[1].md5);
     EXPECT_NE(read("temp/log.txt").find("The download is complete."), std::string::npos);
@@ -134,12 +126,12 @@ TEST_F(Downloader, TwoPackagesEndInTempVerifiedAndInstallable) {
 }
 
 TEST_F(Downloader, ACorruptedPackageIsNotKeptAndTheDownloadNotComplete) {
-    PackList packs{publish(u"core", 2, "core v2"), publish(u"skin", 1, "skin v1")};
+    packlist::PackList packs{publish(u"core", 2, "core v2"), publish(u"skin", 1, "skin v1")};
     packs[1].md5 = encrypt::MD5("something else");
     publishManifest(packs);
     download(server.url("list.xml"));
 
-    EXPECT_FALSE(updater::isDownloadComplete(folder()));
+    EXPECT_FALSE(packlist::isDownloadComplete(folder()));
     EXPECT_TRUE(exists("temp/dlstate.xml"));
     EXPECT_TRUE(exists("temp/core.cab"));
     EXPECT_FALSE(exists("temp/skin.cab"));
@@ -149,7 +141,7 @@ TEST_F(Downloader, ACorruptedPackageIsNotKeptAndTheDownloadNotComplete) {
     publishManifest({packs[0], publish(u"skin", 1, "skin v1")});
     const int before = server.requests();
     download(server.url("list.xml"));
-    EXPECT_TRUE(updater::isDownloadComplete(folder()));
+    EXPECT_TRUE(packlist::isDownloadComplete(folder()));
     EXPECT_EQ(server.requests(), before + 2);
 }
 
@@ -161,48 +153,48 @@ TEST_F(Downloader, WithoutAnAddressNothingHappens) {
 }
 
 TEST_F(Downloader, InstalledVersionsAreNotFetchedAgain) {
-    const PackList packs{publish(u"core", 2, "core v2"), publish(u"skin", 1, "skin v1")};
+    const packlist::PackList packs{publish(u"core", 2, "core v2"), publish(u"skin", 1, "skin v1")};
     publishManifest(packs);
-    updater::writePackList(folder().localVersions(), {{u"core", u"", "", 2, 1}});
+    packlist::writePackList(folder().localVersions(), {{u"core", u"", "", 2, 1}});
     download(server.url("list.xml"));
-    EXPECT_TRUE(updater::isDownloadComplete(folder()));
+    EXPECT_TRUE(packlist::isDownloadComplete(folder()));
     EXPECT_FALSE(exists("temp/core.cab"));
-    EXPECT_EQ(updater::pendingPacks(folder()), PackList{packs[1]});
+    EXPECT_EQ(packlist::pendingPacks(folder()), packlist::PackList{packs[1]});
 }
 
 TEST_F(Downloader, ACompleteDownloadAwaitingInstallationIsLeftAloneWhileItsCabinetsAreThere) {
-    const PackList packs{publish(u"core", 2, "core v2")};
+    const packlist::PackList packs{publish(u"core", 2, "core v2")};
     publishManifest(packs);
     fs::create_directories(root_ / "temp");
-    updater::writePackList(folder().downloadState(), {{u"old", u"", "", 1, 1}}, std::string("ok"));
+    packlist::writePackList(folder().downloadState(), {{u"old", u"", "", 1, 1}}, std::string("ok"));
     std::ofstream(root_ / "temp/old.cab") << "cabinet";
     download(server.url("list.xml"));
     EXPECT_EQ(server.requests(), 0);
-    EXPECT_EQ(updater::pendingPacks(folder()), (PackList{{u"old", u"", "", 1, 1}}));
+    EXPECT_EQ(packlist::pendingPacks(folder()), (packlist::PackList{{u"old", u"", "", 1, 1}}));
 
     fs::remove(root_ / "temp/old.cab"); // it could never be installed now
     download(server.url("list.xml"));
-    EXPECT_TRUE(updater::isDownloadComplete(folder()));
-    EXPECT_EQ(updater::pendingPacks(folder()), packs);
+    EXPECT_TRUE(packlist::isDownloadComplete(folder()));
+    EXPECT_EQ(packlist::pendingPacks(folder()), packs);
 }
 
 TEST_F(Downloader, APackageListedTwiceIsFetchedOnceInItsLastVersion) {
-    const Pack first = publish(u"core", 2, "core v2");
-    const Pack second = publish(u"core", 3, "core v3");
+    const packlist::Pack first = publish(u"core", 2, "core v2");
+    const packlist::Pack second = publish(u"core", 3, "core v3");
     publishManifest({first, publish(u"skin", 1, "skin"), second});
     download(server.url("list.xml"));
-    EXPECT_TRUE(updater::isDownloadComplete(folder()));
-    EXPECT_EQ(updater::pendingPacks(folder()).size(), 2u);
-    EXPECT_EQ(updater::pendingPacks(folder()).back(), second);
+    EXPECT_TRUE(packlist::isDownloadComplete(folder()));
+    EXPECT_EQ(packlist::pendingPacks(folder()).size(), 2u);
+    EXPECT_EQ(packlist::pendingPacks(folder()).back(), second);
     EXPECT_EQ(encrypt::MD5(read("temp/core.cab")), second.md5);
 }
 
 TEST_F(Downloader, HostileNamesAndAMissingListLeaveNoCompleteDownload) {
-    Pack hostile = publish(u"core", 2, "core v2");
+    packlist::Pack hostile = publish(u"core", 2, "core v2");
     hostile.name = u"../escaped";
     publishManifest({hostile});
     download(server.url("list.xml"));
-    EXPECT_FALSE(updater::isDownloadComplete(folder()));
+    EXPECT_FALSE(packlist::isDownloadComplete(folder()));
     EXPECT_FALSE(exists("escaped.cab"));
     EXPECT_NE(read("temp/log.txt").find("Refused package"), std::string::npos);
 

@@ -1,5 +1,6 @@
 #include "savekeep/data_backup.h"
 
+#include "testsupport/temporary_folder.h"
 #include "utilkit/ufile.h"
 
 #include <gtest/gtest.h>
@@ -16,20 +17,20 @@ using savekeep::DataBackup;
 namespace {
 
 // Remembers the listeners registered with it; `fire` plays the part of the running timer.
-class FakeTimer : public ITimerService {
+class FakeTimer : public timer::ITimerService {
 public:
-    void registerListener(ITimerSenseObj* listener, std::uint32_t periodMs) override {
+    void registerListener(timer::ITimerSenseObj* listener, std::uint32_t periodMs) override {
         this->listener = listener;
         period = periodMs;
         ++registrations;
     }
-    void unregisterListener(ITimerSenseObj* listener) override {
+    void unregisterListener(timer::ITimerSenseObj* listener) override {
         if (this->listener == listener)
             this->listener = nullptr;
     }
     void fire() const { listener->OnTimer(); }
 
-    ITimerSenseObj* listener = nullptr;
+    timer::ITimerSenseObj* listener = nullptr;
     std::uint32_t period = 0;
     int registrations = 0;
 };
@@ -39,17 +40,13 @@ constexpr std::time_t kNoon = 1181275200; // 2007-06-08 12:00:00 in Shanghai
 class Backups : public testing::Test {
 protected:
     void SetUp() override {
-        char name[] = "/tmp/rl_savekeep_XXXXXX";
-        root_ = ::mkdtemp(name);
         backup_.setGameFolder(folder() + u"WoW/");
         backup_.setBackupFolder(folder() + u"Backup");
     }
-    void TearDown() override { fs::remove_all(root_); }
 
-    std::u16string folder() const { return ufile::fromNativePath(root_.native()) + u"/"; }
+    std::u16string folder() const { return folder_.folder(); }
     void write(const std::string& relative, const std::string& bytes) const {
-        fs::create_directories((root_ / relative).parent_path());
-        std::ofstream(root_ / relative, std::ios::binary) << bytes;
+        folder_.write(relative, bytes);
     }
     std::string read(const std::u16string& path) const {
         std::string bytes;
@@ -71,7 +68,8 @@ protected:
         return {};
     }
 
-    fs::path root_;
+    const testsupport::TemporaryFolder folder_{"rl_savekeep"};
+    const fs::path root_ = folder_.path();
     DataBackup backup_{3};
 };
 

@@ -6,7 +6,7 @@
 
 namespace {
 
-struct CountingListener : ITimerSenseObj {
+struct CountingListener : timer::ITimerSenseObj {
     int calls = 0;
     std::function<void()> onCall;
     void OnTimer() override {
@@ -17,7 +17,7 @@ struct CountingListener : ITimerSenseObj {
 };
 
 TEST(ThreadTimer, CallsAListenerOncePerPeriod) {
-    CThreadTimer timer;
+    tickhub::CThreadTimer timer;
     CountingListener listener;
     timer.RegisterListener(&listener, 10000);
     for (int tick = 0; tick < 99; ++tick)
@@ -31,7 +31,7 @@ TEST(ThreadTimer, CallsAListenerOncePerPeriod) {
 }
 
 TEST(ThreadTimer, RegisteringAgainRestartsThePeriodWithoutADuplicate) {
-    CThreadTimer timer;
+    tickhub::CThreadTimer timer;
     CountingListener listener;
     timer.RegisterListener(&listener, 300);
     timer.advance(200);
@@ -44,7 +44,7 @@ TEST(ThreadTimer, RegisteringAgainRestartsThePeriodWithoutADuplicate) {
 }
 
 TEST(ThreadTimer, UnregisteredListenersAreNotCalled) {
-    CThreadTimer timer;
+    tickhub::CThreadTimer timer;
     CountingListener listener;
     timer.RegisterListener(&listener, 100);
     timer.UnRegisterListener(&listener);
@@ -56,7 +56,7 @@ TEST(ThreadTimer, UnregisteredListenersAreNotCalled) {
 }
 
 TEST(ThreadTimer, AListenerRemovedByAnotherWithinTheSameTickIsSkipped) {
-    CThreadTimer timer;
+    tickhub::CThreadTimer timer;
     CountingListener first;
     CountingListener second;
     first.onCall = [&] { timer.UnRegisterListener(&second); };
@@ -68,7 +68,7 @@ TEST(ThreadTimer, AListenerRemovedByAnotherWithinTheSameTickIsSkipped) {
 }
 
 TEST(ThreadTimer, AListenerMayUnregisterItselfAndNestedTicksAreIgnored) {
-    CThreadTimer timer;
+    tickhub::CThreadTimer timer;
     CountingListener listener;
     listener.onCall = [&] {
         timer.advance(100); // as a modal loop inside the listener would

@@ -9,7 +9,7 @@
 
 namespace {
 
-struct CountingListener : ITimerSenseObj {
+struct CountingListener : timer::ITimerSenseObj {
     int calls = 0;
     void OnTimer() override { ++calls; }
 };
@@ -24,13 +24,13 @@ template <typename Done> bool runEventsUntil(Done done) {
 }
 
 TEST(Timer, TheAdapterRegistersWithTheProcessWideTimer) {
-    TimerAdapter adapter;
-    ITimerService& service = adapter;
+    tickhub::TimerAdapter adapter;
+    timer::ITimerService& service = adapter;
     CountingListener listener;
     service.registerListener(&listener, 1000);
-    EXPECT_TRUE(CTimer::Instance()->IsRegistered(&listener));
+    EXPECT_TRUE(tickhub::CTimer::Instance()->IsRegistered(&listener));
     service.unregisterListener(&listener);
-    EXPECT_FALSE(CTimer::Instance()->IsRegistered(&listener));
+    EXPECT_FALSE(tickhub::CTimer::Instance()->IsRegistered(&listener));
 }
 
 TEST(Timer, TicksOnTheEventLoopOfTheApplication) {
@@ -38,14 +38,14 @@ TEST(Timer, TicksOnTheEventLoopOfTheApplication) {
     char name[] = "tickhub_tests";
     char* argv[] = {name, nullptr};
     QCoreApplication application(argc, argv);
-    CTimer* timer = CTimer::Instance();
+    tickhub::CTimer* timer = tickhub::CTimer::Instance();
     timer->SetTick(5);
     EXPECT_EQ(timer->GetTick(), 5u);
     CountingListener listener;
     timer->RegisterListener(&listener, 10);
     EXPECT_TRUE(runEventsUntil([&] { return listener.calls >= 2; }));
     timer->UnRegisterListener(&listener);
-    timer->SetTick(CTimer::kDefaultTickMs);
+    timer->SetTick(tickhub::CTimer::kDefaultTickMs);
 }
 
 } // namespace

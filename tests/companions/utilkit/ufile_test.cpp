@@ -1,5 +1,7 @@
 #include "utilkit/ufile.h"
 
+#include "testsupport/temporary_folder.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -16,24 +18,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-class ScratchFolder {
-public:
-    ScratchFolder() {
-        std::string pattern = (fs::temp_directory_path() / "ufile_test.XXXXXX").string();
-        path_ = ::mkdtemp(pattern.data());
-        ::chmod(path_.c_str(), 0755); // a worker without privileges must reach the files
-    }
-    ~ScratchFolder() {
-        ::chmod(path_.c_str(), 0755);
-        fs::remove_all(path_);
-    }
-    fs::path operator/(const char* name) const { return path_ / name; }
-    const fs::path& path() const { return path_; }
-
-private:
-    fs::path path_;
-};
 
 std::u16string wide(const fs::path& path) {
     return ufile::fromNativePath(path.native());
@@ -67,8 +51,8 @@ bool dropPrivileges() {
 } // namespace
 
 TEST(WriteFileData, ReplacesWholeFileAndKeepsItsPermissions) {
-    ScratchFolder folder;
-    const fs::path file = folder / "data.lua";
+    const testsupport::TemporaryFolder folder{"ufile_test"};
+    const fs::path file = folder.path("data.lua");
     ASSERT_TRUE(ufile::WriteFileData(wide(file), std::string("old and long content")));
     ::chmod(file.c_str(), 0640);
     ASSERT_TRUE(ufile::WriteFileData(wide(file), std::string("new\0bytes", 9)));
@@ -78,8 +62,8 @@ TEST(WriteFileData, ReplacesWholeFileAndKeepsItsPermissions) {
 }
 
 TEST(WriteFileData, FailingWritesLeaveTheOldFileIntact) {
-    ScratchFolder folder;
-    const fs::path file = folder / "data.lua";
+    const testsupport::TemporaryFolder folder{"ufile_test"};
+    const fs::path file = folder.path("data.lua");
     ASSERT_TRUE(ufile::WriteFileData(wide(file), "old content"));
     const std::string big(1 << 20, 'x');
 
@@ -107,12 +91,12 @@ TEST(WriteFileData, FailingWritesLeaveTheOldFileIntact) {
     EXPECT_EQ(contentOf(file), "old content");
     EXPECT_EQ(entriesIn(folder.path()), 1u);
 
-    EXPECT_FALSE(ufile::WriteFileData(wide(folder / "missing/data.lua"), "x"));
+    EXPECT_FALSE(ufile::WriteFileData(wide(folder.path("missing/data.lua")), "x"));
 }
 
 TEST(WriteFileData, KilledWriterLeavesOldOrNewContent) {
-    ScratchFolder folder;
-    const fs::path file = folder / "data.lua";
+    const testsupport::TemporaryFolder folder{"ufile_test"};
+    const fs::path file = folder.path("data.lua");
     const std::string first(300000, 'a');
     const std::string second(200000, 'b');
     ASSERT_TRUE(ufile::WriteFileData(wide(file), first));

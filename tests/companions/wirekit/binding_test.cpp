@@ -1,16 +1,16 @@
-#include "protocol/protocol_binding.h"
+#include "protocol_binding/protocol_binding.h"
 #include "wirekit_fixture.h"
 
 namespace {
 
 TEST(ProtocolBinding, LooksInTheProgramFolderFirst) {
-    EXPECT_EQ(protocol::wirekitCandidates("/opt/app/bin/"),
+    EXPECT_EQ(protocol_binding::wirekitCandidates("/opt/app/bin/"),
               (std::vector<std::string>{"/opt/app/bin/libwirekit.so",
                                         "/opt/app/bin/../lib/libwirekit.so", "libwirekit.so"}));
 }
 
 TEST(ProtocolBinding, MissingLibraryIsAClearError) {
-    protocol::ProtocolBinding binding;
+    protocol_binding::ProtocolBinding binding;
     std::u16string error;
     EXPECT_FALSE(binding.bindFrom({"/nonexistent/libwirekit.so"}, error));
     EXPECT_FALSE(binding.isBound());
@@ -18,7 +18,7 @@ TEST(ProtocolBinding, MissingLibraryIsAClearError) {
 }
 
 TEST(ProtocolBinding, LibraryWithoutTheEntryIsAClearError) {
-    protocol::ProtocolBinding binding;
+    protocol_binding::ProtocolBinding binding;
     std::u16string error;
     // A real shared library, but not the protocol library.
     EXPECT_FALSE(binding.bindFrom({"libcurl.so.4"}, error));
@@ -27,7 +27,7 @@ TEST(ProtocolBinding, LibraryWithoutTheEntryIsAClearError) {
 }
 
 TEST(ProtocolBinding, LibraryThatCannotGiveTheManagerBackIsRefusedBeforeItHandsOneOut) {
-    protocol::ProtocolBinding binding;
+    protocol_binding::ProtocolBinding binding;
     std::u16string error;
     // Its getProtocolManager aborts: the binding must not call it.
     EXPECT_FALSE(binding.bindFrom({RL_BINARY_DIR "/lib/libolder_wirekit.so"}, error));
@@ -38,12 +38,12 @@ TEST(ProtocolBinding, LibraryThatCannotGiveTheManagerBackIsRefusedBeforeItHandsO
 TEST(ProtocolBinding, BindsOnceAndHandsOutOneManager) {
     auto& wirekit = wirekit_testing::wirekit();
     ASSERT_TRUE(wirekit.binding.isBound());
-    ProtocolManager* first = wirekit.binding.manager();
+    protocol::ProtocolManager* first = wirekit.binding.manager();
     std::u16string error;
     EXPECT_TRUE(wirekit.binding.bind(error)); // already bound: nothing happens
     EXPECT_EQ(wirekit.binding.manager(), first);
     // A second binding reaches the same library and the same manager.
-    protocol::ProtocolBinding other;
+    protocol_binding::ProtocolBinding other;
     ASSERT_TRUE(other.bind(error));
     EXPECT_EQ(other.manager(), first);
     EXPECT_NE(first->getAccountService(), nullptr);

@@ -14,7 +14,7 @@ struct CallThreads {
     void note() { threads.push_back(std::this_thread::get_id()); }
 };
 
-struct LoginRecorder final : LoginListener, CallThreads {
+struct LoginRecorder final : protocol::LoginListener, CallThreads {
     std::vector<std::pair<std::int32_t, std::uint32_t>> results;
     void onLoginResult(std::int32_t result, std::uint32_t detail) override {
         note();
@@ -22,7 +22,7 @@ struct LoginRecorder final : LoginListener, CallThreads {
     }
 };
 
-struct AccountRecorder final : AccountListener, CallThreads {
+struct AccountRecorder final : protocol::AccountListener, CallThreads {
     int readyCalls = 0;
     void onAccountReady() override {
         note();
@@ -30,7 +30,7 @@ struct AccountRecorder final : AccountListener, CallThreads {
     }
 };
 
-struct UploadRecorder final : EventUploadListener, CallThreads {
+struct UploadRecorder final : protocol::EventUploadListener, CallThreads {
     std::vector<std::tuple<std::int32_t, std::uint32_t, std::int32_t>> results;
     void onUploadResult(std::int32_t status, std::uint32_t detail, std::int32_t eventId) override {
         note();
@@ -38,7 +38,7 @@ struct UploadRecorder final : EventUploadListener, CallThreads {
     }
 };
 
-struct GuildListRecorder final : GuildDkpListener, CallThreads {
+struct GuildListRecorder final : protocol::GuildDkpListener, CallThreads {
     std::vector<std::string> lists;
     void onGuildDkpList(const std::string& text) override {
         note();

@@ -71,7 +71,7 @@ protected:
         wirekit().binding.setSiteUrl("");
     }
 
-    ProtocolManager& manager() { return wirekit().manager(); }
+    protocol::ProtocolManager& manager() { return wirekit().manager(); }
     QueueDispatcher& dispatcher() { return wirekit().dispatcher; }
 
     std::pair<std::int32_t, std::uint32_t> login() {
@@ -95,7 +95,7 @@ protected:
     // Asks for the list of site "bad", then for site "good"; gives the lists that arrived.
     std::vector<std::string> guildListsAfterABadOne() {
         GuildListRecorder recorder;
-        GuildDkpService* guilds = manager().getGuildDkpService();
+        protocol::GuildDkpService* guilds = manager().getGuildDkpService();
         guilds->addListener(&recorder);
         guilds->requestGuildDkpList("bad", true);
         guilds->requestGuildDkpList("good", false);

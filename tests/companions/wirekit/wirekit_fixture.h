@@ -1,17 +1,19 @@
 #pragma once
 
-#include "protocol/protocol_binding.h"
-#include "queue_dispatcher.h"
+#include "protocol_binding/protocol_binding.h"
+#include "testsupport/queue_dispatcher.h"
 
 #include <gtest/gtest.h>
 
 namespace wirekit_testing {
 
+using testsupport::QueueDispatcher;
+
 // The protocol library as the client binds it: loaded by name, with a queue dispatcher
 // installed that the test thread drains. One per test program, since the library's manager is.
 struct Wirekit {
     QueueDispatcher dispatcher;
-    protocol::ProtocolBinding binding;
+    protocol_binding::ProtocolBinding binding;
 
     Wirekit() {
         std::u16string error;
@@ -21,7 +23,7 @@ struct Wirekit {
     }
     ~Wirekit() { binding.unbind(); }
 
-    ProtocolManager& manager() { return *binding.manager(); }
+    protocol::ProtocolManager& manager() { return *binding.manager(); }
 };
 
 inline Wirekit& wirekit() {

@@ -1,8 +1,8 @@
 // Giving the protocol library back at shut-down, with transfers under way.
-#include "protocol/protocol_binding.h"
-#include "queue_dispatcher.h"
+#include "protocol_binding/protocol_binding.h"
 #include "recording_listeners.h"
 #include "silent_site.h"
+#include "testsupport/queue_dispatcher.h"
 
 #include <future>
 #include <gtest/gtest.h>
@@ -54,9 +54,9 @@ protected:
         return logins_.results.size() + uploads_.results.size() + lists_.lists.size();
     }
 
-    QueueDispatcher dispatcher_;
-    protocol::ProtocolBinding binding_;
-    ProtocolManager* manager_ = nullptr;
+    testsupport::QueueDispatcher dispatcher_;
+    protocol_binding::ProtocolBinding binding_;
+    protocol::ProtocolManager* manager_ = nullptr;
     LoginRecorder logins_;
     UploadRecorder uploads_;
     GuildListRecorder lists_;
@@ -91,7 +91,7 @@ TEST_F(WirekitReleaseTest, BindingAgainAfterAReleaseAnswersAgain) {
 }
 
 TEST_F(WirekitReleaseTest, OnlyTheLastHolderStopsTheLibrary) {
-    protocol::ProtocolBinding other;
+    protocol_binding::ProtocolBinding other;
     std::u16string error;
     ASSERT_TRUE(other.bind(error));
     other.unbind();

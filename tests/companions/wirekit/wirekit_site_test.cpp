@@ -3,7 +3,7 @@
 #include "grammar/wowluaclipper.h"
 #include "recording_listeners.h"
 #include "sample_raid.h"
-#include "site_process.h"
+#include "testsupport/site_process.h"
 #include "utilkit/encrypt.h"
 #include "utilkit/ustring.h"
 #include "wirekit_fixture.h"
@@ -14,7 +14,7 @@
 namespace {
 
 using namespace wirekit_testing;
-using devsite_testing::SiteProcess;
+using testsupport::SiteProcess;
 
 class WirekitSiteTest : public ::testing::Test {
 protected:
@@ -28,7 +28,7 @@ protected:
         site_ = nullptr;
     }
 
-    ProtocolManager& manager() { return wirekit().manager(); }
+    protocol::ProtocolManager& manager() { return wirekit().manager(); }
     QueueDispatcher& dispatcher() { return wirekit().dispatcher; }
 
     // Logs in as the demo user and waits for the account data.
@@ -44,7 +44,7 @@ protected:
     std::int32_t upload(const std::u16string& guild, std::uint32_t system,
                         const std::string& document) {
         UploadRecorder recorder;
-        EventUploadService* uploads = manager().getEventUploadService();
+        protocol::EventUploadService* uploads = manager().getEventUploadService();
         uploads->addListener(&recorder);
         uploads->uploadEvent(guild, system, u"周五活动", u"", ustring::fromUtf8(document));
         EXPECT_TRUE(dispatcher().runUntil([&] { return !recorder.results.empty(); }));
@@ -58,7 +58,7 @@ protected:
 
     std::string guildList(const std::string& siteName) {
         GuildListRecorder recorder;
-        GuildDkpService* guilds = manager().getGuildDkpService();
+        protocol::GuildDkpService* guilds = manager().getGuildDkpService();
         guilds->addListener(&recorder);
         guilds->requestGuildDkpList(siteName, true);
         EXPECT_TRUE(dispatcher().runUntil([&] { return !recorder.lists.empty(); }));
@@ -85,9 +85,9 @@ TEST_F(WirekitSiteTest, RightPasswordLogsInAndThenAnnouncesTheAccount) {
     ASSERT_EQ(login.results.size(), 1u);
     EXPECT_EQ(login.results[0].first, 1);
     EXPECT_EQ(account.readyCalls, 1);
-    AccountService* accounts = manager().getAccountService();
+    protocol::AccountService* accounts = manager().getAccountService();
     EXPECT_EQ(accounts->getUserName(), u"demo");
-    const std::vector<GuildEntry> guilds = accounts->getGuilds();
+    const std::vector<protocol::GuildEntry> guilds = accounts->getGuilds();
     ASSERT_EQ(guilds.size(), 2u);
     EXPECT_EQ(guilds[0].guildId, u"晨曦之光");
     ASSERT_EQ(guilds[0].dkpSystems.size(), 2u);
@@ -96,7 +96,7 @@ TEST_F(WirekitSiteTest, RightPasswordLogsInAndThenAnnouncesTheAccount) {
     EXPECT_EQ(accounts->getDefaultGuild().guildId, u"晨曦之光");
     EXPECT_EQ(accounts->getDefaultGuild().dkpSystems.size(), 2u);
     EXPECT_EQ(accounts->getDefaultGuildUrl(), ustring::fromUtf8(site_->url() + "/adpt_dkp"));
-    const std::vector<DkpSystem>& dusk = accounts->getDkpSystems(u"暮色远征");
+    const std::vector<protocol::DkpSystem>& dusk = accounts->getDkpSystems(u"暮色远征");
     ASSERT_EQ(dusk.size(), 1u);
     EXPECT_EQ(dusk[0].name, u"暮色DKP");
     EXPECT_EQ(dusk[0].id, guilds[1].dkpSystems[0].id);
@@ -217,7 +217,7 @@ TEST_F(WirekitSiteTest, UploadTheSiteRefusesIsAFailure) {
 TEST_F(WirekitSiteTest, AccountListenerAddedAfterTheDataIsToldOnce) {
     logIn();
     AccountRecorder late;
-    AccountService* accounts = manager().getAccountService();
+    protocol::AccountService* accounts = manager().getAccountService();
     accounts->addListener(&late);
     accounts->addListener(&late);  // a second registration changes nothing
     EXPECT_EQ(late.readyCalls, 0); // never inside addListener
@@ -234,7 +234,7 @@ TEST_F(WirekitSiteTest, AccountListenerAddedAfterTheDataIsToldOnce) {
 
 TEST_F(WirekitSiteTest, ListenerRemovedBeforeItsAnswerIsNotCalled) {
     LoginRecorder kept, removed;
-    LoginService* login = manager().getLoginService();
+    protocol::LoginService* login = manager().getLoginService();
     login->addListener(&removed);
     login->addListener(&kept);
     login->login(u"demo", encrypt::SHA("demo"));
@@ -245,7 +245,7 @@ TEST_F(WirekitSiteTest, ListenerRemovedBeforeItsAnswerIsNotCalled) {
 
     // The same for an answer that has already been posted but not yet run.
     GuildListRecorder listKept, listRemoved;
-    GuildDkpService* guilds = manager().getGuildDkpService();
+    protocol::GuildDkpService* guilds = manager().getGuildDkpService();
     guilds->addListener(&listRemoved);
     guilds->addListener(&listKept);
     guilds->requestGuildDkpList("adpt_dkp", true);

@@ -3,6 +3,8 @@
 #include "utilkit/ufile.h"
 #include "utilkit/ustring.h"
 
+#include "testsupport/temporary_folder.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -15,40 +17,32 @@ namespace fs = std::filesystem;
 
 class AutostartEntryTest : public testing::Test {
 protected:
-    void SetUp() override {
-        home_ = fs::temp_directory_path() /
-                ("autostart_test_" + std::to_string(::getpid()) + "_" +
-                 testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(home_);
-        fs::create_directories(home_);
-        setenv("XDG_CONFIG_HOME", home_.c_str(), 1);
-    }
-    void TearDown() override {
-        unsetenv("XDG_CONFIG_HOME");
-        fs::remove_all(home_);
-    }
+    void SetUp() override { setenv("XDG_CONFIG_HOME", home_.c_str(), 1); }
+    void TearDown() override { unsetenv("XDG_CONFIG_HOME"); }
 
     std::string entryText() const {
         std::string text;
-        ufile::ReadFileData(AutostartEntry::entryPath(), text);
+        ufile::ReadFileData(autostart::AutostartEntry::entryPath(), text);
         return text;
     }
     void writeEntry(const std::string& text) const {
         fs::create_directories(home_ / "autostart");
-        ASSERT_TRUE(ufile::WriteFileData(AutostartEntry::entryPath(), text));
+        ASSERT_TRUE(ufile::WriteFileData(autostart::AutostartEntry::entryPath(), text));
     }
 
-    fs::path home_;
+    const testsupport::TemporaryFolder folder_{"autostart_test"};
+    const fs::path home_ = folder_.path();
 };
 
 TEST_F(AutostartEntryTest, LivesInTheAutostartFolderOfTheConfiguration) {
-    EXPECT_EQ(ustring::toUtf8(AutostartEntry::entryPath()),
+    EXPECT_EQ(ustring::toUtf8(autostart::AutostartEntry::entryPath()),
               (home_ / "autostart" / "TALLYRA.desktop").string());
-    EXPECT_EQ(AutostartEntry::expectedCommand(), ufile::GetModulePathDir() + u"Ledgerboot");
+    EXPECT_EQ(autostart::AutostartEntry::expectedCommand(),
+              ufile::GetModulePathDir() + u"Ledgerboot");
 }
 
 TEST_F(AutostartEntryTest, RegistersUnregistersAndWritesOnlyWhenNeeded) {
-    AutostartEntry entry;
+    autostart::AutostartEntry entry;
     EXPECT_FALSE(entry.isRegistered());
     entry.setRegistered(true);
     EXPECT_TRUE(entry.isRegistered());
@@ -68,7 +62,7 @@ TEST_F(AutostartEntryTest, RegistersUnregistersAndWritesOnlyWhenNeeded) {
 
 TEST_F(AutostartEntryTest, AnEntryStartingSomethingElseIsReplaced) {
     writeEntry("[Desktop Entry]\nType=Application\nExec=/opt/other/Ledgerboot\n");
-    AutostartEntry entry;
+    autostart::AutostartEntry entry;
     EXPECT_FALSE(entry.isRegistered());
     entry.setRegistered(true);
     EXPECT_TRUE(entry.isRegistered());
@@ -76,8 +70,8 @@ TEST_F(AutostartEntryTest, AnEntryStartingSomethingElseIsReplaced) {
 }
 
 TEST_F(AutostartEntryTest, ArgumentsHiddenEntriesAndOtherGroupsDoNotCount) {
-    const std::string command = ustring::toUtf8(AutostartEntry::expectedCommand());
-    AutostartEntry entry;
+    const std::string command = ustring::toUtf8(autostart::AutostartEntry::expectedCommand());
+    autostart::AutostartEntry entry;
     writeEntry("[Desktop Entry]\nExec=" + command + " --minimised\n");
     EXPECT_FALSE(entry.isRegistered());
     writeEntry("[Desktop Entry]\nExec=" + command + "\nHidden=true\n");
@@ -91,7 +85,7 @@ TEST_F(AutostartEntryTest, ArgumentsHiddenEntriesAndOtherGroupsDoNotCount) {
 // After the program folder moved, the entry the user chose still starts the old launcher: it
 // counts as chosen, not as registered, until it is written anew.
 TEST_F(AutostartEntryTest, AnEntryForAnotherFolderIsChosenButNotRegistered) {
-    AutostartEntry entry;
+    autostart::AutostartEntry entry;
     EXPECT_FALSE(entry.isChosen());
     writeEntry("[Desktop Entry]\nExec=/old/place/Ledgerboot\nHidden=true\n");
     EXPECT_FALSE(entry.isChosen());

@@ -4,9 +4,9 @@
 
 namespace {
 
-using desktop_entry::applicationEntry;
-using desktop_entry::readValue;
-using desktop_entry::splitExec;
+using autostart::desktop_entry::applicationEntry;
+using autostart::desktop_entry::readValue;
+using autostart::desktop_entry::splitExec;
 
 std::string execOf(const std::string& program) {
     return readValue(applicationEntry("TALLYRA", program), "Exec").value_or("<none>");

@@ -3,28 +3,26 @@
 // extracted into a fresh program folder or refused with a reason, and nothing lands outside.
 #include "cabinet_extract_check.h"
 
+#include "testsupport/corpus.h"
+#include "testsupport/files.h"
+
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
-#include <iterator>
 
 namespace {
 
 namespace fs = std::filesystem;
 
-const fs::path kCorpus = fs::path(RL_SOURCE_DIR) / "tests/platform/cabinet/extract_corpus";
-
-std::string bytesOf(const fs::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
+const fs::path kCorpusFolder = "tests/platform/cabinet/extract_corpus";
+const fs::path kCorpus = fs::path(RL_SOURCE_DIR) / kCorpusFolder;
 
 TEST(CabinetExtractCorpus, EveryCabinetIsPlacedInsideItsProgramFolderOrRefused) {
     int files = 0;
-    for (const auto& entry : fs::directory_iterator(kCorpus)) {
-        SCOPED_TRACE(entry.path().filename().string());
-        ASSERT_TRUE(entry.is_regular_file());
-        EXPECT_EQ(cabinet_fuzz::checkExtraction(bytesOf(entry.path())), "");
+    for (const testsupport::CorpusInput& input : testsupport::readCorpus(kCorpusFolder)) {
+        SCOPED_TRACE(input.name);
+        ASSERT_TRUE(input.regularFile);
+        EXPECT_EQ(cabinet_fuzz::checkExtraction(input.bytes), "");
         ++files;
     }
     EXPECT_GT(files, 20);
@@ -41,7 +39,10 @@ TEST(CabinetExtractCorpus, HostileSeedsAreRefused) {
         const fs::path root = fs::path(testing::TempDir()) / "refused";
         fs::remove_all(root);
         fs::create_directories(root / "program");
-        { std::ofstream(root / "update.cab", std::ios::binary) << bytesOf(kCorpus / name); }
+        {
+            std::ofstream(root / "update.cab", std::ios::binary)
+                << testsupport::readFile(kCorpus / name);
+        }
         const cabinet::ExtractResult result =
             cabinet::extract({(root / "update.cab").u16string(), (root / "program").u16string(),
                               (root / "temp").u16string()});

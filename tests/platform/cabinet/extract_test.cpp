@@ -1,6 +1,8 @@
 #include "cabinet/extract.h"
 
 #include "cabinet_builder.h"
+#include "testsupport/files.h"
+#include "testsupport/temporary_folder.h"
 
 #include "utilkit/ufile.h"
 
@@ -9,7 +11,6 @@
 #include <ctime>
 #include <fcntl.h>
 #include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -21,14 +22,8 @@ namespace {
 
 const fs::path kSamples = fs::path(RL_SOURCE_DIR) / "tests/data/cabinets";
 
-std::string readBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void writeBytes(const fs::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
+using testsupport::readFile;
+using testsupport::writeFile;
 
 std::u16string wide(const fs::path& path) {
     return ufile::fromNativePath(path.native());
@@ -53,27 +48,14 @@ std::vector<fs::path> treeOf(const fs::path& folder) {
 
 class CabinetExtract : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "cabinet-test-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        root_ = pattern;
-        destination_ = root_ / "program";
-        staging_ = root_ / "program/temp";
-        fs::create_directories(destination_);
-    }
-    void TearDown() override {
-        for (const auto& entry : fs::recursive_directory_iterator(root_))
-            if (!entry.is_symlink())
-                fs::permissions(entry.path(), fs::perms::owner_write, fs::perm_options::add);
-        fs::remove_all(root_);
-    }
+    void SetUp() override { fs::create_directories(destination_); }
 
     cabinet::ExtractResult extractFile(const fs::path& cabinetFile) {
         return cabinet::extract({wide(cabinetFile), wide(destination_), wide(staging_)});
     }
     cabinet::ExtractResult extractBytes(const std::string& bytes) {
         const fs::path file = root_ / "package.cab";
-        writeBytes(file, bytes);
+        writeFile(file, bytes);
         return extractFile(file);
     }
     // The destination holds nothing but the staging folder, empty.
@@ -82,9 +64,10 @@ protected:
         EXPECT_TRUE(tree.empty() || tree == std::vector<fs::path>{"temp"});
     }
 
-    fs::path root_;
-    fs::path destination_;
-    fs::path staging_;
+    const testsupport::TemporaryFolder folder_{"cabinet-test"};
+    const fs::path root_ = folder_.path();
+    const fs::path destination_ = root_ / "program";
+    const fs::path staging_ = root_ / "program/temp";
 };
 
 TEST_F(CabinetExtract, GcabStoredAndMszipCabinetsExtractByteExactWithTheirTimes) {
@@ -93,8 +76,8 @@ TEST_F(CabinetExtract, GcabStoredAndMszipCabinetsExtractByteExactWithTheirTimes)
     std::string big;
     for (int i = 0; i < 200000; ++i)
         big.push_back(static_cast<char>((i * 7919) % 251));
-    writeBytes(source / "readme.txt", "hello cabinet\n");
-    writeBytes(source / "layout/main/data.bin", big);
+    writeFile(source / "readme.txt", "hello cabinet\n");
+    writeFile(source / "layout/main/data.bin", big);
     const struct timespec times[2] = {{1262311226, 0}, {1262311226, 0}}; // 2010-01-01, even
     ASSERT_EQ(::utimensat(AT_FDCWD, (source / "readme.txt").c_str(), times, 0), 0);
     ASSERT_EQ(::utimensat(AT_FDCWD, (source / "layout/main/data.bin").c_str(), times, 0), 0);
@@ -108,8 +91,8 @@ TEST_F(CabinetExtract, GcabStoredAndMszipCabinetsExtractByteExactWithTheirTimes)
 
         const cabinet::ExtractResult result = extractFile(cab);
         ASSERT_TRUE(result) << result.error;
-        EXPECT_EQ(readBytes(destination_ / "readme.txt"), "hello cabinet\n");
-        EXPECT_EQ(readBytes(destination_ / "layout/main/data.bin"), big);
+        EXPECT_EQ(readFile(destination_ / "readme.txt"), "hello cabinet\n");
+        EXPECT_EQ(readFile(destination_ / "layout/main/data.bin"), big);
         // gcab stores UTC fields where the format has local ones; cabextract reads them as the
         // format says, so its files carry the times the cabinet holds.
         const fs::path reference = root_ / "reference";
@@ -139,8 +122,8 @@ TEST_F(CabinetExtract, MszipLzxQuantumSampleGivesItsThreeFilesWith1997Times) {
     ASSERT_EQ(std::system(command.c_str()), 0);
     for (const char* name : {"mszip.txt", "lzx.txt", "qtm.txt"}) {
         SCOPED_TRACE(name);
-        EXPECT_EQ(readBytes(destination_ / name), readBytes(reference / name));
-        EXPECT_FALSE(readBytes(destination_ / name).empty());
+        EXPECT_EQ(readFile(destination_ / name), readFile(reference / name));
+        EXPECT_FALSE(readFile(destination_ / name).empty());
         const std::tm modified = localModified(destination_ / name);
         EXPECT_EQ(modified.tm_year, 97);
         EXPECT_EQ(modified.tm_mon, 2);
@@ -186,13 +169,13 @@ TEST_F(CabinetExtract, WellFormedSamplesMatchCabextract) {
         const cabinet::ExtractResult result = extractFile(kSamples / name);
         ASSERT_TRUE(result) << result.error;
         for (const fs::path& file : treeOf(reference))
-            EXPECT_EQ(readBytes(destination_ / file), readBytes(reference / file)) << file;
+            EXPECT_EQ(readFile(destination_ / file), readFile(reference / file)) << file;
     }
 }
 
 TEST_F(CabinetExtract, ParentFolderPrefixIsDroppedButAClimbingNameFailsTheWholeCabinet) {
     ASSERT_TRUE(extractBytes(makeStoredCabinet({{"..\\..\\top.txt", "top"}})));
-    EXPECT_EQ(readBytes(destination_ / "top.txt"), "top");
+    EXPECT_EQ(readFile(destination_ / "top.txt"), "top");
     EXPECT_FALSE(fs::exists(root_ / "top.txt"));
 
     fs::remove(destination_ / "top.txt");
@@ -219,16 +202,16 @@ TEST_F(CabinetExtract, ASymbolicLinkFolderLeadingOutsideIsRefused) {
     fs::remove(destination_ / "plugins");
     fs::create_directory_symlink(destination_ / "real", destination_ / "plugins");
     ASSERT_TRUE(extractBytes(makeStoredCabinet({{"plugins\\good.so", "good"}})));
-    EXPECT_EQ(readBytes(destination_ / "real/good.so"), "good");
+    EXPECT_EQ(readFile(destination_ / "real/good.so"), "good");
 }
 
 TEST_F(CabinetExtract, AnExistingSymbolicLinkIsReplacedNeverWrittenThrough) {
-    writeBytes(root_ / "secret.txt", "secret");
+    writeFile(root_ / "secret.txt", "secret");
     fs::create_symlink(root_ / "secret.txt", destination_ / "config.txt");
     ASSERT_TRUE(extractBytes(makeStoredCabinet({{"config.txt", "new"}})));
-    EXPECT_EQ(readBytes(root_ / "secret.txt"), "secret");
+    EXPECT_EQ(readFile(root_ / "secret.txt"), "secret");
     EXPECT_FALSE(fs::is_symlink(destination_ / "config.txt"));
-    EXPECT_EQ(readBytes(destination_ / "config.txt"), "new");
+    EXPECT_EQ(readFile(destination_ / "config.txt"), "new");
 }
 
 TEST_F(CabinetExtract, ReadOnlyAttributeRemovesWritePermissionAndAReadOnlyTargetFails) {
@@ -244,8 +227,8 @@ TEST_F(CabinetExtract, ReadOnlyAttributeRemovesWritePermissionAndAReadOnlyTarget
         extractBytes(makeStoredCabinet({{"open.txt", "v2"}, {"locked.txt", "v2"}}));
     EXPECT_FALSE(again);
     EXPECT_NE(again.error.find("read-only"), std::string::npos) << again.error;
-    EXPECT_EQ(readBytes(destination_ / "locked.txt"), "v1");
-    EXPECT_EQ(readBytes(destination_ / "open.txt"), "v1");
+    EXPECT_EQ(readFile(destination_ / "locked.txt"), "v1");
+    EXPECT_EQ(readFile(destination_ / "open.txt"), "v1");
 }
 
 TEST_F(CabinetExtract, ADamagedLaterFileLeavesNoEarlierFileBehind) {
@@ -259,12 +242,12 @@ TEST_F(CabinetExtract, FoldersAreCreatedAndAFileInTheWayFails) {
     CabinetEntry deep{"a\\b\\c\\deep.txt", "deep"};
     deep.year = 2001;
     ASSERT_TRUE(extractBytes(makeStoredCabinet({deep})));
-    EXPECT_EQ(readBytes(destination_ / "a/b/c/deep.txt"), "deep");
+    EXPECT_EQ(readFile(destination_ / "a/b/c/deep.txt"), "deep");
     EXPECT_EQ(localModified(destination_ / "a/b/c/deep.txt").tm_year, 101);
 
-    writeBytes(destination_ / "x", "a file, not a folder");
+    writeFile(destination_ / "x", "a file, not a folder");
     EXPECT_FALSE(extractBytes(makeStoredCabinet({{"x\\y.txt", "y"}})));
-    EXPECT_EQ(readBytes(destination_ / "x"), "a file, not a folder");
+    EXPECT_EQ(readFile(destination_ / "x"), "a file, not a folder");
 }
 
 TEST_F(CabinetExtract, ANameTooLongForTheFileSystemInstallsNothing) {
@@ -298,10 +281,10 @@ TEST_F(CabinetExtract, ACabinetHoldingOnePathAsFileAndFolderInstallsNothing) {
 
 TEST_F(CabinetExtract, MissingAndForeignFilesAndCancellationFail) {
     EXPECT_NE(extractFile(root_ / "absent.cab").error.find("missing"), std::string::npos);
-    writeBytes(root_ / "text.cab", "just some text, not a cabinet");
+    writeFile(root_ / "text.cab", "just some text, not a cabinet");
     EXPECT_NE(extractFile(root_ / "text.cab").error.find("not a cabinet"), std::string::npos);
 
-    writeBytes(root_ / "package.cab", makeStoredCabinet({{"a.txt", "a"}}));
+    writeFile(root_ / "package.cab", makeStoredCabinet({{"a.txt", "a"}}));
     const std::atomic<bool> cancel{true};
     EXPECT_FALSE(cabinet::extract(
         {wide(root_ / "package.cab"), wide(destination_), wide(staging_), &cancel}));

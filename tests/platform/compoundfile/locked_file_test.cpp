@@ -1,8 +1,9 @@
 // The locked file under the compound file, where the file system or the user's choices make
 // the ordinary way impossible: a file the user may only read, a symbolic link, a file system
 // without hard links.
-#include "locked_file.h"
+#include "compoundfile/locked_file.h"
 #include "scratch_file.h"
+#include "testsupport/files.h"
 
 #include <gtest/gtest.h>
 
@@ -15,14 +16,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string contentOf(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void writeFile(const fs::path& path, const std::string& content) {
-    std::ofstream(path, std::ios::binary) << content;
-}
+using testsupport::writeFile;
 
 // Opens `path` as a user who may only read it: in a child that gives up root, where the test
 // runs as root (permission bits bind everyone else). The child's exit code says what it saw.
@@ -51,7 +45,7 @@ TEST(LockedFile, AFileThatMayOnlyBeReadIsReadAndNotReplaced) {
     ScratchFile scratch;
     writeFile(scratch.native(), "settings");
     EXPECT_EQ(openAsReader(scratch.native()), 0) << "1: not opened, 2: not read, 3: replaced";
-    EXPECT_EQ(contentOf(scratch.native()), "settings");
+    EXPECT_EQ(testsupport::readFile(scratch.native()), "settings");
 }
 
 TEST(LockedFile, ALinkKeepsPointingAtTheFileWhoseContentIsReplaced) {
@@ -65,8 +59,8 @@ TEST(LockedFile, ALinkKeepsPointingAtTheFileWhoseContentIsReplaced) {
     ASSERT_EQ(LockedFile::open(scratch.native().string(), file), Status::Ok);
     ASSERT_EQ(file->replace("new"), Status::Ok);
     EXPECT_TRUE(fs::is_symlink(scratch.native()));
-    EXPECT_EQ(contentOf(target), "new");
-    EXPECT_EQ(contentOf(scratch.native()), "new");
+    EXPECT_EQ(testsupport::readFile(target), "new");
+    EXPECT_EQ(testsupport::readFile(scratch.native()), "new");
 }
 
 int linkRefused(const char*, const char*) {
@@ -79,14 +73,14 @@ TEST(LockedFile, WithoutHardLinksANewFileIsStillPublishedWholeAndNeverOverAnothe
     const fs::path temporary = scratch.native().string() + ".tmp1";
     writeFile(temporary, "whole");
     EXPECT_EQ(publishWithoutReplacing(temporary, scratch.native(), linkRefused), 0);
-    EXPECT_EQ(contentOf(scratch.native()), "whole");
+    EXPECT_EQ(testsupport::readFile(scratch.native()), "whole");
     EXPECT_FALSE(fs::exists(temporary));
 
     writeFile(temporary, "other");
     EXPECT_EQ(publishWithoutReplacing(temporary, scratch.native(), linkRefused), EEXIST);
-    EXPECT_EQ(contentOf(scratch.native()), "whole");
+    EXPECT_EQ(testsupport::readFile(scratch.native()), "whole");
     EXPECT_EQ(publishWithoutReplacing(temporary, scratch.native()), EEXIST); // by hard link
-    EXPECT_EQ(contentOf(scratch.native()), "whole");
+    EXPECT_EQ(testsupport::readFile(scratch.native()), "whole");
 }
 
 } // namespace

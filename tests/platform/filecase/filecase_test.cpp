@@ -1,10 +1,9 @@
 #include "filecase/filecase.h"
 
-#include "utilkit/ufile.h"
+#include "testsupport/temporary_folder.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 
 namespace fs = std::filesystem;
@@ -14,16 +13,11 @@ namespace {
 
 class FileCase : public testing::Test {
 protected:
-    void SetUp() override {
-        char name[] = "/tmp/rl_filecase_XXXXXX";
-        root_ = ::mkdtemp(name);
-        base_ = ufile::fromNativePath(root_.native()) + u"/";
-    }
-    void TearDown() override { fs::remove_all(root_); }
-    void makeFolder(const char* relative) { fs::create_directories(root_ / relative); }
+    void makeFolder(const char* relative) { folder_.makeFolder(relative); }
 
-    fs::path root_;
-    std::u16string base_;
+    const testsupport::TemporaryFolder folder_{"rl_filecase"};
+    const fs::path root_ = folder_.path();
+    const std::u16string base_ = folder_.folder();
 };
 
 TEST_F(FileCase, FindsComponentsSpelledInAnotherCase) {

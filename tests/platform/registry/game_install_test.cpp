@@ -1,7 +1,7 @@
 #include "registry/game_install.h"
 
 #include "registry/wine_registry.h"
-#include "utilkit/ufile.h"
+#include "testsupport/temporary_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -16,21 +16,17 @@ namespace {
 class GameInstall : public testing::Test {
 protected:
     void SetUp() override {
-        char name[] = "/tmp/rl_wine_XXXXXX";
-        root_ = ::mkdtemp(name);
-        fs::create_directories(root_ / "drive_c");
+        folder_.makeFolder("drive_c");
         ::setenv("WINEPREFIX", root_.c_str(), 1);
     }
-    void TearDown() override {
-        ::unsetenv("WINEPREFIX");
-        fs::remove_all(root_);
-    }
+    void TearDown() override { ::unsetenv("WINEPREFIX"); }
     void writeSystemReg(const std::string& body) {
         std::ofstream(root_ / "system.reg") << "WINE REGISTRY Version 2\n\n" << body;
     }
-    std::u16string prefix() const { return ufile::fromNativePath(root_.native()) + u"/"; }
+    std::u16string prefix() const { return folder_.folder(); }
 
-    fs::path root_;
+    const testsupport::TemporaryFolder folder_{"rl_wine"};
+    const fs::path root_ = folder_.path();
 };
 
 TEST_F(GameInstall, NativeKeyMapsOntoThePrefix) {

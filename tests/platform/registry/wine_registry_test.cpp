@@ -1,10 +1,9 @@
 #include "registry/wine_registry.h"
 
-#include "utilkit/ufile.h"
+#include "testsupport/temporary_folder.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 
 namespace fs = std::filesystem;
@@ -55,15 +54,9 @@ TEST(WineRegistryFile, BrokenLinesAreSkippedWithoutHarm) {
 
 class WindowsPaths : public testing::Test {
 protected:
-    void SetUp() override {
-        char name[] = "/tmp/rl_prefix_XXXXXX";
-        root_ = ::mkdtemp(name);
-        prefix_ = ufile::fromNativePath(root_.native()) + u"/";
-    }
-    void TearDown() override { fs::remove_all(root_); }
-
-    fs::path root_;
-    std::u16string prefix_;
+    const testsupport::TemporaryFolder folder_{"rl_prefix"};
+    const fs::path root_ = folder_.path();
+    const std::u16string prefix_ = folder_.folder();
 };
 
 TEST_F(WindowsPaths, DriveCMapsOntoDriveCWithCaseInsensitiveFolders) {

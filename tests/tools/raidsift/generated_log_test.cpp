@@ -16,7 +16,7 @@ TEST(RaidsiftOnGeneratedLog, ThreeHundredRaidsMatchTheGeneratorsSummary) {
         runProgram(kRaidgen + " --raids 300 --members 10 --seed 7 --output " + log + " --summary " +
                    summaryFile);
     ASSERT_EQ(generate.exitCode, 0) << generate.err;
-    const json expected = json::parse(slurp(summaryFile));
+    const json expected = json::parse(testsupport::readFile(summaryFile));
     ASSERT_EQ(expected.size(), 300u);
 
     const ProgramRun run = runProgram(kRaidsift + " raids --json " + log);

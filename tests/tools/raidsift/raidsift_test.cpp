@@ -173,8 +173,8 @@ TEST(RaidsiftOnSample, ExportWritesTheDocumentAndNothingElse) {
 TEST(RaidsiftExport, UploadIsTheDefaultAndUnchangedByteForByte) {
     for (int raid = 1; raid <= 4; ++raid) {
         const std::string number = std::to_string(raid);
-        const std::string before =
-            slurp(RL_SOURCE_DIR "/tests/tools/raidsift/upload/raid" + number + ".txt");
+        const std::string before = testsupport::readFile(
+            RL_SOURCE_DIR "/tests/tools/raidsift/upload/raid" + number + ".txt");
         ASSERT_FALSE(before.empty());
         EXPECT_EQ(raidsift("export " + kSample + " " + number).out, before) << raid;
         EXPECT_EQ(raidsift("export --format upload " + kSample + " " + number).out, before);
@@ -262,7 +262,7 @@ TEST(RaidsiftOnSample, TreeReferenceAndStandardInputAgree) {
 }
 
 TEST(RaidsiftOnSample, ByteOrderMarkAndWindowsLineEndsChangeNothing) {
-    std::string text = slurp(kSample);
+    std::string text = testsupport::readFile(kSample);
     std::string windows = "\xEF\xBB\xBF";
     for (char c : text) {
         if (c == '\n')

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "testsupport/files.h"
+
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -14,13 +14,6 @@ struct ProgramRun {
     std::string out;
     std::string err;
 };
-
-inline std::string slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 inline ProgramRun runProgram(const std::string& commandLine) {
     const std::string errFile = ::testing::TempDir() + "stderr." + std::to_string(::getpid());
@@ -34,7 +27,7 @@ inline ProgramRun runProgram(const std::string& commandLine) {
         run.out.append(buffer, n);
     const int status = ::pclose(pipe);
     run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.err = slurp(errFile);
+    run.err = testsupport::readFile(errFile);
     std::remove(errFile.c_str());
     return run;
 }

@@ -1,8 +1,6 @@
 // Replays the committed fuzz corpus of files opened as "config.cfg".
-#include "../corpus_replay.h"
+#include "testsupport/fuzz_corpus.h"
 
 TEST(ConfigFileCorpus, EveryInputIsReadOrLeftAlone) {
-    EXPECT_GT(replayCorpus(std::filesystem::path(RL_SOURCE_DIR) /
-                           "tests/client/core/config/corpus/config_file"),
-              0u);
+    EXPECT_GT(testsupport::replayFuzzCorpus("tests/client/core/config/corpus/config_file"), 0u);
 }

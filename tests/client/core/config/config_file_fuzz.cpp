@@ -37,18 +37,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::filesystem::path file = scratchFolder() / "config.cfg";
     check(ufile::WriteFileData(ufile::fromNativePath(file.native()), bytes));
 
-    ConfigStore store(ufile::fromNativePath(scratchFolder().native() + "/"));
-    PropertyBag* bag = store.load(ledgerward::SectionName);
-    PropertyMap map = bag->map();
+    config::ConfigStore store(ufile::fromNativePath(scratchFolder().native() + "/"));
+    config::PropertyBag* bag = store.load(config::ledgerward::SectionName);
+    packing::PropertyMap map = bag->map();
     store.destroy(bag);
 
-    map.set(ledgerward::UserName, "fuzz");
-    if (store.write(ledgerward::SectionName, map) != 0) {
+    map.set(config::ledgerward::UserName, "fuzz");
+    if (store.write(config::ledgerward::SectionName, map) != 0) {
         std::string after;
         check(ufile::ReadFileData(ufile::fromNativePath(file.native()), after) && after == bytes);
         return 0;
     }
-    bag = store.load(ledgerward::SectionName);
+    bag = store.load(config::ledgerward::SectionName);
     check(bag->map() == map);
     store.destroy(bag);
     return 0;

@@ -2,7 +2,8 @@
 #include "config/ledgerward_keys.h"
 
 #include "cfb_damage.h"
-#include "temporary_folder.h"
+#include "testsupport/files.h"
+#include "testsupport/temporary_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -15,37 +16,37 @@
 
 namespace {
 
-constexpr std::u16string_view kSection = ledgerward::SectionName;
+constexpr std::u16string_view kSection = config::ledgerward::SectionName;
 
-PropertyMap sampleMap() {
-    PropertyMap map;
-    map.set(ledgerward::UserName, "raider");
-    map.set(ledgerward::GuildUrl, "http://guild.example/");
+packing::PropertyMap sampleMap() {
+    packing::PropertyMap map;
+    map.set(config::ledgerward::UserName, "raider");
+    map.set(config::ledgerward::GuildUrl, "http://guild.example/");
     return map;
 }
 
 class ConfigStoreDamage : public ::testing::Test {
 protected:
-    TemporaryFolder folder;
-    ConfigStore store{folder.wide()};
-    std::filesystem::path file = folder.file("config.cfg");
+    testsupport::TemporaryFolder folder;
+    config::ConfigStore store{folder.folder()};
+    std::filesystem::path file = folder.path("config.cfg");
 
     // A sound file written by the store, for the cases to damage.
     std::string soundFile() {
         EXPECT_EQ(store.write(kSection, sampleMap()), 0);
-        return TemporaryFolder::read(file);
+        return testsupport::readFile(file);
     }
 
     // Neither reading, writing nor removing uses or replaces the file.
     void expectUnusableAndUntouched(const std::string& bytes, const std::string& what) {
         SCOPED_TRACE(what);
-        TemporaryFolder::write(file, bytes);
-        PropertyBag* bag = store.load(kSection);
+        testsupport::writeFile(file, bytes);
+        config::PropertyBag* bag = store.load(kSection);
         EXPECT_TRUE(bag->map().empty());
         store.destroy(bag);
         EXPECT_EQ(store.write(kSection, sampleMap()), -1);
         EXPECT_FALSE(store.remove(kSection));
-        EXPECT_EQ(TemporaryFolder::read(file), bytes);
+        EXPECT_EQ(testsupport::readFile(file), bytes);
     }
 };
 
@@ -111,8 +112,8 @@ TEST_F(ConfigStoreDamage, DamagedCompoundFilesReadAsEmptyAndStayAsTheyWere) {
     expectUnusableAndUntouched(fatCount.bytes(), "allocation table larger than the file");
 
     // The sound file itself is still usable afterwards.
-    TemporaryFolder::write(file, sound);
-    PropertyBag* bag = store.load(kSection);
+    testsupport::writeFile(file, sound);
+    config::PropertyBag* bag = store.load(kSection);
     EXPECT_EQ(bag->map(), sampleMap());
     store.destroy(bag);
 }
@@ -137,14 +138,14 @@ TEST_F(ConfigStoreDamage, ASecondProcessHoldingTheFileMakesEveryAccessFail) {
     ASSERT_EQ(::read(ready[0], &ok, 1), 1);
     ASSERT_EQ(ok, 'y');
 
-    PropertyBag* bag = store.load(kSection);
+    config::PropertyBag* bag = store.load(kSection);
     EXPECT_TRUE(bag->map().empty());
     store.destroy(bag);
-    PropertyMap other;
+    packing::PropertyMap other;
     other.set(1, "changed");
     EXPECT_EQ(store.write(kSection, other), -1);
     EXPECT_FALSE(store.remove(kSection));
-    EXPECT_EQ(TemporaryFolder::read(file), sound);
+    EXPECT_EQ(testsupport::readFile(file), sound);
 
     (void)!::write(done[1], "x", 1);
     int status = 0;
@@ -160,7 +161,7 @@ TEST_F(ConfigStoreDamage, ASecondProcessHoldingTheFileMakesEveryAccessFail) {
 
 TEST_F(ConfigStoreDamage, AFolderWhereTheFileShouldBeIsLeftAlone) {
     std::filesystem::create_directory(file);
-    PropertyBag* bag = store.load(kSection);
+    config::PropertyBag* bag = store.load(kSection);
     EXPECT_TRUE(bag->map().empty());
     store.destroy(bag);
     EXPECT_EQ(store.write(kSection, sampleMap()), -1);
@@ -176,15 +177,15 @@ TEST_F(ConfigStoreDamage, AWriteThatRunsOutOfSpaceLeavesTheOldFile) {
         std::signal(SIGXFSZ, SIG_IGN);
         const rlimit limit{4096, 4096};
         ::setrlimit(RLIMIT_FSIZE, &limit);
-        PropertyMap big = sampleMap();
-        big.set(ledgerward::WowFolder, std::string(9000, 'w'));
+        packing::PropertyMap big = sampleMap();
+        big.set(config::ledgerward::WowFolder, std::string(9000, 'w'));
         ::_exit(store.write(kSection, big) == -1 ? 0 : 1);
     }
     int status = 0;
     ASSERT_EQ(::waitpid(child, &status, 0), child);
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 0);
-    EXPECT_EQ(TemporaryFolder::read(file), sound);
+    EXPECT_EQ(testsupport::readFile(file), sound);
     // Nothing is left beside it.
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(file.parent_path()),
                             std::filesystem::directory_iterator()),
@@ -193,11 +194,11 @@ TEST_F(ConfigStoreDamage, AWriteThatRunsOutOfSpaceLeavesTheOldFile) {
 
 TEST_F(ConfigStoreDamage, AValueTooLongToPackFailsTheWriteAndChangesNothing) {
     const std::string sound = soundFile();
-    PropertyMap tooLong = sampleMap();
-    tooLong.set(ledgerward::GuildUrl, std::string(65536, 'u'));
+    packing::PropertyMap tooLong = sampleMap();
+    tooLong.set(config::ledgerward::GuildUrl, std::string(65536, 'u'));
     EXPECT_EQ(store.write(kSection, tooLong), -1);
     EXPECT_EQ(store.write(u"NewSection", tooLong), -1);
-    EXPECT_EQ(TemporaryFolder::read(file), sound);
+    EXPECT_EQ(testsupport::readFile(file), sound);
     // The file is free again for the next access.
     EXPECT_EQ(store.write(kSection, sampleMap()), 0);
 }

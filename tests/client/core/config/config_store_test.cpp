@@ -3,7 +3,8 @@
 
 #include "compoundfile/compound_file.h"
 
-#include "temporary_folder.h"
+#include "testsupport/files.h"
+#include "testsupport/temporary_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +14,7 @@
 
 namespace {
 
-constexpr std::u16string_view kSection = ledgerward::SectionName;
+constexpr std::u16string_view kSection = config::ledgerward::SectionName;
 
 // Lists every element of a compound file and the hex bytes of one stream with an
 // independent reader (olefile).
@@ -66,34 +67,34 @@ std::string streamBytes(const std::u16string& path) {
     return bytes;
 }
 
-PropertyMap mapOf(std::initializer_list<std::pair<std::uint16_t, std::string>> entries) {
-    PropertyMap map;
+packing::PropertyMap mapOf(std::initializer_list<std::pair<std::uint16_t, std::string>> entries) {
+    packing::PropertyMap map;
     for (const auto& [key, value] : entries)
         map.set(key, value);
     return map;
 }
 
 // Counts the bags the store destroys.
-class CountingStore : public ConfigStore {
+class CountingStore : public config::ConfigStore {
 public:
-    using ConfigStore::ConfigStore;
-    void destroy(PropertyBag* bag) override {
+    using config::ConfigStore::ConfigStore;
+    void destroy(config::PropertyBag* bag) override {
         if (bag != nullptr)
             ++destroyed;
-        ConfigStore::destroy(bag);
+        config::ConfigStore::destroy(bag);
     }
     int destroyed = 0;
 };
 
 class ConfigStoreTest : public ::testing::Test {
 protected:
-    TemporaryFolder folder;
-    ConfigStore store{folder.wide()};
-    std::filesystem::path file = folder.file("config.cfg");
+    testsupport::TemporaryFolder folder;
+    config::ConfigStore store{folder.folder()};
+    std::filesystem::path file = folder.path("config.cfg");
 
-    PropertyMap loaded(std::u16string_view section = kSection) {
-        PropertyBag* bag = store.load(section);
-        PropertyMap map = bag->map();
+    packing::PropertyMap loaded(std::u16string_view section = kSection) {
+        config::PropertyBag* bag = store.load(section);
+        packing::PropertyMap map = bag->map();
         store.destroy(bag);
         return map;
     }
@@ -103,11 +104,11 @@ protected:
 
 TEST_F(ConfigStoreTest, TheFirstReadCreatesAnEmptyOwnerOnlyFile) {
     ASSERT_FALSE(std::filesystem::exists(file));
-    PropertyBag* bag = store.load(kSection);
+    config::PropertyBag* bag = store.load(kSection);
     EXPECT_TRUE(bag->map().empty());
-    EXPECT_EQ(bag->get_string(ledgerward::UserName, ""), "");
+    EXPECT_EQ(bag->get_string(config::ledgerward::UserName, ""), "");
     std::u16string folderText = u"x";
-    bag->get_wstring(ledgerward::WowFolder, folderText);
+    bag->get_wstring(config::ledgerward::WowFolder, folderText);
     EXPECT_EQ(folderText, u"");
     store.destroy(bag);
 
@@ -116,27 +117,27 @@ TEST_F(ConfigStoreTest, TheFirstReadCreatesAnEmptyOwnerOnlyFile) {
     struct stat info {};
     ASSERT_EQ(::stat(file.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0600u);
-    EXPECT_EQ(store.path(), folder.wide() + u"config.cfg");
+    EXPECT_EQ(store.path(), folder.folder() + u"config.cfg");
 }
 
 TEST_F(ConfigStoreTest, AWrittenSectionIsReadBackByAnIndependentReader) {
-    ASSERT_EQ(store.write(kSection, mapOf({{ledgerward::UserName, "ab"}})), 0);
+    ASSERT_EQ(store.write(kSection, mapOf({{config::ledgerward::UserName, "ab"}})), 0);
     EXPECT_EQ(listWithOlefile(file, "Ledgerward/config"),
               "Ledgerward\nLedgerward/config\n01000000ea0302006162\n");
-    EXPECT_EQ(loaded(), mapOf({{ledgerward::UserName, "ab"}}));
+    EXPECT_EQ(loaded(), mapOf({{config::ledgerward::UserName, "ab"}}));
 
     // Another section beside it is kept by later writes.
     ASSERT_EQ(store.write(u"Other", mapOf({{1, "x"}})), 0);
-    ASSERT_EQ(store.write(kSection, mapOf({{ledgerward::Password, "pw"}})), 0);
+    ASSERT_EQ(store.write(kSection, mapOf({{config::ledgerward::Password, "pw"}})), 0);
     EXPECT_EQ(loaded(u"Other"), mapOf({{1, "x"}}));
-    EXPECT_EQ(loaded(), mapOf({{ledgerward::Password, "pw"}}));
+    EXPECT_EQ(loaded(), mapOf({{config::ledgerward::Password, "pw"}}));
 }
 
 TEST_F(ConfigStoreTest, AShorterCommitKeepsTheOldTailBehindTheCountedEntries) {
     ASSERT_EQ(store.write(kSection, mapOf({{1001, "http://long.example/guild"}, {1002, "name"}})),
               0);
     const std::string before = streamBytes(store.path());
-    const PropertyMap shorter = mapOf({{1002, "n"}});
+    const packing::PropertyMap shorter = mapOf({{1002, "n"}});
     ASSERT_EQ(store.write(kSection, shorter), 0);
     const std::string after = streamBytes(store.path());
 
@@ -167,9 +168,9 @@ TEST_F(ConfigStoreTest, EmptyMalformedAndDuplicateStreamsAreReadSoundly) {
 
 TEST_F(ConfigStoreTest, ASectionOrStreamMissingOnReadingIsEmptyAndNotCreated) {
     ASSERT_EQ(store.write(u"Other", mapOf({{1, "x"}})), 0);
-    const std::string before = TemporaryFolder::read(file);
+    const std::string before = testsupport::readFile(file);
     EXPECT_TRUE(loaded().empty());
-    EXPECT_EQ(TemporaryFolder::read(file), before);
+    EXPECT_EQ(testsupport::readFile(file), before);
 }
 
 TEST_F(ConfigStoreTest, AFileFromAnotherWriterIsReadAndKeptWhole) {
@@ -188,10 +189,10 @@ TEST_F(ConfigStoreTest, AFileFromAnotherWriterIsReadAndKeptWhole) {
 }
 
 TEST(ConfigStoreCache, AcquireCountsUsesAndTheLastReleaseDestroys) {
-    TemporaryFolder folder;
-    CountingStore store(folder.wide());
-    PropertyBag* first = store.acquire(u"Ledgerward");
-    PropertyBag* second = store.acquire(u"Ledgerward");
+    testsupport::TemporaryFolder folder;
+    CountingStore store(folder.folder());
+    config::PropertyBag* first = store.acquire(u"Ledgerward");
+    config::PropertyBag* second = store.acquire(u"Ledgerward");
     EXPECT_EQ(first, second);
     // A name is taken up to its first NUL.
     EXPECT_EQ(store.acquire(std::u16string(u"Ledgerward\0tail", 15)), first);
@@ -203,7 +204,7 @@ TEST(ConfigStoreCache, AcquireCountsUsesAndTheLastReleaseDestroys) {
     EXPECT_EQ(store.destroyed, 1);
 
     // A bag from load is not in the cache: releasing it changes nothing.
-    PropertyBag* loose = store.load(u"Ledgerward");
+    config::PropertyBag* loose = store.load(u"Ledgerward");
     store.release(loose);
     EXPECT_EQ(store.destroyed, 1);
     store.destroy(loose);
@@ -212,8 +213,8 @@ TEST(ConfigStoreCache, AcquireCountsUsesAndTheLastReleaseDestroys) {
 
 TEST(ConfigStoreCache, TheStoreDestroysTheBagsStillCached) {
     // Under the leak checker a bag left in the cache would be reported.
-    TemporaryFolder folder;
-    ConfigStore store(folder.wide());
+    testsupport::TemporaryFolder folder;
+    config::ConfigStore store(folder.folder());
     store.acquire(u"Ledgerward");
     EXPECT_NE(store.acquire(u"Other"), nullptr);
 }
@@ -222,10 +223,10 @@ TEST_F(ConfigStoreTest, RemoveDeletesOnlyAnUncachedSection) {
     ASSERT_EQ(store.write(kSection, mapOf({{1002, "a"}})), 0);
     ASSERT_EQ(store.write(u"Other", mapOf({{1, "x"}})), 0);
 
-    PropertyBag* cached = store.acquire(kSection);
-    const std::string before = TemporaryFolder::read(file);
+    config::PropertyBag* cached = store.acquire(kSection);
+    const std::string before = testsupport::readFile(file);
     EXPECT_TRUE(store.remove(kSection));
-    EXPECT_EQ(TemporaryFolder::read(file), before);
+    EXPECT_EQ(testsupport::readFile(file), before);
     cached->release();
 
     EXPECT_FALSE(store.remove(kSection));

@@ -5,12 +5,12 @@
 #include <string>
 
 namespace {
-constexpr std::size_t kBlock = PackBuffer::kBlockSize;
+constexpr std::size_t kBlock = packing::PackBuffer::kBlockSize;
 }
 
 TEST(PackBuffer, StartsEmptyOnASharedZeroByte) {
-    PackBuffer a;
-    PackBuffer b;
+    packing::PackBuffer a;
+    packing::PackBuffer b;
     EXPECT_EQ(a.size(), 0u);
     EXPECT_EQ(a.capacity(), 0u);
     EXPECT_EQ(a.data(), b.data());
@@ -20,7 +20,7 @@ TEST(PackBuffer, StartsEmptyOnASharedZeroByte) {
 }
 
 TEST(PackBuffer, GrowsExactlyToTheNextWholeBlock) {
-    PackBuffer buffer;
+    packing::PackBuffer buffer;
     const std::string bytes(kBlock, 'x');
     ASSERT_TRUE(buffer.append("abc", 3));
     EXPECT_EQ(buffer.capacity(), kBlock);
@@ -43,16 +43,16 @@ TEST(PackBuffer, GrowsExactlyToTheNextWholeBlock) {
 }
 
 TEST(PackBuffer, RefusesToGrowBeyondTheBlockLimit) {
-    PackBuffer buffer;
+    packing::PackBuffer buffer;
     ASSERT_TRUE(buffer.append("a", 1));
-    EXPECT_FALSE(buffer.increase_capacity(std::size_t{PackBuffer::kMaxBlocks} * kBlock));
-    EXPECT_FALSE(buffer.resize(std::size_t{PackBuffer::kMaxBlocks} * kBlock + 1));
+    EXPECT_FALSE(buffer.increase_capacity(std::size_t{packing::PackBuffer::kMaxBlocks} * kBlock));
+    EXPECT_FALSE(buffer.resize(std::size_t{packing::PackBuffer::kMaxBlocks} * kBlock + 1));
     EXPECT_EQ(buffer.size(), 1u);
     EXPECT_EQ(buffer.capacity(), kBlock);
 }
 
 TEST(PackBuffer, ResizeFillsWhenGrowingAndKeepsStorageWhenShrinking) {
-    PackBuffer buffer;
+    packing::PackBuffer buffer;
     ASSERT_TRUE(buffer.resize(5, '\x7f'));
     EXPECT_EQ(std::string(buffer.data(), 5), std::string(5, '\x7f'));
     const char* before = buffer.data();
@@ -63,7 +63,7 @@ TEST(PackBuffer, ResizeFillsWhenGrowingAndKeepsStorageWhenShrinking) {
 }
 
 TEST(PackBuffer, AppendsFromItsOwnBytesEvenWhenItMustGrow) {
-    PackBuffer buffer;
+    packing::PackBuffer buffer;
     const std::string bytes(kBlock, 'z');
     ASSERT_TRUE(buffer.append("head", 4));
     ASSERT_TRUE(buffer.append(bytes.data(), kBlock - 4));

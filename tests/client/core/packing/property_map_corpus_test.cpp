@@ -1,8 +1,6 @@
 // Replays the committed fuzz corpus of PropertyMap::unmarshal.
-#include "../corpus_replay.h"
+#include "testsupport/fuzz_corpus.h"
 
 TEST(PropertyMapCorpus, EveryInputUnpacksWithoutHarm) {
-    EXPECT_GT(replayCorpus(std::filesystem::path(RL_SOURCE_DIR) /
-                           "tests/client/core/packing/corpus/property_map"),
-              0u);
+    EXPECT_GT(testsupport::replayFuzzCorpus("tests/client/core/packing/corpus/property_map"), 0u);
 }

@@ -10,17 +10,17 @@
 #include <cstdlib>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    PropertyMap map;
-    Unpack unpack(data, size);
+    packing::PropertyMap map;
+    packing::Unpack unpack(data, size);
     try {
         map.unmarshal(unpack);
-    } catch (const UnpackError&) {
+    } catch (const packing::UnpackError&) {
     }
-    PackBuffer buffer;
-    Pack pack(buffer);
+    packing::PackBuffer buffer;
+    packing::Pack pack(buffer);
     map.marshal(pack);
-    PropertyMap again;
-    Unpack packed(pack.data(), pack.size());
+    packing::PropertyMap again;
+    packing::Unpack packed(pack.data(), pack.size());
     again.unmarshal(packed);
     if (!(again == map) || packed.size() != 0)
         std::abort();

@@ -10,22 +10,22 @@
 
 namespace {
 
-std::string packed(const PropertyMap& map) {
-    PackBuffer buffer;
-    Pack pack(buffer);
+std::string packed(const packing::PropertyMap& map) {
+    packing::PackBuffer buffer;
+    packing::Pack pack(buffer);
     map.marshal(pack);
     return std::string(pack.data(), pack.size());
 }
 
-void unpackInto(PropertyMap& map, const std::string& bytes) {
-    Unpack unpack(bytes.data(), bytes.size());
+void unpackInto(packing::PropertyMap& map, const std::string& bytes) {
+    packing::Unpack unpack(bytes.data(), bytes.size());
     map.unmarshal(unpack);
 }
 
 } // namespace
 
 TEST(PropertyMap, PacksCountThenEntriesInKeyOrder) {
-    PropertyMap map;
+    packing::PropertyMap map;
     EXPECT_EQ(packed(map), std::string(4, '\0'));
 
     map.set(1002, "ab");
@@ -40,7 +40,7 @@ TEST(PropertyMap, PacksCountThenEntriesInKeyOrder) {
 }
 
 TEST(PropertyMap, UnpackMergesAndTheLaterDuplicateWins) {
-    PropertyMap map;
+    packing::PropertyMap map;
     map.set(1, "kept");
     map.set(1002, "old");
     unpackInto(map, std::string("\x02\x00\x00\x00\xEA\x03\x01\x00x\xEA\x03\x01\x00y", 14));
@@ -48,18 +48,18 @@ TEST(PropertyMap, UnpackMergesAndTheLaterDuplicateWins) {
     EXPECT_EQ(*map.find(1), "kept");
     EXPECT_EQ(*map.find(1002), "y");
 
-    PropertyMap empty;
+    packing::PropertyMap empty;
     unpackInto(empty, std::string(4, '\0'));
     EXPECT_TRUE(empty.empty());
 }
 
 TEST(PropertyMap, ATruncatedEntryThrowsAfterKeepingTheEntriesBeforeIt) {
-    PropertyMap map;
+    packing::PropertyMap map;
     const std::string bytes("\x02\x00\x00\x00\x05\x00\x01\x00z", 9);
     try {
         unpackInto(map, bytes);
         ADD_FAILURE() << "expected an UnpackError";
-    } catch (const UnpackError& error) {
+    } catch (const packing::UnpackError& error) {
         EXPECT_STREQ(error.what(), "pop_uint16: not enough data");
     }
     EXPECT_EQ(map.size(), 1u);
@@ -67,7 +67,7 @@ TEST(PropertyMap, ATruncatedEntryThrowsAfterKeepingTheEntriesBeforeIt) {
 }
 
 TEST(PropertyMap, SetReportsWhetherTheKeyWasAbsentOrDifferent) {
-    PropertyMap map;
+    packing::PropertyMap map;
     EXPECT_TRUE(map.set(3, "a"));
     EXPECT_FALSE(map.set(3, "a"));
     EXPECT_TRUE(map.set(3, "b", false));
@@ -75,7 +75,7 @@ TEST(PropertyMap, SetReportsWhetherTheKeyWasAbsentOrDifferent) {
     EXPECT_TRUE(map.set(3, "b"));
     EXPECT_EQ(*map.find(3), "b");
 
-    PropertyMap source;
+    packing::PropertyMap source;
     source.set(3, "b");
     EXPECT_FALSE(map.merge(source));
     source.set(4, "c");
@@ -84,16 +84,16 @@ TEST(PropertyMap, SetReportsWhetherTheKeyWasAbsentOrDifferent) {
 }
 
 TEST(PropertyMap, TracesKeyInHexAndValueLength) {
-    PropertyMap map;
+    packing::PropertyMap map;
     map.set(1002, "ab");
     map.set(10, std::string(300, 'q'));
     std::ostringstream out;
     map.trace(out);
     EXPECT_EQ(out.str(), "(a,300)\n(3ea,2)\n");
 
-    struct Plain : Marshallable {
-        void marshal(Pack&) const override {}
-        void unmarshal(Unpack&) override {}
+    struct Plain : packing::Marshallable {
+        void marshal(packing::Pack&) const override {}
+        void unmarshal(packing::Unpack&) override {}
     } plain;
     std::ostringstream base;
     plain.trace(base);

@@ -1,0 +1,38 @@
+#include "app/raidledger_app.h"
+
+#include "autostart/autostart_entry.h"
+#include "updater/install_updates_command.h"
+
+#include <QApplication>
+
+#include <string_view>
+
+namespace {
+
+constexpr std::string_view kRenewAutostartOption = "--renew-autostart";
+
+} // namespace
+
+int main(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        // The update run alone, without any window (and without a display).
+        if (std::string_view(argv[i]) == updater::kInstallUpdatesOption)
+            return updater::runInstallUpdatesCommand();
+        // After an install moved the program: the automatic start, where the user chose it,
+        // starts the launcher beside this program.
+        if (std::string_view(argv[i]) == kRenewAutostartOption) {
+            const autostart::AutostartEntry autostart;
+            if (autostart.isChosen())
+                autostart.setRegistered(true);
+            return 0;
+        }
+    }
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Raidledger"));
+    int exitCode = 0;
+    {
+        app::RaidledgerApp app;
+        exitCode = app.run();
+    }
+    return exitCode;
+}

@@ -1,9 +1,0 @@
-#pragma once
-
-#include "protocol/callback_dispatcher.h"
-
-// Carries the protocol library's listener calls onto the Qt event loop of the application.
-class QtCallbackDispatcher final : public CallbackDispatcher {
-public:
-    void post(std::function<void()> task) override;
-};

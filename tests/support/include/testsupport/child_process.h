@@ -1,0 +1,44 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <sys/types.h>
+#include <vector>
+
+namespace testsupport {
+
+// A program a test starts (found on PATH unless given with its folder), with its standard
+// output on a pipe to the test. Its standard error goes to `errorFile` when one is given, else
+// into the same pipe. Stopped (SIGTERM, then waited for) when the object goes.
+class ChildProcess {
+public:
+    // Throws std::runtime_error when the program cannot be started.
+    explicit ChildProcess(std::vector<std::string> arguments,
+                          const std::optional<std::filesystem::path>& errorFile = std::nullopt);
+    ~ChildProcess();
+    ChildProcess(const ChildProcess&) = delete;
+    ChildProcess& operator=(const ChildProcess&) = delete;
+
+    // The next line of output without its line end; what is left when the output ends.
+    std::string readLine();
+    // All the output until the program closes it.
+    std::string readAll();
+    // No more output is read; the program's further writes to it fail.
+    void closeOutput();
+
+    // Waits for the program to end and returns its status as waitpid reports it.
+    int wait();
+    // Asks the program to end (SIGTERM; SIGKILL when it has not after about 20 seconds) and
+    // returns its status as waitpid reports it; -1 when it had already been waited for.
+    int stop();
+
+private:
+    pid_t pid_ = -1;
+    int output_ = -1;
+};
+
+// The exit code in a status from ChildProcess::wait, or -1 when the program did not exit.
+int exitCode(int status);
+
+} // namespace testsupport

@@ -1,0 +1,88 @@
+#include "screen_capture.h"
+
+#include "protocol/protocol_manager.h"
+#include "savekeep/backup.h"
+#include "ui/clogindlg.h"
+#include "ui/cmainframe.h"
+#include "ui/cmysetupdlg.h"
+#include "wizardscreens.h"
+
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+
+#include <cstdio>
+
+namespace {
+
+constexpr int kWaitMs = 30000;
+
+bool save(QWidget& window, const QString& folder, const QString& name) {
+    QApplication::processEvents();
+    const QString path = QDir(folder).filePath(name + QStringLiteral(".png"));
+    const bool saved = window.grab().save(path);
+    std::printf("%s %s\n", saved ? "saved" : "could not save", qPrintable(path));
+    return saved;
+}
+
+template <typename Done> bool waitUntil(Done done) {
+    QDeadlineTimer deadline(kWaitMs);
+    while (!done() && !deadline.hasExpired())
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
+    return done();
+}
+
+} // namespace
+
+int captureScreens(protocol::ProtocolManager& manager, config::PropertyBag* section,
+                   const QString& folder) {
+    QDir().mkpath(folder);
+    bool allSaved = true;
+
+    ui::CLoginDlg login;
+    login.setConfig(section);
+    login.setLoginService(manager.getLoginService());
+    QTimer::singleShot(300, &login, [&] {
+        allSaved = save(login, folder, QStringLiteral("login")) && allSaved;
+        login.findChild<QPushButton*>(QStringLiteral("unit60015"))->click();
+    });
+    QTimer::singleShot(kWaitMs, &login, &QDialog::reject);
+    if (login.exec() != QDialog::Accepted) {
+        std::fprintf(stderr, "raidledger_demo: the login did not succeed\n");
+        return 1;
+    }
+
+    ui::CMainFrame frame;
+    frame.setBackup(savekeep::getBackup());
+    frame.setAccountService(manager.getAccountService());
+    frame.setUploadService(manager.getEventUploadService());
+    frame.setGuildDkpService(manager.getGuildDkpService());
+    frame.setConfig(section);
+    frame.create();
+    frame.show();
+    auto* download = frame.findChild<QPushButton*>(QStringLiteral("unit10020"));
+    auto* status = frame.findChild<QLabel*>(QStringLiteral("unit10015"));
+    const QString synchronising = status->text();
+    // The list arrives after the account data: it re-enables the button and dates the list.
+    if (!waitUntil([&] { return download->isEnabled() && status->text() != synchronising; }))
+        std::fprintf(stderr, "raidledger_demo: the guild DKP list did not arrive\n");
+    allSaved = save(frame, folder, QStringLiteral("mainframe")) && allSaved;
+
+    ui::CMySetupDlg settings(&frame);
+    settings.setConfig(section);
+    settings.setAccountService(manager.getAccountService());
+    settings.show();
+    allSaved = save(settings, folder, QStringLiteral("settings")) && allSaved;
+    settings.close();
+
+    // The upload wizard's windows and the restore dialog, on the demo account's raids.
+    const int unsaved =
+        ui::captureWizardScreens(manager.getAccountService(), manager.getEventUploadService(),
+                                 savekeep::getBackup(), folder);
+    if (unsaved != 0)
+        std::fprintf(stderr, "raidledger_demo: %d wizard pictures were not saved\n", unsaved);
+    return allSaved && unsaved == 0 ? 0 : 1;
+}

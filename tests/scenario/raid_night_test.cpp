@@ -14,11 +14,16 @@
 #include "savekeep/backup.h"
 #include "site_store.h"
 #include "ui/clogindlg.h"
+#include "ui/clogindlg_ids.h"
 #include "ui/cmainframe.h"
+#include "ui/cmainframe_ids.h"
 #include "ui/cmysetupdlg.h"
+#include "ui/cmysetupdlg_ids.h"
+#include "ui/unitnames.h"
 #include "ui/wizard/ceditraiddlg.h"
 #include "ui/wizard/ceventimportdlg.h"
 #include "ui/wizard/crestoredatadlg.h"
+#include "ui/wizard/crestoredatadlg_ids.h"
 #include "ui/wizard/cselectaccountdlg.h"
 #include "ui/wizard/cselectraiddlg.h"
 #include "utilkit/ufile.h"
@@ -145,16 +150,18 @@ protected:
     // Answers every dialog the night brings up, as the user would.
     void actAsTheUser(QDialog* dialog) {
         if (qobject_cast<ui::CLoginDlg*>(dialog)) {
-            dialog->findChild<QLineEdit*>(QStringLiteral("ctl1001"))->setText("demo");
-            dialog->findChild<QLineEdit*>(QStringLiteral("ctl1002"))->setText("demo");
-            dialog->findChild<QPushButton*>(QStringLiteral("unit60015"))->click();
+            dialog->findChild<QLineEdit*>(ui::controlName(ui::logindlgids::UserNameControl))
+                ->setText("demo");
+            dialog->findChild<QLineEdit*>(ui::controlName(ui::logindlgids::PasswordControl))
+                ->setText("demo");
+            dialog->findChild<QPushButton*>(ui::unitName(ui::logindlgids::LoginUnit))->click();
         } else if (qobject_cast<ui::CMySetupDlg*>(dialog)) {
             ++settingsShown_;
-            dialog->findChild<QLineEdit*>(QStringLiteral("ctl1014"))
+            dialog->findChild<QLineEdit*>(ui::controlName(ui::mysetupdlgids::GameFolder))
                 ->setText(QString::fromStdU16String(game_.folder()));
-            dialog->findChild<QLineEdit*>(QStringLiteral("ctl1015"))
+            dialog->findChild<QLineEdit*>(ui::controlName(ui::mysetupdlgids::GuildUrl))
                 ->setText(QString::fromStdString(site_.url() + "/" + kGuildSite));
-            dialog->findChild<QPushButton*>(QStringLiteral("ctl1"))->click();
+            dialog->findChild<QPushButton*>(ui::controlName(ui::mysetupdlgids::Ok))->click();
         } else if (auto* accounts = qobject_cast<ui::CSelectAccountDlg*>(dialog)) {
             const auto found = accounts->accountList()->findItems("DEMO", Qt::MatchExactly);
             ASSERT_EQ(found.size(), 1);
@@ -181,7 +188,8 @@ protected:
             restore->accountList()->setCurrentIndex(restore->accountList()->findText("DEMO"));
             restore->backupList()->setCurrentIndex(
                 restore->backupList()->findText(QString::fromStdString(chosenBackup_)));
-            restore->findChild<QPushButton*>(QStringLiteral("ctl1"))->click();
+            restore->findChild<QPushButton*>(ui::controlName(ui::restoredatadlgids::Restore))
+                ->click();
         } else {
             ADD_FAILURE() << "unexpected dialog " << dialog->metaObject()->className();
             dialog->reject();
@@ -233,7 +241,7 @@ TEST_F(RaidNight, FromLoginToUploadedPointsInTheGameAndARestoredLog) {
     EXPECT_EQ(readFile(copy), sampleLog);
 
     // Upload that raid through the wizard; the list downloaded again shows its points.
-    auto* upload = frame->findChild<QPushButton*>(QStringLiteral("unit10018"));
+    auto* upload = frame->findChild<QPushButton*>(ui::unitName(ui::mainframeids::Upload));
     upload->click();
     ASSERT_EQ(prompter_.questions.size(), 1u) << "the offer to open the new event's page";
     const Points after = siteStandings();
@@ -275,7 +283,7 @@ TEST_F(RaidNight, FromLoginToUploadedPointsInTheGameAndARestoredLog) {
     EXPECT_EQ(siteStandings(), after);
 
     const std::string firstList = readFile(listFile());
-    frame->findChild<QPushButton*>(QStringLiteral("unit10020"))->click();
+    frame->findChild<QPushButton*>(ui::unitName(ui::mainframeids::DownloadDkpList))->click();
     ASSERT_TRUE(runEventsUntil([&] { return readFile(listFile()) != firstList; }));
     EXPECT_EQ(addon_lua::runAddonPoints(addonFolder()), after);
 
@@ -283,7 +291,7 @@ TEST_F(RaidNight, FromLoginToUploadedPointsInTheGameAndARestoredLog) {
     const std::string otherBefore = readFile(otherData());
     fs::resize_file(demoData(), sampleLog.size() / 2);
     chosenBackup_ = copy.filename().string();
-    frame->findChild<QPushButton*>(QStringLiteral("unit10021"))->click();
+    frame->findChild<QPushButton*>(ui::unitName(ui::mainframeids::Restore))->click();
     ASSERT_FALSE(prompter_.messages.empty());
     EXPECT_EQ(prompter_.messages.back().text, QStringLiteral("VelvaneDKP插件数据已经成功恢复！"));
     EXPECT_EQ(readFile(demoData()), sampleLog);

@@ -3,8 +3,11 @@
 #include "protocol/protocol_manager.h"
 #include "savekeep/backup.h"
 #include "ui/clogindlg.h"
+#include "ui/clogindlg_ids.h"
 #include "ui/cmainframe.h"
+#include "ui/cmainframe_ids.h"
 #include "ui/cmysetupdlg.h"
+#include "ui/unitnames.h"
 #include "wizardscreens.h"
 
 #include <QApplication>
@@ -47,7 +50,7 @@ int captureScreens(protocol::ProtocolManager& manager, config::PropertyBag* sect
     login.setLoginService(manager.getLoginService());
     QTimer::singleShot(300, &login, [&] {
         allSaved = save(login, folder, QStringLiteral("login")) && allSaved;
-        login.findChild<QPushButton*>(QStringLiteral("unit60015"))->click();
+        login.findChild<QPushButton*>(ui::unitName(ui::logindlgids::LoginUnit))->click();
     });
     QTimer::singleShot(kWaitMs, &login, &QDialog::reject);
     if (login.exec() != QDialog::Accepted) {
@@ -63,8 +66,8 @@ int captureScreens(protocol::ProtocolManager& manager, config::PropertyBag* sect
     frame.setConfig(section);
     frame.create();
     frame.show();
-    auto* download = frame.findChild<QPushButton*>(QStringLiteral("unit10020"));
-    auto* status = frame.findChild<QLabel*>(QStringLiteral("unit10015"));
+    auto* download = frame.findChild<QPushButton*>(ui::unitName(ui::mainframeids::DownloadDkpList));
+    auto* status = frame.findChild<QLabel*>(ui::unitName(ui::mainframeids::GuildDkpStatus));
     const QString synchronising = status->text();
     // The list arrives after the account data: it re-enables the button and dates the list.
     if (!waitUntil([&] { return download->isEnabled() && status->text() != synchronising; }))

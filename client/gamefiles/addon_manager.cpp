@@ -6,8 +6,6 @@
 #include "utilkit/ufile.h"
 #include "utilkit/ustring.h"
 
-#include <filesystem>
-
 namespace gamefiles {
 namespace {
 

@@ -4,7 +4,6 @@
 #include "utilkit/ufile.h"
 #include "utilkit/utime.h"
 
-#include <cstdio>
 #include <filesystem>
 
 namespace fs = std::filesystem;

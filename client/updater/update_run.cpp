@@ -7,7 +7,6 @@
 #include "utilkit/ufile.h"
 #include "utilkit/ustring.h"
 
-#include <cstdio>
 #include <exception>
 
 namespace updater {

@@ -4,7 +4,6 @@
 #include "utilkit/utime.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <filesystem>
 #include <optional>
 #include <tuple>

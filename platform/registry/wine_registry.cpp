@@ -5,7 +5,6 @@
 #include "utilkit/ustring.h"
 
 #include <cstdlib>
-#include <filesystem>
 
 namespace registry {
 namespace {

@@ -130,15 +130,15 @@ std::optional<std::int64_t> localOffset(std::int64_t time) {
 // that summer time starts with) the fields read with the offset in force before the change,
 // that is the time as far past the change as the fields are past its start. Unlike
 // mktime(tm_isdst = -1), whose choice in a repeated hour depends on the conversions before it,
-// the answer depends on the fields and the zone alone.
+// the answer depends on the fields and the zone alone. The zone is the one the C library last
+// read (see localTime).
 //
 // The zone's offsets a day before and a day after the clock reading bracket every offset that
 // can apply, since the offset is less than a day and no zone changes twice within two days.
-std::int64_t localTime(const std::tm& fields) {
+std::int64_t timeInReadZone(const std::tm& fields) {
     const std::int64_t wall = wallSeconds(fields);
     if (wall < -kSecondsPerDay || wall > kLastConvertibleTime + kSecondsPerDay)
         return kUnconvertibleTime; // no offset brings it into the calendar
-    tzset();                       // localtime_r need not notice a changed TZ on its own
     const std::optional<std::int64_t> before = localOffset(wall - kSecondsPerDay);
     const std::optional<std::int64_t> after = localOffset(wall + kSecondsPerDay);
     if (!before || !after)
@@ -152,6 +152,12 @@ std::int64_t localTime(const std::tm& fields) {
     if (localOffset(late) == after)
         return late;
     return early;
+}
+
+// The same in the zone in force now; localtime_r need not notice a changed TZ on its own.
+std::int64_t localTime(const std::tm& fields) {
+    tzset();
+    return timeInReadZone(fields);
 }
 
 std::int64_t convertible(std::int64_t time) {
@@ -193,7 +199,11 @@ std::int64_t parseLogTime(const std::u16string& text) {
     return convertible(localTime(fields));
 }
 
-LogClock::LogClock() : hours_(kHourSlots, Hour{kNoHourKey, 0}) {}
+// The zone is read once, here: reading it again for every hour would ask the file system each
+// time whether the zone's file changed.
+LogClock::LogClock() : hours_(kHourSlots, Hour{kNoHourKey, 0}) {
+    tzset();
+}
 
 std::int64_t LogClock::parse(std::u16string_view text) {
     std::tm fields{};
@@ -232,7 +242,7 @@ std::int64_t LogClock::hourStart(std::int64_t hourKey, const std::tm& fields) {
 std::int64_t LogClock::rawHourStart(std::int64_t hourKey, const std::tm& start) {
     Hour& slot = hours_[static_cast<std::size_t>(hourKey) % hours_.size()];
     if (slot.key != hourKey)
-        slot = {hourKey, localTime(start)};
+        slot = {hourKey, timeInReadZone(start)};
     return slot.start;
 }
 

@@ -25,10 +25,10 @@ void Raid::loadFromNode(const grammar::Node* node, LogClock& clock) {
     log_->analyse(clock);
 }
 
-void Raid::loadFromCompactTree(const grammar::CompactTree& tree, std::uint32_t node,
+void Raid::loadFromCompactTree(std::shared_ptr<const grammar::CompactTree> tree, std::uint32_t node,
                                LogClock& clock) {
     log_ = std::make_unique<RaidLog>(nullptr);
-    log_->analyse(tree, node, clock);
+    log_->analyse(std::move(tree), node, clock);
 }
 
 const RaidLog& Raid::log() const {
@@ -54,6 +54,10 @@ const BossKill& Raid::getBossKill(const std::u16string& name) const {
 
 const Loots& Raid::getLoots() const {
     return log().getLoots();
+}
+
+std::size_t Raid::getLootCount() const {
+    return log().getLootCount();
 }
 
 const std::vector<Member>& Raid::getMembers() const {
@@ -86,12 +90,7 @@ std::uint32_t Raid::getTotalObtain() const {
 }
 
 std::uint32_t Raid::getTotalConsume() const {
-    std::uint32_t total = 0;
-    for (const Loot& loot : getLoots())
-        if (loot.costs != 0)
-            total +=
-                static_cast<std::uint32_t>(loot.costs) * static_cast<std::uint32_t>(loot.count);
-    return total;
+    return log().getTotalConsume();
 }
 
 } // namespace dkp

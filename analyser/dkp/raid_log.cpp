@@ -159,14 +159,24 @@ void RaidLog::analyse(LogClock& clock) {
     clock_ = &clock;
     read(raid);
     clock_ = nullptr;
+    readLoots(raid, loots_.filled()); // the node is read only during this call
 }
 
-void RaidLog::analyse(const grammar::CompactTree& tree, std::uint32_t node, LogClock& clock) {
+void RaidLog::analyse(std::shared_ptr<const grammar::CompactTree> tree, std::uint32_t node,
+                      LogClock& clock) {
     std::u16string scratch;
-    CompactTable raid(tree, &tree.node(node), scratch);
+    CompactTable raid(*tree, &tree->node(node), scratch);
     clock_ = &clock;
     read(raid);
     clock_ = nullptr;
+    if (lootTimes_.empty())
+        return;
+    // A copy of the log reads the loot first, so the reader is only ever called on this log.
+    loots_.defer([this, tree = std::move(tree), node](Loots& loots) {
+        std::u16string scratch;
+        CompactTable table(*tree, &tree->node(node), scratch);
+        readLoots(table, loots);
+    });
 }
 
 template <typename Table> void RaidLog::read(Table& raid) {
@@ -174,7 +184,7 @@ template <typename Table> void RaidLog::read(Table& raid) {
     readRaidInfo(raid);
     readMembers(raid);
     readBossKills(raid);
-    readLoots(raid);
+    readLootFigures(raid);
 }
 
 const BossKill& RaidLog::getBossKill(const std::u16string& name) const {
@@ -244,15 +254,29 @@ template <typename Table> void RaidLog::readBossKills(Table& raid) {
     });
 }
 
-template <typename Table> void RaidLog::readLoots(Table& raid) {
+// What a list of raids shows of the loot: how much there is and what it cost, and the times,
+// which are read with the clock of the analysis whenever the texts are read.
+template <typename Table> void RaidLog::readLootFigures(Table& raid) {
     const Table entries = raid.child("Loot");
-    loots_.reserve(loots_.size() + entries.entryCount());
+    lootTimes_.reserve(entries.entryCount());
+    entries.forEachEntry([&](const Table& entry) {
+        lootTimes_.push_back(clock_->parse(entry.value("time")));
+        const std::int32_t costs = parseDecimal(entry.value("costs"));
+        const std::int32_t count = parseDecimal(entry.child("item").value("count"));
+        if (costs != 0)
+            totalConsume_ += static_cast<std::uint32_t>(costs) * static_cast<std::uint32_t>(count);
+    });
+}
+
+template <typename Table> void RaidLog::readLoots(Table& raid, Loots& loots) const {
+    const Table entries = raid.child("Loot");
+    loots.reserve(lootTimes_.size());
     entries.forEachEntry([&](const Table& entry) {
         Loot loot;
         loot.costs = parseDecimal(entry.value("costs"));
         loot.player = entry.text("player");
         loot.zone = entry.text("zone");
-        loot.time = clock_->parse(entry.value("time"));
+        loot.time = lootTimes_[loots.size()];
         loot.boss = entry.text("boss");
         const Table item = entry.child("item");
         loot.rarity = rarityFromColour(item.text("c"));
@@ -263,7 +287,7 @@ template <typename Table> void RaidLog::readLoots(Table& raid) {
         loot.itemClass = item.text("class");
         loot.count = parseDecimal(item.value("count"));
         loot.icon = item.text("icon");
-        loots_.push_back(std::move(loot));
+        loots.push_back(std::move(loot));
     });
 }
 

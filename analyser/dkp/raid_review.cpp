@@ -22,7 +22,10 @@ std::u16string quoted(const std::u16string& text) {
 }
 
 std::string quotedEnglish(const std::u16string& text) {
-    return "\"" + utf8(text) + "\"";
+    std::string out = "\"";
+    out += utf8(text);
+    out += '"';
+    return out;
 }
 
 std::u16string trimmed(std::u16string text) {

@@ -1,7 +1,6 @@
 #include "dkp/raids.h"
 
 #include "grammar/compact_tree.h"
-#include "grammar/page_releaser.h"
 #include "utilkit/ustring.h"
 
 #include <algorithm>
@@ -49,46 +48,19 @@ bool Raids::takeFromDocument(grammar::Document&& document) {
     return true;
 }
 
-namespace {
-
-using Tree = grammar::CompactTree;
-
-// The first text position that a raid's table and everything in it reads, known when its
-// first attribute and first child are non-empty ranges of the text (else 0). Attributes and
-// children come in text order, so nothing of this raid or of a later one lies before it.
-std::size_t firstTextOf(const Tree& tree, const Tree::Node& raid) {
-    std::vector<Tree::Span> firsts;
-    if (raid.attribCount > 0) {
-        firsts.push_back(tree.attribs(raid).front().name);
-        firsts.push_back(tree.attribs(raid).front().value);
-    }
-    if (raid.childCount > 0)
-        firsts.push_back(tree.children(raid).front().name);
-    std::size_t first = tree.text().size();
-    for (const Tree::Span span : firsts) {
-        if (span.size == 0 || !tree.isInText(span))
-            return 0;
-        first = std::min<std::size_t>(first, span.offset);
-    }
-    return first;
-}
-
-} // namespace
-
 bool Raids::takeFromCompactTree(grammar::CompactTree&& tree) {
-    const Tree::Node* raidLog = tree.findChild(tree.root(), ustring::toUtf8(kRaidLogVariable));
+    const grammar::CompactTree::Node* raidLog =
+        tree.findChild(tree.root(), ustring::toUtf8(kRaidLogVariable));
     if (raidLog == nullptr)
         return false;
+    const std::uint32_t log = tree.indexOf(*raidLog);
+    const auto shared = std::make_shared<const grammar::CompactTree>(std::move(tree));
+    const grammar::CompactTree::Node& tables = shared->node(log);
     LogClock clock;
-    grammar::PageReleaser text(tree.text().data());
-    grammar::PageReleaser attribs(tree.attribArray().data());
-    raids_.reserve(raids_.size() + raidLog->childCount);
-    for (const Tree::Node& table : tree.children(*raidLog)) {
-        text.releaseBefore(tree.text().data() + firstTextOf(tree, table));
-        if (table.attribCount > 0)
-            attribs.releaseBefore(tree.attribArray().data() + table.firstAttrib);
+    raids_.reserve(raids_.size() + tables.childCount);
+    for (const grammar::CompactTree::Node& table : shared->children(tables)) {
         auto raid = std::make_unique<Raid>();
-        raid->loadFromCompactTree(tree, tree.indexOf(table), clock);
+        raid->loadFromCompactTree(shared, shared->indexOf(table), clock);
         raids_.push_back(std::move(raid));
     }
     return true;

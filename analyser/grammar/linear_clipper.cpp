@@ -5,6 +5,7 @@
 #include "grammar/kept_text.h"
 #include "grammar/page_releaser.h"
 #include "grammar/saved_text.h"
+#include "grammar/utf8_units.h"
 #include "utilkit/ustring.h"
 
 #include <algorithm>
@@ -553,17 +554,6 @@ private:
     Document& document_;
     PageReleaser releaser_;
 };
-
-// The UTF-16 code units that valid UTF-8 bytes decode to.
-std::size_t unitCount(std::string_view bytes) {
-    std::size_t units = 0;
-    for (const char c : bytes) {
-        const auto byte = static_cast<unsigned char>(c);
-        units += (byte & 0xC0) != 0x80; // one for each character
-        units += byte >= 0xF0;          // and a second for one beyond the 16-bit range
-    }
-    return units;
-}
 
 // The byte length of the first `units` UTF-16 code units of valid UTF-8 bytes; -1 when that
 // count ends between the two units of one character.

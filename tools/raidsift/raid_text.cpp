@@ -131,7 +131,7 @@ std::string raidLine(std::size_t index, const dkp::Raid& raid) {
     std::ostringstream out;
     out << index << '\t' << utf8(raid.getRaidName()) << "\tmembers " << raid.getMembers().size()
         << "\tkills " << raid.getBossKills().getBossKills().size() << "\tloots "
-        << raid.getLoots().size() << "\tearned " << raid.getTotalObtain() << "\tspent "
+        << raid.getLootCount() << "\tearned " << raid.getTotalObtain() << "\tspent "
         << raid.getTotalConsume();
     return out.str();
 }

@@ -33,7 +33,7 @@ RAIDSIFT_API std::int64_t parseLogTime(const std::u16string& text);
 // the C library about the zone several times, which would dominate the reading of a large log;
 // a clock converts the start of each local hour once and counts the minutes and seconds on
 // from there, except in an hour in which the zone changes. A clock serves one batch of times
-// read under one zone: an hour it has already converted keeps the zone of that moment.
+// read under one zone, the zone in force when the clock was made.
 class RAIDSIFT_API LogClock {
 public:
     LogClock();

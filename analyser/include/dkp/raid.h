@@ -30,8 +30,10 @@ public:
     void loadFromNode(const grammar::Node* node);
     // The same, reading times with `clock`, which many raids may share.
     void loadFromNode(const grammar::Node* node, LogClock& clock);
-    // The same for the raid's table in the library's compact tree (node number `node`).
-    void loadFromCompactTree(const grammar::CompactTree& tree, std::uint32_t node, LogClock& clock);
+    // The same for the raid's table in the library's compact tree (node number `node`). The raid
+    // holds the tree until its loot is first asked for (see RaidLog).
+    void loadFromCompactTree(std::shared_ptr<const grammar::CompactTree> tree, std::uint32_t node,
+                             LogClock& clock);
 
     // Start time as "yy/mm/dd hh:mm:ss", followed by "(zone)" when the zone is not empty.
     std::u16string getRaidName() const;
@@ -39,6 +41,7 @@ public:
     const BossKills& getBossKills() const;
     const BossKill& getBossKill(const std::u16string& name) const;
     const Loots& getLoots() const;
+    std::size_t getLootCount() const;
     const std::vector<Member>& getMembers() const;
     const RaidLog& getRaidLog() const { return log(); }
 

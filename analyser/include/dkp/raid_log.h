@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dkp/boss_kills.h"
+#include "dkp/lazy_loots.h"
 #include "dkp/log_time.h"
 #include "dkp/loot.h"
 #include "dkp/member.h"
@@ -8,6 +9,7 @@
 #include "grammar/node.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,7 +32,10 @@ public:
     void analyse(LogClock& clock);
     // The same for the raid's table in the library's compact tree (node number `node`), where
     // the log was built without a node: gives what analysing the table's public form gives.
-    void analyse(const grammar::CompactTree& tree, std::uint32_t node, LogClock& clock);
+    // The loot's texts are read from the tree when first asked for, so the log holds the tree
+    // until then; a list of raids needs no more than their numbers.
+    void analyse(std::shared_ptr<const grammar::CompactTree> tree, std::uint32_t node,
+                 LogClock& clock);
 
     std::int64_t getRaidStartTime() const { return raidStartTime_; }
     std::int64_t getRaidEndTime() const { return raidEndTime_; }
@@ -43,7 +48,11 @@ public:
 
     const std::vector<Member>& getMembers() const { return members_; }
     const BossKills& getBossKills() const { return bossKills_; }
-    const Loots& getLoots() const { return loots_; }
+    // Safe to call from several threads at once.
+    const Loots& getLoots() const { return loots_.get(); }
+    std::size_t getLootCount() const { return lootTimes_.size(); }
+    // DKP spent on loot (costs times count); a 32-bit sum that wraps.
+    std::uint32_t getTotalConsume() const { return totalConsume_; }
     const BossKill& getBossKill(const std::u16string& name) const;
 
     // Local time as "yy/mm/dd hh:mm:ss"; empty for a time the calendar cannot convert.
@@ -56,7 +65,8 @@ private:
     template <typename Table> void readRaidInfo(Table& raid);
     template <typename Table> void readMembers(Table& raid);
     template <typename Table> void readBossKills(Table& raid);
-    template <typename Table> void readLoots(Table& raid);
+    template <typename Table> void readLootFigures(Table& raid);
+    template <typename Table> void readLoots(Table& raid, Loots& loots) const;
 
     const grammar::Node* node_;
     LogClock* clock_ = nullptr; // during analyse()
@@ -67,7 +77,9 @@ private:
     std::u16string zone_;
     std::vector<Member> members_;
     BossKills bossKills_;
-    Loots loots_;
+    std::vector<std::int64_t> lootTimes_; // read with the clock of analyse(), in loot order
+    std::uint32_t totalConsume_ = 0;
+    LazyLoots loots_;
 };
 
 } // namespace dkp

@@ -34,8 +34,8 @@ public:
     // memory. The document is left empty.
     bool takeFromDocument(grammar::Document&& document);
     // The same for the library's compact tree: the raids equal those of the tree's public
-    // form. The memory of the tree's text and attributes goes back to the system as the raids
-    // are analysed, so the tree cannot be read afterwards.
+    // form. The raids hold the tree until each has read its loot (see RaidLog), so listing
+    // the raids of a large log decodes none of the loot's texts.
     bool takeFromCompactTree(grammar::CompactTree&& tree);
 
     std::vector<Raid*> getRaids() const;

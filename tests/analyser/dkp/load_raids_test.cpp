@@ -7,6 +7,8 @@
 
 #include <cstdio>
 #include <fstream>
+#include <optional>
+#include <thread>
 #include <unistd.h>
 
 using dkp::Raids;
@@ -64,6 +66,52 @@ TEST(LoadRaids, RaidsAloneMatchTheRaidsLoadedBesideTheTree) {
     EXPECT_EQ(alone.getRaids().size(), expected.size());
     dkp::loadRaidsFromBytes("CT_RaidTracker_RaidLog = {\n\t{\n\t}, -- [1]\n}\n", alone);
     EXPECT_EQ(alone.getRaids().size(), expected.size() + 1);
+}
+
+// Raids loaded alone read their loot's texts when first asked for: the figures a list shows
+// come without them, the loot read later, from several threads at once, copied or not, is the
+// loot read beside the tree, and its times are those of the zone in force at loading.
+TEST(LoadRaids, LootReadLaterIsTheLootReadAtOnce) {
+    const std::u16string sample = RL_SOURCE_DIR u"/tests/data/TALLYRA.lua";
+    std::optional<ScopedTimeZone> zone;
+    zone.emplace("Asia/Shanghai");
+    grammar::WOWLUAClipper clipper;
+    Raids beside;
+    ASSERT_TRUE(dkp::loadRaidsFromFile(sample, clipper, beside));
+    Raids alone;
+    ASSERT_TRUE(dkp::loadRaidsFromFile(sample, alone));
+    zone.emplace("America/New_York");
+
+    const auto expected = beside.getRaids();
+    const auto actual = alone.getRaids();
+    ASSERT_EQ(actual.size(), expected.size());
+    for (std::size_t i = 0; i < actual.size(); ++i) {
+        EXPECT_EQ(actual[i]->getLootCount(), expected[i]->getLoots().size());
+        EXPECT_EQ(actual[i]->getTotalConsume(), expected[i]->getTotalConsume());
+    }
+    EXPECT_GT(actual[0]->getLootCount(), 0u);
+    EXPECT_GT(actual[0]->getTotalConsume(), 0u);
+
+    const dkp::RaidLog copy = actual[1]->getRaidLog();
+    std::vector<const dkp::Loots*> read(actual.size());
+    std::vector<std::thread> readers;
+    for (std::size_t i = 0; i < actual.size(); ++i)
+        readers.emplace_back([&, i] { read[i] = &actual[i]->getLoots(); });
+    for (std::thread& reader : readers)
+        reader.join();
+    for (std::size_t i = 0; i < actual.size(); ++i) {
+        ASSERT_EQ(read[i], &actual[i]->getLoots());
+        const dkp::Loots& loots = expected[i]->getLoots();
+        ASSERT_EQ(read[i]->size(), loots.size());
+        for (std::size_t k = 0; k < loots.size(); ++k) {
+            EXPECT_EQ((*read[i])[k].time, loots[k].time);
+            EXPECT_EQ((*read[i])[k].tooltip, loots[k].tooltip);
+        }
+        EXPECT_EQ(actual[i]->exportDocument(), expected[i]->exportDocument());
+    }
+    ASSERT_EQ(copy.getLoots().size(), expected[1]->getLoots().size());
+    EXPECT_EQ(copy.getLoots().back().name, expected[1]->getLoots().back().name);
+    EXPECT_EQ(copy.getLoots().back().time, expected[1]->getLoots().back().time);
 }
 
 // Files past the parser's limit are refused by their size before anything is read: the files

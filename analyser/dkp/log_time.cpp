@@ -36,14 +36,15 @@ std::optional<std::array<int, 3>> threeNumbers(std::u16string_view text, char16_
 }
 
 // The shape in which the game writes every time, "mm/dd/yy hh:mm:ss" with two digits each, read
-// without searching: what readFields reads from it. False for any other text.
-bool readWrittenShape(std::u16string_view text, std::tm& fields) {
-    constexpr std::u16string_view kShape = u"00/00/00 00:00:00";
+// without searching: what readFields reads from it. False for any other text. The shape is
+// ASCII, so its UTF-8 bytes are read as they are.
+template <typename Char> bool readWrittenShape(std::basic_string_view<Char> text, std::tm& fields) {
+    constexpr std::string_view kShape = "00/00/00 00:00:00";
     if (text.size() != kShape.size())
         return false;
     for (std::size_t i = 0; i < kShape.size(); ++i) {
-        const bool digit = text[i] >= u'0' && text[i] <= u'9';
-        if (kShape[i] == u'0' ? !digit : text[i] != kShape[i])
+        const bool digit = text[i] >= Char('0') && text[i] <= Char('9');
+        if (kShape[i] == '0' ? !digit : text[i] != Char(kShape[i]))
             return false;
     }
     auto number = [&](std::size_t at) { return (text[at] - u'0') * 10 + (text[at + 1] - u'0'); };
@@ -210,6 +211,17 @@ std::int64_t LogClock::parse(std::u16string_view text) {
     std::int64_t early = 0;
     if (!readFields(text, fields, early))
         return early;
+    return timeOf(fields);
+}
+
+std::int64_t LogClock::parse(std::string_view utf8) {
+    std::tm fields{};
+    if (readWrittenShape(utf8, fields))
+        return timeOf(fields);
+    return parse(std::u16string_view(ustring::fromUtf8(utf8)));
+}
+
+std::int64_t LogClock::timeOf(const std::tm& fields) {
     if (!isOrdinaryClock(fields))
         return convertible(localTime(fields));
     const std::int64_t hourKey =

@@ -56,6 +56,14 @@ const Loots& Raid::getLoots() const {
     return log().getLoots();
 }
 
+std::size_t Raid::getMemberCount() const {
+    return log().getMemberCount();
+}
+
+std::size_t Raid::getBossKillCount() const {
+    return log().getBossKillCount();
+}
+
 std::size_t Raid::getLootCount() const {
     return log().getLootCount();
 }
@@ -77,16 +85,7 @@ void Raid::getLoots(RARITY rarity, Loots& out) const {
 }
 
 std::uint32_t Raid::getTotalObtain() const {
-    const auto memberCount = static_cast<std::uint32_t>(getMembers().size());
-    std::uint32_t total = 0;
-    for (const BossKill& kill : getBossKills().getBossKills()) {
-        if (kill.dkp <= 0)
-            continue;
-        const auto attendeeCount = static_cast<std::uint32_t>(kill.attendees.size());
-        total += static_cast<std::uint32_t>(kill.dkp) *
-                 (attendeeCount == 0 ? memberCount : attendeeCount);
-    }
-    return total;
+    return log().getTotalObtain();
 }
 
 std::uint32_t Raid::getTotalConsume() const {

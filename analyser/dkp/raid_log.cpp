@@ -6,7 +6,9 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <deque>
 #include <unordered_map>
+#include <unordered_set>
 
 namespace dkp {
 namespace {
@@ -34,6 +36,15 @@ public:
         const std::u16string* value = node_->findAttrib(wide(key));
         return value == nullptr ? std::u16string_view() : std::u16string_view(*value);
     }
+    // The value read as a log time.
+    std::int64_t time(std::string_view key, LogClock& clock) const {
+        return clock.parse(value(key));
+    }
+    // Texts as keys that are equal exactly when the texts are; they live as long as the node.
+    using Key = std::u16string_view;
+    struct KeyStore {};
+    Key nameKey(KeyStore&) const { return node_->name; }
+    Key valueKey(std::string_view key, KeyStore&) const { return value(key); }
     bool hasChild(std::string_view key) const { return node_->findNode(wide(key)) != nullptr; }
     PublicTable child(std::string_view key) const {
         return PublicTable(node_->findNode(wide(key)));
@@ -84,6 +95,25 @@ public:
         tree_.decode(*value, scratch_);
         return scratch_;
     }
+    // Read from the bytes: a time is ASCII when the game wrote it.
+    std::int64_t time(std::string_view key, LogClock& clock) const {
+        const Tree::Span* value = tree_.findValue(*node_, key);
+        if (value == nullptr)
+            return clock.parse(std::u16string_view());
+        if (tree_.isWide(*value))
+            return clock.parse(tree_.wide(*value));
+        return clock.parse(tree_.bytes(*value));
+    }
+    // Texts as keys that are equal exactly when the texts are, without decoding them: the bytes,
+    // or for a text kept in UTF-16 a 0xFF byte, which no UTF-8 text holds, and its units. They
+    // live as long as the tree and the store.
+    using Key = std::string_view;
+    using KeyStore = std::deque<std::string>;
+    Key nameKey(KeyStore& store) const { return keyOf(node_->name, store); }
+    Key valueKey(std::string_view key, KeyStore& store) const {
+        const Tree::Span* value = tree_.findValue(*node_, key);
+        return value == nullptr ? Key() : keyOf(*value, store);
+    }
     bool hasChild(std::string_view key) const { return tree_.findChild(*node_, key) != nullptr; }
     CompactTable child(std::string_view key) const {
         return CompactTable(tree_, tree_.findChild(*node_, key), scratch_);
@@ -106,6 +136,15 @@ private:
     static const Tree::Node& empty() {
         static const Tree::Node kEmpty;
         return kEmpty;
+    }
+
+    Key keyOf(Tree::Span span, KeyStore& store) const {
+        if (!tree_.isWide(span))
+            return tree_.bytes(span);
+        const std::u16string text = tree_.wide(span);
+        std::string& key = store.emplace_back(1, '\xFF');
+        key.append(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(char16_t));
+        return key;
     }
 
     const Tree& tree_;
@@ -143,6 +182,21 @@ Member& memberCalled(std::vector<Member>& members, MemberIndex& index, std::u16s
     return members[found->second];
 }
 
+// The number of members that reading the raid's members gives: one for each entry of its
+// player list, and one for each other name that joins or leaves.
+template <typename Table> std::size_t memberCountOf(const Table& raid) {
+    typename Table::KeyStore store;
+    std::unordered_set<typename Table::Key> names;
+    const Table infos = raid.child("PlayerInfos");
+    infos.forEachEntry([&](const Table& info) { names.insert(info.nameKey(store)); });
+    std::size_t count = infos.entryCount();
+    for (const char* list : {"Join", "Leave"})
+        raid.child(list).forEachEntry([&](const Table& entry) {
+            count += names.insert(entry.valueKey("player", store)).second ? 1 : 0;
+        });
+    return count;
+}
+
 } // namespace
 
 RaidLog::RaidLog(const grammar::Node* node) : node_(node) {}
@@ -159,7 +213,10 @@ void RaidLog::analyse(LogClock& clock) {
     clock_ = &clock;
     read(raid);
     clock_ = nullptr;
-    readLoots(raid, loots_.filled()); // the node is read only during this call
+    // The node is read only during this call.
+    readMembers(raid, members_.filled());
+    readBossKills(raid, bossKills_.filled());
+    readLoots(raid, loots_.filled());
 }
 
 void RaidLog::analyse(std::shared_ptr<const grammar::CompactTree> tree, std::uint32_t node,
@@ -169,26 +226,53 @@ void RaidLog::analyse(std::shared_ptr<const grammar::CompactTree> tree, std::uin
     clock_ = &clock;
     read(raid);
     clock_ = nullptr;
-    if (lootTimes_.empty())
-        return;
-    // A copy of the log reads the loot first, so the reader is only ever called on this log.
-    loots_.defer([this, tree = std::move(tree), node](Loots& loots) {
+    readLater(tree, node);
+}
+
+namespace {
+
+// Reads `value` from the raid's table in `tree` with `read` when it is first asked for.
+template <typename Value, typename Read>
+void readFromTreeLater(ReadLater<Value>& value,
+                       const std::shared_ptr<const grammar::CompactTree>& tree, std::uint32_t node,
+                       Read read) {
+    value.defer([tree, node, read](Value& out) {
         std::u16string scratch;
         CompactTable table(*tree, &tree->node(node), scratch);
-        readLoots(table, loots);
+        read(table, out);
     });
+}
+
+} // namespace
+
+// A copy of the log reads what it defers first, so the readers are only ever called on this
+// log.
+void RaidLog::readLater(const std::shared_ptr<const grammar::CompactTree>& tree,
+                        std::uint32_t node) {
+    if (memberCount_ > 0)
+        readFromTreeLater(members_, tree, node, [this](CompactTable& table, auto& members) {
+            readMembers(table, members);
+        });
+    if (!killTimes_.empty())
+        readFromTreeLater(bossKills_, tree, node, [this](CompactTable& table, auto& kills) {
+            readBossKills(table, kills);
+        });
+    if (!lootTimes_.empty())
+        readFromTreeLater(loots_, tree, node,
+                          [this](CompactTable& table, auto& loots) { readLoots(table, loots); });
 }
 
 template <typename Table> void RaidLog::read(Table& raid) {
     readTimeLine(raid);
     readRaidInfo(raid);
-    readMembers(raid);
-    readBossKills(raid);
+    readStayTimes(raid);
+    memberCount_ = memberCountOf(raid);
+    readBossKillFigures(raid);
     readLootFigures(raid);
 }
 
 const BossKill& RaidLog::getBossKill(const std::u16string& name) const {
-    return bossKills_.getBossKill(name);
+    return getBossKills().getBossKill(name);
 }
 
 std::u16string RaidLog::time2String(std::int64_t time) {
@@ -205,7 +289,7 @@ template <typename Table> void RaidLog::readTimeLine(Table& raid) {
     if (raid.hasChild("Leave")) {
         raidEndTime_ = 0;
         raid.child("Leave").forEachEntry([&](const Table& leave) {
-            raidEndTime_ = std::max(raidEndTime_, clock_->parse(leave.value("time")));
+            raidEndTime_ = std::max(raidEndTime_, leave.time("time", *clock_));
         });
     }
 }
@@ -216,9 +300,19 @@ template <typename Table> void RaidLog::readRaidInfo(Table& raid) {
     setRealm(raid.text("Realm"));
 }
 
-template <typename Table> void RaidLog::readMembers(Table& raid) {
+template <typename Table> void RaidLog::readStayTimes(Table& raid) {
+    for (const char* list : {"Join", "Leave"}) {
+        const Table entries = raid.child(list);
+        stayTimes_.reserve(stayTimes_.size() + entries.entryCount());
+        entries.forEachEntry(
+            [&](const Table& entry) { stayTimes_.push_back(entry.time("time", *clock_)); });
+    }
+}
+
+template <typename Table>
+void RaidLog::readMembers(Table& raid, std::vector<Member>& members) const {
     const Table infos = raid.child("PlayerInfos");
-    members_.reserve(members_.size() + infos.entryCount());
+    members.reserve(memberCount_);
     infos.forEachEntry([&](const Table& info) {
         Member member;
         member.name = info.name();
@@ -227,40 +321,55 @@ template <typename Table> void RaidLog::readMembers(Table& raid) {
         member.level = parseDecimal(info.value("level"));
         member.race = raceFromText(info.text("race"));
         member.sex = sexFromText(info.text("sex"));
-        members_.push_back(std::move(member));
+        members.push_back(std::move(member));
     });
-    MemberIndex index = indexOf(members_);
+    MemberIndex index = indexOf(members);
+    std::size_t stay = 0;
     raid.child("Join").forEachEntry([&](const Table& join) {
-        Member& member = memberCalled(members_, index, join.value("player"));
-        member.addJoinTime(clock_->parse(join.value("time")));
+        memberCalled(members, index, join.value("player")).addJoinTime(stayTimes_[stay++]);
     });
     raid.child("Leave").forEachEntry([&](const Table& leave) {
-        Member& member = memberCalled(members_, index, leave.value("player"));
-        member.addLeaveTime(clock_->parse(leave.value("time")));
+        memberCalled(members, index, leave.value("player")).addLeaveTime(stayTimes_[stay++]);
     });
 }
 
-template <typename Table> void RaidLog::readBossKills(Table& raid) {
+// What a list of raids shows of the kills: how many there are and the DKP they earned, and
+// their times.
+template <typename Table> void RaidLog::readBossKillFigures(Table& raid) {
+    const Table entries = raid.child("BossKills");
+    killTimes_.reserve(entries.entryCount());
+    const auto memberCount = static_cast<std::uint32_t>(memberCount_);
+    entries.forEachEntry([&](const Table& entry) {
+        killTimes_.push_back(entry.time("time", *clock_));
+        const std::int32_t dkp = parseDecimal(entry.value("dkp"));
+        if (dkp <= 0)
+            return;
+        const auto attendees = static_cast<std::uint32_t>(entry.child("attendees").attribCount());
+        totalObtain_ +=
+            static_cast<std::uint32_t>(dkp) * (attendees == 0 ? memberCount : attendees);
+    });
+}
+
+template <typename Table> void RaidLog::readBossKills(Table& raid, BossKills& kills) const {
     raid.child("BossKills").forEachEntry([&](const Table& entry) {
         BossKill kill;
         kill.name = entry.text("boss");
-        kill.time = clock_->parse(entry.value("time"));
+        kill.time = killTimes_[kills.getBossKills().size()];
         kill.dkp = parseDecimal(entry.value("dkp"));
         const Table attendees = entry.child("attendees");
         kill.attendees.reserve(attendees.attribCount());
         attendees.forEachAttribName(
             [&](const std::u16string& name) { kill.attendees.push_back(name); });
-        bossKills_.addBossKill(std::move(kill));
+        kills.addBossKill(std::move(kill));
     });
 }
 
-// What a list of raids shows of the loot: how much there is and what it cost, and the times,
-// which are read with the clock of the analysis whenever the texts are read.
+// What a list of raids shows of the loot: how much there is and what it cost, and its times.
 template <typename Table> void RaidLog::readLootFigures(Table& raid) {
     const Table entries = raid.child("Loot");
     lootTimes_.reserve(entries.entryCount());
     entries.forEachEntry([&](const Table& entry) {
-        lootTimes_.push_back(clock_->parse(entry.value("time")));
+        lootTimes_.push_back(entry.time("time", *clock_));
         const std::int32_t costs = parseDecimal(entry.value("costs"));
         const std::int32_t count = parseDecimal(entry.child("item").value("count"));
         if (costs != 0)

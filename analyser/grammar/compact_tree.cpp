@@ -117,12 +117,13 @@ void CompactTree::decode(Span span, std::u16string& out) const {
         return;
     }
     const std::string_view text = bytes(span);
-    const std::size_t units = unitCount(text);
-    out.resize(units);
-    if (units == text.size())
-        std::copy(text.begin(), text.end(), out.begin()); // ASCII, the bulk of a log
-    else
-        out.resize(static_cast<std::size_t>(decodeValid(text, out.data()) - out.data()));
+    if (isAscii(text)) { // the bulk of a log
+        out.resize(text.size());
+        std::copy(text.begin(), text.end(), out.begin());
+        return;
+    }
+    out.resize(unitCount(text));
+    out.resize(static_cast<std::size_t>(decodeValid(text, out.data()) - out.data()));
 }
 
 void CompactTree::moveIntoDocument(Document& document) {

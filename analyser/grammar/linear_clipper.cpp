@@ -3,6 +3,7 @@
 #include "grammar/block_index.h"
 #include "grammar/compact_tree.h"
 #include "grammar/kept_text.h"
+#include "grammar/mark_scanner.h"
 #include "grammar/page_releaser.h"
 #include "grammar/saved_text.h"
 #include "grammar/utf8_units.h"
@@ -21,13 +22,6 @@ namespace {
 // bytes into ASCII, so decoding the pieces it cuts gives what cutting the decoded text gives.
 std::u16string wide(std::u16string_view text) {
     return std::u16string(text);
-}
-
-bool isAscii(std::string_view bytes) {
-    unsigned char seen = 0;
-    for (char c : bytes)
-        seen |= static_cast<unsigned char>(c);
-    return seen < 0x80;
 }
 
 std::u16string wide(std::string_view bytes) {
@@ -480,7 +474,7 @@ template <typename Handle> struct PendingTable {
 //   prepare(blocks)                         called once those are known
 //   addNodes(cuts, parent, depth, pending)  a node for every cut, queued last to first
 //   beginTable(table)                       called before a table is filled
-//   addPiece(run, node, piece)              one attribute of a table
+//   addPieces(run, node, text)              the attributes of a table's own text
 template <typename Char, typename Tree>
 void clipTables(std::basic_string<Char>& text, int maxDepth, Tree& tree) {
     using View = std::basic_string_view<Char>;
@@ -505,7 +499,7 @@ void clipTables(std::basic_string<Char>& text, int maxDepth, Tree& tree) {
         cuts.clear();
         const bool withChildren = table.depth < maxDepth;
         const View own = run.run(table.head + 1, table.tail, table.block + 1, withChildren, cuts);
-        forEachTablePiece(own, [&](View piece) { tree.addPiece(run, table.node, piece); });
+        tree.addPieces(run, table.node, own);
         if (withChildren)
             tree.addNodes(cuts, table.node, table.depth + 1, pending);
     }
@@ -532,9 +526,11 @@ public:
 
     void beginTable(const Table& table) { releaser_.releaseBefore(text_.data() + table.head); }
 
-    void addPiece(const CutRun<char16_t>&, Handle node, std::u16string_view piece) {
-        const KeyValue<char16_t> attrib = keyValueOfPiece(piece);
-        node->attribs.push_back({std::u16string(attrib.key), std::u16string(attrib.value)});
+    void addPieces(const CutRun<char16_t>&, Handle node, std::u16string_view text) {
+        forEachTablePiece(text, [&](std::u16string_view piece) {
+            const KeyValue<char16_t> attrib = keyValueOfPiece(piece);
+            node->attribs.push_back({std::u16string(attrib.key), std::u16string(attrib.value)});
+        });
     }
 
     void addNodes(const std::vector<Cut<char16_t>>& cuts, Handle parent, int depth,
@@ -600,11 +596,80 @@ public:
 
     void beginTable(const Table&) {}
 
+    // Cuts the text as forEachTablePiece and keyValueOfPiece do, from its marks alone: a
+    // piece ends at a comma, its key is before its first `=` and its value after it, each
+    // between the first and the last quote on its side when it has any.
+    void addPieces(const CutRun<char>& run, CompactTree::Index node, std::string_view text) {
+        constexpr std::size_t kNone = MarkScanner::kEnd;
+        MarkScanner marks(text);
+        std::size_t start = 0;
+        PieceMarks piece;
+        for (std::size_t at = marks.next(); at != MarkScanner::kEnd; at = marks.next()) {
+            if (text[at] == ',') {
+                if (piece.equals == kNone)
+                    addBareItem(run, node, text.substr(start, at - start));
+                else
+                    addKeyValue(run, node, text, start, at, piece);
+                start = at + 1;
+                piece = PieceMarks();
+            } else if (text[at] == '=') {
+                if (piece.equals == kNone)
+                    piece.equals = at;
+            } else {
+                Quotes& side = piece.equals == kNone ? piece.key : piece.value;
+                if (side.first == kNone)
+                    side.first = at;
+                side.last = at;
+            }
+        }
+    }
+
+    void addNodes(const std::vector<Cut<char>>& cuts, Handle parent, int depth,
+                  std::vector<Table>& pending) {
+        const CompactTree::Index first = tree_.addNodes(cuts.size());
+        tree_.node(parent).firstChild = first;
+        tree_.node(parent).childCount = static_cast<CompactTree::Index>(cuts.size());
+        for (std::size_t i = 0; i < cuts.size(); ++i)
+            tree_.node(first + static_cast<CompactTree::Index>(i)).name = span(cuts[i].name);
+        for (std::size_t i = cuts.size(); i-- > 0;)
+            pending.push_back({first + static_cast<CompactTree::Index>(i), cuts[i].head,
+                               cuts[i].tail, cuts[i].block, depth});
+    }
+
+private:
+    struct Quotes {
+        std::size_t first = MarkScanner::kEnd;
+        std::size_t last = MarkScanner::kEnd;
+    };
+    // Positions in the table's text of a piece's first `=` and of the quotes on either side.
+    struct PieceMarks {
+        std::size_t equals = MarkScanner::kEnd;
+        Quotes key;
+        Quotes value;
+    };
+
+    // The text [begin, end) unquoted as `unquoted` does, from its quotes.
+    static std::string_view unquotedBetween(std::string_view text, std::size_t begin,
+                                            std::size_t end, Quotes quotes) {
+        if (quotes.first == MarkScanner::kEnd)
+            return text.substr(begin, end - begin);
+        if (quotes.first == quotes.last)
+            return text.substr(quotes.first + 1, end - quotes.first - 1);
+        return text.substr(quotes.first + 1, quotes.last - quotes.first - 1);
+    }
+
+    void addKeyValue(const CutRun<char>& run, CompactTree::Index node, std::string_view text,
+                     std::size_t start, std::size_t end, const PieceMarks& piece) {
+        const std::string_view key = trimmed(unquotedBetween(text, start, piece.equals, piece.key));
+        const std::string_view value =
+            trimmed(unquotedBetween(text, piece.equals + 1, end, piece.value));
+        tree_.addAttrib(node, {span(run.locate(key)), span(run.locate(value))});
+    }
+
     // The UTF-16 tree cuts a bare item's value by a count of code units; in UTF-8 that count
     // is turned into bytes, and a count that ends inside a character is cut in UTF-16.
-    void addPiece(const CutRun<char>& run, CompactTree::Index node, std::string_view piece) {
-        const bool bareItem = piece.find('=') == std::string_view::npos;
-        if (!bareItem || isAscii(piece)) {
+    void addBareItem(const CutRun<char>& run, CompactTree::Index node, std::string_view piece) {
+        if (isAscii(piece)) {
             const KeyValue<char> attrib = keyValueOfPiece(piece);
             tree_.addAttrib(node, {span(run.locate(attrib.key)), span(run.locate(attrib.value))});
             return;
@@ -627,19 +692,6 @@ public:
         tree_.addAttrib(node, {span(run.locate(trimmed(key))), value});
     }
 
-    void addNodes(const std::vector<Cut<char>>& cuts, Handle parent, int depth,
-                  std::vector<Table>& pending) {
-        const CompactTree::Index first = tree_.addNodes(cuts.size());
-        tree_.node(parent).firstChild = first;
-        tree_.node(parent).childCount = static_cast<CompactTree::Index>(cuts.size());
-        for (std::size_t i = 0; i < cuts.size(); ++i)
-            tree_.node(first + static_cast<CompactTree::Index>(i)).name = span(cuts[i].name);
-        for (std::size_t i = cuts.size(); i-- > 0;)
-            pending.push_back({first + static_cast<CompactTree::Index>(i), cuts[i].head,
-                               cuts[i].tail, cuts[i].block, depth});
-    }
-
-private:
     CompactTree::Span span(const Piece<char>& piece) {
         if (piece.joined)
             return tree_.joinedSpan(piece.copy);

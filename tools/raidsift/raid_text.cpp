@@ -129,10 +129,9 @@ void writeLootWithoutKill(std::ostream& out, const dkp::Raid& raid) {
 
 std::string raidLine(std::size_t index, const dkp::Raid& raid) {
     std::ostringstream out;
-    out << index << '\t' << utf8(raid.getRaidName()) << "\tmembers " << raid.getMembers().size()
-        << "\tkills " << raid.getBossKills().getBossKills().size() << "\tloots "
-        << raid.getLootCount() << "\tearned " << raid.getTotalObtain() << "\tspent "
-        << raid.getTotalConsume();
+    out << index << '\t' << utf8(raid.getRaidName()) << "\tmembers " << raid.getMemberCount()
+        << "\tkills " << raid.getBossKillCount() << "\tloots " << raid.getLootCount() << "\tearned "
+        << raid.getTotalObtain() << "\tspent " << raid.getTotalConsume();
     return out.str();
 }
 

@@ -38,6 +38,8 @@ class RAIDSIFT_API LogClock {
 public:
     LogClock();
     std::int64_t parse(std::u16string_view text);
+    // The same for the text's UTF-8 bytes.
+    std::int64_t parse(std::string_view utf8);
 
 private:
     // A remembered local hour: its key (year, month, day, hour) and the time of its start.
@@ -46,6 +48,7 @@ private:
         std::int64_t start;
     };
 
+    std::int64_t timeOf(const std::tm& fields);
     // The start of the fields' hour, or a mark that minutes and seconds cannot simply be
     // counted on from it (the zone changes within the hour).
     std::int64_t hourStart(std::int64_t hourKey, const std::tm& fields);

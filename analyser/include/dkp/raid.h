@@ -41,8 +41,11 @@ public:
     const BossKills& getBossKills() const;
     const BossKill& getBossKill(const std::u16string& name) const;
     const Loots& getLoots() const;
-    std::size_t getLootCount() const;
     const std::vector<Member>& getMembers() const;
+    // The sizes of the three lists, known without reading them.
+    std::size_t getMemberCount() const;
+    std::size_t getBossKillCount() const;
+    std::size_t getLootCount() const;
     const RaidLog& getRaidLog() const { return log(); }
 
     // These append copies to `out` (which is not cleared), in loot order.

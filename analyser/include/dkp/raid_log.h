@@ -1,10 +1,10 @@
 #pragma once
 
 #include "dkp/boss_kills.h"
-#include "dkp/lazy_loots.h"
 #include "dkp/log_time.h"
 #include "dkp/loot.h"
 #include "dkp/member.h"
+#include "dkp/read_later.h"
 #include "export.h"
 #include "grammar/node.h"
 
@@ -32,8 +32,8 @@ public:
     void analyse(LogClock& clock);
     // The same for the raid's table in the library's compact tree (node number `node`), where
     // the log was built without a node: gives what analysing the table's public form gives.
-    // The loot's texts are read from the tree when first asked for, so the log holds the tree
-    // until then; a list of raids needs no more than their numbers.
+    // The members, boss kills and loot are read from the tree when first asked for, so the log
+    // holds the tree until then; a list of raids needs no more than their figures.
     void analyse(std::shared_ptr<const grammar::CompactTree> tree, std::uint32_t node,
                  LogClock& clock);
 
@@ -46,12 +46,17 @@ public:
     void setZone(const std::u16string& zone) { zone_ = zone; }
     void setRealm(const std::u16string& realm) { realm_ = realm; }
 
-    const std::vector<Member>& getMembers() const { return members_; }
-    const BossKills& getBossKills() const { return bossKills_; }
-    // Safe to call from several threads at once.
+    // These three are safe to call from several threads at once.
+    const std::vector<Member>& getMembers() const { return members_.get(); }
+    const BossKills& getBossKills() const { return bossKills_.get(); }
     const Loots& getLoots() const { return loots_.get(); }
+    std::size_t getMemberCount() const { return memberCount_; }
+    std::size_t getBossKillCount() const { return killTimes_.size(); }
     std::size_t getLootCount() const { return lootTimes_.size(); }
-    // DKP spent on loot (costs times count); a 32-bit sum that wraps.
+    // DKP earned by boss kills (each kill's dkp, when positive, for each attendee, or for each
+    // member when the kill names none) and spent on loot (costs times count); 32-bit sums
+    // that wrap.
+    std::uint32_t getTotalObtain() const { return totalObtain_; }
     std::uint32_t getTotalConsume() const { return totalConsume_; }
     const BossKill& getBossKill(const std::u16string& name) const;
 
@@ -63,10 +68,15 @@ private:
     template <typename Table> void read(Table& raid);
     template <typename Table> void readTimeLine(Table& raid);
     template <typename Table> void readRaidInfo(Table& raid);
-    template <typename Table> void readMembers(Table& raid);
-    template <typename Table> void readBossKills(Table& raid);
+    template <typename Table> void readStayTimes(Table& raid);
+    template <typename Table> void readBossKillFigures(Table& raid);
     template <typename Table> void readLootFigures(Table& raid);
+    template <typename Table> void readMembers(Table& raid, std::vector<Member>& members) const;
+    template <typename Table> void readBossKills(Table& raid, BossKills& kills) const;
     template <typename Table> void readLoots(Table& raid, Loots& loots) const;
+    // Reads the members, boss kills and loot of the raid's table in `tree` when first asked
+    // for.
+    void readLater(const std::shared_ptr<const grammar::CompactTree>& tree, std::uint32_t node);
 
     const grammar::Node* node_;
     LogClock* clock_ = nullptr; // during analyse()
@@ -75,11 +85,16 @@ private:
     std::u16string note_;
     std::u16string realm_;
     std::u16string zone_;
-    std::vector<Member> members_;
-    BossKills bossKills_;
-    std::vector<std::int64_t> lootTimes_; // read with the clock of analyse(), in loot order
+    // Times are read with the clock of analyse(), in log order; joins, then leaves.
+    std::vector<std::int64_t> stayTimes_;
+    std::vector<std::int64_t> killTimes_;
+    std::vector<std::int64_t> lootTimes_;
+    std::size_t memberCount_ = 0;
+    std::uint32_t totalObtain_ = 0;
     std::uint32_t totalConsume_ = 0;
-    LazyLoots loots_;
+    ReadLater<std::vector<Member>> members_;
+    ReadLater<BossKills> bossKills_;
+    ReadLater<Loots> loots_;
 };
 
 } // namespace dkp

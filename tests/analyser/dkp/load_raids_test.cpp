@@ -114,6 +114,55 @@ TEST(LoadRaids, LootReadLaterIsTheLootReadAtOnce) {
     EXPECT_EQ(copy.getLoots().back().time, expected[1]->getLoots().back().time);
 }
 
+// The sizes and totals a list of raids shows come before the lists are read, and are theirs.
+TEST(LoadRaids, FiguresOfAListAreThoseOfTheLists) {
+    Raids raids;
+    // In the game's layout: one entry or attribute to a line.
+    dkp::loadRaidsFromBytes("CT_RaidTracker_RaidLog = {\n"
+                            "{\n"
+                            "[\"PlayerInfos\"] = {\n"
+                            "[\"a\"] = {\n},\n"
+                            "[\"a\"] = {\n},\n"
+                            "[\"暗\"] = {\n},\n"
+                            "},\n"
+                            "[\"Join\"] = {\n"
+                            "{\n[\"player\"] = \"a\",\n},\n"
+                            "{\n[\"player\"] = \"b\",\n},\n"
+                            "{\n},\n"
+                            "{\n[\"player\"] = \"b\",\n},\n"
+                            "},\n"
+                            "[\"Leave\"] = {\n"
+                            "{\n[\"player\"] = \"c\",\n},\n"
+                            "{\n[\"player\"] = \"暗\",\n},\n"
+                            "},\n"
+                            "[\"BossKills\"] = {\n"
+                            "{\n[\"dkp\"] = 5,\n},\n"
+                            "{\n[\"dkp\"] = -3,\n[\"attendees\"] = {\n\"a\",\n},\n},\n"
+                            "{\n[\"dkp\"] = 2,\n[\"attendees\"] = {\n\"a\",\n\"b\",\n},\n},\n"
+                            "},\n"
+                            "[\"Loot\"] = {\n"
+                            "{\n[\"costs\"] = 7,\n[\"item\"] = {\n[\"count\"] = 3,\n},\n},\n"
+                            "{\n[\"item\"] = {\n[\"count\"] = 2,\n},\n},\n"
+                            "},\n"
+                            "},\n"
+                            "}\n",
+                            raids);
+    ASSERT_EQ(raids.getRaids().size(), 1u);
+    const dkp::Raid& raid = *raids.getRaids()[0];
+    EXPECT_EQ(raid.getMemberCount(), 6u);
+    EXPECT_EQ(raid.getBossKillCount(), 3u);
+    EXPECT_EQ(raid.getLootCount(), 2u);
+    EXPECT_EQ(raid.getTotalObtain(), 5u * 6 + 2 * 2);
+    EXPECT_EQ(raid.getTotalConsume(), 7u * 3);
+
+    std::vector<std::u16string> names;
+    for (const dkp::Member& member : raid.getMembers())
+        names.push_back(member.name);
+    EXPECT_EQ(names, (std::vector<std::u16string>{u"a", u"a", u"暗", u"b", u"", u"c"}));
+    EXPECT_EQ(raid.getBossKills().getBossKills().size(), 3u);
+    EXPECT_EQ(raid.getLoots().size(), 2u);
+}
+
 // Files past the parser's limit are refused by their size before anything is read: the files
 // here are sparse, so the test writes only their first line.
 TEST(LoadRaids, AFileOverTheParsersLimitIsRefusedUnread) {

@@ -607,7 +607,7 @@ public:
         for (std::size_t at = marks.next(); at != MarkScanner::kEnd; at = marks.next()) {
             if (text[at] == ',') {
                 if (piece.equals == kNone)
-                    addBareItem(run, node, text.substr(start, at - start));
+                    addBareItem(run, node, text, start, at, piece.key);
                 else
                     addKeyValue(run, node, text, start, at, piece);
                 start = at + 1;
@@ -664,6 +664,31 @@ private:
         const std::string_view value =
             trimmed(unquotedBetween(text, piece.equals + 1, end, piece.value));
         tree_.addAttrib(node, {span(run.locate(key)), span(run.locate(value))});
+    }
+
+    // A bare item's key is the text between its first and last quote; its value is cut from
+    // the front of the piece by a count of UTF-16 code units, the piece's less the key's and one.
+    // When the text around the quotes is ASCII, that count ends right after the opening quote
+    // if nothing follows the closing one (the game's `"name",`), and the value is empty; it
+    // ends past the closing quote if what follows has more units than the key, and the value
+    // is the key.
+    void addBareItem(const CutRun<char>& run, CompactTree::Index node, std::string_view text,
+                     std::size_t start, std::size_t end, Quotes quotes) {
+        const bool quoted = quotes.first != MarkScanner::kEnd && quotes.first != quotes.last;
+        if (quoted && isAscii(text.substr(start, quotes.first - start)) &&
+            isAscii(text.substr(quotes.last + 1, end - quotes.last - 1))) {
+            const std::string_view key =
+                text.substr(quotes.first + 1, quotes.last - quotes.first - 1);
+            const std::size_t after = end - quotes.last - 1;
+            if (after == 0 || after > unitCount(key)) {
+                const CompactTree::Span name = span(run.locate(trimmed(key)));
+                const CompactTree::Span value =
+                    after == 0 ? span(run.locate(key.substr(0, 0))) : name;
+                tree_.addAttrib(node, {name, value});
+                return;
+            }
+        }
+        addBareItem(run, node, text.substr(start, end - start));
     }
 
     // The UTF-16 tree cuts a bare item's value by a count of code units; in UTF-8 that count

@@ -102,18 +102,16 @@ bool ReadFileData(std::u16string_view path, std::string& data) {
         ::close(fd);
         return false;
     }
-    // One byte more than the file holds, so that reading to its end needs no regrowth (and
-    // copy) of a large buffer just to find that nothing follows.
+    // Read through a small buffer and appended: the string's pages are written once, by the
+    // copy, where reading straight into the string would first fill it with zeros. Room for
+    // the whole file, so that only a file that grows since fstat makes the string regrow.
     std::string bytes;
-    bytes.reserve(static_cast<std::size_t>(info.st_size) + 1);
+    bytes.reserve(static_cast<std::size_t>(info.st_size));
     utilkit::adviseLargePages(bytes.data(), bytes.capacity());
-    bytes.resize(static_cast<std::size_t>(info.st_size) + 1);
-    std::size_t done = 0;
+    char buffer[65536];
     bool ok = true;
     while (true) {
-        if (done == bytes.size())
-            bytes.resize(bytes.size() + 65536); // the file grew since fstat
-        const ssize_t n = ::read(fd, bytes.data() + done, bytes.size() - done);
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0) {
@@ -122,12 +120,11 @@ bool ReadFileData(std::u16string_view path, std::string& data) {
         }
         if (n == 0)
             break;
-        done += static_cast<std::size_t>(n);
+        bytes.append(buffer, static_cast<std::size_t>(n));
     }
     ::close(fd);
     if (!ok)
         return false;
-    bytes.resize(done);
     data = std::move(bytes);
     return true;
 }

@@ -116,3 +116,23 @@ TEST(WriteFileData, KilledWriterLeavesOldOrNewContent) {
             << "round " << round << ": " << now.size() << " bytes";
     }
 }
+
+// Files are read whole through a buffer smaller than they are: every byte, NULs included, in
+// order; an empty file reads as empty; a folder or a missing file is refused.
+TEST(ReadFileData, ReadsEveryByteOfFilesOfAnySize) {
+    const testsupport::TemporaryFolder folder{"ufile_read_test"};
+    for (const std::size_t size : {std::size_t{0}, std::size_t{1}, std::size_t{65536},
+                                   std::size_t{65537}, std::size_t{300001}}) {
+        std::string bytes(size, '\0');
+        for (std::size_t i = 0; i < size; ++i)
+            bytes[i] = static_cast<char>((i * 7919) % 251);
+        const fs::path file = folder.path("data-" + std::to_string(size));
+        ASSERT_TRUE(ufile::WriteFileData(wide(file), bytes));
+        std::string read = "left over";
+        EXPECT_TRUE(ufile::ReadFileData(wide(file), read));
+        EXPECT_TRUE(read == bytes) << size;
+    }
+    std::string read = "left over";
+    EXPECT_FALSE(ufile::ReadFileData(wide(folder.path()), read));
+    EXPECT_FALSE(ufile::ReadFileData(wide(folder.path("missing")), read));
+}

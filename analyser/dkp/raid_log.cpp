@@ -263,9 +263,9 @@ void RaidLog::readLater(const std::shared_ptr<const grammar::CompactTree>& tree,
 }
 
 template <typename Table> void RaidLog::read(Table& raid) {
+    readStayTimes(raid);
     readTimeLine(raid);
     readRaidInfo(raid);
-    readStayTimes(raid);
     memberCount_ = memberCountOf(raid);
     readBossKillFigures(raid);
     readLootFigures(raid);
@@ -279,6 +279,7 @@ std::u16string RaidLog::time2String(std::int64_t time) {
     return formatYearFirst(time);
 }
 
+// Without an end time, a raid ends with its last leave (0 without leaves).
 template <typename Table> void RaidLog::readTimeLine(Table& raid) {
     raidStartTime_ = clock_->parse(trimmed(raid.text("key")));
     const std::u16string endText = trimmed(raid.text("End"));
@@ -286,12 +287,9 @@ template <typename Table> void RaidLog::readTimeLine(Table& raid) {
         raidEndTime_ = clock_->parse(endText);
         return;
     }
-    if (raid.hasChild("Leave")) {
-        raidEndTime_ = 0;
-        raid.child("Leave").forEachEntry([&](const Table& leave) {
-            raidEndTime_ = std::max(raidEndTime_, leave.time("time", *clock_));
-        });
-    }
+    raidEndTime_ = 0;
+    for (const std::int64_t leave : leaveTimes_)
+        raidEndTime_ = std::max(raidEndTime_, leave);
 }
 
 template <typename Table> void RaidLog::readRaidInfo(Table& raid) {
@@ -301,12 +299,13 @@ template <typename Table> void RaidLog::readRaidInfo(Table& raid) {
 }
 
 template <typename Table> void RaidLog::readStayTimes(Table& raid) {
-    for (const char* list : {"Join", "Leave"}) {
-        const Table entries = raid.child(list);
-        stayTimes_.reserve(stayTimes_.size() + entries.entryCount());
+    const auto read = [&](const Table& entries, std::vector<std::int64_t>& times) {
+        times.reserve(entries.entryCount());
         entries.forEachEntry(
-            [&](const Table& entry) { stayTimes_.push_back(entry.time("time", *clock_)); });
-    }
+            [&](const Table& entry) { times.push_back(entry.time("time", *clock_)); });
+    };
+    read(raid.child("Join"), joinTimes_);
+    read(raid.child("Leave"), leaveTimes_);
 }
 
 template <typename Table>
@@ -324,12 +323,13 @@ void RaidLog::readMembers(Table& raid, std::vector<Member>& members) const {
         members.push_back(std::move(member));
     });
     MemberIndex index = indexOf(members);
-    std::size_t stay = 0;
-    raid.child("Join").forEachEntry([&](const Table& join) {
-        memberCalled(members, index, join.value("player")).addJoinTime(stayTimes_[stay++]);
+    std::size_t join = 0;
+    raid.child("Join").forEachEntry([&](const Table& entry) {
+        memberCalled(members, index, entry.value("player")).addJoinTime(joinTimes_[join++]);
     });
-    raid.child("Leave").forEachEntry([&](const Table& leave) {
-        memberCalled(members, index, leave.value("player")).addLeaveTime(stayTimes_[stay++]);
+    std::size_t leave = 0;
+    raid.child("Leave").forEachEntry([&](const Table& entry) {
+        memberCalled(members, index, entry.value("player")).addLeaveTime(leaveTimes_[leave++]);
     });
 }
 

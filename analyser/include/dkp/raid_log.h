@@ -85,8 +85,9 @@ private:
     std::u16string note_;
     std::u16string realm_;
     std::u16string zone_;
-    // Times are read with the clock of analyse(), in log order; joins, then leaves.
-    std::vector<std::int64_t> stayTimes_;
+    // Times are read with the clock of analyse(), in log order.
+    std::vector<std::int64_t> joinTimes_;
+    std::vector<std::int64_t> leaveTimes_;
     std::vector<std::int64_t> killTimes_;
     std::vector<std::int64_t> lootTimes_;
     std::size_t memberCount_ = 0;

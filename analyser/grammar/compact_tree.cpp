@@ -1,8 +1,8 @@
 #include "grammar/compact_tree.h"
 
 #include "grammar/page_releaser.h"
-#include "grammar/utf8_units.h"
 #include "utilkit/large_pages.h"
+#include "utilkit/ustring.h"
 
 #include <algorithm>
 #include <cstring>
@@ -67,63 +67,18 @@ std::u16string CompactTree::wide(Span span) const {
     return out;
 }
 
-namespace {
-
-// Decodes valid UTF-8 to `out`, which has room for unitCount(bytes) units, and returns the end
-// of what it wrote. Bytes that break the form cannot make it write more: a stray continuation
-// byte writes nothing and a sequence cut short by the end one U+FFFD.
-char16_t* decodeValid(std::string_view bytes, char16_t* out) {
-    const auto* in = reinterpret_cast<const unsigned char*>(bytes.data());
-    const auto* end = in + bytes.size();
-    while (in < end) {
-        const unsigned char lead = *in;
-        if (lead < 0x80) {
-            *out++ = lead;
-            ++in;
-            continue;
-        }
-        const std::ptrdiff_t length = lead < 0xC0 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-        if (length == 1) {
-            ++in;
-            continue;
-        }
-        if (end - in < length) {
-            *out++ = u'\uFFFD';
-            break;
-        }
-        if (length == 2) {
-            *out++ = static_cast<char16_t>(((lead & 0x1F) << 6) | (in[1] & 0x3F));
-        } else if (length == 3) {
-            *out++ = static_cast<char16_t>(((lead & 0x0F) << 12) | ((in[1] & 0x3F) << 6) |
-                                           (in[2] & 0x3F));
-        } else {
-            const char32_t point = ((lead & 0x07u) << 18) | ((in[1] & 0x3Fu) << 12) |
-                                   ((in[2] & 0x3Fu) << 6) | (in[3] & 0x3Fu);
-            *out++ = static_cast<char16_t>(0xD800 + ((point - 0x10000) >> 10));
-            *out++ = static_cast<char16_t>(0xDC00 + ((point - 0x10000) & 0x3FF));
-        }
-        in += length;
-    }
-    return out;
-}
-
-} // namespace
-
-// The clipper made the text and the joined bytes valid UTF-8, so they decode without checks,
-// straight into a text of the right length.
 void CompactTree::decode(Span span, std::u16string& out) const {
     if (isWide(span)) {
         out = wide_[span.offset];
         return;
     }
     const std::string_view text = bytes(span);
-    if (isAscii(text)) { // the bulk of a log
-        out.resize(text.size());
-        std::copy(text.begin(), text.end(), out.begin());
+    if (!ustring::isAscii(text)) {
+        out = ustring::fromUtf8(text);
         return;
     }
-    out.resize(unitCount(text));
-    out.resize(static_cast<std::size_t>(decodeValid(text, out.data()) - out.data()));
+    out.resize(text.size()); // ASCII, the bulk of a log: widened in place
+    std::copy(text.begin(), text.end(), out.begin());
 }
 
 void CompactTree::moveIntoDocument(Document& document) {

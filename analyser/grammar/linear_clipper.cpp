@@ -25,7 +25,7 @@ std::u16string wide(std::u16string_view text) {
 }
 
 std::u16string wide(std::string_view bytes) {
-    if (isAscii(bytes))
+    if (ustring::isAscii(bytes))
         return std::u16string(bytes.begin(), bytes.end());
     return ustring::toWideString(bytes, ustring::kUtf8CodePage);
 }
@@ -74,7 +74,7 @@ void blankComments(std::string& bytes) {
         const std::size_t lineFeed = bytes.find('\n', dash);
         const std::size_t end = lineFeed == std::string::npos ? n : lineFeed + 1;
         const std::string_view comment(bytes.data() + dash, end - dash);
-        const std::size_t units = isAscii(comment) ? comment.size() : wide(comment).size();
+        const std::size_t units = ustring::isAscii(comment) ? comment.size() : wide(comment).size();
         std::fill_n(bytes.begin() + static_cast<std::ptrdiff_t>(out), units, ' ');
         out += units;
         in = end;
@@ -675,8 +675,8 @@ private:
     void addBareItem(const CutRun<char>& run, CompactTree::Index node, std::string_view text,
                      std::size_t start, std::size_t end, Quotes quotes) {
         const bool quoted = quotes.first != MarkScanner::kEnd && quotes.first != quotes.last;
-        if (quoted && isAscii(text.substr(start, quotes.first - start)) &&
-            isAscii(text.substr(quotes.last + 1, end - quotes.last - 1))) {
+        if (quoted && ustring::isAscii(text.substr(start, quotes.first - start)) &&
+            ustring::isAscii(text.substr(quotes.last + 1, end - quotes.last - 1))) {
             const std::string_view key =
                 text.substr(quotes.first + 1, quotes.last - quotes.first - 1);
             const std::size_t after = end - quotes.last - 1;
@@ -694,7 +694,7 @@ private:
     // The UTF-16 tree cuts a bare item's value by a count of code units; in UTF-8 that count
     // is turned into bytes, and a count that ends inside a character is cut in UTF-16.
     void addBareItem(const CutRun<char>& run, CompactTree::Index node, std::string_view piece) {
-        if (isAscii(piece)) {
+        if (ustring::isAscii(piece)) {
             const KeyValue<char> attrib = keyValueOfPiece(piece);
             tree_.addAttrib(node, {span(run.locate(attrib.key)), span(run.locate(attrib.value))});
             return;

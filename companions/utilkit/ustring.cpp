@@ -58,22 +58,21 @@ char16_t* putCodePoint(char16_t* out, char32_t cp) {
     return out;
 }
 
-// Decodes UTF-8; each maximal invalid subpart becomes one U+FFFD. Never more code units than
-// bytes, so the result is written into a buffer of the input's length.
-std::u16string decodeUtf8(const unsigned char* in, std::size_t length) {
-    std::u16string out(length, u'\0');
-    char16_t* put = out.data();
+// Reads UTF-8 code point by code point, giving each to `put`; each maximal invalid subpart
+// gives one U+FFFD.
+template <typename Put>
+void forEachCodePoint(const unsigned char* in, std::size_t length, Put put) {
     std::size_t i = 0;
     while (i < length) {
         const unsigned char lead = in[i];
         if (lead < 0x80) {
-            *put++ = lead;
+            put(lead);
             ++i;
             continue;
         }
         const int need = utf8SequenceLength(lead);
         if (need == 0) {
-            *put++ = kReplacement;
+            put(kReplacement);
             ++i;
             continue;
         }
@@ -88,14 +87,29 @@ std::u16string decodeUtf8(const unsigned char* in, std::size_t length) {
             ++got;
         }
         if (got < need) {
-            *put++ = kReplacement;
+            put(kReplacement);
             i += got;
             continue;
         }
-        put = putCodePoint(put, cp);
+        put(cp);
         i += need;
     }
-    out.resize(static_cast<std::size_t>(put - out.data()));
+}
+
+bool isAsciiWord(const unsigned char* bytes) {
+    std::uint64_t word;
+    std::memcpy(&word, bytes, sizeof word);
+    return (word & 0x8080808080808080u) == 0;
+}
+
+// Decodes UTF-8 into a text of exactly the code units it gives, counted first, so that a
+// decoded text holds no more memory than it needs.
+std::u16string decodeUtf8(const unsigned char* in, std::size_t length) {
+    std::size_t units = 0;
+    forEachCodePoint(in, length, [&](char32_t cp) { units += cp < 0x10000 ? 1 : 2; });
+    std::u16string out(units, u'\0');
+    char16_t* put = out.data();
+    forEachCodePoint(in, length, [&](char32_t cp) { put = putCodePoint(put, cp); });
     return out;
 }
 
@@ -209,13 +223,19 @@ std::string encodeAnsi(const char16_t* in, std::size_t length) {
     return out;
 }
 
-bool isAsciiWord(const unsigned char* bytes) {
-    std::uint64_t word;
-    std::memcpy(&word, bytes, sizeof word);
-    return (word & 0x8080808080808080u) == 0;
-}
-
 } // namespace
+
+bool isAscii(std::string_view text) {
+    const auto* in = reinterpret_cast<const unsigned char*>(text.data());
+    std::size_t i = 0;
+    for (; i + 8 <= text.size(); i += 8)
+        if (!isAsciiWord(in + i))
+            return false;
+    for (; i < text.size(); ++i)
+        if (in[i] >= 0x80)
+            return false;
+    return true;
+}
 
 bool isValidUtf8(std::string_view text) {
     const auto* in = reinterpret_cast<const unsigned char*>(text.data());

@@ -66,3 +66,14 @@ TEST(CodePages, Utf8Validity) {
     EXPECT_FALSE(isValidUtf8("\xC0\xAF"));       // overlong
     EXPECT_FALSE(isValidUtf8("\xED\xA0\x80"));   // surrogate
 }
+
+// ASCII is told eight bytes at a time and then byte by byte: a high byte anywhere counts.
+TEST(CodePages, AsciiTexts) {
+    EXPECT_TRUE(isAscii(""));
+    EXPECT_TRUE(isAscii("plain text of more than eight bytes\x7F"));
+    for (std::size_t at = 0; at < 20; ++at) {
+        std::string text(20, 'a');
+        text[at] = '\x80';
+        EXPECT_FALSE(isAscii(text)) << at;
+    }
+}

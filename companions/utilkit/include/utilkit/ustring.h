@@ -19,6 +19,8 @@ std::u16string toWideString(std::string_view text, unsigned int codePage);
 
 // True when `text` is well-formed UTF-8 (no byte would decode to U+FFFD).
 bool isValidUtf8(std::string_view text);
+// True when every byte of `text` is ASCII; read eight bytes at a time.
+bool isAscii(std::string_view text);
 
 // Encodes `length` code units in `codePage`; a character the code page cannot hold becomes
 // "?" (U+FFFD for a lone surrogate in UTF-8).

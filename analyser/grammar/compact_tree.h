@@ -64,8 +64,6 @@ public:
     // The UTF-8 bytes of a span; empty for one kept as UTF-16.
     std::string_view bytes(Span span) const;
     bool isWide(Span span) const { return span.size == kWide; }
-    // Whether the span is a range of the text (`offset` is then its position there).
-    bool isInText(Span span) const { return !isWide(span) && (span.offset & kJoined) == 0; }
     // The span as the UTF-16 text the public tree holds.
     std::u16string wide(Span span) const;
     // The same into `out`, reusing its storage.
@@ -87,10 +85,7 @@ public:
     void addAttrib(Index node, Attrib attrib);
     // Room for that many nodes (the root included) and attributes, known from the text.
     void reserve(std::size_t nodes, std::size_t attribs);
-
-    // The memory that the arrays take, for callers that release parts of it as they go.
-    const std::vector<Node>& nodeArray() const { return nodes_; }
-    const std::vector<Attrib>& attribArray() const { return attribs_; }
+    std::size_t attribCount() const { return attribs_.size(); }
 
 private:
     static constexpr std::uint32_t kJoined = 0x80000000u;

@@ -591,7 +591,7 @@ public:
 
     void prepare(const BlockIndex& blocks) {
         tree_.reserve(static_cast<std::size_t>(blocks.count()) + 1,
-                      tree_.attribArray().size() + countOf(text_, ','));
+                      tree_.attribCount() + countOf(text_, ','));
     }
 
     void beginTable(const Table&) {}

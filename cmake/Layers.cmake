@@ -50,8 +50,9 @@ rl_layer(application
     TARGETS client_app Raidledger
     USES foundation desktop contracts analyser companions client_domain client_ui application)
 rl_layer(site NO_QT
-    DESCRIPTION "dkpsite, the reference DKP web site"
-    TARGETS devsite_core dkpsite
+    DESCRIPTION "dkpsite, the guild's DKP web site: raid records, points ledger, store, client protocol, pages, server, command line"
+    TARGETS site_records site_ledger site_store site_demo site_api site_web site_http site_cli
+            dkpsite
     USES foundation site)
 rl_layer(tools
     DESCRIPTION "command-line tools, benchmarks, fuzz targets, the demo and the skin painter"

@@ -12,7 +12,7 @@
 #include "gamefiles/upload_marks.h"
 #include "raidsift.h"
 #include "savekeep/backup.h"
-#include "site_store.h"
+#include "store/site_store.h"
 #include "ui/clogindlg.h"
 #include "ui/clogindlg_ids.h"
 #include "ui/cmainframe.h"
@@ -114,19 +114,19 @@ protected:
 
     // The guild's standings as the site keeps them, read from its own database.
     Points siteStandings() {
-        devsite::SiteStore store(siteDatabase_.string());
+        dkpsite::SiteStore store(siteDatabase_.string());
         Points points;
         const auto guild = store.guildBySite(kGuildSite);
         if (!guild)
             return points;
-        for (const devsite::SiteDkpSystem& system : guild->systems)
-            for (const devsite::Standing& standing : store.standings(system.id))
+        for (const dkpsite::SiteDkpSystem& system : guild->systems)
+            for (const dkpsite::Standing& standing : store.standings(system.id))
                 points[standing.name][system.id] = standing.earned - standing.spent;
         return points;
     }
     std::int64_t raidSystemId() {
-        const auto guild = devsite::SiteStore(siteDatabase_.string()).guildBySite(kGuildSite);
-        for (const devsite::SiteDkpSystem& system : guild.value().systems)
+        const auto guild = dkpsite::SiteStore(siteDatabase_.string()).guildBySite(kGuildSite);
+        for (const dkpsite::SiteDkpSystem& system : guild.value().systems)
             if (system.name == kRaidDkp)
                 return system.id;
         return -1;

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "api_answers.h"
-#include "dkp_list_text.h"
-#include "raid_document.h"
-#include "site_store.h"
+#include "api/api_answers.h"
+#include "api/dkp_list_text.h"
+#include "records/raid_document.h"
+#include "store/site_store.h"
 
 #include <memory>
 #include <nlohmann/json.hpp>
@@ -17,19 +17,19 @@ namespace site_fuzz {
 
 inline std::string checkRaidDocument(std::string_view bytes) {
     std::string error;
-    const auto raid = devsite::parseRaidDocument(bytes, error);
+    const auto raid = dkpsite::parseRaidDocument(bytes, error);
     if (!raid)
         return error.empty() ? "a refused document without a reason" : "";
     auto beyond = [](long long value) {
-        return value > devsite::kMaxDocumentNumber || value < -devsite::kMaxDocumentNumber;
+        return value > dkpsite::kMaxDocumentNumber || value < -dkpsite::kMaxDocumentNumber;
     };
-    for (const devsite::RaidMember& member : raid->members)
+    for (const dkpsite::RaidMember& member : raid->members)
         if (beyond(member.level))
             return "a level beyond the limit was accepted";
-    for (const devsite::RaidKill& kill : raid->kills)
+    for (const dkpsite::RaidKill& kill : raid->kills)
         if (beyond(kill.dkp))
             return "kill points beyond the limit were accepted";
-    for (const devsite::RaidLoot& loot : raid->loot)
+    for (const dkpsite::RaidLoot& loot : raid->loot)
         if (beyond(loot.count) || beyond(loot.costs))
             return "a loot number beyond the limit was accepted";
     return "";
@@ -41,7 +41,7 @@ class SiteRequests {
 public:
     static constexpr std::int64_t kNowMs = 1'700'000'000'000;
 
-    SiteRequests() : store_(std::make_unique<devsite::SiteStore>(":memory:", 1)) {
+    SiteRequests() : store_(std::make_unique<dkpsite::SiteStore>(":memory:", 1)) {
         const std::int64_t user = store_->addUser("leader", "digest");
         const std::int64_t guild = store_->addGuild("Guild", "guild_dkp", 0);
         system_ = store_->addDkpSystem(guild, "Main");
@@ -49,12 +49,12 @@ public:
         token_ = store_->login("leader", "digest", kNowMs).value_or("");
     }
 
-    devsite::SiteStore& store() { return *store_; }
+    dkpsite::SiteStore& store() { return *store_; }
     const std::string& token() const { return token_; }
 
     std::string check(std::string_view bytes) {
         if (std::string wrong =
-                checkAnswer(devsite::answerLogin(*store_, bytes, kNowMs), {200, 400, 401});
+                checkAnswer(dkpsite::answerLogin(*store_, bytes, kNowMs), {200, 400, 401});
             !wrong.empty())
             return "login: " + wrong;
         if (std::string wrong = checkUpload(bytes); !wrong.empty())
@@ -72,7 +72,7 @@ public:
     }
 
 private:
-    static std::string checkAnswer(const devsite::ApiAnswer& answer, std::set<int> expected) {
+    static std::string checkAnswer(const dkpsite::ApiAnswer& answer, std::set<int> expected) {
         if (!expected.count(answer.status))
             return "unexpected status " + std::to_string(answer.status);
         const auto body = nlohmann::json::parse(answer.body, nullptr, false);
@@ -81,15 +81,15 @@ private:
 
     // An accepted upload must leave a guild list that can still be made.
     std::string checkUpload(std::string_view body) {
-        const devsite::ApiAnswer answer = devsite::answerUpload(*store_, token_, body, kNowMs);
+        const dkpsite::ApiAnswer answer = dkpsite::answerUpload(*store_, token_, body, kNowMs);
         if (std::string wrong = checkAnswer(answer, {200, 400, 401, 403, 404}); !wrong.empty())
             return wrong;
         if (answer.status == 200)
-            devsite::formatDkpList(0, {{{system_, "Main"}, store_->standings(system_)}});
+            dkpsite::formatDkpList(0, {{{system_, "Main"}, store_->standings(system_)}});
         return "";
     }
 
-    std::unique_ptr<devsite::SiteStore> store_;
+    std::unique_ptr<dkpsite::SiteStore> store_;
     std::int64_t system_ = 0;
     std::string token_;
 };

@@ -3,8 +3,8 @@
 # Each target, the corpus it grows (replayed by ./run test) and the longest input it is fed.
 FUZZ_TARGETS=(
     "clipper_fuzz tests/analyser/clipper_corpus 4096"
-    "raid_document_fuzz tests/devsite/raid_document_corpus 16384"
-    "site_request_fuzz tests/devsite/site_request_corpus 16384"
+    "raid_document_fuzz tests/site/records/raid_document_corpus 16384"
+    "site_request_fuzz tests/site/api/site_request_corpus 16384"
     "cabinet_extract_fuzz tests/platform/cabinet/extract_corpus 65536"
     "config_file_fuzz tests/client/core/config/corpus/config_file 65536"
     "property_map_fuzz tests/client/core/packing/corpus/property_map 4096"

@@ -144,7 +144,7 @@ TEST_F(AddonPointsSiteTest, TheInstalledAddonShowsThePointsOfTheGuildsListInEver
     ASSERT_NO_FATAL_FAILURE(upload(systems[1].id, second.exportDocument()));
     addRaidPoints(second, systems[1].id, added);
     ASSERT_NO_FATAL_FAILURE(
-        upload(systems[1].id, ustring::fromUtf8(devsite_testing::sampleRaidDocument())));
+        upload(systems[1].id, ustring::fromUtf8(dkpsite_testing::sampleRaidDocument())));
     added["PlayerOne"][systems[1].id] += 10 - 50;
     added["PlayerTwo"][systems[1].id] += 10;
 

@@ -119,7 +119,7 @@ TEST_F(WirekitSiteTest, UploadedRaidIsStoredAndChangesTheGuildList) {
     const std::uint32_t system = manager().getAccountService()->getDkpSystems(u"暮色远征")[0].id;
     const std::string before = guildList("dusk_dkp");
 
-    const std::int32_t eventId = upload(u"暮色远征", system, devsite_testing::sampleRaidDocument());
+    const std::int32_t eventId = upload(u"暮色远征", system, dkpsite_testing::sampleRaidDocument());
     ASSERT_GT(eventId, 0);
 
     httplib::Client client("127.0.0.1", site_->port());

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "store/site_store.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace dkpsite {
+
+// The status and JSON body of an answer of the protocol, apart from how it travels.
+struct ApiAnswer {
+    int status = 200;
+    std::string body;
+};
+
+// The protocol's requests, each from the parts of an HTTP request it reads: the body, the
+// session token of its `Authorization: Bearer` header, and the current time.
+ApiAnswer answerLogin(SiteStore& store, std::string_view body, std::int64_t nowMs);
+ApiAnswer answerLogout(SiteStore& store, const std::string& token);
+// `publicUrl` is the site's own address, the base of the default guild's address.
+ApiAnswer answerAccount(SiteStore& store, const std::string& token, const std::string& publicUrl,
+                        std::int64_t nowMs);
+ApiAnswer answerUpload(SiteStore& store, const std::string& token, std::string_view body,
+                       std::int64_t nowMs);
+ApiAnswer answerEvent(SiteStore& store, std::int64_t eventId);
+
+} // namespace dkpsite

@@ -1,0 +1,118 @@
+// dkpsite: the reference DKP web site that the protocol library talks to.
+#include "api/api_routes.h"
+#include "cli/site_options.h"
+#include "demo/demo_data.h"
+#include "http/server_limits.h"
+#include "store/site_store.h"
+#include "web/page_routes.h"
+
+#include <atomic>
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <httplib.h>
+#include <iostream>
+#include <pthread.h>
+#include <thread>
+
+namespace {
+
+std::int64_t nowMs() {
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count();
+}
+
+// Stops the server on SIGINT or SIGTERM, so that it ends cleanly. The signals are blocked in
+// every thread and taken by this one. A stop only ends a loop that has started, so a signal
+// that comes early waits for the loop (or for the news that it ended on its own).
+std::thread stopOnSignal(httplib::Server& server, sigset_t signals,
+                         const std::atomic<bool>& listenEnded) {
+    return std::thread([&server, signals, &listenEnded] {
+        int received = 0;
+        sigwait(&signals, &received);
+        while (!server.is_running() && !listenEnded)
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        server.stop();
+    });
+}
+
+int bindServer(httplib::Server& server, const dkpsite::SiteOptions& options) {
+    if (options.port == 0)
+        return server.bind_to_any_port(options.bindAddress);
+    return server.bind_to_port(options.bindAddress, options.port) ? options.port : -1;
+}
+
+int run(dkpsite::SiteOptions options) {
+    dkpsite::SiteStore store(options.database);
+    if (options.demo)
+        dkpsite::seedDemoData(store, nowMs());
+
+    httplib::Server server;
+    dkpsite::applyServerLimits(server);
+    // Only the method and path are logged: request bodies carry password digests.
+    server.set_logger([](const httplib::Request& req, const httplib::Response& res) {
+        std::cerr << req.method << ' ' << req.path << ' ' << res.status << std::endl;
+    });
+    server.set_exception_handler(
+        [](const httplib::Request&, httplib::Response& res, std::exception_ptr error) {
+            try {
+                std::rethrow_exception(error);
+            } catch (const std::exception& e) {
+                std::cerr << "request failed: " << e.what() << std::endl;
+            } catch (...) {
+                std::cerr << "request failed" << std::endl;
+            }
+            res.status = 500;
+            res.set_content("internal error", "text/plain");
+        });
+    if (!options.updatesFolder.empty() &&
+        !server.set_mount_point("/update", options.updatesFolder)) {
+        std::cerr << "dkpsite: no such folder: " << options.updatesFolder << std::endl;
+        return 1;
+    }
+
+    sigset_t signals;
+    sigemptyset(&signals);
+    sigaddset(&signals, SIGINT);
+    sigaddset(&signals, SIGTERM);
+    pthread_sigmask(SIG_BLOCK, &signals, nullptr);
+
+    const int port = bindServer(server, options);
+    if (port <= 0) {
+        std::cerr << "dkpsite: cannot listen on " << options.bindAddress << ":" << options.port
+                  << std::endl;
+        return 1;
+    }
+    // Addresses the site gives out never come from a request.
+    if (options.publicUrl.empty())
+        options.publicUrl = dkpsite::boundSiteUrl(options.bindAddress, port);
+    dkpsite::installApiRoutes(server, store, options);
+    dkpsite::installPageRoutes(server, store);
+    std::cout << "dkpsite listening on http://" << options.bindAddress << ":" << port << std::endl;
+    std::atomic<bool> listenEnded{false};
+    std::thread signalThread = stopOnSignal(server, signals, listenEnded);
+    server.listen_after_bind();
+    listenEnded = true;
+    // Wake the signal thread if the server ended on its own.
+    pthread_kill(signalThread.native_handle(), SIGTERM);
+    signalThread.join();
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::string error;
+    const auto options =
+        dkpsite::parseSiteOptions(std::vector<std::string>(argv + 1, argv + argc), error);
+    if (!options) {
+        std::cerr << "dkpsite: " << error << "\n" << dkpsite::kSiteUsage << std::endl;
+        return 2;
+    }
+    try {
+        return run(*options);
+    } catch (const std::exception& e) {
+        std::cerr << "dkpsite: " << e.what() << std::endl;
+        return 1;
+    }
+}

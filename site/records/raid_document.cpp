@@ -1,0 +1,161 @@
+#include "records/raid_document.h"
+
+#include <cctype>
+#include <limits>
+#include <stdexcept>
+
+namespace dkpsite {
+
+namespace {
+
+struct DocumentError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+// Walks the document from the front, expecting its elements in their fixed order.
+class DocumentReader {
+public:
+    explicit DocumentReader(std::string_view text) : text_(text) {}
+
+    void open(std::string_view name) {
+        skipSpace();
+        const std::string tag = "<" + std::string(name) + ">";
+        if (!startsWith(tag))
+            throw DocumentError("expected " + tag + " at byte " + std::to_string(pos_));
+        pos_ += tag.size();
+    }
+
+    void close(std::string_view name) { open("/" + std::string(name)); }
+
+    bool opens(std::string_view name) {
+        skipSpace();
+        return startsWith("<" + std::string(name) + ">");
+    }
+
+    // The content of a text element: everything up to the first closing tag of its name.
+    std::string leaf(std::string_view name) {
+        open(name);
+        const std::string closing = "</" + std::string(name) + ">";
+        const size_t end = text_.find(closing, pos_);
+        if (end == std::string_view::npos)
+            throw DocumentError("element <" + std::string(name) + "> is not closed");
+        std::string content(text_.substr(pos_, end - pos_));
+        pos_ = end + closing.size();
+        return content;
+    }
+
+    // A decimal element; anything that is not a number reads as 0.
+    long long number(std::string_view name) {
+        const size_t start = pos_;
+        const std::string content = leaf(name);
+        long long value = 0;
+        try {
+            size_t used = 0;
+            value = std::stoll(content, &used);
+            if (used != content.size())
+                return 0;
+        } catch (const std::invalid_argument&) {
+            return 0;
+        } catch (const std::out_of_range&) {
+            value = std::numeric_limits<long long>::max();
+        }
+        if (value > kMaxDocumentNumber || value < -kMaxDocumentNumber)
+            throw DocumentError("<" + std::string(name) + "> at byte " + std::to_string(start) +
+                                " is beyond ±" + std::to_string(kMaxDocumentNumber));
+        return value;
+    }
+
+    // Reads the numbered entries key1, key2, ... of a list element.
+    template <typename ReadEntry> void list(std::string_view name, ReadEntry readEntry) {
+        open(name);
+        for (int n = 1; opens("key" + std::to_string(n)); ++n) {
+            const std::string key = "key" + std::to_string(n);
+            open(key);
+            readEntry();
+            close(key);
+        }
+        close(name);
+    }
+
+    void finish() {
+        skipSpace();
+        if (pos_ != text_.size())
+            throw DocumentError("unexpected text after </RaidInfo>");
+    }
+
+private:
+    bool startsWith(std::string_view tag) const { return text_.substr(pos_, tag.size()) == tag; }
+
+    void skipSpace() {
+        while (pos_ < text_.size() && std::isspace(static_cast<unsigned char>(text_[pos_])))
+            ++pos_;
+    }
+
+    std::string_view text_;
+    size_t pos_ = 0;
+};
+
+RaidMember readMember(DocumentReader& reader) {
+    RaidMember member;
+    member.name = reader.leaf("name");
+    member.race = reader.leaf("race");
+    member.guild = reader.leaf("guild");
+    member.sex = reader.leaf("sex");
+    member.playerClass = reader.leaf("class");
+    member.level = reader.number("level");
+    return member;
+}
+
+RaidKill readKill(DocumentReader& reader) {
+    RaidKill kill;
+    kill.boss = reader.leaf("name");
+    kill.dkp = reader.number("dkp");
+    kill.time = reader.leaf("time");
+    reader.list("attendees", [&] { kill.attendees.push_back(reader.leaf("name")); });
+    return kill;
+}
+
+RaidLoot readLoot(DocumentReader& reader) {
+    RaidLoot loot;
+    loot.itemName = reader.leaf("ItemName");
+    loot.itemId = reader.leaf("ItemID");
+    loot.icon = reader.leaf("Icon");
+    loot.itemClass = reader.leaf("Class");
+    loot.subClass = reader.leaf("SubClass");
+    loot.color = reader.leaf("Color");
+    loot.count = reader.number("Count");
+    loot.player = reader.leaf("Player");
+    loot.costs = reader.number("Costs");
+    loot.time = reader.leaf("Time");
+    loot.zone = reader.leaf("Zone");
+    loot.boss = reader.leaf("Boss");
+    loot.tooltip = reader.leaf("Tooltip");
+    return loot;
+}
+
+} // namespace
+
+std::optional<RaidDocument> parseRaidDocument(std::string_view text, std::string& error) {
+    try {
+        DocumentReader reader(text);
+        RaidDocument raid;
+        reader.open("RaidInfo");
+        raid.key = reader.leaf("key");
+        raid.realm = reader.leaf("realm");
+        raid.start = reader.leaf("start");
+        raid.end = reader.leaf("end");
+        raid.zone = reader.leaf("zone");
+        reader.list("PlayerInfos", [&] { raid.members.push_back(readMember(reader)); });
+        reader.list("BossKills", [&] { raid.kills.push_back(readKill(reader)); });
+        raid.note = reader.leaf("note");
+        reader.list("Loot", [&] { raid.loot.push_back(readLoot(reader)); });
+        reader.close("RaidInfo");
+        reader.finish();
+        return raid;
+    } catch (const DocumentError& e) {
+        error = e.what();
+        return std::nullopt;
+    }
+}
+
+} // namespace dkpsite

@@ -1,0 +1,192 @@
+// dkpsite against requests meant to break it: each must be refused or survived, and the site
+// must go on answering everyone else.
+#include "http/server_limits.h"
+#include "raw_connection.h"
+#include "sample_raid.h"
+#include "testsupport/site_process.h"
+
+#include <gtest/gtest.h>
+#include <httplib.h>
+#include <memory>
+#include <nlohmann/json.hpp>
+#include <vector>
+
+namespace dkpsite {
+namespace {
+
+using dkpsite_testing::RawConnection;
+using nlohmann::json;
+using testsupport::SiteProcess;
+using namespace std::chrono_literals;
+
+// How long a test waits for an answer the site should give at once. Only a site that does not
+// answer at all comes near it.
+constexpr auto kAnswerWait = 5s;
+
+const std::string kDemoDigest = "2a97516c354b68848cdbd8f54a226a0a55b21ed138e207ad6c5cbb9c00aa5aea";
+
+// The session token of a demo log-in, or the empty text when the site did not answer with one.
+std::string demoToken(const SiteProcess& site) {
+    httplib::Client client("127.0.0.1", site.port());
+    auto answer = client.Post("/api/login", json{{"user", "demo"}, {"digest", kDemoDigest}}.dump(),
+                              "application/json");
+    if (!answer || answer->status != 200)
+        return {};
+    return json::parse(answer->body).value("token", "");
+}
+
+bool logsIn(const SiteProcess& site) {
+    return !demoToken(site).empty();
+}
+
+// The status of a raw HTTP answer ("HTTP/1.1 413 Payload Too Large..."), or 0.
+int statusOf(const std::string& answer) {
+    const std::string prefix = "HTTP/1.1 ";
+    return answer.rfind(prefix, 0) == 0 ? std::atoi(answer.c_str() + prefix.size()) : 0;
+}
+
+std::string postHead(const std::string& path, const std::string& lengthHeader) {
+    return "POST " + path + " HTTP/1.1\r\nHost: 127.0.0.1\r\nContent-Type: application/json\r\n" +
+           lengthHeader + "\r\n\r\n";
+}
+
+TEST(SiteHostile, DeeplyNestedJsonIsRefusedAndTheSiteLivesOn) {
+    SiteProcess site;
+    httplib::Client client("127.0.0.1", site.port());
+    const std::string deep = "{\"user\": " + std::string(100000, '[') + std::string(100000, ']') +
+                             ", \"digest\": \"x\"}";
+    for (const char* path : {"/api/login", "/api/events"}) {
+        auto answer = client.Post(path, deep, "application/json");
+        ASSERT_TRUE(answer) << path;
+        EXPECT_EQ(answer->status, 400) << path;
+    }
+    EXPECT_TRUE(logsIn(site));
+}
+
+TEST(SiteHostile, OversizedBodiesAreRefusedBeforeTheyAreRead) {
+    SiteProcess site;
+    // A login announcing 512 MiB is answered after its first bytes, and its connection ended.
+    RawConnection login(site.port());
+    ASSERT_TRUE(login.send(postHead("/api/login", "Content-Length: 536870912") + "{\"user\": \""));
+    const RawConnection::Received refused = login.receive(kAnswerWait);
+    EXPECT_EQ(statusOf(refused.bytes), 413) << refused.bytes;
+    EXPECT_TRUE(refused.closed);
+
+    // Each route has its own limit: an upload may be larger than a login, up to its own limit.
+    const std::string overUpload = std::to_string(kMaxEventRequestBytes + 1);
+    RawConnection upload(site.port());
+    ASSERT_TRUE(upload.send(postHead("/api/events", "Content-Length: " + overUpload)));
+    EXPECT_EQ(statusOf(upload.receive(kAnswerWait).bytes), 413);
+    httplib::Client client("127.0.0.1", site.port());
+    const std::string bigUpload = json{{"guildId", "g"},
+                                       {"dkpId", 1},
+                                       {"name", "n"},
+                                       {"note", ""},
+                                       {"document", std::string(kMaxJsonRequestBytes + 1, 'x')}}
+                                      .dump();
+    auto accepted = client.Post("/api/events", bigUpload, "application/json");
+    ASSERT_TRUE(accepted);
+    EXPECT_EQ(accepted->status, 400); // read, and found not to hold a raid document
+    const std::string padded = json{{"user", "demo"}, {"digest", kDemoDigest}}.dump() +
+                               std::string(kMaxJsonRequestBytes, ' ');
+    RawConnection sentWhole(site.port());
+    sentWhole.send(postHead("/api/login", "Content-Length: " + std::to_string(padded.size())) +
+                   padded);
+    EXPECT_EQ(statusOf(sentWhole.receive(kAnswerWait).bytes), 413);
+
+    // A body whose length is not said up front could be of any size.
+    RawConnection chunked(site.port());
+    ASSERT_TRUE(
+        chunked.send(postHead("/api/login", "Transfer-Encoding: chunked") + "5\r\n{\"a\":\r\n"));
+    EXPECT_EQ(statusOf(chunked.receive(kAnswerWait).bytes), 411);
+
+    EXPECT_TRUE(logsIn(site));
+}
+
+TEST(SiteHostile, HugePointsAreRefusedSoTheGuildListKeepsAnswering) {
+    SiteProcess site;
+    httplib::Client client("127.0.0.1", site.port());
+    const std::string token = demoToken(site);
+    ASSERT_FALSE(token.empty());
+    std::string document = dkpsite_testing::sampleRaidDocument();
+    document.replace(document.find("<dkp>10</dkp>"), 13, "<dkp>9223372036854775807</dkp>");
+    const json upload = {
+        {"guildId", "晨曦之光"}, {"dkpId", 1}, {"name", "e"}, {"note", ""}, {"document", document}};
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        auto answer = client.Post("/api/events", {{"Authorization", "Bearer " + token}},
+                                  upload.dump(), "application/json");
+        ASSERT_TRUE(answer);
+        EXPECT_EQ(answer->status, 400);
+    }
+    for (const char* path : {"/api/guild-dkp-list?site=adpt_dkp", "/adpt_dkp"}) {
+        auto answer = client.Get(path);
+        ASSERT_TRUE(answer);
+        EXPECT_EQ(answer->status, 200) << path;
+    }
+}
+
+TEST(SiteHostile, AccountAddressesNeverComeFromTheRequest) {
+    SiteProcess site;
+    httplib::Client client("127.0.0.1", site.port());
+    const std::string token = demoToken(site);
+    ASSERT_FALSE(token.empty());
+    RawConnection request(site.port());
+    ASSERT_TRUE(request.send("GET /api/account HTTP/1.1\r\nHost: evil.example\"><script>x"
+                             "</script>\r\nAuthorization: Bearer " +
+                             token + "\r\n\r\n"));
+    const RawConnection::Received answer = request.receive(kAnswerWait);
+    ASSERT_EQ(statusOf(answer.bytes), 200) << answer.bytes;
+    const json account = json::parse(answer.bytes.substr(answer.bytes.find("\r\n\r\n") + 4));
+    EXPECT_EQ(account["defaultGuildUrl"], site.url() + "/adpt_dkp");
+
+    SiteProcess published({"--demo", "--public-url", "https://dkp.example"});
+    httplib::Client publishedClient("127.0.0.1", published.port());
+    auto publishedLogin = publishedClient.Post(
+        "/api/login", json{{"user", "demo"}, {"digest", kDemoDigest}}.dump(), "application/json");
+    ASSERT_TRUE(publishedLogin);
+    auto publishedAccount = publishedClient.Get(
+        "/api/account",
+        {{"Authorization", "Bearer " + json::parse(publishedLogin->body).value("token", "")}});
+    ASSERT_TRUE(publishedAccount);
+    EXPECT_EQ(json::parse(publishedAccount->body)["defaultGuildUrl"],
+              "https://dkp.example/adpt_dkp");
+}
+
+TEST(SiteHostile, LogoutEndsTheSession) {
+    SiteProcess site;
+    httplib::Client client("127.0.0.1", site.port());
+    const std::string token = demoToken(site);
+    ASSERT_FALSE(token.empty());
+    const httplib::Headers session = {{"Authorization", "Bearer " + token}};
+    EXPECT_EQ(client.Get("/api/account", session)->status, 200);
+    auto logout = client.Post("/api/logout", session, "", "application/json");
+    ASSERT_TRUE(logout);
+    EXPECT_EQ(logout->status, 200);
+    EXPECT_EQ(json::parse(logout->body)["result"], 1);
+    EXPECT_EQ(client.Get("/api/account", session)->status, 401);
+    EXPECT_EQ(client.Post("/api/logout", session, "", "application/json")->status, 401);
+}
+
+TEST(SiteHostile, IdleConnectionsDoNotKeepOthersWaiting) {
+    SiteProcess site;
+    // More silent connections than the site has request threads.
+    std::vector<std::unique_ptr<RawConnection>> idle;
+    for (size_t i = 0; i < kWorkerThreads + 4; ++i) {
+        idle.push_back(std::make_unique<RawConnection>(site.port()));
+        ASSERT_TRUE(idle.back()->connected());
+    }
+    RawConnection request(site.port());
+    ASSERT_TRUE(request.send("GET /api/guild-dkp-list?site=adpt_dkp HTTP/1.1\r\n"
+                             "Host: 127.0.0.1\r\n\r\n"));
+    const RawConnection::Received list = request.receive(kAnswerWait);
+    EXPECT_EQ(statusOf(list.bytes), 200) << list.bytes;
+    // The site ends the silent connections by itself.
+    for (const auto& connection : idle) {
+        const RawConnection::Received ended = connection->receive(kAnswerWait);
+        EXPECT_TRUE(ended.closed);
+        EXPECT_EQ(ended.bytes, "");
+    }
+}
+
+} // namespace
+} // namespace dkpsite

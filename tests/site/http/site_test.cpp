@@ -1,0 +1,207 @@
+// dkpsite as a program: started on a free loopback port, spoken to over HTTP.
+#include "cli/site_options.h"
+#include "sample_raid.h"
+#include "testsupport/site_process.h"
+#include "testsupport/temporary_folder.h"
+
+#include <fstream>
+#include <gtest/gtest.h>
+#include <httplib.h>
+#include <nlohmann/json.hpp>
+
+namespace dkpsite {
+namespace {
+
+using nlohmann::json;
+using testsupport::SiteProcess;
+
+// The digest the client sends for the demo password "demo".
+const std::string kDemoDigest = "2a97516c354b68848cdbd8f54a226a0a55b21ed138e207ad6c5cbb9c00aa5aea";
+
+class SiteTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { site_ = new SiteProcess(); }
+    static void TearDownTestSuite() {
+        delete site_;
+        site_ = nullptr;
+    }
+
+    httplib::Client client() { return httplib::Client("127.0.0.1", site_->port()); }
+
+    httplib::Result login(const std::string& user, const std::string& digest) {
+        return client().Post("/api/login", json{{"user", user}, {"digest", digest}}.dump(),
+                             "application/json");
+    }
+
+    std::string token() {
+        auto answer = login("demo", kDemoDigest);
+        return answer ? json::parse(answer->body).value("token", "") : "";
+    }
+
+    httplib::Result upload(const std::string& token, const json& body) {
+        return client().Post("/api/events", {{"Authorization", "Bearer " + token}}, body.dump(),
+                             "application/json");
+    }
+
+    static SiteProcess* site_;
+};
+
+SiteProcess* SiteTest::site_ = nullptr;
+
+TEST_F(SiteTest, LoginAnswersATokenOnlyForTheRightDigest) {
+    auto right = login("Demo", kDemoDigest);
+    ASSERT_TRUE(right);
+    EXPECT_EQ(right->status, 200);
+    EXPECT_EQ(json::parse(right->body)["result"], 1);
+    auto wrong = login("demo", std::string(64, '0'));
+    ASSERT_TRUE(wrong);
+    EXPECT_EQ(wrong->status, 401);
+    EXPECT_EQ(json::parse(wrong->body)["result"], 0);
+    auto malformed = client().Post("/api/login", "{\"user\": 5}", "application/json");
+    ASSERT_TRUE(malformed);
+    EXPECT_EQ(malformed->status, 400);
+}
+
+TEST_F(SiteTest, AccountListsTheDemoGuildsAndTheirSystems) {
+    auto answer = client().Get("/api/account", {{"Authorization", "Bearer " + token()}});
+    ASSERT_TRUE(answer);
+    ASSERT_EQ(answer->status, 200);
+    const json account = json::parse(answer->body);
+    EXPECT_EQ(account["user"], "demo");
+    EXPECT_EQ(account["defaultGuild"], "晨曦之光");
+    EXPECT_EQ(account["defaultGuildUrl"], site_->url() + "/adpt_dkp");
+    ASSERT_EQ(account["guilds"].size(), 2u);
+    EXPECT_EQ(account["guilds"][0]["dkpSystems"].size(), 2u);
+    EXPECT_EQ(account["guilds"][1]["guildId"], "暮色远征");
+    EXPECT_EQ(account["guilds"][1]["dkpSystems"][0]["name"], "暮色DKP");
+    auto anonymous = client().Get("/api/account");
+    ASSERT_TRUE(anonymous);
+    EXPECT_EQ(anonymous->status, 401);
+}
+
+TEST_F(SiteTest, UploadedEventIsStoredAndShowsInTheGuildList) {
+    const std::string session = token();
+    auto created = upload(session, {{"guildId", "暮色远征"},
+                                    {"dkpId", 3},
+                                    {"name", "周五活动"},
+                                    {"note", ""},
+                                    {"document", dkpsite_testing::sampleRaidDocument()}});
+    ASSERT_TRUE(created);
+    ASSERT_EQ(created->status, 200) << created->body;
+    const json answer = json::parse(created->body);
+    EXPECT_EQ(answer["status"], 200);
+    const int eventId = answer["eventId"];
+
+    auto stored = client().Get("/api/events/" + std::to_string(eventId));
+    ASSERT_TRUE(stored);
+    const json event = json::parse(stored->body);
+    EXPECT_EQ(event["name"], "周五活动");
+    EXPECT_EQ(event["raid"]["members"].size(), 2u);
+    EXPECT_EQ(event["raid"]["kills"][0]["attendees"].size(), 2u);
+    EXPECT_EQ(event["raid"]["loot"][0]["player"], "PlayerOne");
+
+    auto list = client().Get("/api/guild-dkp-list?site=dusk_dkp&client=mainland");
+    ASSERT_TRUE(list);
+    ASSERT_EQ(list->status, 200);
+    EXPECT_NE(list->body.find("[\"PlayerOne\"] = {\n\t\t\t\t[\"class\"] = \"Warrior\",\n\t\t\t\t"
+                              "[\"earned\"] = 10,\n\t\t\t\t[\"spent\"] = 50,\n\t\t\t\t"
+                              "[\"dkp\"] = -40,"),
+              std::string::npos)
+        << list->body;
+
+    auto page = client().Get("/event.do?method=event_info&eventid=" + std::to_string(eventId) +
+                             "&dkpid=3&guildid=x");
+    ASSERT_TRUE(page);
+    EXPECT_EQ(page->status, 200);
+    EXPECT_NE(page->body.find("bring &lt;flasks&gt; &amp; food"), std::string::npos);
+}
+
+TEST_F(SiteTest, RefusesUploadsItCannotAccept) {
+    const std::string session = token();
+    json body = {{"guildId", "晨曦之光"},
+                 {"dkpId", 1},
+                 {"name", "e"},
+                 {"note", ""},
+                 {"document", "<RaidInfo>broken"}};
+    EXPECT_EQ(upload(session, body)->status, 400);
+    body["document"] = dkpsite_testing::sampleRaidDocument();
+    EXPECT_EQ(upload("no session", body)->status, 401);
+    body["dkpId"] = 3; // a system of the other guild
+    EXPECT_EQ(upload(session, body)->status, 404);
+    body["guildId"] = "someone else's guild";
+    EXPECT_EQ(upload(session, body)->status, 403);
+    body.erase("note");
+    EXPECT_EQ(upload(session, body)->status, 400);
+}
+
+TEST_F(SiteTest, UnknownGuildSiteHasNoList) {
+    auto list = client().Get("/api/guild-dkp-list?site=nowhere");
+    ASSERT_TRUE(list);
+    EXPECT_EQ(list->status, 404);
+}
+
+TEST(SiteProgram, ServesUpdateFilesFromTheGivenFolder) {
+    const testsupport::TemporaryFolder folder;
+    std::ofstream(folder.path("list.xml")) << "<list/>";
+    {
+        SiteProcess site({"--updates", folder.path().string()});
+        httplib::Client client("127.0.0.1", site.port());
+        auto file = client.Get("/update/list.xml");
+        ASSERT_TRUE(file);
+        EXPECT_EQ(file->status, 200);
+        EXPECT_EQ(file->body, "<list/>");
+        EXPECT_EQ(client.Get("/update/missing.xml")->status, 404);
+        // Stops cleanly on SIGTERM.
+        const int status = site.stop();
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+}
+
+TEST(SiteProgram, KeepsItsDataAcrossRestarts) {
+    SiteProcess first;
+    const auto database = first.folder() / "site.db";
+    const testsupport::TemporaryFolder copy;
+    first.stop();
+    std::filesystem::copy_file(database, copy.path("site.db"));
+    // The same database, seeded again: the demo user is not added twice.
+    SiteProcess second({"--demo", "--db", copy.path("site.db").string()});
+    httplib::Client client("127.0.0.1", second.port());
+    auto answer = client.Post("/api/login", json{{"user", "demo"}, {"digest", kDemoDigest}}.dump(),
+                              "application/json");
+    ASSERT_TRUE(answer);
+    EXPECT_EQ(answer->status, 200);
+    second.stop();
+}
+
+TEST(SiteOptions, ReadsEveryOptionAndRefusesBadOnes) {
+    std::string error;
+    const auto options = parseSiteOptions({"--port", "0", "--db", "x.db", "--demo", "--bind",
+                                           "0.0.0.0", "--updates", "u", "--public-url", "http://h"},
+                                          error);
+    ASSERT_TRUE(options) << error;
+    EXPECT_EQ(options->port, 0);
+    EXPECT_EQ(options->database, "x.db");
+    EXPECT_TRUE(options->demo);
+    EXPECT_EQ(options->bindAddress, "0.0.0.0");
+    EXPECT_EQ(options->updatesFolder, "u");
+    EXPECT_EQ(options->publicUrl, "http://h");
+    EXPECT_EQ(parseSiteOptions({}, error)->bindAddress, "127.0.0.1");
+    for (const auto& bad : std::vector<std::vector<std::string>>{
+             {"--port"}, {"--port", "65536"}, {"--port", "12a"}, {"--port", "-1"}, {"--verbose"}}) {
+        EXPECT_FALSE(parseSiteOptions(bad, error));
+        EXPECT_FALSE(error.empty());
+    }
+}
+
+TEST(SiteOptions, BoundAddressBecomesTheSitesUrl) {
+    EXPECT_EQ(boundSiteUrl("127.0.0.1", 8080), "http://127.0.0.1:8080");
+    EXPECT_EQ(boundSiteUrl("::1", 80), "http://[::1]:80");
+}
+
+TEST(SiteProgram, BannerGivesThePort) {
+    EXPECT_EQ(testsupport::portFromBanner("dkpsite listening on http://127.0.0.1:4321"), 4321);
+    EXPECT_EQ(testsupport::portFromBanner("something else"), 0);
+}
+
+} // namespace
+} // namespace dkpsite

@@ -8,11 +8,6 @@
 namespace dkp {
 namespace {
 
-struct Stretch {
-    std::int64_t from;
-    std::int64_t to;
-};
-
 // Widens [earliest, latest] by every known time of the log.
 class TimeRange {
 public:
@@ -45,30 +40,23 @@ TimeRange timesOfLog(const Raid& raid) {
 }
 
 // The member's stays cut to the period, open ones ending with it.
-std::vector<Stretch> staysWithin(const Member& member, const RaidPeriod& period) {
-    std::vector<Stretch> stays;
+std::vector<PresenceSpan> staysWithin(const Member& member, const RaidPeriod& period) {
+    std::vector<PresenceSpan> stays;
     for (const PresenceSpan& span : member.presence) {
         if (!isKnownTime(span.joinTime))
             continue;
         const std::int64_t leave = isKnownTime(span.leaveTime) ? span.leaveTime : period.end;
-        const Stretch stay{std::max(span.joinTime, period.start), std::min(leave, period.end)};
-        if (stay.to > stay.from)
+        const PresenceSpan stay{std::max(span.joinTime, period.start), std::min(leave, period.end)};
+        if (stay.leaveTime > stay.joinTime)
             stays.push_back(stay);
     }
     return stays;
 }
 
-std::int64_t secondsCovered(std::vector<Stretch> stays) {
-    std::sort(stays.begin(), stays.end(),
-              [](const Stretch& a, const Stretch& b) { return a.from < b.from; });
+std::int64_t secondsOf(const std::vector<PresenceSpan>& stretches) {
     std::int64_t total = 0;
-    std::int64_t coveredUntil = 0;
-    for (const Stretch& stay : stays) {
-        const std::int64_t from = std::max(stay.from, coveredUntil);
-        if (stay.to > from)
-            total += stay.to - from;
-        coveredUntil = std::max(coveredUntil, stay.to);
-    }
+    for (const PresenceSpan& stretch : stretches)
+        total += stretch.leaveTime - stretch.joinTime;
     return total;
 }
 
@@ -100,6 +88,23 @@ void countKills(const Raid& raid, const std::vector<std::set<std::u16string>>& a
 
 } // namespace
 
+std::vector<PresenceSpan> timePresent(const Member& member, const RaidPeriod& period) {
+    return joinOverlappingStays(staysWithin(member, period));
+}
+
+std::vector<PresenceSpan> joinOverlappingStays(std::vector<PresenceSpan> stays) {
+    std::sort(stays.begin(), stays.end(),
+              [](const PresenceSpan& a, const PresenceSpan& b) { return a.joinTime < b.joinTime; });
+    std::vector<PresenceSpan> present;
+    for (const PresenceSpan& stay : stays) {
+        if (!present.empty() && stay.joinTime <= present.back().leaveTime)
+            present.back().leaveTime = std::max(present.back().leaveTime, stay.leaveTime);
+        else
+            present.push_back(stay);
+    }
+    return present;
+}
+
 RaidPeriod raidPeriod(const Raid& raid) {
     const RaidLog& log = raid.getRaidLog();
     RaidPeriod period{log.getRaidStartTime(), log.getRaidEndTime()};
@@ -123,7 +128,7 @@ std::vector<MemberAttendance> computeAttendance(const Raid& raid) {
         MemberAttendance row;
         row.name = member.name;
         row.memberClass = member.playerClass;
-        row.secondsPresent = secondsCovered(staysWithin(member, period));
+        row.secondsPresent = secondsOf(timePresent(member, period));
         row.percentOfRaid = percent(row.secondsPresent, period.seconds());
         countKills(raid, attendees, row);
         rows.push_back(std::move(row));

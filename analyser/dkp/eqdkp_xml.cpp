@@ -11,10 +11,32 @@
 
 // Times are Unix seconds; a time the log does not know is written as an empty element, so that
 // the site cannot mistake it for 1970. The log records no difficulty: 0 stands for unknown.
+// Importers refuse a zone or an item without a name, so those get a name that says so.
 namespace dkp {
 namespace {
 
 constexpr std::int64_t kUnknownDifficulty = 0;
+constexpr const char16_t* kUnknownZone = u"未知区域";
+constexpr const char16_t* kUnknownItem = u"未知物品";
+
+bool isBlank(std::u16string text) {
+    ustring::trimExt(text);
+    return text.empty();
+}
+
+std::u16string zoneName(const Raid& raid) {
+    const std::u16string zone = raid.getRaidLog().getZone();
+    return isBlank(zone) ? kUnknownZone : zone;
+}
+
+// A nameless item is named by its item number, the part of the id before any ":".
+std::u16string itemName(const Loot& loot) {
+    if (!isBlank(loot.name))
+        return loot.name;
+    std::u16string number = loot.id.substr(0, loot.id.find(u':'));
+    ustring::trimExt(number);
+    return number.empty() ? kUnknownItem : kUnknownItem + (u" " + number);
+}
 
 std::u16string timeText(std::int64_t time) {
     if (!isKnownTime(time))
@@ -23,7 +45,7 @@ std::u16string timeText(std::int64_t time) {
     return std::u16string(digits.begin(), digits.end());
 }
 
-// A member of one or more raids with the stays of all of them, each closed.
+// A member of one or more raids with the time present in all of them.
 struct MemberStays {
     const Member* record;
     std::vector<PresenceSpan> stays;
@@ -38,9 +60,9 @@ public:
             const auto [at, added] = index_.try_emplace(member.name, members_.size());
             if (added)
                 members_.push_back({&member, {}});
-            for (const PresenceSpan& span : member.presence)
-                members_[at->second].stays.push_back(
-                    {span.joinTime, isKnownTime(span.leaveTime) ? span.leaveTime : period.end});
+            const std::vector<PresenceSpan> present = timePresent(member, period);
+            std::vector<PresenceSpan>& stays = members_[at->second].stays;
+            stays.insert(stays.end(), present.begin(), present.end());
         }
     }
     const std::vector<MemberStays>& members() const { return members_; }
@@ -93,7 +115,7 @@ void writeZones(XmlWriter& xml, const std::vector<const Raid*>& raids) {
         xml.open("zone");
         xml.leaf("enter", timeText(period.start));
         xml.leaf("leave", timeText(period.end));
-        xml.leaf("name", raid->getRaidLog().getZone());
+        xml.leaf("name", zoneName(*raid));
         xml.leaf("difficulty", kUnknownDifficulty);
         xml.close("zone");
     }
@@ -124,7 +146,8 @@ void writeMember(XmlWriter& xml, const MemberStays& member) {
     xml.leaf("level", record.level);
     xml.leaf("note", u"");
     xml.open("times");
-    for (const PresenceSpan& stay : member.stays) {
+    // joined again, in case two of the raids overlap in time
+    for (const PresenceSpan& stay : joinOverlappingStays(member.stays)) {
         xml.leaf("time", "type", "join", timeText(stay.joinTime));
         xml.leaf("time", "type", "leave", timeText(stay.leaveTime));
     }
@@ -147,13 +170,13 @@ void writeItems(XmlWriter& xml, const std::vector<const Raid*>& raids) {
     for (const Raid* raid : raids)
         for (const Loot& loot : raid->getLoots()) {
             xml.open("item");
-            xml.leaf("name", loot.name);
+            xml.leaf("name", itemName(loot));
             xml.leaf("time", timeText(loot.time));
             xml.leaf("member", loot.player);
             xml.leaf("itemid", loot.id);
             xml.leaf("cost", loot.costs);
             xml.leaf("boss", loot.boss);
-            xml.leaf("zone", loot.zone.empty() ? raid->getRaidLog().getZone() : loot.zone);
+            xml.leaf("zone", isBlank(loot.zone) ? zoneName(*raid) : loot.zone);
             xml.leaf("count", loot.count);
             xml.close("item");
         }

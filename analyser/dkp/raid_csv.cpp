@@ -6,8 +6,6 @@
 #include "dkp/value_tables.h"
 #include "utilkit/ustring.h"
 
-#include <cstdio>
-
 // Each row starts with the raid's name, so that the tables of several raids stay one table.
 namespace dkp {
 namespace {
@@ -22,12 +20,6 @@ std::string timeText(std::int64_t time) {
     return isKnownTime(time) ? utf8(formatFullDate(time)) : std::string();
 }
 
-std::string oneDecimal(double value) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.1f", value);
-    return text;
-}
-
 } // namespace
 
 std::string attendanceCsv(const std::vector<const Raid*>& raids) {
@@ -38,9 +30,9 @@ std::string attendanceCsv(const std::vector<const Raid*>& raids) {
         const std::string raidName = utf8(raid->getRaidName());
         for (const MemberAttendance& row : computeAttendance(*raid))
             csv.row({raidName, utf8(row.name), utf8(classToText(row.memberClass)),
-                     std::to_string(row.secondsPresent / 60), oneDecimal(row.percentOfRaid),
-                     std::to_string(row.killsAttended), std::to_string(row.killsInRaid),
-                     oneDecimal(row.percentOfKills), std::to_string(row.pointsEarned)});
+                     row.secondsPresent / 60, CsvCell::oneDecimal(row.percentOfRaid),
+                     row.killsAttended, row.killsInRaid, CsvCell::oneDecimal(row.percentOfKills),
+                     row.pointsEarned});
     }
     return csv.text();
 }
@@ -53,7 +45,7 @@ std::string lootCsv(const std::vector<const Raid*>& raids) {
         const std::string raidName = utf8(raid->getRaidName());
         for (const Loot& loot : raid->getLoots())
             csv.row({raidName, timeText(loot.time), utf8(loot.player), utf8(loot.name),
-                     utf8(loot.id), std::to_string(loot.count), std::to_string(loot.costs),
+                     utf8(loot.id), loot.count, loot.costs,
                      loot.boss == kTrashMobBoss ? kTrashWord : utf8(loot.boss),
                      utf8(loot.zone.empty() ? raid->getRaidLog().getZone() : loot.zone)});
     }

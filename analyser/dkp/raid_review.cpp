@@ -110,6 +110,10 @@ private:
             const std::u16string item = quoted(loot.name);
             const std::string itemEnglish = "item " + quotedEnglish(loot.name);
             const bool noLooter = trimmed(loot.player).empty();
+            if (trimmed(loot.name).empty())
+                add(FindingLevel::Warning, "loot-without-name",
+                    u"编号为" + quoted(loot.id) + u"的物品没有名称",
+                    "the item with id " + quotedEnglish(loot.id) + " has no name");
             if (noLooter && loot.costs != 0)
                 add(FindingLevel::Error, "cost-without-looter",
                     u"物品" + item + u"花费 " + ustring::ToString(loot.costs) +

@@ -21,6 +21,15 @@ struct RAIDSIFT_API RaidPeriod {
 };
 RAIDSIFT_API RaidPeriod raidPeriod(const Raid& raid);
 
+// The stretches of the period a member was present in: the stays cut to the period, an open
+// stay ending with it, a stay without a known join time left out, and overlapping, nested and
+// touching stays joined into one. Sorted by time, apart from each other, none empty; their
+// lengths add up to MemberAttendance::secondsPresent.
+RAIDSIFT_API std::vector<PresenceSpan> timePresent(const Member& member, const RaidPeriod& period);
+
+// The stays (all closed) sorted by join time, overlapping, nested and touching ones joined.
+RAIDSIFT_API std::vector<PresenceSpan> joinOverlappingStays(std::vector<PresenceSpan> stays);
+
 // One member's presence and kills in a raid.
 struct RAIDSIFT_API MemberAttendance {
     std::u16string name;

@@ -71,7 +71,8 @@ void expectXmlHoldsRaid(const dkp::Raid& raid) {
     ASSERT_EQ(zones.size(), 1u);
     EXPECT_EQ(textOf(zones[0], "enter"), number(period.start));
     EXPECT_EQ(textOf(zones[0], "leave"), number(period.end));
-    EXPECT_EQ(textOf(zones[0], "name"), utf8(raid.getRaidLog().getZone()));
+    const std::string zone = utf8(raid.getRaidLog().getZone());
+    EXPECT_EQ(textOf(zones[0], "name"), zone.empty() ? "未知区域" : zone);
 
     const auto& kills = raid.getBossKills().getBossKills();
     const auto bosskills = childrenOf(xml.data("bosskills"), "bosskill");
@@ -88,14 +89,13 @@ void expectXmlHoldsRaid(const dkp::Raid& raid) {
         EXPECT_EQ(textOf(memberElements[i], "name"), utf8(members[i].name));
         EXPECT_EQ(textOf(memberElements[i], "guild"), utf8(members[i].guild));
         const auto times = childrenOf(memberElements[i]->FirstChildElement("times"), "time");
-        ASSERT_EQ(times.size(), 2 * members[i].presence.size());
-        for (std::size_t s = 0; s < members[i].presence.size(); ++s) {
-            const dkp::PresenceSpan& span = members[i].presence[s];
+        const auto present = dkp::timePresent(members[i], period);
+        ASSERT_EQ(times.size(), 2 * present.size());
+        for (std::size_t s = 0; s < present.size(); ++s) {
             EXPECT_STREQ(times[2 * s]->Attribute("type"), "join");
             EXPECT_STREQ(times[2 * s + 1]->Attribute("type"), "leave");
-            EXPECT_EQ(times[2 * s]->GetText(), number(span.joinTime));
-            EXPECT_EQ(times[2 * s + 1]->GetText(),
-                      number(span.leaveTime != 0 ? span.leaveTime : period.end));
+            EXPECT_EQ(times[2 * s]->GetText(), number(present[s].joinTime));
+            EXPECT_EQ(times[2 * s + 1]->GetText(), number(present[s].leaveTime));
         }
     }
 
@@ -213,20 +213,29 @@ TEST(EqdkpXml, HostileNamesSurviveTheRoundTrip) {
         EXPECT_EQ(textOf(item, field), expected) << field;
 }
 
-// What is written where the log knows nothing: empty times, an empty zone, no stays.
-TEST(EqdkpXml, MissingTimesZoneAndStaysAreLeftEmpty) {
+// What is written where the log knows nothing: empty times, no stays, and names an importer
+// accepts for a raid without a zone and loot without an item name.
+TEST(EqdkpXml, MissingTimesAndStaysAreLeftEmptyMissingNamesSaySo) {
     CraftedRaid crafted;
     crafted.zone.clear();
     crafted.players = {u"Lurker"};
     crafted.joins = {{u"Open", u"03/01/08 22:00:00"}};
     crafted.kills = {{u"Boss", u"", u"10", {u"Lurker"}}};
-    crafted.loot = {{u"Open", u"Ring", u"", u"5", u"Boss", u"7"}};
+    crafted.loot = {{u"Open", u"Ring", u"", u"5", u"Boss", u"7"},
+                    {u"Open", u"", u"03/01/08 22:10:00", u"5", u"Boss", u"32837:0:0:0"},
+                    {u"Open", u" ", u"03/01/08 22:11:00", u"5", u"Boss", u""}};
     RaidShelf shelf;
     const dkp::Raid& raid = shelf.add(crafted);
     const RaidLogXml xml(exportOf({&raid}, ExportFormat::EqdkpXml));
-    EXPECT_EQ(textOf(xml.data("zones")->FirstChildElement("zone"), "name"), "");
+    EXPECT_EQ(textOf(xml.data("zones")->FirstChildElement("zone"), "name"), "未知区域");
     EXPECT_EQ(textOf(xml.data("bosskills")->FirstChildElement("bosskill"), "time"), "");
-    EXPECT_EQ(textOf(xml.data("items")->FirstChildElement("item"), "time"), "");
+    const auto items = childrenOf(xml.data("items"), "item");
+    ASSERT_EQ(items.size(), 3u);
+    EXPECT_EQ(textOf(items[0], "time"), "");
+    EXPECT_EQ(textOf(items[0], "zone"), "未知区域");
+    EXPECT_EQ(textOf(items[1], "name"), "未知物品 32837");
+    EXPECT_EQ(textOf(items[1], "itemid"), "32837:0:0:0");
+    EXPECT_EQ(textOf(items[2], "name"), "未知物品");
     const auto members = childrenOf(xml.data("members"), "member");
     ASSERT_EQ(members.size(), 2u);
     EXPECT_EQ(members[0]->FirstChildElement("times")->FirstChildElement(), nullptr);
@@ -325,6 +334,95 @@ TEST(CsvExport, AllRaidsMakeOneTableWithTheRaidInEachRow) {
               nlohmann::json::parse(R"(["08/02/03 21:00:00","月影","Priest","45","100.0","0",
         "0","0.0","0"])"));
     EXPECT_EQ(readWithPython(exportOf(sample, ExportFormat::CsvLoot)).size(), 1u + 17);
+}
+
+namespace {
+
+enum class Cell { Text, Number, Formula };
+
+// How a spreadsheet takes a cell of a file it opens: a leading "'" makes it text; what reads
+// whole as a decimal number is a number; what starts, after blanks, tabs or line breaks, with
+// "=", "+", "-" or "@", or their full-width forms, is run as a formula; the rest is text.
+Cell spreadsheetReads(const std::string& cell) {
+    if (cell.starts_with('\''))
+        return Cell::Text;
+    std::size_t parsed = 0;
+    try {
+        (void)std::stod(cell, &parsed);
+    } catch (const std::logic_error&) {
+        parsed = 0;
+    }
+    if (parsed == cell.size() && cell.find_first_not_of("+-.0123456789") == std::string::npos)
+        return Cell::Number;
+    const std::string start = cell.substr(std::min(cell.find_first_not_of(" \t\r\n"), cell.size()));
+    for (const char* formula : {"=", "+", "-", "@", "＝", "＋", "－", "＠"})
+        if (start.starts_with(formula))
+            return Cell::Formula;
+    return Cell::Text;
+}
+
+} // namespace
+
+// Player-chosen texts that a spreadsheet would run reach it as text, shown after a "'"; the
+// other texts are unchanged and the numbers, a negative cost too, stay numbers.
+TEST(CsvExport, HostileTextsOpenAsTextAndNumbersAsNumbers) {
+    const std::vector<std::string> hostile = {"=HYPERLINK(\"http://x\",\"y\")",
+                                              "+1+cmd|' /C calc'!A0",
+                                              "-2+3",
+                                              "@SUM(A1)",
+                                              "\t=1",
+                                              "\r\n=1",
+                                              "  =1",
+                                              "＝1+1",
+                                              "-5",
+                                              "+5"};
+    const std::vector<std::string> harmless = {"a=b", "Rune-2", "'quoted", "5"};
+    RaidShelf shelf;
+    std::vector<const dkp::Raid*> raids;
+    for (const auto* texts : {&hostile, &harmless})
+        for (const std::string& text : *texts) {
+            const std::u16string wide = ustring::fromUtf8(text);
+            const std::u16string player = u"P" + wide;
+            CraftedRaid crafted;
+            crafted.zone = wide;
+            crafted.players = {wide, player};
+            crafted.joins = {{wide, u"03/01/08 20:00:00"}, {player, u"03/01/08 20:00:00"}};
+            crafted.kills = {{u"Boss", u"03/01/08 21:00:00", u"10", {}}};
+            crafted.loot = {{wide, wide, u"03/01/08 21:01:00", u"-40", wide, wide},
+                            {player, u"Ring", u"03/01/08 21:02:00", u"15", u"Boss", u"7"}};
+            raids.push_back(&shelf.add(crafted));
+        }
+    const nlohmann::json loot = readWithPython(exportOf(raids, ExportFormat::CsvLoot));
+    const nlohmann::json attendance = readWithPython(exportOf(raids, ExportFormat::CsvAttendance));
+    ASSERT_EQ(loot.size(), 1 + 2 * raids.size());
+    ASSERT_EQ(attendance.size(), 1 + 2 * raids.size());
+
+    const auto expectTextCell = [](const nlohmann::json& cell, const std::string& text,
+                                   bool guarded) {
+        const std::string written = cell.get<std::string>();
+        EXPECT_EQ(written, guarded ? "'" + text : text);
+        EXPECT_NE(spreadsheetReads(written), Cell::Formula) << written;
+    };
+    const auto expectNumber = [](const nlohmann::json& cell, const std::string& value) {
+        EXPECT_EQ(cell.get<std::string>(), value);
+        EXPECT_EQ(spreadsheetReads(value), Cell::Number);
+    };
+    for (std::size_t r = 0; r < raids.size(); ++r) {
+        const bool guarded = r < hostile.size();
+        const std::string& text = guarded ? hostile[r] : harmless[r - hostile.size()];
+        SCOPED_TRACE(text);
+        const nlohmann::json& item = loot[1 + 2 * r];
+        for (const int column : {2, 3, 4, 7, 8}) // member, item, item id, boss, zone
+            expectTextCell(item[column], text, guarded);
+        expectNumber(item[5], "1");
+        expectNumber(item[6], "-40");
+        expectNumber(loot[2 + 2 * r][6], "15");
+        expectTextCell(attendance[1 + 2 * r][1], text, guarded);
+        for (const int column : {3, 4, 5, 6, 7, 8})
+            EXPECT_EQ(spreadsheetReads(attendance[1 + 2 * r][column].get<std::string>()),
+                      Cell::Number)
+                << column;
+    }
 }
 
 TEST(RaidFormats, UploadIsTheUploadDocumentAndJsonAddsAttendance) {

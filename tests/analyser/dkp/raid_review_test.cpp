@@ -66,6 +66,8 @@ const Case kCases[] = {
      [](CraftedRaid& raid) { raid.kills[0].time = u"soon"; }},
     {"loot-without-time", FindingLevel::Warning,
      [](CraftedRaid& raid) { raid.loot[2].time.clear(); }},
+    {"loot-without-name", FindingLevel::Warning,
+     [](CraftedRaid& raid) { raid.loot[2].item = u" "; }},
 };
 
 } // namespace

@@ -111,9 +111,7 @@ private:
             const std::string itemEnglish = "item " + quotedEnglish(loot.name);
             const bool noLooter = trimmed(loot.player).empty();
             if (trimmed(loot.name).empty())
-                add(FindingLevel::Warning, "loot-without-name",
-                    u"编号为" + quoted(loot.id) + u"的物品没有名称",
-                    "the item with id " + quotedEnglish(loot.id) + " has no name");
+                checkNameless(loot);
             if (noLooter && loot.costs != 0)
                 add(FindingLevel::Error, "cost-without-looter",
                     u"物品" + item + u"花费 " + ustring::ToString(loot.costs) +
@@ -135,6 +133,16 @@ private:
                     itemEnglish + " at " + utf8(formatYearFirst(loot.time)) +
                         " lies outside the raid's start and end");
         }
+    }
+
+    void checkNameless(const Loot& loot) {
+        if (trimmed(loot.id).empty())
+            add(FindingLevel::Warning, "loot-without-name", u"一件物品既没有名称也没有编号",
+                "an item has neither a name nor an id");
+        else
+            add(FindingLevel::Warning, "loot-without-name",
+                u"编号为" + quoted(loot.id) + u"的物品没有名称",
+                "the item with id " + quotedEnglish(loot.id) + " has no name");
     }
 
     // Loot ordered by player, item and time, so that entries of one item to one player stand

@@ -103,6 +103,15 @@ TEST(RaidReview, TextsNameWhatWasFound) {
     ASSERT_EQ(findings.size(), 1u);
     EXPECT_EQ(findings[0].english, "item \"Sword\" went to \"陌生人\", who was never in the raid");
     EXPECT_NE(findings[0].chinese.find(u"“陌生人”"), std::u16string::npos);
+
+    CraftedRaid nameless = cleanRaid();
+    nameless.loot[0].item.clear();
+    nameless.loot[2].item = u" ";
+    nameless.loot[2].id.clear();
+    const auto namelessFindings = dkp::reviewRaid(shelf.add(nameless));
+    ASSERT_EQ(namelessFindings.size(), 2u);
+    EXPECT_EQ(namelessFindings[0].english, "the item with id \"100\" has no name");
+    EXPECT_EQ(namelessFindings[1].english, "an item has neither a name nor an id");
 }
 
 // A kill's attendee who has no stay of their own was still in the raid; loot without a cost

@@ -87,7 +87,8 @@ int run(dkpsite::SiteOptions options) {
     if (options.publicUrl.empty())
         options.publicUrl = dkpsite::boundSiteUrl(options.bindAddress, port);
     dkpsite::installApiRoutes(server, store, options);
-    dkpsite::installPageRoutes(server, store);
+    const dkpsite::WebSite web(store, options.database, nowMs);
+    dkpsite::installPageRoutes(server, web);
     std::cout << "dkpsite listening on http://" << options.bindAddress << ":" << port << std::endl;
     std::atomic<bool> listenEnded{false};
     std::thread signalThread = stopOnSignal(server, signals, listenEnded);

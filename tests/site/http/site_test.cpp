@@ -110,7 +110,7 @@ TEST_F(SiteTest, UploadedEventIsStoredAndShowsInTheGuildList) {
         << list->body;
 
     auto page = client().Get("/event.do?method=event_info&eventid=" + std::to_string(eventId) +
-                             "&dkpid=3&guildid=x");
+                             "&dkpid=3&guildid=%E6%9A%AE%E8%89%B2%E8%BF%9C%E5%BE%81");
     ASSERT_TRUE(page);
     EXPECT_EQ(page->status, 200);
     EXPECT_NE(page->body.find("bring &lt;flasks&gt; &amp; food"), std::string::npos);

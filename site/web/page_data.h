@@ -1,0 +1,58 @@
+#pragma once
+
+#include "ledger/standing.h"
+#include "store/site_store.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace dkpsite {
+
+// One event as a list of a guild's raids shows it.
+struct EventSummary {
+    std::int64_t id = 0;
+    std::int64_t dkpSystem = 0;
+    std::string name, zone, start;
+    std::int64_t members = 0;
+};
+
+// One item given out in a raid: what, to whom, for how much, when and where.
+struct LootRecord {
+    std::int64_t event = 0;
+    std::int64_t dkpSystem = 0;
+    std::string guildId, eventName, itemName, player, time;
+    std::int64_t costs = 0;
+};
+
+// A player's line in a DKP system's standings, with the raids attended.
+struct StandingRow {
+    Standing standing;
+    std::int64_t raidsAttended = 0;
+};
+
+// What the pages read of the site's data. Pages only read through this; writes go through the
+// store's own operations.
+class PageData {
+public:
+    virtual ~PageData() = default;
+    // The guilds whose standings anyone may read, by site name.
+    virtual std::vector<SiteGuild> publicGuilds() = 0;
+    virtual std::optional<SiteGuild> guildBySite(const std::string& site) = 0;
+    virtual std::optional<SiteGuild> guildById(const std::string& guildId) = 0;
+    // Every player of the DKP system with points, and the system's raids each was in.
+    virtual std::vector<StandingRow> standings(std::int64_t dkpSystem) = 0;
+    virtual std::int64_t raidCount(std::int64_t dkpSystem) = 0;
+    // The guild's newest events and loot, newest first.
+    virtual std::vector<EventSummary> latestEvents(std::int64_t guildRowId, int limit) = 0;
+    virtual std::vector<LootRecord> latestLoot(std::int64_t guildRowId, int limit) = 0;
+    virtual std::optional<StoredEvent> event(std::int64_t eventId) = 0;
+    // Loot of public guilds whose item name holds `text`, newest first.
+    virtual std::vector<LootRecord> findLoot(const std::string& text, int limit) = 0;
+    // The signed-in account a session token names, or nothing.
+    virtual std::optional<SiteAccount> account(const std::string& sessionToken,
+                                               std::int64_t nowMs) = 0;
+};
+
+} // namespace dkpsite

@@ -1,0 +1,367 @@
+#include "web/site_pages.h"
+
+#include "web/page_request.h"
+#include "web/standings_view.h"
+#include "web/web_assets.h"
+
+#include <map>
+#include <set>
+
+namespace dkpsite {
+
+namespace {
+
+using kainjow::mustache::data;
+
+constexpr int kLatestEvents = 10;
+constexpr int kLatestLoot = 15;
+constexpr int kFoundLoot = 200;
+// Longer searches name no item; the field's own limit.
+constexpr size_t kSearchTextLimit = 100;
+constexpr const char* kHtml = "text/html; charset=utf-8";
+
+data list() {
+    return data(data::type::list);
+}
+
+std::string number(std::int64_t value) {
+    return std::to_string(value);
+}
+
+std::optional<std::int64_t> idParameter(const httplib::Request& req, const char* name) {
+    const std::string text = req.get_param_value(name);
+    if (text.empty() || text.size() > 15 || text.find_first_not_of("0123456789") != text.npos)
+        return std::nullopt;
+    return std::stoll(text);
+}
+
+std::string eventAddress(std::int64_t event, std::int64_t dkpSystem, const std::string& guildId) {
+    return "/event.do?method=event_info&eventid=" + number(event) + "&dkpid=" + number(dkpSystem) +
+           "&guildid=" + percentEncoded(guildId);
+}
+
+data lootValues(const std::vector<LootRecord>& records) {
+    data rows = list();
+    for (const LootRecord& record : records) {
+        data row;
+        row.set("item", record.itemName);
+        row.set("player", record.player);
+        row.set("costs", number(record.costs));
+        row.set("event_name", record.eventName);
+        row.set("time", record.time);
+        row.set("href", eventAddress(record.event, record.dkpSystem, record.guildId));
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+data guildValues(const std::vector<SiteGuild>& guilds) {
+    data rows = list();
+    for (const SiteGuild& guild : guilds) {
+        data row;
+        row.set("guild_id", guild.guildId);
+        row.set("site", guild.site);
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+// The column headings of the standings: each a link that sorts by it, the other way round
+// when it is the column sorted by.
+data columnValues(const PageRenderer& renderer, PageLanguage language, const std::string& base,
+                  const StandingsQuery& query) {
+    static const std::pair<StandingsColumn, const char*> columns[] = {
+        {StandingsColumn::Name, "col_name"},
+        {StandingsColumn::Class, "col_class"},
+        {StandingsColumn::Points, "col_points"},
+        {StandingsColumn::Attendance, "col_attendance"}};
+    data values = list();
+    for (const auto& [column, key] : columns) {
+        const bool sorted = column == query.sort;
+        const bool nextDescending =
+            sorted ? !query.descending
+                   : column == StandingsColumn::Points || column == StandingsColumn::Attendance;
+        data value;
+        value.set("label", renderer.text(language, key));
+        value.set("href", base + "&sort=" + columnParameter(column) +
+                              "&order=" + (nextDescending ? "desc" : "asc") +
+                              "&class=" + percentEncoded(query.playerClass) +
+                              "&q=" + percentEncoded(query.name));
+        value.set("sorted", sorted);
+        value.set("aria", query.descending ? "descending" : "ascending");
+        value.set("arrow", query.descending ? "▼" : "▲");
+        values.push_back(value);
+    }
+    return values;
+}
+
+data standingValues(const std::vector<StandingRow>& rows, std::int64_t raidCount) {
+    data values = list();
+    for (const StandingRow& row : rows) {
+        data value;
+        value.set("name", row.standing.name);
+        value.set("class", row.standing.playerClass);
+        value.set("points", number(row.standing.dkp()));
+        value.set("attendance", std::to_string(attendancePercent(row, raidCount)));
+        values.push_back(value);
+    }
+    return values;
+}
+
+data classValues(const std::vector<StandingRow>& rows, const std::string& selected) {
+    std::set<std::string> classes;
+    for (const StandingRow& row : rows)
+        if (!row.standing.playerClass.empty())
+            classes.insert(row.standing.playerClass);
+    data values = list();
+    for (const std::string& name : classes) {
+        data value;
+        value.set("name", name);
+        value.set("selected", name == selected);
+        values.push_back(value);
+    }
+    return values;
+}
+
+// Each member's kills present and points from the event: the points of the kills attended,
+// less the cost of the loot received.
+void addMemberValues(const RaidDocument& raid, data& values) {
+    std::map<std::string, std::int64_t> kills, net;
+    for (const RaidKill& kill : raid.kills)
+        for (const std::string& name :
+             std::set<std::string>(kill.attendees.begin(), kill.attendees.end())) {
+            ++kills[name];
+            net[name] += kill.dkp;
+        }
+    for (const RaidLoot& loot : raid.loot)
+        net[loot.player] -= loot.costs;
+    data members = list();
+    for (const RaidMember& member : raid.members) {
+        data row;
+        row.set("name", member.name);
+        row.set("class", member.playerClass);
+        row.set("level", number(member.level));
+        row.set("kills", number(kills[member.name]));
+        row.set("kill_count", number(static_cast<std::int64_t>(raid.kills.size())));
+        row.set("net", number(net[member.name]));
+        members.push_back(row);
+    }
+    values.set("members", members);
+    values.set("member_count", number(static_cast<std::int64_t>(raid.members.size())));
+}
+
+void addKillValues(const RaidDocument& raid, data& values) {
+    data kills = list();
+    for (const RaidKill& kill : raid.kills) {
+        std::string attendees;
+        for (const std::string& name : kill.attendees)
+            attendees += (attendees.empty() ? "" : ", ") + name;
+        data row;
+        row.set("boss", kill.boss);
+        row.set("dkp", number(kill.dkp));
+        row.set("time", kill.time);
+        row.set("attendee_count", number(static_cast<std::int64_t>(kill.attendees.size())));
+        row.set("attendees", attendees);
+        kills.push_back(row);
+    }
+    values.set("kills", kills);
+}
+
+void addLootValues(const RaidDocument& raid, data& values) {
+    data loot = list();
+    for (const RaidLoot& item : raid.loot) {
+        data row;
+        row.set("item", item.itemName);
+        row.set("item_query", percentEncoded(item.itemName));
+        row.set("player", item.player);
+        row.set("costs", number(item.costs));
+        row.set("boss", item.boss);
+        row.set("time", item.time);
+        loot.push_back(row);
+    }
+    values.set("loot", loot);
+}
+
+} // namespace
+
+void setPageSecurityHeaders(httplib::Response& res) {
+    res.set_header("Content-Security-Policy",
+                   "default-src 'none'; style-src 'self'; img-src 'self' data:; "
+                   "form-action 'self'; base-uri 'none'; frame-ancestors 'none'");
+    res.set_header("X-Content-Type-Options", "nosniff");
+    res.set_header("Referrer-Policy", "same-origin");
+}
+
+SitePages::SitePages(PageData& data, std::function<std::int64_t()> clock)
+    : data_(data), clock_(std::move(clock)) {}
+
+void SitePages::answer(const httplib::Request& req, httplib::Response& res, const std::string& name,
+                       const std::string& title, TemplateValues values) const {
+    PageView view;
+    view.language = requestLanguage(req);
+    view.title = title.empty() ? renderer_.text(view.language, name + "_title") : title;
+    view.target = percentEncoded(localTarget(req.target));
+    view.values = std::move(values);
+    setPageSecurityHeaders(res);
+    res.set_header("Cache-Control", "no-store");
+    res.set_content(renderer_.render(name, std::move(view)), kHtml);
+}
+
+void SitePages::answerMissing(const httplib::Request& req, httplib::Response& res,
+                              const std::string& messageKey) const {
+    const PageLanguage language = requestLanguage(req);
+    data values;
+    values.set("message", renderer_.text(language, messageKey));
+    answer(req, res, "message", renderer_.text(language, "not_found_title"), values);
+    res.status = 404;
+}
+
+void SitePages::home(const httplib::Request& req, httplib::Response& res) const {
+    data values;
+    values.set("guilds", guildValues(data_.publicGuilds()));
+    answer(req, res, "home", "", values);
+}
+
+void SitePages::help(const httplib::Request& req, httplib::Response& res) const {
+    answer(req, res, "help", "", data());
+}
+
+void SitePages::passwordRecovery(const httplib::Request& req, httplib::Response& res) const {
+    data values;
+    values.set("has_token", !req.get_param_value("token").empty());
+    answer(req, res, "password", "", values);
+}
+
+void SitePages::account(const httplib::Request& req, httplib::Response& res) const {
+    data values;
+    if (const auto account = data_.account(cookieValue(req, kSessionCookie), clock_())) {
+        values.set("user", account->user);
+        values.set("guilds", guildValues(account->guilds));
+    }
+    answer(req, res, "account", "", values);
+}
+
+void SitePages::guild(const std::string& site, const httplib::Request& req,
+                      httplib::Response& res) const {
+    const auto guild = data_.guildBySite(site);
+    if (!guild)
+        return answerMissing(req, res, "no_guild");
+    if (guild->systems.empty())
+        return answer(req, res, "message", guild->guildId, data());
+    const auto wanted = idParameter(req, "dkp");
+    const SiteDkpSystem* system = &guild->systems.front();
+    for (const SiteDkpSystem& candidate : guild->systems)
+        if (wanted && candidate.id == *wanted)
+            system = &candidate;
+
+    const StandingsQuery query =
+        standingsQuery(req.get_param_value("sort"), req.get_param_value("order"),
+                       req.get_param_value("class"), req.get_param_value("q"));
+    const std::vector<StandingRow> all = data_.standings(system->id);
+    const std::int64_t raidCount = data_.raidCount(system->id);
+    const PageLanguage language = requestLanguage(req);
+
+    data values;
+    data systems = list();
+    for (const SiteDkpSystem& candidate : guild->systems) {
+        data value;
+        value.set("id", number(candidate.id));
+        value.set("name", candidate.name);
+        value.set("site", guild->site);
+        value.set("current", candidate.id == system->id);
+        systems.push_back(value);
+    }
+    values.set("systems", systems);
+    values.set("site", guild->site);
+    values.set("system_id", number(system->id));
+    values.set("system_name", system->name);
+    values.set("raid_count", number(raidCount));
+    values.set("sort", columnParameter(query.sort));
+    values.set("order", query.descending ? "desc" : "asc");
+    values.set("query", query.name);
+    values.set("classes", classValues(all, query.playerClass));
+    values.set("columns", columnValues(renderer_, language,
+                                       "/" + guild->site + "?dkp=" + number(system->id), query));
+    values.set("rows", standingValues(selectStandings(all, query), raidCount));
+
+    data events = list();
+    for (const EventSummary& summary : data_.latestEvents(guild->rowId, kLatestEvents)) {
+        data value;
+        value.set("name", summary.name);
+        value.set("zone", summary.zone);
+        value.set("start", summary.start);
+        value.set("members", number(summary.members));
+        value.set("href", eventAddress(summary.id, summary.dkpSystem, guild->guildId));
+        events.push_back(value);
+    }
+    values.set("events", events);
+    values.set("loot", lootValues(data_.latestLoot(guild->rowId, kLatestLoot)));
+    values.set("empty_text", renderer_.text(language, "no_loot"));
+    answer(req, res, "guild", guild->guildId, values);
+}
+
+void SitePages::event(const httplib::Request& req, httplib::Response& res) const {
+    const auto id =
+        req.get_param_value("method") == "event_info" ? idParameter(req, "eventid") : std::nullopt;
+    auto event = id ? data_.event(*id) : std::nullopt;
+    // The client's address also names the event's DKP system and guild: they must be its own.
+    if (event && req.has_param("dkpid") && idParameter(req, "dkpid") != event->dkpId)
+        event.reset();
+    if (event && req.has_param("guildid") && req.get_param_value("guildid") != event->guildId)
+        event.reset();
+    const auto guild = event ? data_.guildById(event->guildId) : std::nullopt;
+    if (!event || !guild)
+        return answerMissing(req, res, "no_event");
+
+    const RaidDocument& raid = event->raid;
+    data values;
+    values.set("guild_id", guild->guildId);
+    values.set("site", guild->site);
+    values.set("zone", raid.zone);
+    values.set("realm", raid.realm);
+    values.set("start", raid.start);
+    values.set("end", raid.end);
+    values.set("uploader", event->uploader);
+    // A text is shown as a section only when it is not empty.
+    if (!event->note.empty())
+        values.set("note", event->note);
+    if (!raid.note.empty())
+        values.set("raid_note", raid.note);
+    addMemberValues(raid, values);
+    addKillValues(raid, values);
+    addLootValues(raid, values);
+    answer(req, res, "event", event->name, values);
+}
+
+void SitePages::itemSearch(const httplib::Request& req, httplib::Response& res) const {
+    const std::string text = req.get_param_value("n");
+    data values;
+    values.set("query", text);
+    const bool searched = !text.empty() && text.size() <= kSearchTextLimit;
+    values.set("searched", searched);
+    if (searched)
+        values.set("loot", lootValues(data_.findLoot(text, kFoundLoot)));
+    values.set("empty_text", renderer_.text(requestLanguage(req), "no_items"));
+    answer(req, res, "items", "", values);
+}
+
+void SitePages::chooseLanguage(const httplib::Request& req, httplib::Response& res) const {
+    const auto language = languageNamed(req.get_param_value("set"));
+    if (language)
+        res.set_header("Set-Cookie", std::string(kLanguageCookie) + "=" + languageCode(*language) +
+                                         "; Path=/; Max-Age=31536000; SameSite=Lax; HttpOnly");
+    res.set_redirect(localTarget(req.get_param_value("back")), 303);
+}
+
+void SitePages::stylesheet(const httplib::Request&, httplib::Response& res) const {
+    setPageSecurityHeaders(res);
+    res.set_header("Cache-Control", "public, max-age=3600");
+    const std::string_view css = webAssets().at("site.css");
+    res.set_content(css.data(), css.size(), "text/css; charset=utf-8");
+}
+
+void SitePages::notFound(const httplib::Request& req, httplib::Response& res) const {
+    answerMissing(req, res, "not_found");
+}
+
+} // namespace dkpsite

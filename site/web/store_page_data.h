@@ -1,0 +1,36 @@
+#pragma once
+
+#include "store/database.h"
+#include "web/page_data.h"
+
+#include <mutex>
+
+namespace dkpsite {
+
+// PageData read from the site's store, with a connection of its own to the store's database
+// for the lists the store does not give.
+class StorePageData : public PageData {
+public:
+    StorePageData(SiteStore& store, const std::string& databasePath);
+
+    std::vector<SiteGuild> publicGuilds() override;
+    std::optional<SiteGuild> guildBySite(const std::string& site) override;
+    std::optional<SiteGuild> guildById(const std::string& guildId) override;
+    std::vector<StandingRow> standings(std::int64_t dkpSystem) override;
+    std::int64_t raidCount(std::int64_t dkpSystem) override;
+    std::vector<EventSummary> latestEvents(std::int64_t guildRowId, int limit) override;
+    std::vector<LootRecord> latestLoot(std::int64_t guildRowId, int limit) override;
+    std::optional<StoredEvent> event(std::int64_t eventId) override;
+    std::vector<LootRecord> findLoot(const std::string& text, int limit) override;
+    std::optional<SiteAccount> account(const std::string& sessionToken,
+                                       std::int64_t nowMs) override;
+
+private:
+    std::vector<LootRecord> loot(Statement& query);
+
+    SiteStore& store_;
+    std::mutex mutex_;
+    Database db_;
+};
+
+} // namespace dkpsite

@@ -1,0 +1,248 @@
+"""The site's pages in a real browser (headless Chromium through Selenium).
+
+    site_browser.py DKPSITE test       runs the browser scenarios; exit status 0 when all pass
+    site_browser.py DKPSITE screens DIR  saves the main pages as DIR/site-*.png
+
+Each run starts its own dkpsite on a free loopback port with a database in a temporary folder.
+"""
+import hashlib
+import json
+import os
+import subprocess
+import sys
+import tempfile
+import traceback
+import urllib.parse
+import urllib.request
+
+from selenium import webdriver
+from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.common.by import By
+from selenium.webdriver.common.keys import Keys
+
+HOSTILE_PLAYER = '<script>window.pwned=1</script>'
+QUOTED_PLAYER = 'O"Neil\'s & <b>Co</b>'
+HOSTILE_ITEM = '<img src=x onerror="window.pwned=2">Blade & "Edge"'
+HOSTILE_EVENT = '"><script>window.pwned=3</script> & raid'
+HOSTILE_ZONE = "</td><iframe src='/'></iframe>"
+
+
+def hostile_raid_document():
+    """A raid whose player-chosen texts hold markup, quotes and ampersands."""
+    def member(key, name, cls):
+        return (f"<key{key}><name>{name}</name><race>Human</race><guild></guild><sex>2</sex>"
+                f"<class>{cls}</class><level>70</level></key{key}>")
+    return ("<RaidInfo><key>03/01/08 20:00:00</key><realm>Realm & Co</realm>"
+            "<start>03/01/08 20:00:00</start><end>03/01/08 23:00:00</end>"
+            f"<zone>{HOSTILE_ZONE}</zone><PlayerInfos>"
+            + member(1, HOSTILE_PLAYER, "Warrior") + member(2, QUOTED_PLAYER, "Priest") +
+            "</PlayerInfos><BossKills><key1><name>Boss <i>&amp;</i></name><dkp>30</dkp>"
+            "<time>03/01/08 21:00:00</time><attendees>"
+            f"<key1><name>{HOSTILE_PLAYER}</name></key1><key2><name>{QUOTED_PLAYER}</name></key2>"
+            "</attendees></key1></BossKills><note>bring <flasks> & food</note>"
+            f"<Loot><key1><ItemName>{HOSTILE_ITEM}</ItemName><ItemID>1</ItemID><Icon>I</Icon>"
+            "<Class>C</Class><SubClass>S</SubClass><Color>ffa335ee</Color><Count>1</Count>"
+            f"<Player>{QUOTED_PLAYER}</Player><Costs>25</Costs><Time>03/01/08 21:05:00</Time>"
+            "<Zone>Z</Zone><Boss>Boss</Boss><Tooltip>T</Tooltip></key1></Loot></RaidInfo>")
+
+
+class Site:
+    """dkpsite with the demo guilds, started on a free port."""
+
+    def __init__(self, program):
+        self.folder = tempfile.TemporaryDirectory(prefix="dkpsite-browser")
+        self.log = open(os.path.join(self.folder.name, "dkpsite.log"), "w")
+        self.process = subprocess.Popen(
+            [program, "--demo", "--port", "0", "--bind", "127.0.0.1",
+             "--db", os.path.join(self.folder.name, "site.db")],
+            stdout=subprocess.PIPE, stderr=self.log, text=True)
+        banner = self.process.stdout.readline().strip()
+        if not banner.startswith("dkpsite listening on "):
+            self.stop()
+            raise RuntimeError(f"dkpsite did not start: {banner!r}")
+        self.url = banner.rsplit(" ", 1)[1]
+
+    def api(self, path, body=None, token=None):
+        request = urllib.request.Request(self.url + path, method="POST" if body else "GET")
+        if body is not None:
+            request.data = json.dumps(body).encode()
+            request.add_header("Content-Type", "application/json")
+        if token:
+            request.add_header("Authorization", "Bearer " + token)
+        with urllib.request.urlopen(request, timeout=10) as answer:
+            return json.loads(answer.read())
+
+    def upload(self, name, document):
+        """Uploads a raid as the demo user, to the first guild's first DKP system."""
+        token = self.api("/api/login", {"user": "demo",
+                                        "digest": hashlib.sha256(b"demo").hexdigest()})["token"]
+        account = self.api("/api/account", token=token)
+        guild = account["guilds"][0]
+        dkp = guild["dkpSystems"][0]["id"]
+        answer = self.api("/api/events", {"guildId": guild["guildId"], "dkpId": dkp,
+                                          "name": name, "note": "", "document": document},
+                          token=token)
+        return (f"/event.do?method=event_info&eventid={answer['eventId']}&dkpid={dkp}"
+                f"&guildid={urllib.parse.quote(guild['guildId'])}")
+
+    def headers(self, path):
+        with urllib.request.urlopen(self.url + path, timeout=10) as answer:
+            return answer.headers
+
+    def stop(self):
+        self.process.terminate()
+        self.process.wait(timeout=20)
+        self.log.close()
+        self.folder.cleanup()
+
+
+def browser(width, height, language="zh-CN"):
+    options = webdriver.ChromeOptions()
+    options.binary_location = "/usr/bin/chromium"
+    for argument in ("--headless=new", "--no-sandbox", "--disable-gpu",
+                     "--disable-dev-shm-usage", f"--window-size={width},{height}",
+                     f"--lang={language}"):
+        options.add_argument(argument)
+    options.add_experimental_option("prefs", {"intl.accept_languages": language})
+    return webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+
+
+def check(condition, message):
+    if not condition:
+        raise AssertionError(message)
+
+
+def hostile_names_show_as_text(site, driver):
+    event = site.upload(HOSTILE_EVENT, hostile_raid_document())
+    for path in (event, "/adpt_dkp", "/adpt_dkp?sort=name&q=" + urllib.parse.quote("O\"Neil"),
+                 "/wow/s.php?n=" + urllib.parse.quote("Blade &")):
+        driver.get(site.url + path)
+        check(driver.execute_script("return window.pwned === undefined"),
+              f"{path}: a name in the raid ran as a script")
+        check(not driver.find_elements(By.CSS_SELECTOR, "script, iframe, img, b, i"),
+              f"{path}: a name in the raid became an element")
+        text = driver.find_element(By.TAG_NAME, "main").text
+        check(QUOTED_PLAYER in text, f"{path}: {QUOTED_PLAYER!r} is not shown as text")
+    driver.get(site.url + event)
+    text = driver.find_element(By.TAG_NAME, "main").text
+    for shown in (HOSTILE_PLAYER, HOSTILE_ITEM, HOSTILE_EVENT, HOSTILE_ZONE, "Realm & Co"):
+        check(shown in text, f"the event page does not show {shown!r} as text")
+    check(driver.title.startswith(HOSTILE_EVENT), "the event's name is not its page title")
+
+
+def standings_work_by_keyboard(site, driver):
+    driver.get(site.url + "/adpt_dkp?dkp=1&sort=name&order=asc")
+    body = driver.find_element(By.TAG_NAME, "body")
+    body.send_keys(Keys.TAB)
+
+    def focused():
+        return driver.switch_to.active_element
+
+    for _ in range(40):
+        if focused().get_attribute("href") and "sort=points" in focused().get_attribute("href"):
+            break
+        focused().send_keys(Keys.TAB)
+    check("sort=points" in (focused().get_attribute("href") or ""),
+          "the points heading cannot be reached with the Tab key")
+    focused().send_keys(Keys.ENTER)
+    points = [int(cell.text) for cell in driver.find_elements(
+        By.CSS_SELECTOR, "table.standings tbody td:nth-child(3)")]
+    check(points and points == sorted(points, reverse=True),
+          f"Enter on the points heading does not sort by points, highest first: {points}")
+
+    for _ in range(40):
+        if focused().get_attribute("name") == "q":
+            break
+        focused().send_keys(Keys.TAB)
+    check(focused().get_attribute("name") == "q", "the name search cannot be reached by Tab")
+    focused().send_keys("ald", Keys.ENTER)
+    names = [cell.text for cell in driver.find_elements(
+        By.CSS_SELECTOR, "table.standings tbody td:nth-child(1)")]
+    check(names == ["Aldric"], f"searching 'ald' by keyboard shows {names}")
+
+
+def pages_are_guarded(site, driver):
+    for path in ("/", "/adpt_dkp", "/wow/s.php?n=ring", "/forum-106-1.html",
+                 "/forumdisplay.php?fid=106", "/GetPasswordPage.do", "/account",
+                 "/event.do?method=event_info&eventid=1"):
+        policy = site.headers(path).get("Content-Security-Policy", "")
+        check("frame-ancestors 'none'" in policy and "script-src" not in policy and
+              "default-src 'none'" in policy,
+              f"{path}: its Content-Security-Policy allows scripts or framing: {policy!r}")
+
+
+def language_is_chinese_then_remembered(site, driver):
+    driver.get(site.url + "/adpt_dkp")
+    check(driver.find_element(By.TAG_NAME, "html").get_attribute("lang") == "zh-CN",
+          "a reader without a choice does not get Chinese")
+    driver.find_element(By.CSS_SELECTOR, "header a[lang='en']").click()
+    check(driver.current_url.endswith("/adpt_dkp"), "the language switch does not lead back")
+    driver.get(site.url + "/wow/s.php")
+    check(driver.find_element(By.TAG_NAME, "html").get_attribute("lang") == "en",
+          "the choice of English is not remembered")
+    check("Item search" in driver.find_element(By.TAG_NAME, "h1").text,
+          "the English page is not in English")
+
+
+SCENARIOS = [hostile_names_show_as_text, standings_work_by_keyboard, pages_are_guarded,
+             language_is_chinese_then_remembered]
+
+
+def run_tests(program):
+    failures = 0
+    site = Site(program)
+    try:
+        for scenario in SCENARIOS:
+            driver = browser(1280, 900)
+            try:
+                scenario(site, driver)
+                print(f"[ OK ] {scenario.__name__}")
+            except Exception:  # every scenario runs; each failure is reported
+                failures += 1
+                print(f"[FAIL] {scenario.__name__}")
+                traceback.print_exc()
+            finally:
+                driver.quit()
+    finally:
+        site.stop()
+    return 1 if failures else 0
+
+
+SCREEN_SIZES = {"phone": (390, 844), "desktop": (1280, 900)}
+
+
+def save_screens(program, folder):
+    os.makedirs(folder, exist_ok=True)
+    site = Site(program)
+    try:
+        pages = {"home": "/", "guild": "/adpt_dkp",
+                 "event": "/event.do?method=event_info&eventid=2&dkpid=1",
+                 "items": "/wow/s.php?n=" + urllib.parse.quote("of"),
+                 "help": "/forum-106-1.html"}
+        for size, (width, height) in SCREEN_SIZES.items():
+            driver = browser(width, height)
+            try:
+                for name, path in pages.items():
+                    driver.get(site.url + path)
+                    full = driver.execute_script("return document.body.scrollHeight")
+                    driver.set_window_size(width, min(max(height, full + 140), 4000))
+                    driver.save_screenshot(os.path.join(folder, f"site-{name}-{size}.png"))
+                    driver.set_window_size(width, height)
+            finally:
+                driver.quit()
+    finally:
+        site.stop()
+    return 0
+
+
+def main(argv):
+    if len(argv) >= 3 and argv[2] == "test":
+        return run_tests(argv[1])
+    if len(argv) >= 4 and argv[2] == "screens":
+        return save_screens(argv[1], argv[3])
+    print(__doc__, file=sys.stderr)
+    return 2
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv))

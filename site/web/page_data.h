@@ -32,6 +32,23 @@ struct StandingRow {
     std::int64_t raidsAttended = 0;
 };
 
+// One change of a player's points: a kill attended earns the kill's points, an item received
+// costs its price. `reason` is the boss or the item.
+struct PointsChange {
+    std::int64_t event = 0;
+    std::string eventName, time, reason;
+    std::int64_t points = 0; // earned (> 0) or spent (< 0)
+    bool loot = false;
+};
+
+// One raid of a DKP system and whether a player was one of its members.
+struct RaidPresence {
+    std::int64_t event = 0;
+    std::string eventName, start;
+    std::int64_t uploadedMs = 0;
+    bool present = false;
+};
+
 // What the pages read of the site's data. Pages only read through this; writes go through the
 // store's own operations.
 class PageData {
@@ -50,6 +67,13 @@ public:
     virtual std::optional<StoredEvent> event(std::int64_t eventId) = 0;
     // Loot of public guilds whose item name holds `text`, newest first.
     virtual std::vector<LootRecord> findLoot(const std::string& text, int limit) = 0;
+    // A player's changes of points in the DKP system, in the order they happened (by event, then
+    // time within it).
+    virtual std::vector<PointsChange> pointsChanges(std::int64_t dkpSystem,
+                                                    const std::string& name) = 0;
+    // Every raid of the DKP system, oldest first, and whether the player was in it.
+    virtual std::vector<RaidPresence> raidPresence(std::int64_t dkpSystem,
+                                                   const std::string& name) = 0;
     // The signed-in account a session token names, or nothing.
     virtual std::optional<SiteAccount> account(const std::string& sessionToken,
                                                std::int64_t nowMs) = 0;

@@ -22,6 +22,8 @@ void installPageRoutes(httplib::Server& server, const WebSite& site) {
     server.Get("/account", page(&SitePages::account));
     server.Get("/wow/s.php", page(&SitePages::itemSearch));
     server.Get("/event.do", page(&SitePages::event));
+    server.Get(R"(/([A-Za-z0-9_\-]{1,64})/member)",
+               [&pages](Req req, Res res) { pages.member(req.matches[1].str(), req, res); });
     server.Get(R"(/([A-Za-z0-9_\-]{1,64}))",
                [&pages](Req req, Res res) { pages.guild(req.matches[1].str(), req, res); });
 }

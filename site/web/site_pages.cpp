@@ -1,5 +1,6 @@
 #include "web/site_pages.h"
 
+#include "web/member_view.h"
 #include "web/page_request.h"
 #include "web/standings_view.h"
 #include "web/web_assets.h"
@@ -18,6 +19,9 @@ constexpr int kLatestLoot = 15;
 constexpr int kFoundLoot = 200;
 // Longer searches name no item; the field's own limit.
 constexpr size_t kSearchTextLimit = 100;
+// The chart's drawing box, in SVG units; it scales to the page's width.
+constexpr int kChartWidth = 600;
+constexpr int kChartHeight = 160;
 constexpr const char* kHtml = "text/html; charset=utf-8";
 
 data list() {
@@ -38,6 +42,11 @@ std::optional<std::int64_t> idParameter(const httplib::Request& req, const char*
 std::string eventAddress(std::int64_t event, std::int64_t dkpSystem, const std::string& guildId) {
     return "/event.do?method=event_info&eventid=" + number(event) + "&dkpid=" + number(dkpSystem) +
            "&guildid=" + percentEncoded(guildId);
+}
+
+std::string memberAddress(const std::string& site, std::int64_t dkpSystem,
+                          const std::string& name) {
+    return "/" + site + "/member?dkp=" + number(dkpSystem) + "&name=" + percentEncoded(name);
 }
 
 data lootValues(const std::vector<LootRecord>& records) {
@@ -95,11 +104,13 @@ data columnValues(const PageRenderer& renderer, PageLanguage language, const std
     return values;
 }
 
-data standingValues(const std::vector<StandingRow>& rows, std::int64_t raidCount) {
+data standingValues(const std::vector<StandingRow>& rows, std::int64_t raidCount,
+                    const std::string& site, std::int64_t dkpSystem) {
     data values = list();
     for (const StandingRow& row : rows) {
         data value;
         value.set("name", row.standing.name);
+        value.set("href", memberAddress(site, dkpSystem, row.standing.name));
         value.set("class", row.standing.playerClass);
         value.set("points", number(row.standing.dkp()));
         value.set("attendance", std::to_string(attendancePercent(row, raidCount)));
@@ -127,12 +138,14 @@ data classValues(const std::vector<StandingRow>& rows, const std::string& select
 // less the cost of the loot received.
 void addMemberValues(const RaidDocument& raid, data& values) {
     std::map<std::string, std::int64_t> kills, net;
-    for (const RaidKill& kill : raid.kills)
-        for (const std::string& name :
-             std::set<std::string>(kill.attendees.begin(), kill.attendees.end())) {
-            ++kills[name];
+    for (const RaidKill& kill : raid.kills) {
+        // A name listed twice earns twice, as the standings count it; it is one kill present.
+        for (const std::string& name : kill.attendees)
             net[name] += kill.dkp;
-        }
+        for (const std::string& name :
+             std::set<std::string>(kill.attendees.begin(), kill.attendees.end()))
+            ++kills[name];
+    }
     for (const RaidLoot& loot : raid.loot)
         net[loot.player] -= loot.costs;
     data members = list();
@@ -180,6 +193,19 @@ void addLootValues(const RaidDocument& raid, data& values) {
         loot.push_back(row);
     }
     values.set("loot", loot);
+}
+
+// The DKP system of the guild that the request's `dkp` names, otherwise the guild's first.
+const SiteDkpSystem& chosenSystem(const SiteGuild& guild, const httplib::Request& req) {
+    const auto wanted = idParameter(req, "dkp");
+    for (const SiteDkpSystem& candidate : guild.systems)
+        if (wanted && candidate.id == *wanted)
+            return candidate;
+    return guild.systems.front();
+}
+
+std::string signedNumber(std::int64_t value) {
+    return (value > 0 ? "+" : "") + number(value);
 }
 
 } // namespace
@@ -248,11 +274,7 @@ void SitePages::guild(const std::string& site, const httplib::Request& req,
         return answerMissing(req, res, "no_guild");
     if (guild->systems.empty())
         return answer(req, res, "message", guild->guildId, data());
-    const auto wanted = idParameter(req, "dkp");
-    const SiteDkpSystem* system = &guild->systems.front();
-    for (const SiteDkpSystem& candidate : guild->systems)
-        if (wanted && candidate.id == *wanted)
-            system = &candidate;
+    const SiteDkpSystem* system = &chosenSystem(*guild, req);
 
     const StandingsQuery query =
         standingsQuery(req.get_param_value("sort"), req.get_param_value("order"),
@@ -282,7 +304,8 @@ void SitePages::guild(const std::string& site, const httplib::Request& req,
     values.set("classes", classValues(all, query.playerClass));
     values.set("columns", columnValues(renderer_, language,
                                        "/" + guild->site + "?dkp=" + number(system->id), query));
-    values.set("rows", standingValues(selectStandings(all, query), raidCount));
+    values.set("rows",
+               standingValues(selectStandings(all, query), raidCount, guild->site, system->id));
 
     data events = list();
     for (const EventSummary& summary : data_.latestEvents(guild->rowId, kLatestEvents)) {
@@ -298,6 +321,89 @@ void SitePages::guild(const std::string& site, const httplib::Request& req,
     values.set("loot", lootValues(data_.latestLoot(guild->rowId, kLatestLoot)));
     values.set("empty_text", renderer_.text(language, "no_loot"));
     answer(req, res, "guild", guild->guildId, values);
+}
+
+void SitePages::member(const std::string& site, const httplib::Request& req,
+                       httplib::Response& res) const {
+    const auto guild = data_.guildBySite(site);
+    if (!guild || guild->systems.empty())
+        return answerMissing(req, res, "no_guild");
+    const SiteDkpSystem& system = chosenSystem(*guild, req);
+    const std::string name = req.get_param_value("name");
+    std::optional<StandingRow> standing;
+    for (StandingRow& row : data_.standings(system.id))
+        if (row.standing.name == name)
+            standing = std::move(row);
+    if (name.empty() || !standing)
+        return answerMissing(req, res, "no_member");
+    const PageLanguage language = requestLanguage(req);
+    const std::vector<PointsChange> changes = data_.pointsChanges(system.id, name);
+
+    data values;
+    values.set("site", guild->site);
+    values.set("guild_id", guild->guildId);
+    values.set("system_id", number(system.id));
+    values.set("system_name", system.name);
+    values.set("points", number(standing->standing.dkp()));
+    values.set("earned", number(standing->standing.earned));
+    values.set("spent", number(standing->standing.spent));
+    if (!standing->standing.playerClass.empty())
+        values.set("class", standing->standing.playerClass);
+
+    if (const auto chart = pointsChart(changes, kChartWidth, kChartHeight)) {
+        data drawing;
+        drawing.set("points", chart->points);
+        drawing.set("zero_y", chart->zeroY);
+        drawing.set("width", number(kChartWidth));
+        drawing.set("chart_width", number(kChartWidth + 8));
+        drawing.set("chart_height", number(kChartHeight + 16));
+        drawing.set("bottom_label_y", number(kChartHeight + 4));
+        drawing.set("highest", number(chart->highest));
+        drawing.set("lowest", number(chart->lowest));
+        values.set("chart", drawing);
+    }
+
+    data spans = list();
+    const std::int64_t today = clock_() / (24LL * 60 * 60 * 1000);
+    for (const AttendanceSpan& span : attendanceSpans(data_.raidPresence(system.id, name), today)) {
+        data value;
+        value.set("label",
+                  renderer_.text(language, span.days == 0 ? "span_all"
+                                                          : "span_" + std::to_string(span.days)));
+        value.set("percent", std::to_string(span.percent()));
+        value.set("attended", number(span.attended));
+        value.set("raids", number(span.raids));
+        spans.push_back(value);
+    }
+    values.set("attendance", spans);
+
+    // Newest first, each with the balance it left.
+    data timeline = list();
+    std::vector<LootRecord> loot;
+    std::int64_t balance = 0;
+    std::vector<data> rows;
+    for (const PointsChange& change : changes) {
+        balance += change.points;
+        data row;
+        row.set("time", change.time);
+        row.set("event_name", change.eventName);
+        row.set("href", eventAddress(change.event, system.id, guild->guildId));
+        row.set("kind", renderer_.text(language, change.loot ? "kind_loot" : "kind_kill"));
+        row.set("reason", change.reason);
+        row.set("change", signedNumber(change.points));
+        row.set("balance", number(balance));
+        rows.push_back(row);
+        if (change.loot)
+            loot.push_back({change.event, system.id, guild->guildId, change.eventName,
+                            change.reason, name, change.time, -change.points});
+    }
+    for (auto row = rows.rbegin(); row != rows.rend(); ++row)
+        timeline.push_back(*row);
+    values.set("timeline", timeline);
+    std::reverse(loot.begin(), loot.end());
+    values.set("loot", lootValues(loot));
+    values.set("empty_text", renderer_.text(language, "no_loot"));
+    answer(req, res, "member", name, values);
 }
 
 void SitePages::event(const httplib::Request& req, httplib::Response& res) const {

@@ -29,6 +29,9 @@ public:
     // `/<site name>[?dkp=&sort=&order=&class=&q=]`: a DKP system's standings, the latest
     // raids and loot.
     void guild(const std::string& site, const httplib::Request& req, httplib::Response& res) const;
+    // `/<site name>/member?name=…[&dkp=…]`: a player's points over time, why they changed,
+    // attendance and loot.
+    void member(const std::string& site, const httplib::Request& req, httplib::Response& res) const;
     // `/event.do?method=event_info&eventid=…[&dkpid=…&guildid=…]`.
     void event(const httplib::Request& req, httplib::Response& res) const;
     // `/wow/s.php?n=<name>`: who received the items whose name holds the text.

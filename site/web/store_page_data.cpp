@@ -115,6 +115,39 @@ std::vector<LootRecord> StorePageData::findLoot(const std::string& text, int lim
     return loot(query);
 }
 
+std::vector<PointsChange> StorePageData::pointsChanges(std::int64_t dkpSystem,
+                                                       const std::string& name) {
+    std::lock_guard lock(mutex_);
+    Statement query = db_.prepare(
+        "SELECT e.id, e.name, k.time, k.boss, k.dkp, 0 FROM event_kills k "
+        "JOIN kill_attendees a ON a.kill = k.id JOIN events e ON e.id = k.event "
+        "WHERE e.dkp_system = ?1 AND a.name = ?2 "
+        "UNION ALL SELECT e.id, e.name, l.time, l.item_name, -l.costs, 1 FROM event_loot l "
+        "JOIN events e ON e.id = l.event WHERE e.dkp_system = ?1 AND l.player = ?2 "
+        "ORDER BY 1, 3, 6");
+    query.bind(1, dkpSystem).bind(2, name);
+    std::vector<PointsChange> changes;
+    while (query.step())
+        changes.push_back({query.integer(0), query.text(1), query.text(2), query.text(3),
+                           query.integer(4), query.integer(5) != 0});
+    return changes;
+}
+
+std::vector<RaidPresence> StorePageData::raidPresence(std::int64_t dkpSystem,
+                                                      const std::string& name) {
+    std::lock_guard lock(mutex_);
+    Statement query =
+        db_.prepare("SELECT e.id, e.name, e.start_time, e.created_ms, "
+                    "EXISTS(SELECT 1 FROM event_members m WHERE m.event = e.id AND m.name = ?2) "
+                    "FROM events e WHERE e.dkp_system = ?1 ORDER BY e.id");
+    query.bind(1, dkpSystem).bind(2, name);
+    std::vector<RaidPresence> raids;
+    while (query.step())
+        raids.push_back({query.integer(0), query.text(1), query.text(2), query.integer(3),
+                         query.integer(4) != 0});
+    return raids;
+}
+
 std::optional<SiteAccount> StorePageData::account(const std::string& sessionToken,
                                                   std::int64_t nowMs) {
     if (sessionToken.empty())

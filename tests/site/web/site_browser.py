@@ -114,8 +114,10 @@ def check(condition, message):
 
 def hostile_names_show_as_text(site, driver):
     event = site.upload(HOSTILE_EVENT, hostile_raid_document())
+    member = "/adpt_dkp/member?dkp=1&name="
     for path in (event, "/adpt_dkp", "/adpt_dkp?sort=name&q=" + urllib.parse.quote("O\"Neil"),
-                 "/wow/s.php?n=" + urllib.parse.quote("Blade &")):
+                 "/wow/s.php?n=" + urllib.parse.quote("Blade &"),
+                 member + urllib.parse.quote(QUOTED_PLAYER)):
         driver.get(site.url + path)
         check(driver.execute_script("return window.pwned === undefined"),
               f"{path}: a name in the raid ran as a script")
@@ -128,6 +130,10 @@ def hostile_names_show_as_text(site, driver):
     for shown in (HOSTILE_PLAYER, HOSTILE_ITEM, HOSTILE_EVENT, HOSTILE_ZONE, "Realm & Co"):
         check(shown in text, f"the event page does not show {shown!r} as text")
     check(driver.title.startswith(HOSTILE_EVENT), "the event's name is not its page title")
+    driver.get(site.url + member + urllib.parse.quote(HOSTILE_PLAYER))
+    check(driver.execute_script("return window.pwned === undefined") and
+          driver.find_element(By.TAG_NAME, "h1").text == HOSTILE_PLAYER,
+          "the member page of a player named like a script does not show the name as text")
 
 
 def standings_work_by_keyboard(site, driver):
@@ -216,6 +222,7 @@ def save_screens(program, folder):
     site = Site(program)
     try:
         pages = {"home": "/", "guild": "/adpt_dkp",
+                 "member": "/adpt_dkp/member?dkp=1&name=" + urllib.parse.quote("暗影之刃"),
                  "event": "/event.do?method=event_info&eventid=2&dkpid=1",
                  "items": "/wow/s.php?n=" + urllib.parse.quote("of"),
                  "help": "/forum-106-1.html"}

@@ -1,7 +1,11 @@
 """The site's pages in a real browser (headless Chromium through Selenium).
 
-    site_browser.py DKPSITE test       runs the browser scenarios; exit status 0 when all pass
-    site_browser.py DKPSITE screens DIR  saves the main pages as DIR/site-*.png
+    site_browser.py DKPSITE test [WIREKIT_UPLOAD]  runs the browser scenarios; exit status 0
+                                                   when all pass
+    site_browser.py DKPSITE screens DIR            saves the main pages as DIR/site-*.png
+
+With WIREKIT_UPLOAD (the program that uploads a raid through the client's protocol library),
+raids are uploaded as the client uploads them; without it, by the protocol's requests.
 
 Each run starts its own dkpsite on a free loopback port with a database in a temporary folder.
 """
@@ -49,7 +53,8 @@ def hostile_raid_document():
 class Site:
     """dkpsite with the demo guilds, started on a free port."""
 
-    def __init__(self, program):
+    def __init__(self, program, uploader=None):
+        self.uploader = uploader
         self.folder = tempfile.TemporaryDirectory(prefix="dkpsite-browser")
         self.log = open(os.path.join(self.folder.name, "dkpsite.log"), "w")
         self.process = subprocess.Popen(
@@ -74,6 +79,8 @@ class Site:
 
     def upload(self, name, document):
         """Uploads a raid as the demo user, to the first guild's first DKP system."""
+        if self.uploader:
+            return self.upload_through_wirekit(name, document)
         token = self.api("/api/login", {"user": "demo",
                                         "digest": hashlib.sha256(b"demo").hexdigest()})["token"]
         account = self.api("/api/account", token=token)
@@ -84,6 +91,16 @@ class Site:
                           token=token)
         return (f"/event.do?method=event_info&eventid={answer['eventId']}&dkpid={dkp}"
                 f"&guildid={urllib.parse.quote(guild['guildId'])}")
+
+    def upload_through_wirekit(self, name, document):
+        path = os.path.join(self.folder.name, "upload.xml")
+        with open(path, "w", encoding="utf-8") as file:
+            file.write(document)
+        answer = subprocess.run([self.uploader, self.url, "demo", "demo", name, path],
+                                capture_output=True, text=True, timeout=60, check=True)
+        event, dkp, guild = answer.stdout.strip().split(" ", 2)
+        return (f"/event.do?method=event_info&eventid={event}&dkpid={dkp}"
+                f"&guildid={urllib.parse.quote(guild)}")
 
     def headers(self, path):
         with urllib.request.urlopen(self.url + path, timeout=10) as answer:
@@ -194,9 +211,9 @@ SCENARIOS = [hostile_names_show_as_text, standings_work_by_keyboard, pages_are_g
              language_is_chinese_then_remembered]
 
 
-def run_tests(program):
+def run_tests(program, uploader):
     failures = 0
-    site = Site(program)
+    site = Site(program, uploader)
     try:
         for scenario in SCENARIOS:
             driver = browser(1280, 900)
@@ -244,7 +261,7 @@ def save_screens(program, folder):
 
 def main(argv):
     if len(argv) >= 3 and argv[2] == "test":
-        return run_tests(argv[1])
+        return run_tests(argv[1], argv[3] if len(argv) >= 4 else None)
     if len(argv) >= 4 and argv[2] == "screens":
         return save_screens(argv[1], argv[3])
     print(__doc__, file=sys.stderr)

@@ -71,6 +71,8 @@ PageRenderer::PageRenderer() {
                                    " does not parse: " + parsed.error_message());
         templates_[templateName(path)] = std::string(content);
     }
+    chineseValues_ = textValues(chinese_);
+    englishValues_ = textValues(english_);
 }
 
 std::string PageRenderer::fill(const std::string& name, const TemplateValues& values) const {
@@ -82,8 +84,8 @@ std::string PageRenderer::fill(const std::string& name, const TemplateValues& va
 }
 
 std::string PageRenderer::render(const std::string& name, PageView view) const {
-    const auto& texts = view.language == PageLanguage::English ? english_ : chinese_;
-    const TemplateValues t = textValues(texts);
+    const TemplateValues& t =
+        view.language == PageLanguage::English ? englishValues_ : chineseValues_;
     view.values.set("t", t);
     for (const auto& [partialName, content] : templates_) {
         if (partialName.compare(0, kPartialPrefix.size(), kPartialPrefix) != 0)

@@ -38,6 +38,8 @@ private:
 
     std::map<std::string, std::string> templates_;
     std::map<std::string, std::string> chinese_, english_;
+    // The texts as template values (`t`), made once per language.
+    TemplateValues chineseValues_, englishValues_;
 };
 
 } // namespace dkpsite

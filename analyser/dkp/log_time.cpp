@@ -7,9 +7,11 @@
 #include <array>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
 #include <limits>
 #include <optional>
+#include <string>
 
 namespace dkp {
 namespace {
@@ -19,6 +21,24 @@ constexpr std::int64_t kNoHourStart = std::numeric_limits<std::int64_t>::min();
 constexpr std::int64_t kSecondsPerHour = 3600;
 constexpr std::size_t kHourSlots = 4096;
 constexpr std::int64_t kNoHourKey = std::numeric_limits<std::int64_t>::min();
+
+// Reads the zone again when TZ differs from the last reading on this thread: localtime_r need
+// not notice a changed TZ on its own, while tzset asks the file system about the zone's file
+// every time, which costs more than a conversion when a raid shows thousands of times.
+void readZoneIfChanged() {
+    struct Reading {
+        bool done = false;
+        std::optional<std::string> zone;
+    };
+    thread_local Reading last;
+    const char* set = std::getenv("TZ");
+    std::optional<std::string> zone =
+        set != nullptr ? std::optional<std::string>(set) : std::nullopt;
+    if (last.done && last.zone == zone)
+        return;
+    tzset();
+    last = {true, std::move(zone)};
+}
 
 bool isConvertible(std::int64_t time) {
     return time >= 0 && time <= kLastConvertibleTime;
@@ -155,9 +175,9 @@ std::int64_t timeInReadZone(const std::tm& fields) {
     return early;
 }
 
-// The same in the zone in force now; localtime_r need not notice a changed TZ on its own.
+// The same in the zone in force now.
 std::int64_t localTime(const std::tm& fields) {
-    tzset();
+    readZoneIfChanged();
     return timeInReadZone(fields);
 }
 
@@ -176,7 +196,7 @@ bool isOrdinaryClock(const std::tm& fields) {
 std::optional<std::tm> localCalendar(std::int64_t time) {
     if (!isConvertible(time))
         return std::nullopt;
-    tzset(); // localtime_r need not notice a changed TZ on its own
+    readZoneIfChanged();
     const std::time_t seconds = static_cast<std::time_t>(time);
     std::tm fields{};
     if (localtime_r(&seconds, &fields) == nullptr)

@@ -323,14 +323,26 @@ void RaidLog::readMembers(Table& raid, std::vector<Member>& members) const {
         members.push_back(std::move(member));
     });
     MemberIndex index = indexOf(members);
-    std::size_t join = 0;
-    raid.child("Join").forEachEntry([&](const Table& entry) {
-        memberCalled(members, index, entry.value("player")).addJoinTime(joinTimes_[join++]);
-    });
-    std::size_t leave = 0;
-    raid.child("Leave").forEachEntry([&](const Table& entry) {
-        memberCalled(members, index, entry.value("player")).addLeaveTime(leaveTimes_[leave++]);
-    });
+    // Each member's times in log order, added in one go.
+    std::vector<std::vector<std::int64_t>> joins(members.size());
+    std::vector<std::vector<std::int64_t>> leaves(members.size());
+    const auto collect = [&](const char* key, const std::vector<std::int64_t>& times,
+                             std::vector<std::vector<std::int64_t>>& perMember) {
+        std::size_t next = 0;
+        raid.child(key).forEachEntry([&](const Table& entry) {
+            const Member& member = memberCalled(members, index, entry.value("player"));
+            const auto at = static_cast<std::size_t>(&member - members.data());
+            if (at >= perMember.size())
+                perMember.resize(members.size());
+            perMember[at].push_back(times[next++]);
+        });
+    };
+    collect("Join", joinTimes_, joins);
+    collect("Leave", leaveTimes_, leaves);
+    joins.resize(members.size());
+    leaves.resize(members.size());
+    for (std::size_t at = 0; at < members.size(); ++at)
+        members[at].addStays(joins[at], leaves[at]);
 }
 
 // What a list of raids shows of the kills: how many there are and the DKP they earned, and

@@ -218,8 +218,7 @@ public:
             return out;
         out.reserve(static_cast<std::size_t>(to - from));
         if (from < keptSize_)
-            out.append(kept_.text(), static_cast<std::size_t>(from),
-                       static_cast<std::size_t>(std::min(to, keptSize_) - from));
+            kept_.copyTo(out, from, std::min(to, keptSize_));
         if (to > keptSize_) {
             const std::int32_t start = std::max(from, keptSize_);
             out.append(text_ + from_ + start - keptSize_, static_cast<std::size_t>(to - start));
@@ -357,7 +356,9 @@ public:
             left_ = unread;
             return left_;
         }
-        leftStore_.assign(kept_.text());
+        leftStore_.clear();
+        leftStore_.reserve(static_cast<std::size_t>(kept_.size()) + unread.size());
+        kept_.copyTo(leftStore_, 0, kept_.size());
         leftStore_.append(unread);
         left_ = leftStore_;
         return left_;

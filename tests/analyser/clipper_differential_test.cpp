@@ -93,6 +93,32 @@ TEST(ClipperDifferential, RandomSavedVariablesTextsGiveTheSameTree) {
     }
 }
 
+// Damage such as a crash's zeros or a torn line, thousands of characters long, in front of the
+// first table and between tables, also on the line of a table: the text kept in front of a
+// block then spans many lines, and its line feeds, quotes and blanks are looked up far back.
+TEST(ClipperDifferential, LongJunkBeforeAndBetweenTablesGivesTheSameTree) {
+    std::mt19937 random(2712);
+    std::uniform_int_distribution<int> length(0, 3000);
+    // Mostly zeros, as a crash leaves them, with now and then a character the parser looks for.
+    constexpr char16_t kMarks[] = u"  \t\n\"x=[]-,";
+    const std::u16string_view marks(kMarks, std::size(kMarks) - 1);
+    std::uniform_int_distribution<std::size_t> pick(0, marks.size() * 40);
+    const auto junk = [&](bool lineFeeds) {
+        std::u16string text(static_cast<std::size_t>(length(random)), u'\0');
+        for (char16_t& c : text)
+            if (const std::size_t at = pick(random); at < marks.size())
+                c = lineFeeds || marks[at] != u'\n' ? marks[at] : u' ';
+        return text;
+    };
+    const std::u16string named = u"T = { [\"a\"] = \"1\", { [\"b\"] = 2, }, }";
+    const std::u16string unnamed = u"{ [\"c\"] = 3, }";
+    for (int round = 0; round < 60 && !HasFailure(); ++round) {
+        const std::u16string text = junk(true) + named + junk(false) + unnamed + junk(true) +
+                                    unnamed + junk(false) + named + junk(true);
+        expectSameTree({ustring::toUtf8(text), text});
+    }
+}
+
 TEST(ClipperDifferential, DeepNestingStopsAtTheBoundInBothParsers) {
     const std::u16string deep = u"T = " + std::u16string(100000, u'{') + u"\n[\"v\"] = 1,\n" +
                                 std::u16string(100000, u'}') + u"\n";

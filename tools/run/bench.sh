@@ -6,8 +6,10 @@
 # (`raidsift tree --reference`) against the fast one (`raidsift tree`) on the smaller files,
 # the pathological inputs that must neither crash nor take 0.5 seconds, one raid of 100000
 # distinct joining players (member lookup must stay linear), the peak memory of `raidsift tree`
-# on a 5 MB table of `1,` entries (the JSON is written as the tree is walked); then the update run
-# (`installupdates`) over 500 to 4000 packages, whose time per package must stay flat.
+# on a 5 MB table of `1,` entries (the JSON is written as the tree is walked), the peak memory of
+# a 1 MB log behind 50 MB of zeros (at most 3 times the file), one player joining and leaving
+# 200000 times (show, lint and export each under 0.5 s); then the update run (`installupdates`)
+# over 500 to 4000 packages, whose time per package must stay flat.
 
 # bench_measure <command...>: prints "<best wall seconds> <peak KB> <exit status>" of 5 runs.
 # The wall time comes from bash (milliseconds), the peak memory from GNU time.
@@ -75,6 +77,41 @@ with open(file, "w", encoding="utf-8") as out:
               '\t\t["Join"] = {\n' + events("01/25/08 20:00:00") + '\t\t},\n'
               '\t\t["Leave"] = {\n' + events("01/25/08 23:00:00") + '\t\t},\n\t}, -- [1]\n}\n')
 PY
+}
+
+# bench_one_player_stays <file> <pairs>: one raid in which one player joins and leaves that many
+# times, a second apart.
+bench_one_player_stays() {
+    python3 - "$1" "$2" <<'PY'
+import datetime, sys
+file, pairs = sys.argv[1], int(sys.argv[2])
+start = datetime.datetime(2008, 1, 25, 20, 0, 0)
+def events(offset):
+    return "".join(f'\t\t\t{{\n\t\t\t\t["player"] = "Alpha",\n\t\t\t\t["time"] = '
+                   f'"{(start + datetime.timedelta(seconds=2 * i + offset)):%m/%d/%y %H:%M:%S}",\n'
+                   f'\t\t\t}}, -- [{i + 1}]\n' for i in range(pairs))
+with open(file, "w", encoding="utf-8") as out:
+    out.write('CT_RaidTracker_RaidLog = {\n\t{\n\t\t["key"] = "01/25/08 20:00:00",\n'
+              '\t\t["Join"] = {\n' + events(0) + '\t\t},\n'
+              '\t\t["Leave"] = {\n' + events(1) + '\t\t},\n\t}, -- [1]\n}\n')
+PY
+}
+
+# bench_damaged_front: the 1 MB log behind 50 MB of zeros, as a crash leaves a saved-variables
+# file; its peak memory must stay within 3 times the file, and it must list the log's raids.
+bench_damaged_front() {
+    local file="$BENCH_DIR/zeros-50mb-log-1mb.lua"
+    head -c $((50 * 1024 * 1024)) /dev/zero >"$file"
+    printf '\n' >>"$file"
+    cat "$BENCH_DIR/raids-1mb.lua" >>"$file"
+    read -r z_wall z_kb z_status < <(bench_measure "$BIN/raidsift" raids "$file")
+    local same="the log's raids"
+    cmp -s <("$BIN/raidsift" raids "$file") <("$BIN/raidsift" raids "$BENCH_DIR/raids-1mb.lua") ||
+        same="NOT the log's raids"
+    awk -v w="$z_wall" -v k="$z_kb" -v b="$(stat -c %s "$file")" -v s="$z_status" -v same="$same" \
+        'BEGIN { r = k * 1024 / b; printf "zeros-50mb+log-1mb %7.3f s %8.1f MB  %.2fx the file (%s)  %s  exit %s\n",
+            w, k / 1024, r, r <= 3 ? "within 3x" : "OVER 3x", same, s }'
+    rm -f "$file"
 }
 
 # bench_update_folder <folder> <packages>: a program folder whose temp/ holds a complete download
@@ -184,6 +221,24 @@ run_bench() {
     bench_many_players "$BENCH_DIR/players-100000.lua" 100000
     read -r p_wall p_kb p_status < <(bench_measure "$BIN/raidsift" raids "$BENCH_DIR/players-100000.lua")
     printf '%-12s %7.3f s %8.1f MB  exit %s\n' players-100000 "$p_wall" "$(awk -v k="$p_kb" 'BEGIN{print k/1024}')" "$p_status"
+
+    echo
+    echo "a log damaged in front (raidsift raids; peak memory at most 3 times the file, same raids as the log alone):"
+    bench_damaged_front
+
+    echo
+    echo "one player joining and leaving 200000 times (raidsift show, lint and export csv-attendance; under 0.5 s each):"
+    bench_one_player_stays "$BENCH_DIR/stays-200000.lua" 200000
+    local name
+    local -a command
+    for name in show lint export; do
+        command=("$name" "$BENCH_DIR/stays-200000.lua" 1)
+        [ "$name" = export ] && command+=(--format csv-attendance)
+        read -r s_wall _ s_status < <(bench_measure "$BIN/raidsift" "${command[@]}")
+        awk -v n="${command[*]##*/}" -v w="$s_wall" -v s="$s_status" 'BEGIN {
+            printf "%-44s %7.3f s (%s)  exit %s\n", n, w, w < 0.5 ? "under 0.5 s" : "OVER 0.5 s", s }'
+    done
+    rm -f "$BENCH_DIR/stays-200000.lua"
 
     bench_updates
 }

@@ -31,6 +31,9 @@ public:
     void addJoinTime(std::int64_t time);
     // Closes the earliest open stay that began strictly before `time`; dropped if none.
     void addLeaveTime(std::int64_t time);
+    // The same stays as addJoinTime for each join in turn and then addLeaveTime for each leave,
+    // in n log n time however many stays one member has.
+    void addStays(const std::vector<std::int64_t>& joins, const std::vector<std::int64_t>& leaves);
 };
 
 } // namespace dkp

@@ -2,6 +2,7 @@
 #include "dkp/member.h"
 
 #include <gtest/gtest.h>
+#include <random>
 
 using dkp::BossKill;
 using dkp::BossKills;
@@ -46,6 +47,32 @@ TEST(Presence, LeaveWithoutAnEarlierOpenJoinIsDropped) {
     EXPECT_EQ(spans(member), (Spans{{100, 0}}));
     member.addLeaveTime(101);
     EXPECT_EQ(spans(member), (Spans{{100, 101}}));
+}
+
+// Adding a member's stays in one go gives what adding its joins and then its leaves one by one
+// gives: random logs with repeated, zero and negative times, and stays already there.
+TEST(Presence, StaysAddedTogetherMatchStaysAddedOneByOne) {
+    std::mt19937 random(27);
+    std::uniform_int_distribution<std::int64_t> time(-3, 12);
+    std::uniform_int_distribution<int> count(0, 8);
+    for (int round = 0; round < 2000; ++round) {
+        Member oneByOne;
+        for (int i = count(random); i > 0; --i)
+            oneByOne.addJoinTime(time(random));
+        oneByOne.addLeaveTime(time(random));
+        Member together = oneByOne;
+        std::vector<std::int64_t> joins(static_cast<std::size_t>(count(random)));
+        std::vector<std::int64_t> leaves(static_cast<std::size_t>(count(random)));
+        for (auto* times : {&joins, &leaves})
+            for (std::int64_t& t : *times)
+                t = time(random);
+        for (const std::int64_t t : joins)
+            oneByOne.addJoinTime(t);
+        for (const std::int64_t t : leaves)
+            oneByOne.addLeaveTime(t);
+        together.addStays(joins, leaves);
+        ASSERT_EQ(spans(together), spans(oneByOne)) << "round " << round;
+    }
 }
 
 TEST(Presence, CopiesAreDeep) {

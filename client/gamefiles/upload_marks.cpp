@@ -55,6 +55,20 @@ std::u16string keptDamagedMessage(const std::u16string& path) {
            u"已损坏，且无法改名保存；文件保持原样，上传标记暂时无法使用。";
 }
 
+std::u16string danglingLinkMessage(const std::u16string& path) {
+    return u"上传记录文件" + quoted(path) +
+           u"是一个链接，它指向的文件不存在，上传标记无法读取或记下。请删除这个链接或恢复它指向的文"
+           u"件。";
+}
+
+// A symbolic link whose target is missing: opening it finds no file, creating it would create
+// the target somewhere else or fail. It is the user's to mend.
+bool isDanglingLink(const std::string& path) {
+    std::error_code error;
+    return std::filesystem::is_symlink(std::filesystem::symlink_status(path, error)) &&
+           !std::filesystem::exists(std::filesystem::status(path, error));
+}
+
 std::u16string unwritableMessage(const std::u16string& path) {
     return u"无法写入上传记录文件" + quoted(path) + u"，本次上传没有记下。";
 }
@@ -121,7 +135,7 @@ std::u16string UploadMarks::load() {
     std::unique_ptr<LockedFile> file;
     const Status status = openLocked(native, file);
     if (status == Status::FileNotFound)
-        return {};
+        return isDanglingLink(native) ? danglingLinkMessage(path_) : std::u16string();
     if (status == Status::Locked)
         return lockedMessage(path_);
     if (status != Status::Ok)
@@ -167,6 +181,8 @@ std::u16string UploadMarks::record(const UploadMark& mark) {
         std::unique_ptr<LockedFile> file;
         const Status status = openLocked(native, file);
         if (status == Status::FileNotFound) {
+            if (isDanglingLink(native))
+                return joined(told, joined(danglingLinkMessage(path_), unwritableMessage(path_)));
             const Status created = LockedFile::create(native, marksToText({mark}), file);
             if (created == Status::AlreadyExists)
                 continue; // another client was quicker: add to its file

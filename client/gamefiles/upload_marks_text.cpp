@@ -5,6 +5,8 @@
 #include <nlohmann/json.hpp>
 
 #include <limits>
+#include <set>
+#include <vector>
 
 namespace gamefiles {
 namespace {
@@ -50,8 +52,12 @@ template <typename Number> bool readNumber(const Json& object, const char* key, 
     return true;
 }
 
+// The fields a mark is written with, no more.
+constexpr std::size_t kMarkFields = 6;
+constexpr std::size_t kFileFields = 2;
+
 std::optional<UploadMark> fromJson(const Json& object) {
-    if (!object.is_object())
+    if (!object.is_object() || object.size() != kMarkFields)
         return std::nullopt;
     UploadMark mark;
     std::string account;
@@ -67,6 +73,27 @@ std::optional<UploadMark> fromJson(const Json& object) {
     return mark;
 }
 
+// The text as JSON, or nothing when it is not JSON or names a key twice in one object (a JSON
+// reader would keep only one of them, and marks would be lost without a word).
+std::optional<Json> parsedWithoutDuplicateKeys(std::string_view text) {
+    std::vector<std::set<std::string>> keysOfOpenObjects;
+    bool duplicate = false;
+    const Json::parser_callback_t noteKeys = [&](int, Json::parse_event_t event, Json& parsed) {
+        if (event == Json::parse_event_t::object_start)
+            keysOfOpenObjects.emplace_back();
+        else if (event == Json::parse_event_t::object_end && !keysOfOpenObjects.empty())
+            keysOfOpenObjects.pop_back();
+        else if (event == Json::parse_event_t::key && !keysOfOpenObjects.empty())
+            duplicate =
+                !keysOfOpenObjects.back().insert(parsed.get<std::string>()).second || duplicate;
+        return true;
+    };
+    Json file = Json::parse(text, noteKeys, false);
+    if (file.is_discarded() || duplicate)
+        return std::nullopt;
+    return file;
+}
+
 } // namespace
 
 std::string marksToText(const std::vector<UploadMark>& marks) {
@@ -79,9 +106,10 @@ std::string marksToText(const std::vector<UploadMark>& marks) {
 }
 
 std::optional<std::vector<UploadMark>> marksFromText(std::string_view text) {
-    const Json file = Json::parse(text, nullptr, false);
-    if (file.is_discarded() || !file.is_object())
+    const std::optional<Json> parsed = parsedWithoutDuplicateKeys(text);
+    if (!parsed || !parsed->is_object() || parsed->size() != kFileFields)
         return std::nullopt;
+    const Json& file = *parsed;
     int format = 0;
     if (!readNumber(file, "format", format) || format != kFormat)
         return std::nullopt;

@@ -6,7 +6,10 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <filesystem>
+#include <limits>
+#include <optional>
 #include <random>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -30,6 +33,34 @@ std::string temporarySuffix() {
     return ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(random() % 1000000007);
 }
 
+bool allDigits(std::string_view text) {
+    return !text.empty() && text.size() <= 10 &&
+           text.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+// The process that wrote `candidate` as a new copy of the file `name` ("<name>.tmp<process>-
+// <number>", as temporarySuffix and the compound files' replace name them); nothing for any
+// other name.
+std::optional<pid_t> writerOfCopy(std::string_view name, std::string_view candidate) {
+    const std::string prefix = std::string(name) + ".tmp";
+    if (!candidate.starts_with(prefix))
+        return std::nullopt;
+    const std::string_view suffix = candidate.substr(prefix.size());
+    const std::size_t dash = suffix.find('-');
+    if (dash == std::string_view::npos || !allDigits(suffix.substr(0, dash)) ||
+        !allDigits(suffix.substr(dash + 1)))
+        return std::nullopt;
+    const long long process = std::stoll(std::string(suffix.substr(0, dash)));
+    if (process <= 0 || process > std::numeric_limits<pid_t>::max())
+        return std::nullopt;
+    return static_cast<pid_t>(process);
+}
+
+// A process of that number exists (a writer of another user's included).
+bool isRunning(pid_t process) {
+    return ::kill(process, 0) == 0 || errno != ESRCH;
+}
+
 } // namespace
 
 bool isFolder(std::u16string_view path) {
@@ -44,12 +75,13 @@ void removeFile(std::u16string_view path) {
 
 void removeUnfinishedCopies(std::u16string_view path) {
     const fs::path file(toNativePath(path));
-    const std::string prefix = file.filename().string() + ".tmp";
+    const std::string name = file.filename().string();
     std::error_code error;
     fs::directory_iterator entries(file.parent_path(), error);
     for (; !error && entries != fs::directory_iterator(); entries.increment(error)) {
         std::error_code ignored;
-        if (entries->path().filename().string().starts_with(prefix) &&
+        const std::optional<pid_t> writer = writerOfCopy(name, entries->path().filename().string());
+        if (writer && !isRunning(*writer) &&
             entries->symlink_status(ignored).type() == fs::file_type::regular)
             fs::remove(entries->path(), ignored);
     }

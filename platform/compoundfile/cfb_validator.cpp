@@ -139,8 +139,11 @@ private:
         for (const std::uint32_t sector : chain)
             for (std::size_t i = 0; i < perSector; ++i)
                 entries_.push_back(readEntry(sectorOffset(sector) + i * kDirectoryEntrySize));
+        // The root has no siblings: the library would read each as another root, belonging to
+        // nothing, and never free it.
         const Entry& root = entries_.front();
-        return root.type == kRoot && root.size <= bytes_.size();
+        return root.type == kRoot && root.size <= bytes_.size() && root.left == kNoStream &&
+               root.right == kNoStream;
     }
 
     Entry readEntry(std::size_t offset) const {

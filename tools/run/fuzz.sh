@@ -52,8 +52,6 @@ run_fuzz() {
     # merged into the committed corpus, and any failing input lands there too (the ordinary
     # tests replay every file of it).
     mkdir -p "$dir/corpus/$target"
-    # Leaks inside the libraries the targets call are listed there; the project's own are not.
-    export LSAN_OPTIONS="suppressions=$ROOT/tools/fuzz/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
     local status=0
     "$dir/bin/$target" "$dir/corpus/$target" "$corpus" -max_total_time="$seconds" \
         -max_len="$max_len" -timeout=20 -rss_limit_mb=3072 -print_final_stats=1 \

@@ -97,6 +97,15 @@ TEST_F(UploadMarksFile, ADamagedFileIsSetAsideWholeAndReported) {
          R"({"format":1,"uploads":[{"account":"A","raidStart":1,"documentSha256":")" + kDigestA +
              R"(","eventId":4294967296,"site":"s","uploadedAt":1}]})"},
         {"not UTF-8", "{\"format\":1,\"uploads\":[],\"x\":\"\xC3\x28\"}"},
+        // A JSON reader keeps one of two equal keys: the marks of the other would be lost.
+        {"the uploads twice", sound.substr(0, sound.size() - 2) + ",\"uploads\":[]}"},
+        {"a field of a mark twice",
+         R"({"format":1,"uploads":[{"account":"A","raidStart":1,"documentSha256":")" + kDigestA +
+             R"(","eventId":1,"site":"s","uploadedAt":1,"eventId":2}]})"},
+        {"a field no mark has",
+         R"({"format":1,"uploads":[{"account":"A","raidStart":1,"documentSha256":")" + kDigestA +
+             R"(","eventId":1,"site":"s","uploadedAt":1,"note":""}]})"},
+        {"a field no file has", R"({"format":1,"uploads":[],"next":[]})"},
     };
     for (const auto& [what, bytes] : damages) {
         SCOPED_TRACE(what);
@@ -167,6 +176,39 @@ TEST_F(UploadMarksFile, AWriterKilledMidWriteLeavesTheOldRecord) {
     EXPECT_EQ(store.record(mark(u"C", 3, kDigestB, 3)), u"");
     EXPECT_EQ(store.marks().size(), 2u);
     EXPECT_TRUE(others().empty()) << "the next mark clears the leftover away";
+}
+
+TEST_F(UploadMarksFile, ALinkToAMissingFileIsReportedAndLeftAsItIs) {
+    fs::create_symlink("elsewhere/uploads.json", tree.path("uploads.json"));
+    for (const std::u16string& told : {store.load(), store.record(mark(u"A", 1, kDigestA, 1))}) {
+        EXPECT_NE(told.find(u"指向的文件不存在"), std::u16string::npos);
+        EXPECT_NE(told.find(store.path()), std::u16string::npos);
+    }
+    EXPECT_TRUE(store.marks().empty());
+    EXPECT_EQ(fs::read_symlink(tree.path("uploads.json")), "elsewhere/uploads.json");
+    EXPECT_TRUE(others().empty());
+}
+
+// Only new copies of the marks file whose writing process has died are its own leftovers.
+TEST_F(UploadMarksFile, OnlyTheLeftoversOfDeadWritersAreRemoved) {
+    const pid_t dead = ::fork();
+    ASSERT_GE(dead, 0);
+    if (dead == 0)
+        ::_exit(0);
+    ASSERT_EQ(::waitpid(dead, nullptr, 0), dead);
+    const std::string leftover = "uploads.json.tmp" + std::to_string(dead) + "-17";
+    const std::vector<std::string> kept = {
+        "uploads.json.tmp", "uploads.json.tmp-mine", "uploads.json.tmp.bak",
+        "uploads.json.tmp" + std::to_string(::getpid()) + "-5", // a writer still at work
+        "uploads.json.tmp" + std::to_string(dead) + "-17-edited"};
+    for (const std::string& name : kept)
+        tree.write(name, "someone's");
+    tree.write(leftover, "half written");
+    EXPECT_EQ(store.record(mark(u"A", 1, kDigestA, 1)), u"");
+    EXPECT_EQ(store.record(mark(u"B", 2, kDigestB, 2)), u"");
+    EXPECT_FALSE(tree.exists(leftover));
+    for (const std::string& name : kept)
+        EXPECT_EQ(tree.read(name), "someone's") << name;
 }
 
 TEST_F(UploadMarksFile, AFileHeldByAnotherProgramIsReportedAndLeftAlone) {

@@ -12,6 +12,9 @@
 #include <mutex>
 #include <thread>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 using packlist::PackList;
 using updater::PackageInstaller;
 
@@ -307,15 +310,23 @@ TEST_F(UpdateRun, ANameTooLongForTheFileSystemFailsThatPackageAfterItsAttempts) 
 }
 
 TEST_F(UpdateRun, LeftoversOfAKilledRunAreRemovedAndTheDownloadersFilesKept) {
+    // The process that wrote the new copies has ended.
+    const pid_t killed = ::fork();
+    ASSERT_GE(killed, 0);
+    if (killed == 0)
+        ::_exit(0);
+    ASSERT_EQ(::waitpid(killed, nullptr, 0), killed);
+    const std::string installedCopy = "temp/installed.xml.tmp" + std::to_string(killed) + "-17";
+    const std::string versionsCopy = "localver.xml.tmp" + std::to_string(killed) + "-18";
     write("temp/cabinet-x1Y2z3/0", "half decoded");
-    write("temp/installed.xml.tmp4242-17", "<?xml");
-    write("localver.xml.tmp4242-18", "<?xml");
+    write(installedCopy, "<?xml");
+    write(versionsCopy, "<?xml");
     write("temp/core.cab.part", "the downloader's");
     write("temp/other.tmp", "the downloader's");
     writeDownloadState({pack(u"core", 2)}, "downloading");
     EXPECT_EQ(runOnce(), Calls{});
-    for (const char* gone :
-         {"temp/cabinet-x1Y2z3", "temp/installed.xml.tmp4242-17", "localver.xml.tmp4242-18"})
+    for (const std::string& gone :
+         {std::string("temp/cabinet-x1Y2z3"), installedCopy, versionsCopy})
         EXPECT_FALSE(exists(gone)) << gone;
     for (const char* kept : {"temp/core.cab.part", "temp/other.tmp", "temp/dlstate.xml"})
         EXPECT_TRUE(exists(kept)) << kept;

@@ -25,7 +25,7 @@ struct UploadMark {
 std::string marksToText(const std::vector<UploadMark>& marks);
 
 // The marks of a file's text; nothing when the text is not such an object in every part (a
-// missing or mistyped field, text that is not UTF-8, another format number).
+// missing, mistyped, unknown or repeated field, text that is not UTF-8, another format number).
 std::optional<std::vector<UploadMark>> marksFromText(std::string_view text);
 
 } // namespace gamefiles

@@ -34,10 +34,11 @@ bool isFolder(std::u16string_view path);
 // Removes the file (or empty folder); a missing one is not an error. Never throws.
 void removeFile(std::u16string_view path);
 
-// Removes the plain files beside `path` whose names are its name followed by ".tmp": the new
-// copies a whole-file replace (WriteFileData, the compound files' locked replace) leaves behind
-// when it is interrupted between writing and renaming. Call it only while no writer of `path`
-// is at work.
+// Removes the new copies that a whole-file replace (WriteFileData, the compound files' locked
+// replace) leaves behind when its process dies between writing and renaming: the plain files
+// beside `path` named as those replaces name them, "<name>.tmp<process>-<number>", whose process
+// no longer runs. Any other file, whoever wrote it, stays. Call it only while no writer of
+// `path` is at work.
 void removeUnfinishedCopies(std::u16string_view path);
 
 // Deletes the folder with all its contents; a missing folder is not an error.

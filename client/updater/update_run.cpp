@@ -70,6 +70,21 @@ void finishRun(PackageInstaller::RunState& state) {
     state.tellListeners([](InstallListener& listener) { listener.onFinished(); });
 }
 
+// A download whose packages would share a cabinet file cannot tell which package the file
+// holds: nothing of it is installed.
+void refuseDownload(PackageInstaller::RunState& state,
+                    const std::pair<std::u16string, std::u16string>& names) {
+    {
+        std::lock_guard lock(state.mutex);
+        state.lastError = "the packages \"" + ustring::toUtf8(names.first) + "\" and \"" +
+                          ustring::toUtf8(names.second) +
+                          "\" differ only in bytes that are no GBK text and would share one "
+                          "cabinet file; the update is not installed";
+    }
+    state.setOutcome(RunOutcome::kPackageFailed);
+    state.tellListeners([](InstallListener& listener) { listener.onFailed(); });
+}
+
 std::int32_t currentKind(PackageInstaller::RunState& state) {
     std::lock_guard lock(state.mutex);
     return state.kind;
@@ -84,6 +99,10 @@ void performRun(PackageInstaller::RunState& state) {
     removeLeftovers(folder);
     if (!packlist::isDownloadComplete(folder))
         return;
+    if (const auto clash = packlist::namesSharingACabinet(folder, packlist::pendingPacks(folder))) {
+        refuseDownload(state, *clash);
+        return;
+    }
     const packlist::PackList packs = packlist::pendingPacksOfKind(folder, currentKind(state));
     if (packs.empty()) {
         finishRun(state);

@@ -51,6 +51,12 @@ bool awaitsInstallation(const packlist::UpdateFolder& folder) {
     });
 }
 
+std::string sharedCabinet(const std::pair<std::u16string, std::u16string>& names) {
+    return "the packages \"" + ustring::toUtf8(names.first) + "\" and \"" +
+           ustring::toUtf8(names.second) +
+           "\" differ only in bytes that are no GBK text and would share one cabinet file.";
+}
+
 // One cabinet file per name: when the list names a package more than once, its last record
 // counts, since every record of that name would be fetched into the same "temp/<name>.cab".
 packlist::PackList lastRecordOfEachName(const packlist::PackList& packs) {
@@ -89,9 +95,14 @@ public:
                       (manifest.ok ? std::string("it is not a package list") : manifest.error));
             return;
         }
+        const packlist::PackList latest = lastRecordOfEachName(listed);
+        if (const auto clash = packlist::namesSharingACabinet(folder_, latest)) {
+            log_.line("The update list cannot be used: " + sharedCabinet(*clash));
+            return;
+        }
         packlist::PackList local;
         packlist::readPackList(folder_.localVersions(), local);
-        const packlist::PackList needed = packlist::difference(lastRecordOfEachName(listed), local);
+        const packlist::PackList needed = packlist::difference(latest, local);
         if (needed.empty()) {
             log_.line("Everything is up to date.");
             return;

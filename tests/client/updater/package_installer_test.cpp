@@ -348,6 +348,25 @@ TEST_F(UpdateRun, AnUpdateCompletesWhateverBytesItsNamesHold) {
     EXPECT_TRUE(packlist::pendingPacks(folder()).empty());
 }
 
+TEST_F(UpdateRun, PackagesWhoseNamesWouldShareACabinetAreNotInstalled) {
+    write("temp/dlstate.xml", "<?xml version=\"1.0\" encoding=\"gb2312\"?><version>\n"
+                              "\t<pack name=\"core\xFF\" ver=\"2\" type=\"1\"/>\n"
+                              "\t<pack name=\"core\xFE\" ver=\"2\" type=\"1\"/>\n"
+                              "\t<state flag=\"ok\"/>\n</version>\n");
+    const std::string cabinet =
+        ufile::toNativePath(folder().cabinet(packlist::pendingPacks(folder())[0].name));
+    write(cabinet.substr(path("").string().size()),
+          cabinet_test::makeStoredCabinet({{"core.txt", "v2"}}));
+    const InstallerHandle installer = makeInstaller();
+    installer->start(1);
+    installer->waitForRun();
+    EXPECT_EQ(listener.calls(), Calls{"failed"});
+    EXPECT_NE(installer->lastError().find("would share one cabinet file"), std::string::npos)
+        << installer->lastError();
+    EXPECT_FALSE(exists("core.txt"));
+    EXPECT_EQ(packlist::pendingPacks(folder()).size(), 2u);
+}
+
 TEST_F(UpdateRun, ListenersAreAddedOnceAndRemovedOnce) {
     const InstallerHandle installer = makeInstaller();
     EXPECT_FALSE(installer->addListener(nullptr));

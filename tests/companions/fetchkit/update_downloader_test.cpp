@@ -189,6 +189,21 @@ TEST_F(Downloader, APackageListedTwiceIsFetchedOnceInItsLastVersion) {
     EXPECT_EQ(encrypt::MD5(read("temp/core.cab")), second.md5);
 }
 
+// "core\xFF" and "core\xFE" are two packages, yet both would be "temp/core\uFFFD.cab".
+TEST_F(Downloader, AListWhoseNamesWouldShareACabinetIsRefused) {
+    const std::string first = cabinet_test::makeStoredCabinet({{"file.txt", "first"}});
+    const std::string second = cabinet_test::makeStoredCabinet({{"file.txt", "second"}});
+    server.serve("first.cab", first);
+    server.serve("second.cab", second);
+    publishManifest({Pack{u"core\xDCFF", u"first.cab", encrypt::MD5(first), 1, 1},
+                     Pack{u"core\xDCFE", u"second.cab", encrypt::MD5(second), 1, 1}});
+    download(server.url("list.xml"));
+    EXPECT_FALSE(packlist::isDownloadComplete(folder()));
+    EXPECT_FALSE(exists("temp/dlstate.xml"));
+    EXPECT_EQ(server.requests(), 1) << "only the list";
+    EXPECT_NE(read("temp/log.txt").find("would share one cabinet file"), std::string::npos);
+}
+
 TEST_F(Downloader, HostileNamesAndAMissingListLeaveNoCompleteDownload) {
     packlist::Pack hostile = publish(u"core", 2, "core v2");
     hostile.name = u"../escaped";

@@ -1,7 +1,11 @@
 #pragma once
 
+#include "packlist/pack.h"
+
+#include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace packlist {
 
@@ -22,6 +26,13 @@ public:
 private:
     std::u16string program_;
 };
+
+// Two names of the list that differ and yet name one cabinet file, as the file system spells
+// them (bytes that are no GBK text come out alike); nothing when every name has a file of its
+// own. A list holding such names cannot be downloaded or installed: one package's cabinet would
+// replace the other's.
+std::optional<std::pair<std::u16string, std::u16string>>
+namesSharingACabinet(const UpdateFolder& folder, const PackList& packs);
 
 // A package name is used as a file name inside "temp": it must be a single plain component,
 // without separators, without a leading full stop and without control characters.

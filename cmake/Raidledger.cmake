@@ -31,16 +31,21 @@ function(rl_add_subdirectories dir)
     endforeach()
 endfunction()
 
-# rl_add_gtest(<name> SOURCES <files...> LIBS <targets...>)
-# One GoogleTest program per area; its cases are registered with CTest one by one.
+# rl_add_gtest(<name> SOURCES <files...> LIBS <targets...> [FIXTURES <fixtures...>])
+# One GoogleTest program per area; its cases are registered with CTest one by one. FIXTURES:
+# the CTest fixtures every case needs (set up before, cleaned up after).
 function(rl_add_gtest name)
-    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;FIXTURES" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock GTest::gtest_main
                                           rl_warnings)
     set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
     target_compile_definitions(${name} PRIVATE
         RL_SOURCE_DIR="${CMAKE_SOURCE_DIR}" RL_BINARY_DIR="${CMAKE_BINARY_DIR}")
+    set(fixtures)
+    if(ARG_FIXTURES)
+        set(fixtures FIXTURES_REQUIRED "${ARG_FIXTURES}")
+    endif()
     gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
-                         PROPERTIES ENVIRONMENT "TZ=Asia/Shanghai")
+                         PROPERTIES ENVIRONMENT "TZ=Asia/Shanghai" ${fixtures})
 endfunction()

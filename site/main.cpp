@@ -1,5 +1,6 @@
 // dkpsite: the reference DKP web site that the protocol library talks to.
 #include "api/api_routes.h"
+#include "cli/commands.h"
 #include "cli/site_options.h"
 #include "demo/demo_data.h"
 #include "http/server_limits.h"
@@ -87,7 +88,7 @@ int run(dkpsite::SiteOptions options) {
     if (options.publicUrl.empty())
         options.publicUrl = dkpsite::boundSiteUrl(options.bindAddress, port);
     dkpsite::installApiRoutes(server, store, options);
-    const dkpsite::WebSite web(store, options.database, nowMs);
+    const dkpsite::WebSite web(store, nowMs);
     dkpsite::installPageRoutes(server, web);
     std::cout << "dkpsite listening on http://" << options.bindAddress << ":" << port << std::endl;
     std::atomic<bool> listenEnded{false};
@@ -103,11 +104,14 @@ int run(dkpsite::SiteOptions options) {
 } // namespace
 
 int main(int argc, char** argv) {
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    if (const auto status = dkpsite::runCommand(arguments, std::cin, std::cout, std::cerr))
+        return *status;
     std::string error;
-    const auto options =
-        dkpsite::parseSiteOptions(std::vector<std::string>(argv + 1, argv + argc), error);
+    const auto options = dkpsite::parseSiteOptions(arguments, error);
     if (!options) {
-        std::cerr << "dkpsite: " << error << "\n" << dkpsite::kSiteUsage << std::endl;
+        std::cerr << "dkpsite: " << error << "\n"
+                  << dkpsite::kSiteUsage << "\n(dkpsite --help lists the commands)" << std::endl;
         return 2;
     }
     try {

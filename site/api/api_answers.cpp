@@ -105,7 +105,7 @@ ApiAnswer answerAccount(SiteStore& store, const std::string& token, const std::s
 }
 
 ApiAnswer answerUpload(SiteStore& store, const std::string& token, std::string_view body,
-                       std::int64_t nowMs) {
+                       std::int64_t nowMs, const std::string& address) {
     const json request = requestObject(body);
     if (!isUploadRequest(request))
         return jsonAnswer(400, {{"status", 400}, {"message", "malformed upload request"}});
@@ -120,9 +120,15 @@ ApiAnswer answerUpload(SiteStore& store, const std::string& token, std::string_v
     if (!raid)
         return jsonAnswer(400, {{"status", 400}, {"message", "malformed raid document: " + error}});
     event.raid = std::move(*raid);
-    const UploadResult result = store.storeEvent(token, event, nowMs);
+    UploadResult result;
+    try {
+        result = store.storeEvent(token, event, nowMs, address);
+    } catch (const LedgerError& e) {
+        return jsonAnswer(400, {{"status", 400}, {"message", std::string("refused: ") + e.what()}});
+    }
     switch (result.outcome) {
     case UploadOutcome::Created:
+    case UploadOutcome::AlreadyStored:
         return jsonAnswer(200, {{"status", 200}, {"eventId", result.eventId}});
     case UploadOutcome::NotLoggedIn:
         return jsonAnswer(401, {{"status", 401}, {"message", "not logged in"}});

@@ -21,8 +21,10 @@ ApiAnswer answerLogout(SiteStore& store, const std::string& token);
 // `publicUrl` is the site's own address, the base of the default guild's address.
 ApiAnswer answerAccount(SiteStore& store, const std::string& token, const std::string& publicUrl,
                         std::int64_t nowMs);
+// An upload of a document the DKP system already holds answers as the first did, with the
+// event it is. `address` is the address the request came from.
 ApiAnswer answerUpload(SiteStore& store, const std::string& token, std::string_view body,
-                       std::int64_t nowMs);
+                       std::int64_t nowMs, const std::string& address = "");
 ApiAnswer answerEvent(SiteStore& store, std::int64_t eventId);
 
 } // namespace dkpsite

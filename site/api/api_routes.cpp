@@ -59,7 +59,7 @@ void installApiRoutes(httplib::Server& server, SiteStore& store, const SiteOptio
                    send(res, answerAccount(store, bearerToken(req), options.publicUrl, nowMs()));
                });
     server.Post("/api/events", [&store](const httplib::Request& req, httplib::Response& res) {
-        send(res, answerUpload(store, bearerToken(req), req.body, nowMs()));
+        send(res, answerUpload(store, bearerToken(req), req.body, nowMs(), req.remote_addr));
     });
     server.Get(R"(/api/events/(\d{1,15}))",
                [&store](const httplib::Request& req, httplib::Response& res) {

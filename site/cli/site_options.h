@@ -8,7 +8,7 @@ namespace dkpsite {
 
 struct SiteOptions {
     int port = 8080;                     // 0: any free port
-    std::string database = "dkpsite.db"; // the SQLite file, created when missing
+    std::string database = "dkpsite.db"; // an SQLite file (made when missing) or postgresql://…
     std::string bindAddress = "127.0.0.1";
     bool demo = false;         // seed the demo user, guilds and DKP systems
     std::string updatesFolder; // served under /update/ when set
@@ -16,7 +16,7 @@ struct SiteOptions {
 };
 
 inline constexpr const char* kSiteUsage =
-    "usage: dkpsite [--port N] [--db FILE] [--bind ADDRESS] [--demo] [--updates DIR] "
+    "usage: dkpsite [--port N] [--db DB] [--bind ADDRESS] [--demo] [--updates DIR] "
     "[--public-url URL]";
 
 // "http://ADDRESS:PORT", with an IPv6 address in brackets.

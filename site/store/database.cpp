@@ -1,104 +1,91 @@
 #include "store/database.h"
 
-#include <sqlite3.h>
+#include <soci/postgresql/soci-postgresql.h>
+#include <soci/sqlite3/soci-sqlite3.h>
 
 namespace dkpsite {
 
 namespace {
 
-[[noreturn]] void fail(sqlite3* db, const std::string& what) {
-    throw DatabaseError(what + ": " + (db ? sqlite3_errmsg(db) : "out of memory"));
+// Request threads each take a connection while they read or write; more than this wait.
+constexpr std::size_t kConnections = 8;
+// How long an SQLite connection waits for another's write to end before it gives up.
+constexpr int kBusyTimeoutMs = 10'000;
+
+bool startsWith(const std::string& text, const std::string& prefix) {
+    return text.rfind(prefix, 0) == 0;
+}
+
+void openConnection(soci::session& session, Engine engine, const std::string& target) {
+    if (engine == Engine::Postgresql) {
+        session.open(*soci::factory_postgresql(), target);
+        session << "SET client_min_messages TO WARNING";
+        return;
+    }
+    session.open(*soci::factory_sqlite3(), "db=\"" + target + "\"");
+    session << "PRAGMA busy_timeout = " + std::to_string(kBusyTimeoutMs);
+    session << "PRAGMA foreign_keys = ON";
+    session << "PRAGMA synchronous = NORMAL";
 }
 
 } // namespace
 
-Statement::Statement(sqlite3* db, const std::string& sql) : db_(db) {
-    if (sqlite3_prepare_v2(db_, sql.c_str(), static_cast<int>(sql.size()), &statement_, nullptr) !=
-        SQLITE_OK)
-        fail(db_, "cannot prepare statement");
+Engine engineOf(const std::string& target) {
+    return startsWith(target, "postgresql://") || startsWith(target, "postgres://")
+               ? Engine::Postgresql
+               : Engine::Sqlite;
 }
 
-Statement::~Statement() {
-    sqlite3_finalize(statement_);
-}
-
-Statement& Statement::bind(int index, std::int64_t value) {
-    if (sqlite3_bind_int64(statement_, index, value) != SQLITE_OK)
-        fail(db_, "cannot bind parameter");
-    return *this;
-}
-
-Statement& Statement::bind(int index, const std::string& value) {
-    if (sqlite3_bind_text(statement_, index, value.data(), static_cast<int>(value.size()),
-                          SQLITE_TRANSIENT) != SQLITE_OK)
-        fail(db_, "cannot bind parameter");
-    return *this;
-}
-
-bool Statement::step() {
-    const int status = sqlite3_step(statement_);
-    if (status == SQLITE_ROW)
-        return true;
-    if (status == SQLITE_DONE)
-        return false;
-    fail(db_, "statement failed");
-}
-
-std::int64_t Statement::integer(int column) const {
-    return sqlite3_column_int64(statement_, column);
-}
-
-std::string Statement::text(int column) const {
-    const auto* bytes = sqlite3_column_text(statement_, column);
-    const int size = sqlite3_column_bytes(statement_, column);
-    return bytes ? std::string(reinterpret_cast<const char*>(bytes), static_cast<size_t>(size))
-                 : std::string();
-}
-
-Database::Database(const std::string& path) {
-    if (sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) !=
-        SQLITE_OK) {
-        std::string message = db_ ? sqlite3_errmsg(db_) : "out of memory";
-        sqlite3_close(db_);
-        throw DatabaseError("cannot open database " + path + ": " + message);
-    }
-    sqlite3_busy_timeout(db_, 5000);
-    exec("PRAGMA foreign_keys = ON");
-}
-
-Database::~Database() {
-    sqlite3_close(db_);
-}
-
-void Database::exec(const std::string& sql) {
-    char* message = nullptr;
-    if (sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, &message) != SQLITE_OK) {
-        std::string text = message ? message : "unknown error";
-        sqlite3_free(message);
-        throw DatabaseError("statement failed: " + text);
-    }
-}
-
-std::int64_t Database::lastInsertId() const {
-    return sqlite3_last_insert_rowid(db_);
-}
-
-Transaction::Transaction(Database& db) : db_(db) {
-    db_.exec("BEGIN IMMEDIATE");
-}
-
-Transaction::~Transaction() {
-    if (!done_) {
-        try {
-            db_.exec("ROLLBACK");
-        } catch (const DatabaseError&) {
-            // Nothing more can be done: the transaction ends with the connection.
+Database::Database(const std::string& target)
+    : engine_(engineOf(target)), target_(target),
+      // Every connection to ":memory:" would be a database of its own.
+      size_(target == ":memory:" ? 1 : kConnections),
+      pool_(std::make_unique<soci::connection_pool>(size_)) {
+    try {
+        for (std::size_t i = 0; i < size_; ++i)
+            openConnection(pool_->at(i), engine_, target_);
+        if (engine_ == Engine::Sqlite && target_ != ":memory:") {
+            std::string mode;
+            pool_->at(0) << "PRAGMA journal_mode = WAL", soci::into(mode);
         }
+    } catch (const soci::soci_error& e) {
+        throw DatabaseError("cannot open database " + target_ + ": " + e.what());
     }
 }
 
-void Transaction::commit() {
-    db_.exec("COMMIT");
+Database::~Database() = default;
+
+Database::Connection::Connection(Database& db)
+    : db_(db), position_(db.pool_->lease()), session_(&db.pool_->at(position_)) {}
+
+Database::Connection::~Connection() {
+    db_.pool_->give_back(position_);
+}
+
+WriteTransaction::WriteTransaction(Database::Connection& connection) : connection_(connection) {
+    if (connection_.engine() == Engine::Sqlite)
+        connection_.sql() << "BEGIN IMMEDIATE";
+    else
+        connection_.sql() << "BEGIN";
+}
+
+WriteTransaction::~WriteTransaction() {
+    if (done_)
+        return;
+    try {
+        connection_.sql() << "ROLLBACK";
+    } catch (const std::exception&) {
+        // Nothing more can be done: the connection ends the transaction when it closes.
+    }
+}
+
+void WriteTransaction::lockGuild(long long guildRowId) {
+    if (connection_.engine() == Engine::Postgresql)
+        connection_.sql() << "SELECT pg_advisory_xact_lock(:guild)", soci::use(guildRowId, "guild");
+}
+
+void WriteTransaction::commit() {
+    connection_.sql() << "COMMIT";
     done_ = true;
 }
 

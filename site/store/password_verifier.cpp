@@ -1,5 +1,8 @@
 #include "store/password_verifier.h"
 
+#include "utilkit/encrypt.h"
+#include "utilkit/ustring.h"
+
 #include <charconv>
 #include <openssl/crypto.h>
 #include <openssl/evp.h>
@@ -66,6 +69,11 @@ std::string makePasswordVerifier(std::string_view secret, int iterations) {
         throw std::runtime_error("no random bytes for a password salt");
     return std::string(kScheme) + "$" + std::to_string(iterations) + "$" + toHex(salt) + "$" +
            toHex(deriveKey(secret, salt, iterations));
+}
+
+std::string clientPasswordDigest(std::string_view utf8Password) {
+    return encrypt::SHA(
+        ustring::toNarrowString(ustring::fromUtf8(utf8Password), ustring::kAnsiCodePage));
 }
 
 bool matchesPasswordVerifier(std::string_view verifier, std::string_view secret) {

@@ -1,206 +1,198 @@
-// The uploaded events of SiteStore and the standings derived from them.
+// The uploaded events of SiteStore and the changes of points made after them.
 #include "store/site_store.h"
 
+#include "store/event_repository.h"
+#include "store/guild_repository.h"
+#include "store/ledger_repository.h"
+#include "utilkit/encrypt.h"
+
 #include <algorithm>
-#include <limits>
-#include <map>
 
 namespace dkpsite {
 
-UploadResult SiteStore::storeEvent(const std::string& token, const NewEvent& event,
-                                   std::int64_t nowMs) {
-    std::lock_guard lock(mutex_);
-    const auto userId = sessionUser(token, nowMs);
-    if (!userId)
-        return {UploadOutcome::NotLoggedIn, 0};
-    const auto guild = userGuild(*userId, event.guildId);
+namespace {
+
+std::string describe(const LedgerEntry& entry) {
+    return std::string(entryKindName(entry.kind)) + " " + entry.character + ": earned " +
+           std::to_string(entry.earned) + ", spent " + std::to_string(entry.spent);
+}
+
+long long guildOfSystem(soci::session& sql, std::int64_t dkpSystemId) {
+    const auto guild = systemGuild(sql, dkpSystemId);
     if (!guild)
-        return {UploadOutcome::UnknownGuild, 0};
+        throw LedgerError("no DKP system " + std::to_string(dkpSystemId));
+    return *guild;
+}
+
+long long guildOfSystem(Database& db, std::int64_t dkpSystemId) {
+    Database::Connection connection(db);
+    return guildOfSystem(connection.sql(), dkpSystemId);
+}
+
+} // namespace
+
+UploadResult SiteStore::storeEvent(const std::string& token, const NewEvent& event,
+                                   std::int64_t nowMs, const std::string& address) {
+    std::optional<std::int64_t> userId;
+    std::optional<SiteGuild> guild;
+    std::string user;
+    {
+        Database::Connection connection(db_);
+        userId = sessionUser(connection.sql(), token, nowMs);
+        if (!userId)
+            return {UploadOutcome::NotLoggedIn, 0};
+        guild = memberGuild(connection.sql(), *userId, event.guildId);
+        if (!guild)
+            return {UploadOutcome::UnknownGuild, 0};
+        user = accountGuilds(connection.sql(), *userId).user;
+    }
     const bool ownSystem = std::any_of(guild->systems.begin(), guild->systems.end(),
                                        [&](const SiteDkpSystem& s) { return s.id == event.dkpId; });
     if (!ownSystem)
         return {UploadOutcome::UnknownDkpSystem, 0};
 
-    Transaction transaction(db_);
-    const RaidDocument& raid = event.raid;
-    db_.prepare("INSERT INTO events(guild, dkp_system, uploader, name, note, document, raid_key, "
-                "realm, start_time, end_time, zone, raid_note, created_ms) "
-                "VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")
-        .bind(1, guild->rowId)
-        .bind(2, event.dkpId)
-        .bind(3, *userId)
-        .bind(4, event.name)
-        .bind(5, event.note)
-        .bind(6, event.document)
-        .bind(7, raid.key)
-        .bind(8, raid.realm)
-        .bind(9, raid.start)
-        .bind(10, raid.end)
-        .bind(11, raid.zone)
-        .bind(12, raid.note)
-        .bind(13, nowMs)
-        .step();
-    const std::int64_t eventId = db_.lastInsertId();
-    storeRaid(eventId, raid);
-    transaction.commit();
-    return {UploadOutcome::Created, eventId};
-}
-
-void SiteStore::storeRaid(std::int64_t eventId, const RaidDocument& raid) {
-    for (size_t i = 0; i < raid.members.size(); ++i) {
-        const RaidMember& m = raid.members[i];
-        db_.prepare("INSERT INTO event_members VALUES(?, ?, ?, ?, ?, ?, ?, ?)")
-            .bind(1, eventId)
-            .bind(2, static_cast<std::int64_t>(i))
-            .bind(3, m.name)
-            .bind(4, m.race)
-            .bind(5, m.guild)
-            .bind(6, m.sex)
-            .bind(7, m.playerClass)
-            .bind(8, m.level)
-            .step();
-    }
-    for (size_t i = 0; i < raid.kills.size(); ++i) {
-        const RaidKill& k = raid.kills[i];
-        db_.prepare("INSERT INTO event_kills(event, position, boss, dkp, time) "
-                    "VALUES(?, ?, ?, ?, ?)")
-            .bind(1, eventId)
-            .bind(2, static_cast<std::int64_t>(i))
-            .bind(3, k.boss)
-            .bind(4, k.dkp)
-            .bind(5, k.time)
-            .step();
-        const std::int64_t killId = db_.lastInsertId();
-        for (size_t a = 0; a < k.attendees.size(); ++a)
-            db_.prepare("INSERT INTO kill_attendees VALUES(?, ?, ?)")
-                .bind(1, killId)
-                .bind(2, static_cast<std::int64_t>(a))
-                .bind(3, k.attendees[a])
-                .step();
-    }
-    for (size_t i = 0; i < raid.loot.size(); ++i) {
-        const RaidLoot& l = raid.loot[i];
-        db_.prepare("INSERT INTO event_loot VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")
-            .bind(1, eventId)
-            .bind(2, static_cast<std::int64_t>(i))
-            .bind(3, l.itemName)
-            .bind(4, l.itemId)
-            .bind(5, l.icon)
-            .bind(6, l.itemClass)
-            .bind(7, l.subClass)
-            .bind(8, l.color)
-            .bind(9, l.count)
-            .bind(10, l.player)
-            .bind(11, l.costs)
-            .bind(12, l.time)
-            .bind(13, l.zone)
-            .bind(14, l.boss)
-            .bind(15, l.tooltip)
-            .step();
-    }
+    const std::string digest = encrypt::SHA(event.document);
+    const Origin origin{user, EntrySource::Upload, address, nowMs};
+    return inWriteTransaction(db_, guild->rowId, [&](soci::session& sql) -> UploadResult {
+        if (const auto existing = eventWithDocument(sql, event.dkpId, digest))
+            return {UploadOutcome::AlreadyStored, *existing};
+        const long long eventId = insertEvent(sql, guild->rowId, *userId, event, digest, nowMs);
+        recordRaidCharacters(sql, guild->rowId, event.raid);
+        enterRaid(sql, guild->rowId, event.dkpId, eventId, event.raid, origin);
+        recordAudit(sql, {origin, guild->rowId, "upload event", "event " + std::to_string(eventId),
+                          "", event.name});
+        return {UploadOutcome::Created, eventId};
+    });
 }
 
 std::optional<StoredEvent> SiteStore::event(std::int64_t eventId) {
-    std::lock_guard lock(mutex_);
-    auto query = db_.prepare(
-        "SELECT g.guild_id, e.dkp_system, e.name, e.note, u.name, e.raid_key, e.realm, "
-        "e.start_time, e.end_time, e.zone, e.raid_note FROM events e "
-        "JOIN guilds g ON g.id = e.guild JOIN users u ON u.id = e.uploader WHERE e.id = ?");
-    query.bind(1, eventId);
-    if (!query.step())
-        return std::nullopt;
-    StoredEvent stored;
-    stored.id = eventId;
-    stored.guildId = query.text(0);
-    stored.dkpId = query.integer(1);
-    stored.name = query.text(2);
-    stored.note = query.text(3);
-    stored.uploader = query.text(4);
-    stored.raid = loadRaid(eventId);
-    stored.raid.key = query.text(5);
-    stored.raid.realm = query.text(6);
-    stored.raid.start = query.text(7);
-    stored.raid.end = query.text(8);
-    stored.raid.zone = query.text(9);
-    stored.raid.note = query.text(10);
-    return stored;
+    Database::Connection connection(db_);
+    return loadEvent(connection.sql(), eventId);
 }
 
-RaidDocument SiteStore::loadRaid(std::int64_t eventId) {
-    RaidDocument raid;
-    auto members = db_.prepare("SELECT name, race, guild, sex, class, level FROM event_members "
-                               "WHERE event = ? ORDER BY position");
-    members.bind(1, eventId);
-    while (members.step())
-        raid.members.push_back({members.text(0), members.text(1), members.text(2), members.text(3),
-                                members.text(4), members.integer(5)});
-    auto kills = db_.prepare(
-        "SELECT id, boss, dkp, time FROM event_kills WHERE event = ? ORDER BY position");
-    kills.bind(1, eventId);
-    while (kills.step()) {
-        RaidKill kill{kills.text(1), kills.integer(2), kills.text(3), {}};
-        auto attendees =
-            db_.prepare("SELECT name FROM kill_attendees WHERE kill = ? ORDER BY position");
-        attendees.bind(1, kills.integer(0));
-        while (attendees.step())
-            kill.attendees.push_back(attendees.text(0));
-        raid.kills.push_back(std::move(kill));
+std::int64_t SiteStore::adjust(std::int64_t dkpSystemId, const std::string& character,
+                               std::int64_t points, const std::string& reason,
+                               const Origin& origin) {
+    const LedgerEntry entry = adjustmentEntry(dkpSystemId, character, points, reason, origin);
+    const long long guild = guildOfSystem(db_, dkpSystemId);
+    return inWriteTransaction(db_, guild, [&](soci::session& sql) {
+        const long long id = appendEntry(sql, guild, entry);
+        recordAudit(sql, {origin, guild, "adjust points", "entry " + std::to_string(id), "",
+                          describe(entry) + " (" + reason + ")"});
+        return id;
+    });
+}
+
+std::int64_t SiteStore::correct(std::int64_t entryId, const std::string& reason,
+                                const Origin& origin) {
+    std::optional<LedgerEntry> entry;
+    {
+        Database::Connection connection(db_);
+        entry = ledgerEntry(connection.sql(), entryId);
     }
-    auto loot = db_.prepare("SELECT item_name, item_id, icon, item_class, sub_class, color, "
-                            "count, player, costs, time, zone, boss, tooltip FROM event_loot "
-                            "WHERE event = ? ORDER BY position");
-    loot.bind(1, eventId);
-    while (loot.step())
-        raid.loot.push_back({loot.text(0), loot.text(1), loot.text(2), loot.text(3), loot.text(4),
-                             loot.text(5), loot.integer(6), loot.text(7), loot.integer(8),
-                             loot.text(9), loot.text(10), loot.text(11), loot.text(12)});
-    return raid;
+    if (!entry)
+        throw LedgerError("no ledger entry " + std::to_string(entryId));
+    const long long guild = guildOfSystem(db_, entry->dkpSystem);
+    return inWriteTransaction(db_, guild, [&](soci::session& sql) {
+        const LedgerEntry correction =
+            correctionEntry(*entry, isReversed(sql, entryId), reason, origin);
+        const long long id = appendEntry(sql, guild, correction);
+        recordAudit(sql, {origin, guild, "correct entry", "entry " + std::to_string(entryId),
+                          describe(*entry), describe(correction) + " (" + reason + ")"});
+        return id;
+    });
 }
 
-std::vector<Standing> SiteStore::standings(std::int64_t dkpSystemId) {
-    std::lock_guard lock(mutex_);
-    std::map<std::string, Standing> byName;
-    auto entry = [&](const std::string& name) -> Standing& {
-        Standing& standing = byName[name];
-        standing.name = name;
-        return standing;
-    };
-    // Later events overwrite the class, so the newest known class wins.
-    auto members = db_.prepare("SELECT m.name, m.class FROM event_members m "
-                               "JOIN events e ON e.id = m.event WHERE e.dkp_system = ? "
-                               "ORDER BY e.id, m.position");
-    members.bind(1, dkpSystemId);
-    while (members.step())
-        entry(members.text(0)).playerClass = members.text(1);
-    // TOTAL() sums in floating point, where SUM() fails on an overflow; reading the sum as an
-    // integer holds it at the ends of the 64-bit range. Points bounded at upload keep every sum
-    // exact.
-    auto earned = db_.prepare("SELECT a.name, TOTAL(k.dkp) FROM kill_attendees a "
-                              "JOIN event_kills k ON k.id = a.kill JOIN events e ON e.id = k.event "
-                              "WHERE e.dkp_system = ? GROUP BY a.name");
-    earned.bind(1, dkpSystemId);
-    while (earned.step())
-        entry(earned.text(0)).earned = earned.integer(1);
-    auto spent = db_.prepare("SELECT l.player, TOTAL(l.costs) FROM event_loot l "
-                             "JOIN events e ON e.id = l.event "
-                             "WHERE e.dkp_system = ? AND l.player <> '' GROUP BY l.player");
-    spent.bind(1, dkpSystemId);
-    while (spent.step())
-        entry(spent.text(0)).spent = spent.integer(1);
-
-    std::vector<Standing> result;
-    for (auto& [name, standing] : byName)
-        if (!name.empty())
-            result.push_back(std::move(standing));
-    return result;
+std::vector<LedgerEntry> SiteStore::previewDecay(std::int64_t dkpSystemId, const DecayRule& rule) {
+    Database::Connection connection(db_);
+    guildOfSystem(connection.sql(), dkpSystemId);
+    return decayEntries(listedStandings(connection.sql(), dkpSystemId), dkpSystemId, rule, {});
 }
 
-std::int64_t SiteStore::guildUpdateTimeMs(std::int64_t guildRowId) {
-    std::lock_guard lock(mutex_);
-    auto query = db_.prepare("SELECT MAX(COALESCE((SELECT MAX(created_ms) FROM events "
-                             "WHERE guild = g.id), 0), g.created_ms) FROM guilds g WHERE g.id = ?");
-    query.bind(1, guildRowId);
-    return query.step() ? query.integer(0) : 0;
+std::vector<LedgerEntry> SiteStore::decay(std::int64_t dkpSystemId, const DecayRule& rule,
+                                          const Origin& origin) {
+    checkDecayRule(rule);
+    const long long guild = guildOfSystem(db_, dkpSystemId);
+    return inWriteTransaction(db_, guild, [&](soci::session& sql) {
+        // Read inside the transaction, under the guild's lock: what is decayed is what is there.
+        std::vector<LedgerEntry> entries =
+            decayEntries(listedStandings(sql, dkpSystemId), dkpSystemId, rule, origin);
+        for (LedgerEntry& entry : entries)
+            entry.id = appendEntry(sql, guild, entry);
+        recordAudit(sql, {origin, guild, "decay", "DKP system " + std::to_string(dkpSystemId), "",
+                          std::to_string(rule.percent) + "%, floor " + std::to_string(rule.floor) +
+                              ", " + std::to_string(entries.size()) + " entries"});
+        return entries;
+    });
+}
+
+void SiteStore::rewriteEventEntries(
+    std::int64_t eventId, const std::string& reason, const Origin& origin, const std::string& what,
+    const std::function<void(soci::session&, StoredEvent&)>& change) {
+    std::optional<StoredEvent> stored = event(eventId);
+    if (!stored)
+        throw LedgerError("no event " + std::to_string(eventId));
+    if (stored->removedMs != 0)
+        throw LedgerError("event " + std::to_string(eventId) + " is removed");
+    const long long guild = stored->guildRowId;
+    inWriteTransaction(db_, guild, [&](soci::session& sql) {
+        for (const LedgerEntry& entry : eventEntries(sql, eventId))
+            if (entry.kind != EntryKind::Correction && !isReversed(sql, entry.id))
+                appendEntry(sql, guild, correctionEntry(entry, false, reason, origin));
+        const std::string before = stored->name;
+        change(sql, *stored);
+        if (stored->removedMs == 0)
+            enterRaid(sql, guild, stored->dkpId, eventId, stored->raid, origin);
+        recordAudit(sql, {origin, guild, what, "event " + std::to_string(eventId), before, reason});
+    });
+}
+
+void SiteStore::removeEvent(std::int64_t eventId, const std::string& reason, const Origin& origin) {
+    rewriteEventEntries(eventId, reason, origin, "remove event",
+                        [&](soci::session& sql, StoredEvent& stored) {
+                            stored.removedMs = std::max<std::int64_t>(origin.atMs, 1);
+                            markEventRemoved(sql, eventId, stored.removedMs);
+                        });
+}
+
+void SiteStore::editKillPoints(std::int64_t eventId, std::size_t kill, std::int64_t points,
+                               const std::string& reason, const Origin& origin) {
+    if (points < 0 || points > kMaxDocumentNumber)
+        throw LedgerError("a kill is worth between 0 and " + std::to_string(kMaxDocumentNumber) +
+                          " points");
+    rewriteEventEntries(eventId, reason, origin, "edit kill points",
+                        [&](soci::session& sql, StoredEvent& stored) {
+                            if (kill >= stored.raid.kills.size())
+                                throw LedgerError("event " + std::to_string(eventId) +
+                                                  " has no kill " + std::to_string(kill));
+                            stored.raid.kills[kill].dkp = points;
+                            setKillPoints(sql, eventId, static_cast<long long>(kill), points);
+                        });
+}
+
+void SiteStore::editLootCost(std::int64_t eventId, std::size_t loot, std::int64_t costs,
+                             const std::string& reason, const Origin& origin) {
+    if (costs < 0 || costs > kMaxDocumentNumber)
+        throw LedgerError("an item costs between 0 and " + std::to_string(kMaxDocumentNumber) +
+                          " points");
+    rewriteEventEntries(eventId, reason, origin, "edit loot cost",
+                        [&](soci::session& sql, StoredEvent& stored) {
+                            if (loot >= stored.raid.loot.size())
+                                throw LedgerError("event " + std::to_string(eventId) +
+                                                  " has no loot " + std::to_string(loot));
+                            stored.raid.loot[loot].costs = costs;
+                            setLootCost(sql, eventId, static_cast<long long>(loot), costs);
+                        });
+}
+
+void SiteStore::linkAlt(std::int64_t guildRowId, const std::string& alt, const std::string& main,
+                        const Origin& origin) {
+    inWriteTransaction(db_, guildRowId, [&](soci::session& sql) {
+        const std::string refusal = dkpsite::linkAlt(sql, guildRowId, alt, main);
+        if (!refusal.empty())
+            throw LedgerError(refusal);
+        recordAudit(sql, {origin, guildRowId, "link alt", alt, "", main});
+    });
 }
 
 } // namespace dkpsite

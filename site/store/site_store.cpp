@@ -1,46 +1,28 @@
 #include "store/site_store.h"
 
+#include "store/event_repository.h"
+#include "store/guild_repository.h"
+#include "store/ledger_repository.h"
+#include "store/migrations.h"
+#include "store/user_repository.h"
+
 #include <algorithm>
 #include <cctype>
+#include <chrono>
+#include <map>
 
 namespace dkpsite {
 
 namespace {
 
-constexpr const char* kSchema = R"sql(
-CREATE TABLE IF NOT EXISTS users(
-    id INTEGER PRIMARY KEY, name TEXT UNIQUE NOT NULL,
-    salt TEXT NOT NULL DEFAULT '', password_hash TEXT NOT NULL);
-CREATE TABLE IF NOT EXISTS guilds(
-    id INTEGER PRIMARY KEY, guild_id TEXT UNIQUE NOT NULL, site TEXT UNIQUE NOT NULL,
-    created_ms INTEGER NOT NULL);
-CREATE TABLE IF NOT EXISTS dkp_systems(
-    id INTEGER PRIMARY KEY, guild INTEGER NOT NULL REFERENCES guilds(id), name TEXT NOT NULL);
-CREATE TABLE IF NOT EXISTS memberships(
-    user INTEGER NOT NULL REFERENCES users(id), guild INTEGER NOT NULL REFERENCES guilds(id),
-    is_default INTEGER NOT NULL DEFAULT 0, UNIQUE(user, guild));
-CREATE TABLE IF NOT EXISTS sessions(
-    token TEXT PRIMARY KEY, user INTEGER NOT NULL REFERENCES users(id),
-    last_used_ms INTEGER NOT NULL DEFAULT 0);
-CREATE TABLE IF NOT EXISTS events(
-    id INTEGER PRIMARY KEY, guild INTEGER NOT NULL REFERENCES guilds(id),
-    dkp_system INTEGER NOT NULL REFERENCES dkp_systems(id),
-    uploader INTEGER NOT NULL REFERENCES users(id), name TEXT NOT NULL, note TEXT NOT NULL,
-    document TEXT NOT NULL, raid_key TEXT, realm TEXT, start_time TEXT, end_time TEXT,
-    zone TEXT, raid_note TEXT, created_ms INTEGER NOT NULL);
-CREATE TABLE IF NOT EXISTS event_members(
-    event INTEGER NOT NULL REFERENCES events(id), position INTEGER NOT NULL, name TEXT,
-    race TEXT, guild TEXT, sex TEXT, class TEXT, level INTEGER);
-CREATE TABLE IF NOT EXISTS event_kills(
-    id INTEGER PRIMARY KEY, event INTEGER NOT NULL REFERENCES events(id),
-    position INTEGER NOT NULL, boss TEXT, dkp INTEGER, time TEXT);
-CREATE TABLE IF NOT EXISTS kill_attendees(
-    kill INTEGER NOT NULL REFERENCES event_kills(id), position INTEGER NOT NULL, name TEXT);
-CREATE TABLE IF NOT EXISTS event_loot(
-    event INTEGER NOT NULL REFERENCES events(id), position INTEGER NOT NULL, item_name TEXT,
-    item_id TEXT, icon TEXT, item_class TEXT, sub_class TEXT, color TEXT, count INTEGER,
-    player TEXT, costs INTEGER, time TEXT, zone TEXT, boss TEXT, tooltip TEXT);
-)sql";
+std::int64_t currentTimeMs() {
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count();
+}
+
+std::string sums(std::int64_t earned, std::int64_t spent) {
+    return "earned " + std::to_string(earned) + ", spent " + std::to_string(spent);
+}
 
 } // namespace
 
@@ -50,122 +32,142 @@ std::string lowerCase(std::string text) {
     return text;
 }
 
-SiteStore::SiteStore(const std::string& databasePath, int passwordIterations)
-    : db_(databasePath), passwordIterations_(passwordIterations) {
-    createSchema();
-    migrate();
+Origin commandLineOrigin() {
+    return {"command line", EntrySource::CommandLine, "", currentTimeMs()};
 }
 
-void SiteStore::createSchema() {
-    db_.exec(kSchema);
+SiteStore::SiteStore(const std::string& database, int passwordIterations)
+    : db_(database), passwordIterations_(passwordIterations) {
+    migrate(db_, {passwordIterations_});
 }
 
-std::int64_t SiteStore::addUser(const std::string& name, const std::string& passwordDigest) {
+std::int64_t SiteStore::addUser(const std::string& name, const std::string& passwordDigest,
+                                bool owner, const Origin& origin) {
     const std::string verifier = makePasswordVerifier(passwordDigest, passwordIterations_);
-    std::lock_guard lock(mutex_);
-    // The salt column only serves hashes of the earlier form (a verifier holds its own salt).
-    db_.prepare("INSERT INTO users(name, salt, password_hash) VALUES(?, '', ?)")
-        .bind(1, lowerCase(name))
-        .bind(2, verifier)
-        .step();
-    return db_.lastInsertId();
+    return inWriteTransaction(db_, std::nullopt, [&](soci::session& sql) {
+        const long long id = insertUser(sql, lowerCase(name), verifier, owner);
+        recordAudit(sql, {origin, std::nullopt, "add user", lowerCase(name), "",
+                          owner ? "site owner" : "user"});
+        return id;
+    });
 }
 
 std::optional<std::int64_t> SiteStore::findUser(const std::string& name) {
-    std::lock_guard lock(mutex_);
-    auto query = db_.prepare("SELECT id FROM users WHERE name = ?");
-    query.bind(1, lowerCase(name));
-    if (!query.step())
+    Database::Connection connection(db_);
+    const auto user = userNamed(connection.sql(), lowerCase(name));
+    if (!user)
         return std::nullopt;
-    return query.integer(0);
+    return user->id;
+}
+
+bool SiteStore::setPassword(const std::string& name, const std::string& passwordDigest,
+                            const Origin& origin) {
+    const std::string verifier = makePasswordVerifier(passwordDigest, passwordIterations_);
+    return inWriteTransaction(db_, std::nullopt, [&](soci::session& sql) {
+        const auto user = userNamed(sql, lowerCase(name));
+        if (!user)
+            return false;
+        setPasswordHash(sql, user->id, verifier);
+        deleteUserSessions(sql, user->id);
+        recordAudit(sql, {origin, std::nullopt, "change password", user->name, "", ""});
+        return true;
+    });
 }
 
 std::int64_t SiteStore::addGuild(const std::string& guildId, const std::string& site,
-                                 std::int64_t createdMs) {
-    std::lock_guard lock(mutex_);
-    db_.prepare("INSERT INTO guilds(guild_id, site, created_ms) VALUES(?, ?, ?)")
-        .bind(1, guildId)
-        .bind(2, site)
-        .bind(3, createdMs)
-        .step();
-    return db_.lastInsertId();
+                                 std::int64_t createdMs, bool standingsPublic,
+                                 const Origin& origin) {
+    return inWriteTransaction(db_, std::nullopt, [&](soci::session& sql) {
+        const long long id = insertGuild(sql, guildId, site, createdMs, standingsPublic);
+        recordAudit(sql, {origin, id, "add guild", site, "", guildId});
+        return id;
+    });
 }
 
-std::int64_t SiteStore::addDkpSystem(std::int64_t guildRowId, const std::string& name) {
-    std::lock_guard lock(mutex_);
-    db_.prepare("INSERT INTO dkp_systems(guild, name) VALUES(?, ?)")
-        .bind(1, guildRowId)
-        .bind(2, name)
-        .step();
-    return db_.lastInsertId();
+std::int64_t SiteStore::addDkpSystem(std::int64_t guildRowId, const std::string& name,
+                                     const Origin& origin) {
+    return inWriteTransaction(db_, guildRowId, [&](soci::session& sql) {
+        const long long id = insertDkpSystem(sql, guildRowId, name);
+        recordAudit(sql, {origin, guildRowId, "add DKP system", std::to_string(id), "", name});
+        return id;
+    });
 }
 
-void SiteStore::addMembership(std::int64_t userId, std::int64_t guildRowId, bool isDefault) {
-    std::lock_guard lock(mutex_);
-    Transaction transaction(db_);
-    if (isDefault)
-        db_.prepare("UPDATE memberships SET is_default = 0 WHERE user = ?").bind(1, userId).step();
-    db_.prepare("INSERT INTO memberships(user, guild, is_default) VALUES(?, ?, ?)")
-        .bind(1, userId)
-        .bind(2, guildRowId)
-        .bind(3, isDefault ? 1 : 0)
-        .step();
-    transaction.commit();
-}
-
-SiteGuild SiteStore::loadGuild(std::int64_t rowId) {
-    SiteGuild guild;
-    guild.rowId = rowId;
-    auto query = db_.prepare("SELECT guild_id, site FROM guilds WHERE id = ?");
-    query.bind(1, rowId);
-    if (query.step()) {
-        guild.guildId = query.text(0);
-        guild.site = query.text(1);
-    }
-    auto systems = db_.prepare("SELECT id, name FROM dkp_systems WHERE guild = ? ORDER BY id");
-    systems.bind(1, rowId);
-    while (systems.step())
-        guild.systems.push_back({systems.integer(0), systems.text(1)});
-    return guild;
-}
-
-std::optional<SiteAccount> SiteStore::account(const std::string& token, std::int64_t nowMs) {
-    std::lock_guard lock(mutex_);
-    const auto userId = sessionUser(token, nowMs);
-    if (!userId)
-        return std::nullopt;
-    SiteAccount account;
-    auto user = db_.prepare("SELECT name FROM users WHERE id = ?");
-    user.bind(1, *userId);
-    if (user.step())
-        account.user = user.text(0);
-    auto guilds =
-        db_.prepare("SELECT guild, is_default FROM memberships WHERE user = ? ORDER BY rowid");
-    guilds.bind(1, *userId);
-    while (guilds.step()) {
-        account.guilds.push_back(loadGuild(guilds.integer(0)));
-        if (guilds.integer(1) != 0)
-            account.defaultGuild = account.guilds.back();
-    }
-    return account;
-}
-
-std::optional<SiteGuild> SiteStore::userGuild(std::int64_t userId, const std::string& guildId) {
-    auto query = db_.prepare("SELECT g.id FROM guilds g JOIN memberships m ON m.guild = g.id "
-                             "WHERE m.user = ? AND g.guild_id = ?");
-    query.bind(1, userId).bind(2, guildId);
-    if (!query.step())
-        return std::nullopt;
-    return loadGuild(query.integer(0));
+void SiteStore::addMembership(std::int64_t userId, std::int64_t guildRowId, bool isDefault,
+                              const std::string& role, const Origin& origin) {
+    inWriteTransaction(db_, guildRowId, [&](soci::session& sql) {
+        insertMembership(sql, userId, guildRowId, isDefault, role);
+        recordAudit(sql,
+                    {origin, guildRowId, "add member", "user " + std::to_string(userId), "", role});
+    });
 }
 
 std::optional<SiteGuild> SiteStore::guildBySite(const std::string& site) {
-    std::lock_guard lock(mutex_);
-    auto query = db_.prepare("SELECT id FROM guilds WHERE site = ?");
-    query.bind(1, site);
-    if (!query.step())
-        return std::nullopt;
-    return loadGuild(query.integer(0));
+    Database::Connection connection(db_);
+    return guildWithSite(connection.sql(), site);
+}
+
+std::vector<Standing> SiteStore::standings(std::int64_t dkpSystemId) {
+    Database::Connection connection(db_);
+    return listedStandings(connection.sql(), dkpSystemId);
+}
+
+std::vector<Standing> SiteStore::characterStandings(std::int64_t dkpSystemId) {
+    Database::Connection connection(db_);
+    return dkpsite::characterStandings(connection.sql(), dkpSystemId);
+}
+
+std::int64_t SiteStore::guildUpdateTimeMs(std::int64_t guildRowId) {
+    Database::Connection connection(db_);
+    return dkpsite::guildUpdateTimeMs(connection.sql(), guildRowId);
+}
+
+std::vector<LedgerEntry> SiteStore::ledger(std::int64_t dkpSystemId) {
+    Database::Connection connection(db_);
+    return ledgerEntries(connection.sql(), dkpSystemId);
+}
+
+std::vector<AuditRecord> SiteStore::audit(std::int64_t guildRowId) {
+    Database::Connection connection(db_);
+    return guildAudit(connection.sql(), guildRowId);
+}
+
+std::vector<std::string> SiteStore::check() {
+    Database::Connection connection(db_);
+    soci::session& sql = connection.sql();
+    std::vector<std::pair<long long, std::string>> systems;
+    {
+        long long id = 0;
+        std::string name;
+        soci::statement query = (sql.prepare << "SELECT id, name FROM dkp_systems ORDER BY id",
+                                 soci::into(id), soci::into(name));
+        query.execute();
+        while (query.fetch())
+            systems.emplace_back(id, name);
+    }
+    std::vector<std::string> differences;
+    for (const auto& [id, name] : systems) {
+        const std::string where = "DKP system " + std::to_string(id) + " (" + name + "), ";
+        std::map<std::string, Standing> recomputed;
+        try {
+            recomputed = sumEntries(ledgerEntries(sql, id));
+        } catch (const LedgerError& e) {
+            differences.push_back(where + e.what());
+            continue;
+        }
+        for (const Standing& stored : dkpsite::characterStandings(sql, id)) {
+            const Standing summed = recomputed[stored.name];
+            recomputed.erase(stored.name);
+            if (stored.earned != summed.earned || stored.spent != summed.spent)
+                differences.push_back(where + stored.name + ": stored " +
+                                      sums(stored.earned, stored.spent) + ", ledger " +
+                                      sums(summed.earned, summed.spent));
+        }
+        for (const auto& [character, summed] : recomputed)
+            differences.push_back(where + character + ": no stored standing, ledger " +
+                                  sums(summed.earned, summed.spent));
+    }
+    return differences;
 }
 
 } // namespace dkpsite

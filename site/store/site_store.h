@@ -1,80 +1,68 @@
 #pragma once
 
+#include "ledger/ledger_entry.h"
+#include "ledger/points_rules.h"
 #include "ledger/standing.h"
-#include "records/raid_document.h"
+#include "store/audit_log.h"
 #include "store/database.h"
 #include "store/password_verifier.h"
+#include "store/site_records.h"
 
 #include <cstdint>
-#include <mutex>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace dkpsite {
 
-struct SiteDkpSystem {
-    std::int64_t id = 0;
-    std::string name;
+enum class UploadOutcome {
+    Created,
+    AlreadyStored, // the same document is already an event of the DKP system
+    NotLoggedIn,
+    UnknownGuild,
+    UnknownDkpSystem,
 };
-
-struct SiteGuild {
-    std::int64_t rowId = 0;
-    std::string guildId; // the identifier text users see and send with an upload
-    std::string site;    // the guild site's name, the path of its address
-    std::vector<SiteDkpSystem> systems;
-};
-
-struct SiteAccount {
-    std::string user;
-    std::optional<SiteGuild> defaultGuild;
-    std::vector<SiteGuild> guilds; // in the order the user joined them
-};
-
-struct StoredEvent {
-    std::int64_t id = 0;
-    std::string guildId;
-    std::int64_t dkpId = 0;
-    std::string name, note, uploader;
-    RaidDocument raid;
-};
-
-enum class UploadOutcome { Created, NotLoggedIn, UnknownGuild, UnknownDkpSystem };
 
 struct UploadResult {
     UploadOutcome outcome = UploadOutcome::NotLoggedIn;
     std::int64_t eventId = 0;
 };
 
-struct NewEvent {
-    std::string guildId;
-    std::int64_t dkpId = 0;
-    std::string name, note, document;
-    RaidDocument raid;
-};
-
-// `text` with its ASCII letters in lower case, as user names are kept.
-std::string lowerCase(std::string text);
-
 // A session ends when it has not been used for this long.
 inline constexpr std::int64_t kSessionIdleLimitMs = 12LL * 60 * 60 * 1000;
 
-// The site's data in one SQLite file: users, guilds and their DKP systems, login sessions and
-// uploaded events. Safe to use from several request threads at once.
+// The operator of the command line, at the current time.
+Origin commandLineOrigin();
+
+// The site's data in one SQLite file or one PostgreSQL database: users, guilds and their DKP
+// systems, login sessions, uploaded events and the points ledger. Every write is one transaction
+// that also writes its audit record. Safe to use from several request threads, and from several
+// processes on one database.
 class SiteStore {
 public:
-    // Opens (or creates) the database and brings a database of an earlier form up to date,
-    // passwords included. New password verifiers take `passwordIterations` rounds.
-    explicit SiteStore(const std::string& databasePath,
-                       int passwordIterations = kPasswordIterations);
+    // Opens (or creates) the database (store/database.h: a file or "postgresql://…") and brings
+    // it up to date. New password verifiers take `passwordIterations` rounds.
+    explicit SiteStore(const std::string& database, int passwordIterations = kPasswordIterations);
 
-    // Administration (used to seed data). User names are kept lower-cased.
-    std::int64_t addUser(const std::string& name, const std::string& passwordDigest);
+    Database& database() { return db_; }
+
+    // Administration. User names are kept lower-cased.
+    std::int64_t addUser(const std::string& name, const std::string& passwordDigest,
+                         bool owner = false, const Origin& origin = commandLineOrigin());
     std::optional<std::int64_t> findUser(const std::string& name);
+    // Replaces the user's password and ends the user's sessions; false for an unknown name.
+    bool setPassword(const std::string& name, const std::string& passwordDigest,
+                     const Origin& origin = commandLineOrigin());
     std::int64_t addGuild(const std::string& guildId, const std::string& site,
-                          std::int64_t createdMs);
-    std::int64_t addDkpSystem(std::int64_t guildRowId, const std::string& name);
-    void addMembership(std::int64_t userId, std::int64_t guildRowId, bool isDefault);
+                          std::int64_t createdMs, bool standingsPublic = true,
+                          const Origin& origin = commandLineOrigin());
+    std::int64_t addDkpSystem(std::int64_t guildRowId, const std::string& name,
+                              const Origin& origin = commandLineOrigin());
+    // `role`: admin, officer or member.
+    void addMembership(std::int64_t userId, std::int64_t guildRowId, bool isDefault,
+                       const std::string& role = "admin",
+                       const Origin& origin = commandLineOrigin());
 
     // A new session token, or nothing when the name or the password digest is wrong.
     std::optional<std::string> login(const std::string& name, const std::string& passwordDigest,
@@ -84,24 +72,51 @@ public:
     // Ends the session; false when the token names none.
     bool logout(const std::string& token);
 
-    UploadResult storeEvent(const std::string& token, const NewEvent& event, std::int64_t nowMs);
+    // Stores the event and writes its points, in one transaction. The same document uploaded
+    // again to the same DKP system is not stored again: the answer names the event it is.
+    UploadResult storeEvent(const std::string& token, const NewEvent& event, std::int64_t nowMs,
+                            const std::string& address = "");
     std::optional<StoredEvent> event(std::int64_t eventId);
 
     std::optional<SiteGuild> guildBySite(const std::string& site);
+    // The list the guild sees: each main with its alts' points.
     std::vector<Standing> standings(std::int64_t dkpSystemId);
-    // The time of the guild's last change: its newest event, or its creation.
+    // Each character's own stored sums.
+    std::vector<Standing> characterStandings(std::int64_t dkpSystemId);
+    // The time of the guild's last change: its newest event or entry, or its creation.
     std::int64_t guildUpdateTimeMs(std::int64_t guildRowId);
 
-private:
-    void createSchema();
-    void migrate();
-    std::optional<std::int64_t> sessionUser(const std::string& token, std::int64_t nowMs);
-    SiteGuild loadGuild(std::int64_t rowId);
-    std::optional<SiteGuild> userGuild(std::int64_t userId, const std::string& guildId);
-    void storeRaid(std::int64_t eventId, const RaidDocument& raid);
-    RaidDocument loadRaid(std::int64_t eventId);
+    // The points ledger. Each throws LedgerError, with its reason, for a change it refuses.
+    std::vector<LedgerEntry> ledger(std::int64_t dkpSystemId);
+    std::int64_t adjust(std::int64_t dkpSystemId, const std::string& character, std::int64_t points,
+                        const std::string& reason, const Origin& origin);
+    std::int64_t correct(std::int64_t entryId, const std::string& reason, const Origin& origin);
+    // What a decay would write, and writing it.
+    std::vector<LedgerEntry> previewDecay(std::int64_t dkpSystemId, const DecayRule& rule);
+    std::vector<LedgerEntry> decay(std::int64_t dkpSystemId, const DecayRule& rule,
+                                   const Origin& origin);
+    // Corrects every entry of the event that is not corrected yet; the event stays, marked.
+    void removeEvent(std::int64_t eventId, const std::string& reason, const Origin& origin);
+    // A kill's points or a loot's cost changed after the upload: the entries it wrote are
+    // corrected and written anew.
+    void editKillPoints(std::int64_t eventId, std::size_t kill, std::int64_t points,
+                        const std::string& reason, const Origin& origin);
+    void editLootCost(std::int64_t eventId, std::size_t loot, std::int64_t costs,
+                      const std::string& reason, const Origin& origin);
+    void linkAlt(std::int64_t guildRowId, const std::string& alt, const std::string& main,
+                 const Origin& origin);
 
-    std::mutex mutex_;
+    // Every stored standing against the sums of its ledger: one sentence per difference.
+    std::vector<std::string> check();
+    std::vector<AuditRecord> audit(std::int64_t guildRowId);
+
+private:
+    std::optional<std::int64_t> sessionUser(soci::session& sql, const std::string& token,
+                                            std::int64_t nowMs);
+    void rewriteEventEntries(std::int64_t eventId, const std::string& reason, const Origin& origin,
+                             const std::string& what,
+                             const std::function<void(soci::session&, StoredEvent&)>& change);
+
     Database db_;
     const int passwordIterations_;
 };

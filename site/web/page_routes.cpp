@@ -2,9 +2,8 @@
 
 namespace dkpsite {
 
-WebSite::WebSite(SiteStore& store, const std::string& databasePath,
-                 std::function<std::int64_t()> clock)
-    : data_(store, databasePath), pages_(data_, std::move(clock)) {}
+WebSite::WebSite(SiteStore& store, std::function<std::int64_t()> clock)
+    : data_(store), pages_(data_, std::move(clock)) {}
 
 void installPageRoutes(httplib::Server& server, const WebSite& site) {
     using Req = const httplib::Request&;

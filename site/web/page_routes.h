@@ -10,7 +10,7 @@ namespace dkpsite {
 // The pages of the site, read from its store.
 class WebSite {
 public:
-    WebSite(SiteStore& store, const std::string& databasePath, std::function<std::int64_t()> clock);
+    WebSite(SiteStore& store, std::function<std::int64_t()> clock);
     const SitePages& pages() const { return pages_; }
 
 private:

@@ -6,22 +6,39 @@ namespace dkpsite {
 
 namespace {
 
+using soci::into;
+using soci::use;
+
 constexpr const char* kLootColumns =
-    "SELECT e.id, e.dkp_system, g.guild_id, e.name, l.item_name, l.player, l.time, l.costs "
+    "SELECT e.id, e.dkp_system, g.guild_id, e.name, COALESCE(l.item_name, ''), "
+    "COALESCE(l.player, ''), COALESCE(l.time, ''), COALESCE(l.costs, 0) "
     "FROM event_loot l JOIN events e ON e.id = l.event JOIN guilds g ON g.id = e.guild ";
+
+// `text` as a LIKE pattern that finds it anywhere, its own % and _ taken literally.
+std::string containing(const std::string& text) {
+    std::string pattern = "%";
+    for (const char c : text) {
+        if (c == '%' || c == '_' || c == '\\')
+            pattern += '\\';
+        pattern += c;
+    }
+    return pattern + "%";
+}
 
 } // namespace
 
-StorePageData::StorePageData(SiteStore& store, const std::string& databasePath)
-    : store_(store), db_(databasePath) {}
+StorePageData::StorePageData(SiteStore& store) : store_(store) {}
 
 std::vector<SiteGuild> StorePageData::publicGuilds() {
     std::vector<std::string> sites;
     {
-        std::lock_guard lock(mutex_);
-        Statement query = db_.prepare("SELECT site FROM guilds ORDER BY site");
-        while (query.step())
-            sites.push_back(query.text(0));
+        Database::Connection connection(store_.database());
+        std::string site;
+        soci::statement query =
+            (connection.sql().prepare << "SELECT site FROM guilds ORDER BY site", into(site));
+        query.execute();
+        while (query.fetch())
+            sites.push_back(site);
     }
     std::vector<SiteGuild> guilds;
     for (const std::string& site : sites)
@@ -37,12 +54,11 @@ std::optional<SiteGuild> StorePageData::guildBySite(const std::string& site) {
 std::optional<SiteGuild> StorePageData::guildById(const std::string& guildId) {
     std::string site;
     {
-        std::lock_guard lock(mutex_);
-        Statement query = db_.prepare("SELECT site FROM guilds WHERE guild_id = ?");
-        query.bind(1, guildId);
-        if (!query.step())
+        Database::Connection connection(store_.database());
+        connection.sql() << "SELECT site FROM guilds WHERE guild_id = :guild_id",
+            use(guildId, "guild_id"), into(site);
+        if (!connection.sql().got_data())
             return std::nullopt;
-        site = query.text(0);
     }
     return store_.guildBySite(site);
 }
@@ -50,13 +66,18 @@ std::optional<SiteGuild> StorePageData::guildById(const std::string& guildId) {
 std::vector<StandingRow> StorePageData::standings(std::int64_t dkpSystem) {
     std::map<std::string, std::int64_t> attended;
     {
-        std::lock_guard lock(mutex_);
-        Statement query =
-            db_.prepare("SELECT m.name, COUNT(DISTINCT m.event) FROM event_members m "
-                        "JOIN events e ON e.id = m.event WHERE e.dkp_system = ? GROUP BY m.name");
-        query.bind(1, dkpSystem);
-        while (query.step())
-            attended[query.text(0)] = query.integer(1);
+        Database::Connection connection(store_.database());
+        std::string name;
+        long long count = 0, system = dkpSystem;
+        soci::statement query =
+            (connection.sql().prepare
+                 << "SELECT m.name, COUNT(DISTINCT m.event) FROM event_members m "
+                    "JOIN events e ON e.id = m.event WHERE e.dkp_system = :system "
+                    "AND m.name IS NOT NULL GROUP BY m.name",
+             use(system, "system"), into(name), into(count));
+        query.execute();
+        while (query.fetch())
+            attended[name] = count;
     }
     std::vector<StandingRow> rows;
     for (Standing& standing : store_.standings(dkpSystem)) {
@@ -67,39 +88,53 @@ std::vector<StandingRow> StorePageData::standings(std::int64_t dkpSystem) {
 }
 
 std::int64_t StorePageData::raidCount(std::int64_t dkpSystem) {
-    std::lock_guard lock(mutex_);
-    Statement query = db_.prepare("SELECT COUNT(*) FROM events WHERE dkp_system = ?");
-    query.bind(1, dkpSystem);
-    return query.step() ? query.integer(0) : 0;
+    Database::Connection connection(store_.database());
+    long long count = 0, system = dkpSystem;
+    connection.sql() << "SELECT COUNT(*) FROM events WHERE dkp_system = :system",
+        use(system, "system"), into(count);
+    return count;
 }
 
 std::vector<EventSummary> StorePageData::latestEvents(std::int64_t guildRowId, int limit) {
-    std::lock_guard lock(mutex_);
-    Statement query = db_.prepare("SELECT e.id, e.dkp_system, e.name, e.zone, e.start_time, "
-                                  "(SELECT COUNT(*) FROM event_members m WHERE m.event = e.id) "
-                                  "FROM events e WHERE e.guild = ? ORDER BY e.id DESC LIMIT ?");
-    query.bind(1, guildRowId).bind(2, static_cast<std::int64_t>(limit));
+    Database::Connection connection(store_.database());
+    long long guild = guildRowId, most = limit, id = 0, system = 0, members = 0;
+    std::string name, zone, start;
+    soci::statement query =
+        (connection.sql().prepare
+             << "SELECT e.id, e.dkp_system, e.name, COALESCE(e.zone, ''), "
+                "COALESCE(e.start_time, ''), "
+                "(SELECT COUNT(*) FROM event_members m WHERE m.event = e.id) "
+                "FROM events e WHERE e.guild = :guild ORDER BY e.id DESC LIMIT :most",
+         use(guild, "guild"), use(most, "most"), into(id), into(system), into(name), into(zone),
+         into(start), into(members));
+    query.execute();
     std::vector<EventSummary> events;
-    while (query.step())
-        events.push_back({query.integer(0), query.integer(1), query.text(2), query.text(3),
-                          query.text(4), query.integer(5)});
+    while (query.fetch())
+        events.push_back({id, system, name, zone, start, members});
     return events;
 }
 
-std::vector<LootRecord> StorePageData::loot(Statement& query) {
+std::vector<LootRecord> StorePageData::loot(const std::string& where, long long key,
+                                            const std::string& text, int limit) {
+    Database::Connection connection(store_.database());
+    long long most = limit, event = 0, system = 0, costs = 0;
+    std::string guildId, eventName, itemName, player, time;
+    soci::statement query =
+        (connection.sql().prepare << std::string(kLootColumns) + where +
+                                         " ORDER BY e.id DESC, l.position LIMIT :most",
+         use(key, "key"), use(text, "text"), use(most, "most"), into(event), into(system),
+         into(guildId), into(eventName), into(itemName), into(player), into(time), into(costs));
+    query.execute();
     std::vector<LootRecord> records;
-    while (query.step())
-        records.push_back({query.integer(0), query.integer(1), query.text(2), query.text(3),
-                           query.text(4), query.text(5), query.text(6), query.integer(7)});
+    while (query.fetch())
+        records.push_back({event, system, guildId, eventName, itemName, player, time, costs});
     return records;
 }
 
+// The two lists of loot bind the same two values, a guild and a search text; each condition uses
+// one of them and holds whatever the other is.
 std::vector<LootRecord> StorePageData::latestLoot(std::int64_t guildRowId, int limit) {
-    std::lock_guard lock(mutex_);
-    Statement query = db_.prepare(std::string(kLootColumns) +
-                                  "WHERE e.guild = ? ORDER BY e.id DESC, l.position LIMIT ?");
-    query.bind(1, guildRowId).bind(2, static_cast<std::int64_t>(limit));
-    return loot(query);
+    return loot("WHERE e.guild = :key AND :text = ''", guildRowId, "", limit);
 }
 
 std::optional<StoredEvent> StorePageData::event(std::int64_t eventId) {
@@ -107,44 +142,52 @@ std::optional<StoredEvent> StorePageData::event(std::int64_t eventId) {
 }
 
 std::vector<LootRecord> StorePageData::findLoot(const std::string& text, int limit) {
-    std::lock_guard lock(mutex_);
-    Statement query = db_.prepare(
-        std::string(kLootColumns) +
-        "WHERE instr(lower(l.item_name), lower(?)) > 0 ORDER BY e.id DESC, l.position LIMIT ?");
-    query.bind(1, text).bind(2, static_cast<std::int64_t>(limit));
-    return loot(query);
+    return loot("WHERE :key = 0 AND LOWER(l.item_name) LIKE LOWER(:text) ESCAPE '\\'", 0,
+                containing(text), limit);
 }
 
 std::vector<PointsChange> StorePageData::pointsChanges(std::int64_t dkpSystem,
                                                        const std::string& name) {
-    std::lock_guard lock(mutex_);
-    Statement query = db_.prepare(
-        "SELECT e.id, e.name, k.time, k.boss, k.dkp, 0 FROM event_kills k "
-        "JOIN kill_attendees a ON a.kill = k.id JOIN events e ON e.id = k.event "
-        "WHERE e.dkp_system = ?1 AND a.name = ?2 "
-        "UNION ALL SELECT e.id, e.name, l.time, l.item_name, -l.costs, 1 FROM event_loot l "
-        "JOIN events e ON e.id = l.event WHERE e.dkp_system = ?1 AND l.player = ?2 "
-        "ORDER BY 1, 3, 6");
-    query.bind(1, dkpSystem).bind(2, name);
+    Database::Connection connection(store_.database());
+    long long system = dkpSystem, event = 0, points = 0, isLoot = 0;
+    std::string eventName, time, reason;
+    soci::statement query =
+        (connection.sql().prepare
+             << "SELECT e.id, e.name, COALESCE(k.time, '') AS at, COALESCE(k.boss, ''), "
+                "COALESCE(k.dkp, 0), 0 AS is_loot FROM event_kills k "
+                "JOIN kill_attendees a ON a.kill = k.id JOIN events e ON e.id = k.event "
+                "WHERE e.dkp_system = :system AND a.name = :name "
+                "UNION ALL SELECT e.id, e.name, COALESCE(l.time, ''), COALESCE(l.item_name, ''), "
+                "-COALESCE(l.costs, 0), 1 FROM event_loot l JOIN events e ON e.id = l.event "
+                "WHERE e.dkp_system = :loot_system AND l.player = :loot_name "
+                "ORDER BY 1, 3, 6",
+         use(system, "system"), use(name, "name"), use(system, "loot_system"),
+         use(name, "loot_name"), into(event), into(eventName), into(time), into(reason),
+         into(points), into(isLoot));
+    query.execute();
     std::vector<PointsChange> changes;
-    while (query.step())
-        changes.push_back({query.integer(0), query.text(1), query.text(2), query.text(3),
-                           query.integer(4), query.integer(5) != 0});
+    while (query.fetch())
+        changes.push_back({event, eventName, time, reason, points, isLoot != 0});
     return changes;
 }
 
 std::vector<RaidPresence> StorePageData::raidPresence(std::int64_t dkpSystem,
                                                       const std::string& name) {
-    std::lock_guard lock(mutex_);
-    Statement query =
-        db_.prepare("SELECT e.id, e.name, e.start_time, e.created_ms, "
-                    "EXISTS(SELECT 1 FROM event_members m WHERE m.event = e.id AND m.name = ?2) "
-                    "FROM events e WHERE e.dkp_system = ?1 ORDER BY e.id");
-    query.bind(1, dkpSystem).bind(2, name);
+    Database::Connection connection(store_.database());
+    long long system = dkpSystem, event = 0, uploadedMs = 0, present = 0;
+    std::string eventName, start;
+    soci::statement query =
+        (connection.sql().prepare
+             << "SELECT e.id, e.name, COALESCE(e.start_time, ''), e.created_ms, "
+                "CASE WHEN EXISTS(SELECT 1 FROM event_members m WHERE m.event = e.id "
+                "AND m.name = :name) THEN 1 ELSE 0 END "
+                "FROM events e WHERE e.dkp_system = :system ORDER BY e.id",
+         use(name, "name"), use(system, "system"), into(event), into(eventName), into(start),
+         into(uploadedMs), into(present));
+    query.execute();
     std::vector<RaidPresence> raids;
-    while (query.step())
-        raids.push_back({query.integer(0), query.text(1), query.text(2), query.integer(3),
-                         query.integer(4) != 0});
+    while (query.fetch())
+        raids.push_back({event, eventName, start, uploadedMs, present != 0});
     return raids;
 }
 

@@ -1,17 +1,15 @@
 #pragma once
 
-#include "store/database.h"
+#include "store/site_store.h"
 #include "web/page_data.h"
-
-#include <mutex>
 
 namespace dkpsite {
 
-// PageData read from the site's store, with a connection of its own to the store's database
-// for the lists the store does not give.
+// PageData read from the site's store, and from the store's database for the lists the store
+// does not give.
 class StorePageData : public PageData {
 public:
-    StorePageData(SiteStore& store, const std::string& databasePath);
+    explicit StorePageData(SiteStore& store);
 
     std::vector<SiteGuild> publicGuilds() override;
     std::optional<SiteGuild> guildBySite(const std::string& site) override;
@@ -30,11 +28,10 @@ public:
                                        std::int64_t nowMs) override;
 
 private:
-    std::vector<LootRecord> loot(Statement& query);
+    std::vector<LootRecord> loot(const std::string& where, long long key, const std::string& text,
+                                 int limit);
 
     SiteStore& store_;
-    std::mutex mutex_;
-    Database db_;
 };
 
 } // namespace dkpsite

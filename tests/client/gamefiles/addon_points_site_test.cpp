@@ -99,7 +99,8 @@ protected:
     protocol::ProtocolManager& manager() { return wirekit().manager(); }
     QueueDispatcher& dispatcher() { return wirekit().dispatcher; }
 
-    void upload(std::uint32_t system, const std::u16string& document) {
+    // Uploads the document; `eventId` is the event the site answers with.
+    void upload(std::uint32_t system, const std::u16string& document, std::int64_t& eventId) {
         UploadRecorder recorder;
         protocol::EventUploadService* uploads = manager().getEventUploadService();
         uploads->addListener(&recorder);
@@ -107,6 +108,7 @@ protected:
         ASSERT_TRUE(dispatcher().runUntil([&] { return !recorder.results.empty(); }));
         uploads->removeListener(&recorder);
         ASSERT_EQ(std::get<0>(recorder.results[0]), 200);
+        eventId = std::get<2>(recorder.results[0]);
     }
 
     // The guild's list as the client receives it.
@@ -135,18 +137,26 @@ TEST_F(AddonPointsSiteTest, TheInstalledAddonShowsThePointsOfTheGuildsListInEver
     dkp::Raids raids;
     ASSERT_TRUE(dkp::loadRaidsFromFile(RL_SOURCE_DIR u"/tests/data/TALLYRA.lua", clipper, raids));
     ASSERT_GE(raids.getRaids().size(), 2u);
+    // A raid the system already holds (the demo's) answers with its event and adds nothing;
+    // new events get numbers beyond every earlier one.
     addon_lua::Points added;
-    for (const dkp::Raid* raid : raids.getRaids()) {
-        ASSERT_NO_FATAL_FAILURE(upload(systems[0].id, raid->exportDocument()));
-        addRaidPoints(*raid, systems[0].id, added);
-    }
-    const dkp::Raid& second = *raids.getRaids()[1];
-    ASSERT_NO_FATAL_FAILURE(upload(systems[1].id, second.exportDocument()));
-    addRaidPoints(second, systems[1].id, added);
-    ASSERT_NO_FATAL_FAILURE(
-        upload(systems[1].id, ustring::fromUtf8(dkpsite_testing::sampleRaidDocument())));
+    std::int64_t newest = 0, eventId = 0;
+    const std::u16string sample = ustring::fromUtf8(dkpsite_testing::sampleRaidDocument());
+    ASSERT_NO_FATAL_FAILURE(upload(systems[1].id, sample, newest));
     added["PlayerOne"][systems[1].id] += 10 - 50;
     added["PlayerTwo"][systems[1].id] += 10;
+    ASSERT_NO_FATAL_FAILURE(upload(systems[1].id, sample, eventId));
+    EXPECT_EQ(eventId, newest);
+    for (const dkp::Raid* raid : raids.getRaids()) {
+        ASSERT_NO_FATAL_FAILURE(upload(systems[0].id, raid->exportDocument(), eventId));
+        if (eventId > newest)
+            addRaidPoints(*raid, systems[0].id, added);
+        newest = std::max(newest, eventId);
+    }
+    const dkp::Raid& second = *raids.getRaids()[1];
+    ASSERT_NO_FATAL_FAILURE(upload(systems[1].id, second.exportDocument(), eventId));
+    EXPECT_GT(eventId, newest);
+    addRaidPoints(second, systems[1].id, added);
 
     const std::string list = guildList();
     ASSERT_FALSE(list.empty());

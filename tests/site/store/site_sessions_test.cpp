@@ -16,9 +16,11 @@ constexpr int kQuickIterations = 1000;
 
 std::string storedVerifier(const std::filesystem::path& database, const std::string& user) {
     Database db(database.string());
-    auto query = db.prepare("SELECT password_hash FROM users WHERE name = ?");
-    query.bind(1, user);
-    return query.step() ? query.text(0) : std::string();
+    Database::Connection connection(db);
+    std::string verifier;
+    connection.sql() << "SELECT password_hash FROM users WHERE name = :name",
+        soci::use(user, "name"), soci::into(verifier);
+    return verifier;
 }
 
 TEST(SiteSessions, SessionsEndAfterTheirIdleLimitOrOnLogout) {
@@ -77,14 +79,15 @@ TEST(SiteSessions, DatabaseOfTheEarlierFormIsTakenOverWhenOpened) {
     {
         // Users with one unsalted-iteration SHA-256 of salt ":" digest, sessions without times.
         Database old(path);
-        old.exec("CREATE TABLE users(id INTEGER PRIMARY KEY, name TEXT UNIQUE NOT NULL, "
-                 "salt TEXT NOT NULL, password_hash TEXT NOT NULL);"
-                 "CREATE TABLE sessions(token TEXT PRIMARY KEY, "
-                 "user INTEGER NOT NULL REFERENCES users(id));");
-        old.prepare("INSERT INTO users(name, salt, password_hash) VALUES('leader', '5eed', ?)")
-            .bind(1, oldHash)
-            .step();
-        old.exec("INSERT INTO sessions VALUES('old-token', 1)");
+        Database::Connection connection(old);
+        soci::session& sql = connection.sql();
+        sql << "CREATE TABLE users(id INTEGER PRIMARY KEY, name TEXT UNIQUE NOT NULL, "
+               "salt TEXT NOT NULL, password_hash TEXT NOT NULL)";
+        sql << "CREATE TABLE sessions(token TEXT PRIMARY KEY, "
+               "user INTEGER NOT NULL REFERENCES users(id))";
+        sql << "INSERT INTO users(name, salt, password_hash) VALUES('leader', '5eed', :hash)",
+            soci::use(oldHash, "hash");
+        sql << "INSERT INTO sessions VALUES('old-token', 1)";
     }
     {
         SiteStore store(path, kQuickIterations);

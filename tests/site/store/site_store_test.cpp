@@ -52,8 +52,10 @@ TEST_F(SiteStoreTest, LoginChecksTheDigestAndIgnoresTheNamesCase) {
 
 TEST_F(SiteStoreTest, StandingsAddKillPointsAndSubtractLootCostsPerSystem) {
     const std::string raid = dkpsite_testing::sampleRaidDocument();
+    std::string nextNight = raid;
+    nextNight.replace(nextNight.find("01/25/08"), 8, "02/01/08");
     upload(system_, raid, 5000);
-    upload(system_, raid, 6000);
+    upload(system_, nextNight, 6000);
     upload(other_, raid, 7000);
     const auto standings = store_.standings(system_);
     ASSERT_EQ(standings.size(), 2u);
@@ -68,30 +70,11 @@ TEST_F(SiteStoreTest, StandingsAddKillPointsAndSubtractLootCostsPerSystem) {
     EXPECT_EQ(store_.guildUpdateTimeMs(guild_), 7000);
 }
 
-TEST_F(SiteStoreTest, PointsStoredBeforeTheyWereBoundedStillGiveStandings) {
-    // Points of any 64-bit size, as older sites accepted them, twice over.
-    RaidDocument raid;
-    raid.members = {{"Max", "", "", "", "Mage", 70}, {"Min", "", "", "", "Rogue", 70}};
-    raid.kills = {{"Boss", std::numeric_limits<std::int64_t>::max(), "", {"Max", "Min"}}};
-    raid.loot = {{"Item", "", "", "", "", "", 1, "Min", std::numeric_limits<std::int64_t>::min(),
-                  "", "", "", ""},
-                 {"Item", "", "", "", "", "", 1, "Max", std::numeric_limits<std::int64_t>::max(),
-                  "", "", "", ""}};
-    for (int copy = 0; copy < 2; ++copy) {
-        NewEvent event{"Guild", system_, "event", "", "", raid};
-        ASSERT_EQ(store_.storeEvent(token_, event, 1).outcome, UploadOutcome::Created);
-    }
-    const auto standings = store_.standings(system_);
-    ASSERT_EQ(standings.size(), 2u);
+TEST(Standing, PointsAreHeldAtTheEndsOfTheRangeRatherThanWrapping) {
     constexpr auto top = std::numeric_limits<std::int64_t>::max();
     constexpr auto bottom = std::numeric_limits<std::int64_t>::min();
-    EXPECT_EQ(standings[0].name, "Max");
-    EXPECT_EQ(standings[0].earned, top);
-    EXPECT_EQ(standings[0].spent, top);
-    EXPECT_EQ(standings[0].dkp(), 0);
-    EXPECT_EQ(standings[1].earned, top);
-    EXPECT_EQ(standings[1].spent, bottom);
-    EXPECT_EQ(standings[1].dkp(), top);
+    EXPECT_EQ((Standing{"", "", top, top}.dkp()), 0);
+    EXPECT_EQ((Standing{"", "", top, bottom}.dkp()), top);
     EXPECT_EQ((Standing{"", "", bottom, 1}.dkp()), bottom);
     EXPECT_EQ((Standing{"", "", -5, 7}.dkp()), -12);
 }

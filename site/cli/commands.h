@@ -1,0 +1,20 @@
+#pragma once
+
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace dkpsite {
+
+// What `dkpsite --help` prints: the server's options and the administration commands.
+extern const char* const kSiteHelp;
+
+// Runs an administration command (init, user, guild, backup, check, export, import, --help)
+// given without the program name; its password is read from `in`, its results written to `out`,
+// its refusals to `err`. Gives the exit status, or nothing when the arguments are the server's
+// options rather than a command.
+std::optional<int> runCommand(const std::vector<std::string>& arguments, std::istream& in,
+                              std::ostream& out, std::ostream& err);
+
+} // namespace dkpsite

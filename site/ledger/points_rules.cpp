@@ -1,0 +1,139 @@
+#include "ledger/points_rules.h"
+
+namespace dkpsite {
+
+namespace {
+
+LedgerEntry entryFor(EntryKind kind, std::int64_t dkpSystem, const std::string& character,
+                     const Origin& origin) {
+    LedgerEntry entry;
+    entry.kind = kind;
+    entry.dkpSystem = dkpSystem;
+    entry.character = character;
+    entry.origin = origin;
+    return entry;
+}
+
+std::int64_t boundedSum(std::int64_t a, std::int64_t b, const std::string& character) {
+    std::int64_t sum = 0;
+    if (__builtin_add_overflow(a, b, &sum) || sum > kMaxStandingPoints || sum < -kMaxStandingPoints)
+        throw LedgerError("the points of " + character + " would leave the range of ±" +
+                          std::to_string(kMaxStandingPoints));
+    return sum;
+}
+
+void checkReason(const std::string& reason) {
+    if (reason.empty())
+        throw LedgerError("a reason is required");
+    if (reason.size() > kMaxReasonBytes)
+        throw LedgerError("the reason is longer than " + std::to_string(kMaxReasonBytes) +
+                          " bytes");
+}
+
+} // namespace
+
+std::vector<LedgerEntry> raidEntries(const RaidDocument& raid, std::int64_t dkpSystem,
+                                     std::int64_t event, const Origin& origin) {
+    std::vector<LedgerEntry> entries;
+    for (const RaidKill& kill : raid.kills)
+        for (const std::string& attendee : kill.attendees) {
+            if (attendee.empty())
+                continue;
+            LedgerEntry entry = entryFor(EntryKind::Kill, dkpSystem, attendee, origin);
+            entry.earned = kill.dkp;
+            entry.event = event;
+            entries.push_back(std::move(entry));
+        }
+    for (const RaidLoot& loot : raid.loot) {
+        if (loot.player.empty())
+            continue;
+        LedgerEntry entry = entryFor(EntryKind::Loot, dkpSystem, loot.player, origin);
+        entry.spent = loot.costs;
+        entry.event = event;
+        entries.push_back(std::move(entry));
+    }
+    return entries;
+}
+
+LedgerEntry adjustmentEntry(std::int64_t dkpSystem, const std::string& character,
+                            std::int64_t points, const std::string& reason, const Origin& origin) {
+    checkReason(reason);
+    if (character.empty())
+        throw LedgerError("an adjustment needs a character");
+    if (points == 0 || points > kMaxAdjustmentPoints || points < -kMaxAdjustmentPoints)
+        throw LedgerError("an adjustment is between 1 and " + std::to_string(kMaxAdjustmentPoints) +
+                          " points either way");
+    LedgerEntry entry = entryFor(EntryKind::Adjustment, dkpSystem, character, origin);
+    entry.earned = points;
+    entry.reason = reason;
+    return entry;
+}
+
+LedgerEntry correctionEntry(const LedgerEntry& entry, bool alreadyReversed,
+                            const std::string& reason, const Origin& origin) {
+    checkReason(reason);
+    if (entry.kind == EntryKind::Correction)
+        throw LedgerError("entry " + std::to_string(entry.id) +
+                          " is a correction; correct the entry it reverses instead");
+    if (alreadyReversed)
+        throw LedgerError("entry " + std::to_string(entry.id) + " is already corrected");
+    LedgerEntry correction =
+        entryFor(EntryKind::Correction, entry.dkpSystem, entry.character, origin);
+    correction.earned = -entry.earned;
+    correction.spent = -entry.spent;
+    correction.event = entry.event;
+    correction.reverses = entry.id;
+    correction.reason = reason;
+    return correction;
+}
+
+void checkDecayRule(const DecayRule& rule) {
+    if (rule.percent < 1 || rule.percent > 100)
+        throw LedgerError("a decay is between 1 and 100 percent");
+    if (rule.floor < 0 || rule.floor > kMaxStandingPoints)
+        throw LedgerError("a decay's floor is between 0 and " + std::to_string(kMaxStandingPoints));
+}
+
+std::int64_t decayPoints(std::int64_t dkp, const DecayRule& rule) {
+    if (dkp <= rule.floor)
+        return 0;
+    // dkp ≤ 2·kMaxStandingPoints, so dkp · 100 stays far inside 64 bits.
+    const std::int64_t share = dkp * rule.percent / 100;
+    return std::min(share, dkp - rule.floor);
+}
+
+std::vector<LedgerEntry> decayEntries(const std::vector<Standing>& standings,
+                                      std::int64_t dkpSystem, const DecayRule& rule,
+                                      const Origin& origin) {
+    checkDecayRule(rule);
+    std::vector<LedgerEntry> entries;
+    for (const Standing& standing : standings) {
+        const std::int64_t points = decayPoints(standing.dkp(), rule);
+        if (points == 0)
+            continue;
+        LedgerEntry entry = entryFor(EntryKind::Decay, dkpSystem, standing.name, origin);
+        entry.earned = -points;
+        entry.reason =
+            std::to_string(rule.percent) + "% decay, floor " + std::to_string(rule.floor);
+        entries.push_back(std::move(entry));
+    }
+    return entries;
+}
+
+Standing addEntry(Standing standing, const LedgerEntry& entry) {
+    standing.earned = boundedSum(standing.earned, entry.earned, entry.character);
+    standing.spent = boundedSum(standing.spent, entry.spent, entry.character);
+    return standing;
+}
+
+std::map<std::string, Standing> sumEntries(const std::vector<LedgerEntry>& entries) {
+    std::map<std::string, Standing> standings;
+    for (const LedgerEntry& entry : entries) {
+        Standing& standing = standings[entry.character];
+        standing.name = entry.character;
+        standing = addEntry(standing, entry);
+    }
+    return standings;
+}
+
+} // namespace dkpsite

@@ -1,0 +1,103 @@
+#include "store/guild_repository.h"
+
+namespace dkpsite {
+
+using soci::into;
+using soci::use;
+
+long long insertGuild(soci::session& sql, const std::string& guildId, const std::string& site,
+                      long long createdMs, bool standingsPublic) {
+    long long id = 0;
+    const long long isPublic = standingsPublic ? 1 : 0;
+    sql << "INSERT INTO guilds(guild_id, site, created_ms, standings_public) "
+           "VALUES(:guild_id, :site, :created, :public) RETURNING id",
+        use(guildId, "guild_id"), use(site, "site"), use(createdMs, "created"),
+        use(isPublic, "public"), into(id);
+    return id;
+}
+
+long long insertDkpSystem(soci::session& sql, long long guildRowId, const std::string& name) {
+    long long id = 0;
+    sql << "INSERT INTO dkp_systems(guild, name) VALUES(:guild, :name) RETURNING id",
+        use(guildRowId, "guild"), use(name, "name"), into(id);
+    return id;
+}
+
+void insertMembership(soci::session& sql, long long userId, long long guildRowId, bool isDefault,
+                      const std::string& role) {
+    if (isDefault)
+        sql << "UPDATE memberships SET is_default = 0 WHERE user_id = :user", use(userId, "user");
+    long long position = 0;
+    sql << "SELECT COALESCE(MAX(position), 0) + 1 FROM memberships WHERE user_id = :user",
+        use(userId, "user"), into(position);
+    const long long flag = isDefault ? 1 : 0;
+    sql << "INSERT INTO memberships(user_id, guild, is_default, position, role) "
+           "VALUES(:user, :guild, :default, :position, :role)",
+        use(userId, "user"), use(guildRowId, "guild"), use(flag, "default"),
+        use(position, "position"), use(role, "role");
+}
+
+SiteGuild loadGuild(soci::session& sql, long long guildRowId) {
+    SiteGuild guild;
+    guild.rowId = guildRowId;
+    sql << "SELECT guild_id, site FROM guilds WHERE id = :id", use(guildRowId, "id"),
+        into(guild.guildId), into(guild.site);
+    long long id = 0;
+    std::string name;
+    soci::statement systems =
+        (sql.prepare << "SELECT id, name FROM dkp_systems WHERE guild = :guild ORDER BY id",
+         use(guildRowId, "guild"), into(id), into(name));
+    systems.execute();
+    while (systems.fetch())
+        guild.systems.push_back({id, name});
+    return guild;
+}
+
+std::optional<SiteGuild> guildWithSite(soci::session& sql, const std::string& site) {
+    long long id = 0;
+    sql << "SELECT id FROM guilds WHERE site = :site", use(site, "site"), into(id);
+    if (!sql.got_data())
+        return std::nullopt;
+    return loadGuild(sql, id);
+}
+
+std::optional<SiteGuild> memberGuild(soci::session& sql, long long userId,
+                                     const std::string& guildId) {
+    long long id = 0;
+    sql << "SELECT g.id FROM guilds g JOIN memberships m ON m.guild = g.id "
+           "WHERE m.user_id = :user AND g.guild_id = :guild_id",
+        use(userId, "user"), use(guildId, "guild_id"), into(id);
+    if (!sql.got_data())
+        return std::nullopt;
+    return loadGuild(sql, id);
+}
+
+SiteAccount accountGuilds(soci::session& sql, long long userId) {
+    SiteAccount account;
+    sql << "SELECT name FROM users WHERE id = :id", use(userId, "id"), into(account.user);
+    std::vector<std::pair<long long, bool>> guilds;
+    long long guild = 0, isDefault = 0;
+    soci::statement query =
+        (sql.prepare << "SELECT guild, is_default FROM memberships WHERE user_id = :user "
+                        "ORDER BY position",
+         use(userId, "user"), into(guild), into(isDefault));
+    query.execute();
+    while (query.fetch())
+        guilds.emplace_back(guild, isDefault != 0);
+    for (const auto& [rowId, isDefaultGuild] : guilds) {
+        account.guilds.push_back(loadGuild(sql, rowId));
+        if (isDefaultGuild)
+            account.defaultGuild = account.guilds.back();
+    }
+    return account;
+}
+
+std::optional<long long> systemGuild(soci::session& sql, long long dkpSystem) {
+    long long guild = 0;
+    sql << "SELECT guild FROM dkp_systems WHERE id = :id", use(dkpSystem, "id"), into(guild);
+    if (!sql.got_data())
+        return std::nullopt;
+    return guild;
+}
+
+} // namespace dkpsite

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "store/site_records.h"
+
+#include <optional>
+#include <soci/soci.h>
+#include <string>
+
+namespace dkpsite {
+
+// The guilds, their DKP systems and who belongs to them.
+long long insertGuild(soci::session& sql, const std::string& guildId, const std::string& site,
+                      long long createdMs, bool standingsPublic);
+long long insertDkpSystem(soci::session& sql, long long guildRowId, const std::string& name);
+// Adds the user to the guild with a role (admin, officer or member), last in the user's order
+// of guilds; as the default guild, the user's only one.
+void insertMembership(soci::session& sql, long long userId, long long guildRowId, bool isDefault,
+                      const std::string& role);
+SiteGuild loadGuild(soci::session& sql, long long guildRowId);
+std::optional<SiteGuild> guildWithSite(soci::session& sql, const std::string& site);
+// The guild of that identifier, when the user belongs to it.
+std::optional<SiteGuild> memberGuild(soci::session& sql, long long userId,
+                                     const std::string& guildId);
+// The user's guilds in the order joined, and the default one.
+SiteAccount accountGuilds(soci::session& sql, long long userId);
+// The guild a DKP system belongs to.
+std::optional<long long> systemGuild(soci::session& sql, long long dkpSystem);
+
+} // namespace dkpsite

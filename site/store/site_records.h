@@ -1,0 +1,51 @@
+#pragma once
+
+#include "records/raid_document.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace dkpsite {
+
+struct SiteDkpSystem {
+    std::int64_t id = 0;
+    std::string name;
+};
+
+struct SiteGuild {
+    std::int64_t rowId = 0;
+    std::string guildId; // the identifier text users see and send with an upload
+    std::string site;    // the guild site's name, the path of its address
+    std::vector<SiteDkpSystem> systems;
+};
+
+struct SiteAccount {
+    std::string user;
+    std::optional<SiteGuild> defaultGuild;
+    std::vector<SiteGuild> guilds; // in the order the user joined them
+};
+
+struct StoredEvent {
+    std::int64_t id = 0;
+    std::int64_t guildRowId = 0;
+    std::string guildId;
+    std::int64_t dkpId = 0;
+    std::string name, note, uploader, document;
+    std::int64_t createdMs = 0;
+    std::int64_t removedMs = 0; // when its points were corrected away, or 0
+    RaidDocument raid;
+};
+
+struct NewEvent {
+    std::string guildId;
+    std::int64_t dkpId = 0;
+    std::string name, note, document;
+    RaidDocument raid;
+};
+
+// `text` with its ASCII letters in lower case, as user names are kept.
+std::string lowerCase(std::string text);
+
+} // namespace dkpsite

@@ -181,7 +181,7 @@ public:
 
     void decay() {
         const std::int64_t system = systems_[number(0, 1)];
-        const DecayRule rule{static_cast<int>(number(1, 50)), number(0, 30)};
+        const DecayRule rule{static_cast<int>(number(1, 100)), number(0, 100)};
         const Tally before = listed(system);
         const std::size_t previewed = store_.previewDecay(system, rule).size();
         const auto written = store_.decay(system, rule, origin());

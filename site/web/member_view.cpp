@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <ctime>
 
 namespace dkpsite {
 
@@ -54,15 +55,17 @@ std::vector<AttendanceSpan> attendanceSpans(const std::vector<RaidPresence>& rai
     return spans;
 }
 
-std::optional<PointsChart> pointsChart(const std::vector<PointsChange>& changes, int width,
+std::optional<PointsChart> pointsChart(const std::vector<TimelineEntry>& entries, int width,
                                        int height) {
-    if (changes.empty())
+    if (entries.empty())
         return std::nullopt;
     std::vector<std::int64_t> balances;
     std::int64_t balance = 0;
-    for (size_t i = 0; i < changes.size(); ++i) {
-        balance += changes[i].points;
-        if (i + 1 == changes.size() || changes[i + 1].event != changes[i].event)
+    for (size_t i = 0; i < entries.size(); ++i) {
+        balance += entries[i].points;
+        const bool runEnds = i + 1 == entries.size() || entries[i].event == 0 ||
+                             entries[i + 1].event != entries[i].event;
+        if (runEnds)
             balances.push_back(balance);
     }
     PointsChart chart;
@@ -80,6 +83,16 @@ std::optional<PointsChart> pointsChart(const std::vector<PointsChange>& changes,
             " " + coordinate(step * static_cast<double>(i + 1)) + "," + coordinate(y(balances[i]));
     chart.zeroY = coordinate(y(0));
     return chart;
+}
+
+std::string ledgerTimeText(std::int64_t ms) {
+    const std::time_t seconds = static_cast<std::time_t>(ms / 1000);
+    std::tm parts{};
+    if (gmtime_r(&seconds, &parts) == nullptr)
+        return "";
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M", &parts);
+    return text;
 }
 
 } // namespace dkpsite

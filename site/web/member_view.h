@@ -33,9 +33,13 @@ struct PointsChart {
     std::int64_t highest = 0, lowest = 0;
 };
 
-// The balance after each event of `changes` (which are in event order), drawn into a box of
-// `width` × `height` with the zero line inside it; nothing for no changes.
-std::optional<PointsChart> pointsChart(const std::vector<PointsChange>& changes, int width,
+// The balance after each run of entries of one event (an entry of no event is a run of its
+// own), drawn into a box of `width` × `height` with the zero line inside it; nothing for no
+// entries.
+std::optional<PointsChart> pointsChart(const std::vector<TimelineEntry>& entries, int width,
                                        int height);
+
+// A ledger time as "YYYY-MM-DD HH:MM" in UTC.
+std::string ledgerTimeText(std::int64_t ms);
 
 } // namespace dkpsite

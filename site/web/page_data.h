@@ -32,13 +32,15 @@ struct StandingRow {
     std::int64_t raidsAttended = 0;
 };
 
-// One change of a player's points: a kill attended earns the kill's points, an item received
-// costs its price. `reason` is the boss or the item.
-struct PointsChange {
+// One entry of the points ledger about a player (or one of the player's alts): what it added,
+// why, when, and the event it came from.
+struct TimelineEntry {
+    std::int64_t id = 0;
+    std::string kind;        // kill, loot, adjustment, decay, correction
+    std::int64_t points = 0; // earned − spent
+    std::string reason, character, eventName;
+    std::int64_t atMs = 0;
     std::int64_t event = 0;
-    std::string eventName, time, reason;
-    std::int64_t points = 0; // earned (> 0) or spent (< 0)
-    bool loot = false;
 };
 
 // One raid of a DKP system and whether a player was one of its members.
@@ -67,10 +69,11 @@ public:
     virtual std::optional<StoredEvent> event(std::int64_t eventId) = 0;
     // Loot of public guilds whose item name holds `text`, newest first.
     virtual std::vector<LootRecord> findLoot(const std::string& text, int limit) = 0;
-    // A player's changes of points in the DKP system, in the order they happened (by event, then
-    // time within it).
-    virtual std::vector<PointsChange> pointsChanges(std::int64_t dkpSystem,
-                                                    const std::string& name) = 0;
+    // The ledger entries of a player and the player's alts in the DKP system, oldest first.
+    virtual std::vector<TimelineEntry> timeline(std::int64_t dkpSystem,
+                                                const std::string& name) = 0;
+    // The items a player received in the DKP system's raids, newest first.
+    virtual std::vector<LootRecord> lootOf(std::int64_t dkpSystem, const std::string& name) = 0;
     // Every raid of the DKP system, oldest first, and whether the player was in it.
     virtual std::vector<RaidPresence> raidPresence(std::int64_t dkpSystem,
                                                    const std::string& name) = 0;

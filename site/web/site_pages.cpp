@@ -337,7 +337,7 @@ void SitePages::member(const std::string& site, const httplib::Request& req,
     if (name.empty() || !standing)
         return answerMissing(req, res, "no_member");
     const PageLanguage language = requestLanguage(req);
-    const std::vector<PointsChange> changes = data_.pointsChanges(system.id, name);
+    const std::vector<TimelineEntry> entries = data_.timeline(system.id, name);
 
     data values;
     values.set("site", guild->site);
@@ -350,7 +350,7 @@ void SitePages::member(const std::string& site, const httplib::Request& req,
     if (!standing->standing.playerClass.empty())
         values.set("class", standing->standing.playerClass);
 
-    if (const auto chart = pointsChart(changes, kChartWidth, kChartHeight)) {
+    if (const auto chart = pointsChart(entries, kChartWidth, kChartHeight)) {
         data drawing;
         drawing.set("points", chart->points);
         drawing.set("zero_y", chart->zeroY);
@@ -378,30 +378,30 @@ void SitePages::member(const std::string& site, const httplib::Request& req,
     values.set("attendance", spans);
 
     // Newest first, each with the balance it left.
-    data timeline = list();
-    std::vector<LootRecord> loot;
     std::int64_t balance = 0;
     std::vector<data> rows;
-    for (const PointsChange& change : changes) {
-        balance += change.points;
+    for (const TimelineEntry& entry : entries) {
+        balance += entry.points;
         data row;
-        row.set("time", change.time);
-        row.set("event_name", change.eventName);
-        row.set("href", eventAddress(change.event, system.id, guild->guildId));
-        row.set("kind", renderer_.text(language, change.loot ? "kind_loot" : "kind_kill"));
-        row.set("reason", change.reason);
-        row.set("change", signedNumber(change.points));
+        row.set("time", ledgerTimeText(entry.atMs));
+        if (entry.event != 0) {
+            row.set("event_name", entry.eventName);
+            row.set("href", eventAddress(entry.event, system.id, guild->guildId));
+        }
+        row.set("kind", renderer_.text(language, "kind_" + entry.kind));
+        if (!entry.reason.empty())
+            row.set("reason", entry.reason);
+        if (entry.character != name)
+            row.set("alt", entry.character);
+        row.set("change", signedNumber(entry.points));
         row.set("balance", number(balance));
         rows.push_back(row);
-        if (change.loot)
-            loot.push_back({change.event, system.id, guild->guildId, change.eventName,
-                            change.reason, name, change.time, -change.points});
     }
+    data timeline = list();
     for (auto row = rows.rbegin(); row != rows.rend(); ++row)
         timeline.push_back(*row);
     values.set("timeline", timeline);
-    std::reverse(loot.begin(), loot.end());
-    values.set("loot", lootValues(loot));
+    values.set("loot", lootValues(data_.lootOf(system.id, name)));
     values.set("empty_text", renderer_.text(language, "no_loot"));
     answer(req, res, "member", name, values);
 }

@@ -146,29 +146,45 @@ std::vector<LootRecord> StorePageData::findLoot(const std::string& text, int lim
                 containing(text), limit);
 }
 
-std::vector<PointsChange> StorePageData::pointsChanges(std::int64_t dkpSystem,
-                                                       const std::string& name) {
+std::vector<TimelineEntry> StorePageData::timeline(std::int64_t dkpSystem,
+                                                   const std::string& name) {
     Database::Connection connection(store_.database());
-    long long system = dkpSystem, event = 0, points = 0, isLoot = 0;
-    std::string eventName, time, reason;
+    long long system = dkpSystem, id = 0, earned = 0, spent = 0, atMs = 0, event = 0;
+    std::string kind, reason, character, eventName;
     soci::statement query =
         (connection.sql().prepare
-             << "SELECT e.id, e.name, COALESCE(k.time, '') AS at, COALESCE(k.boss, ''), "
-                "COALESCE(k.dkp, 0), 0 AS is_loot FROM event_kills k "
-                "JOIN kill_attendees a ON a.kill = k.id JOIN events e ON e.id = k.event "
-                "WHERE e.dkp_system = :system AND a.name = :name "
-                "UNION ALL SELECT e.id, e.name, COALESCE(l.time, ''), COALESCE(l.item_name, ''), "
-                "-COALESCE(l.costs, 0), 1 FROM event_loot l JOIN events e ON e.id = l.event "
-                "WHERE e.dkp_system = :loot_system AND l.player = :loot_name "
-                "ORDER BY 1, 3, 6",
-         use(system, "system"), use(name, "name"), use(system, "loot_system"),
-         use(name, "loot_name"), into(event), into(eventName), into(time), into(reason),
-         into(points), into(isLoot));
+             << "SELECT le.id, le.kind, le.earned, le.spent, le.reason, c.name, "
+                "COALESCE(e.name, ''), le.at_ms, COALESCE(le.event, 0) "
+                "FROM ledger_entries le JOIN characters c ON c.id = le.character_id "
+                "LEFT JOIN events e ON e.id = le.event "
+                "WHERE le.dkp_system = :system AND (c.name = :name OR c.main = "
+                "(SELECT m.id FROM characters m JOIN dkp_systems s ON s.guild = m.guild "
+                "WHERE s.id = :main_system AND m.name = :main_name)) ORDER BY le.id",
+         use(system, "system"), use(name, "name"), use(system, "main_system"),
+         use(name, "main_name"), into(id), into(kind), into(earned), into(spent), into(reason),
+         into(character), into(eventName), into(atMs), into(event));
     query.execute();
-    std::vector<PointsChange> changes;
+    std::vector<TimelineEntry> entries;
     while (query.fetch())
-        changes.push_back({event, eventName, time, reason, points, isLoot != 0});
-    return changes;
+        entries.push_back({id, kind, earned - spent, reason, character, eventName, atMs, event});
+    return entries;
+}
+
+std::vector<LootRecord> StorePageData::lootOf(std::int64_t dkpSystem, const std::string& name) {
+    Database::Connection connection(store_.database());
+    long long system = dkpSystem, rowSystem = 0, event = 0, costs = 0;
+    std::string guildId, eventName, itemName, player, time;
+    soci::statement query =
+        (connection.sql().prepare << std::string(kLootColumns) +
+                                         "WHERE e.dkp_system = :system AND l.player = :name "
+                                         "AND e.removed_ms = 0 ORDER BY e.id DESC, l.position",
+         use(system, "system"), use(name, "name"), into(event), into(rowSystem), into(guildId),
+         into(eventName), into(itemName), into(player), into(time), into(costs));
+    query.execute();
+    std::vector<LootRecord> records;
+    while (query.fetch())
+        records.push_back({event, rowSystem, guildId, eventName, itemName, player, time, costs});
+    return records;
 }
 
 std::vector<RaidPresence> StorePageData::raidPresence(std::int64_t dkpSystem,

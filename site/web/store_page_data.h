@@ -20,8 +20,8 @@ public:
     std::vector<LootRecord> latestLoot(std::int64_t guildRowId, int limit) override;
     std::optional<StoredEvent> event(std::int64_t eventId) override;
     std::vector<LootRecord> findLoot(const std::string& text, int limit) override;
-    std::vector<PointsChange> pointsChanges(std::int64_t dkpSystem,
-                                            const std::string& name) override;
+    std::vector<TimelineEntry> timeline(std::int64_t dkpSystem, const std::string& name) override;
+    std::vector<LootRecord> lootOf(std::int64_t dkpSystem, const std::string& name) override;
     std::vector<RaidPresence> raidPresence(std::int64_t dkpSystem,
                                            const std::string& name) override;
     std::optional<SiteAccount> account(const std::string& sessionToken,

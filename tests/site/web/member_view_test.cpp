@@ -1,4 +1,5 @@
-// A member page's figures: which raids count in each attendance span, and the chart's line.
+// A member page's figures: which raids count in each attendance span, the chart's line and the
+// ledger's times.
 #include "web/member_view.h"
 
 #include <gtest/gtest.h>
@@ -38,15 +39,22 @@ TEST(MemberView, AttendanceCountsEachRaidInTheSpansItFallsIn) {
 
 TEST(MemberView, TheChartEndsEachRaidAtItsBalanceWithZeroInside) {
     EXPECT_FALSE(pointsChart({}, 100, 50));
-    const std::vector<PointsChange> changes = {{1, "a", "", "boss", 30, false},
-                                               {1, "a", "", "item", -10, true},
-                                               {2, "b", "", "item", -60, true}};
-    const auto chart = pointsChart(changes, 100, 50);
+    const auto entry = [](std::int64_t event, std::int64_t points) {
+        TimelineEntry e;
+        e.event = event;
+        e.points = points;
+        return e;
+    };
+    // Two entries of raid 1, a raid of one entry, and two adjustments (no event): four points.
+    const std::vector<TimelineEntry> entries = {entry(1, 30), entry(1, -10), entry(2, -60),
+                                                entry(0, 20), entry(0, 10)};
+    const auto chart = pointsChart(entries, 100, 50);
     ASSERT_TRUE(chart);
     EXPECT_EQ(chart->highest, 20);
     EXPECT_EQ(chart->lowest, -40);
     EXPECT_EQ(chart->zeroY, "16.7");
-    EXPECT_EQ(chart->points, "0,16.7 50.0,0.0 100.0,50.0");
+    EXPECT_EQ(chart->points, "0,16.7 25.0,0.0 50.0,50.0 75.0,33.3 100.0,25.0");
+    EXPECT_EQ(ledgerTimeText(1'700'000'000'123), "2023-11-14 22:13");
 }
 
 } // namespace

@@ -35,7 +35,9 @@ std::vector<SiteGuild> StorePageData::publicGuilds() {
         Database::Connection connection(store_.database());
         std::string site;
         soci::statement query =
-            (connection.sql().prepare << "SELECT site FROM guilds ORDER BY site", into(site));
+            (connection.sql().prepare
+                 << "SELECT site FROM guilds WHERE standings_public = 1 ORDER BY site",
+             into(site));
         query.execute();
         while (query.fetch())
             sites.push_back(site);
@@ -142,8 +144,9 @@ std::optional<StoredEvent> StorePageData::event(std::int64_t eventId) {
 }
 
 std::vector<LootRecord> StorePageData::findLoot(const std::string& text, int limit) {
-    return loot("WHERE :key = 0 AND LOWER(l.item_name) LIKE LOWER(:text) ESCAPE '\\'", 0,
-                containing(text), limit);
+    return loot("WHERE :key = 0 AND g.standings_public = 1 AND e.removed_ms = 0 "
+                "AND LOWER(l.item_name) LIKE LOWER(:text) ESCAPE '\\'",
+                0, containing(text), limit);
 }
 
 std::vector<TimelineEntry> StorePageData::timeline(std::int64_t dkpSystem,

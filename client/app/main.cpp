@@ -2,14 +2,17 @@
 
 #include "autostart/autostart_entry.h"
 #include "updater/install_updates_command.h"
+#include "utilkit/ufile.h"
 
 #include <QApplication>
 
+#include <iostream>
 #include <string_view>
 
 namespace {
 
 constexpr std::string_view kRenewAutostartOption = "--renew-autostart";
+constexpr std::string_view kRemoveAutostartOption = "--remove-autostart";
 
 } // namespace
 
@@ -24,6 +27,16 @@ int main(int argc, char** argv) {
             const autostart::AutostartEntry autostart;
             if (autostart.isChosen())
                 autostart.setRegistered(true);
+            return 0;
+        }
+        // Before an uninstall removes this program: an automatic start of its launcher goes
+        // too (its path is printed); one that starts another program folder stays.
+        if (std::string_view(argv[i]) == kRemoveAutostartOption) {
+            const autostart::AutostartEntry autostart;
+            if (autostart.isRegistered()) {
+                autostart.setRegistered(false);
+                std::cout << ufile::toNativePath(autostart::AutostartEntry::entryPath()) << '\n';
+            }
             return 0;
         }
     }

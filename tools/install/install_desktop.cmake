@@ -1,8 +1,13 @@
 # Run by `cmake --install` after the program files are in place (RL_ICON_FOLDER and RL_STAGING
 # are set by the install rules): the deployment settings of the program folder, and the menu
-# entry and icons of the user's desktop.
+# entry and icons of the user's desktop. RL_PROGRAM_FOLDER, when set, is the program folder as
+# the menu entry names it (the install prefix otherwise).
 
-set(bin "${CMAKE_INSTALL_PREFIX}/bin")
+if(NOT "$ENV{RL_PROGRAM_FOLDER}" STREQUAL "")
+    set(bin "$ENV{RL_PROGRAM_FOLDER}/bin")
+else()
+    set(bin "${CMAKE_INSTALL_PREFIX}/bin")
+endif()
 if(IS_ABSOLUTE "$ENV{XDG_DATA_HOME}")
     set(data "$ENV{XDG_DATA_HOME}")
 else()
@@ -27,13 +32,16 @@ endif()
 
 # Exec= quotes the launcher's path as desktop entries want it: inside double quotes `"`, `` ` ``,
 # `$` and `\` are escaped with `\`, which the file's own string escaping doubles again; `%`
-# is doubled.
+# is doubled; line breaks, tabs and carriage returns take the string escapes \n, \t and \r.
 set(exec "${bin}/Ledgerboot")
 string(REPLACE "\\" "\\\\\\\\" exec "${exec}")
 foreach(special "\"" "`" "$")
     string(REPLACE "${special}" "\\\\${special}" exec "${exec}")
 endforeach()
 string(REPLACE "%" "%%" exec "${exec}")
+string(REPLACE "\n" "\\n" exec "${exec}")
+string(REPLACE "\t" "\\t" exec "${exec}")
+string(REPLACE "\r" "\\r" exec "${exec}")
 
 file(MAKE_DIRECTORY "${RL_STAGING}")
 file(WRITE "${RL_STAGING}/raidledger.desktop"

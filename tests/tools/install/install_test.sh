@@ -78,7 +78,7 @@ printf 'backup' >"$bin/Backup/DEMO/TALLYRA_20260101_200000.lua"
 printf 'site_url = http://guild.example\n' >"$bin/deployment.ini"
 printf '<versions/>' >"$bin/localver.xml"
 echo "stale" >"$bin/skin/retired.png"
-echo "$bin/skin/retired.png" >>"$PREFIX/install_manifest.txt"
+printf '%s\0' "$bin/skin/retired.png" >>"$PREFIX/.raidledger-install/files"
 sums() { (cd "$bin" && sha256sum config.cfg Backup/DEMO/TALLYRA_20260101_200000.lua deployment.ini localver.xml); }
 before="$(sums)"
 install_from "$BUILD" "$PREFIX"
@@ -91,7 +91,10 @@ printf 'site_url = http://given.example\n' >"$given"
 install_from "$BUILD" "$PREFIX" "$given"
 check "a deployment file given replaces the settings" cmp -s "$given" "$bin/deployment.ini"
 
-uninstall_from "$PREFIX"
+autostart="$XDG_CONFIG_HOME/autostart/TALLYRA.desktop"
+uninstalled="$(uninstall_from "$PREFIX")"
+check "uninstall removes the automatic start of this install and says so" \
+    test ! -e "$autostart" -a "${uninstalled#*automatic start}" != "$uninstalled"
 check "uninstall removes the programs" test ! -e "$bin/Raidledger" -a ! -e "$PREFIX/lib"
 check "uninstall removes the desktop entry and icons" \
     test ! -e "$entry" -a ! -e "$XDG_DATA_HOME/icons/hicolor/48x48/apps/raidledger.png"
@@ -100,6 +103,45 @@ check "uninstall keeps the user's data" test -e "$bin/config.cfg" -a -e "$bin/Ba
 install_from "$BUILD" "$PREFIX" >/dev/null
 uninstall_from "$PREFIX" purge
 check "uninstall --purge removes the user's data too" test ! -e "$PREFIX"
+
+# A folder holding anything else is no program folder of its own: refused, left as it was.
+games="$WORK/Games"
+mkdir -p "$games/Other game"
+printf 'saved' >"$games/Other game/save.dat"
+set +e
+refused="$(install_from "$BUILD" "$games" 2>&1)"
+status=$?
+set -e
+check "installing into a folder of other files is refused and suggests a folder of its own" \
+    test "$status" -ne 0 -a "${refused#*"$games/raidledger"}" != "$refused"
+check "the refused folder is left as it was" \
+    test "$(cd "$games" && find . | sort | tr '\n' ' ')" = ". ./Other game ./Other game/save.dat "
+
+# Files of others put into the program folder after the install stay, and are named.
+install_from "$BUILD" "$games/raidledger" >/dev/null
+printf 'mine' >"$games/raidledger/notes.txt"
+printf 'mine' >"$games/raidledger/lib/plugin.so"
+printf 'settings' >"$games/raidledger/bin/config.cfg"
+left="$(uninstall_from "$games/raidledger" purge)"
+check "uninstall --purge keeps the files it did not install and names them" \
+    test "$(cd "$games/raidledger" && find . | sort | tr '\n' ' ')" = \
+    ". ./lib ./lib/plugin.so ./notes.txt " -a "${left#*notes.txt}" != "$left"
+check "uninstalling keeps the other program" test "$(cat "$games/Other game/save.dat")" = saved
+
+# A program folder whose name holds every character a list or a shell could trip over.
+odd="$WORK/odd"$'/Raid; ledger\n"2" \'s 100% $HOME \\ 团队/raidledger'
+mkdir -p "$WORK/odd"
+printf 'mine' >"$WORK/odd/keep.txt"
+printf '[Desktop Entry]\nType=Application\nName=TALLYRA\nExec=/old/place/Ledgerboot\n' >"$autostart"
+install_from "$BUILD" "$odd" >/dev/null
+check "an odd folder name installs the programs there" test -x "$odd/bin/Raidledger" -a \
+    -e "$odd/lib/libRaidsift.so" -a -e "$odd/bin/Addonkit/TALLYRA/TALLYRA.toc"
+check "the menu entry of an odd folder name is valid" desktop-file-validate "$entry"
+check "the automatic start follows the odd folder name" grep -qF "团队/raidledger/bin/Ledgerboot" "$autostart"
+uninstall_from "$odd" purge >/dev/null
+check "an odd folder name uninstalls exactly: the folders it made go, the rest stays" \
+    test "$(cd "$WORK/odd" && find . | sort | tr '\n' ' ')" = ". ./keep.txt " -a ! -e "$entry" \
+    -a ! -e "$autostart"
 
 if [ "$failures" -ne 0 ]; then
     echo "$failures check(s) failed"

@@ -157,6 +157,8 @@ function(rl_check_layers)
                  COMMAND ${CMAKE_COMMAND} -DFOLDER=${folder}
                          -DDOCUMENT=${CMAKE_SOURCE_DIR}/docs/architecture.md -DMODE=compare
                          -P ${CMAKE_SOURCE_DIR}/cmake/layer_document.cmake)
+        rl_label_test(unit TESTS ArchitectureLayers ArchitectureLayers.RefusesAnUpwardLink
+                                 ArchitectureLayers.RefusesATargetWithoutLayer ArchitectureDocument)
     endif()
     add_custom_target(architecture_doc
         COMMAND ${CMAKE_COMMAND} -DFOLDER=${folder} -DDOCUMENT=${CMAKE_SOURCE_DIR}/docs/architecture.md

@@ -31,11 +31,48 @@ function(rl_add_subdirectories dir)
     endforeach()
 endfunction()
 
-# rl_add_gtest(<name> SOURCES <files...> LIBS <targets...> [FIXTURES <fixtures...>])
-# One GoogleTest program per area; its cases are registered with CTest one by one. FIXTURES:
-# the CTest fixtures every case needs (set up before, cleaned up after).
+# Every test carries one of three labels, so that `ctest -L <label>` picks a loop:
+#   unit         the code under test alone, in the test's own process (a fork of itself
+#                included); needs nothing but its own build.
+#   integration  starts another program (dkpsite, the project's tools, a reference tool such as
+#                python3, lua5.4, gcab or cabextract, a database cluster) or listens on a
+#                network port.
+#   slow         takes minutes (installs the program, drives a browser, replays whole corpora
+#                through two parsers).
+set(RL_TEST_LABELS unit integration slow)
+
+function(rl_check_test_label label)
+    if(NOT label IN_LIST RL_TEST_LABELS)
+        message(FATAL_ERROR "test label '${label}' is none of: ${RL_TEST_LABELS}")
+    endif()
+endfunction()
+
+# rl_label_test(<label> TESTS <names...> [NEEDS <targets...>])
+# Labels tests added with add_test; a unit test names the targets it runs in NEEDS, so that
+# `unit_tests` builds them.
+function(rl_label_test label)
+    cmake_parse_arguments(ARG "" "" "TESTS;NEEDS" ${ARGN})
+    rl_check_test_label(${label})
+    set_tests_properties(${ARG_TESTS} PROPERTIES LABELS ${label})
+    if(label STREQUAL "unit" AND ARG_NEEDS)
+        set_property(GLOBAL APPEND PROPERTY RL_UNIT_TEST_TARGETS ${ARG_NEEDS})
+    endif()
+endfunction()
+
+# rl_add_gtest(<name> LABELS <label> [INTEGRATION_CASES <gtest filter>]
+#              [SLOW_CASES <gtest filter>] SOURCES <files...> LIBS <targets...>
+#              [FIXTURES <fixtures...>])
+# One GoogleTest program per area; its cases are registered with CTest one by one, labelled
+# <label>, except the cases INTEGRATION_CASES matches (those that start another program),
+# labelled integration, and those SLOW_CASES matches, labelled slow. FIXTURES: the CTest
+# fixtures every case needs (set up before, cleaned up after).
 function(rl_add_gtest name)
-    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;FIXTURES" ${ARGN})
+    cmake_parse_arguments(ARG "" "LABELS;INTEGRATION_CASES;SLOW_CASES" "SOURCES;LIBS;FIXTURES"
+                          ${ARGN})
+    if(NOT ARG_LABELS)
+        message(FATAL_ERROR "rl_add_gtest(${name}): give its LABELS (${RL_TEST_LABELS})")
+    endif()
+    rl_check_test_label(${ARG_LABELS})
     add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock GTest::gtest_main
                                           rl_warnings)
@@ -46,6 +83,34 @@ function(rl_add_gtest name)
     if(ARG_FIXTURES)
         set(fixtures FIXTURES_REQUIRED "${ARG_FIXTURES}")
     endif()
-    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
-                         PROPERTIES ENVIRONMENT "TZ=Asia/Shanghai" ${fixtures})
+    set(others "")
+    foreach(label integration slow)
+        string(TOUPPER ${label} kind)
+        set(cases "${ARG_${kind}_CASES}")
+        if(cases)
+            gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+                                 TEST_FILTER "${cases}"
+                                 PROPERTIES ENVIRONMENT "TZ=Asia/Shanghai" LABELS ${label}
+                                            ${fixtures})
+            list(APPEND others "${cases}")
+        endif()
+    endforeach()
+    set(filter "")
+    if(others)
+        list(JOIN others ":" others)
+        set(filter TEST_FILTER "-${others}")
+    endif()
+    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60 ${filter}
+                         PROPERTIES ENVIRONMENT "TZ=Asia/Shanghai" LABELS ${ARG_LABELS}
+                                    ${fixtures})
+    if(ARG_LABELS STREQUAL "unit")
+        set_property(GLOBAL APPEND PROPERTY RL_UNIT_TEST_TARGETS ${name})
+    endif()
+endfunction()
+
+# `unit_tests` builds every program the unit tests run; call once, after all tests are added.
+function(rl_add_unit_tests_target)
+    get_property(targets GLOBAL PROPERTY RL_UNIT_TEST_TARGETS)
+    add_custom_target(unit_tests)
+    add_dependencies(unit_tests ${targets})
 endfunction()

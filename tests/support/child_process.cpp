@@ -1,5 +1,8 @@
 #include "testsupport/child_process.h"
 
+#include "testsupport/files.h"
+#include "testsupport/temporary_folder.h"
+
 #include <cerrno>
 #include <csignal>
 #include <fcntl.h>
@@ -136,6 +139,26 @@ int ChildProcess::stop() {
 
 int exitCode(int status) {
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+ProgramRun runProgram(const std::vector<std::string>& arguments) {
+    const TemporaryFolder folder("program-run");
+    const std::filesystem::path errors = folder.path("stderr");
+    ProgramRun run;
+    try {
+        ChildProcess program(arguments, errors);
+        run.out = program.readAll();
+        run.exitCode = exitCode(program.wait());
+    } catch (const std::runtime_error& failure) {
+        run.err = failure.what();
+        return run;
+    }
+    run.err = readFile(errors);
+    return run;
+}
+
+ProgramRun runShell(const std::string& commandLine) {
+    return runProgram({"/bin/sh", "-c", commandLine});
 }
 
 } // namespace testsupport

@@ -4,6 +4,9 @@
 #include "time_zone.h"
 #include "utilkit/ustring.h"
 
+#include "testsupport/child_process.h"
+#include "testsupport/temporary_folder.h"
+
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 #include <tinyxml2.h>
@@ -266,25 +269,15 @@ namespace {
 
 // The rows as Python's csv module reads the file.
 nlohmann::json readWithPython(const std::string& bytes) {
-    // one file per process: the test cases may run side by side
-    const std::string path =
-        ::testing::TempDir() + "raid_formats_test." + std::to_string(::getpid()) + ".csv";
-    std::ofstream(path, std::ios::binary) << bytes;
-    const std::string command =
-        "/usr/bin/python3 -c 'import csv,json,sys\n"
-        "with open(sys.argv[1], encoding=\"utf-8-sig\", newline=\"\") as f:\n"
-        "    print(json.dumps(list(csv.reader(f))))' '" +
-        path + "'";
-    std::string output;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (pipe == nullptr)
-        return nullptr;
-    char piece[4096];
-    while (const std::size_t n = std::fread(piece, 1, sizeof piece, pipe))
-        output.append(piece, n);
-    ::pclose(pipe);
-    std::remove(path.c_str());
-    return nlohmann::json::parse(output, nullptr, false);
+    const testsupport::TemporaryFolder folder("raid-formats");
+    folder.write("export.csv", bytes);
+    const testsupport::ProgramRun python =
+        testsupport::runProgram({"/usr/bin/python3", "-c",
+                                 "import csv,json,sys\n"
+                                 "with open(sys.argv[1], encoding='utf-8-sig', newline='') as f:\n"
+                                 "    print(json.dumps(list(csv.reader(f))))",
+                                 folder.path("export.csv").string()});
+    return nlohmann::json::parse(python.out, nullptr, false);
 }
 
 } // namespace

@@ -12,14 +12,13 @@ TEST(RaidsiftOnGeneratedLog, ThreeHundredRaidsMatchTheGeneratorsSummary) {
     const std::string prefix = ::testing::TempDir() + std::to_string(::getpid());
     const std::string log = prefix + "-generated-TALLYRA.lua";
     const std::string summaryFile = prefix + "-generated-summary.json";
-    const ProgramRun generate =
-        runProgram(kRaidgen + " --raids 300 --members 10 --seed 7 --output " + log + " --summary " +
-                   summaryFile);
+    const ProgramRun generate = runShell(kRaidgen + " --raids 300 --members 10 --seed 7 --output " +
+                                         log + " --summary " + summaryFile);
     ASSERT_EQ(generate.exitCode, 0) << generate.err;
     const json expected = json::parse(testsupport::readFile(summaryFile));
     ASSERT_EQ(expected.size(), 300u);
 
-    const ProgramRun run = runProgram(kRaidsift + " raids --json " + log);
+    const ProgramRun run = runShell(kRaidsift + " raids --json " + log);
     ASSERT_EQ(run.exitCode, 0) << run.err;
     const json raids = json::parse(run.out);
     ASSERT_EQ(raids.size(), expected.size());

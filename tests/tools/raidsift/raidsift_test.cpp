@@ -13,7 +13,7 @@ using nlohmann::json;
 namespace {
 
 ProgramRun raidsift(const std::string& arguments) {
-    return runProgram(kRaidsift + " " + arguments);
+    return runShell(kRaidsift + " " + arguments);
 }
 
 std::string writeTemp(const std::string& name, const std::string& bytes) {

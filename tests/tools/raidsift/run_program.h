@@ -1,36 +1,15 @@
 #pragma once
 
+#include "testsupport/child_process.h"
 #include "testsupport/files.h"
 
-#include <cstdio>
 #include <string>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-// Runs a shell command line and keeps what it printed and how it ended.
-struct ProgramRun {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
-inline ProgramRun runProgram(const std::string& commandLine) {
-    const std::string errFile = ::testing::TempDir() + "stderr." + std::to_string(::getpid());
-    ProgramRun run;
-    FILE* pipe = ::popen((commandLine + " 2>" + errFile).c_str(), "r");
-    if (pipe == nullptr)
-        return run;
-    char buffer[65536];
-    std::size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
-        run.out.append(buffer, n);
-    const int status = ::pclose(pipe);
-    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.err = testsupport::readFile(errFile);
-    std::remove(errFile.c_str());
-    return run;
-}
+using testsupport::ProgramRun;
+using testsupport::runShell;
 
 // The peak resident memory of a shell command line in kilobytes, its output discarded; -1
 // when it could not be run or did not exit 0.

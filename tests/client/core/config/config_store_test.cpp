@@ -3,6 +3,7 @@
 
 #include "compoundfile/compound_file.h"
 
+#include "testsupport/child_process.h"
 #include "testsupport/files.h"
 #include "testsupport/temporary_folder.h"
 
@@ -19,21 +20,14 @@ constexpr std::u16string_view kSection = config::ledgerward::SectionName;
 // Lists every element of a compound file and the hex bytes of one stream with an
 // independent reader (olefile).
 std::string listWithOlefile(const std::filesystem::path& file, const std::string& stream) {
-    const std::string command =
-        "/usr/bin/python3 -c 'import olefile,sys\n"
-        "ole = olefile.OleFileIO(sys.argv[1])\n"
-        "for entry in ole.listdir(streams=True, storages=True): print(\"/\".join(entry))\n"
-        "if ole.exists(sys.argv[2]): print(ole.openstream(sys.argv[2]).read().hex())' '" +
-        file.string() + "' '" + stream + "' 2>&1";
-    std::string output;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (pipe == nullptr)
-        return "popen failed";
-    char piece[256];
-    while (std::size_t n = std::fread(piece, 1, sizeof piece, pipe))
-        output.append(piece, n);
-    ::pclose(pipe);
-    return output;
+    const testsupport::ProgramRun python = testsupport::runProgram(
+        {"/usr/bin/python3", "-c",
+         "import olefile,sys\n"
+         "ole = olefile.OleFileIO(sys.argv[1])\n"
+         "for entry in ole.listdir(streams=True, storages=True): print('/'.join(entry))\n"
+         "if ole.exists(sys.argv[2]): print(ole.openstream(sys.argv[2]).read().hex())",
+         file.string(), stream});
+    return python.out + python.err;
 }
 
 // Puts raw bytes into the section's stream, as another writer might have left them.

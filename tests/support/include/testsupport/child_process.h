@@ -41,4 +41,16 @@ private:
 // The exit code in a status from ChildProcess::wait, or -1 when the program did not exit.
 int exitCode(int status);
 
+// What a program printed and how it ended.
+struct ProgramRun {
+    int exitCode = -1; // -1 when it did not exit (or could not be started)
+    std::string out;
+    std::string err;
+};
+
+// Runs a program to its end with no input, keeping its standard output and error apart.
+ProgramRun runProgram(const std::vector<std::string>& arguments);
+// The same for a shell command line (`sh -c`).
+ProgramRun runShell(const std::string& commandLine);
+
 } // namespace testsupport

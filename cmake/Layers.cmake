@@ -51,7 +51,7 @@ rl_layer(application
     USES foundation desktop contracts analyser companions client_domain client_ui application)
 rl_layer(site NO_QT
     DESCRIPTION "dkpsite, the guild's DKP web site: raid records, points ledger, store, client protocol, pages, server, command line"
-    TARGETS site_records site_ledger site_store site_demo site_api site_web site_http site_cli
+    TARGETS site_records site_ledger site_store site_demo site_auth site_api site_web site_http site_cli
             dkpsite
     USES foundation site)
 rl_layer(tools

@@ -1,11 +1,15 @@
 // dkpsite: the reference DKP web site that the protocol library talks to.
-#include "api/api_routes.h"
+#include "auth/login_gate.h"
 #include "cli/commands.h"
 #include "cli/site_options.h"
 #include "demo/demo_data.h"
+#include "http/error_pages.h"
+#include "http/route_table.h"
 #include "http/server_limits.h"
+#include "http/site_routes.h"
+#include "http/site_server.h"
+#include "http/store_directory.h"
 #include "store/site_store.h"
-#include "web/page_routes.h"
 
 #include <atomic>
 #include <chrono>
@@ -26,21 +30,15 @@ std::int64_t nowMs() {
 // Stops the server on SIGINT or SIGTERM, so that it ends cleanly. The signals are blocked in
 // every thread and taken by this one. A stop only ends a loop that has started, so a signal
 // that comes early waits for the loop (or for the news that it ended on its own).
-std::thread stopOnSignal(httplib::Server& server, sigset_t signals,
+std::thread stopOnSignal(dkpsite::SiteServer& server, sigset_t signals,
                          const std::atomic<bool>& listenEnded) {
     return std::thread([&server, signals, &listenEnded] {
         int received = 0;
         sigwait(&signals, &received);
-        while (!server.is_running() && !listenEnded)
+        while (!server.isRunning() && !listenEnded)
             std::this_thread::sleep_for(std::chrono::milliseconds(5));
         server.stop();
     });
-}
-
-int bindServer(httplib::Server& server, const dkpsite::SiteOptions& options) {
-    if (options.port == 0)
-        return server.bind_to_any_port(options.bindAddress);
-    return server.bind_to_port(options.bindAddress, options.port) ? options.port : -1;
 }
 
 int run(dkpsite::SiteOptions options) {
@@ -48,14 +46,16 @@ int run(dkpsite::SiteOptions options) {
     if (options.demo)
         dkpsite::seedDemoData(store, nowMs());
 
-    httplib::Server server;
+    dkpsite::SiteServer site;
+    httplib::Server& server = site.requests();
     dkpsite::applyServerLimits(server);
+    dkpsite::installErrorPages(server);
     // Only the method and path are logged: request bodies carry password digests.
     server.set_logger([](const httplib::Request& req, const httplib::Response& res) {
         std::cerr << req.method << ' ' << req.path << ' ' << res.status << std::endl;
     });
     server.set_exception_handler(
-        [](const httplib::Request&, httplib::Response& res, std::exception_ptr error) {
+        [](const httplib::Request& req, httplib::Response& res, std::exception_ptr error) {
             try {
                 std::rethrow_exception(error);
             } catch (const std::exception& e) {
@@ -63,8 +63,7 @@ int run(dkpsite::SiteOptions options) {
             } catch (...) {
                 std::cerr << "request failed" << std::endl;
             }
-            res.status = 500;
-            res.set_content("internal error", "text/plain");
+            dkpsite::answerError(req, res, 500, "internal error");
         });
     if (!options.updatesFolder.empty() &&
         !server.set_mount_point("/update", options.updatesFolder)) {
@@ -78,7 +77,7 @@ int run(dkpsite::SiteOptions options) {
     sigaddset(&signals, SIGTERM);
     pthread_sigmask(SIG_BLOCK, &signals, nullptr);
 
-    const int port = bindServer(server, options);
+    const int port = site.bind(options.bindAddress, options.port);
     if (port <= 0) {
         std::cerr << "dkpsite: cannot listen on " << options.bindAddress << ":" << options.port
                   << std::endl;
@@ -87,13 +86,20 @@ int run(dkpsite::SiteOptions options) {
     // Addresses the site gives out never come from a request.
     if (options.publicUrl.empty())
         options.publicUrl = dkpsite::boundSiteUrl(options.bindAddress, port);
-    dkpsite::installApiRoutes(server, store, options);
+    dkpsite::MemoryFailedLoginLog failedLogins;
+    dkpsite::LoginThrottle throttle(failedLogins);
+    dkpsite::PasswordWork passwordWork(dkpsite::PasswordWork::defaultSlots(),
+                                       dkpsite::kMaxWaitingLogins);
+    dkpsite::LoginGate logins(store, throttle, passwordWork);
+    dkpsite::StoreDirectory directory(store);
+    dkpsite::RouteTable routes(directory, dkpsite::CookiePolicy(options.publicUrl), nowMs);
     const dkpsite::WebSite web(store, nowMs);
-    dkpsite::installPageRoutes(server, web);
+    dkpsite::addSiteRoutes(routes, store, logins, web, options);
+    routes.install(server);
     std::cout << "dkpsite listening on http://" << options.bindAddress << ":" << port << std::endl;
     std::atomic<bool> listenEnded{false};
-    std::thread signalThread = stopOnSignal(server, signals, listenEnded);
-    server.listen_after_bind();
+    std::thread signalThread = stopOnSignal(site, signals, listenEnded);
+    site.listen();
     listenEnded = true;
     // Wake the signal thread if the server ended on its own.
     pthread_kill(signalThread.native_handle(), SIGTERM);

@@ -72,14 +72,31 @@ bool isUploadRequest(const json& body) {
 
 } // namespace
 
-ApiAnswer answerLogin(SiteStore& store, std::string_view body, std::int64_t nowMs) {
+ApiAnswer answerLogin(LoginGate& logins, std::string_view body, const std::string& address,
+                      std::int64_t nowMs) {
     const json request = requestObject(body);
     if (request.is_discarded() || !hasString(request, "user") || !hasString(request, "digest"))
         return jsonAnswer(400, {{"result", 0}, {"message", "malformed login request"}});
-    const auto token = store.login(request["user"], request["digest"], nowMs);
-    if (!token)
-        return jsonAnswer(401, {{"result", 0}, {"message", "wrong user name or password"}});
-    return jsonAnswer(200, {{"result", 1}, {"token", *token}});
+    const LoginResult login = logins.attempt(request["user"], request["digest"], address, nowMs);
+    switch (login.kind) {
+    case LoginResult::LoggedIn:
+        return jsonAnswer(200, {{"result", 1}, {"token", login.token}});
+    case LoginResult::Refused:
+        break;
+    case LoginResult::Throttled: {
+        ApiAnswer answer = jsonAnswer(
+            429, {{"result", 0}, {"message", "too many failed logins; try again later"}});
+        answer.retryAfterSeconds = login.retryAfterSeconds;
+        return answer;
+    }
+    case LoginResult::Busy: {
+        ApiAnswer answer =
+            jsonAnswer(503, {{"result", 0}, {"message", "too many logins at once; try again"}});
+        answer.retryAfterSeconds = login.retryAfterSeconds;
+        return answer;
+    }
+    }
+    return jsonAnswer(401, {{"result", 0}, {"message", "wrong user name or password"}});
 }
 
 ApiAnswer answerLogout(SiteStore& store, const std::string& token) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "auth/login_gate.h"
 #include "store/site_store.h"
 
 #include <cstdint>
@@ -12,11 +13,14 @@ namespace dkpsite {
 struct ApiAnswer {
     int status = 200;
     std::string body;
+    std::int64_t retryAfterSeconds = 0; // sent as Retry-After when not 0
 };
 
 // The protocol's requests, each from the parts of an HTTP request it reads: the body, the
 // session token of its `Authorization: Bearer` header, and the current time.
-ApiAnswer answerLogin(SiteStore& store, std::string_view body, std::int64_t nowMs);
+// `address` is the address the login came from (its failures are counted by it too).
+ApiAnswer answerLogin(LoginGate& logins, std::string_view body, const std::string& address,
+                      std::int64_t nowMs);
 ApiAnswer answerLogout(SiteStore& store, const std::string& token);
 // `publicUrl` is the site's own address, the base of the default guild's address.
 ApiAnswer answerAccount(SiteStore& store, const std::string& token, const std::string& publicUrl,

@@ -1,9 +1,10 @@
 #include "api/api_routes.h"
 #include "api/api_answers.h"
 #include "api/dkp_list_text.h"
+#include "api/json_depth.h"
 
 #include <chrono>
-#include <httplib.h>
+#include <nlohmann/json.hpp>
 
 namespace dkpsite {
 
@@ -16,16 +17,37 @@ std::int64_t nowMs() {
 
 void send(httplib::Response& res, const ApiAnswer& answer) {
     res.status = answer.status;
+    if (answer.retryAfterSeconds > 0)
+        res.set_header("Retry-After", std::to_string(answer.retryAfterSeconds));
     res.set_content(answer.body, "application/json; charset=utf-8");
 }
 
-std::string bearerToken(const httplib::Request& req) {
-    const std::string header = req.get_header_value("Authorization");
-    const std::string prefix = "Bearer ";
-    return header.rfind(prefix, 0) == 0 ? header.substr(prefix.size()) : std::string();
+} // namespace
+
+void serveLogin(LoginGate& logins, const httplib::Request& req, const std::string& address,
+                httplib::Response& res) {
+    send(res, answerLogin(logins, req.body, address, nowMs()));
 }
 
-void handleGuildDkpList(SiteStore& store, const httplib::Request& req, httplib::Response& res) {
+void serveLogout(SiteStore& store, const std::string& token, httplib::Response& res) {
+    send(res, answerLogout(store, token));
+}
+
+void serveAccount(SiteStore& store, const std::string& token, const std::string& publicUrl,
+                  httplib::Response& res) {
+    send(res, answerAccount(store, token, publicUrl, nowMs()));
+}
+
+void serveUpload(SiteStore& store, const std::string& token, const httplib::Request& req,
+                 const std::string& address, httplib::Response& res) {
+    send(res, answerUpload(store, token, req.body, nowMs(), address));
+}
+
+void serveEvent(SiteStore& store, const httplib::Request& req, httplib::Response& res) {
+    send(res, answerEvent(store, requestedEventId(req).value_or(0)));
+}
+
+void serveGuildDkpList(SiteStore& store, const httplib::Request& req, httplib::Response& res) {
     const auto text = guildDkpListText(store, req.get_param_value("site"));
     if (!text) {
         res.status = 404;
@@ -35,7 +57,25 @@ void handleGuildDkpList(SiteStore& store, const httplib::Request& req, httplib::
     res.set_content(*text, "text/plain; charset=utf-8");
 }
 
-} // namespace
+std::optional<std::int64_t> requestedEventId(const httplib::Request& req) {
+    const std::string prefix = "/api/events/";
+    if (req.path.rfind(prefix, 0) != 0)
+        return std::nullopt;
+    const std::string digits = req.path.substr(prefix.size());
+    if (digits.empty() || digits.size() > 15 ||
+        digits.find_first_not_of("0123456789") != std::string::npos)
+        return std::nullopt;
+    return std::stoll(digits);
+}
+
+std::optional<std::string> uploadGuildId(const httplib::Request& req) {
+    if (jsonNestsDeeperThan(req.body, kMaxJsonDepth))
+        return std::nullopt;
+    const nlohmann::json body = nlohmann::json::parse(req.body, nullptr, false);
+    if (!body.is_object() || !body.contains("guildId") || !body["guildId"].is_string())
+        return std::nullopt;
+    return body["guildId"].get<std::string>();
+}
 
 std::optional<std::string> guildDkpListText(SiteStore& store, const std::string& site) {
     const auto guild = store.guildBySite(site);
@@ -45,30 +85,6 @@ std::optional<std::string> guildDkpListText(SiteStore& store, const std::string&
     for (const SiteDkpSystem& system : guild->systems)
         systems.push_back({system, store.standings(system.id)});
     return formatDkpList(store.guildUpdateTimeMs(guild->rowId), systems);
-}
-
-void installApiRoutes(httplib::Server& server, SiteStore& store, const SiteOptions& options) {
-    server.Post("/api/login", [&store](const httplib::Request& req, httplib::Response& res) {
-        send(res, answerLogin(store, req.body, nowMs()));
-    });
-    server.Post("/api/logout", [&store](const httplib::Request& req, httplib::Response& res) {
-        send(res, answerLogout(store, bearerToken(req)));
-    });
-    server.Get("/api/account",
-               [&store, &options](const httplib::Request& req, httplib::Response& res) {
-                   send(res, answerAccount(store, bearerToken(req), options.publicUrl, nowMs()));
-               });
-    server.Post("/api/events", [&store](const httplib::Request& req, httplib::Response& res) {
-        send(res, answerUpload(store, bearerToken(req), req.body, nowMs(), req.remote_addr));
-    });
-    server.Get(R"(/api/events/(\d{1,15}))",
-               [&store](const httplib::Request& req, httplib::Response& res) {
-                   send(res, answerEvent(store, std::stoll(req.matches[1].str())));
-               });
-    server.Get("/api/guild-dkp-list",
-               [&store](const httplib::Request& req, httplib::Response& res) {
-                   handleGuildDkpList(store, req, res);
-               });
 }
 
 } // namespace dkpsite

@@ -54,7 +54,6 @@ void applyServerLimits(httplib::Server& server) {
     server.set_keep_alive_timeout(kIdleConnectionTimeout.count());
     server.set_read_timeout(kTransferStallTimeout);
     server.set_write_timeout(kTransferStallTimeout);
-    server.new_task_queue = [] { return new httplib::ThreadPool(kWorkerThreads); };
 }
 
 } // namespace dkpsite

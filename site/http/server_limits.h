@@ -17,20 +17,32 @@ inline constexpr std::size_t kMaxJsonRequestBytes = std::size_t(1) << 20;
 inline constexpr std::size_t kMaxEventRequestBytes = std::size_t(16) << 20;
 
 // Request threads. Each connection holds one while it is served, so an idle or slow connection
-// keeps one busy until a time limit below ends it; the pool is large enough that a few such
-// connections leave the others served at once.
-inline constexpr std::size_t kWorkerThreads = 32;
+// keeps one busy until a time limit below ends it, and a login holds one while it waits for the
+// password hashing (login_gate.h); the pool is large enough that bursts of clients and a flood of
+// logins leave the other requests served at once. Idle threads cost little.
+inline constexpr std::size_t kWorkerThreads = 128;
+// Connections the system holds for the server before it accepts them. A burst of clients while
+// every processor is busy must not find the queue full (a full queue resets connections);
+// the system caps it at net.core.somaxconn.
+inline constexpr int kListenBacklog = 1024;
 // How long a new connection may stay silent before it is closed.
 inline constexpr std::chrono::seconds kIdleConnectionTimeout{2};
 // How long a request (or its answer) may stall between two pieces of it.
 inline constexpr std::chrono::seconds kTransferStallTimeout{3};
+// How long a request's line and headers may take in all, however steadily they trickle in.
+inline constexpr std::chrono::seconds kRequestHeadTimeout{10};
+// After a refused request head, how much more of the request is read (and dropped) so that the
+// refusal reaches the client before the connection ends.
+inline constexpr std::chrono::milliseconds kRefusalDrainTime{500};
+inline constexpr std::size_t kRefusalDrainBytes = std::size_t(1) << 20;
 
 // The largest body a request to `path` may carry.
 std::size_t requestBodyLimit(const std::string& path);
 
 // Makes the server refuse, before reading them, request bodies over their path's limit (413)
 // and bodies whose length is not given up front (411), end every connection with its answer,
-// so that a refused body is never read, and bounds how long a connection may hold a thread.
+// so that a refused body is never read, and bounds how long a request may stall. (SiteServer
+// bounds the request head and how long a connection may stay silent.)
 void applyServerLimits(httplib::Server& server);
 
 } // namespace dkpsite

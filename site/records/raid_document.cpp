@@ -1,5 +1,7 @@
 #include "records/raid_document.h"
 
+#include "utilkit/ustring.h"
+
 #include <cctype>
 #include <limits>
 #include <stdexcept>
@@ -32,13 +34,17 @@ public:
         return startsWith("<" + std::string(name) + ">");
     }
 
-    // The content of a text element: everything up to the first closing tag of its name.
-    std::string leaf(std::string_view name) {
+    // The content of a text element: everything up to the first closing tag of its name, at
+    // most `limit` bytes.
+    std::string leaf(std::string_view name, std::size_t limit) {
         open(name);
         const std::string closing = "</" + std::string(name) + ">";
         const size_t end = text_.find(closing, pos_);
         if (end == std::string_view::npos)
             throw DocumentError("element <" + std::string(name) + "> is not closed");
+        if (end - pos_ > limit)
+            throw DocumentError("<" + std::string(name) + "> at byte " + std::to_string(pos_) +
+                                " is longer than " + std::to_string(limit) + " bytes");
         std::string content(text_.substr(pos_, end - pos_));
         pos_ = end + closing.size();
         return content;
@@ -47,7 +53,7 @@ public:
     // A decimal element; anything that is not a number reads as 0.
     long long number(std::string_view name) {
         const size_t start = pos_;
-        const std::string content = leaf(name);
+        const std::string content = leaf(name, document_limits::kWord);
         long long value = 0;
         try {
             size_t used = 0;
@@ -65,10 +71,14 @@ public:
         return value;
     }
 
-    // Reads the numbered entries key1, key2, ... of a list element.
-    template <typename ReadEntry> void list(std::string_view name, ReadEntry readEntry) {
+    // Reads the numbered entries key1, key2, ... of a list element, at most `limit` of them.
+    template <typename ReadEntry>
+    void list(std::string_view name, std::size_t limit, ReadEntry readEntry) {
         open(name);
-        for (int n = 1; opens("key" + std::to_string(n)); ++n) {
+        for (std::size_t n = 1; opens("key" + std::to_string(n)); ++n) {
+            if (n > limit)
+                throw DocumentError("<" + std::string(name) + "> has more than " +
+                                    std::to_string(limit) + " entries");
             const std::string key = "key" + std::to_string(n);
             open(key);
             readEntry();
@@ -95,60 +105,67 @@ private:
     size_t pos_ = 0;
 };
 
+using namespace document_limits;
+
 RaidMember readMember(DocumentReader& reader) {
     RaidMember member;
-    member.name = reader.leaf("name");
-    member.race = reader.leaf("race");
-    member.guild = reader.leaf("guild");
-    member.sex = reader.leaf("sex");
-    member.playerClass = reader.leaf("class");
+    member.name = reader.leaf("name", kName);
+    member.race = reader.leaf("race", kWord);
+    member.guild = reader.leaf("guild", kTitle);
+    member.sex = reader.leaf("sex", kWord);
+    member.playerClass = reader.leaf("class", kWord);
     member.level = reader.number("level");
     return member;
 }
 
 RaidKill readKill(DocumentReader& reader) {
     RaidKill kill;
-    kill.boss = reader.leaf("name");
+    kill.boss = reader.leaf("name", kTitle);
     kill.dkp = reader.number("dkp");
-    kill.time = reader.leaf("time");
-    reader.list("attendees", [&] { kill.attendees.push_back(reader.leaf("name")); });
+    kill.time = reader.leaf("time", kWord);
+    reader.list("attendees", kMembers,
+                [&] { kill.attendees.push_back(reader.leaf("name", kName)); });
     return kill;
 }
 
 RaidLoot readLoot(DocumentReader& reader) {
     RaidLoot loot;
-    loot.itemName = reader.leaf("ItemName");
-    loot.itemId = reader.leaf("ItemID");
-    loot.icon = reader.leaf("Icon");
-    loot.itemClass = reader.leaf("Class");
-    loot.subClass = reader.leaf("SubClass");
-    loot.color = reader.leaf("Color");
+    loot.itemName = reader.leaf("ItemName", kTitle);
+    loot.itemId = reader.leaf("ItemID", kTitle);
+    loot.icon = reader.leaf("Icon", kTitle);
+    loot.itemClass = reader.leaf("Class", kWord);
+    loot.subClass = reader.leaf("SubClass", kWord);
+    loot.color = reader.leaf("Color", kWord);
     loot.count = reader.number("Count");
-    loot.player = reader.leaf("Player");
+    loot.player = reader.leaf("Player", kName);
     loot.costs = reader.number("Costs");
-    loot.time = reader.leaf("Time");
-    loot.zone = reader.leaf("Zone");
-    loot.boss = reader.leaf("Boss");
-    loot.tooltip = reader.leaf("Tooltip");
+    loot.time = reader.leaf("Time", kWord);
+    loot.zone = reader.leaf("Zone", kTitle);
+    loot.boss = reader.leaf("Boss", kTitle);
+    loot.tooltip = reader.leaf("Tooltip", kNote);
     return loot;
 }
 
 } // namespace
 
 std::optional<RaidDocument> parseRaidDocument(std::string_view text, std::string& error) {
+    if (!ustring::isValidUtf8(text)) {
+        error = "the document is not UTF-8";
+        return std::nullopt;
+    }
     try {
         DocumentReader reader(text);
         RaidDocument raid;
         reader.open("RaidInfo");
-        raid.key = reader.leaf("key");
-        raid.realm = reader.leaf("realm");
-        raid.start = reader.leaf("start");
-        raid.end = reader.leaf("end");
-        raid.zone = reader.leaf("zone");
-        reader.list("PlayerInfos", [&] { raid.members.push_back(readMember(reader)); });
-        reader.list("BossKills", [&] { raid.kills.push_back(readKill(reader)); });
-        raid.note = reader.leaf("note");
-        reader.list("Loot", [&] { raid.loot.push_back(readLoot(reader)); });
+        raid.key = reader.leaf("key", kWord);
+        raid.realm = reader.leaf("realm", kTitle);
+        raid.start = reader.leaf("start", kWord);
+        raid.end = reader.leaf("end", kWord);
+        raid.zone = reader.leaf("zone", kTitle);
+        reader.list("PlayerInfos", kMembers, [&] { raid.members.push_back(readMember(reader)); });
+        reader.list("BossKills", kKills, [&] { raid.kills.push_back(readKill(reader)); });
+        raid.note = reader.leaf("note", kNote);
+        reader.list("Loot", kLoot, [&] { raid.loot.push_back(readLoot(reader)); });
         reader.close("RaidInfo");
         reader.finish();
         return raid;

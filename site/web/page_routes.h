@@ -3,11 +3,12 @@
 #include "web/site_pages.h"
 #include "web/store_page_data.h"
 
-#include <httplib.h>
-
 namespace dkpsite {
 
-// The pages of the site, read from its store.
+// The pages of the site, read from its store. Their addresses, and who may open each, are in
+// the site's route table (http/site_routes.cpp): the home page, help (the client's forum
+// addresses), password recovery, the account, item search, events, the stylesheet, the
+// language switch, and last each guild at `/<site name>`.
 class WebSite {
 public:
     WebSite(SiteStore& store, std::function<std::int64_t()> clock);
@@ -17,10 +18,5 @@ private:
     StorePageData data_;
     SitePages pages_;
 };
-
-// The addresses of the pages: the home page, help (the client's forum addresses), password
-// recovery, the account, item search, events, the stylesheet, the language switch, and last
-// each guild at `/<site name>`.
-void installPageRoutes(httplib::Server& server, const WebSite& site);
 
 } // namespace dkpsite

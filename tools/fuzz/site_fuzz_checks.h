@@ -41,7 +41,11 @@ class SiteRequests {
 public:
     static constexpr std::int64_t kNowMs = 1'700'000'000'000;
 
-    SiteRequests() : store_(std::make_unique<dkpsite::SiteStore>(":memory:", 1)) {
+    SiteRequests()
+        : store_(std::make_unique<dkpsite::SiteStore>(":memory:", 1)),
+          throttle_(std::make_unique<dkpsite::LoginThrottle>(failures_)),
+          work_(std::make_unique<dkpsite::PasswordWork>(1, 1)),
+          logins_(std::make_unique<dkpsite::LoginGate>(*store_, *throttle_, *work_, 1)) {
         const std::int64_t user = store_->addUser("leader", "digest");
         const std::int64_t guild = store_->addGuild("Guild", "guild_dkp", 0);
         system_ = store_->addDkpSystem(guild, "Main");
@@ -53,8 +57,8 @@ public:
     const std::string& token() const { return token_; }
 
     std::string check(std::string_view bytes) {
-        if (std::string wrong =
-                checkAnswer(dkpsite::answerLogin(*store_, bytes, kNowMs), {200, 400, 401});
+        if (std::string wrong = checkAnswer(dkpsite::answerLogin(*logins_, bytes, "", kNowMs),
+                                            {200, 400, 401, 429});
             !wrong.empty())
             return "login: " + wrong;
         if (std::string wrong = checkUpload(bytes); !wrong.empty())
@@ -90,6 +94,10 @@ private:
     }
 
     std::unique_ptr<dkpsite::SiteStore> store_;
+    dkpsite::MemoryFailedLoginLog failures_;
+    std::unique_ptr<dkpsite::LoginThrottle> throttle_;
+    std::unique_ptr<dkpsite::PasswordWork> work_;
+    std::unique_ptr<dkpsite::LoginGate> logins_;
     std::int64_t system_ = 0;
     std::string token_;
 };

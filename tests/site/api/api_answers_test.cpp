@@ -23,7 +23,8 @@ protected:
         const std::int64_t guild = store_.addGuild("Guild", "guild_dkp", 0);
         system_ = store_.addDkpSystem(guild, "Main");
         store_.addMembership(user, guild, true);
-        token_ = json::parse(answerLogin(store_, loginBody("digest"), 0).body).value("token", "");
+        token_ =
+            json::parse(answerLogin(logins_, loginBody("digest"), "", 0).body).value("token", "");
     }
 
     static std::string loginBody(const std::string& digest) {
@@ -39,6 +40,10 @@ protected:
     }
 
     SiteStore store_{":memory:", 1000};
+    MemoryFailedLoginLog failures_;
+    LoginThrottle throttle_{failures_};
+    PasswordWork work_{1, 8};
+    LoginGate logins_{store_, throttle_, work_, 1000};
     std::int64_t system_ = 0;
     std::string token_;
 };
@@ -46,7 +51,7 @@ protected:
 TEST_F(ApiAnswersTest, DeeplyNestedBodiesAreRefusedBeforeAnyoneIsAskedWhoTheyAre) {
     // About 200 KB, nested a hundred thousand deep inside an object.
     const std::string deep = "{\"user\": " + nested(100000) + ", \"digest\": \"digest\"}";
-    EXPECT_EQ(answerLogin(store_, deep, 0).status, 400);
+    EXPECT_EQ(answerLogin(logins_, deep, "", 0).status, 400);
     EXPECT_EQ(answerUpload(store_, "", deep, 0).status, 400);
     EXPECT_EQ(
         answerUpload(store_, token_, "{\"guildId\": " + nested(kMaxJsonDepth) + "}", 0).status,
@@ -54,7 +59,7 @@ TEST_F(ApiAnswersTest, DeeplyNestedBodiesAreRefusedBeforeAnyoneIsAskedWhoTheyAre
     // Nesting up to the bound is read as usual: a login with an extra nested field still works.
     const std::string extra =
         "{\"user\": \"leader\", \"digest\": \"digest\", \"x\": " + nested(kMaxJsonDepth - 1) + "}";
-    EXPECT_EQ(answerLogin(store_, extra, 0).status, 200);
+    EXPECT_EQ(answerLogin(logins_, extra, "", 0).status, 200);
 }
 
 TEST(JsonDepth, CountsOnlyBracketsOutsideStrings) {

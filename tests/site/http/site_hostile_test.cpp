@@ -5,10 +5,13 @@
 #include "sample_raid.h"
 #include "testsupport/site_process.h"
 
+#include <atomic>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <httplib.h>
 #include <memory>
 #include <nlohmann/json.hpp>
+#include <thread>
 #include <vector>
 
 namespace dkpsite {
@@ -50,6 +53,77 @@ std::string postHead(const std::string& path, const std::string& lengthHeader) {
            lengthHeader + "\r\n\r\n";
 }
 
+// The most memory the process has held at once, in KiB (VmHWM), or 0 when it cannot be read.
+long peakMemoryKiB(pid_t pid) {
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind("VmHWM:", 0) == 0)
+            return std::atol(line.c_str() + 6);
+    return 0;
+}
+
+TEST(SiteHostile, FloodsOfHeadersAreRefusedBeforeTheyAreKept) {
+    SiteProcess site;
+    ASSERT_TRUE(logsIn(site));
+    const long before = peakMemoryKiB(site.pid());
+    ASSERT_GT(before, 0);
+    // Eight requests at once, each with up to 20,000 headers of 8 KB (160 MB).
+    const std::string header = "X-Padding: " + std::string(8000, 'p') + "\r\n";
+    std::vector<std::string> answers(8);
+    std::vector<std::thread> senders;
+    for (std::string& answer : answers)
+        senders.emplace_back([&site, &header, &answer] {
+            RawConnection flood(site.port());
+            flood.send("GET /api/guild-dkp-list?site=adpt_dkp HTTP/1.1\r\nHost: x\r\n");
+            for (int i = 0; i < 20000 && flood.send(header); ++i) {
+            }
+            answer = flood.receive(kAnswerWait).bytes;
+        });
+    for (std::thread& sender : senders)
+        sender.join();
+    for (const std::string& answer : answers)
+        EXPECT_EQ(statusOf(answer), 431) << answer.substr(0, 200);
+    // What the floods cost stays far below one of them (160 MB), let alone eight.
+    EXPECT_LT(peakMemoryKiB(site.pid()) - before, 32 * 1024);
+
+    // Too many headers, however short, and a request line too long.
+    RawConnection many(site.port());
+    std::string head = "GET /adpt_dkp HTTP/1.1\r\n";
+    for (int i = 0; i < 200; ++i)
+        head += "X-" + std::to_string(i) + ": 1\r\n";
+    many.send(head + "\r\n");
+    const RawConnection::Received manyAnswer = many.receive(kAnswerWait);
+    EXPECT_EQ(statusOf(manyAnswer.bytes), 431);
+    EXPECT_TRUE(manyAnswer.closed);
+    RawConnection longLine(site.port());
+    longLine.send("GET /" + std::string(20000, 'a') + " HTTP/1.1\r\n\r\n");
+    EXPECT_EQ(statusOf(longLine.receive(kAnswerWait).bytes), 414);
+    EXPECT_TRUE(logsIn(site));
+}
+
+TEST(SiteHostile, ABurstOfClientsIsServedWithoutResets) {
+    SiteProcess site;
+    // Half log in (each costs the password's verifier), half fetch the guild's list, all at once.
+    constexpr int kClients = 50;
+    std::atomic<int> served{0};
+    std::vector<std::thread> clients;
+    for (int i = 0; i < kClients; ++i)
+        clients.emplace_back([&site, &served, i] {
+            httplib::Client client("127.0.0.1", site.port());
+            client.set_read_timeout(std::chrono::seconds(120));
+            auto answer = i % 2 == 0
+                              ? client.Post("/api/login",
+                                            json{{"user", "demo"}, {"digest", kDemoDigest}}.dump(),
+                                            "application/json")
+                              : client.Get("/api/guild-dkp-list?site=adpt_dkp");
+            if (answer && answer->status == 200)
+                ++served;
+        });
+    for (std::thread& client : clients)
+        client.join();
+    EXPECT_EQ(served, kClients);
+}
+
 TEST(SiteHostile, DeeplyNestedJsonIsRefusedAndTheSiteLivesOn) {
     SiteProcess site;
     httplib::Client client("127.0.0.1", site.port());
@@ -86,7 +160,7 @@ TEST(SiteHostile, OversizedBodiesAreRefusedBeforeTheyAreRead) {
                                       .dump();
     auto accepted = client.Post("/api/events", bigUpload, "application/json");
     ASSERT_TRUE(accepted);
-    EXPECT_EQ(accepted->status, 400); // read, and found not to hold a raid document
+    EXPECT_EQ(accepted->status, 401); // read whole, and refused for want of a session
     const std::string padded = json{{"user", "demo"}, {"digest", kDemoDigest}}.dump() +
                                std::string(kMaxJsonRequestBytes, ' ');
     RawConnection sentWhole(site.port());
@@ -150,6 +224,25 @@ TEST(SiteHostile, AccountAddressesNeverComeFromTheRequest) {
     ASSERT_TRUE(publishedAccount);
     EXPECT_EQ(json::parse(publishedAccount->body)["defaultGuildUrl"],
               "https://dkp.example/adpt_dkp");
+}
+
+TEST(SiteHostile, RepeatedFailedLoginsAreAnswered429WithRetryAfter) {
+    SiteProcess site;
+    httplib::Client client("127.0.0.1", site.port());
+    const std::string wrong = json{{"user", "demo"}, {"digest", std::string(64, '0')}}.dump();
+    for (int i = 0; i < 10; ++i) {
+        auto refused = client.Post("/api/login", wrong, "application/json");
+        ASSERT_TRUE(refused);
+        EXPECT_EQ(refused->status, 401);
+    }
+    auto throttled = client.Post(
+        "/api/login", json{{"user", "demo"}, {"digest", kDemoDigest}}.dump(), "application/json");
+    ASSERT_TRUE(throttled);
+    EXPECT_EQ(throttled->status, 429);
+    EXPECT_EQ(json::parse(throttled->body)["result"], 0);
+    const int retryAfter = std::atoi(throttled->get_header_value("Retry-After").c_str());
+    EXPECT_GT(retryAfter, 14 * 60);
+    EXPECT_LE(retryAfter, 15 * 60);
 }
 
 TEST(SiteHostile, LogoutEndsTheSession) {

@@ -130,7 +130,9 @@ TEST_F(SiteTest, RefusesUploadsItCannotAccept) {
     EXPECT_EQ(upload(session, body)->status, 404);
     body["guildId"] = "someone else's guild";
     EXPECT_EQ(upload(session, body)->status, 403);
-    body.erase("note");
+    body.erase("note"); // refused for the guild before its form is looked at
+    EXPECT_EQ(upload(session, body)->status, 403);
+    body["guildId"] = "晨曦之光";
     EXPECT_EQ(upload(session, body)->status, 400);
 }
 

@@ -125,3 +125,57 @@ TEST(RaidDocument, RefusesDocumentsOutOfShape) {
 
 } // namespace
 } // namespace dkpsite
+
+namespace dkpsite {
+namespace {
+
+// The sample document with the content of its first element `name` replaced by `content`.
+std::string withContent(const std::string& name, const std::string& content) {
+    std::string document = dkpsite_testing::sampleRaidDocument();
+    const std::string open = "<" + name + ">", close = "</" + name + ">";
+    const std::size_t start = document.find(open) + open.size();
+    return document.replace(start, document.find(close, start) - start, content);
+}
+
+TEST(RaidDocument, EveryTextIsBoundedByWhatItNames) {
+    using namespace document_limits;
+    const std::pair<const char*, std::size_t> texts[] = {
+        {"key", kWord},       {"realm", kTitle},  {"start", kWord},   {"end", kWord},
+        {"zone", kTitle},     {"name", kName},    {"race", kWord},    {"guild", kTitle},
+        {"sex", kWord},       {"class", kWord},   {"time", kWord},    {"note", kNote},
+        {"ItemName", kTitle}, {"ItemID", kTitle}, {"Icon", kTitle},   {"Class", kWord},
+        {"SubClass", kWord},  {"Color", kWord},   {"Player", kName},  {"Time", kWord},
+        {"Zone", kTitle},     {"Boss", kTitle},   {"Tooltip", kNote},
+    };
+    for (const auto& [name, limit] : texts) {
+        std::string error;
+        // Texts of multi-byte letters count in bytes: "晨" is three.
+        const std::string longest = std::string(limit % 3, 'x') + [limit = limit] {
+            std::string letters;
+            for (std::size_t i = 0; i < limit / 3; ++i)
+                letters += "晨";
+            return letters;
+        }();
+        EXPECT_TRUE(parseRaidDocument(withContent(name, longest), error)) << name << ": " << error;
+        EXPECT_FALSE(parseRaidDocument(withContent(name, longest + "x"), error)) << name;
+        EXPECT_NE(error.find(name), std::string::npos) << error;
+    }
+    // A class text of 12 MiB, which would swell every guild list that names its member.
+    std::string error;
+    EXPECT_FALSE(parseRaidDocument(withContent("class", std::string(12 << 20, 'c')), error));
+}
+
+TEST(RaidDocument, RefusesTextThatIsNotUtf8AndListsOverTheirLimit) {
+    std::string error;
+    EXPECT_FALSE(parseRaidDocument(withContent("note", "\xC3\x28"), error));
+    EXPECT_EQ(error, "the document is not UTF-8");
+
+    std::string attendees;
+    for (std::size_t n = 1; n <= document_limits::kMembers + 1; ++n)
+        attendees += "<key" + std::to_string(n) + "><name>P</name></key" + std::to_string(n) + ">";
+    EXPECT_FALSE(parseRaidDocument(withContent("attendees", attendees), error));
+    EXPECT_NE(error.find("more than"), std::string::npos) << error;
+}
+
+} // namespace
+} // namespace dkpsite

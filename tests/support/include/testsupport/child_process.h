@@ -33,6 +33,8 @@ public:
     // returns its status as waitpid reports it; -1 when it had already been waited for.
     int stop();
 
+    pid_t pid() const { return pid_; }
+
 private:
     pid_t pid_ = -1;
     int output_ = -1;

@@ -26,6 +26,7 @@ public:
     std::string host() const { return "127.0.0.1:" + std::to_string(port_); }
     std::string url() const { return "http://" + host(); }
     const std::filesystem::path& folder() const { return folder_.path(); }
+    pid_t pid() const { return process_->pid(); }
     // Stops the site and returns its exit status (as waitpid reports it).
     int stop() { return process_->stop(); }
 

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "http/access.h"
+#include "store/site_store.h"
+
+namespace dkpsite {
+
+// Who may do what, as the site's store says. Each membership of a user counts as the guild's
+// admin (every member may upload, as the protocol has it), no user is the site owner, and every
+// guild's standings are public.
+class StoreDirectory : public AccessDirectory {
+public:
+    explicit StoreDirectory(SiteStore& store) : store_(store) {}
+
+    Caller caller(const std::string& sessionToken, std::int64_t nowMs) override;
+    std::optional<GuildFacts> guild(const GuildRef& ref) override;
+
+private:
+    SiteStore& store_;
+};
+
+} // namespace dkpsite

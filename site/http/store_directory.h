@@ -5,9 +5,8 @@
 
 namespace dkpsite {
 
-// Who may do what, as the site's store says. Each membership of a user counts as the guild's
-// admin (every member may upload, as the protocol has it), no user is the site owner, and every
-// guild's standings are public.
+// Who may do what, as the site's store says: each user's role in each of their guilds, whether
+// the user owns the site, and whether a guild's standings are public.
 class StoreDirectory : public AccessDirectory {
 public:
     explicit StoreDirectory(SiteStore& store) : store_(store) {}

@@ -40,8 +40,10 @@ void insertMembership(soci::session& sql, long long userId, long long guildRowId
 SiteGuild loadGuild(soci::session& sql, long long guildRowId) {
     SiteGuild guild;
     guild.rowId = guildRowId;
-    sql << "SELECT guild_id, site FROM guilds WHERE id = :id", use(guildRowId, "id"),
-        into(guild.guildId), into(guild.site);
+    long long standingsPublic = 1;
+    sql << "SELECT guild_id, site, standings_public FROM guilds WHERE id = :id",
+        use(guildRowId, "id"), into(guild.guildId), into(guild.site), into(standingsPublic);
+    guild.standingsPublic = standingsPublic != 0;
     long long id = 0;
     std::string name;
     soci::statement systems =
@@ -74,19 +76,29 @@ std::optional<SiteGuild> memberGuild(soci::session& sql, long long userId,
 
 SiteAccount accountGuilds(soci::session& sql, long long userId) {
     SiteAccount account;
-    sql << "SELECT name FROM users WHERE id = :id", use(userId, "id"), into(account.user);
-    std::vector<std::pair<long long, bool>> guilds;
+    long long owner = 0;
+    sql << "SELECT name, is_owner FROM users WHERE id = :id", use(userId, "id"), into(account.user),
+        into(owner);
+    account.siteOwner = owner != 0;
+    struct Membership {
+        long long guild;
+        bool isDefault;
+        std::string role;
+    };
+    std::vector<Membership> memberships;
     long long guild = 0, isDefault = 0;
+    std::string role;
     soci::statement query =
-        (sql.prepare << "SELECT guild, is_default FROM memberships WHERE user_id = :user "
+        (sql.prepare << "SELECT guild, is_default, role FROM memberships WHERE user_id = :user "
                         "ORDER BY position",
-         use(userId, "user"), into(guild), into(isDefault));
+         use(userId, "user"), into(guild), into(isDefault), into(role));
     query.execute();
     while (query.fetch())
-        guilds.emplace_back(guild, isDefault != 0);
-    for (const auto& [rowId, isDefaultGuild] : guilds) {
-        account.guilds.push_back(loadGuild(sql, rowId));
-        if (isDefaultGuild)
+        memberships.push_back({guild, isDefault != 0, role});
+    for (const Membership& membership : memberships) {
+        account.guilds.push_back(loadGuild(sql, membership.guild));
+        account.roles[account.guilds.back().guildId] = membership.role;
+        if (membership.isDefault)
             account.defaultGuild = account.guilds.back();
     }
     return account;

@@ -3,6 +3,7 @@
 #include "records/raid_document.h"
 
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -16,13 +17,16 @@ struct SiteDkpSystem {
 
 struct SiteGuild {
     std::int64_t rowId = 0;
-    std::string guildId; // the identifier text users see and send with an upload
-    std::string site;    // the guild site's name, the path of its address
+    std::string guildId;         // the identifier text users see and send with an upload
+    std::string site;            // the guild site's name, the path of its address
+    bool standingsPublic = true; // anyone may read its standings, not only its members
     std::vector<SiteDkpSystem> systems;
 };
 
 struct SiteAccount {
     std::string user;
+    bool siteOwner = false;
+    std::map<std::string, std::string> roles; // admin, officer or member, by guild identifier
     std::optional<SiteGuild> defaultGuild;
     std::vector<SiteGuild> guilds; // in the order the user joined them
 };

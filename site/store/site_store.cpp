@@ -107,6 +107,14 @@ std::optional<SiteGuild> SiteStore::guildBySite(const std::string& site) {
     return guildWithSite(connection.sql(), site);
 }
 
+std::optional<SiteGuild> SiteStore::guildByRowId(std::int64_t guildRowId) {
+    Database::Connection connection(db_);
+    SiteGuild guild = loadGuild(connection.sql(), guildRowId);
+    if (guild.guildId.empty())
+        return std::nullopt;
+    return guild;
+}
+
 std::vector<Standing> SiteStore::standings(std::int64_t dkpSystemId) {
     Database::Connection connection(db_);
     return listedStandings(connection.sql(), dkpSystemId);

@@ -79,6 +79,7 @@ public:
     std::optional<StoredEvent> event(std::int64_t eventId);
 
     std::optional<SiteGuild> guildBySite(const std::string& site);
+    std::optional<SiteGuild> guildByRowId(std::int64_t guildRowId);
     // The list the guild sees: each main with its alts' points.
     std::vector<Standing> standings(std::int64_t dkpSystemId);
     // Each character's own stored sums.

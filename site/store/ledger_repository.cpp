@@ -169,17 +169,17 @@ bool isReversed(soci::session& sql, long long entryId) {
     return count > 0;
 }
 
-std::vector<Standing> characterStandings(soci::session& sql, long long dkpSystem) {
+namespace {
+
+// The standings a query gives as rows of name, class, earned and spent, sorted by name.
+std::vector<Standing> standingsOf(soci::session& sql, const char* query, long long dkpSystem) {
     std::vector<Standing> standings;
     Standing row;
     long long earned = 0, spent = 0;
-    soci::statement query =
-        (sql.prepare << "SELECT c.name, c.player_class, s.earned, s.spent FROM standings s "
-                        "JOIN characters c ON c.id = s.character_id WHERE s.dkp_system = :system",
-         use(dkpSystem, "system"), into(row.name), into(row.playerClass), into(earned),
-         into(spent));
-    query.execute();
-    while (query.fetch()) {
+    soci::statement rows = (sql.prepare << query, use(dkpSystem, "system"), into(row.name),
+                            into(row.playerClass), into(earned), into(spent));
+    rows.execute();
+    while (rows.fetch()) {
         row.earned = earned;
         row.spent = spent;
         standings.push_back(row);
@@ -188,25 +188,22 @@ std::vector<Standing> characterStandings(soci::session& sql, long long dkpSystem
     return standings;
 }
 
+} // namespace
+
+std::vector<Standing> characterStandings(soci::session& sql, long long dkpSystem) {
+    return standingsOf(sql,
+                       "SELECT c.name, c.player_class, s.earned, s.spent FROM standings s "
+                       "JOIN characters c ON c.id = s.character_id WHERE s.dkp_system = :system",
+                       dkpSystem);
+}
+
 std::vector<Standing> listedStandings(soci::session& sql, long long dkpSystem) {
-    std::vector<Standing> standings;
-    Standing row;
-    long long earned = 0, spent = 0;
-    soci::statement query =
-        (sql.prepare << "SELECT m.name, m.player_class, SUM(s.earned), SUM(s.spent) "
-                        "FROM standings s JOIN characters c ON c.id = s.character_id "
-                        "JOIN characters m ON m.id = COALESCE(c.main, c.id) "
-                        "WHERE s.dkp_system = :system GROUP BY m.id, m.name, m.player_class",
-         use(dkpSystem, "system"), into(row.name), into(row.playerClass), into(earned),
-         into(spent));
-    query.execute();
-    while (query.fetch()) {
-        row.earned = earned;
-        row.spent = spent;
-        standings.push_back(row);
-    }
-    sortByName(standings);
-    return standings;
+    return standingsOf(sql,
+                       "SELECT m.name, m.player_class, SUM(s.earned), SUM(s.spent) "
+                       "FROM standings s JOIN characters c ON c.id = s.character_id "
+                       "JOIN characters m ON m.id = COALESCE(c.main, c.id) "
+                       "WHERE s.dkp_system = :system GROUP BY m.id, m.name, m.player_class",
+                       dkpSystem);
 }
 
 } // namespace dkpsite

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <limits>
 #include <optional>
@@ -204,10 +205,35 @@ std::optional<std::tm> localCalendar(std::int64_t time) {
     return fields;
 }
 
+// `value` as at least two decimal digits, as printf's "%02d" writes it.
+void appendTwoDigits(std::u16string& text, int value) {
+    if (value < 0 || value > 99) {
+        char digits[16];
+        std::snprintf(digits, sizeof digits, "%02d", value);
+        text.append(digits, digits + std::strlen(digits));
+        return;
+    }
+    text += static_cast<char16_t>(u'0' + value / 10);
+    text += static_cast<char16_t>(u'0' + value % 10);
+}
+
+// "aa/bb/cc dd:ee:ff", each field at least two digits. Written without printf: a raid's
+// summary shows a time for every join and leave.
 std::u16string formatSix(int a, int b, int c, int d, int e, int f) {
-    char text[96];
-    std::snprintf(text, sizeof text, "%02d/%02d/%02d %02d:%02d:%02d", a, b, c, d, e, f);
-    return ustring::fromUtf8(text);
+    std::u16string text;
+    text.reserve(17);
+    appendTwoDigits(text, a);
+    text += u'/';
+    appendTwoDigits(text, b);
+    text += u'/';
+    appendTwoDigits(text, c);
+    text += u' ';
+    appendTwoDigits(text, d);
+    text += u':';
+    appendTwoDigits(text, e);
+    text += u':';
+    appendTwoDigits(text, f);
+    return text;
 }
 
 } // namespace

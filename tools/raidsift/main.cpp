@@ -104,7 +104,7 @@ int run(const Request& request) {
         listRaids(list, request.json);
         break;
     case Command::Show:
-        std::cout << raidSummary(request.raidIndex, chosenRaid(list, request.raidIndex));
+        writeRaidSummary(std::cout, request.raidIndex, chosenRaid(list, request.raidIndex));
         break;
     case Command::Export:
         exportRaids(list, request);

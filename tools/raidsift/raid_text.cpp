@@ -135,9 +135,8 @@ std::string raidLine(std::size_t index, const dkp::Raid& raid) {
     return out.str();
 }
 
-std::string raidSummary(std::size_t index, const dkp::Raid& raid) {
+void writeRaidSummary(std::ostream& out, std::size_t index, const dkp::Raid& raid) {
     const dkp::RaidLog& log = raid.getRaidLog();
-    std::ostringstream out;
     out << "Raid " << index << ": " << utf8(raid.getRaidName()) << '\n'
         << "Realm: " << orDash(log.getRealm()) << '\n'
         << "Zone:  " << orDash(log.getZone()) << '\n'
@@ -153,7 +152,6 @@ std::string raidSummary(std::size_t index, const dkp::Raid& raid) {
     writeLoot(out, trash);
     writeLootWithoutKill(out, raid);
     out << "\nDKP earned " << raid.getTotalObtain() << ", spent " << raid.getTotalConsume() << '\n';
-    return out.str();
 }
 
 } // namespace raidsift

@@ -94,7 +94,8 @@ std::optional<Refusal> RouteTable::admit(const Route& route, const httplib::Requ
             return Refusal{403, "this form has expired or did not come from this site; "
                                 "reload the page and send it again"};
     }
-    if (route.access != Access::Anyone)
+    // A page anyone may open still names who is signed in.
+    if (route.access != Access::Anyone || !context.sessionToken.empty())
         context.caller = directory_.caller(context.sessionToken, context.nowMs);
     if (isGuildAccess(route.access)) {
         const std::optional<GuildRef> ref = route.guild(req);

@@ -2,6 +2,10 @@
 
 #include "api/api_routes.h"
 #include "records/site_name.h"
+#include "web/officer_pages.h"
+#include "web/site_forms.h"
+
+#include <memory>
 
 namespace dkpsite {
 
@@ -26,6 +30,28 @@ GuildLocator eventNumber(std::optional<std::int64_t> (*find)(Req)) {
             return std::nullopt;
         return GuildRef{GuildRef::Event, {}, *id};
     };
+}
+
+// The event a form about an event names (`eventid=N`).
+std::optional<std::int64_t> postedEventId(Req req) {
+    const std::string id = req.get_param_value("eventid");
+    if (id.empty() || id.size() > 15 || id.find_first_not_of("0123456789") != std::string::npos)
+        return std::nullopt;
+    return std::stoll(id);
+}
+
+// What a page learns of its visitor from the route table.
+PageVisit visitOf(Ctx ctx, Res res, const CookiePolicy& cookies) {
+    PageVisit visit;
+    visit.user = ctx.caller.user.value_or("");
+    visit.officer = admits(Access::GuildOfficer, ctx.caller, ctx.guild);
+    visit.guildAdmin = admits(Access::GuildAdmin, ctx.caller, ctx.guild);
+    visit.sessionToken = ctx.sessionToken;
+    visit.address = ctx.address;
+    visit.nowMs = ctx.nowMs;
+    auto context = std::make_shared<RequestContext>(ctx);
+    visit.formToken = [context, &res, &cookies] { return formToken(*context, res, cookies); };
+    return visit;
 }
 
 // The event an event page asks for (`?method=event_info&eventid=N`).
@@ -93,8 +119,19 @@ void addSiteRoutes(RouteTable& table, SiteStore& store, LoginGate& logins, const
 
     // Pages.
     const SitePages* pages = &web.pages();
-    const auto page = [pages](void (SitePages::*handler)(Req, Res) const) {
-        return [pages, handler](Req req, Res res, Ctx) { (pages->*handler)(req, res); };
+    const CookiePolicy* cookies = &table.cookies();
+    using PageHandler = void (SitePages::*)(Req, Res, const PageVisit&) const;
+    const auto page = [pages, cookies](PageHandler handler) {
+        return [pages, cookies, handler](Req req, Res res, Ctx ctx) {
+            (pages->*handler)(req, res, visitOf(ctx, res, *cookies));
+        };
+    };
+    auto forms = std::make_shared<const SiteForms>(store, logins, web.pages(), table.cookies());
+    using FormHandler = void (SiteForms::*)(Req, Res, const PageVisit&) const;
+    const auto form = [forms, cookies](FormHandler handler) {
+        return [forms, cookies, handler](Req req, Res res, Ctx ctx) {
+            (forms.get()->*handler)(req, res, visitOf(ctx, res, *cookies));
+        };
     };
     table.add({Method::Get, "/", Access::Anyone, page(&SitePages::home), {}});
     table.add({Method::Get, "/site.css", Access::Anyone, page(&SitePages::stylesheet), {}});
@@ -110,18 +147,50 @@ void addSiteRoutes(RouteTable& table, SiteStore& store, LoginGate& logins, const
                Access::Anyone,
                page(&SitePages::passwordRecovery),
                {}});
+    table.add({Method::Get, "/login", Access::Anyone, form(&SiteForms::loginPage), {}});
+    table.add({Method::Post, "/login", Access::Anyone, form(&SiteForms::login), {}});
+    table.add({Method::Post, "/logout", Access::SignedIn, form(&SiteForms::logout), {}});
     // Without a session it asks the reader to log in.
     table.add({Method::Get, "/account", Access::Anyone, page(&SitePages::account), {}});
     table.add({Method::Get, "/wow/s.php", Access::Anyone, page(&SitePages::itemSearch), {}});
     table.add({Method::Get, "/event.do", Access::GuildReader, page(&SitePages::event),
                eventNumber(eventPageId)});
+    table.add({Method::Post, "/event.do", Access::GuildOfficer, form(&SiteForms::editEvent),
+               eventNumber(postedEventId)});
     table.add({Method::Get, R"(/([A-Za-z0-9_\-]{1,64})/member)", Access::GuildReader,
-               [pages](Req req, Res res, Ctx) { pages->member(req.matches[1].str(), req, res); },
+               [pages, cookies](Req req, Res res, Ctx ctx) {
+                   pages->member(req.matches[1].str(), req, res, visitOf(ctx, res, *cookies));
+               },
                guildOfPath});
+
+    // A guild's officer pages.
+    auto officer = std::make_shared<const OfficerPages>(store, web.pages());
+    using GuildHandler =
+        void (OfficerPages::*)(const std::string&, Req, Res, const PageVisit&) const;
+    const auto guildPage = [officer, cookies](GuildHandler handler) {
+        return [officer, cookies, handler](Req req, Res res, Ctx ctx) {
+            (officer.get()->*handler)(req.matches[1].str(), req, res, visitOf(ctx, res, *cookies));
+        };
+    };
+    const std::string guildPath = R"(/([A-Za-z0-9_\-]{1,64}))";
+    table.add({Method::Get, guildPath + "/officer", Access::GuildOfficer,
+               guildPage(&OfficerPages::page), guildOfPath});
+    table.add({Method::Post, guildPath + "/adjust", Access::GuildOfficer,
+               guildPage(&OfficerPages::adjust), guildOfPath});
+    table.add({Method::Post, guildPath + "/decay", Access::GuildOfficer,
+               guildPage(&OfficerPages::decay), guildOfPath});
+    table.add({Method::Post, guildPath + "/alt", Access::GuildOfficer,
+               guildPage(&OfficerPages::linkAlt), guildOfPath});
+    table.add({Method::Get, guildPath + "/audit", Access::GuildAdmin,
+               guildPage(&OfficerPages::audit), guildOfPath});
+    table.add({Method::Get, guildPath + "/export", Access::GuildAdmin,
+               guildPage(&OfficerPages::exportGuild), guildOfPath});
 
     // The guild address: last.
     table.add({Method::Get, R"(/([A-Za-z0-9_\-]{1,64}))", Access::GuildReader,
-               [pages](Req req, Res res, Ctx) { pages->guild(req.matches[1].str(), req, res); },
+               [pages, cookies](Req req, Res res, Ctx ctx) {
+                   pages->guild(req.matches[1].str(), req, res, visitOf(ctx, res, *cookies));
+               },
                guildOfPath});
 }
 

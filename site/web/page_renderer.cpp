@@ -101,6 +101,10 @@ std::string PageRenderer::render(const std::string& name, PageView view) const {
                                                                    : PageLanguage::English));
     layout.set("title", view.title);
     layout.set("back", view.target);
+    if (!view.user.empty()) {
+        layout.set("user", view.user);
+        layout.set("logout_csrf", view.logoutToken);
+    }
     layout.set("body", fill(name, view.values));
     return fill("layout", layout);
 }

@@ -12,11 +12,13 @@ namespace dkpsite {
 using TemplateValues = kainjow::mustache::data;
 
 // What one page shows: its language, its title, its own address (path and query, where the
-// language switch leads back to) and the values of its template.
+// language switch leads back to), who is signed in (and the token of the log-out form) and the
+// values of its template.
 struct PageView {
     PageLanguage language = PageLanguage::Chinese;
     std::string title;
     std::string target = "/";
+    std::string user, logoutToken;
     TemplateValues values;
 };
 

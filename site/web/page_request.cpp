@@ -37,6 +37,13 @@ std::string localTarget(const std::string& target) {
     return target;
 }
 
+std::optional<std::int64_t> numberParameter(const httplib::Request& req, const char* name) {
+    const std::string text = req.get_param_value(name);
+    if (text.empty() || text.size() > 15 || text.find_first_not_of("0123456789") != text.npos)
+        return std::nullopt;
+    return std::stoll(text);
+}
+
 std::string percentEncoded(const std::string& text) {
     static const char hex[] = "0123456789ABCDEF";
     std::string encoded;
@@ -51,6 +58,12 @@ std::string percentEncoded(const std::string& text) {
         }
     }
     return encoded;
+}
+
+std::string eventPageAddress(std::int64_t event, std::int64_t dkpSystem,
+                             const std::string& guildId) {
+    return "/event.do?method=event_info&eventid=" + std::to_string(event) +
+           "&dkpid=" + std::to_string(dkpSystem) + "&guildid=" + percentEncoded(guildId);
 }
 
 } // namespace dkpsite

@@ -2,7 +2,9 @@
 
 #include "web/page_language.h"
 
+#include <cstdint>
 #include <httplib.h>
+#include <optional>
 #include <string>
 
 namespace dkpsite {
@@ -17,7 +19,14 @@ PageLanguage requestLanguage(const httplib::Request& req);
 // "//…"), otherwise "/".
 std::string localTarget(const std::string& target);
 
+// The request's parameter `name` as a number of at most 15 digits (no sign), or nothing.
+std::optional<std::int64_t> numberParameter(const httplib::Request& req, const char* name);
+
 // `text` with every byte but letters, digits and "-._~" percent-encoded, for a query value.
 std::string percentEncoded(const std::string& text);
+
+// The address of an event's page, as the client opens it after an upload.
+std::string eventPageAddress(std::int64_t event, std::int64_t dkpSystem,
+                             const std::string& guildId);
 
 } // namespace dkpsite

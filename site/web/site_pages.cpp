@@ -32,18 +32,6 @@ std::string number(std::int64_t value) {
     return std::to_string(value);
 }
 
-std::optional<std::int64_t> idParameter(const httplib::Request& req, const char* name) {
-    const std::string text = req.get_param_value(name);
-    if (text.empty() || text.size() > 15 || text.find_first_not_of("0123456789") != text.npos)
-        return std::nullopt;
-    return std::stoll(text);
-}
-
-std::string eventAddress(std::int64_t event, std::int64_t dkpSystem, const std::string& guildId) {
-    return "/event.do?method=event_info&eventid=" + number(event) + "&dkpid=" + number(dkpSystem) +
-           "&guildid=" + percentEncoded(guildId);
-}
-
 std::string memberAddress(const std::string& site, std::int64_t dkpSystem,
                           const std::string& name) {
     return "/" + site + "/member?dkp=" + number(dkpSystem) + "&name=" + percentEncoded(name);
@@ -58,7 +46,7 @@ data lootValues(const std::vector<LootRecord>& records) {
         row.set("costs", number(record.costs));
         row.set("event_name", record.eventName);
         row.set("time", record.time);
-        row.set("href", eventAddress(record.event, record.dkpSystem, record.guildId));
+        row.set("href", eventPageAddress(record.event, record.dkpSystem, record.guildId));
         rows.push_back(row);
     }
     return rows;
@@ -195,9 +183,40 @@ void addLootValues(const RaidDocument& raid, data& values) {
     values.set("loot", loot);
 }
 
+// The forms an officer changes an event with: a loot's cost, a kill's points, or the whole
+// event removed, each with a reason. Items and kills are chosen by their place in the raid.
+data editValues(const StoredEvent& event, const std::string& csrf) {
+    data edit;
+    edit.set("csrf", csrf);
+    edit.set("event_id", number(event.id));
+    edit.set("max", number(kMaxDocumentNumber));
+    data loot = list();
+    for (std::size_t i = 0; i < event.raid.loot.size(); ++i) {
+        const RaidLoot& item = event.raid.loot[i];
+        data choice;
+        choice.set("index", number(static_cast<std::int64_t>(i)));
+        choice.set("label", item.itemName + " → " + item.player + " (" + number(item.costs) + ")");
+        loot.push_back(choice);
+    }
+    data kills = list();
+    for (std::size_t i = 0; i < event.raid.kills.size(); ++i) {
+        const RaidKill& kill = event.raid.kills[i];
+        data choice;
+        choice.set("index", number(static_cast<std::int64_t>(i)));
+        choice.set("label", kill.boss + " (" + number(kill.dkp) + ")");
+        kills.push_back(choice);
+    }
+    // Each a section of its own, shown once, when there is something to choose.
+    if (!event.raid.loot.empty())
+        edit.set("loot_edit", data("choices", loot));
+    if (!event.raid.kills.empty())
+        edit.set("kill_edit", data("choices", kills));
+    return edit;
+}
+
 // The DKP system of the guild that the request's `dkp` names, otherwise the guild's first.
 const SiteDkpSystem& chosenSystem(const SiteGuild& guild, const httplib::Request& req) {
-    const auto wanted = idParameter(req, "dkp");
+    const auto wanted = numberParameter(req, "dkp");
     for (const SiteDkpSystem& candidate : guild.systems)
         if (wanted && candidate.id == *wanted)
             return candidate;
@@ -221,59 +240,75 @@ void setPageSecurityHeaders(httplib::Response& res) {
 SitePages::SitePages(PageData& data, std::function<std::int64_t()> clock)
     : data_(data), clock_(std::move(clock)) {}
 
-void SitePages::answer(const httplib::Request& req, httplib::Response& res, const std::string& name,
-                       const std::string& title, TemplateValues values) const {
+void SitePages::answer(const httplib::Request& req, httplib::Response& res, const PageVisit& visit,
+                       const std::string& name, const std::string& title,
+                       TemplateValues values) const {
     PageView view;
     view.language = requestLanguage(req);
     view.title = title.empty() ? renderer_.text(view.language, name + "_title") : title;
     view.target = percentEncoded(localTarget(req.target));
+    if (visit.signedIn()) {
+        view.user = visit.user;
+        view.logoutToken = visit.formToken();
+    }
     view.values = std::move(values);
     setPageSecurityHeaders(res);
     res.set_header("Cache-Control", "no-store");
     res.set_content(renderer_.render(name, std::move(view)), kHtml);
 }
 
-void SitePages::answerMissing(const httplib::Request& req, httplib::Response& res,
-                              const std::string& messageKey) const {
-    const PageLanguage language = requestLanguage(req);
+void SitePages::answerMessage(const httplib::Request& req, httplib::Response& res,
+                              const PageVisit& visit, int status, const std::string& title,
+                              const std::string& message) const {
     data values;
-    values.set("message", renderer_.text(language, messageKey));
-    answer(req, res, "message", renderer_.text(language, "not_found_title"), values);
-    res.status = 404;
+    values.set("message", message);
+    answer(req, res, visit, "message", title, values);
+    res.status = status;
 }
 
-void SitePages::home(const httplib::Request& req, httplib::Response& res) const {
+void SitePages::answerMissing(const httplib::Request& req, httplib::Response& res,
+                              const PageVisit& visit, const std::string& messageKey) const {
+    const PageLanguage language = requestLanguage(req);
+    answerMessage(req, res, visit, 404, renderer_.text(language, "not_found_title"),
+                  renderer_.text(language, messageKey));
+}
+
+void SitePages::home(const httplib::Request& req, httplib::Response& res,
+                     const PageVisit& visit) const {
     data values;
     values.set("guilds", guildValues(data_.publicGuilds()));
-    answer(req, res, "home", "", values);
+    answer(req, res, visit, "home", "", values);
 }
 
-void SitePages::help(const httplib::Request& req, httplib::Response& res) const {
-    answer(req, res, "help", "", data());
+void SitePages::help(const httplib::Request& req, httplib::Response& res,
+                     const PageVisit& visit) const {
+    answer(req, res, visit, "help", "", data());
 }
 
-void SitePages::passwordRecovery(const httplib::Request& req, httplib::Response& res) const {
+void SitePages::passwordRecovery(const httplib::Request& req, httplib::Response& res,
+                                 const PageVisit& visit) const {
     data values;
     values.set("has_token", !req.get_param_value("token").empty());
-    answer(req, res, "password", "", values);
+    answer(req, res, visit, "password", "", values);
 }
 
-void SitePages::account(const httplib::Request& req, httplib::Response& res) const {
+void SitePages::account(const httplib::Request& req, httplib::Response& res,
+                        const PageVisit& visit) const {
     data values;
-    if (const auto account = data_.account(cookieValue(req, kSessionCookie), clock_())) {
+    if (const auto account = data_.account(visit.sessionToken, clock_())) {
         values.set("user", account->user);
         values.set("guilds", guildValues(account->guilds));
     }
-    answer(req, res, "account", "", values);
+    answer(req, res, visit, "account", "", values);
 }
 
-void SitePages::guild(const std::string& site, const httplib::Request& req,
-                      httplib::Response& res) const {
+void SitePages::guild(const std::string& site, const httplib::Request& req, httplib::Response& res,
+                      const PageVisit& visit) const {
     const auto guild = data_.guildBySite(site);
     if (!guild)
-        return answerMissing(req, res, "no_guild");
+        return answerMissing(req, res, visit, "no_guild");
     if (guild->systems.empty())
-        return answer(req, res, "message", guild->guildId, data());
+        return answer(req, res, visit, "message", guild->guildId, data());
     const SiteDkpSystem* system = &chosenSystem(*guild, req);
 
     const StandingsQuery query =
@@ -314,20 +349,22 @@ void SitePages::guild(const std::string& site, const httplib::Request& req,
         value.set("zone", summary.zone);
         value.set("start", summary.start);
         value.set("members", number(summary.members));
-        value.set("href", eventAddress(summary.id, summary.dkpSystem, guild->guildId));
+        value.set("href", eventPageAddress(summary.id, summary.dkpSystem, guild->guildId));
         events.push_back(value);
     }
     values.set("events", events);
     values.set("loot", lootValues(data_.latestLoot(guild->rowId, kLatestLoot)));
     values.set("empty_text", renderer_.text(language, "no_loot"));
-    answer(req, res, "guild", guild->guildId, values);
+    if (visit.officer)
+        values.set("officer_href", "/" + guild->site + "/officer?dkp=" + number(system->id));
+    answer(req, res, visit, "guild", guild->guildId, values);
 }
 
-void SitePages::member(const std::string& site, const httplib::Request& req,
-                       httplib::Response& res) const {
+void SitePages::member(const std::string& site, const httplib::Request& req, httplib::Response& res,
+                       const PageVisit& visit) const {
     const auto guild = data_.guildBySite(site);
     if (!guild || guild->systems.empty())
-        return answerMissing(req, res, "no_guild");
+        return answerMissing(req, res, visit, "no_guild");
     const SiteDkpSystem& system = chosenSystem(*guild, req);
     const std::string name = req.get_param_value("name");
     std::optional<StandingRow> standing;
@@ -335,7 +372,7 @@ void SitePages::member(const std::string& site, const httplib::Request& req,
         if (row.standing.name == name)
             standing = std::move(row);
     if (name.empty() || !standing)
-        return answerMissing(req, res, "no_member");
+        return answerMissing(req, res, visit, "no_member");
     const PageLanguage language = requestLanguage(req);
     const std::vector<TimelineEntry> entries = data_.timeline(system.id, name);
 
@@ -386,7 +423,7 @@ void SitePages::member(const std::string& site, const httplib::Request& req,
         row.set("time", ledgerTimeText(entry.atMs));
         if (entry.event != 0) {
             row.set("event_name", entry.eventName);
-            row.set("href", eventAddress(entry.event, system.id, guild->guildId));
+            row.set("href", eventPageAddress(entry.event, system.id, guild->guildId));
         }
         row.set("kind", renderer_.text(language, "kind_" + entry.kind));
         if (!entry.reason.empty())
@@ -403,21 +440,22 @@ void SitePages::member(const std::string& site, const httplib::Request& req,
     values.set("timeline", timeline);
     values.set("loot", lootValues(data_.lootOf(system.id, name)));
     values.set("empty_text", renderer_.text(language, "no_loot"));
-    answer(req, res, "member", name, values);
+    answer(req, res, visit, "member", name, values);
 }
 
-void SitePages::event(const httplib::Request& req, httplib::Response& res) const {
-    const auto id =
-        req.get_param_value("method") == "event_info" ? idParameter(req, "eventid") : std::nullopt;
+void SitePages::event(const httplib::Request& req, httplib::Response& res,
+                      const PageVisit& visit) const {
+    const auto id = req.get_param_value("method") == "event_info" ? numberParameter(req, "eventid")
+                                                                  : std::nullopt;
     auto event = id ? data_.event(*id) : std::nullopt;
     // The client's address also names the event's DKP system and guild: they must be its own.
-    if (event && req.has_param("dkpid") && idParameter(req, "dkpid") != event->dkpId)
+    if (event && req.has_param("dkpid") && numberParameter(req, "dkpid") != event->dkpId)
         event.reset();
     if (event && req.has_param("guildid") && req.get_param_value("guildid") != event->guildId)
         event.reset();
     const auto guild = event ? data_.guildById(event->guildId) : std::nullopt;
     if (!event || !guild)
-        return answerMissing(req, res, "no_event");
+        return answerMissing(req, res, visit, "no_event");
 
     const RaidDocument& raid = event->raid;
     data values;
@@ -436,10 +474,15 @@ void SitePages::event(const httplib::Request& req, httplib::Response& res) const
     addMemberValues(raid, values);
     addKillValues(raid, values);
     addLootValues(raid, values);
-    answer(req, res, "event", event->name, values);
+    if (event->removedMs != 0)
+        values.set("removed", ledgerTimeText(event->removedMs));
+    else if (visit.officer)
+        values.set("edit", editValues(*event, visit.formToken()));
+    answer(req, res, visit, "event", event->name, values);
 }
 
-void SitePages::itemSearch(const httplib::Request& req, httplib::Response& res) const {
+void SitePages::itemSearch(const httplib::Request& req, httplib::Response& res,
+                           const PageVisit& visit) const {
     const std::string text = req.get_param_value("n");
     data values;
     values.set("query", text);
@@ -448,10 +491,11 @@ void SitePages::itemSearch(const httplib::Request& req, httplib::Response& res) 
     if (searched)
         values.set("loot", lootValues(data_.findLoot(text, kFoundLoot)));
     values.set("empty_text", renderer_.text(requestLanguage(req), "no_items"));
-    answer(req, res, "items", "", values);
+    answer(req, res, visit, "items", "", values);
 }
 
-void SitePages::chooseLanguage(const httplib::Request& req, httplib::Response& res) const {
+void SitePages::chooseLanguage(const httplib::Request& req, httplib::Response& res,
+                               const PageVisit&) const {
     const auto language = languageNamed(req.get_param_value("set"));
     if (language)
         res.set_header("Set-Cookie", std::string(kLanguageCookie) + "=" + languageCode(*language) +
@@ -459,15 +503,17 @@ void SitePages::chooseLanguage(const httplib::Request& req, httplib::Response& r
     res.set_redirect(localTarget(req.get_param_value("back")), 303);
 }
 
-void SitePages::stylesheet(const httplib::Request&, httplib::Response& res) const {
+void SitePages::stylesheet(const httplib::Request&, httplib::Response& res,
+                           const PageVisit&) const {
     setPageSecurityHeaders(res);
     res.set_header("Cache-Control", "public, max-age=3600");
     const std::string_view css = webAssets().at("site.css");
     res.set_content(css.data(), css.size(), "text/css; charset=utf-8");
 }
 
-void SitePages::notFound(const httplib::Request& req, httplib::Response& res) const {
-    answerMissing(req, res, "not_found");
+void SitePages::notFound(const httplib::Request& req, httplib::Response& res,
+                         const PageVisit& visit) const {
+    answerMissing(req, res, visit, "not_found");
 }
 
 } // namespace dkpsite

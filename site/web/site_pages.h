@@ -2,15 +2,13 @@
 
 #include "web/page_data.h"
 #include "web/page_renderer.h"
+#include "web/page_visit.h"
 
 #include <cstdint>
 #include <functional>
 #include <httplib.h>
 
 namespace dkpsite {
-
-// The cookie a browser keeps its session token in.
-inline constexpr const char* kSessionCookie = "dkp_session";
 
 // The pages a browser opens, one handler each. Every page is made from a template; the
 // handlers only gather the values.
@@ -19,34 +17,48 @@ public:
     SitePages(PageData& data, std::function<std::int64_t()> clock);
 
     // `/`: the public guilds, log in and register.
-    void home(const httplib::Request& req, httplib::Response& res) const;
+    void home(const httplib::Request& req, httplib::Response& res, const PageVisit& visit) const;
     // `/forumdisplay.php?fid=…`, `/forum-N-M.html`: installing, uploading, how points count.
-    void help(const httplib::Request& req, httplib::Response& res) const;
+    void help(const httplib::Request& req, httplib::Response& res, const PageVisit& visit) const;
     // `/GetPasswordPage.do[?token=…]`: how a password is reset.
-    void passwordRecovery(const httplib::Request& req, httplib::Response& res) const;
+    void passwordRecovery(const httplib::Request& req, httplib::Response& res,
+                          const PageVisit& visit) const;
     // `/account`: the signed-in account and its guilds.
-    void account(const httplib::Request& req, httplib::Response& res) const;
+    void account(const httplib::Request& req, httplib::Response& res, const PageVisit& visit) const;
     // `/<site name>[?dkp=&sort=&order=&class=&q=]`: a DKP system's standings, the latest
     // raids and loot.
-    void guild(const std::string& site, const httplib::Request& req, httplib::Response& res) const;
+    void guild(const std::string& site, const httplib::Request& req, httplib::Response& res,
+               const PageVisit& visit) const;
     // `/<site name>/member?name=…[&dkp=…]`: a player's points over time, why they changed,
     // attendance and loot.
-    void member(const std::string& site, const httplib::Request& req, httplib::Response& res) const;
+    void member(const std::string& site, const httplib::Request& req, httplib::Response& res,
+                const PageVisit& visit) const;
     // `/event.do?method=event_info&eventid=…[&dkpid=…&guildid=…]`.
-    void event(const httplib::Request& req, httplib::Response& res) const;
+    void event(const httplib::Request& req, httplib::Response& res, const PageVisit& visit) const;
     // `/wow/s.php?n=<name>`: who received the items whose name holds the text.
-    void itemSearch(const httplib::Request& req, httplib::Response& res) const;
+    void itemSearch(const httplib::Request& req, httplib::Response& res,
+                    const PageVisit& visit) const;
     // `/language?set=zh|en&back=<address>`: remembers the choice, then goes back.
-    void chooseLanguage(const httplib::Request& req, httplib::Response& res) const;
+    void chooseLanguage(const httplib::Request& req, httplib::Response& res,
+                        const PageVisit& visit) const;
     // `/site.css`.
-    void stylesheet(const httplib::Request& req, httplib::Response& res) const;
+    void stylesheet(const httplib::Request& req, httplib::Response& res,
+                    const PageVisit& visit) const;
     // A page that says there is nothing at the address.
-    void notFound(const httplib::Request& req, httplib::Response& res) const;
+    void notFound(const httplib::Request& req, httplib::Response& res,
+                  const PageVisit& visit) const;
+
+    // Answers with the page of templates/<name>.mustache; an empty title is the page's own
+    // (the text <name>_title).
+    void answer(const httplib::Request& req, httplib::Response& res, const PageVisit& visit,
+                const std::string& name, const std::string& title, TemplateValues values) const;
+    // Answers `status` with a page that says `message`.
+    void answerMessage(const httplib::Request& req, httplib::Response& res, const PageVisit& visit,
+                       int status, const std::string& title, const std::string& message) const;
+    const PageRenderer& renderer() const { return renderer_; }
 
 private:
-    void answer(const httplib::Request& req, httplib::Response& res, const std::string& name,
-                const std::string& title, TemplateValues values) const;
-    void answerMissing(const httplib::Request& req, httplib::Response& res,
+    void answerMissing(const httplib::Request& req, httplib::Response& res, const PageVisit& visit,
                        const std::string& messageKey) const;
 
     PageData& data_;

@@ -24,7 +24,10 @@ int upload(protocol::ProtocolManager& manager, testsupport::QueueDispatcher& dis
     AccountRecorder account;
     manager.getLoginService()->addListener(&login);
     manager.getAccountService()->addListener(&account);
-    manager.getLoginService()->login(ustring::fromUtf8(argv[2]), encrypt::SHA(argv[3]));
+    // The digest of the password in the ANSI code page, as the client's login dialog sends it.
+    manager.getLoginService()->login(
+        ustring::fromUtf8(argv[2]),
+        encrypt::SHA(ustring::toNarrowString(ustring::fromUtf8(argv[3]), ustring::kAnsiCodePage)));
     dispatcher.runUntil([&] { return !login.results.empty(); });
     dispatcher.runPending();
     manager.getLoginService()->removeListener(&login);

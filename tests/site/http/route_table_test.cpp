@@ -1,6 +1,7 @@
 // Every route of the site against every kind of caller, in the caller's own guild and in another:
 // admitted or refused as the route declares, and never into another guild's members-only data
 // by naming it.
+#include "auth/csrf.h"
 #include "cli/site_options.h"
 #include "http/route_table.h"
 #include "http/site_routes.h"
@@ -61,6 +62,13 @@ std::function<void(httplib::Request&, const Target&)> at(const std::string& path
     return [path](httplib::Request& req, const Target&) { req.path = path; };
 }
 
+// A request of one of a guild's own pages, `/<site name>/<page>`.
+std::function<void(httplib::Request&, const Target&)> atGuild(const std::string& page) {
+    return [page](httplib::Request& req, const Target& guild) {
+        req.path = "/" + guild.site + "/" + page;
+    };
+}
+
 // One case per route of the site. A route added without one fails the matrix below, and a
 // route whose access changes must change here too.
 const std::map<std::string, RequestCase>& requestCases() {
@@ -102,6 +110,15 @@ const std::map<std::string, RequestCase>& requestCases() {
         {R"(GET /forum-\d{1,9}-\d{1,9}\.html)", {Access::Anyone, at("/forum-1-2.html")}},
         {"GET /GetPasswordPage.do", {Access::Anyone, at("/GetPasswordPage.do")}},
         {"GET /account", {Access::Anyone, at("/account")}},
+        {"GET /login", {Access::Anyone, at("/login")}},
+        {"POST /login", {Access::Anyone, at("/login")}},
+        {"POST /logout", {Access::SignedIn, at("/logout")}},
+        {"POST /event.do",
+         {Access::GuildOfficer,
+          [](httplib::Request& req, const Target& guild) {
+              req.path = "/event.do";
+              req.params.emplace("eventid", guild.eventId);
+          }}},
         {"GET /wow/s.php", {Access::Anyone, at("/wow/s.php")}},
         {R"(GET /([A-Za-z0-9_\-]{1,64})/member)",
          {Access::GuildReader,
@@ -116,6 +133,12 @@ const std::map<std::string, RequestCase>& requestCases() {
               req.params.emplace("method", "event_info");
               req.params.emplace("eventid", guild.eventId);
           }}},
+        {R"(GET /([A-Za-z0-9_\-]{1,64})/officer)", {Access::GuildOfficer, atGuild("officer")}},
+        {R"(POST /([A-Za-z0-9_\-]{1,64})/adjust)", {Access::GuildOfficer, atGuild("adjust")}},
+        {R"(POST /([A-Za-z0-9_\-]{1,64})/decay)", {Access::GuildOfficer, atGuild("decay")}},
+        {R"(POST /([A-Za-z0-9_\-]{1,64})/alt)", {Access::GuildOfficer, atGuild("alt")}},
+        {R"(GET /([A-Za-z0-9_\-]{1,64})/audit)", {Access::GuildAdmin, atGuild("audit")}},
+        {R"(GET /([A-Za-z0-9_\-]{1,64})/export)", {Access::GuildAdmin, atGuild("export")}},
         {R"(GET /([A-Za-z0-9_\-]{1,64}))",
          {Access::GuildReader,
           [](httplib::Request& req, const Target& guild) { req.path = "/" + guild.site; }}},
@@ -130,8 +153,15 @@ std::string keyOf(const Route& route) {
 // The request of `route`, sent by the caller of session `token`.
 void prepare(httplib::Request& req, const Route& route, const std::string& token) {
     req.method = methodName(route.method);
-    if (token.empty())
+    const bool browserForm = route.method == Method::Post && !isProtocolPath(route.pattern);
+    // A browser's form carries the token of its session, or of its form cookie before a login.
+    if (browserForm)
+        req.params.emplace(kCsrfField, csrfToken(token.empty() ? "form" : token));
+    if (token.empty()) {
+        if (browserForm)
+            req.headers.emplace("Cookie", "dkp_form=form");
         return;
+    }
     // The client's protocol names its session with a bearer token, a browser with its cookie.
     if (isProtocolPath(route.pattern))
         req.headers.emplace("Authorization", "Bearer " + token);
@@ -236,6 +266,7 @@ TEST_F(RouteMatrix, RequestsThatNameNoGuildAreRefusedNotServed) {
         {R"(GET /([A-Za-z0-9_\-]{1,64}))", "/no-such-guild", "", 404},
         {R"(GET /([A-Za-z0-9_\-]{1,64})/member)", "/api/member", "", 404},
         {"GET /event.do", "/event.do", "", 404},
+        {"POST /event.do", "/event.do", "", 400},
     };
     for (const Unnamed& c : cases) {
         const Route& route = routeOf(c.route);

@@ -1,11 +1,14 @@
 """The site's pages in a real browser (headless Chromium through Selenium).
 
-    site_browser.py DKPSITE test [WIREKIT_UPLOAD]  runs the browser scenarios; exit status 0
-                                                   when all pass
-    site_browser.py DKPSITE screens DIR            saves the main pages as DIR/site-*.png
+    site_browser.py DKPSITE test [WIREKIT_UPLOAD [ACCOUNTS]]  runs the browser scenarios; exit
+                                                             status 0 when all pass
+    site_browser.py DKPSITE screens DIR                      saves the main pages as
+                                                             DIR/site-*.png
 
 With WIREKIT_UPLOAD (the program that uploads a raid through the client's protocol library),
-raids are uploaded as the client uploads them; without it, by the protocol's requests.
+raids are uploaded as the client uploads them; without it, by the protocol's requests. With
+ACCOUNTS (the program that adds accounts to the site's database), an officer and a member of the
+first demo guild sign in too.
 
 Each run starts its own dkpsite on a free loopback port with a database in a temporary folder.
 """
@@ -16,6 +19,7 @@ import subprocess
 import sys
 import tempfile
 import traceback
+import urllib.error
 import urllib.parse
 import urllib.request
 
@@ -23,6 +27,7 @@ from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
+from selenium.webdriver.support.select import Select
 
 HOSTILE_PLAYER = '<script>window.pwned=1</script>'
 QUOTED_PLAYER = 'O"Neil\'s & <b>Co</b>'
@@ -50,10 +55,34 @@ def hostile_raid_document():
             "<Zone>Z</Zone><Boss>Boss</Boss><Tooltip>T</Tooltip></key1></Loot></RaidInfo>")
 
 
+OFFICER = ("wulf", "夜色 officer")
+MEMBER = ("mira", "member's pass")
+LOOTER = "Brightblade"
+CORRECTION = "the loot council set 12, not 30"
+
+
+def corrected_raid_document():
+    """A raid of two players: one kill worth 20 each, one item that cost Brightblade 30."""
+    def member(key, name, cls):
+        return (f"<key{key}><name>{name}</name><race>Human</race><guild></guild><sex>2</sex>"
+                f"<class>{cls}</class><level>70</level></key{key}>")
+    return ("<RaidInfo><key>04/02/08 20:00:00</key><realm>Realm</realm>"
+            "<start>04/02/08 20:00:00</start><end>04/02/08 23:00:00</end><zone>Karazhan</zone>"
+            "<PlayerInfos>" + member(1, LOOTER, "Paladin") + member(2, "Quietstep", "Rogue") +
+            "</PlayerInfos><BossKills><key1><name>Attumen</name><dkp>20</dkp>"
+            "<time>04/02/08 20:30:00</time><attendees><key1><name>Brightblade</name></key1>"
+            "<key2><name>Quietstep</name></key2></attendees></key1></BossKills><note></note>"
+            "<Loot><key1><ItemName>Fiery Warhorse's Reins</ItemName><ItemID>30480</ItemID>"
+            "<Icon>I</Icon><Class>C</Class><SubClass>S</SubClass><Color>ffa335ee</Color>"
+            f"<Count>1</Count><Player>{LOOTER}</Player><Costs>30</Costs>"
+            "<Time>04/02/08 20:35:00</Time><Zone>Karazhan</Zone><Boss>Attumen</Boss>"
+            "<Tooltip>T</Tooltip></key1></Loot></RaidInfo>")
+
+
 class Site:
     """dkpsite with the demo guilds, started on a free port."""
 
-    def __init__(self, program, uploader=None):
+    def __init__(self, program, uploader=None, accounts=None):
         self.uploader = uploader
         self.folder = tempfile.TemporaryDirectory(prefix="dkpsite-browser")
         self.log = open(os.path.join(self.folder.name, "dkpsite.log"), "w")
@@ -66,6 +95,10 @@ class Site:
             self.stop()
             raise RuntimeError(f"dkpsite did not start: {banner!r}")
         self.url = banner.rsplit(" ", 1)[1]
+        if accounts:
+            subprocess.run([accounts, os.path.join(self.folder.name, "site.db"), "adpt_dkp",
+                            ":".join(OFFICER + ("officer",)), ":".join(MEMBER + ("member",))],
+                           check=True, timeout=60)
 
     def api(self, path, body=None, token=None):
         request = urllib.request.Request(self.url + path, method="POST" if body else "GET")
@@ -77,10 +110,11 @@ class Site:
         with urllib.request.urlopen(request, timeout=10) as answer:
             return json.loads(answer.read())
 
-    def upload(self, name, document):
-        """Uploads a raid as the demo user, to the first guild's first DKP system."""
+    def upload(self, name, document, account=("demo", "demo")):
+        """Uploads a raid as the demo user (or `account`), to its first guild's first DKP
+        system."""
         if self.uploader:
-            return self.upload_through_wirekit(name, document)
+            return self.upload_through_wirekit(name, document, account)
         token = self.api("/api/login", {"user": "demo",
                                         "digest": hashlib.sha256(b"demo").hexdigest()})["token"]
         account = self.api("/api/account", token=token)
@@ -92,11 +126,11 @@ class Site:
         return (f"/event.do?method=event_info&eventid={answer['eventId']}&dkpid={dkp}"
                 f"&guildid={urllib.parse.quote(guild['guildId'])}")
 
-    def upload_through_wirekit(self, name, document):
+    def upload_through_wirekit(self, name, document, account):
         path = os.path.join(self.folder.name, "upload.xml")
         with open(path, "w", encoding="utf-8") as file:
             file.write(document)
-        answer = subprocess.run([self.uploader, self.url, "demo", "demo", name, path],
+        answer = subprocess.run([self.uploader, self.url, account[0], account[1], name, path],
                                 capture_output=True, text=True, timeout=60, check=True)
         event, dkp, guild = answer.stdout.strip().split(" ", 2)
         return (f"/event.do?method=event_info&eventid={event}&dkpid={dkp}"
@@ -207,15 +241,131 @@ def language_is_chinese_then_remembered(site, driver):
           "the English page is not in English")
 
 
+def log_in_by_keyboard(site, driver, account):
+    """Logs in through the login form with the keyboard alone."""
+    driver.get(site.url + "/login")
+    active = driver.switch_to.active_element
+    check(active.get_attribute("name") == "user", "the login form does not start in its name")
+    active.send_keys(account[0], Keys.TAB)
+    driver.switch_to.active_element.send_keys(account[1], Keys.ENTER)
+    check(driver.current_url.endswith("/account"), f"the login did not lead to the account: "
+          f"{driver.current_url}: {driver.find_element(By.TAG_NAME, 'main').text}")
+    check(account[0] in driver.find_element(By.TAG_NAME, "header").text,
+          "the signed-in user is not named on the page")
+
+
+def log_out(site, driver):
+    driver.get(site.url + "/account")
+    driver.find_element(By.CSS_SELECTOR, "header form[action='/logout'] button").click()
+    check(driver.find_elements(By.CSS_SELECTOR, "header a[href^='/login']"),
+          "after logging out the page still shows a signed-in user")
+
+
+def officer_corrects_a_loot_cost_and_the_member_sees_why(site, driver):
+    log_in_by_keyboard(site, driver, OFFICER)
+    event = site.upload("Karazhan night", corrected_raid_document(), OFFICER)
+    driver.get(site.url + event)
+    form = driver.find_element(By.ID, "edit-loot")
+    Select(form.find_element(By.NAME, "index")).select_by_index(0)
+    form.find_element(By.NAME, "value").send_keys("12")
+    form.find_element(By.NAME, "reason").send_keys(CORRECTION)
+    form.find_element(By.TAG_NAME, "button").click()
+    costs = [row.find_elements(By.TAG_NAME, "td")[2].text for row in driver.find_elements(
+        By.XPATH, "//section[h2[contains(., '装备')]]//tbody/tr")]
+    check(costs == ["12"], f"the event page shows the loot costs {costs} after the change")
+
+    # Without its token the same form is refused and changes nothing.
+    driver.execute_script("document.querySelector('#remove-event input[name=csrf]').remove()")
+    form = driver.find_element(By.ID, "remove-event")
+    form.find_element(By.NAME, "reason").send_keys("forged")
+    form.find_element(By.TAG_NAME, "button").click()
+    check("403" in driver.title, f"a form without its token was answered: {driver.title!r}")
+    request = urllib.request.Request(site.url + "/event.do", method="POST", data=(
+        "eventid=" + event.split("eventid=")[1].split("&")[0] + "&edit=remove&reason=x").encode())
+    request.add_header("Content-Type", "application/x-www-form-urlencoded")
+    for cookie in driver.get_cookies():
+        request.add_header("Cookie", f"{cookie['name']}={cookie['value']}")
+    try:
+        urllib.request.urlopen(request, timeout=10)
+        check(False, "a POST with the session cookie but without the token was served")
+    except urllib.error.HTTPError as refusal:
+        check(refusal.code == 403, f"a POST without its token answered {refusal.code}")
+    log_out(site, driver)
+
+    log_in_by_keyboard(site, driver, MEMBER)
+    driver.get(site.url + "/adpt_dkp/member?dkp=1&name=" + LOOTER)
+    points = driver.find_element(By.CSS_SELECTOR, ".facts .big").text
+    check(points == "8", f"{LOOTER} has {points} points, not 20 − 12")
+    timeline = driver.find_element(By.XPATH, "//section[h2[contains(., 'DKP记录')]]").text
+    check(CORRECTION in timeline, "the member's timeline does not give the officer's reason")
+
+
+def standing_points(driver, site, name):
+    driver.get(site.url + "/adpt_dkp/member?dkp=1&name=" + urllib.parse.quote(name))
+    return int(driver.find_element(By.CSS_SELECTOR, ".facts .big").text)
+
+
+def officer_adjusts_many_decays_after_its_preview_and_the_admin_reads_why(site, driver):
+    driver.get(site.url + "/adpt_dkp/officer")
+    check("401" in driver.title, f"the officer page opened without a login: {driver.title!r}")
+    log_in_by_keyboard(site, driver, MEMBER)
+    driver.get(site.url + "/adpt_dkp/officer")
+    check("403" in driver.title, f"a member opened the officer page: {driver.title!r}")
+    log_out(site, driver)
+
+    log_in_by_keyboard(site, driver, OFFICER)
+    names = ["Aldric", "暗影之刃"]
+    before = {name: standing_points(driver, site, name) for name in names}
+    driver.get(site.url + "/adpt_dkp")
+    driver.find_element(By.CSS_SELECTOR, "a[href^='/adpt_dkp/officer']").click()
+    form = driver.find_element(By.ID, "adjust")
+    form.find_element(By.CSS_SELECTOR, "input[value='Aldric']").click()
+    form.find_element(By.NAME, "more").send_keys(" 暗影之刃 ")
+    form.find_element(By.NAME, "points").send_keys("-7")
+    form.find_element(By.NAME, "reason").send_keys("late for the pull")
+    form.find_element(By.TAG_NAME, "button").click()
+    check("notice" in driver.page_source, "the adjustment is not confirmed")
+    after = {name: standing_points(driver, site, name) for name in names}
+    check(after == {name: points - 7 for name, points in before.items()},
+          f"adjusting both by -7 turned {before} into {after}")
+
+    driver.get(site.url + "/adpt_dkp/officer?dkp=1")
+    form = driver.find_element(By.ID, "decay-preview")
+    form.find_element(By.NAME, "percent").send_keys("10")
+    form.find_element(By.TAG_NAME, "button").click()
+    preview = {row.find_elements(By.TAG_NAME, "td")[0].text:
+               int(row.find_elements(By.TAG_NAME, "td")[1].text) for row in
+               driver.find_elements(By.XPATH, "//section[@aria-labelledby='decay-title']//tbody/tr")}
+    check(preview.get("Aldric") == -(after["Aldric"] // 10),
+          f"the preview takes {preview.get('Aldric')} of Aldric's {after['Aldric']}")
+    check(standing_points(driver, site, "Aldric") == after["Aldric"], "a preview changed points")
+    driver.back()
+    driver.find_element(By.CSS_SELECTOR, "#decay button").click()
+    check(standing_points(driver, site, "Aldric") == after["Aldric"] + preview["Aldric"],
+          "the decay did not take what its preview showed")
+    driver.get(site.url + "/adpt_dkp/audit")
+    check("403" in driver.title, "an officer who is not an admin read the audit log")
+    log_out(site, driver)
+
+    log_in_by_keyboard(site, driver, ("demo", "demo"))
+    driver.get(site.url + "/adpt_dkp/audit")
+    log = driver.find_element(By.TAG_NAME, "main").text
+    for shown in ("adjust points", "late for the pull", "decay", OFFICER[0]):
+        check(shown in log, f"the audit log does not show {shown!r}")
+
+
 SCENARIOS = [hostile_names_show_as_text, standings_work_by_keyboard, pages_are_guarded,
              language_is_chinese_then_remembered]
 
 
-def run_tests(program, uploader):
+def run_tests(program, uploader, accounts):
     failures = 0
-    site = Site(program, uploader)
+    site = Site(program, uploader, accounts)
+    scenarios = SCENARIOS + ([officer_corrects_a_loot_cost_and_the_member_sees_why,
+                              officer_adjusts_many_decays_after_its_preview_and_the_admin_reads_why]
+                             if accounts else [])
     try:
-        for scenario in SCENARIOS:
+        for scenario in scenarios:
             driver = browser(1280, 900)
             try:
                 scenario(site, driver)
@@ -243,10 +393,17 @@ def save_screens(program, folder):
                  "event": "/event.do?method=event_info&eventid=2&dkpid=1",
                  "items": "/wow/s.php?n=" + urllib.parse.quote("of"),
                  "help": "/forum-106-1.html"}
+        # Seen by the demo user, an admin of the guild: the officer's forms.
+        signed_in = {"officer": "/adpt_dkp/officer?dkp=1&percent=10&floor=0",
+                     "event-edit": "/event.do?method=event_info&eventid=2&dkpid=1"}
         for size, (width, height) in SCREEN_SIZES.items():
             driver = browser(width, height)
             try:
-                for name, path in pages.items():
+                for name, path in list(pages.items()) + [("login", None)] + list(
+                        signed_in.items()):
+                    if path is None:
+                        log_in_by_keyboard(site, driver, ("demo", "demo"))
+                        continue
                     driver.get(site.url + path)
                     full = driver.execute_script("return document.body.scrollHeight")
                     driver.set_window_size(width, min(max(height, full + 140), 4000))
@@ -261,7 +418,8 @@ def save_screens(program, folder):
 
 def main(argv):
     if len(argv) >= 3 and argv[2] == "test":
-        return run_tests(argv[1], argv[3] if len(argv) >= 4 else None)
+        return run_tests(argv[1], argv[3] if len(argv) >= 4 else None,
+                         argv[4] if len(argv) >= 5 else None)
     if len(argv) >= 4 and argv[2] == "screens":
         return save_screens(argv[1], argv[3])
     print(__doc__, file=sys.stderr)

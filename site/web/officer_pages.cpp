@@ -1,0 +1,278 @@
+#include "web/officer_pages.h"
+
+#include "ledger/points_rules.h"
+#include "store/guild_archive.h"
+#include "web/member_view.h"
+#include "web/page_request.h"
+
+#include <set>
+
+namespace dkpsite {
+
+namespace {
+
+using kainjow::mustache::data;
+
+// Names in one adjustment: a raid's members and some more.
+constexpr std::size_t kMaxAdjustedNames = 200;
+
+data list() {
+    return data(data::type::list);
+}
+
+std::string number(std::int64_t value) {
+    return std::to_string(value);
+}
+
+std::string trimmed(const std::string& text) {
+    const std::size_t first = text.find_first_not_of(" \t\r\n");
+    if (first == std::string::npos)
+        return "";
+    return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
+}
+
+// The request's `name` parameter as a whole number, with an optional minus sign, inside
+// ±`limit`; nothing otherwise.
+std::optional<std::int64_t> signedParameter(const httplib::Request& req, const char* name,
+                                            std::int64_t limit) {
+    std::string text = trimmed(req.get_param_value(name));
+    const bool negative = !text.empty() && text[0] == '-';
+    if (negative)
+        text.erase(0, 1);
+    if (text.empty() || text.size() > 15 || text.find_first_not_of("0123456789") != text.npos)
+        return std::nullopt;
+    const std::int64_t value = std::stoll(text);
+    if (value > limit)
+        return std::nullopt;
+    return negative ? -value : value;
+}
+
+// The guild's DKP system the request's `dkp` names; without one, the guild's first.
+const SiteDkpSystem* systemOf(const SiteGuild& guild, const httplib::Request& req) {
+    if (!req.has_param("dkp"))
+        return guild.systems.empty() ? nullptr : &guild.systems.front();
+    const auto wanted = numberParameter(req, "dkp");
+    for (const SiteDkpSystem& system : guild.systems)
+        if (wanted && system.id == *wanted)
+            return &system;
+    return nullptr;
+}
+
+// The names an adjustment is for: every ticked member (`name`) and each line or comma-separated
+// piece of `more`, once each, in the order given.
+std::vector<std::string> adjustedNames(const httplib::Request& req) {
+    std::vector<std::string> names;
+    std::set<std::string> seen;
+    const auto add = [&](const std::string& name) {
+        const std::string kept = trimmed(name);
+        if (!kept.empty() && seen.insert(kept).second)
+            names.push_back(kept);
+    };
+    for (std::size_t i = 0; i < req.get_param_value_count("name"); ++i)
+        add(req.get_param_value("name", i));
+    std::string piece;
+    for (const char c : req.get_param_value("more")) {
+        if (c == ',' || c == '\n') {
+            add(piece);
+            piece.clear();
+        } else {
+            piece += c;
+        }
+    }
+    add(piece);
+    return names;
+}
+
+Origin webOrigin(const PageVisit& visit) {
+    return Origin{visit.user, EntrySource::Web, visit.address, visit.nowMs};
+}
+
+} // namespace
+
+OfficerPages::OfficerPages(SiteStore& store, const SitePages& pages)
+    : store_(store), pages_(pages) {}
+
+void OfficerPages::refuse(const httplib::Request& req, httplib::Response& res,
+                          const PageVisit& visit, int status, const std::string& message) const {
+    pages_.answerMessage(req, res, visit, status,
+                         pages_.renderer().text(requestLanguage(req), "edit_refused_title"),
+                         message);
+}
+
+void OfficerPages::done(const SiteGuild& guild, std::int64_t dkpSystem, const std::string& what,
+                        httplib::Response& res) const {
+    res.set_redirect("/" + guild.site + "/officer?dkp=" + number(dkpSystem) + "&done=" + what, 303);
+}
+
+void OfficerPages::page(const std::string& site, const httplib::Request& req,
+                        httplib::Response& res, const PageVisit& visit) const {
+    const PageLanguage language = requestLanguage(req);
+    const auto guild = store_.guildBySite(site);
+    const SiteDkpSystem* system = guild ? systemOf(*guild, req) : nullptr;
+    if (!system)
+        return refuse(req, res, visit, 404, pages_.renderer().text(language, "no_guild"));
+
+    data values;
+    values.set("site", guild->site);
+    values.set("guild_id", guild->guildId);
+    values.set("system_id", number(system->id));
+    values.set("system_name", system->name);
+    values.set("csrf", visit.formToken());
+    values.set("max_points", number(kMaxAdjustmentPoints));
+    values.set("admin", visit.guildAdmin);
+    const std::string finished = req.get_param_value("done");
+    if (finished == "adjusted" || finished == "decayed" || finished == "linked")
+        values.set("notice", pages_.renderer().text(language, "done_" + finished));
+
+    data systems = list();
+    for (const SiteDkpSystem& candidate : guild->systems) {
+        data value;
+        value.set("id", number(candidate.id));
+        value.set("name", candidate.name);
+        value.set("current", candidate.id == system->id);
+        systems.push_back(value);
+    }
+    values.set("systems", systems);
+
+    data players = list();
+    for (const Standing& standing : store_.standings(system->id)) {
+        data player;
+        player.set("name", standing.name);
+        player.set("points", number(standing.dkp()));
+        players.push_back(player);
+    }
+    values.set("players", players);
+
+    const auto percent = numberParameter(req, "percent");
+    const auto floor = numberParameter(req, "floor").value_or(0);
+    if (percent) {
+        const DecayRule rule{static_cast<int>(std::min<std::int64_t>(*percent, 1000)), floor};
+        data preview;
+        preview.set("percent", number(rule.percent));
+        preview.set("floor", number(rule.floor));
+        try {
+            data entries = list();
+            for (const LedgerEntry& entry : store_.previewDecay(system->id, rule)) {
+                data row;
+                row.set("name", entry.character);
+                row.set("change", number(entry.earned - entry.spent));
+                entries.push_back(row);
+            }
+            preview.set("entries", entries);
+            values.set("preview", preview);
+        } catch (const LedgerError& error) {
+            values.set("decay_problem", std::string(error.what()));
+        }
+    }
+    pages_.answer(req, res, visit, "officer", "", values);
+}
+
+void OfficerPages::adjust(const std::string& site, const httplib::Request& req,
+                          httplib::Response& res, const PageVisit& visit) const {
+    const PageLanguage language = requestLanguage(req);
+    const auto guild = store_.guildBySite(site);
+    const SiteDkpSystem* system = guild ? systemOf(*guild, req) : nullptr;
+    if (!system)
+        return refuse(req, res, visit, 404, pages_.renderer().text(language, "no_guild"));
+    const std::vector<std::string> names = adjustedNames(req);
+    const auto points = signedParameter(req, "points", kMaxAdjustmentPoints);
+    const std::string reason = trimmed(req.get_param_value("reason"));
+    if (names.empty() || names.size() > kMaxAdjustedNames)
+        return refuse(req, res, visit, 400, pages_.renderer().text(language, "adjust_no_names"));
+    for (const std::string& name : names)
+        if (name.size() > document_limits::kName)
+            return refuse(req, res, visit, 400,
+                          pages_.renderer().text(language, "adjust_long_name"));
+    if (!points || *points == 0)
+        return refuse(req, res, visit, 400, pages_.renderer().text(language, "adjust_no_points"));
+    if (reason.empty())
+        return refuse(req, res, visit, 400, pages_.renderer().text(language, "edit_needs_reason"));
+    try {
+        for (const std::string& name : names)
+            store_.adjust(system->id, name, *points, reason, webOrigin(visit));
+    } catch (const LedgerError& error) {
+        return refuse(req, res, visit, 400, error.what());
+    }
+    done(*guild, system->id, "adjusted", res);
+}
+
+void OfficerPages::decay(const std::string& site, const httplib::Request& req,
+                         httplib::Response& res, const PageVisit& visit) const {
+    const PageLanguage language = requestLanguage(req);
+    const auto guild = store_.guildBySite(site);
+    const SiteDkpSystem* system = guild ? systemOf(*guild, req) : nullptr;
+    if (!system)
+        return refuse(req, res, visit, 404, pages_.renderer().text(language, "no_guild"));
+    const auto percent = numberParameter(req, "percent");
+    const auto floor = numberParameter(req, "floor");
+    if (!percent || !floor || *percent > 100)
+        return refuse(req, res, visit, 400, pages_.renderer().text(language, "decay_unreadable"));
+    try {
+        store_.decay(system->id, DecayRule{static_cast<int>(*percent), *floor}, webOrigin(visit));
+    } catch (const LedgerError& error) {
+        return refuse(req, res, visit, 400, error.what());
+    }
+    done(*guild, system->id, "decayed", res);
+}
+
+void OfficerPages::linkAlt(const std::string& site, const httplib::Request& req,
+                           httplib::Response& res, const PageVisit& visit) const {
+    const PageLanguage language = requestLanguage(req);
+    const auto guild = store_.guildBySite(site);
+    const SiteDkpSystem* system = guild ? systemOf(*guild, req) : nullptr;
+    if (!system)
+        return refuse(req, res, visit, 404, pages_.renderer().text(language, "no_guild"));
+    const std::string alt = trimmed(req.get_param_value("alt"));
+    const std::string main = trimmed(req.get_param_value("main"));
+    if (alt.empty() || main.empty() || alt.size() > document_limits::kName ||
+        main.size() > document_limits::kName)
+        return refuse(req, res, visit, 400, pages_.renderer().text(language, "alt_unreadable"));
+    try {
+        store_.linkAlt(guild->rowId, alt, main, webOrigin(visit));
+    } catch (const LedgerError& error) {
+        return refuse(req, res, visit, 400, error.what());
+    }
+    done(*guild, system->id, "linked", res);
+}
+
+void OfficerPages::audit(const std::string& site, const httplib::Request& req,
+                         httplib::Response& res, const PageVisit& visit) const {
+    const auto guild = store_.guildBySite(site);
+    if (!guild)
+        return refuse(req, res, visit, 404,
+                      pages_.renderer().text(requestLanguage(req), "no_guild"));
+    const std::vector<AuditRecord> records = store_.audit(guild->rowId);
+    data rows = list();
+    for (auto record = records.rbegin(); record != records.rend(); ++record) {
+        data row;
+        row.set("time", ledgerTimeText(record->origin.atMs));
+        row.set("who", record->origin.who);
+        row.set("source", std::string(entrySourceName(record->origin.source)));
+        row.set("address", record->origin.address);
+        row.set("action", record->action);
+        row.set("subject", record->subject);
+        row.set("before", record->before);
+        row.set("after", record->after);
+        rows.push_back(row);
+    }
+    data values;
+    values.set("site", guild->site);
+    values.set("guild_id", guild->guildId);
+    values.set("records", rows);
+    pages_.answer(req, res, visit, "audit", "", values);
+}
+
+void OfficerPages::exportGuild(const std::string& site, const httplib::Request& req,
+                               httplib::Response& res, const PageVisit& visit) const {
+    try {
+        const std::string archive = dkpsite::exportGuild(store_.database(), site);
+        setPageSecurityHeaders(res);
+        res.set_header("Cache-Control", "no-store");
+        res.set_header("Content-Disposition", "attachment; filename=\"" + site + ".json\"");
+        res.set_content(archive, "application/json; charset=utf-8");
+    } catch (const ArchiveError& error) {
+        refuse(req, res, visit, 404, error.what());
+    }
+}
+
+} // namespace dkpsite

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "store/site_store.h"
+#include "web/site_pages.h"
+
+#include <httplib.h>
+#include <string>
+
+namespace dkpsite {
+
+// What a guild's officers change on the site, and what its admins read: adjustments of one
+// member or many, a decay with its preview, alts, the audit log and the guild's export. The
+// route table has admitted only the guild's officers (admins for the audit log and the export)
+// and checked each form's CSRF token; the handlers check that the DKP system a form names is
+// the guild's.
+class OfficerPages {
+public:
+    OfficerPages(SiteStore& store, const SitePages& pages);
+
+    // `GET /<site>/officer[?dkp=N][&percent=P&floor=F]`: the forms, and a decay's preview when
+    // it names one.
+    void page(const std::string& site, const httplib::Request& req, httplib::Response& res,
+              const PageVisit& visit) const;
+    // `POST /<site>/adjust` (dkp, name… and more, points, reason).
+    void adjust(const std::string& site, const httplib::Request& req, httplib::Response& res,
+                const PageVisit& visit) const;
+    // `POST /<site>/decay` (dkp, percent, floor).
+    void decay(const std::string& site, const httplib::Request& req, httplib::Response& res,
+               const PageVisit& visit) const;
+    // `POST /<site>/alt` (alt, main).
+    void linkAlt(const std::string& site, const httplib::Request& req, httplib::Response& res,
+                 const PageVisit& visit) const;
+    // `GET /<site>/audit`: every write of the guild, newest first.
+    void audit(const std::string& site, const httplib::Request& req, httplib::Response& res,
+               const PageVisit& visit) const;
+    // `GET /<site>/export`: the whole guild as the command line's `export` writes it.
+    void exportGuild(const std::string& site, const httplib::Request& req, httplib::Response& res,
+                     const PageVisit& visit) const;
+
+private:
+    void refuse(const httplib::Request& req, httplib::Response& res, const PageVisit& visit,
+                int status, const std::string& message) const;
+    void done(const SiteGuild& guild, std::int64_t dkpSystem, const std::string& what,
+              httplib::Response& res) const;
+
+    SiteStore& store_;
+    const SitePages& pages_;
+};
+
+} // namespace dkpsite

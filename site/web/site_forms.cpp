@@ -1,0 +1,130 @@
+#include "web/site_forms.h"
+
+#include "ledger/points_rules.h"
+#include "store/password_verifier.h"
+#include "web/page_request.h"
+
+namespace dkpsite {
+
+namespace {
+
+using kainjow::mustache::data;
+
+// Longer names and passwords are no one's: the form says so before the password work is spent.
+constexpr std::size_t kMaxUserNameBytes = 64;
+constexpr std::size_t kMaxPasswordBytes = 256;
+
+std::string trimmed(const std::string& text) {
+    const std::size_t first = text.find_first_not_of(" \t\r\n");
+    if (first == std::string::npos)
+        return "";
+    return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
+}
+
+// Where a form leads after it is done: the address it names when that is a page of this site,
+// otherwise `fallback`.
+std::string backAddress(const httplib::Request& req, const std::string& fallback) {
+    const std::string back = localTarget(req.get_param_value("back"));
+    return back == "/" ? fallback : back;
+}
+
+Origin webOrigin(const PageVisit& visit) {
+    return Origin{visit.user, EntrySource::Web, visit.address, visit.nowMs};
+}
+
+} // namespace
+
+SiteForms::SiteForms(SiteStore& store, LoginGate& logins, const SitePages& pages,
+                     CookiePolicy cookies)
+    : store_(store), logins_(logins), pages_(pages), cookies_(std::move(cookies)) {}
+
+void SiteForms::answerLoginForm(const httplib::Request& req, httplib::Response& res,
+                                const PageVisit& visit, int status,
+                                const std::string& messageKey) const {
+    data values;
+    values.set("csrf", visit.formToken());
+    values.set("back", localTarget(req.get_param_value("back")));
+    values.set("name", trimmed(req.get_param_value("user")));
+    if (!messageKey.empty())
+        values.set("message", pages_.renderer().text(requestLanguage(req), messageKey));
+    if (visit.signedIn())
+        values.set("user", visit.user);
+    pages_.answer(req, res, visit, "login", "", values);
+    res.status = status;
+}
+
+void SiteForms::loginPage(const httplib::Request& req, httplib::Response& res,
+                          const PageVisit& visit) const {
+    answerLoginForm(req, res, visit, 200, "");
+}
+
+void SiteForms::login(const httplib::Request& req, httplib::Response& res,
+                      const PageVisit& visit) const {
+    const std::string name = trimmed(req.get_param_value("user"));
+    const std::string password = req.get_param_value("password");
+    if (name.empty() || password.empty() || name.size() > kMaxUserNameBytes ||
+        password.size() > kMaxPasswordBytes)
+        return answerLoginForm(req, res, visit, 400, "login_missing");
+    const LoginResult result =
+        logins_.attempt(name, clientPasswordDigest(password), visit.address, visit.nowMs);
+    switch (result.kind) {
+    case LoginResult::LoggedIn:
+        if (!visit.sessionToken.empty())
+            store_.logout(visit.sessionToken);
+        res.set_header("Set-Cookie", cookies_.set(cookies_.sessionName(), result.token));
+        res.set_redirect(backAddress(req, "/account"), 303);
+        return;
+    case LoginResult::Refused:
+        return answerLoginForm(req, res, visit, 401, "login_refused");
+    case LoginResult::Throttled:
+    case LoginResult::Busy:
+        res.set_header("Retry-After", std::to_string(result.retryAfterSeconds));
+        return answerLoginForm(req, res, visit, result.kind == LoginResult::Busy ? 503 : 429,
+                               result.kind == LoginResult::Busy ? "login_busy" : "login_throttled");
+    }
+}
+
+void SiteForms::logout(const httplib::Request&, httplib::Response& res,
+                       const PageVisit& visit) const {
+    store_.logout(visit.sessionToken);
+    res.set_header("Set-Cookie", cookies_.clear(cookies_.sessionName()));
+    res.set_redirect("/", 303);
+}
+
+void SiteForms::editEvent(const httplib::Request& req, httplib::Response& res,
+                          const PageVisit& visit) const {
+    const PageLanguage language = requestLanguage(req);
+    const auto refuse = [&](int status, const std::string& message) {
+        pages_.answerMessage(req, res, visit, status,
+                             pages_.renderer().text(language, "edit_refused_title"), message);
+    };
+    const auto eventId = numberParameter(req, "eventid");
+    const auto event = eventId ? store_.event(*eventId) : std::nullopt;
+    if (!event)
+        return refuse(404, pages_.renderer().text(language, "no_event"));
+    const std::string edit = req.get_param_value("edit");
+    const std::string reason = trimmed(req.get_param_value("reason"));
+    const auto index = numberParameter(req, "index");
+    const auto value = numberParameter(req, "value");
+    if (reason.empty())
+        return refuse(400, pages_.renderer().text(language, "edit_needs_reason"));
+    try {
+        if (edit == "remove") {
+            store_.removeEvent(event->id, reason, webOrigin(visit));
+        } else if ((edit == "loot_cost" || edit == "kill_points") && index && value) {
+            if (edit == "loot_cost")
+                store_.editLootCost(event->id, static_cast<std::size_t>(*index), *value, reason,
+                                    webOrigin(visit));
+            else
+                store_.editKillPoints(event->id, static_cast<std::size_t>(*index), *value, reason,
+                                      webOrigin(visit));
+        } else {
+            return refuse(400, pages_.renderer().text(language, "edit_unreadable"));
+        }
+    } catch (const LedgerError& error) {
+        return refuse(400, error.what());
+    }
+    res.set_redirect(eventPageAddress(event->id, event->dkpId, event->guildId), 303);
+}
+
+} // namespace dkpsite

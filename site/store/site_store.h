@@ -107,6 +107,20 @@ public:
     void linkAlt(std::int64_t guildRowId, const std::string& alt, const std::string& main,
                  const Origin& origin);
 
+    // Changes of an event's parts after the upload (store/event_edits.cpp). A new name or note
+    // changes no points and is only recorded in the audit log; a loot's new winner, or a player
+    // added to or taken from a kill's attendees, corrects the event's entries and writes them
+    // anew. The player must be one of the event's members; each throws LedgerError otherwise.
+    void describeEvent(std::int64_t eventId, const std::string& name, const std::string& note,
+                       const std::string& reason, const Origin& origin);
+    void editLooter(std::int64_t eventId, std::size_t loot, const std::string& player,
+                    const std::string& reason, const Origin& origin);
+    void addKillAttendee(std::int64_t eventId, std::size_t kill, const std::string& player,
+                         const std::string& reason, const Origin& origin);
+    // Takes one listing of the player from the kill's attendees.
+    void removeKillAttendee(std::int64_t eventId, std::size_t kill, const std::string& player,
+                            const std::string& reason, const Origin& origin);
+
     // Every stored standing against the sums of its ledger: one sentence per difference.
     std::vector<std::string> check();
     std::vector<AuditRecord> audit(std::int64_t guildRowId);

@@ -91,6 +91,40 @@ void SiteForms::logout(const httplib::Request&, httplib::Response& res,
     res.set_redirect("/", 303);
 }
 
+bool SiteForms::applyEventEdit(const StoredEvent& event, const std::string& edit,
+                               const httplib::Request& req, const std::string& reason,
+                               const Origin& origin) const {
+    if (edit == "remove") {
+        store_.removeEvent(event.id, reason, origin);
+        return true;
+    }
+    if (edit == "describe") {
+        store_.describeEvent(event.id, trimmed(req.get_param_value("name")),
+                             trimmed(req.get_param_value("note")), reason, origin);
+        return true;
+    }
+    // The other edits name a loot or a kill by its place in the raid.
+    const auto index = numberParameter(req, "index");
+    if (!index)
+        return false;
+    const auto place = static_cast<std::size_t>(*index);
+    const std::string player = req.get_param_value("player");
+    const auto value = numberParameter(req, "value");
+    if (edit == "loot_cost" && value)
+        store_.editLootCost(event.id, place, *value, reason, origin);
+    else if (edit == "kill_points" && value)
+        store_.editKillPoints(event.id, place, *value, reason, origin);
+    else if (edit == "looter")
+        store_.editLooter(event.id, place, player, reason, origin);
+    else if (edit == "attendee_add")
+        store_.addKillAttendee(event.id, place, player, reason, origin);
+    else if (edit == "attendee_remove")
+        store_.removeKillAttendee(event.id, place, player, reason, origin);
+    else
+        return false;
+    return true;
+}
+
 void SiteForms::editEvent(const httplib::Request& req, httplib::Response& res,
                           const PageVisit& visit) const {
     const PageLanguage language = requestLanguage(req);
@@ -104,23 +138,11 @@ void SiteForms::editEvent(const httplib::Request& req, httplib::Response& res,
         return refuse(404, pages_.renderer().text(language, "no_event"));
     const std::string edit = req.get_param_value("edit");
     const std::string reason = trimmed(req.get_param_value("reason"));
-    const auto index = numberParameter(req, "index");
-    const auto value = numberParameter(req, "value");
     if (reason.empty())
         return refuse(400, pages_.renderer().text(language, "edit_needs_reason"));
     try {
-        if (edit == "remove") {
-            store_.removeEvent(event->id, reason, webOrigin(visit));
-        } else if ((edit == "loot_cost" || edit == "kill_points") && index && value) {
-            if (edit == "loot_cost")
-                store_.editLootCost(event->id, static_cast<std::size_t>(*index), *value, reason,
-                                    webOrigin(visit));
-            else
-                store_.editKillPoints(event->id, static_cast<std::size_t>(*index), *value, reason,
-                                      webOrigin(visit));
-        } else {
+        if (!applyEventEdit(*event, edit, req, reason, webOrigin(visit)))
             return refuse(400, pages_.renderer().text(language, "edit_unreadable"));
-        }
     } catch (const LedgerError& error) {
         return refuse(400, error.what());
     }

@@ -25,12 +25,18 @@ public:
     void login(const httplib::Request& req, httplib::Response& res, const PageVisit& visit) const;
     // `POST /logout`: ends the session and removes its cookie.
     void logout(const httplib::Request& req, httplib::Response& res, const PageVisit& visit) const;
-    // `POST /event.do` (eventid, edit = loot_cost | kill_points | remove, index, value, reason):
-    // an officer's change of an event, written as ledger corrections with the reason.
+    // `POST /event.do` (eventid, reason, edit and what it needs): an officer's change of an
+    // event, written as ledger corrections with the reason. The edits: loot_cost and
+    // kill_points (index, value), looter, attendee_add and attendee_remove (index, player),
+    // describe (name, note) and remove.
     void editEvent(const httplib::Request& req, httplib::Response& res,
                    const PageVisit& visit) const;
 
 private:
+    // Applies one edit; false for an edit the request does not name whole.
+    bool applyEventEdit(const StoredEvent& event, const std::string& edit,
+                        const httplib::Request& req, const std::string& reason,
+                        const Origin& origin) const;
     void answerLoginForm(const httplib::Request& req, httplib::Response& res,
                          const PageVisit& visit, int status, const std::string& messageKey) const;
 

@@ -206,6 +206,15 @@ data editValues(const StoredEvent& event, const std::string& csrf) {
         choice.set("label", kill.boss + " (" + number(kill.dkp) + ")");
         kills.push_back(choice);
     }
+    data players = list();
+    for (const RaidMember& member : event.raid.members) {
+        data player;
+        player.set("name", member.name);
+        players.push_back(player);
+    }
+    edit.set("players", players);
+    edit.set("name", event.name);
+    edit.set("note", event.note);
     // Each a section of its own, shown once, when there is something to choose.
     if (!event.raid.loot.empty())
         edit.set("loot_edit", data("choices", loot));

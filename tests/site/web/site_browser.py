@@ -27,7 +27,10 @@ from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
+from selenium.common.exceptions import TimeoutException
 from selenium.webdriver.support.select import Select
+from selenium.webdriver.support.expected_conditions import staleness_of
+from selenium.webdriver.support.wait import WebDriverWait
 
 HOSTILE_PLAYER = '<script>window.pwned=1</script>'
 QUOTED_PLAYER = 'O"Neil\'s & <b>Co</b>'
@@ -241,13 +244,22 @@ def language_is_chinese_then_remembered(site, driver):
           "the English page is not in English")
 
 
+def submit(driver, button):
+    """Clicks a button that leads to another page, and waits until that page has come."""
+    page = driver.find_element(By.TAG_NAME, "html")
+    button.click()
+    WebDriverWait(driver, 10).until(staleness_of(page))
+
+
 def log_in_by_keyboard(site, driver, account):
     """Logs in through the login form with the keyboard alone."""
     driver.get(site.url + "/login")
     active = driver.switch_to.active_element
     check(active.get_attribute("name") == "user", "the login form does not start in its name")
     active.send_keys(account[0], Keys.TAB)
+    page = driver.find_element(By.TAG_NAME, "html")
     driver.switch_to.active_element.send_keys(account[1], Keys.ENTER)
+    WebDriverWait(driver, 10).until(staleness_of(page))
     check(driver.current_url.endswith("/account"), f"the login did not lead to the account: "
           f"{driver.current_url}: {driver.find_element(By.TAG_NAME, 'main').text}")
     check(account[0] in driver.find_element(By.TAG_NAME, "header").text,
@@ -256,9 +268,12 @@ def log_in_by_keyboard(site, driver, account):
 
 def log_out(site, driver):
     driver.get(site.url + "/account")
-    driver.find_element(By.CSS_SELECTOR, "header form[action='/logout'] button").click()
-    check(driver.find_elements(By.CSS_SELECTOR, "header a[href^='/login']"),
-          "after logging out the page still shows a signed-in user")
+    submit(driver, driver.find_element(By.CSS_SELECTOR, "header form[action='/logout'] button"))
+    try:
+        WebDriverWait(driver, 10).until(
+            lambda d: d.find_elements(By.CSS_SELECTOR, "header a[href^='/login']"))
+    except TimeoutException:
+        check(False, "after logging out the page still shows a signed-in user")
 
 
 def officer_corrects_a_loot_cost_and_the_member_sees_why(site, driver):
@@ -269,16 +284,24 @@ def officer_corrects_a_loot_cost_and_the_member_sees_why(site, driver):
     Select(form.find_element(By.NAME, "index")).select_by_index(0)
     form.find_element(By.NAME, "value").send_keys("12")
     form.find_element(By.NAME, "reason").send_keys(CORRECTION)
-    form.find_element(By.TAG_NAME, "button").click()
+    submit(driver, form.find_element(By.TAG_NAME, "button"))
     costs = [row.find_elements(By.TAG_NAME, "td")[2].text for row in driver.find_elements(
         By.XPATH, "//section[h2[contains(., '装备')]]//tbody/tr")]
     check(costs == ["12"], f"the event page shows the loot costs {costs} after the change")
+    form = driver.find_element(By.ID, "edit-attendee")
+    Select(form.find_element(By.NAME, "player")).select_by_visible_text("Quietstep")
+    form.find_element(By.NAME, "reason").send_keys("left before the pull")
+    submit(driver, form.find_element(By.CSS_SELECTOR, "button[value='attendee_remove']"))
+    attendees = driver.find_element(
+        By.XPATH, "//section[h2[contains(., '击杀')]]//tbody/tr/td[4]").get_attribute("textContent")
+    check("Quietstep" not in attendees and LOOTER in attendees,
+          f"removing Quietstep from the kill left its attendees {attendees!r}")
 
     # Without its token the same form is refused and changes nothing.
     driver.execute_script("document.querySelector('#remove-event input[name=csrf]').remove()")
     form = driver.find_element(By.ID, "remove-event")
     form.find_element(By.NAME, "reason").send_keys("forged")
-    form.find_element(By.TAG_NAME, "button").click()
+    submit(driver, form.find_element(By.TAG_NAME, "button"))
     check("403" in driver.title, f"a form without its token was answered: {driver.title!r}")
     request = urllib.request.Request(site.url + "/event.do", method="POST", data=(
         "eventid=" + event.split("eventid=")[1].split("&")[0] + "&edit=remove&reason=x").encode())
@@ -317,13 +340,13 @@ def officer_adjusts_many_decays_after_its_preview_and_the_admin_reads_why(site, 
     names = ["Aldric", "暗影之刃"]
     before = {name: standing_points(driver, site, name) for name in names}
     driver.get(site.url + "/adpt_dkp")
-    driver.find_element(By.CSS_SELECTOR, "a[href^='/adpt_dkp/officer']").click()
+    submit(driver, driver.find_element(By.CSS_SELECTOR, "a[href^='/adpt_dkp/officer']"))
     form = driver.find_element(By.ID, "adjust")
     form.find_element(By.CSS_SELECTOR, "input[value='Aldric']").click()
     form.find_element(By.NAME, "more").send_keys(" 暗影之刃 ")
     form.find_element(By.NAME, "points").send_keys("-7")
     form.find_element(By.NAME, "reason").send_keys("late for the pull")
-    form.find_element(By.TAG_NAME, "button").click()
+    submit(driver, form.find_element(By.TAG_NAME, "button"))
     check("notice" in driver.page_source, "the adjustment is not confirmed")
     after = {name: standing_points(driver, site, name) for name in names}
     check(after == {name: points - 7 for name, points in before.items()},
@@ -332,7 +355,7 @@ def officer_adjusts_many_decays_after_its_preview_and_the_admin_reads_why(site, 
     driver.get(site.url + "/adpt_dkp/officer?dkp=1")
     form = driver.find_element(By.ID, "decay-preview")
     form.find_element(By.NAME, "percent").send_keys("10")
-    form.find_element(By.TAG_NAME, "button").click()
+    submit(driver, form.find_element(By.TAG_NAME, "button"))
     preview = {row.find_elements(By.TAG_NAME, "td")[0].text:
                int(row.find_elements(By.TAG_NAME, "td")[1].text) for row in
                driver.find_elements(By.XPATH, "//section[@aria-labelledby='decay-title']//tbody/tr")}
@@ -340,7 +363,7 @@ def officer_adjusts_many_decays_after_its_preview_and_the_admin_reads_why(site, 
           f"the preview takes {preview.get('Aldric')} of Aldric's {after['Aldric']}")
     check(standing_points(driver, site, "Aldric") == after["Aldric"], "a preview changed points")
     driver.back()
-    driver.find_element(By.CSS_SELECTOR, "#decay button").click()
+    submit(driver, driver.find_element(By.CSS_SELECTOR, "#decay button"))
     check(standing_points(driver, site, "Aldric") == after["Aldric"] + preview["Aldric"],
           "the decay did not take what its preview showed")
     driver.get(site.url + "/adpt_dkp/audit")

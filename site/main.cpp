@@ -42,6 +42,7 @@ std::thread stopOnSignal(dkpsite::SiteServer& server, sigset_t signals,
 }
 
 int run(dkpsite::SiteOptions options) {
+    dkpsite::keepFreedMemory();
     dkpsite::SiteStore store(options.database);
     if (options.demo)
         dkpsite::seedDemoData(store, nowMs());

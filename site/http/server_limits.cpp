@@ -1,6 +1,7 @@
 #include "http/server_limits.h"
 
 #include <httplib.h>
+#include <malloc.h>
 
 namespace dkpsite {
 
@@ -54,6 +55,11 @@ void applyServerLimits(httplib::Server& server) {
     server.set_keep_alive_timeout(kIdleConnectionTimeout.count());
     server.set_read_timeout(kTransferStallTimeout);
     server.set_write_timeout(kTransferStallTimeout);
+}
+
+void keepFreedMemory() {
+    mallopt(M_TRIM_THRESHOLD, static_cast<int>(kKeptFreeMemory));
+    mallopt(M_MMAP_THRESHOLD, static_cast<int>(kOwnMappingFrom));
 }
 
 } // namespace dkpsite

@@ -198,8 +198,9 @@ long long guildUpdateTimeMs(soci::session& sql, long long guildRowId) {
     soci::indicator present = soci::i_null;
     sql << "SELECT created_ms FROM guilds WHERE id = :guild", use(guildRowId, "guild"),
         into(created);
-    sql << "SELECT MAX(e.at_ms) FROM ledger_entries e JOIN dkp_systems s ON s.id = e.dkp_system "
-           "WHERE s.guild = :guild",
+    // One indexed look per DKP system rather than a walk through the guild's whole ledger.
+    sql << "SELECT MAX(newest) FROM (SELECT (SELECT MAX(at_ms) FROM ledger_entries "
+           "WHERE dkp_system = s.id) AS newest FROM dkp_systems s WHERE s.guild = :guild) t",
         use(guildRowId, "guild"), into(newest, present);
     const long long lastEntry = present == soci::i_ok ? newest : 0;
     sql << "SELECT MAX(created_ms) FROM events WHERE guild = :guild", use(guildRowId, "guild"),

@@ -119,6 +119,14 @@ const std::vector<std::string> kLedgerTables = {
     "CREATE INDEX audit_log_guild ON audit_log(guild, id)",
 };
 
+// Version 3: indexes for the questions every request asks: whether a document is already an
+// event of the DKP system (each upload), and when a guild last changed (each DKP list).
+const std::vector<std::string> kRequestIndexes = {
+    "CREATE INDEX events_document ON events(dkp_system, document_digest)",
+    "CREATE INDEX events_guild_created ON events(guild, created_ms)",
+    "CREATE INDEX ledger_entries_time ON ledger_entries(dkp_system, at_ms)",
+};
+
 // The events of the first site become ledger entries, exactly as their standings were summed:
 // each attendee of each kill earns its points, each winner of an item spends its cost. The same
 // document uploaded twice to one DKP system was counted twice; it still is, and only its first
@@ -261,6 +269,8 @@ const std::vector<Migration>& migrations() {
              run(sql, engine, kLedgerTables);
              ledgerFromEvents(sql);
          }},
+        {3, [](soci::session& sql, Engine engine,
+               const MigrationContext&) { run(sql, engine, kRequestIndexes); }},
     };
     return list;
 }

@@ -1,4 +1,4 @@
-# about: benchmark the parser: raidsift raids vs lua5.4 on generated 1-100 MB raid logs
+# about: benchmark the parser: raidsift raids vs lua5.4 on generated 1-100 MB raid logs; `./run bench site` times the guild site
 # Release build; for each size: wall time (best of 5) and peak memory of `raidsift raids FILE`
 # and of `lua5.4 -e 'dofile("FILE")'`, their ratio, the time of reading the file (`cat`); the
 # upload wizard's raid list of the 30 MB log through the wizard's own loading function
@@ -154,7 +154,48 @@ bench_updates() {
     rm -rf "$folder"
 }
 
+# bench_site [--guilds N] [--raids N] [--sqlite-only]: the guild site on a hosted-scale database
+# (tools/site/bench_site.py), on SQLite and on a throwaway PostgreSQL cluster.
+bench_site() {
+    cmd_deps
+    configure "$ROOT/build-release" -DCMAKE_BUILD_TYPE=Release -DRL_SANITIZE=OFF -DRL_TESTS=OFF
+    cmake --build "$ROOT/build-release" -j "$JOBS" --target dkpsite
+    local folder="$ROOT/build-release/bench/site" postgresql=1
+    local -a options=()
+    while [ $# -gt 0 ]; do
+        case "$1" in
+        --guilds | --raids)
+            options+=("$1" "${2:?$1 needs a number}")
+            shift 2
+            ;;
+        --sqlite-only)
+            postgresql=0
+            shift
+            ;;
+        *)
+            echo "bench site: unknown option $1 (usage: ./run bench site [--guilds N] [--raids N] [--sqlite-only])" >&2
+            return 2
+            ;;
+        esac
+    done
+    mkdir -p "$folder"
+    local cluster="$folder/postgresql" status=0
+    if [ "$postgresql" = 1 ]; then
+        bash "$ROOT/tools/site/pg_test_cluster.sh" start "$cluster"
+        options+=(--postgresql "postgresql://postgres@/postgres?host=$cluster")
+    fi
+    python3 "$ROOT/tools/site/bench_site.py" --dkpsite "$ROOT/build-release/bin/dkpsite" \
+        --folder "$folder" "${options[@]}" || status=$?
+    [ "$postgresql" = 1 ] && bash "$ROOT/tools/site/pg_test_cluster.sh" stop "$cluster"
+    return "$status"
+}
+
 run_bench() {
+    if [ "${1:-}" = site ]; then
+        shift
+        bench_site "$@"
+        return
+    fi
     cmd_deps
     configure "$ROOT/build-release" -DCMAKE_BUILD_TYPE=Release -DRL_SANITIZE=OFF -DRL_TESTS=OFF
     cmake --build "$ROOT/build-release" -j "$JOBS" --target raidsift raidlist installupdates

@@ -1,10 +1,17 @@
 cmake_minimum_required(VERSION 3.25)
 # Checks every link of the project's targets against the layer table (cmake/Layers.cmake).
-# -DFOLDER=<build>/layers; -DEXTRA_LINK="<target> <linked>" adds one link, for the check's own test.
+# Checks every link of the project's targets against the layer table (cmake/Layers.cmake), and
+# that every target lives in its layer's folder.
+# -DFOLDER=<build>/layers; for the check's own tests, -DEXTRA_LINK="<target> <linked>" adds one
+# link and -DEXTRA_FOLDER="<target> <folder>" places a target in another folder.
 include(${FOLDER}/table.cmake)
 file(STRINGS ${FOLDER}/links.txt links)
 if(DEFINED EXTRA_LINK)
     list(APPEND links "${EXTRA_LINK}")
+endif()
+file(STRINGS ${FOLDER}/folders.txt folders)
+if(DEFINED EXTRA_FOLDER)
+    list(APPEND folders "${EXTRA_FOLDER}")
 endif()
 
 foreach(layer IN LISTS RL_LAYERS)
@@ -43,10 +50,45 @@ foreach(line IN LISTS links)
     endif()
 endforeach()
 
+# The layer whose folder holds `path`: the one with the longest folder that `path` lies in.
+function(layer_of_folder path out)
+    set(found "")
+    set(found_length 0)
+    foreach(layer IN LISTS RL_LAYERS)
+        set(layer_folder "${RL_LAYER_${layer}_FOLDER}")
+        string(LENGTH "${layer_folder}" length)
+        string(FIND "${path}/" "${layer_folder}/" at)
+        if(at EQUAL 0 AND length GREATER found_length)
+            set(found ${layer})
+            set(found_length ${length})
+        endif()
+    endforeach()
+    set(${out} "${found}" PARENT_SCOPE)
+endfunction()
+
+foreach(line IN LISTS folders)
+    string(REPLACE " " ";" pair "${line}")
+    list(GET pair 0 target)
+    list(GET pair 1 path)
+    if(NOT DEFINED layer_of_${target})
+        continue() # reported above as belonging to no layer
+    endif()
+    set(layer ${layer_of_${target}})
+    layer_of_folder("${path}" holder)
+    if(holder STREQUAL "")
+        list(APPEND faults
+             "${target} (${layer}) is in ${path}, outside every layer's folder: move it into ${RL_LAYER_${layer}_FOLDER}/")
+    elseif(NOT holder STREQUAL layer)
+        list(APPEND faults
+             "${target} (${layer}) is in ${path}, the folder of layer ${holder}: move it into ${RL_LAYER_${layer}_FOLDER}/")
+    endif()
+endforeach()
+
 list(REMOVE_DUPLICATES faults)
 if(faults)
     list(JOIN faults "\n  " text)
-    message(FATAL_ERROR "Links that break the layers:\n  ${text}")
+    message(FATAL_ERROR "Links and folders that break the layers:\n  ${text}")
 endif()
 list(LENGTH links count)
-message(STATUS "${count} links of the project's targets keep to the layers")
+list(LENGTH folders placed)
+message(STATUS "${count} links of the project's targets keep to the layers; ${placed} targets are in their layers' folders")

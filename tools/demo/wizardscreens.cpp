@@ -1,8 +1,8 @@
 #include "wizardscreens.h"
 
+#include "ui/crestoredatadlg.h"
 #include "ui/wizard/ceditraiddlg.h"
 #include "ui/wizard/ceventimportdlg.h"
-#include "ui/wizard/crestoredatadlg.h"
 #include "ui/wizard/cselectaccountdlg.h"
 #include "ui/wizard/cselectraiddlg.h"
 #include "ui/wizard/uploadwizard.h"

@@ -5,9 +5,9 @@ FUZZ_TARGETS=(
     "clipper_fuzz tests/analyser/clipper_corpus 4096"
     "raid_document_fuzz tests/site/records/raid_document_corpus 16384"
     "site_request_fuzz tests/site/api/site_request_corpus 16384"
-    "cabinet_extract_fuzz tests/platform/cabinet/extract_corpus 65536"
-    "config_file_fuzz tests/client/core/config/corpus/config_file 65536"
-    "property_map_fuzz tests/client/core/packing/corpus/property_map 4096"
+    "cabinet_extract_fuzz tests/foundation/cabinet/extract_corpus 65536"
+    "config_file_fuzz tests/client/domain/config/corpus/config_file 65536"
+    "property_map_fuzz tests/client/domain/packing/corpus/property_map 4096"
 )
 
 list_fuzz_targets() {

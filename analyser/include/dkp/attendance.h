@@ -2,7 +2,7 @@
 
 #include "dkp/raid.h"
 #include "dkp/value_tables.h"
-#include "export.h"
+#include "raidsift/export.h"
 
 #include <cstdint>
 #include <string>

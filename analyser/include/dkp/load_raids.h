@@ -1,8 +1,8 @@
 #pragma once
 
 #include "dkp/raids.h"
-#include "export.h"
 #include "grammar/clipper.h"
+#include "raidsift/export.h"
 
 #include <string>
 #include <string_view>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "dkp/value_tables.h"
-#include "export.h"
+#include "raidsift/export.h"
 
 #include <cstdint>
 #include <string>

@@ -4,8 +4,8 @@
 #include "dkp/loot.h"
 #include "dkp/member.h"
 #include "dkp/raid_log.h"
-#include "export.h"
 #include "grammar/node.h"
+#include "raidsift/export.h"
 
 #include <cstdint>
 #include <memory>

@@ -5,8 +5,8 @@
 #include "dkp/loot.h"
 #include "dkp/member.h"
 #include "dkp/read_later.h"
-#include "export.h"
 #include "grammar/node.h"
+#include "raidsift/export.h"
 
 #include <cstdint>
 #include <memory>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "dkp/raid.h"
-#include "export.h"
+#include "raidsift/export.h"
 
 #include <string>
 #include <vector>

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "dkp/raid.h"
-#include "export.h"
 #include "grammar/clipper.h"
 #include "grammar/node.h"
+#include "raidsift/export.h"
 
 #include <memory>
 #include <string>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "export.h"
 #include "grammar/node.h"
+#include "raidsift/export.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "export.h"
+#include "raidsift/export.h"
 
 #include <cstdint>
 

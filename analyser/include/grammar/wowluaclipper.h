@@ -1,8 +1,8 @@
 #pragma once
 
-#include "export.h"
 #include "grammar/clipper.h"
 #include "grammar/partnership.h"
+#include "raidsift/export.h"
 
 #include <cstdint>
 #include <limits>

@@ -1,10 +1,10 @@
-#include "ceditraiddlg.h"
+#include "ui/wizard/ceditraiddlg.h"
 
-#include "ceditraiddlg_ids.h"
 #include "craidbossview.h"
 #include "craidmobsview.h"
 #include "craidoverview.h"
-#include "raidexport.h"
+#include "ui/wizard/ceditraiddlg_ids.h"
+#include "ui/wizard/raidexport.h"
 
 #include "raidsift.h"
 

@@ -1,8 +1,8 @@
-#include "ceventimportdlg.h"
+#include "ui/wizard/ceventimportdlg.h"
 
-#include "ceditraiddlg.h"
-#include "ceventimportdlg_ids.h"
-#include "reviewtext.h"
+#include "ui/wizard/ceditraiddlg.h"
+#include "ui/wizard/ceventimportdlg_ids.h"
+#include "ui/wizard/reviewtext.h"
 #include "uploadeddescription.h"
 
 #include "gamefiles/upload_marks.h"

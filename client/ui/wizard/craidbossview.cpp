@@ -1,7 +1,7 @@
 #include "craidbossview.h"
 
-#include "craidbossview_ids.h"
 #include "itemlinks.h"
+#include "ui/wizard/craidbossview_ids.h"
 #include "unitgrid.h"
 
 #include <QLabel>

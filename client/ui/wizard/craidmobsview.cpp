@@ -1,8 +1,8 @@
 #include "craidmobsview.h"
 
-#include "craidmobsview_ids.h"
 #include "itemlinks.h"
 #include "ui/unitnames.h"
+#include "ui/wizard/craidmobsview_ids.h"
 
 #include <QLabel>
 #include <QVBoxLayout>

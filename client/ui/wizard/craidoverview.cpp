@@ -1,9 +1,9 @@
 #include "craidoverview.h"
 
-#include "craidoverview_ids.h"
 #include "itemlinks.h"
 #include "itemsearchaddress.h"
-#include "reviewtext.h"
+#include "ui/wizard/craidoverview_ids.h"
+#include "ui/wizard/reviewtext.h"
 #include "unitgrid.h"
 
 #include "raidsift.h"

@@ -1,4 +1,4 @@
-#include "cselectaccountdlg.h"
+#include "ui/wizard/cselectaccountdlg.h"
 
 #include "selectionlayout.h"
 

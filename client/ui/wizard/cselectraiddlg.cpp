@@ -1,4 +1,4 @@
-#include "cselectraiddlg.h"
+#include "ui/wizard/cselectraiddlg.h"
 
 #include "selectionlayout.h"
 

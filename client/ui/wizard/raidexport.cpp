@@ -1,4 +1,4 @@
-#include "raidexport.h"
+#include "ui/wizard/raidexport.h"
 
 #include "raidsift.h"
 #include "ui/prompter.h"

@@ -1,4 +1,4 @@
-#include "reviewtext.h"
+#include "ui/wizard/reviewtext.h"
 
 #include "raidsift.h"
 

@@ -1,6 +1,6 @@
 #include "selectionlayout.h"
 
-#include "selectiondlg_ids.h"
+#include "ui/wizard/selectiondlg_ids.h"
 
 #include <QDialog>
 #include <QHBoxLayout>

@@ -1,8 +1,8 @@
-#include "uploadwizard.h"
+#include "ui/wizard/uploadwizard.h"
 
-#include "ceditraiddlg.h"
-#include "cselectaccountdlg.h"
-#include "cselectraiddlg.h"
+#include "ui/wizard/ceditraiddlg.h"
+#include "ui/wizard/cselectaccountdlg.h"
+#include "ui/wizard/cselectraiddlg.h"
 
 #include "uploadeddescription.h"
 

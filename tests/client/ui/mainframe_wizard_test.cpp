@@ -10,7 +10,7 @@
 #include "savekeep/backup.h"
 #include "ui/cmainframe.h"
 #include "ui/cmainframe_ids.h"
-#include "ui/wizard/crestoredatadlg.h"
+#include "ui/crestoredatadlg.h"
 
 #include <QComboBox>
 

@@ -7,9 +7,9 @@
 
 #include "gamefiles/game_folder.h"
 #include "savekeep/backup.h"
+#include "ui/crestoredatadlg.h"
+#include "ui/crestoredatadlg_ids.h"
 #include "ui/unitnames.h"
-#include "ui/wizard/crestoredatadlg.h"
-#include "ui/wizard/crestoredatadlg_ids.h"
 #include "utilkit/ufile.h"
 #include "utilkit/ustring.h"
 

@@ -14,7 +14,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const fs::path kCorpusFolder = "tests/platform/cabinet/extract_corpus";
+const fs::path kCorpusFolder = "tests/foundation/cabinet/extract_corpus";
 const fs::path kCorpus = fs::path(RL_SOURCE_DIR) / kCorpusFolder;
 
 TEST(CabinetExtractCorpus, EveryCabinetIsPlacedInsideItsProgramFolderOrRefused) {

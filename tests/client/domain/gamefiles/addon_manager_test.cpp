@@ -115,7 +115,8 @@ TEST_F(Addons, AnEmptyListIsPlacedOnlyWhereTheInstalledAddonHasNone) {
 }
 
 TEST(ShippedAddonkit, BothVariantsAreBesideTheProgramsWithVersionAndMerDkp) {
-    for (const std::string root : {RL_SOURCE_DIR "/client/gamefiles/", RL_BINARY_DIR "/bin/"}) {
+    for (const std::string root :
+         {RL_SOURCE_DIR "/client/domain/gamefiles/", RL_BINARY_DIR "/bin/"}) {
         for (const std::string variant : {"TALLYRA", "TALLYRA_TW"}) {
             const std::string folder = root + "Addonkit/" + variant + "/";
             EXPECT_TRUE(std::filesystem::is_regular_file(folder + "version.txt")) << folder;

@@ -1,6 +1,6 @@
-#include "crestoredatadlg.h"
+#include "ui/crestoredatadlg.h"
 
-#include "crestoredatadlg_ids.h"
+#include "ui/crestoredatadlg_ids.h"
 
 #include "gamefiles/game_folder.h"
 #include "gamefiles/restore_operations.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ceventimportdlg.h"
+#include "ui/wizard/ceventimportdlg.h"
 
 #include <string>
 #include <vector>

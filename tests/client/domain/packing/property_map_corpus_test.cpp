@@ -2,5 +2,5 @@
 #include "testsupport/fuzz_corpus.h"
 
 TEST(PropertyMapCorpus, EveryInputUnpacksWithoutHarm) {
-    EXPECT_GT(testsupport::replayFuzzCorpus("tests/client/core/packing/corpus/property_map"), 0u);
+    EXPECT_GT(testsupport::replayFuzzCorpus("tests/client/domain/packing/corpus/property_map"), 0u);
 }

@@ -171,7 +171,7 @@ TEST_F(ConfigStoreTest, AFileFromAnotherWriterIsReadAndKeptWhole) {
     // Version 4 (4096-byte sectors), as other implementations may write it; the shorter
     // new content keeps the old last byte behind it.
     const std::string command = "/usr/bin/python3 '" RL_SOURCE_DIR
-                                "/tests/client/core/config/write_cfb_v4.py' '" +
+                                "/tests/client/domain/config/write_cfb_v4.py' '" +
                                 file.string() + "' 01000000ea0302006162";
     ASSERT_EQ(std::system(command.c_str()), 0);
     EXPECT_EQ(loaded(), mapOf({{1002, "ab"}}));

@@ -12,7 +12,7 @@ using addon_lua::runAddon;
 
 namespace {
 
-const std::string kAddonkit = RL_SOURCE_DIR "/client/gamefiles/Addonkit/";
+const std::string kAddonkit = RL_SOURCE_DIR "/client/domain/gamefiles/Addonkit/";
 
 TEST(ShippedAddonLua, LoadsWithoutAListAndKnowsNoPoints) {
     for (const std::string variant : {"TALLYRA", "TALLYRA_TW"}) {
@@ -29,7 +29,7 @@ TEST(ShippedAddonLua, InstalledAddonHasAnEmptyListUntilTheFirstOneArrives) {
     testsupport::TemporaryFolder game;
     game.makeFolder("Interface/AddOns");
     const gamefiles::AddonManager manager(ufile::fromNativePath(RL_SOURCE_DIR) +
-                                          u"/client/gamefiles/");
+                                          u"/client/domain/gamefiles/");
     ASSERT_TRUE(manager.installAddon(game.folder()));
     EXPECT_EQ(game.read("Interface/AddOns/TALLYRA/MerDKP/dkp_list.lua"), gamefiles::kEmptyDkpList);
     const addon_lua::AddonRun run = runAddon(game.path("Interface/AddOns/TALLYRA"));

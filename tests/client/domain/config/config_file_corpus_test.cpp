@@ -2,5 +2,5 @@
 #include "testsupport/fuzz_corpus.h"
 
 TEST(ConfigFileCorpus, EveryInputIsReadOrLeftAlone) {
-    EXPECT_GT(testsupport::replayFuzzCorpus("tests/client/core/config/corpus/config_file"), 0u);
+    EXPECT_GT(testsupport::replayFuzzCorpus("tests/client/domain/config/corpus/config_file"), 0u);
 }

@@ -160,12 +160,15 @@ std::vector<TimelineEntry> StorePageData::timeline(std::int64_t dkpSystem,
                 "COALESCE(e.name, ''), le.at_ms, COALESCE(le.event, 0) "
                 "FROM ledger_entries le JOIN characters c ON c.id = le.character_id "
                 "LEFT JOIN events e ON e.id = le.event "
-                "WHERE le.dkp_system = :system AND (c.name = :name OR c.main = "
-                "(SELECT m.id FROM characters m JOIN dkp_systems s ON s.guild = m.guild "
-                "WHERE s.id = :main_system AND m.name = :main_name)) ORDER BY le.id",
-         use(system, "system"), use(name, "name"), use(system, "main_system"),
-         use(name, "main_name"), into(id), into(kind), into(earned), into(spent), into(reason),
-         into(character), into(eventName), into(atMs), into(event));
+                // The member's characters first, so that only their entries are read.
+                "WHERE le.dkp_system = :system AND le.character_id IN ("
+                "SELECT a.id FROM characters a JOIN dkp_systems s ON s.guild = a.guild "
+                "WHERE s.id = :alt_system AND (a.name = :name OR a.main = "
+                "(SELECT m.id FROM characters m JOIN dkp_systems t ON t.guild = m.guild "
+                "WHERE t.id = :main_system AND m.name = :main_name))) ORDER BY le.id",
+         use(system, "system"), use(system, "alt_system"), use(name, "name"),
+         use(system, "main_system"), use(name, "main_name"), into(id), into(kind), into(earned),
+         into(spent), into(reason), into(character), into(eventName), into(atMs), into(event));
     query.execute();
     std::vector<TimelineEntry> entries;
     while (query.fetch())

@@ -181,6 +181,8 @@ void addSiteRoutes(RouteTable& table, SiteStore& store, LoginGate& logins, const
                guildPage(&OfficerPages::decay), guildOfPath});
     table.add({Method::Post, guildPath + "/alt", Access::GuildOfficer,
                guildPage(&OfficerPages::linkAlt), guildOfPath});
+    table.add({Method::Post, guildPath + "/systems", Access::GuildAdmin,
+               guildPage(&OfficerPages::editSystems), guildOfPath});
     table.add({Method::Get, guildPath + "/audit", Access::GuildAdmin,
                guildPage(&OfficerPages::audit), guildOfPath});
     table.add({Method::Get, guildPath + "/export", Access::GuildAdmin,

@@ -42,6 +42,7 @@ std::vector<LedgerEntry> raidEntries(const RaidDocument& raid, std::int64_t dkpS
             LedgerEntry entry = entryFor(EntryKind::Kill, dkpSystem, attendee, origin);
             entry.earned = kill.dkp;
             entry.event = event;
+            entry.reason = kill.boss;
             entries.push_back(std::move(entry));
         }
     for (const RaidLoot& loot : raid.loot) {
@@ -50,6 +51,7 @@ std::vector<LedgerEntry> raidEntries(const RaidDocument& raid, std::int64_t dkpS
         LedgerEntry entry = entryFor(EntryKind::Loot, dkpSystem, loot.player, origin);
         entry.spent = loot.costs;
         entry.event = event;
+        entry.reason = loot.itemName;
         entries.push_back(std::move(entry));
     }
     return entries;

@@ -26,7 +26,8 @@ inline constexpr std::int64_t kMaxStandingPoints = 1'000'000'000'000'000;
 inline constexpr std::size_t kMaxReasonBytes = 500;
 
 // The entries an uploaded raid writes: for each kill, its points for each attendee; for each
-// item given to a player, its cost. Names that are empty write nothing.
+// item given to a player, its cost. Names that are empty write nothing. Each entry's reason is
+// the kill's boss or the item's name, which a member's history shows.
 std::vector<LedgerEntry> raidEntries(const RaidDocument& raid, std::int64_t dkpSystem,
                                      std::int64_t event, const Origin& origin);
 

@@ -120,6 +120,8 @@ public:
     // Takes one listing of the player from the kill's attendees.
     void removeKillAttendee(std::int64_t eventId, std::size_t kill, const std::string& player,
                             const std::string& reason, const Origin& origin);
+    // A DKP system's new name (store/guild_edits.cpp); throws LedgerError for no such system.
+    void renameDkpSystem(std::int64_t dkpSystemId, const std::string& name, const Origin& origin);
 
     // Every stored standing against the sums of its ledger: one sentence per difference.
     std::vector<std::string> check();

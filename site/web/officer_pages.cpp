@@ -13,6 +13,9 @@ namespace {
 
 using kainjow::mustache::data;
 
+// A DKP system's name, as the client's lists show it.
+constexpr std::size_t kMaxSystemNameBytes = 64;
+
 // Names in one adjustment: a raid's members and some more.
 constexpr std::size_t kMaxAdjustedNames = 200;
 
@@ -121,7 +124,8 @@ void OfficerPages::page(const std::string& site, const httplib::Request& req,
     values.set("max_points", number(kMaxAdjustmentPoints));
     values.set("admin", visit.guildAdmin);
     const std::string finished = req.get_param_value("done");
-    if (finished == "adjusted" || finished == "decayed" || finished == "linked")
+    if (finished == "adjusted" || finished == "decayed" || finished == "linked" ||
+        finished == "system")
         values.set("notice", pages_.renderer().text(language, "done_" + finished));
 
     data systems = list();
@@ -233,6 +237,30 @@ void OfficerPages::linkAlt(const std::string& site, const httplib::Request& req,
         return refuse(req, res, visit, 400, error.what());
     }
     done(*guild, system->id, "linked", res);
+}
+
+void OfficerPages::editSystems(const std::string& site, const httplib::Request& req,
+                               httplib::Response& res, const PageVisit& visit) const {
+    const PageLanguage language = requestLanguage(req);
+    const auto guild = store_.guildBySite(site);
+    if (!guild)
+        return refuse(req, res, visit, 404, pages_.renderer().text(language, "no_guild"));
+    const std::string name = trimmed(req.get_param_value("name"));
+    if (name.empty() || name.size() > kMaxSystemNameBytes)
+        return refuse(req, res, visit, 400, pages_.renderer().text(language, "system_bad_name"));
+    for (const SiteDkpSystem& system : guild->systems)
+        if (system.name == name)
+            return refuse(req, res, visit, 400,
+                          pages_.renderer().text(language, "system_name_taken"));
+    const std::string action = req.get_param_value("action");
+    if (action == "create")
+        return done(*guild, store_.addDkpSystem(guild->rowId, name, webOrigin(visit)), "system",
+                    res);
+    const SiteDkpSystem* system = req.has_param("dkp") ? systemOf(*guild, req) : nullptr;
+    if (action != "rename" || !system)
+        return refuse(req, res, visit, 400, pages_.renderer().text(language, "edit_unreadable"));
+    store_.renameDkpSystem(system->id, name, webOrigin(visit));
+    done(*guild, system->id, "system", res);
 }
 
 void OfficerPages::audit(const std::string& site, const httplib::Request& req,

@@ -30,6 +30,10 @@ public:
     // `POST /<site>/alt` (alt, main).
     void linkAlt(const std::string& site, const httplib::Request& req, httplib::Response& res,
                  const PageVisit& visit) const;
+    // `POST /<site>/systems` (action = create | rename, name, and dkp to rename): a guild
+    // admin's new DKP system, or a new name for one.
+    void editSystems(const std::string& site, const httplib::Request& req, httplib::Response& res,
+                     const PageVisit& visit) const;
     // `GET /<site>/audit`: every write of the guild, newest first.
     void audit(const std::string& site, const httplib::Request& req, httplib::Response& res,
                const PageVisit& visit) const;

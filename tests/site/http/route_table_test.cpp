@@ -137,6 +137,7 @@ const std::map<std::string, RequestCase>& requestCases() {
         {R"(POST /([A-Za-z0-9_\-]{1,64})/adjust)", {Access::GuildOfficer, atGuild("adjust")}},
         {R"(POST /([A-Za-z0-9_\-]{1,64})/decay)", {Access::GuildOfficer, atGuild("decay")}},
         {R"(POST /([A-Za-z0-9_\-]{1,64})/alt)", {Access::GuildOfficer, atGuild("alt")}},
+        {R"(POST /([A-Za-z0-9_\-]{1,64})/systems)", {Access::GuildAdmin, atGuild("systems")}},
         {R"(GET /([A-Za-z0-9_\-]{1,64})/audit)", {Access::GuildAdmin, atGuild("audit")}},
         {R"(GET /([A-Za-z0-9_\-]{1,64})/export)", {Access::GuildAdmin, atGuild("export")}},
         {R"(GET /([A-Za-z0-9_\-]{1,64}))",

@@ -321,6 +321,8 @@ def officer_corrects_a_loot_cost_and_the_member_sees_why(site, driver):
     check(points == "8", f"{LOOTER} has {points} points, not 20 − 12")
     timeline = driver.find_element(By.XPATH, "//section[h2[contains(., 'DKP记录')]]").text
     check(CORRECTION in timeline, "the member's timeline does not give the officer's reason")
+    check("Attumen" in timeline and "Fiery Warhorse's Reins" in timeline,
+          "the member's timeline does not name the kill's boss and the loot's item")
 
 
 def standing_points(driver, site, name):
@@ -375,6 +377,18 @@ def officer_adjusts_many_decays_after_its_preview_and_the_admin_reads_why(site, 
     log = driver.find_element(By.TAG_NAME, "main").text
     for shown in ("adjust points", "late for the pull", "decay", OFFICER[0]):
         check(shown in log, f"the audit log does not show {shown!r}")
+
+    driver.get(site.url + "/adpt_dkp/officer?dkp=2")
+    form = driver.find_element(By.ID, "rename-system")
+    form.find_element(By.NAME, "name").clear()
+    form.find_element(By.NAME, "name").send_keys("Alt runs")
+    submit(driver, form.find_element(By.TAG_NAME, "button"))
+    form = driver.find_element(By.ID, "create-system")
+    form.find_element(By.NAME, "name").send_keys("PvP")
+    submit(driver, form.find_element(By.TAG_NAME, "button"))
+    driver.get(site.url + "/adpt_dkp")
+    tabs = [tab.text for tab in driver.find_elements(By.CSS_SELECTOR, "nav.tabs a")]
+    check(tabs == ["团队DKP", "Alt runs", "PvP"], f"after renaming and adding, the systems are {tabs}")
 
 
 SCENARIOS = [hostile_names_show_as_text, standings_work_by_keyboard, pages_are_guarded,

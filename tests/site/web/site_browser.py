@@ -99,9 +99,13 @@ class Site:
             raise RuntimeError(f"dkpsite did not start: {banner!r}")
         self.url = banner.rsplit(" ", 1)[1]
         if accounts:
-            subprocess.run([accounts, os.path.join(self.folder.name, "site.db"), "adpt_dkp",
-                            ":".join(OFFICER + ("officer",)), ":".join(MEMBER + ("member",))],
-                           check=True, timeout=60)
+            try:
+                subprocess.run([accounts, os.path.join(self.folder.name, "site.db"), "adpt_dkp",
+                                ":".join(OFFICER + ("officer",)),
+                                ":".join(MEMBER + ("member",))], check=True, timeout=60)
+            except (subprocess.SubprocessError, OSError):
+                self.stop()
+                raise
 
     def api(self, path, body=None, token=None):
         request = urllib.request.Request(self.url + path, method="POST" if body else "GET")

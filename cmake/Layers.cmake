@@ -31,8 +31,8 @@ rl_layer(desktop FOLDER desktop
     TARGETS utilkit_gui
     USES foundation)
 rl_layer(contracts NO_QT FOLDER contracts
-    DESCRIPTION "what the client and its companions agree on: the protocol library's interface, the update folder and its package lists, the timer-service interface"
-    TARGETS contract_protocol contract_packlist contract_timer
+    DESCRIPTION "what the client and its companions agree on: the protocol library's interface, the update folder and its package lists, the timer-service interface, the game folder's layout"
+    TARGETS contract_protocol contract_packlist contract_timer contract_gamefolder
     USES foundation)
 rl_layer(analyser NO_QT FOLDER analyser
     DESCRIPTION "Raidsift: the saved-variables parser, the raid analysis, the upload document and the exports"

@@ -1,7 +1,7 @@
 #include "ui/cmysetupdlg.h"
 
 #include "gamefiles/game_folder.h"
-#include "gamefiles/game_path.h"
+#include "gamefolder/game_layout.h"
 #include "packing/pack.h"
 #include "protocol/account_service.h"
 #include "ui/cmysetupdlg_ids.h"
@@ -126,7 +126,7 @@ void CMySetupDlg::confirm() {
     if (folder.back() != u'/')
         folder.push_back(u'/');
     folder_->setText(QString::fromStdU16String(folder));
-    if (!gamefiles::pathExists(gamefiles::gamePath(folder, u"WoW.exe"))) {
+    if (!gamefolder::pathExists(gamefolder::gameProgram(folder))) {
         refuse(QStringLiteral("请选择正确的WOW安装目录"), folder_);
         return;
     }

@@ -1,6 +1,6 @@
 #include "savekeep/data_backup.h"
 
-#include "filecase/filecase.h"
+#include "gamefolder/game_layout.h"
 #include "savekeep/backup_store.h"
 #include "utilkit/ufile.h"
 
@@ -10,8 +10,6 @@ namespace fs = std::filesystem;
 
 namespace savekeep {
 namespace {
-
-constexpr std::u16string_view kAddonDataFile = u"SavedVariables/TALLYRA.lua";
 
 // The folder that holds `file` (without its trailing "/"), and the name of that folder's own
 // folder: for ".../Account/<account>/SavedVariables/TALLYRA.lua" the account.
@@ -83,20 +81,10 @@ void DataBackup::backupRound(std::time_t now) {
     if (gameFolder_.empty() || backupFolder_.empty())
         return;
     const BackupStore store(backupFolder_, maxPerAccount_);
-    const std::u16string accounts = filecase::resolve(gameFolder_, u"WTF/Account/");
-    std::error_code error;
-    fs::directory_iterator it(ufile::toNativePath(accounts), error);
-    if (error)
-        return;
-    for (; it != fs::directory_iterator(); it.increment(error)) {
-        if (error)
-            return;
-        const std::u16string account = ufile::fromNativePath(it->path().filename().native());
-        if (!ufile::isFolder(accounts + account))
-            continue;
+    for (const std::u16string& account : gamefolder::accounts(gameFolder_)) {
         std::string data;
-        const std::u16string file = filecase::resolve(accounts + account + u"/", kAddonDataFile);
-        if (ufile::ReadFileData(file, data) && !data.empty())
+        if (ufile::ReadFileData(gamefolder::addonDataFile(gameFolder_, account), data) &&
+            !data.empty())
             store.keep(account, data, now);
     }
 }

@@ -2,7 +2,7 @@
 
 #include "gamefiles/folder_move.h"
 #include "gamefiles/game_folder.h"
-#include "gamefiles/game_path.h"
+#include "gamefolder/game_layout.h"
 #include "utilkit/ufile.h"
 
 #include <filesystem>
@@ -12,13 +12,12 @@ namespace gamefiles {
 void backupStandaloneAddons(std::u16string_view gameFolder) {
     if (gameFolder.empty())
         return;
-    const std::u16string backupFolder = gamePath(gameFolder, u"Interface/TALLYRA_AUTO_BACK");
+    const std::u16string backupFolder = gamefolder::standaloneAddonsBackupFolder(gameFolder);
     std::error_code error;
     std::filesystem::create_directory(ufile::toNativePath(backupFolder), error);
     for (const std::u16string_view addon : {u"CT_RaidTracker", u"MerDKP"}) {
-        const std::u16string source =
-            gamePath(gameFolder, std::u16string(u"Interface/AddOns/") + std::u16string(addon));
-        moveFolderAside(source, gamePath(backupFolder + u"/", addon));
+        const std::u16string source = gamefolder::standaloneAddonFolder(gameFolder, addon);
+        moveFolderAside(source, gamefolder::gamePath(backupFolder + u"/", addon));
     }
 }
 

@@ -2,7 +2,7 @@
 
 #include "gamefiles/dkp_list.h"
 #include "gamefiles/game_folder.h"
-#include "gamefiles/game_path.h"
+#include "gamefolder/game_layout.h"
 #include "utilkit/ufile.h"
 #include "utilkit/ustring.h"
 
@@ -29,11 +29,11 @@ std::u16string AddonManager::getSourceFolder(std::u16string_view gameFolder) con
 }
 
 std::u16string AddonManager::getInstalledFolder(std::u16string_view gameFolder) {
-    return gamePath(gameFolder, u"Interface/AddOns/TALLYRA/");
+    return gamefolder::addonFolder(gameFolder);
 }
 
 std::u16string AddonManager::getInstalledVersion(std::u16string_view gameFolder) const {
-    return readVersionFile(gamePath(getInstalledFolder(gameFolder), u"version.txt"));
+    return readVersionFile(gamefolder::gamePath(getInstalledFolder(gameFolder), u"version.txt"));
 }
 
 std::u16string AddonManager::getSourceVersion(std::u16string_view gameFolder) const {
@@ -51,7 +51,7 @@ bool AddonManager::installAddon(std::u16string_view gameFolder) const {
         return true;
     }
     const std::u16string installed = getInstalledFolder(gameFolder);
-    const std::u16string versionFile = gamePath(installed, u"version.txt");
+    const std::u16string versionFile = gamefolder::gamePath(installed, u"version.txt");
     std::string previousVersion;
     const bool hadVersion = ufile::ReadFileData(versionFile, previousVersion);
     if (ufile::CopyDirectory(getSourceFolder(gameFolder), installed, true)) {

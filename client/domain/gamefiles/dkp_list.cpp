@@ -1,6 +1,6 @@
 #include "gamefiles/dkp_list.h"
 
-#include "gamefiles/game_path.h"
+#include "gamefolder/game_layout.h"
 #include "utilkit/ufile.h"
 #include "utilkit/ustring.h"
 #include "utilkit/utime.h"
@@ -29,15 +29,14 @@ std::u16string formatLocalTime(std::int64_t seconds) {
 } // namespace
 
 std::u16string getDkpListFile(std::u16string_view gameFolder) {
-    return gamePath(gameFolder, u"Interface/AddOns/TALLYRA/MerDKP/dkp_list.lua");
+    return gamefolder::dkpListFile(gameFolder);
 }
 
 bool placeEmptyDkpList(std::u16string_view gameFolder) {
     if (gameFolder.empty())
         return true; // the paths would name the current directory
     const std::u16string file = getDkpListFile(gameFolder);
-    if (pathExists(file) ||
-        !ufile::isFolder(gamePath(gameFolder, u"Interface/AddOns/TALLYRA/MerDKP/")))
+    if (gamefolder::pathExists(file) || !ufile::isFolder(gamefolder::dkpListFolder(gameFolder)))
         return true;
     return ufile::WriteFileData(file, kEmptyDkpList);
 }

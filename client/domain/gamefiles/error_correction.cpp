@@ -3,7 +3,7 @@
 #include "gamefiles/addon_backup.h"
 #include "gamefiles/folder_move.h"
 #include "gamefiles/game_folder.h"
-#include "gamefiles/game_path.h"
+#include "gamefolder/game_layout.h"
 #include "utilkit/ufile.h"
 
 namespace gamefiles {
@@ -15,11 +15,11 @@ Correction correctAddonErrors(IMessageOwner& owner, std::u16string_view gameFold
     }
     if (!owner.askQuestion(kNoticeCaption, kCorrectionQuestion))
         return Correction::Declined;
-    const std::u16string accounts = gamePath(gameFolder, u"WTF/Account");
+    const std::u16string accounts = gamefolder::accountsFolder(gameFolder);
     Correction result = Correction::NoAccountFolder;
     if (ufile::isFolder(accounts)) {
         const FolderMove move =
-            moveFolderAside(accounts, gamePath(gameFolder, u"WTF/Account_backup"));
+            moveFolderAside(accounts, gamefolder::accountsBackupFolder(gameFolder));
         backupStandaloneAddons(gameFolder);
         result = move == FolderMove::CopyFailed ? Correction::BackupFailed : Correction::Corrected;
     }

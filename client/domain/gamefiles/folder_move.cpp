@@ -1,6 +1,6 @@
 #include "gamefiles/folder_move.h"
 
-#include "gamefiles/game_path.h"
+#include "gamefolder/game_layout.h"
 #include "utilkit/ufile.h"
 #include "utilkit/utime.h"
 
@@ -52,7 +52,7 @@ std::u16string datedName(std::u16string_view target, std::time_t now) {
         std::u16string(target) +
         ufile::fromNativePath(utime::formatLocalTime(now, "_%Y%m%d_%H%M%S"));
     std::u16string name = base;
-    for (int n = 2; pathExists(name); ++n)
+    for (int n = 2; gamefolder::pathExists(name); ++n)
         name = base + u"_" + ufile::fromNativePath(std::to_string(n));
     return name;
 }

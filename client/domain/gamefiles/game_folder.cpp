@@ -1,12 +1,10 @@
 #include "gamefiles/game_folder.h"
 
-#include "gamefiles/game_path.h"
+#include "gamefolder/game_layout.h"
 #include "registry/game_install.h"
 #include "utilkit/ufile.h"
 
-#include <filesystem>
-
-namespace fs = std::filesystem;
+#include <utility>
 
 namespace gamefiles {
 namespace {
@@ -38,34 +36,16 @@ void getAccounts(std::vector<std::u16string>& accounts) {
 }
 
 void getAccounts(std::u16string_view gameFolder, std::vector<std::u16string>& accounts) {
-    const std::u16string base = gamePath(gameFolder, u"WTF/Account/");
-    if (base.empty())
-        return;
-    std::error_code error;
-    fs::directory_iterator it(ufile::toNativePath(base), error);
-    if (error)
-        return;
-    for (; it != fs::directory_iterator(); it.increment(error)) {
-        if (error)
-            return;
-        if (!it->is_directory(error))
-            continue;
-        const std::u16string name = ufile::fromNativePath(it->path().filename().native());
-        if (ufile::isFolder(base + name) &&
-            pathExists(gamePath(base + name + u"/", u"SavedVariables.lua")))
-            accounts.push_back(name);
-    }
+    for (std::u16string& account : gamefolder::accounts(gameFolder))
+        accounts.push_back(std::move(account));
 }
 
 bool isMainlandClient(std::u16string_view gameFolder) {
-    return !pathExists(gamePath(gameFolder, u"Data/zhTW/realmlist.wtf"));
+    return !gamefolder::pathExists(gamefolder::taiwanClientMarker(gameFolder));
 }
 
 std::u16string getAddonDataFile(std::u16string_view gameFolder, std::u16string_view account) {
-    std::u16string relative = u"WTF/Account/";
-    relative.append(account);
-    relative.append(u"/SavedVariables/TALLYRA.lua");
-    return gamePath(gameFolder, relative);
+    return gamefolder::addonDataFile(gameFolder, account);
 }
 
 } // namespace gamefiles

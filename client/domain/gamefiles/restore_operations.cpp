@@ -1,7 +1,7 @@
 #include "gamefiles/restore_operations.h"
 
 #include "gamefiles/game_folder.h"
-#include "gamefiles/game_path.h"
+#include "gamefolder/game_layout.h"
 #include "utilkit/ufile.h"
 
 namespace gamefiles {
@@ -47,7 +47,7 @@ RestoreOutcome restoreBackup(savekeep::IBackup& backup, std::u16string_view chos
         return RestoreOutcome::NoTarget;
     if (chosenFile.empty())
         return RestoreOutcome::NoBackupChosen;
-    if (!pathExists(chosenFile))
+    if (!gamefolder::pathExists(chosenFile))
         return RestoreOutcome::Vanished;
     std::string bytes;
     if (!ufile::ReadFileData(std::u16string(chosenFile), bytes) || bytes.empty())

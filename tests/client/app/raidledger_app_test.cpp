@@ -102,6 +102,7 @@ TEST_F(RaidledgerAppTest, TheBackupsAreOfTheConfiguredGameFolderFromTheStart) {
     const std::u16string data = game.folder() + u"WTF/Account/ALICE/SavedVariables/TALLYRA.lua";
     fs::create_directories(fs::path(ufile::toNativePath(data)).parent_path());
     ASSERT_TRUE(ufile::WriteFileData(data, "CT_RaidTracker_RaidLog = {}\n"));
+    ASSERT_TRUE(ufile::WriteFileData(game.folder() + u"WTF/Account/ALICE/SavedVariables.lua", ""));
     storeSettings(game.folder(), u"");
 
     testsupport::ModalWatcher watcher([](QDialog* dialog) {

@@ -1,10 +1,12 @@
 #include "savekeep/data_backup.h"
 
+#include "gamefiles/game_folder.h"
 #include "testsupport/temporary_folder.h"
 #include "utilkit/ufile.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -53,7 +55,10 @@ protected:
         ufile::ReadFileData(path, bytes);
         return bytes;
     }
+    // An account of the game (its folder holds the game's own saved variables) with the
+    // addon's data.
     void saveAddonData(const std::string& account, const std::string& bytes) const {
+        write("WoW/WTF/Account/" + account + "/SavedVariables.lua", "-- game");
         write("WoW/WTF/Account/" + account + "/SavedVariables/TALLYRA.lua", bytes);
     }
     std::vector<BackupRecord> records() {
@@ -114,6 +119,29 @@ TEST_F(Backups, RecordsListAccountsByNameWithFilesOldestFirst) {
     EXPECT_EQ(list[0].account, u"ALICE");
     EXPECT_EQ(list[1].account, u"BOB");
     EXPECT_EQ(read(list[1].files.at(0)), "bob");
+}
+
+// The restore dialog offers the backups' accounts and the upload wizard the client's accounts:
+// both are the accounts of the game folder, whatever else lies under "WTF/Account/".
+TEST_F(Backups, KeepsTheAccountsTheClientListsAndNoOtherFolder) {
+    saveAddonData("ALICE", "alice");
+    write("WoW/WTF/Account/BOB/SavedVariables/TALLYRA.lua",
+          "a folder the game never logged out of");
+    write("WoW/WTF/Account/CAROL/savedvariables.lua", "-- game, spelt by Wine");
+    write("WoW/WTF/Account/CAROL/SavedVariables/TALLYRA.lua", "carol");
+    write("WoW/WTF/Account/DAVE/Realm/SavedVariables.lua", "-- a character's, not the account's");
+    write("WoW/WTF/Account/DAVE/SavedVariables/TALLYRA.lua", "dave");
+    write("WoW/WTF/Account/EVE.lua", "a file");
+    backup_.backupRound(kNoon);
+
+    std::vector<std::u16string> listed;
+    gamefiles::getAccounts(folder() + u"WoW/", listed);
+    std::sort(listed.begin(), listed.end());
+    std::vector<std::u16string> kept;
+    for (const BackupRecord& record : records())
+        kept.push_back(record.account);
+    EXPECT_EQ(kept, listed);
+    EXPECT_EQ(kept, (std::vector<std::u16string>{u"ALICE", u"CAROL"}));
 }
 
 TEST_F(Backups, NothingIsListedOrKeptWithoutFolders) {

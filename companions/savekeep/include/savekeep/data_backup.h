@@ -9,8 +9,8 @@
 
 namespace savekeep {
 
-// Every interval, copies each account's addon data file
-// ("<game folder>/WTF/Account/<account>/SavedVariables/TALLYRA.lua") into the backup folder
+// Every interval, copies the addon data file of each account of the game folder (both as
+// gamefolder/game_layout.h names them, the accounts the client lists) into the backup folder
 // when its content changed since the account's newest backup, keeping at most a bounded number
 // of backups per account (the oldest go first). Empty files are not backed up.
 class DataBackup final : public IBackup, private timer::ITimerSenseObj {

@@ -16,9 +16,9 @@ std::u16string getConfiguredGameFolder();
 // its installation (possibly empty; its existence is not tested). Found anew at every call.
 std::u16string getGameFolder();
 
-// Appends the accounts of the game folder, in the order the file system lists them: the
-// folders under "WTF/Account/" that hold the game's own "SavedVariables.lua". The list is
-// neither cleared nor sorted; without a game folder nothing is appended.
+// Appends the accounts of the game folder (gamefolder::accounts: the folders under
+// "WTF/Account/" that hold the game's own "SavedVariables.lua"), in the order the file system
+// lists them. The list is neither cleared nor sorted; without a game folder nothing is appended.
 void getAccounts(std::vector<std::u16string>& accounts);
 void getAccounts(std::u16string_view gameFolder, std::vector<std::u16string>& accounts);
 

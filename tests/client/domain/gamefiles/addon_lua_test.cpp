@@ -12,7 +12,8 @@ using addon_lua::runAddon;
 
 namespace {
 
-const std::string kAddonkit = RL_SOURCE_DIR "/client/domain/gamefiles/Addonkit/";
+// The addon kit beside the programs, as the build places it (the Taiwan variant is made there).
+const std::string kAddonkit = RL_BINARY_DIR "/bin/Addonkit/";
 
 TEST(ShippedAddonLua, LoadsWithoutAListAndKnowsNoPoints) {
     for (const std::string variant : {"TALLYRA", "TALLYRA_TW"}) {
@@ -28,8 +29,7 @@ TEST(ShippedAddonLua, LoadsWithoutAListAndKnowsNoPoints) {
 TEST(ShippedAddonLua, InstalledAddonHasAnEmptyListUntilTheFirstOneArrives) {
     testsupport::TemporaryFolder game;
     game.makeFolder("Interface/AddOns");
-    const gamefiles::AddonManager manager(ufile::fromNativePath(RL_SOURCE_DIR) +
-                                          u"/client/domain/gamefiles/");
+    const gamefiles::AddonManager manager(ufile::fromNativePath(RL_BINARY_DIR) + u"/bin/");
     ASSERT_TRUE(manager.installAddon(game.folder()));
     EXPECT_EQ(game.read("Interface/AddOns/TALLYRA/MerDKP/dkp_list.lua"), gamefiles::kEmptyDkpList);
     const addon_lua::AddonRun run = runAddon(game.path("Interface/AddOns/TALLYRA"));

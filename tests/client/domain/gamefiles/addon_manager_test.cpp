@@ -115,16 +115,13 @@ TEST_F(Addons, AnEmptyListIsPlacedOnlyWhereTheInstalledAddonHasNone) {
 }
 
 TEST(ShippedAddonkit, BothVariantsAreBesideTheProgramsWithVersionAndMerDkp) {
-    for (const std::string root :
-         {RL_SOURCE_DIR "/client/domain/gamefiles/", RL_BINARY_DIR "/bin/"}) {
-        for (const std::string variant : {"TALLYRA", "TALLYRA_TW"}) {
-            const std::string folder = root + "Addonkit/" + variant + "/";
-            EXPECT_TRUE(std::filesystem::is_regular_file(folder + "version.txt")) << folder;
-            EXPECT_TRUE(std::filesystem::is_regular_file(folder + "TALLYRA.toc")) << folder;
-            EXPECT_TRUE(std::filesystem::is_directory(folder + "MerDKP")) << folder;
-            // A shipped list would replace the guild's received one at every addon update.
-            EXPECT_FALSE(std::filesystem::exists(folder + "MerDKP/dkp_list.lua")) << folder;
-        }
+    for (const std::string variant : {"TALLYRA", "TALLYRA_TW"}) {
+        const std::string folder = RL_BINARY_DIR "/bin/Addonkit/" + variant + "/";
+        EXPECT_TRUE(std::filesystem::is_regular_file(folder + "version.txt")) << folder;
+        EXPECT_TRUE(std::filesystem::is_regular_file(folder + "TALLYRA.toc")) << folder;
+        EXPECT_TRUE(std::filesystem::is_directory(folder + "MerDKP")) << folder;
+        // A shipped list would replace the guild's received one at every addon update.
+        EXPECT_FALSE(std::filesystem::exists(folder + "MerDKP/dkp_list.lua")) << folder;
     }
 }
 

@@ -3,6 +3,7 @@
 // without hard links.
 #include "compoundfile/locked_file.h"
 #include "scratch_file.h"
+#include "testsupport/fault_injection.h"
 #include "testsupport/files.h"
 
 #include <gtest/gtest.h>
@@ -22,23 +23,19 @@ using testsupport::writeFile;
 // runs as root (permission bits bind everyone else). The child's exit code says what it saw.
 int openAsReader(const fs::path& path) {
     fs::permissions(path, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-    const pid_t child = ::fork();
-    if (child == 0) {
-        if (::getuid() == 0 && ::setuid(65534) != 0)
-            ::_exit(10);
+    return testsupport::exitCodeOf(testsupport::inChild([&] {
+        if (!testsupport::dropToOrdinaryUser())
+            return 10;
         std::unique_ptr<LockedFile> file;
         if (LockedFile::open(path.string(), file) != Status::Ok)
-            ::_exit(1);
+            return 1;
         std::string content;
         if (file->readAll(content, 1 << 20) != Status::Ok || content != "settings")
-            ::_exit(2);
+            return 2;
         if (file->replace("changed") != Status::AccessDenied)
-            ::_exit(3);
-        ::_exit(0);
-    }
-    int status = -1;
-    ::waitpid(child, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+            return 3;
+        return 0;
+    }));
 }
 
 TEST(LockedFile, AFileThatMayOnlyBeReadIsReadAndNotReplaced) {

@@ -1,5 +1,6 @@
 #include "utilkit/ufile.h"
 
+#include "testsupport/fault_injection.h"
 #include "testsupport/temporary_folder.h"
 
 #include <gtest/gtest.h>
@@ -9,7 +10,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <random>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <thread>
@@ -33,21 +33,6 @@ std::size_t entriesIn(const fs::path& folder) {
     return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), {}));
 }
 
-// Runs `work` in a child process and gives its exit status (or -1 when it did not exit).
-template <typename Work> int inChild(Work work) {
-    const pid_t child = ::fork();
-    if (child == 0)
-        ::_exit(work());
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
-// Drops root rights in a child, so that file permissions apply to it.
-bool dropPrivileges() {
-    return ::geteuid() != 0 || ::setuid(65534) == 0;
-}
-
 } // namespace
 
 TEST(WriteFileData, ReplacesWholeFileAndKeepsItsPermissions) {
@@ -68,24 +53,22 @@ TEST(WriteFileData, FailingWritesLeaveTheOldFileIntact) {
     const std::string big(1 << 20, 'x');
 
     // The disk is full for the writer: the file size limit cuts its write short.
-    const int fullDisk = inChild([&] {
-        std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{4096, 4096};
-        if (::setrlimit(RLIMIT_FSIZE, &limit) != 0)
+    const int fullDisk = testsupport::exitCodeOf(testsupport::inChild([&] {
+        if (!testsupport::limitFileSize(4096))
             return 2;
         return ufile::WriteFileData(wide(file), big) ? 1 : 0;
-    });
+    }));
     EXPECT_EQ(fullDisk, 0);
     EXPECT_EQ(contentOf(file), "old content");
     EXPECT_EQ(entriesIn(folder.path()), 1u) << "the partial file must be removed";
 
     // The folder is read-only.
     ::chmod(folder.path().c_str(), 0555);
-    const int readOnly = inChild([&] {
-        if (!dropPrivileges())
+    const int readOnly = testsupport::exitCodeOf(testsupport::inChild([&] {
+        if (!testsupport::dropToOrdinaryUser())
             return 2;
         return ufile::WriteFileData(wide(file), big) ? 1 : 0;
-    });
+    }));
     ::chmod(folder.path().c_str(), 0755);
     EXPECT_EQ(readOnly, 0);
     EXPECT_EQ(contentOf(file), "old content");

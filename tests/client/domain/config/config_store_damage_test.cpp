@@ -2,6 +2,7 @@
 #include "config/ledgerward_keys.h"
 
 #include "cfb_damage.h"
+#include "testsupport/fault_injection.h"
 #include "testsupport/files.h"
 #include "testsupport/temporary_folder.h"
 
@@ -10,7 +11,6 @@
 #include <csignal>
 #include <fcntl.h>
 #include <sys/file.h>
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -178,21 +178,15 @@ TEST_F(ConfigStoreDamage, AFolderWhereTheFileShouldBeIsLeftAlone) {
 
 TEST_F(ConfigStoreDamage, AWriteThatRunsOutOfSpaceLeavesTheOldFile) {
     const std::string sound = soundFile();
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
+    const int status = testsupport::inChild([&] {
         // Files may not grow beyond 4 KiB: the new file cannot be written in full.
-        std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{4096, 4096};
-        ::setrlimit(RLIMIT_FSIZE, &limit);
+        if (!testsupport::limitFileSize(4096))
+            return 2;
         packing::PropertyMap big = sampleMap();
         big.set(config::ledgerward::WowFolder, std::string(9000, 'w'));
-        ::_exit(store.write(kSection, big) == -1 ? 0 : 1);
-    }
-    int status = 0;
-    ASSERT_EQ(::waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0);
+        return store.write(kSection, big) == -1 ? 0 : 1;
+    });
+    EXPECT_EQ(testsupport::exitCodeOf(status), 0);
     EXPECT_EQ(testsupport::readFile(file), sound);
     // Nothing is left beside it.
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(file.parent_path()),

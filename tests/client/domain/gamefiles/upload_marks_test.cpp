@@ -1,5 +1,6 @@
 #include "gamefiles/upload_marks.h"
 
+#include "testsupport/fault_injection.h"
 #include "testsupport/temporary_folder.h"
 #include "utilkit/ufile.h"
 
@@ -9,7 +10,6 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <sys/file.h>
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -149,20 +149,14 @@ TEST_F(UploadMarksFile, AFileDamagedBeforeAMarkIsSetAsideTooAndTheMarkRecorded) 
 TEST_F(UploadMarksFile, AWriterKilledMidWriteLeavesTheOldRecord) {
     ASSERT_EQ(store.record(mark(u"A", 1, kDigestA, 1)), u"");
     const std::string before = tree.read("uploads.json");
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        std::signal(SIGXFSZ, SIG_DFL);
-        const rlimit noCore{0, 0};
-        ::setrlimit(RLIMIT_CORE, &noCore);
-        const rlimit limit{4096, 4096};
-        ::setrlimit(RLIMIT_FSIZE, &limit);
+    const int status = testsupport::inChild([&] {
+        if (!testsupport::dieOnFileSize(4096))
+            return 2;
         UploadMarks writer(tree.folder());
         writer.record(mark(std::u16string(9000, u'w'), 2, kDigestB, 2));
-        ::_exit(0); // not reached: the write beyond the limit ends the process
-    }
-    int status = 0;
-    ASSERT_EQ(::waitpid(child, &status, 0), child);
+        return 0; // not reached: the write beyond the limit ends the process
+    });
+    ASSERT_NE(status, -1);
     ASSERT_TRUE(WIFSIGNALED(status));
     EXPECT_EQ(WTERMSIG(status), SIGXFSZ);
     // What it had written of the new file lies beside, cut off at the limit.

@@ -1,8 +1,8 @@
 #include "fetchkit/update_downloader.h"
 
-#include "cabinet_builder.h"
 #include "packlist/pack_list_file.h"
 #include "packlist/pack_lists.h"
+#include "testsupport/cabinet_builder.h"
 #include "testsupport/temporary_folder.h"
 #include "updater/package_installer.h"
 #include "utilkit/encrypt.h"

@@ -1,6 +1,6 @@
 // wirekit against sites that fail: not running, erring, talking nonsense, too slow.
-#include "recording_listeners.h"
-#include "wirekit_fixture.h"
+#include "testsupport/recording_listeners.h"
+#include "testsupport/wirekit_fixture.h"
 
 #include <atomic>
 #include <condition_variable>

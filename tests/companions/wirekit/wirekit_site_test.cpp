@@ -1,12 +1,12 @@
 // wirekit against a real dkpsite started on a free loopback port.
 #include "dkp/load_raids.h"
 #include "grammar/wowluaclipper.h"
-#include "recording_listeners.h"
 #include "sample_raid.h"
+#include "testsupport/recording_listeners.h"
 #include "testsupport/site_process.h"
+#include "testsupport/wirekit_fixture.h"
 #include "utilkit/encrypt.h"
 #include "utilkit/ustring.h"
-#include "wirekit_fixture.h"
 
 #include <httplib.h>
 #include <nlohmann/json.hpp>
@@ -32,38 +32,23 @@ protected:
     QueueDispatcher& dispatcher() { return wirekit().dispatcher; }
 
     // Logs in as the demo user and waits for the account data.
-    void logIn() {
-        LoginRecorder login;
-        manager().getLoginService()->addListener(&login);
-        manager().getLoginService()->login(u"demo", encrypt::SHA("demo"));
-        ASSERT_TRUE(dispatcher().runUntil([&] { return !login.results.empty(); }));
-        manager().getLoginService()->removeListener(&login);
-        ASSERT_EQ(login.results[0].first, 1);
-    }
+    void logIn() { ASSERT_EQ(loginStep(u"demo", encrypt::SHA("demo")), 1); }
 
     std::int32_t upload(const std::u16string& guild, std::uint32_t system,
                         const std::string& document) {
-        UploadRecorder recorder;
-        protocol::EventUploadService* uploads = manager().getEventUploadService();
-        uploads->addListener(&recorder);
-        uploads->uploadEvent(guild, system, u"周五活动", u"", ustring::fromUtf8(document));
-        EXPECT_TRUE(dispatcher().runUntil([&] { return !recorder.results.empty(); }));
-        uploads->removeListener(&recorder);
-        if (recorder.results.empty())
+        const auto answer = uploadStep(guild, system, ustring::fromUtf8(document));
+        EXPECT_TRUE(answer.has_value());
+        if (!answer)
             return -1;
-        const auto [status, detail, eventId] = recorder.results[0];
+        const auto [status, detail, eventId] = *answer;
         EXPECT_EQ(status, 200) << "detail " << detail;
         return eventId;
     }
 
     std::string guildList(const std::string& siteName) {
-        GuildListRecorder recorder;
-        protocol::GuildDkpService* guilds = manager().getGuildDkpService();
-        guilds->addListener(&recorder);
-        guilds->requestGuildDkpList(siteName, true);
-        EXPECT_TRUE(dispatcher().runUntil([&] { return !recorder.lists.empty(); }));
-        guilds->removeListener(&recorder);
-        return recorder.lists.empty() ? std::string() : recorder.lists[0];
+        const std::optional<std::string> list = guildListStep(siteName);
+        EXPECT_TRUE(list.has_value());
+        return list.value_or(std::string());
     }
 
     static SiteProcess* site_;

@@ -5,8 +5,8 @@
 //
 //     wirekit_upload SITE_URL USER PASSWORD EVENT_NAME DOCUMENT_FILE
 #include "protocol_binding/protocol_binding.h"
-#include "recording_listeners.h"
 #include "testsupport/queue_dispatcher.h"
+#include "testsupport/recording_listeners.h"
 #include "utilkit/encrypt.h"
 #include "utilkit/ustring.h"
 

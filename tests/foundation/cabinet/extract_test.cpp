@@ -1,6 +1,6 @@
 #include "cabinet/extract.h"
 
-#include "cabinet_builder.h"
+#include "testsupport/cabinet_builder.h"
 #include "testsupport/files.h"
 #include "testsupport/temporary_folder.h"
 

@@ -5,14 +5,14 @@
 #include "gamefiles/addon_manager.h"
 #include "gamefiles/dkp_list.h"
 #include "grammar/wowluaclipper.h"
-#include "recording_listeners.h"
 #include "sample_raid.h"
+#include "testsupport/recording_listeners.h"
 #include "testsupport/site_process.h"
 #include "testsupport/temporary_folder.h"
+#include "testsupport/wirekit_fixture.h"
 #include "utilkit/encrypt.h"
 #include "utilkit/ufile.h"
 #include "utilkit/ustring.h"
-#include "wirekit_fixture.h"
 
 #include <curl/curl.h>
 #include <optional>
@@ -88,12 +88,7 @@ protected:
         curl_global_init(CURL_GLOBAL_ALL); // as the program does before its first request
         wirekit().binding.setSiteUrl(site_.url());
         wirekit().binding.setRequestTimeouts(0, 0);
-        LoginRecorder login;
-        manager().getLoginService()->addListener(&login);
-        manager().getLoginService()->login(u"demo", encrypt::SHA("demo"));
-        ASSERT_TRUE(dispatcher().runUntil([&] { return !login.results.empty(); }));
-        manager().getLoginService()->removeListener(&login);
-        ASSERT_EQ(login.results[0].first, 1);
+        ASSERT_EQ(loginStep(u"demo", encrypt::SHA("demo")), 1);
     }
 
     protocol::ProtocolManager& manager() { return wirekit().manager(); }
@@ -101,25 +96,17 @@ protected:
 
     // Uploads the document; `eventId` is the event the site answers with.
     void upload(std::uint32_t system, const std::u16string& document, std::int64_t& eventId) {
-        UploadRecorder recorder;
-        protocol::EventUploadService* uploads = manager().getEventUploadService();
-        uploads->addListener(&recorder);
-        uploads->uploadEvent(kGuild, system, u"周五活动", u"", document);
-        ASSERT_TRUE(dispatcher().runUntil([&] { return !recorder.results.empty(); }));
-        uploads->removeListener(&recorder);
-        ASSERT_EQ(std::get<0>(recorder.results[0]), 200);
-        eventId = std::get<2>(recorder.results[0]);
+        const auto answer = uploadStep(kGuild, system, document);
+        ASSERT_TRUE(answer.has_value());
+        ASSERT_EQ(std::get<0>(*answer), 200);
+        eventId = std::get<2>(*answer);
     }
 
     // The guild's list as the client receives it.
     std::string guildList() {
-        GuildListRecorder recorder;
-        protocol::GuildDkpService* guilds = manager().getGuildDkpService();
-        guilds->addListener(&recorder);
-        guilds->requestGuildDkpList(kGuildSite, true);
-        EXPECT_TRUE(dispatcher().runUntil([&] { return !recorder.lists.empty(); }));
-        guilds->removeListener(&recorder);
-        return recorder.lists.empty() ? std::string() : recorder.lists[0];
+        const std::optional<std::string> list = guildListStep(kGuildSite);
+        EXPECT_TRUE(list.has_value());
+        return list.value_or(std::string());
     }
 
     SiteProcess site_;

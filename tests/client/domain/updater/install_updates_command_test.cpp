@@ -1,7 +1,7 @@
 #include "updater/install_updates_command.h"
 
 #include "packlist/pack_lists.h"
-#include "update_fixture.h"
+#include "testsupport/update_fixture.h"
 
 #include <gtest/gtest.h>
 #include <sstream>

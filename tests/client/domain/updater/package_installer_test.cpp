@@ -1,9 +1,9 @@
 #include "updater/package_installer.h"
 
-#include "cabinet_builder.h"
 #include "packlist/pack_list_file.h"
 #include "packlist/pack_lists.h"
-#include "update_fixture.h"
+#include "testsupport/cabinet_builder.h"
+#include "testsupport/update_fixture.h"
 #include "utilkit/ufile.h"
 
 #include <functional>

@@ -1,7 +1,7 @@
-#include "update_fixture.h"
+#include "testsupport/update_fixture.h"
 
-#include "cabinet_builder.h"
 #include "packlist/pack_list_file.h"
+#include "testsupport/cabinet_builder.h"
 
 void UpdateFixture::SetUp() {
     program_.makeFolder("temp");

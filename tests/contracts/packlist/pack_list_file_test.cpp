@@ -1,6 +1,6 @@
 #include "packlist/pack_list_file.h"
 
-#include "update_fixture.h"
+#include "testsupport/update_fixture.h"
 
 #include <gtest/gtest.h>
 

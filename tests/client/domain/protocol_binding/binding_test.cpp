@@ -1,5 +1,5 @@
 #include "protocol_binding/protocol_binding.h"
-#include "wirekit_fixture.h"
+#include "testsupport/wirekit_fixture.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "packlist/pack_lists.h"
 
 #include "packlist/pack_list_file.h"
-#include "update_fixture.h"
+#include "testsupport/update_fixture.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // Giving the protocol library back at shut-down, with transfers under way.
 #include "protocol_binding/protocol_binding.h"
-#include "recording_listeners.h"
-#include "silent_site.h"
 #include "testsupport/queue_dispatcher.h"
+#include "testsupport/recording_listeners.h"
+#include "testsupport/silent_site.h"
 
 #include <future>
 #include <gtest/gtest.h>

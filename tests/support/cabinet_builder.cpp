@@ -1,4 +1,4 @@
-#include "cabinet_builder.h"
+#include "testsupport/cabinet_builder.h"
 
 namespace cabinet_test {
 namespace {

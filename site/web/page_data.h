@@ -62,6 +62,8 @@ public:
     virtual std::optional<SiteGuild> guildById(const std::string& guildId) = 0;
     // Every player of the DKP system with points, and the system's raids each was in.
     virtual std::vector<StandingRow> standings(std::int64_t dkpSystem) = 0;
+    // One player's points in the DKP system (with the alts' points for a main), or nothing.
+    virtual std::optional<Standing> standing(std::int64_t dkpSystem, const std::string& name) = 0;
     virtual std::int64_t raidCount(std::int64_t dkpSystem) = 0;
     // The guild's newest events and loot, newest first.
     virtual std::vector<EventSummary> latestEvents(std::int64_t guildRowId, int limit) = 0;

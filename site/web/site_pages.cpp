@@ -376,11 +376,9 @@ void SitePages::member(const std::string& site, const httplib::Request& req, htt
         return answerMissing(req, res, visit, "no_guild");
     const SiteDkpSystem& system = chosenSystem(*guild, req);
     const std::string name = req.get_param_value("name");
-    std::optional<StandingRow> standing;
-    for (StandingRow& row : data_.standings(system.id))
-        if (row.standing.name == name)
-            standing = std::move(row);
-    if (name.empty() || !standing)
+    const std::optional<Standing> standing =
+        name.empty() ? std::nullopt : data_.standing(system.id, name);
+    if (!standing)
         return answerMissing(req, res, visit, "no_member");
     const PageLanguage language = requestLanguage(req);
     const std::vector<TimelineEntry> entries = data_.timeline(system.id, name);
@@ -390,11 +388,11 @@ void SitePages::member(const std::string& site, const httplib::Request& req, htt
     values.set("guild_id", guild->guildId);
     values.set("system_id", number(system.id));
     values.set("system_name", system.name);
-    values.set("points", number(standing->standing.dkp()));
-    values.set("earned", number(standing->standing.earned));
-    values.set("spent", number(standing->standing.spent));
-    if (!standing->standing.playerClass.empty())
-        values.set("class", standing->standing.playerClass);
+    values.set("points", number(standing->dkp()));
+    values.set("earned", number(standing->earned));
+    values.set("spent", number(standing->spent));
+    if (!standing->playerClass.empty())
+        values.set("class", standing->playerClass);
 
     if (const auto chart = pointsChart(entries, kChartWidth, kChartHeight)) {
         data drawing;

@@ -89,6 +89,13 @@ std::vector<StandingRow> StorePageData::standings(std::int64_t dkpSystem) {
     return rows;
 }
 
+std::optional<Standing> StorePageData::standing(std::int64_t dkpSystem, const std::string& name) {
+    for (Standing& standing : store_.standings(dkpSystem))
+        if (standing.name == name)
+            return std::move(standing);
+    return std::nullopt;
+}
+
 std::int64_t StorePageData::raidCount(std::int64_t dkpSystem) {
     Database::Connection connection(store_.database());
     long long count = 0, system = dkpSystem;

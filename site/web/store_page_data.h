@@ -15,6 +15,7 @@ public:
     std::optional<SiteGuild> guildBySite(const std::string& site) override;
     std::optional<SiteGuild> guildById(const std::string& guildId) override;
     std::vector<StandingRow> standings(std::int64_t dkpSystem) override;
+    std::optional<Standing> standing(std::int64_t dkpSystem, const std::string& name) override;
     std::int64_t raidCount(std::int64_t dkpSystem) override;
     std::vector<EventSummary> latestEvents(std::int64_t guildRowId, int limit) override;
     std::vector<LootRecord> latestLoot(std::int64_t guildRowId, int limit) override;

@@ -87,8 +87,7 @@ int run(dkpsite::SiteOptions options) {
     // Addresses the site gives out never come from a request.
     if (options.publicUrl.empty())
         options.publicUrl = dkpsite::boundSiteUrl(options.bindAddress, port);
-    dkpsite::MemoryFailedLoginLog failedLogins;
-    dkpsite::LoginThrottle throttle(failedLogins);
+    dkpsite::LoginThrottle throttle(store);
     dkpsite::PasswordWork passwordWork(dkpsite::PasswordWork::defaultSlots(),
                                        dkpsite::kMaxWaitingLogins);
     dkpsite::LoginGate logins(store, throttle, passwordWork);

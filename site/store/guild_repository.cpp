@@ -1,5 +1,7 @@
 #include "store/guild_repository.h"
 
+#include "store/registration.h"
+
 namespace dkpsite {
 
 using soci::into;
@@ -37,13 +39,58 @@ void insertMembership(soci::session& sql, long long userId, long long guildRowId
         use(position, "position"), use(role, "role");
 }
 
+std::optional<std::string> membershipRole(soci::session& sql, long long userId,
+                                          long long guildRowId) {
+    std::string role;
+    sql << "SELECT role FROM memberships WHERE user_id = :user AND guild = :guild",
+        use(userId, "user"), use(guildRowId, "guild"), into(role);
+    if (!sql.got_data())
+        return std::nullopt;
+    return role;
+}
+
+void updateMembershipRole(soci::session& sql, long long userId, long long guildRowId,
+                          const std::string& role) {
+    sql << "UPDATE memberships SET role = :role WHERE user_id = :user AND guild = :guild",
+        use(role, "role"), use(userId, "user"), use(guildRowId, "guild");
+}
+
+bool deleteMembership(soci::session& sql, long long userId, long long guildRowId) {
+    soci::statement statement =
+        (sql.prepare << "DELETE FROM memberships WHERE user_id = :user AND guild = :guild",
+         use(userId, "user"), use(guildRowId, "guild"));
+    statement.execute(true);
+    return statement.get_affected_rows() > 0;
+}
+
+std::vector<GuildMembership> guildMemberships(soci::session& sql, long long guildRowId) {
+    std::vector<GuildMembership> members;
+    GuildMembership member;
+    soci::statement query =
+        (sql.prepare << "SELECT u.name, m.role FROM memberships m JOIN users u ON u.id = "
+                        "m.user_id WHERE m.guild = :guild ORDER BY u.name",
+         use(guildRowId, "guild"), into(member.user), into(member.role));
+    query.execute();
+    while (query.fetch())
+        members.push_back(member);
+    return members;
+}
+
+void updateRegistration(soci::session& sql, long long guildRowId, const std::string& policy) {
+    sql << "UPDATE guilds SET registration = :policy WHERE id = :id", use(policy, "policy"),
+        use(guildRowId, "id");
+}
+
 SiteGuild loadGuild(soci::session& sql, long long guildRowId) {
     SiteGuild guild;
     guild.rowId = guildRowId;
     long long standingsPublic = 1;
-    sql << "SELECT guild_id, site, standings_public FROM guilds WHERE id = :id",
-        use(guildRowId, "id"), into(guild.guildId), into(guild.site), into(standingsPublic);
+    std::string registration;
+    sql << "SELECT guild_id, site, standings_public, registration FROM guilds WHERE id = :id",
+        use(guildRowId, "id"), into(guild.guildId), into(guild.site), into(standingsPublic),
+        into(registration);
     guild.standingsPublic = standingsPublic != 0;
+    guild.registration = registrationPolicyNamed(registration).value_or(RegistrationPolicy::Closed);
     long long id = 0;
     std::string name;
     soci::statement systems =

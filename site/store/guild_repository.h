@@ -5,6 +5,7 @@
 #include <optional>
 #include <soci/soci.h>
 #include <string>
+#include <vector>
 
 namespace dkpsite {
 
@@ -16,6 +17,16 @@ long long insertDkpSystem(soci::session& sql, long long guildRowId, const std::s
 // of guilds; as the default guild, the user's only one.
 void insertMembership(soci::session& sql, long long userId, long long guildRowId, bool isDefault,
                       const std::string& role);
+// The membership's role, or nothing when the user is not in the guild.
+std::optional<std::string> membershipRole(soci::session& sql, long long userId,
+                                          long long guildRowId);
+void updateMembershipRole(soci::session& sql, long long userId, long long guildRowId,
+                          const std::string& role);
+// False when the user was not in the guild.
+bool deleteMembership(soci::session& sql, long long userId, long long guildRowId);
+// The guild's accounts and their roles, by name.
+std::vector<GuildMembership> guildMemberships(soci::session& sql, long long guildRowId);
+void updateRegistration(soci::session& sql, long long guildRowId, const std::string& policy);
 SiteGuild loadGuild(soci::session& sql, long long guildRowId);
 std::optional<SiteGuild> guildWithSite(soci::session& sql, const std::string& site);
 // The guild of that identifier, when the user belongs to it.

@@ -127,6 +127,24 @@ const std::vector<std::string> kRequestIndexes = {
     "CREATE INDEX ledger_entries_time ON ledger_entries(dkp_system, at_ms)",
 };
 
+// Version 4: sessions are found by the SHA-256 of their token, never by the token itself. The
+// sessions of earlier versions kept their tokens and end here: their users log in again.
+const std::vector<std::string> kHashedSessions = {
+    "DROP TABLE sessions",
+    R"(CREATE TABLE sessions(
+        token_hash TEXT PRIMARY KEY, user_id BIGINT NOT NULL REFERENCES users(id),
+        created_ms BIGINT NOT NULL, last_used_ms BIGINT NOT NULL))",
+    "CREATE INDEX sessions_user ON sessions(user_id)",
+};
+
+// Version 5: failed logins, counted in the database so that every process of the site sees
+// them.
+const std::vector<std::string> kLoginFailures = {
+    "CREATE TABLE login_failures(failure_key TEXT NOT NULL, at_ms BIGINT NOT NULL)",
+    "CREATE INDEX login_failures_key ON login_failures(failure_key, at_ms)",
+    "CREATE INDEX login_failures_at ON login_failures(at_ms)",
+};
+
 // The events of the first site become ledger entries, exactly as their standings were summed:
 // each attendee of each kill earns its points, each winner of an item spends its cost. The same
 // document uploaded twice to one DKP system was counted twice; it still is, and only its first
@@ -271,6 +289,10 @@ const std::vector<Migration>& migrations() {
          }},
         {3, [](soci::session& sql, Engine engine,
                const MigrationContext&) { run(sql, engine, kRequestIndexes); }},
+        {4, [](soci::session& sql, Engine engine,
+               const MigrationContext&) { run(sql, engine, kHashedSessions); }},
+        {5, [](soci::session& sql, Engine engine,
+               const MigrationContext&) { run(sql, engine, kLoginFailures); }},
     };
     return list;
 }

@@ -95,4 +95,9 @@ bool matchesPasswordVerifier(std::string_view verifier, std::string_view secret)
     return CRYPTO_memcmp(key.data(), expected.data(), kKeyBytes) == 0;
 }
 
+bool isCurrentPasswordVerifier(std::string_view verifier, int iterations) {
+    std::string_view rest = verifier;
+    return nextField(rest) == kScheme && nextField(rest) == std::to_string(iterations);
+}
+
 } // namespace dkpsite

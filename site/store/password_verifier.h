@@ -26,4 +26,8 @@ std::string clientPasswordDigest(std::string_view utf8Password);
 // Whether `secret` is the one `verifier` was made from; false for text that is not a verifier.
 bool matchesPasswordVerifier(std::string_view verifier, std::string_view secret);
 
+// Whether `verifier` was made as makePasswordVerifier makes one now with `iterations` rounds.
+// A login made with a verifier of other parameters (fewer rounds, a wrapped hash) replaces it.
+bool isCurrentPasswordVerifier(std::string_view verifier, int iterations);
+
 } // namespace dkpsite

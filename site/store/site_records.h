@@ -1,6 +1,7 @@
 #pragma once
 
 #include "records/raid_document.h"
+#include "store/registration.h"
 
 #include <cstdint>
 #include <map>
@@ -20,7 +21,13 @@ struct SiteGuild {
     std::string guildId;         // the identifier text users see and send with an upload
     std::string site;            // the guild site's name, the path of its address
     bool standingsPublic = true; // anyone may read its standings, not only its members
+    RegistrationPolicy registration = RegistrationPolicy::Closed;
     std::vector<SiteDkpSystem> systems;
+};
+
+struct GuildMembership {
+    std::string user;
+    std::string role; // admin, officer or member
 };
 
 struct SiteAccount {

@@ -4,6 +4,7 @@
 #include "store/guild_repository.h"
 #include "store/ledger_repository.h"
 #include "store/migrations.h"
+#include "store/session_repository.h"
 #include "store/user_repository.h"
 
 #include <algorithm>

@@ -31,6 +31,16 @@ struct UploadResult {
 
 // A session ends when it has not been used for this long.
 inline constexpr std::int64_t kSessionIdleLimitMs = 12LL * 60 * 60 * 1000;
+// A session ends this long after its login however often it is used, so that a stolen token
+// serves a thief a week at most. No raid night or week of uploads outlasts it; the client logs
+// in at each start anyway.
+inline constexpr std::int64_t kSessionAbsoluteLimitMs = 7LL * 24 * 60 * 60 * 1000;
+
+struct PasswordChange {
+    enum Outcome { Changed, WrongPassword, NotLoggedIn };
+    Outcome outcome = NotLoggedIn;
+    std::string token; // Changed: the caller's new session, the only one the account has
+};
 
 // The operator of the command line, at the current time.
 Origin commandLineOrigin();
@@ -64,13 +74,30 @@ public:
                        const std::string& role = "admin",
                        const Origin& origin = commandLineOrigin());
 
-    // A new session token, or nothing when the name or the password digest is wrong.
+    // Sessions. A token holds 192 random bits; the database keeps only its SHA-256.
+    //
+    // A new session token, or nothing when the name or the password digest is wrong. A verifier
+    // made with other parameters than the store's (password_verifier.h) is made anew.
     std::optional<std::string> login(const std::string& name, const std::string& passwordDigest,
                                      std::int64_t nowMs);
-    // Every use of a session (here and in storeEvent) keeps it alive for kSessionIdleLimitMs.
+    // The session's account. Every use of a session (here and in storeEvent) keeps it alive for
+    // kSessionIdleLimitMs, never beyond kSessionAbsoluteLimitMs after its login.
     std::optional<SiteAccount> account(const std::string& token, std::int64_t nowMs);
     // Ends the session; false when the token names none.
     bool logout(const std::string& token);
+    // The password of the session's account, when `oldDigest` is its current one: every session
+    // of the account ends, and the caller gets a new one. Slow (two verifiers): run it as
+    // LoginGate runs logins.
+    PasswordChange changePassword(const std::string& token, const std::string& oldDigest,
+                                  const std::string& newDigest, std::int64_t nowMs,
+                                  const std::string& address);
+
+    // Failed logins by key (auth/login_throttle.h), seen alike by every process on the database.
+    // Recording one forgets every failure, of any key, older than `keepSinceMs`.
+    void recordLoginFailure(const std::string& key, std::int64_t nowMs, std::int64_t keepSinceMs);
+    // The times of the key's failures at or after `sinceMs`, oldest first.
+    std::vector<std::int64_t> loginFailuresSince(const std::string& key, std::int64_t sinceMs);
+    void forgetLoginFailures(const std::string& key);
 
     // Stores the event and writes its points, in one transaction. The same document uploaded
     // again to the same DKP system is not stored again: the answer names the event it is.

@@ -43,7 +43,7 @@ public:
 
     SiteRequests()
         : store_(std::make_unique<dkpsite::SiteStore>(":memory:", 1)),
-          throttle_(std::make_unique<dkpsite::LoginThrottle>(failures_)),
+          throttle_(std::make_unique<dkpsite::LoginThrottle>(*store_)),
           work_(std::make_unique<dkpsite::PasswordWork>(1, 1)),
           logins_(std::make_unique<dkpsite::LoginGate>(*store_, *throttle_, *work_, 1)) {
         const std::int64_t user = store_->addUser("leader", "digest");
@@ -94,7 +94,6 @@ private:
     }
 
     std::unique_ptr<dkpsite::SiteStore> store_;
-    dkpsite::MemoryFailedLoginLog failures_;
     std::unique_ptr<dkpsite::LoginThrottle> throttle_;
     std::unique_ptr<dkpsite::PasswordWork> work_;
     std::unique_ptr<dkpsite::LoginGate> logins_;

@@ -40,8 +40,7 @@ protected:
     }
 
     SiteStore store_{":memory:", 1000};
-    MemoryFailedLoginLog failures_;
-    LoginThrottle throttle_{failures_};
+    LoginThrottle throttle_{store_};
     PasswordWork work_{1, 8};
     LoginGate logins_{store_, throttle_, work_, 1000};
     std::int64_t system_ = 0;

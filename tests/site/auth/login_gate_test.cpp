@@ -23,8 +23,7 @@ protected:
     }
 
     SiteStore store_{":memory:", 1000};
-    MemoryFailedLoginLog failures_;
-    LoginThrottle throttle_{failures_};
+    LoginThrottle throttle_{store_};
     PasswordWork work_{1, 4};
     LoginGate logins_{store_, throttle_, work_, 1000};
     LoginResult last_;
@@ -73,17 +72,6 @@ TEST(PasswordWorkTest, CallersBeyondTheWaitingBoundAreTurnedAway) {
     EXPECT_TRUE(work.run([&] { nestedRan = work.run([] {}); }));
     EXPECT_FALSE(nestedRan);
     EXPECT_TRUE(work.run([] {}));
-}
-
-TEST(MemoryFailedLoginLogTest, HoldsABoundedNumberOfKeys) {
-    MemoryFailedLoginLog log(3);
-    for (int i = 0; i < 10; ++i)
-        log.record("address:" + std::to_string(i), kStart + i);
-    int kept = 0;
-    for (int i = 0; i < 10; ++i)
-        kept += log.since("address:" + std::to_string(i), 0).empty() ? 0 : 1;
-    EXPECT_EQ(kept, 3);
-    EXPECT_FALSE(log.since("address:9", 0).empty()) << "the newest key is kept";
 }
 
 } // namespace

@@ -200,8 +200,7 @@ protected:
 
     TwoGuilds directory_;
     SiteStore store_{":memory:", 1000};
-    MemoryFailedLoginLog failures_;
-    LoginThrottle throttle_{failures_};
+    LoginThrottle throttle_{store_};
     PasswordWork work_{1, 1};
     LoginGate logins_{store_, throttle_, work_, 1000};
     WebSite web_{store_, [] { return std::int64_t(0); }};

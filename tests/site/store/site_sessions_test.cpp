@@ -23,11 +23,17 @@ std::string storedVerifier(const std::filesystem::path& database, const std::str
     return verifier;
 }
 
-TEST(SiteSessions, SessionsEndAfterTheirIdleLimitOrOnLogout) {
-    SiteStore store(":memory:", kQuickIterations);
+// One account's sessions through their life: each login a new token, kept alive by use until
+// it idles or reaches its absolute limit, and ended by logout and by a password change.
+TEST(SiteSessions, SessionsEndByIdlingAgeLogoutAndPasswordChange) {
+    const testsupport::TemporaryFolder folder;
+    const std::string path = folder.path("site.db").string();
+    SiteStore store(path, kQuickIterations);
     store.addUser("leader", "digest");
     const std::string token = store.login("leader", "digest", 0).value();
-    // Every use keeps the session alive for another full idle limit.
+    EXPECT_GE(token.size(), 32u); // at least 128 bits, as hex
+
+    // Kept alive by every use, here and by an upload, until it idles.
     EXPECT_TRUE(store.account(token, kSessionIdleLimitMs - 1));
     EXPECT_TRUE(store.account(token, 2 * kSessionIdleLimitMs - 2));
     NewEvent event{"no guild", 1, "e", "", "", {}};
@@ -36,11 +42,54 @@ TEST(SiteSessions, SessionsEndAfterTheirIdleLimitOrOnLogout) {
     EXPECT_FALSE(store.account(token, 4 * kSessionIdleLimitMs - 3));
     EXPECT_FALSE(store.account(token, 0)); // an ended session stays ended
 
-    const std::string other = store.login("leader", "digest", 0).value();
-    EXPECT_TRUE(store.logout(other));
-    EXPECT_FALSE(store.account(other, 0));
-    EXPECT_FALSE(store.logout(other));
+    // Used without pause, a session still ends at its absolute limit.
+    const std::string busy = store.login("leader", "digest", 0).value();
+    for (std::int64_t at = 0; at < kSessionAbsoluteLimitMs; at += kSessionIdleLimitMs / 2)
+        ASSERT_TRUE(store.account(busy, at)) << at;
+    EXPECT_FALSE(store.account(busy, kSessionAbsoluteLimitMs));
+
+    // Each login a token of its own, both alive (the client and a browser); logout ends one.
+    const std::int64_t now = 10 * kSessionAbsoluteLimitMs;
+    const std::string client = store.login("leader", "digest", now).value();
+    const std::string browser = store.login("leader", "digest", now).value();
+    EXPECT_NE(client, browser);
+    EXPECT_TRUE(store.logout(client));
+    EXPECT_FALSE(store.account(client, now));
+    EXPECT_FALSE(store.logout(client));
     EXPECT_FALSE(store.logout(""));
+    EXPECT_TRUE(store.account(browser, now));
+
+    // A password change needs the current password and ends every session but the new one.
+    const std::string other = store.login("leader", "digest", now).value();
+    EXPECT_EQ(store.changePassword(browser, "wrong", "new digest", now, "").outcome,
+              PasswordChange::WrongPassword);
+    EXPECT_TRUE(store.account(other, now));
+    EXPECT_EQ(store.changePassword(client, "digest", "new digest", now, "").outcome,
+              PasswordChange::NotLoggedIn);
+    const PasswordChange changed = store.changePassword(browser, "digest", "new digest", now, "");
+    ASSERT_EQ(changed.outcome, PasswordChange::Changed);
+    EXPECT_FALSE(store.account(browser, now));
+    EXPECT_FALSE(store.account(other, now));
+    EXPECT_TRUE(store.account(changed.token, now));
+    EXPECT_FALSE(store.login("leader", "digest", now));
+    EXPECT_TRUE(store.login("leader", "new digest", now));
+
+    // The command line's new password ends them too.
+    EXPECT_TRUE(store.setPassword("leader", "third digest"));
+    EXPECT_FALSE(store.account(changed.token, now));
+
+    // The database holds no token, only their digests.
+    const std::string kept = store.login("leader", "third digest", now).value();
+    Database db(path);
+    Database::Connection connection(db);
+    const std::string digest = encrypt::SHA(kept);
+    long long plain = 0, hashed = 0;
+    connection.sql() << "SELECT COUNT(*) FROM sessions WHERE token_hash = :token",
+        soci::use(kept, "token"), soci::into(plain);
+    connection.sql() << "SELECT COUNT(*) FROM sessions WHERE token_hash = :hash",
+        soci::use(digest, "hash"), soci::into(hashed);
+    EXPECT_EQ(plain, 0);
+    EXPECT_EQ(hashed, 1);
 }
 
 TEST(SiteSessions, PasswordVerifiersAreSaltedAndSlow) {
@@ -70,6 +119,15 @@ TEST(SiteSessions, StoreKeepsOnlyVerifiersOfTheDigest) {
     const std::string stored = storedVerifier(folder.path("site.db"), "leader");
     EXPECT_EQ(stored.rfind("pbkdf2-sha256$1000$", 0), 0u) << stored;
     EXPECT_TRUE(matchesPasswordVerifier(stored, "digest"));
+
+    // A site that makes verifiers of more rounds remakes each one at its user's next login.
+    SiteStore stronger(folder.path("site.db").string(), 2 * kQuickIterations);
+    EXPECT_FALSE(stronger.login("leader", "wrong", 0));
+    EXPECT_EQ(storedVerifier(folder.path("site.db"), "leader"), stored);
+    EXPECT_TRUE(stronger.login("leader", "digest", 0));
+    const std::string remade = storedVerifier(folder.path("site.db"), "leader");
+    EXPECT_EQ(remade.rfind("pbkdf2-sha256$2000$", 0), 0u) << remade;
+    EXPECT_TRUE(matchesPasswordVerifier(remade, "digest"));
 }
 
 TEST(SiteSessions, DatabaseOfTheEarlierFormIsTakenOverWhenOpened) {

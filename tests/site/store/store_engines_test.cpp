@@ -1,6 +1,7 @@
 // The store on both engines: what an upload writes, what it refuses, what a newer schema gets,
 // and two stores (or two processes) on one database.
 #include "api/api_routes.h"
+#include "auth/login_throttle.h"
 #include "ledger/points_rules.h"
 #include "sample_raid.h"
 #include "store/migrations.h"
@@ -175,6 +176,22 @@ TEST(SiteProcesses, TwoSitesOnOnePostgresqlServeTheSameGuilds) {
     const auto list = one.Get("/api/guild-dkp-list?site=" + guild["site"].get<std::string>());
     ASSERT_TRUE(list);
     EXPECT_NE(list->body.find("[\"PlayerOne\"]"), std::string::npos) << list->body;
+
+    // Failed logins counted by the first hold on the second: the right password waits too.
+    const nlohmann::json wrong = {{"user", "demo"}, {"digest", encrypt::SHA("wrong")}};
+    for (int i = 0; i < kMaxFailedLogins; ++i) {
+        const auto refused = one.Post("/api/login", wrong.dump(), "application/json");
+        ASSERT_TRUE(refused);
+        ASSERT_EQ(refused->status, 401) << refused->body;
+    }
+    const auto throttled = two.Post("/api/login", login.dump(), "application/json");
+    ASSERT_TRUE(throttled);
+    EXPECT_EQ(throttled->status, 429) << throttled->body;
+    const int retryAfter = std::stoi("0" + throttled->get_header_value("Retry-After"));
+    EXPECT_GT(retryAfter, 0);
+    EXPECT_LE(retryAfter, kFailedLoginWindowMs / 1000);
+    // The session made before still serves on both.
+    EXPECT_EQ(two.Get("/api/account", bearer)->status, 200);
 }
 
 } // namespace

@@ -15,6 +15,7 @@
 #include <chrono>
 #include <csignal>
 #include <cstdio>
+#include <filesystem>
 #include <httplib.h>
 #include <iostream>
 #include <pthread.h>
@@ -66,8 +67,7 @@ int run(dkpsite::SiteOptions options) {
             }
             dkpsite::answerError(req, res, 500, "internal error");
         });
-    if (!options.updatesFolder.empty() &&
-        !server.set_mount_point("/update", options.updatesFolder)) {
+    if (!options.updatesFolder.empty() && !std::filesystem::is_directory(options.updatesFolder)) {
         std::cerr << "dkpsite: no such folder: " << options.updatesFolder << std::endl;
         return 1;
     }

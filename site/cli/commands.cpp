@@ -28,9 +28,20 @@ Commands:
                                      add an account; its password is read from standard input
   user passwd NAME --db DB           change a password, read from standard input; ends the
                                      account's sessions
+  user reset-link NAME --db DB       print a one-time link that sets the account's password
+                                     (valid for a day)
   guild add NAME --site SITE --db DB [--admin USER] [--system NAME]
                                      add a guild, its address /SITE and one DKP system ("DKP"
                                      unless named); USER becomes its admin
+  guild registration SITE closed|invite|open --db DB
+                                     who may make an account in the guild: no one, holders of
+                                     an invite link, or anyone
+  guild invite SITE --db DB          print an invite link (valid for a week)
+  member add USER --guild SITE --db DB [--role admin|officer|member]
+  member role USER --guild SITE --role admin|officer|member --db DB
+  member remove USER --guild SITE --db DB
+                                     add a user to a guild (as a member unless named), change
+                                     the user's role in it, or take the user out of it
   backup --db DB FILE                copy an SQLite database, consistent while the site runs
   check --db DB                      recompute every standing from the points ledger; exits 1,
                                      naming each difference, if any stored figure disagrees
@@ -134,12 +145,61 @@ int user(const CommandLine& line, std::istream& in, std::ostream& out) {
         out << "changed the password of " << name << "\n";
         return 0;
     }
+    if (action == "reset-link") {
+        const Origin origin = commandLineOrigin();
+        const auto token = store.issuePasswordReset(name, origin);
+        if (!token)
+            throw CommandError("no user " + name);
+        out << kPasswordResetPath << "?token=" << *token << "\n"
+            << "the link sets the password of " << name << " once, within "
+            << kPasswordResetLifetimeMs / (60 * 60 * 1000) << " hours\n";
+        return 0;
+    }
     throw CommandError("unknown command user " + action);
 }
 
+SiteGuild guildAt(SiteStore& store, const std::string& site) {
+    const auto guild = store.guildBySite(site);
+    if (!guild)
+        throw CommandError("no guild with the site name " + site);
+    return *guild;
+}
+
+int guildRegistration(const CommandLine& line, std::ostream& out) {
+    const std::string site = line.word(2, "the guild's site name");
+    const std::string policyName = line.word(3, "closed, invite or open");
+    line.expectWords(4);
+    const auto policy = registrationPolicyNamed(policyName);
+    if (!policy)
+        throw CommandError("a registration policy is closed, invite or open, not " + policyName);
+    SiteStore store(line.option("db"));
+    store.setRegistration(guildAt(store, site).rowId, *policy);
+    out << "registration in /" << site << " is " << policyName << "\n";
+    return 0;
+}
+
+int guildInvite(const CommandLine& line, std::ostream& out) {
+    const std::string site = line.word(2, "the guild's site name");
+    line.expectWords(3);
+    SiteStore store(line.option("db"));
+    const SiteGuild guild = guildAt(store, site);
+    const std::string token = store.createInvite(guild.rowId);
+    out << kRegistrationPath << "?invite=" << token << "\n";
+    if (guild.registration != RegistrationPolicy::Invite)
+        out << "the link serves once the guild's registration is by invite (dkpsite guild "
+               "registration "
+            << site << " invite)\n";
+    return 0;
+}
+
 int guild(const CommandLine& line, std::ostream& out) {
-    if (line.word(1, "guild add") != "add")
-        throw CommandError("unknown command guild " + line.words[1]);
+    const std::string action = line.word(1, "guild add, registration or invite");
+    if (action == "registration")
+        return guildRegistration(line, out);
+    if (action == "invite")
+        return guildInvite(line, out);
+    if (action != "add")
+        throw CommandError("unknown command guild " + action);
     const std::string name = line.word(2, "the guild's name");
     line.expectWords(3);
     const std::string site = line.option("site");
@@ -161,6 +221,45 @@ int guild(const CommandLine& line, std::ostream& out) {
         store.addMembership(*admin, guildRowId, true, "admin", origin);
     out << "added guild " << name << " at /" << site << "\n";
     return 0;
+}
+
+int member(const CommandLine& line, std::ostream& out) {
+    const std::string action = line.word(1, "member add, role or remove");
+    const std::string name = lowerCase(line.word(2, "the user's name"));
+    line.expectWords(3);
+    SiteStore store(line.option("db"));
+    const auto user = store.findUser(name);
+    if (!user)
+        throw CommandError("no user " + name);
+    const SiteGuild guild = guildAt(store, line.option("guild"));
+    const auto current = store.memberRole(*user, guild.rowId);
+    try {
+        if (action == "add") {
+            if (current)
+                throw CommandError(name + " is already " + *current + " of /" + guild.site);
+            const std::string role = line.option("role", "member");
+            store.addMembership(*user, guild.rowId, false, role);
+            out << "added " << name << " to /" << guild.site << " as " << role << "\n";
+            return 0;
+        }
+        if (action == "role") {
+            if (!current)
+                throw CommandError(name + " is not in /" + guild.site);
+            const std::string role = line.option("role");
+            store.setMemberRole(*user, guild.rowId, role);
+            out << name << " is " << role << " of /" << guild.site << " (was " << *current << ")\n";
+            return 0;
+        }
+    } catch (const std::invalid_argument& e) {
+        throw CommandError(e.what());
+    }
+    if (action == "remove") {
+        if (!store.removeMember(*user, guild.rowId))
+            throw CommandError(name + " is not in /" + guild.site);
+        out << "removed " << name << " from /" << guild.site << "\n";
+        return 0;
+    }
+    throw CommandError("unknown command member " + action);
 }
 
 int backup(const CommandLine& line, std::ostream& out) {
@@ -217,8 +316,8 @@ int importCommand(const CommandLine& line, std::ostream& out) {
 }
 
 bool isCommand(const std::string& word) {
-    for (const char* command :
-         {"init", "user", "guild", "backup", "check", "export", "import", "--help", "-h", "help"})
+    for (const char* command : {"init", "user", "guild", "member", "backup", "check", "export",
+                                "import", "--help", "-h", "help"})
         if (word == command)
             return true;
     return false;
@@ -244,6 +343,8 @@ std::optional<int> runCommand(const std::vector<std::string>& arguments, std::is
             return user(line, in, out);
         if (command == "guild")
             return guild(line, out);
+        if (command == "member")
+            return member(line, out);
         if (command == "backup")
             return backup(line, out);
         if (command == "check")

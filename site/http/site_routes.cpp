@@ -1,6 +1,7 @@
 #include "http/site_routes.h"
 
 #include "api/api_routes.h"
+#include "http/update_files.h"
 #include "records/site_name.h"
 #include "web/officer_pages.h"
 #include "web/site_forms.h"
@@ -153,6 +154,15 @@ void addSiteRoutes(RouteTable& table, SiteStore& store, LoginGate& logins, const
     // Without a session it asks the reader to log in.
     table.add({Method::Get, "/account", Access::Anyone, page(&SitePages::account), {}});
     table.add({Method::Get, "/wow/s.php", Access::Anyone, page(&SitePages::itemSearch), {}});
+    // The updater's files (--updates DIR); 404 for every path when no folder is set.
+    const std::string updates = options.updatesFolder;
+    table.add({Method::Get,
+               "/update/(.+)",
+               Access::Anyone,
+               [updates](Req req, Res res, Ctx) {
+                   serveUpdateFile(updates, req.matches[1].str(), req, res);
+               },
+               {}});
     table.add({Method::Get, "/event.do", Access::GuildReader, page(&SitePages::event),
                eventNumber(eventPageId)});
     table.add({Method::Post, "/event.do", Access::GuildOfficer, form(&SiteForms::editEvent),

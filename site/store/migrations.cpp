@@ -145,6 +145,20 @@ const std::vector<std::string> kLoginFailures = {
     "CREATE INDEX login_failures_at ON login_failures(at_ms)",
 };
 
+// Version 6: the links the site hands out, each found by the SHA-256 of its token: invites to
+// register in a guild, and one-time links that set a password.
+const std::vector<std::string> kLinkTokens = {
+    R"(CREATE TABLE invites(
+        token_hash TEXT PRIMARY KEY, guild BIGINT NOT NULL REFERENCES guilds(id),
+        created_by TEXT NOT NULL, created_ms BIGINT NOT NULL, expires_ms BIGINT NOT NULL))",
+    "CREATE INDEX invites_expiry ON invites(expires_ms)",
+    R"(CREATE TABLE password_resets(
+        token_hash TEXT PRIMARY KEY, user_id BIGINT NOT NULL REFERENCES users(id),
+        created_by TEXT NOT NULL, created_ms BIGINT NOT NULL, expires_ms BIGINT NOT NULL,
+        used BIGINT NOT NULL DEFAULT 0))",
+    "CREATE INDEX password_resets_user ON password_resets(user_id)",
+};
+
 // The events of the first site become ledger entries, exactly as their standings were summed:
 // each attendee of each kill earns its points, each winner of an item spends its cost. The same
 // document uploaded twice to one DKP system was counted twice; it still is, and only its first
@@ -293,6 +307,8 @@ const std::vector<Migration>& migrations() {
                const MigrationContext&) { run(sql, engine, kHashedSessions); }},
         {5, [](soci::session& sql, Engine engine,
                const MigrationContext&) { run(sql, engine, kLoginFailures); }},
+        {6, [](soci::session& sql, Engine engine,
+               const MigrationContext&) { run(sql, engine, kLinkTokens); }},
     };
     return list;
 }

@@ -11,6 +11,7 @@
 #include <cctype>
 #include <chrono>
 #include <map>
+#include <stdexcept>
 
 namespace dkpsite {
 
@@ -96,10 +97,13 @@ std::int64_t SiteStore::addDkpSystem(std::int64_t guildRowId, const std::string&
 
 void SiteStore::addMembership(std::int64_t userId, std::int64_t guildRowId, bool isDefault,
                               const std::string& role, const Origin& origin) {
+    if (role != "admin" && role != "officer" && role != "member")
+        throw std::invalid_argument("a guild role is admin, officer or member, not " + role);
     inWriteTransaction(db_, guildRowId, [&](soci::session& sql) {
         insertMembership(sql, userId, guildRowId, isDefault, role);
-        recordAudit(sql,
-                    {origin, guildRowId, "add member", "user " + std::to_string(userId), "", role});
+        const auto user = userWithId(sql, userId);
+        recordAudit(sql, {origin, guildRowId, "add member",
+                          user ? user->name : "user " + std::to_string(userId), "", role});
     });
 }
 

@@ -42,6 +42,21 @@ struct PasswordChange {
     std::string token; // Changed: the caller's new session, the only one the account has
 };
 
+// An invite link serves any number of registrations until it is this old (or until the guild's
+// registration is no longer by invite): a week, time enough to post it in guild chat and for
+// the guild to see it.
+inline constexpr std::int64_t kInviteLifetimeMs = 7LL * 24 * 60 * 60 * 1000;
+// A password reset link serves once, within a day of being issued: it travels by hand (a
+// whisper in game, a message), and an unused one should not lie around.
+inline constexpr std::int64_t kPasswordResetLifetimeMs = 24LL * 60 * 60 * 1000;
+// User names are kept lower-cased, at most this long.
+inline constexpr std::size_t kUserNameMaxBytes = 64;
+
+enum class Registration { Registered, NameTaken, BadName, UnknownGuild, Closed, BadInvite };
+
+// Why `name` (lower-cased) cannot be a user name, or "".
+std::string userNameProblem(const std::string& name);
+
 // The operator of the command line, at the current time.
 Origin commandLineOrigin();
 
@@ -69,10 +84,51 @@ public:
                           const Origin& origin = commandLineOrigin());
     std::int64_t addDkpSystem(std::int64_t guildRowId, const std::string& name,
                               const Origin& origin = commandLineOrigin());
-    // `role`: admin, officer or member.
+
+    // Memberships. `role`: admin, officer or member; another text throws std::invalid_argument.
     void addMembership(std::int64_t userId, std::int64_t guildRowId, bool isDefault,
                        const std::string& role = "admin",
                        const Origin& origin = commandLineOrigin());
+    // Throws std::invalid_argument when the user is not in the guild.
+    void setMemberRole(std::int64_t userId, std::int64_t guildRowId, const std::string& role,
+                       const Origin& origin = commandLineOrigin());
+    // False when the user was not in the guild.
+    bool removeMember(std::int64_t userId, std::int64_t guildRowId,
+                      const Origin& origin = commandLineOrigin());
+    // The user's role in the guild, or nothing.
+    std::optional<std::string> memberRole(std::int64_t userId, std::int64_t guildRowId);
+    // The guild's accounts, by name.
+    std::vector<GuildMembership> members(std::int64_t guildRowId);
+
+    // Registration (SiteGuild::registration says the guild's policy).
+    void setRegistration(std::int64_t guildRowId, RegistrationPolicy policy,
+                         const Origin& origin = commandLineOrigin());
+    // A new invite link's token for the guild, valid from origin.atMs for kInviteLifetimeMs.
+    std::string createInvite(std::int64_t guildRowId, const Origin& origin = commandLineOrigin());
+    // The guild an invite token is for, while it is valid.
+    std::optional<SiteGuild> inviteGuild(const std::string& invite, std::int64_t nowMs);
+    // Makes an account that joins the guild at `site` as a member, when the guild's policy
+    // allows (`invite` only matters for a guild that registers by invite), in one transaction
+    // with its audit record. Slow (a verifier): run it as LoginGate runs logins.
+    Registration registerAccount(const std::string& site, const std::string& name,
+                                 const std::string& passwordDigest, const std::string& invite,
+                                 const Origin& origin);
+
+    // Password resets: a one-time link (its token) a guild admin or the site owner hands a user
+    // who forgot the password; using it sets a new password and ends the user's sessions.
+    //
+    // The site owner may reset anyone's password; a guild admin only that of a user who is not
+    // the site owner and all of whose guilds the admin administers.
+    bool mayIssuePasswordReset(const SiteAccount& issuer, const std::string& user);
+    // A new link's token, valid from origin.atMs for kPasswordResetLifetimeMs, replacing the
+    // user's earlier ones; nothing for an unknown user.
+    std::optional<std::string> issuePasswordReset(const std::string& user,
+                                                  const Origin& origin = commandLineOrigin());
+    // The user a reset token is for, while it is unused and unexpired.
+    std::optional<std::string> passwordResetUser(const std::string& token, std::int64_t nowMs);
+    // False for a token that is used, expired or unknown. Slow (a verifier).
+    bool resetPassword(const std::string& token, const std::string& passwordDigest,
+                       const Origin& origin);
 
     // Sessions. A token holds 192 random bits; the database keeps only its SHA-256.
     //

@@ -55,6 +55,36 @@ TEST(SiteCommands, AFirstStartFromAnEmptyDatabase) {
         EXPECT_FALSE(store.login("officer", clientPasswordDigest("密码"), 3));
         EXPECT_TRUE(store.login("officer", clientPasswordDigest("new one"), 3));
     }
+    // Members without --demo: a raider joins as member and becomes officer; a reset link
+    // sets a forgotten password once.
+    EXPECT_EQ(run({"user", "add", "raider", "--db", db}, "pw\n").status, 0);
+    EXPECT_EQ(run({"member", "add", "Raider", "--guild", "dawn", "--db", db}).status, 0);
+    const CommandRun promoted =
+        run({"member", "role", "raider", "--guild", "dawn", "--role", "officer", "--db", db});
+    EXPECT_EQ(promoted.out, "raider is officer of /dawn (was member)\n") << promoted.err;
+    const CommandRun link = run({"user", "reset-link", "raider", "--db", db});
+    ASSERT_EQ(link.status, 0) << link.err;
+    const std::string prefix = "/GetPasswordPage.do?token=";
+    ASSERT_EQ(link.out.rfind(prefix, 0), 0u) << link.out;
+    const std::string resetToken =
+        link.out.substr(prefix.size(), link.out.find('\n') - prefix.size());
+    EXPECT_EQ(run({"guild", "registration", "dawn", "invite", "--db", db}).status, 0);
+    const CommandRun invite = run({"guild", "invite", "dawn", "--db", db});
+    ASSERT_EQ(invite.out.rfind("/register?invite=", 0), 0u) << invite.out << invite.err;
+    {
+        SiteStore store(db);
+        const Origin origin = commandLineOrigin();
+        EXPECT_TRUE(store.resetPassword(resetToken, clientPasswordDigest("new"), origin));
+        EXPECT_FALSE(store.resetPassword(resetToken, clientPasswordDigest("newer"), origin));
+        const auto token = store.login("raider", clientPasswordDigest("new"), origin.atMs);
+        ASSERT_TRUE(token);
+        EXPECT_EQ(store.account(*token, origin.atMs)->roles.at("晨曦之光"), "officer");
+        EXPECT_EQ(store.guildBySite("dawn")->registration, RegistrationPolicy::Invite);
+        const std::string inviteToken = invite.out.substr(17, invite.out.find('\n') - 17);
+        EXPECT_EQ(store.inviteGuild(inviteToken, origin.atMs)->site, "dawn");
+    }
+    EXPECT_EQ(run({"member", "remove", "raider", "--guild", "dawn", "--db", db}).status, 0);
+
     const CommandRun checked = run({"check", "--db", db});
     EXPECT_EQ(checked.status, 0) << checked.err;
 
@@ -81,6 +111,10 @@ TEST(SiteCommands, RefusalsNameTheirReason) {
         {{"guild", "add", "G", "--site", "g", "--db", db, "--admin", "x"}, "no user x"},
         {{"export", "--db", db, "--guild", "none"}, "no guild with the site name none"},
         {{"init", "--db", db, "--colour", "red"}, "unknown option --colour"},
+        {{"user", "reset-link", "nobody", "--db", db}, "no user nobody"},
+        {{"member", "add", "officer", "--guild", "none", "--db", db}, "no guild with the site"},
+        {{"member", "add", "nobody", "--guild", "none", "--db", db}, "no user nobody"},
+        {{"guild", "registration", "none", "sometimes", "--db", db}, "closed, invite or open"},
     };
     for (const auto& [arguments, message] : cases) {
         const CommandRun result = run(arguments, arguments[1] == "passwd" ? "pw\n" : "");

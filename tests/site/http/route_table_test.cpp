@@ -120,6 +120,7 @@ const std::map<std::string, RequestCase>& requestCases() {
               req.params.emplace("eventid", guild.eventId);
           }}},
         {"GET /wow/s.php", {Access::Anyone, at("/wow/s.php")}},
+        {"GET /update/(.+)", {Access::Anyone, at("/update/list.xml")}},
         {R"(GET /([A-Za-z0-9_\-]{1,64})/member)",
          {Access::GuildReader,
           [](httplib::Request& req, const Target& guild) {

@@ -143,8 +143,14 @@ TEST_F(SiteTest, UnknownGuildSiteHasNoList) {
 }
 
 TEST(SiteProgram, ServesUpdateFilesFromTheGivenFolder) {
+    const testsupport::TemporaryFolder outside;
+    std::ofstream(outside.path("secret.txt")) << "secret";
     const testsupport::TemporaryFolder folder;
     std::ofstream(folder.path("list.xml")) << "<list/>";
+    std::filesystem::create_directory(folder.path("packages"));
+    const std::string package(300 * 1024, 'p'); // sent in pieces
+    std::ofstream(folder.path("packages/client.zip"), std::ios::binary) << package;
+    std::filesystem::create_symlink(outside.path("secret.txt"), folder.path("link.txt"));
     {
         SiteProcess site({"--updates", folder.path().string()});
         httplib::Client client("127.0.0.1", site.port());
@@ -152,7 +158,21 @@ TEST(SiteProgram, ServesUpdateFilesFromTheGivenFolder) {
         ASSERT_TRUE(file);
         EXPECT_EQ(file->status, 200);
         EXPECT_EQ(file->body, "<list/>");
-        EXPECT_EQ(client.Get("/update/missing.xml")->status, 404);
+        EXPECT_EQ(file->get_header_value("Content-Type"), "application/xml");
+        auto zip = client.Get("/update/packages/client.zip");
+        ASSERT_TRUE(zip);
+        EXPECT_EQ(zip->status, 200);
+        EXPECT_EQ(zip->body, package);
+        // Nothing but the folder's own files: not a folder, nor a way out of it.
+        for (const char* refused :
+             {"/update/missing.xml", "/update/packages", "/update/packages/", "/update/link.txt",
+              "/update/../update/list.xml", "/update/packages/%2e%2e/list.xml",
+              "/update/%2e%2e/%2e%2e/etc/passwd", "/update/packages//client.zip"}) {
+            const auto answer = client.Get(refused);
+            ASSERT_TRUE(answer) << refused;
+            EXPECT_EQ(answer->status, 404) << refused;
+            EXPECT_EQ(answer->body.find("secret"), std::string::npos) << refused;
+        }
         // Stops cleanly on SIGTERM.
         const int status = site.stop();
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);

@@ -159,6 +159,15 @@ const std::vector<std::string> kLinkTokens = {
     "CREATE INDEX password_resets_user ON password_resets(user_id)",
 };
 
+// Version 7: the pages' questions answered from indexes alone. An event's row holds its whole
+// uploaded document, and reading the columns after it walks the document's pages: the member
+// page reads every event of a DKP system, the guild page every member of every raid.
+const std::vector<std::string> kPageIndexes = {
+    "CREATE INDEX events_listing ON events(dkp_system, id, removed_ms, created_ms, guild, name, "
+    "start_time)",
+    "CREATE INDEX event_members_names ON event_members(event, name)",
+};
+
 // The events of the first site become ledger entries, exactly as their standings were summed:
 // each attendee of each kill earns its points, each winner of an item spends its cost. The same
 // document uploaded twice to one DKP system was counted twice; it still is, and only its first
@@ -309,6 +318,8 @@ const std::vector<Migration>& migrations() {
                const MigrationContext&) { run(sql, engine, kLoginFailures); }},
         {6, [](soci::session& sql, Engine engine,
                const MigrationContext&) { run(sql, engine, kLinkTokens); }},
+        {7, [](soci::session& sql, Engine engine,
+               const MigrationContext&) { run(sql, engine, kPageIndexes); }},
     };
     return list;
 }

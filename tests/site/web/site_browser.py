@@ -27,9 +27,9 @@ from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
-from selenium.common.exceptions import TimeoutException
+from selenium.common.exceptions import (StaleElementReferenceException, TimeoutException,
+                                        WebDriverException)
 from selenium.webdriver.support.select import Select
-from selenium.webdriver.support.expected_conditions import staleness_of
 from selenium.webdriver.support.wait import WebDriverWait
 
 HOSTILE_PLAYER = '<script>window.pwned=1</script>'
@@ -248,11 +248,27 @@ def language_is_chinese_then_remembered(site, driver):
           "the English page is not in English")
 
 
+def page_replaced(page):
+    """True once the given page is gone. Chromium answers a query on a node that is being torn
+    down either as stale or as a node that no longer belongs to the document; both mean gone."""
+    def gone(_driver):
+        try:
+            page.is_enabled()
+            return False
+        except StaleElementReferenceException:
+            return True
+        except WebDriverException as error:
+            if "does not belong to the document" in str(error):
+                return True
+            raise
+    return gone
+
+
 def submit(driver, button):
     """Clicks a button that leads to another page, and waits until that page has come."""
     page = driver.find_element(By.TAG_NAME, "html")
     button.click()
-    WebDriverWait(driver, 10).until(staleness_of(page))
+    WebDriverWait(driver, 10).until(page_replaced(page))
 
 
 def log_in_by_keyboard(site, driver, account):
@@ -263,7 +279,7 @@ def log_in_by_keyboard(site, driver, account):
     active.send_keys(account[0], Keys.TAB)
     page = driver.find_element(By.TAG_NAME, "html")
     driver.switch_to.active_element.send_keys(account[1], Keys.ENTER)
-    WebDriverWait(driver, 10).until(staleness_of(page))
+    WebDriverWait(driver, 10).until(page_replaced(page))
     check(driver.current_url.endswith("/account"), f"the login did not lead to the account: "
           f"{driver.current_url}: {driver.find_element(By.TAG_NAME, 'main').text}")
     check(account[0] in driver.find_element(By.TAG_NAME, "header").text,

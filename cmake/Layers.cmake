@@ -99,10 +99,41 @@ function(rl_link_names target out)
     set(${out} ${names} PARENT_SCOPE)
 endfunction()
 
+# The folders of the tree that `targets` name as include folders, for themselves or their users
+# (generator expressions taken apart, installed paths left out).
+function(rl_include_roots targets out)
+    set(roots)
+    foreach(target IN LISTS targets)
+        foreach(property INCLUDE_DIRECTORIES INTERFACE_INCLUDE_DIRECTORIES)
+            get_target_property(folders ${target} ${property})
+            if(NOT folders)
+                continue()
+            endif()
+            foreach(root IN LISTS folders)
+                string(REGEX REPLACE "\\$<INSTALL_INTERFACE:[^>]*>" "" root "${root}")
+                string(REGEX REPLACE "\\$<[A-Z_]+:([^>]*)>" "\\1" root "${root}")
+                if(root)
+                    cmake_path(NORMAL_PATH root)
+                    string(REGEX REPLACE "/$" "" root "${root}")
+                    string(FIND "${root}/" "${CMAKE_SOURCE_DIR}/" in_tree)
+                    string(FIND "${root}/" "${CMAKE_BINARY_DIR}/" in_build)
+                    if(in_tree EQUAL 0 AND NOT in_build EQUAL 0)
+                        list(APPEND roots "${root}")
+                    endif()
+                endif()
+            endforeach()
+        endforeach()
+    endforeach()
+    list(REMOVE_DUPLICATES roots)
+    list(SORT roots)
+    set(${out} ${roots} PARENT_SCOPE)
+endfunction()
+
 # Writes <build>/layers/table.cmake (the table), <build>/layers/links.txt (one line
-# "<target> <linked>" per link of a project target) and <build>/layers/folders.txt (one line
-# "<target> <folder>" per project target, its folder from the top of the tree), and adds the check
-# and the document target.
+# "<target> <linked>" per link of a project target), <build>/layers/folders.txt (one line
+# "<target> <folder>" per project target, its folder from the top of the tree) and
+# <build>/layers/include_roots.txt (the tree's include folders), and adds the checks and the
+# document target.
 function(rl_check_layers)
     set(folder ${CMAKE_BINARY_DIR}/layers)
     get_property(layers GLOBAL PROPERTY RL_LAYERS)
@@ -118,6 +149,7 @@ function(rl_check_layers)
     rl_collect_targets(${CMAKE_SOURCE_DIR} targets)
     set(lines)
     set(folders)
+    set(layered_targets)
     foreach(target IN LISTS targets)
         get_target_property(type ${target} TYPE)
         get_target_property(source ${target} SOURCE_DIR)
@@ -129,6 +161,7 @@ function(rl_check_layers)
             continue()
         endif()
         file(RELATIVE_PATH source_folder ${CMAKE_SOURCE_DIR} ${source})
+        list(APPEND layered_targets ${target})
         list(APPEND folders "${target} ${source_folder}")
         rl_link_names(${target} links)
         list(APPEND lines "${target} -")
@@ -152,6 +185,9 @@ function(rl_check_layers)
     file(WRITE ${folder}/links.txt "${text}\n")
     list(JOIN folders "\n" text)
     file(WRITE ${folder}/folders.txt "${text}\n")
+    rl_include_roots("${layered_targets}" roots)
+    list(JOIN roots "\n" text)
+    file(WRITE ${folder}/include_roots.txt "${text}\n")
 
     set(script ${CMAKE_SOURCE_DIR}/cmake/layer_check.cmake)
     if(RL_TESTS)
@@ -173,6 +209,18 @@ function(rl_check_layers)
         set_tests_properties(ArchitectureLayers.RefusesATargetInAnotherLayersFolder PROPERTIES
             PASS_REGULAR_EXPRESSION
             "utilkit \\(foundation\\) is in client/ui/utilkit, the folder of layer client_ui")
+        set(include_check ${CMAKE_SOURCE_DIR}/cmake/include_check.cmake)
+        add_test(NAME ArchitectureIncludes
+                 COMMAND ${CMAKE_COMMAND} -DFOLDER=${folder} -DSOURCE=${CMAKE_SOURCE_DIR}
+                         -P ${include_check})
+        # The check itself: the text helpers including a window's header must be refused.
+        add_test(NAME ArchitectureIncludes.RefusesAnUpwardInclude
+                 COMMAND ${CMAKE_COMMAND} -DFOLDER=${folder} -DSOURCE=${CMAKE_SOURCE_DIR}
+                         "-DEXTRA_INCLUDE=foundation/utilkit/ustring.cpp client/ui/include/ui/prompter.h"
+                         -P ${include_check})
+        set_tests_properties(ArchitectureIncludes.RefusesAnUpwardInclude PROPERTIES
+            PASS_REGULAR_EXPRESSION
+            "foundation/utilkit/ustring.cpp \\(foundation\\) includes client/ui/include/ui/prompter.h \\(client_ui\\)")
         add_test(NAME ArchitectureDocument
                  COMMAND ${CMAKE_COMMAND} -DFOLDER=${folder}
                          -DDOCUMENT=${CMAKE_SOURCE_DIR}/docs/architecture.md -DMODE=compare
@@ -180,6 +228,7 @@ function(rl_check_layers)
         rl_label_test(unit TESTS ArchitectureLayers ArchitectureLayers.RefusesAnUpwardLink
                                  ArchitectureLayers.RefusesATargetWithoutLayer
                                  ArchitectureLayers.RefusesATargetInAnotherLayersFolder
+                                 ArchitectureIncludes ArchitectureIncludes.RefusesAnUpwardInclude
                                  ArchitectureDocument)
     endif()
     add_custom_target(architecture_doc

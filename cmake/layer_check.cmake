@@ -1,5 +1,4 @@
 cmake_minimum_required(VERSION 3.25)
-# Checks every link of the project's targets against the layer table (cmake/Layers.cmake).
 # Checks every link of the project's targets against the layer table (cmake/Layers.cmake), and
 # that every target lives in its layer's folder.
 # -DFOLDER=<build>/layers; for the check's own tests, -DEXTRA_LINK="<target> <linked>" adds one
@@ -50,21 +49,7 @@ foreach(line IN LISTS links)
     endif()
 endforeach()
 
-# The layer whose folder holds `path`: the one with the longest folder that `path` lies in.
-function(layer_of_folder path out)
-    set(found "")
-    set(found_length 0)
-    foreach(layer IN LISTS RL_LAYERS)
-        set(layer_folder "${RL_LAYER_${layer}_FOLDER}")
-        string(LENGTH "${layer_folder}" length)
-        string(FIND "${path}/" "${layer_folder}/" at)
-        if(at EQUAL 0 AND length GREATER found_length)
-            set(found ${layer})
-            set(found_length ${length})
-        endif()
-    endforeach()
-    set(${out} "${found}" PARENT_SCOPE)
-endfunction()
+include(${CMAKE_CURRENT_LIST_DIR}/layer_folders.cmake)
 
 foreach(line IN LISTS folders)
     string(REPLACE " " ";" pair "${line}")

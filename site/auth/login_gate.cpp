@@ -4,6 +4,22 @@
 
 namespace dkpsite {
 
+namespace {
+
+// Runs the store's operation in the password pool unless the gate is closed to the caller.
+template <typename Outcome, typename Work>
+GatedResult<Outcome> throughPool(PasswordWork& pool, std::optional<std::int64_t> throttledFor,
+                                 Work&& work) {
+    GatedResult<Outcome> result;
+    if (throttledFor)
+        return {GatedResult<Outcome>::Throttled, {}, *throttledFor};
+    if (!pool.run([&] { result.outcome = work(); }))
+        return {GatedResult<Outcome>::Busy, {}, 1};
+    return result;
+}
+
+} // namespace
+
 LoginGate::LoginGate(SiteStore& store, LoginThrottle& throttle, PasswordWork& work,
                      int passwordIterations)
     : store_(store), throttle_(throttle), work_(work),
@@ -29,6 +45,57 @@ LoginResult LoginGate::attempt(const std::string& name, const std::string& diges
     }
     throttle_.succeeded(account);
     return {LoginResult::LoggedIn, *token, 0};
+}
+
+GatedResult<PasswordChange> LoginGate::changePassword(const std::string& token,
+                                                      const std::string& oldDigest,
+                                                      const std::string& newDigest,
+                                                      const std::string& address,
+                                                      std::int64_t nowMs) {
+    const auto account = store_.account(token, nowMs);
+    if (!account)
+        return {};
+    auto result = throughPool<PasswordChange>(
+        work_, throttle_.retryAfterSeconds(account->user, address, nowMs),
+        [&] { return store_.changePassword(token, oldDigest, newDigest, nowMs, address); });
+    if (result.kind != result.Done)
+        return result;
+    if (result.outcome.outcome == PasswordChange::WrongPassword)
+        throttle_.failed(account->user, address, nowMs);
+    else if (result.outcome.outcome == PasswordChange::Changed)
+        throttle_.succeeded(account->user);
+    return result;
+}
+
+GatedResult<Registration> LoginGate::registerAccount(const std::string& site,
+                                                     const std::string& name,
+                                                     const std::string& passwordDigest,
+                                                     const std::string& invite,
+                                                     const Origin& origin) {
+    auto result = throughPool<Registration>(
+        work_, throttle_.retryAfterSecondsFrom(origin.address, origin.atMs),
+        [&] { return store_.registerAccount(site, name, passwordDigest, invite, origin); });
+    if (result.kind == result.Done &&
+        (result.outcome == Registration::BadInvite || result.outcome == Registration::NameTaken))
+        throttle_.failedFrom(origin.address, origin.atMs);
+    return result;
+}
+
+GatedResult<bool> LoginGate::resetPassword(const std::string& token,
+                                           const std::string& passwordDigest,
+                                           const Origin& origin) {
+    const auto user = store_.passwordResetUser(token, origin.atMs);
+    auto result =
+        throughPool<bool>(work_, throttle_.retryAfterSecondsFrom(origin.address, origin.atMs), [&] {
+            return user && store_.resetPassword(token, passwordDigest, origin);
+        });
+    if (result.kind != result.Done)
+        return result;
+    if (result.outcome)
+        throttle_.succeeded(*user);
+    else
+        throttle_.failedFrom(origin.address, origin.atMs);
+    return result;
 }
 
 } // namespace dkpsite

@@ -43,6 +43,15 @@ void LoginThrottle::failed(const std::string& account, const std::string& addres
     store_.recordLoginFailure(addressKey(address), nowMs, windowStart);
 }
 
+std::optional<std::int64_t> LoginThrottle::retryAfterSecondsFrom(const std::string& address,
+                                                                 std::int64_t nowMs) {
+    return waitFor(addressKey(address), nowMs);
+}
+
+void LoginThrottle::failedFrom(const std::string& address, std::int64_t nowMs) {
+    store_.recordLoginFailure(addressKey(address), nowMs, nowMs - kFailedLoginWindowMs);
+}
+
 void LoginThrottle::succeeded(const std::string& account) {
     store_.forgetLoginFailures(accountKey(account));
 }

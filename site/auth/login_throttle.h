@@ -25,6 +25,11 @@ public:
     std::optional<std::int64_t> retryAfterSeconds(const std::string& account,
                                                   const std::string& address, std::int64_t nowMs);
     void failed(const std::string& account, const std::string& address, std::int64_t nowMs);
+    // The same for a request that names no account (a registration, a reset link): only its
+    // address counts.
+    std::optional<std::int64_t> retryAfterSecondsFrom(const std::string& address,
+                                                      std::int64_t nowMs);
+    void failedFrom(const std::string& address, std::int64_t nowMs);
     // A login succeeded: the account's failures are forgotten (the address's are not).
     void succeeded(const std::string& account);
 

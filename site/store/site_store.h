@@ -109,7 +109,7 @@ public:
     std::optional<SiteGuild> inviteGuild(const std::string& invite, std::int64_t nowMs);
     // Makes an account that joins the guild at `site` as a member, when the guild's policy
     // allows (`invite` only matters for a guild that registers by invite), in one transaction
-    // with its audit record. Slow (a verifier): run it as LoginGate runs logins.
+    // with its audit record. Slow (a verifier): requests call it through LoginGate.
     Registration registerAccount(const std::string& site, const std::string& name,
                                  const std::string& passwordDigest, const std::string& invite,
                                  const Origin& origin);
@@ -126,7 +126,8 @@ public:
                                                   const Origin& origin = commandLineOrigin());
     // The user a reset token is for, while it is unused and unexpired.
     std::optional<std::string> passwordResetUser(const std::string& token, std::int64_t nowMs);
-    // False for a token that is used, expired or unknown. Slow (a verifier).
+    // False for a token that is used, expired or unknown. Slow (a verifier): requests call it
+    // through LoginGate.
     bool resetPassword(const std::string& token, const std::string& passwordDigest,
                        const Origin& origin);
 
@@ -142,8 +143,8 @@ public:
     // Ends the session; false when the token names none.
     bool logout(const std::string& token);
     // The password of the session's account, when `oldDigest` is its current one: every session
-    // of the account ends, and the caller gets a new one. Slow (two verifiers): run it as
-    // LoginGate runs logins.
+    // of the account ends, and the caller gets a new one. Slow (two verifiers): requests call it
+    // through LoginGate.
     PasswordChange changePassword(const std::string& token, const std::string& oldDigest,
                                   const std::string& newDigest, std::int64_t nowMs,
                                   const std::string& address);

@@ -65,6 +65,85 @@ TEST_F(LoginGateTest, TenFailuresFromAnAddressRefuseItWhateverTheName) {
               LoginResult::LoggedIn);
 }
 
+// A password change, a registration and a reset work out verifiers too: each waits its turn in
+// the same pool, and each wrong guess counts against the login limit of its account or address.
+TEST_F(LoginGateTest, AccountChangesShareThePasswordPoolAndTheLimitOfLogins) {
+    const auto from = [](const std::string& address, std::int64_t atMs) {
+        return Origin{"visitor", EntrySource::Web, address, atMs};
+    };
+    const auto is = [](const auto& result, auto kind) { return result.kind == kind; };
+    using Change = GatedResult<PasswordChange>;
+    using Joining = GatedResult<Registration>;
+    using Reset = GatedResult<bool>;
+    const std::int64_t guild = store_.addGuild("Guild", "guild", kStart);
+    store_.setRegistration(guild, RegistrationPolicy::Invite);
+    const std::string invite = store_.createInvite(guild, from("10.0.0.1", kStart));
+    const std::string session = store_.login("leader", "right", kStart).value();
+    const std::string reset = store_.issuePasswordReset("healer", from("", kStart)).value();
+
+    // While the pool is full, each is turned away and nothing changes.
+    PasswordWork full{1, 0};
+    LoginGate crowded{store_, throttle_, full, 1000};
+    full.run([&] {
+        EXPECT_TRUE(
+            is(crowded.changePassword(session, "right", "new", "10.0.0.1", kStart), Change::Busy));
+        EXPECT_TRUE(
+            is(crowded.registerAccount("guild", "newcomer", "d", invite, from("10.0.0.1", kStart)),
+               Joining::Busy));
+        EXPECT_TRUE(is(crowded.resetPassword(reset, "new", from("10.0.0.1", kStart)), Reset::Busy));
+    });
+    EXPECT_TRUE(store_.account(session, kStart));
+    EXPECT_FALSE(store_.findUser("newcomer"));
+    EXPECT_EQ(store_.passwordResetUser(reset, kStart), "healer");
+
+    // Wrong old passwords, from anywhere, hold the account's changes and logins alike.
+    for (int i = 0; i < kMaxFailedLogins; ++i) {
+        const auto wrong = logins_.changePassword(session, "guess", "new",
+                                                  "10.1.0." + std::to_string(i), kStart + i);
+        ASSERT_TRUE(is(wrong, Change::Done));
+        EXPECT_EQ(wrong.outcome.outcome, PasswordChange::WrongPassword);
+    }
+    const auto held = logins_.changePassword(session, "right", "new", "10.1.9.9", kStart + 60'000);
+    EXPECT_TRUE(is(held, Change::Throttled));
+    EXPECT_EQ(held.retryAfterSeconds, (kFailedLoginWindowMs - 60'000) / 1000);
+    EXPECT_EQ(attempt("leader", "right", "10.1.9.9", kStart + 60'000), LoginResult::Throttled);
+    const std::int64_t later = kStart + kFailedLoginWindowMs + kMaxFailedLogins;
+    const auto changed = logins_.changePassword(session, "right", "new", "10.1.9.9", later);
+    ASSERT_TRUE(is(changed, Change::Done));
+    EXPECT_EQ(changed.outcome.outcome, PasswordChange::Changed);
+    EXPECT_EQ(attempt("leader", "new", "10.1.9.9", later), LoginResult::LoggedIn);
+
+    // Wrong invites, taken names and unknown reset links count against the address, never
+    // against the name taken: otherwise anyone could lock an account out by registering its name.
+    for (int i = 0; i < kMaxFailedLogins; ++i) {
+        const Origin guesser = from("10.2.0.9", later);
+        if (i % 3 == 0) {
+            EXPECT_EQ(logins_.registerAccount("guild", "Leader", "d", invite, guesser).outcome,
+                      Registration::NameTaken);
+        } else if (i % 3 == 1) {
+            EXPECT_EQ(logins_.registerAccount("guild", "newcomer", "d", "forged", guesser).outcome,
+                      Registration::BadInvite);
+        } else {
+            const auto guessed = logins_.resetPassword("forged", "d", guesser);
+            EXPECT_TRUE(is(guessed, Reset::Done) && !guessed.outcome);
+        }
+    }
+    EXPECT_TRUE(is(logins_.resetPassword(reset, "new", from("10.2.0.9", later)), Reset::Throttled));
+    EXPECT_EQ(attempt("healer", "right", "10.2.0.9", later), LoginResult::Throttled);
+    EXPECT_EQ(attempt("leader", "new", "10.2.0.8", later), LoginResult::LoggedIn);
+    EXPECT_EQ(
+        logins_.registerAccount("guild", "newcomer", "d", invite, from("10.2.0.8", later)).outcome,
+        Registration::Registered);
+
+    // A reset frees an account that guessers hold, as a login would; its link serves once.
+    for (int i = 0; i < kMaxFailedLogins; ++i)
+        attempt("healer", "guess", "10.3.0." + std::to_string(i), later);
+    EXPECT_EQ(attempt("healer", "right", "10.3.1.1", later), LoginResult::Throttled);
+    EXPECT_TRUE(logins_.resetPassword(reset, "new", from("10.3.1.1", later)).outcome);
+    EXPECT_EQ(attempt("healer", "new", "10.3.1.1", later), LoginResult::LoggedIn);
+    EXPECT_FALSE(logins_.resetPassword(reset, "newer", from("10.3.1.1", later)).outcome);
+}
+
 TEST(PasswordWorkTest, CallersBeyondTheWaitingBoundAreTurnedAway) {
     PasswordWork work(1, 0);
     bool nestedRan = true;

@@ -3,6 +3,7 @@
 #include "api/api_routes.h"
 #include "http/update_files.h"
 #include "records/site_name.h"
+#include "web/account_pages.h"
 #include "web/officer_pages.h"
 #include "web/site_forms.h"
 
@@ -143,16 +144,45 @@ void addSiteRoutes(RouteTable& table, SiteStore& store, LoginGate& logins, const
                Access::Anyone,
                page(&SitePages::help),
                {}});
-    table.add({Method::Get,
-               "/GetPasswordPage.do",
-               Access::Anyone,
-               page(&SitePages::passwordRecovery),
-               {}});
     table.add({Method::Get, "/login", Access::Anyone, form(&SiteForms::loginPage), {}});
     table.add({Method::Post, "/login", Access::Anyone, form(&SiteForms::login), {}});
     table.add({Method::Post, "/logout", Access::SignedIn, form(&SiteForms::logout), {}});
+
+    // One's own account.
+    auto accounts =
+        std::make_shared<const AccountPages>(store, logins, web.pages(), table.cookies());
+    using AccountHandler = void (AccountPages::*)(Req, Res, const PageVisit&) const;
+    const auto accountForm = [accounts, cookies](AccountHandler handler) {
+        return [accounts, cookies, handler](Req req, Res res, Ctx ctx) {
+            (accounts.get()->*handler)(req, res, visitOf(ctx, res, *cookies));
+        };
+    };
     // Without a session it asks the reader to log in.
-    table.add({Method::Get, "/account", Access::Anyone, page(&SitePages::account), {}});
+    table.add({Method::Get, "/account", Access::Anyone, accountForm(&AccountPages::account), {}});
+    table.add({Method::Post,
+               "/account/password",
+               Access::SignedIn,
+               accountForm(&AccountPages::changePassword),
+               {}});
+    table.add(
+        {Method::Get, "/register", Access::Anyone, accountForm(&AccountPages::registerPage), {}});
+    table.add({Method::Post,
+               "/register",
+               Access::Anyone,
+               accountForm(&AccountPages::registerAccount),
+               {}});
+    // The client's password-recovery link; with a reset link's token it sets the password.
+    table.add({Method::Get,
+               "/GetPasswordPage.do",
+               Access::Anyone,
+               accountForm(&AccountPages::passwordRecovery),
+               {}});
+    table.add({Method::Post,
+               "/GetPasswordPage.do",
+               Access::Anyone,
+               accountForm(&AccountPages::resetPassword),
+               {}});
+
     table.add({Method::Get, "/wow/s.php", Access::Anyone, page(&SitePages::itemSearch), {}});
     // The updater's files (--updates DIR); 404 for every path when no folder is set.
     const std::string updates = options.updatesFolder;

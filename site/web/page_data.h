@@ -79,9 +79,6 @@ public:
     // Every raid of the DKP system, oldest first, and whether the player was in it.
     virtual std::vector<RaidPresence> raidPresence(std::int64_t dkpSystem,
                                                    const std::string& name) = 0;
-    // The signed-in account a session token names, or nothing.
-    virtual std::optional<SiteAccount> account(const std::string& sessionToken,
-                                               std::int64_t nowMs) = 0;
 };
 
 } // namespace dkpsite

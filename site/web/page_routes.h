@@ -7,8 +7,8 @@ namespace dkpsite {
 
 // The pages of the site, read from its store. Their addresses, and who may open each, are in
 // the site's route table (http/site_routes.cpp): the home page, help (the client's forum
-// addresses), password recovery, the account, item search, events, the stylesheet, the
-// language switch, and last each guild at `/<site name>`.
+// addresses), item search, events, the stylesheet, the language switch, and last each guild at
+// `/<site name>`. The account's own pages are web/account_pages.h.
 class WebSite {
 public:
     WebSite(SiteStore& store, std::function<std::int64_t()> clock);

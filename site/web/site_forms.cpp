@@ -55,7 +55,12 @@ void SiteForms::answerLoginForm(const httplib::Request& req, httplib::Response& 
 
 void SiteForms::loginPage(const httplib::Request& req, httplib::Response& res,
                           const PageVisit& visit) const {
-    answerLoginForm(req, res, visit, 200, "");
+    // After a registration or a password reset, the page says what was done.
+    const std::string done = req.get_param_value("done");
+    answerLoginForm(req, res, visit, 200,
+                    done == "registered" ? "register_done"
+                    : done == "reset"    ? "reset_done"
+                                         : "");
 }
 
 void SiteForms::login(const httplib::Request& req, httplib::Response& res,

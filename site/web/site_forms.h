@@ -16,7 +16,7 @@ class SiteForms {
 public:
     SiteForms(SiteStore& store, LoginGate& logins, const SitePages& pages, CookiePolicy cookies);
 
-    // `GET /login[?back=<address>]`: the login form.
+    // `GET /login[?back=<address>][&done=registered|reset]`: the login form.
     void loginPage(const httplib::Request& req, httplib::Response& res,
                    const PageVisit& visit) const;
     // `POST /login` (user, password, back): the password is turned into the digest the client

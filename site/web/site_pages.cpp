@@ -294,23 +294,6 @@ void SitePages::help(const httplib::Request& req, httplib::Response& res,
     answer(req, res, visit, "help", "", data());
 }
 
-void SitePages::passwordRecovery(const httplib::Request& req, httplib::Response& res,
-                                 const PageVisit& visit) const {
-    data values;
-    values.set("has_token", !req.get_param_value("token").empty());
-    answer(req, res, visit, "password", "", values);
-}
-
-void SitePages::account(const httplib::Request& req, httplib::Response& res,
-                        const PageVisit& visit) const {
-    data values;
-    if (const auto account = data_.account(visit.sessionToken, clock_())) {
-        values.set("user", account->user);
-        values.set("guilds", guildValues(account->guilds));
-    }
-    answer(req, res, visit, "account", "", values);
-}
-
 void SitePages::guild(const std::string& site, const httplib::Request& req, httplib::Response& res,
                       const PageVisit& visit) const {
     const auto guild = data_.guildBySite(site);
@@ -364,6 +347,8 @@ void SitePages::guild(const std::string& site, const httplib::Request& req, http
     values.set("events", events);
     values.set("loot", lootValues(data_.latestLoot(guild->rowId, kLatestLoot)));
     values.set("empty_text", renderer_.text(language, "no_loot"));
+    if (guild->registration == RegistrationPolicy::Open && !visit.signedIn())
+        values.set("register_href", "/register?site=" + guild->site);
     if (visit.officer)
         values.set("officer_href", "/" + guild->site + "/officer?dkp=" + number(system->id));
     answer(req, res, visit, "guild", guild->guildId, values);

@@ -20,11 +20,6 @@ public:
     void home(const httplib::Request& req, httplib::Response& res, const PageVisit& visit) const;
     // `/forumdisplay.php?fid=…`, `/forum-N-M.html`: installing, uploading, how points count.
     void help(const httplib::Request& req, httplib::Response& res, const PageVisit& visit) const;
-    // `/GetPasswordPage.do[?token=…]`: how a password is reset.
-    void passwordRecovery(const httplib::Request& req, httplib::Response& res,
-                          const PageVisit& visit) const;
-    // `/account`: the signed-in account and its guilds.
-    void account(const httplib::Request& req, httplib::Response& res, const PageVisit& visit) const;
     // `/<site name>[?dkp=&sort=&order=&class=&q=]`: a DKP system's standings, the latest
     // raids and loot.
     void guild(const std::string& site, const httplib::Request& req, httplib::Response& res,

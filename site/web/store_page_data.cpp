@@ -220,11 +220,4 @@ std::vector<RaidPresence> StorePageData::raidPresence(std::int64_t dkpSystem,
     return raids;
 }
 
-std::optional<SiteAccount> StorePageData::account(const std::string& sessionToken,
-                                                  std::int64_t nowMs) {
-    if (sessionToken.empty())
-        return std::nullopt;
-    return store_.account(sessionToken, nowMs);
-}
-
 } // namespace dkpsite

@@ -25,8 +25,6 @@ public:
     std::vector<LootRecord> lootOf(std::int64_t dkpSystem, const std::string& name) override;
     std::vector<RaidPresence> raidPresence(std::int64_t dkpSystem,
                                            const std::string& name) override;
-    std::optional<SiteAccount> account(const std::string& sessionToken,
-                                       std::int64_t nowMs) override;
 
 private:
     std::vector<LootRecord> loot(const std::string& where, long long key, const std::string& text,

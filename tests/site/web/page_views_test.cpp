@@ -1,6 +1,7 @@
 // What the pages decide before a template is filled: the reader's language, the standings a
 // query keeps and their order, where a link may lead back, and that every text a template
 // names exists in both languages.
+#include "web/new_password.h"
 #include "web/page_renderer.h"
 #include "web/page_request.h"
 #include "web/standings_view.h"
@@ -87,6 +88,30 @@ TEST(StandingsView, EachColumnSortsBothWaysAndFiltersKeepOnlyWhatWasAsked) {
     EXPECT_EQ(attendancePercent(rows[1], 8), 50);
     EXPECT_EQ(attendancePercent(rows[1], 0), 0);
     EXPECT_EQ(attendancePercent(rows[1], 3), 100); // never above all raids
+}
+
+TEST(NewPassword, APageAcceptsOnlyAPasswordTheClientCanTypeAndSend) {
+    struct Case {
+        std::string password, again, problem;
+    };
+    const Case cases[] = {
+        {"eight ch", "eight ch", ""},
+        {"夜色 officer", "夜色 officer", ""},
+        {std::string(25, 'x'), std::string(25, 'x'), ""},
+        {"二十五个字二十五个字二十五个字二十五个字二十五个字",
+         "二十五个字二十五个字二十五个字二十五个字二十五个字", ""},
+        {"eight ch", "eight cH", "password_mismatch"},
+        {"seven c", "seven c", "password_length"},
+        {std::string(26, 'x'), std::string(26, 'x'), "password_length"},
+        {" leading", " leading", "password_blank_ends"},
+        {"trailing\t", "trailing\t", "password_blank_ends"},
+        // The client sends GBK: a character it has no code for would become "?".
+        {"emoji 😀 pass", "emoji 😀 pass", "password_characters"},
+        {"한국어 password", "한국어 password", "password_characters"},
+        {"bad \xff utf-8", "bad \xff utf-8", "password_characters"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(newPasswordProblem(c.password, c.again), c.problem) << c.password;
 }
 
 TEST(PageRenderer, EveryTextATemplateNamesExistsInBothLanguages) {

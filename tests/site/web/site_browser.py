@@ -86,12 +86,13 @@ class Site:
     """dkpsite with the demo guilds, started on a free port."""
 
     def __init__(self, program, uploader=None, accounts=None):
+        self.program = program
         self.uploader = uploader
         self.folder = tempfile.TemporaryDirectory(prefix="dkpsite-browser")
+        self.database = os.path.join(self.folder.name, "site.db")
         self.log = open(os.path.join(self.folder.name, "dkpsite.log"), "w")
         self.process = subprocess.Popen(
-            [program, "--demo", "--port", "0", "--bind", "127.0.0.1",
-             "--db", os.path.join(self.folder.name, "site.db")],
+            [program, "--demo", "--port", "0", "--bind", "127.0.0.1", "--db", self.database],
             stdout=subprocess.PIPE, stderr=self.log, text=True)
         banner = self.process.stdout.readline().strip()
         if not banner.startswith("dkpsite listening on "):
@@ -100,12 +101,18 @@ class Site:
         self.url = banner.rsplit(" ", 1)[1]
         if accounts:
             try:
-                subprocess.run([accounts, os.path.join(self.folder.name, "site.db"), "adpt_dkp",
+                subprocess.run([accounts, self.database, "adpt_dkp",
                                 ":".join(OFFICER + ("officer",)),
                                 ":".join(MEMBER + ("member",))], check=True, timeout=60)
             except (subprocess.SubprocessError, OSError):
                 self.stop()
                 raise
+
+    def command(self, *arguments):
+        """Runs a command of dkpsite on the site's database, as its operator would; its
+        output."""
+        return subprocess.run([self.program, *arguments, "--db", self.database],
+                              capture_output=True, text=True, timeout=60, check=True).stdout
 
     def api(self, path, body=None, token=None):
         request = urllib.request.Request(self.url + path, method="POST" if body else "GET")
@@ -227,7 +234,7 @@ def standings_work_by_keyboard(site, driver):
 
 def pages_are_guarded(site, driver):
     for path in ("/", "/adpt_dkp", "/wow/s.php?n=ring", "/forum-106-1.html",
-                 "/forumdisplay.php?fid=106", "/GetPasswordPage.do", "/account",
+                 "/forumdisplay.php?fid=106", "/GetPasswordPage.do", "/account", "/register",
                  "/event.do?method=event_info&eventid=1"):
         policy = site.headers(path).get("Content-Security-Policy", "")
         check("frame-ancestors 'none'" in policy and "script-src" not in policy and
@@ -411,6 +418,66 @@ def officer_adjusts_many_decays_after_its_preview_and_the_admin_reads_why(site, 
     check(tabs == ["团队DKP", "Alt runs", "PvP"], f"after renaming and adding, the systems are {tabs}")
 
 
+NEWCOMER = ("晨星", "first 口令 pass")
+CHANGED_PASSWORD = "second 口令 pass"
+RESET_PASSWORD = "third pass 9"
+
+
+def fill(form, values):
+    for name, value in values.items():
+        form.find_element(By.NAME, name).send_keys(value)
+
+
+def log_in_is_refused(site, driver, account):
+    driver.get(site.url + "/login")
+    form = driver.find_element(By.ID, "login")
+    fill(form, {"user": account[0], "password": account[1]})
+    submit(driver, form.find_element(By.TAG_NAME, "button"))
+    check("用户名或密码不正确" in driver.find_element(By.TAG_NAME, "main").text,
+          f"logging in as {account[0]} with {account[1]!r} was not refused")
+
+
+def a_newcomer_registers_by_invite_changes_the_password_and_resets_it(site, driver):
+    site.command("guild", "registration", "adpt_dkp", "invite")
+    invite = site.command("guild", "invite", "adpt_dkp").splitlines()[0]
+    driver.get(site.url + invite)
+    form = driver.find_element(By.ID, "register")
+    fill(form, {"user": NEWCOMER[0], "password": NEWCOMER[1], "password_again": NEWCOMER[1]})
+    submit(driver, form.find_element(By.TAG_NAME, "button"))
+    check("注册成功" in driver.find_element(By.TAG_NAME, "main").text,
+          f"registering did not lead to the login: {driver.current_url}: "
+          f"{driver.find_element(By.TAG_NAME, 'main').text}")
+    log_in_by_keyboard(site, driver, NEWCOMER)
+    check(driver.find_elements(By.CSS_SELECTOR, "main a[href='/adpt_dkp']"),
+          "the new account is not in the guild whose invite it used")
+
+    form = driver.find_element(By.ID, "change-password")
+    fill(form, {"old": NEWCOMER[1], "password": CHANGED_PASSWORD,
+                "password_again": CHANGED_PASSWORD})
+    submit(driver, form.find_element(By.TAG_NAME, "button"))
+    check("密码已修改" in driver.find_element(By.TAG_NAME, "main").text and
+          NEWCOMER[0] in driver.find_element(By.TAG_NAME, "header").text,
+          "the password change is not confirmed to the user, still signed in")
+    log_out(site, driver)
+    log_in_is_refused(site, driver, NEWCOMER)
+    log_in_by_keyboard(site, driver, (NEWCOMER[0], CHANGED_PASSWORD))
+    log_out(site, driver)
+
+    # A reset link, as an admin hands it out, sets the password once.
+    reset = site.command("user", "reset-link", NEWCOMER[0]).splitlines()[0]
+    driver.get(site.url + reset)
+    form = driver.find_element(By.ID, "reset-password")
+    fill(form, {"password": RESET_PASSWORD, "password_again": RESET_PASSWORD})
+    submit(driver, form.find_element(By.TAG_NAME, "button"))
+    check("新密码已设置" in driver.find_element(By.TAG_NAME, "main").text,
+          f"the reset link did not set the password: {driver.current_url}")
+    log_in_is_refused(site, driver, (NEWCOMER[0], CHANGED_PASSWORD))
+    log_in_by_keyboard(site, driver, (NEWCOMER[0], RESET_PASSWORD))
+    driver.get(site.url + reset)
+    check(not driver.find_elements(By.ID, "reset-password"),
+          "a used reset link still offers to set the password")
+
+
 SCENARIOS = [hostile_names_show_as_text, standings_work_by_keyboard, pages_are_guarded,
              language_is_chinese_then_remembered]
 
@@ -419,7 +486,8 @@ def run_tests(program, uploader, accounts):
     failures = 0
     site = Site(program, uploader, accounts)
     scenarios = SCENARIOS + ([officer_corrects_a_loot_cost_and_the_member_sees_why,
-                              officer_adjusts_many_decays_after_its_preview_and_the_admin_reads_why]
+                              officer_adjusts_many_decays_after_its_preview_and_the_admin_reads_why,
+                              a_newcomer_registers_by_invite_changes_the_password_and_resets_it]
                              if accounts else [])
     try:
         for scenario in scenarios:

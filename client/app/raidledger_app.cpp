@@ -3,7 +3,6 @@
 #include "config/config_store.h"
 #include "config/ledgerward_keys.h"
 #include "fetchkit/fetchkit.h"
-#include "gamefiles/game_folder.h"
 #include "savekeep/backup.h"
 #include "tickhub/timer.h"
 #include "ui/clogindlg.h"
@@ -55,8 +54,6 @@ RaidledgerApp::~RaidledgerApp() {
         store_->destroy(section_);
     section_ = nullptr;
     store_.reset();
-    if (ui::Skin::current() == skin_.get())
-        ui::Skin::setCurrent(nullptr);
     skin_.reset();
     binding_.unbind();
     if (curlInitialised_)
@@ -108,7 +105,7 @@ void RaidledgerApp::loadConfiguration() {
         section_ = store_->load(config::ledgerward::SectionName);
     // The folder the user chose wins over the game's own record from the start, for the
     // backups as much as for the windows.
-    gamefiles::setGameFolder(ui::sectionvalues::readText(section_, config::ledgerward::WowFolder));
+    gameFolder_.setConfigured(ui::sectionvalues::readText(section_, config::ledgerward::WowFolder));
 }
 
 void RaidledgerApp::loadSkin() {
@@ -116,7 +113,6 @@ void RaidledgerApp::loadSkin() {
         return;
     if (skin_->load())
         qApp->setStyleSheet(skin_->styleSheet());
-    ui::Skin::setCurrent(skin_.get());
 }
 
 void RaidledgerApp::startUpdater() {
@@ -147,26 +143,32 @@ void RaidledgerApp::configureBackup() {
     savekeep::IBackup* backup = savekeep::getBackup();
     if (backup == nullptr)
         return;
-    backup->setGameFolder(gamefiles::getGameFolder());
+    backup->setGameFolder(gameFolder_.current());
     backup->setBackupFolder(programFolder_ + u"Backup");
     backup->setTimer(&timerAdapter_);
     backup->setInterval(kBackupIntervalMs);
 }
 
 bool RaidledgerApp::runLogin() {
-    ui::CLoginDlg login(nullptr, deployment_);
+    ui::CLoginDlg login(nullptr, deployment_, skin_.get());
     login.setConfig(section_);
     login.setLoginService(manager_->getLoginService());
     return login.exec() == QDialog::Accepted;
 }
 
 void RaidledgerApp::createMainWindow() {
-    mainFrame_ = std::make_unique<ui::CMainFrame>(deployment_, programFolder_);
-    mainFrame_->setBackup(savekeep::getBackup());
-    mainFrame_->setAccountService(manager_->getAccountService());
-    mainFrame_->setUploadService(manager_->getEventUploadService());
-    mainFrame_->setGuildDkpService(manager_->getGuildDkpService());
-    mainFrame_->setConfig(section_);
+    mainFrame_ = std::make_unique<ui::CMainFrame>(ui::MainFrameParts{
+        .deployment = deployment_,
+        .programFolder = programFolder_,
+        .timer = timerAdapter_,
+        .gameFolder = gameFolder_,
+        .backup = savekeep::getBackup(),
+        .accounts = manager_->getAccountService(),
+        .uploads = manager_->getEventUploadService(),
+        .guildDkp = manager_->getGuildDkpService(),
+        .section = section_,
+        .skin = skin_.get(),
+    });
     mainFrame_->create();
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect frame = mainFrame_->frameGeometry();

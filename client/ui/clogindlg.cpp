@@ -39,7 +39,8 @@ QString address(const std::string& base, const char* path) {
 
 using namespace logindlgids;
 
-CLoginDlg::CLoginDlg(QWidget* parent, const usettings::Deployment& deployment) : QDialog(parent) {
+CLoginDlg::CLoginDlg(QWidget* parent, const usettings::Deployment& deployment, const Skin* skin)
+    : QDialog(parent), skin_(skin) {
     setObjectName(QStringLiteral("loginDialog"));
     setWindowTitle(QStringLiteral("登录VelvaneDKP客户端"));
     setFixedSize(kWidth, kHeight);
@@ -136,9 +137,8 @@ void CLoginDlg::showEvent(QShowEvent* event) {
 }
 
 void CLoginDlg::initialise() {
-    showSkinImage(findChild<QLabel*>(unitName(BackgroundUnit)), QStringLiteral("login"));
-    if (Skin::current() != nullptr)
-        setWindowIcon(Skin::current()->icon());
+    showSkinImage(skin_, findChild<QLabel*>(unitName(BackgroundUnit)), QStringLiteral("login"));
+    showSkinIcon(skin_, this);
     const std::string user = sectionvalues::readBytes(section_, config::ledgerward::UserName);
     const std::string password = sectionvalues::readBytes(section_, config::ledgerward::Password);
     userName_->setText(fromAnsi(user));

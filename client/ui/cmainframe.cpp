@@ -8,7 +8,6 @@
 #include "protocol/account_service.h"
 #include "protocol/guild_dkp_service.h"
 #include "savekeep/backup.h"
-#include "tickhub/timer.h"
 #include "ui/cmainframe_ids.h"
 #include "ui/cmysetupdlg.h"
 #include "ui/crestoredatadlg.h"
@@ -54,20 +53,27 @@ QString colourRule(const QColor& colour) {
 
 using namespace mainframeids;
 
-CMainFrame::CMainFrame(const usettings::Deployment& deployment, std::u16string programFolder)
+CMainFrame::CMainFrame(const MainFrameParts& parts)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowMinimizeButtonHint |
                            Qt::WindowSystemMenuHint),
-      deployment_(deployment), programFolder_(programFolder),
-      addons_(std::make_unique<gamefiles::AddonManager>(std::move(programFolder))) {
+      deployment_(parts.deployment), programFolder_(parts.programFolder),
+      addons_(std::make_unique<gamefiles::AddonManager>(parts.programFolder)), timer_(parts.timer),
+      gameFolder_(parts.gameFolder), backup_(parts.backup), accounts_(parts.accounts),
+      uploads_(parts.uploads), guildDkp_(parts.guildDkp), section_(parts.section),
+      skin_(parts.skin) {
     setObjectName(QStringLiteral("mainFrame"));
     setWindowTitle(QStringLiteral("VelvaneDKP"));
     setFixedSize(kWidth, kHeight);
     buildUnits();
+    if (accounts_ != nullptr)
+        accounts_->addListener(this);
+    if (guildDkp_ != nullptr)
+        guildDkp_->addListener(this);
 }
 
 CMainFrame::~CMainFrame() {
     if (timerRegistered_)
-        tickhub::CTimer::Instance()->UnRegisterListener(this);
+        timer_.unregisterListener(this);
     if (accounts_ != nullptr)
         accounts_->removeListener(this);
     if (guildDkp_ != nullptr)
@@ -151,21 +157,9 @@ QLabel* CMainFrame::text(int unit) const {
     return findChild<QLabel*>(unitName(unit));
 }
 
-void CMainFrame::setAccountService(protocol::AccountService* service) {
-    accounts_ = service;
-    if (accounts_ != nullptr)
-        accounts_->addListener(this);
-}
-
-void CMainFrame::setGuildDkpService(protocol::GuildDkpService* service) {
-    guildDkp_ = service;
-    if (guildDkp_ != nullptr)
-        guildDkp_->addListener(this);
-}
-
 void CMainFrame::applyConfiguredGameFolder() {
-    gamefiles::setGameFolder(sectionvalues::readText(section_, config::ledgerward::WowFolder));
-    handGameFolderToBackup(gamefiles::getGameFolder());
+    gameFolder_.setConfigured(sectionvalues::readText(section_, config::ledgerward::WowFolder));
+    handGameFolderToBackup(gameFolder_.current());
 }
 
 void CMainFrame::handGameFolderToBackup(const std::u16string& gameFolder) {
@@ -175,18 +169,17 @@ void CMainFrame::handGameFolderToBackup(const std::u16string& gameFolder) {
 
 void CMainFrame::create() {
     applyConfiguredGameFolder();
-    showSkinImage(text(Background), QStringLiteral("mainframe"));
-    if (Skin::current() != nullptr)
-        setWindowIcon(Skin::current()->icon());
-    tickhub::CTimer::Instance()->RegisterListener(this, kMaintenancePeriodMs);
+    showSkinImage(skin_, text(Background), QStringLiteral("mainframe"));
+    showSkinIcon(skin_, this);
+    timer_.registerListener(this, kMaintenancePeriodMs);
     timerRegistered_ = true;
     runMaintenance();
     text(AddonVersion)
-        ->setText(QString::fromStdU16String(addons_->getSourceVersion(gamefiles::getGameFolder())));
+        ->setText(QString::fromStdU16String(addons_->getSourceVersion(gameFolder_.current())));
 }
 
 void CMainFrame::runMaintenance() {
-    const std::u16string gameFolder = gamefiles::getGameFolder();
+    const std::u16string gameFolder = gameFolder_.current();
     // The game folder in effect can change on disk too (a configured folder that appears).
     handGameFolderToBackup(gameFolder);
     if (gameFolder.empty())
@@ -205,7 +198,7 @@ void CMainFrame::onCommand(int id) {
         CUploadWizard wizard(accounts_, uploads_,
                              {QString::fromStdString(deployment_.siteUrl),
                               QString::fromStdString(deployment_.itemSearchUrl)},
-                             this);
+                             gameFolder_, this);
         gamefiles::UploadMarks marks(programFolder_);
         wizard.setUploadMarks(&marks);
         wizard.run();
@@ -221,13 +214,13 @@ void CMainFrame::onCommand(int id) {
         break;
     case Restore:
         if (backup_ != nullptr) {
-            CRestoreDataDlg dialog(*backup_, this);
+            CRestoreDataDlg dialog(*backup_, gameFolder_, this);
             dialog.exec();
         }
         break;
     case CorrectErrors: {
         PromptMessageOwner owner(this);
-        gamefiles::correctAddonErrors(owner, gamefiles::getGameFolder());
+        gamefiles::correctAddonErrors(owner, gameFolder_.current());
         break;
     }
     case Forum:
@@ -245,7 +238,7 @@ void CMainFrame::onCommand(int id) {
 }
 
 void CMainFrame::openSettings() {
-    CMySetupDlg dialog(this, deployment_);
+    CMySetupDlg dialog(gameFolder_, this, deployment_);
     dialog.setConfig(section_);
     dialog.setAccountService(accounts_);
     if (dialog.exec() != QDialog::Accepted)
@@ -272,14 +265,14 @@ void CMainFrame::requestGuildDkpList() {
                                               ustring::fromUtf8(deployment_.siteHost));
     if (guildDkp_ != nullptr)
         guildDkp_->requestGuildDkpList(ustring::toNarrowString(site, ustring::kAnsiCodePage),
-                                       gamefiles::isMainlandClient(gamefiles::getGameFolder()));
+                                       gamefiles::isMainlandClient(gameFolder_.current()));
 }
 
 void CMainFrame::onGuildDkpList(const std::string& listText) {
     button(DownloadDkpList)->setEnabled(true);
-    if (gamefiles::getGameFolder().empty())
+    if (gameFolder_.current().empty())
         onCommand(Settings);
-    const std::u16string gameFolder = gamefiles::getGameFolder();
+    const std::u16string gameFolder = gameFolder_.current();
     // Without a game folder the list would land in the current directory.
     if (!gameFolder.empty())
         gamefiles::writeDkpList(gameFolder, listText);

@@ -34,8 +34,9 @@ bool checkGuildUrl(const std::u16string& text, const std::u16string& siteHost) {
     return !siteHost.empty() && text.find(siteHost + u"/") != std::u16string::npos;
 }
 
-CMySetupDlg::CMySetupDlg(QWidget* parent, const usettings::Deployment& deployment)
-    : QDialog(parent), deployment_(deployment) {
+CMySetupDlg::CMySetupDlg(const gamefiles::GameFolder& gameFolder, QWidget* parent,
+                         const usettings::Deployment& deployment)
+    : QDialog(parent), gameFolder_(gameFolder), deployment_(deployment) {
     setObjectName(QStringLiteral("dialog108"));
     setWindowTitle(QStringLiteral("设置我的数据"));
     setFixedSize(kWidth, kHeight);
@@ -92,7 +93,7 @@ void CMySetupDlg::initialise() {
     guildUrl_->setText(QString::fromStdU16String(url));
     std::u16string folder = sectionvalues::readText(section_, config::ledgerward::WowFolder);
     if (folder.empty())
-        folder = gamefiles::getGameFolder();
+        folder = gameFolder_.current();
     folder_->setText(QString::fromStdU16String(folder));
 }
 

@@ -32,8 +32,9 @@ QComboBox* makeList(QWidget* parent, int control) {
 
 } // namespace
 
-CRestoreDataDlg::CRestoreDataDlg(savekeep::IBackup& backup, QWidget* parent)
-    : QDialog(parent), backup_(backup) {
+CRestoreDataDlg::CRestoreDataDlg(savekeep::IBackup& backup, const gamefiles::GameFolder& gameFolder,
+                                 QWidget* parent)
+    : QDialog(parent), backup_(backup), gameFolder_(gameFolder) {
     setWindowTitle(QStringLiteral("恢复VelvaneDKP插件数据"));
     accounts_ = makeList(this, restoredatadlgids::AccountList);
     backups_ = makeList(this, restoredatadlgids::BackupList);
@@ -102,7 +103,7 @@ void CRestoreDataDlg::fillBackupFiles(int position) {
 // folder the path would point into whatever the current folder is, so the target stays empty.
 void CRestoreDataDlg::fillTarget() {
     const std::u16string account = accounts_->currentText().toStdU16String();
-    const std::u16string gameFolder = gamefiles::getGameFolder();
+    const std::u16string gameFolder = gameFolder_.current();
     if (account.empty() || gameFolder.empty()) {
         target_->clear();
         return;

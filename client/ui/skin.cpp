@@ -7,10 +7,6 @@
 
 namespace ui {
 
-namespace {
-Skin* currentSkin = nullptr;
-}
-
 Skin::Skin(QString folder) : folder_(std::move(folder)) {}
 
 QString Skin::defaultFolder() {
@@ -35,22 +31,19 @@ QIcon Skin::icon() const {
     return QIcon(image(QStringLiteral("icon")));
 }
 
-Skin* Skin::current() {
-    return currentSkin;
-}
-
-void Skin::setCurrent(Skin* skin) {
-    currentSkin = skin;
-}
-
-void showSkinImage(QWidget* widget, const QString& name) {
+void showSkinImage(const Skin* skin, QWidget* widget, const QString& name) {
     auto* label = qobject_cast<QLabel*>(widget);
-    if (label == nullptr || Skin::current() == nullptr)
+    if (label == nullptr || skin == nullptr)
         return;
-    const QPixmap pixmap = Skin::current()->image(name);
+    const QPixmap pixmap = skin->image(name);
     if (!pixmap.isNull())
         label->setPixmap(
             pixmap.scaled(label->size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+}
+
+void showSkinIcon(const Skin* skin, QWidget* window) {
+    if (skin != nullptr && window != nullptr)
+        window->setWindowIcon(skin->icon());
 }
 
 } // namespace ui

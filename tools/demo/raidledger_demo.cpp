@@ -58,7 +58,6 @@ int screens(int argc, char** argv, Arguments& arguments) {
     ui::Skin skin(ui::Skin::defaultFolder());
     if (skin.load())
         application.setStyleSheet(skin.styleSheet());
-    ui::Skin::setCurrent(&skin);
     QApplication::setWindowIcon(skin.icon());
 
     protocol_binding::ProtocolBinding binding;
@@ -71,11 +70,10 @@ int screens(int argc, char** argv, Arguments& arguments) {
     binding.installDispatcher(&dispatcher);
     config::ConfigStore store;
     config::PropertyBag* section = store.load(config::ledgerward::SectionName);
-    const int result =
-        captureScreens(*binding.manager(), section, QString::fromStdString(arguments["out"]));
+    const int result = captureScreens(*binding.manager(), section, &skin,
+                                      QString::fromStdString(arguments["out"]));
     store.destroy(section);
     binding.unbind();
-    ui::Skin::setCurrent(nullptr);
     return result;
 }
 

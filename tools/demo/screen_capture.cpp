@@ -1,13 +1,17 @@
 #include "screen_capture.h"
 
+#include "gamefiles/game_folder.h"
 #include "protocol/protocol_manager.h"
 #include "savekeep/backup.h"
+#include "tickhub/timer_adapter.h"
 #include "ui/clogindlg.h"
 #include "ui/clogindlg_ids.h"
 #include "ui/cmainframe.h"
 #include "ui/cmainframe_ids.h"
 #include "ui/cmysetupdlg.h"
 #include "ui/unitnames.h"
+#include "utilkit/ufile.h"
+#include "utilkit/usettings.h"
 #include "wizardscreens.h"
 
 #include <QApplication>
@@ -41,11 +45,11 @@ template <typename Done> bool waitUntil(Done done) {
 } // namespace
 
 int captureScreens(protocol::ProtocolManager& manager, config::PropertyBag* section,
-                   const QString& folder) {
+                   const ui::Skin* skin, const QString& folder) {
     QDir().mkpath(folder);
     bool allSaved = true;
 
-    ui::CLoginDlg login;
+    ui::CLoginDlg login(nullptr, usettings::loadDeployment(), skin);
     login.setConfig(section);
     login.setLoginService(manager.getLoginService());
     QTimer::singleShot(300, &login, [&] {
@@ -58,12 +62,20 @@ int captureScreens(protocol::ProtocolManager& manager, config::PropertyBag* sect
         return 1;
     }
 
-    ui::CMainFrame frame;
-    frame.setBackup(savekeep::getBackup());
-    frame.setAccountService(manager.getAccountService());
-    frame.setUploadService(manager.getEventUploadService());
-    frame.setGuildDkpService(manager.getGuildDkpService());
-    frame.setConfig(section);
+    tickhub::TimerAdapter timer;
+    gamefiles::GameFolder gameFolder;
+    ui::CMainFrame frame(ui::MainFrameParts{
+        .deployment = usettings::loadDeployment(),
+        .programFolder = ufile::GetModulePathDir(),
+        .timer = timer,
+        .gameFolder = gameFolder,
+        .backup = savekeep::getBackup(),
+        .accounts = manager.getAccountService(),
+        .uploads = manager.getEventUploadService(),
+        .guildDkp = manager.getGuildDkpService(),
+        .section = section,
+        .skin = skin,
+    });
     frame.create();
     frame.show();
     auto* download = frame.findChild<QPushButton*>(ui::unitName(ui::mainframeids::DownloadDkpList));
@@ -74,7 +86,7 @@ int captureScreens(protocol::ProtocolManager& manager, config::PropertyBag* sect
         std::fprintf(stderr, "raidledger_demo: the guild DKP list did not arrive\n");
     allSaved = save(frame, folder, QStringLiteral("mainframe")) && allSaved;
 
-    ui::CMySetupDlg settings(&frame);
+    ui::CMySetupDlg settings(gameFolder, &frame);
     settings.setConfig(section);
     settings.setAccountService(manager.getAccountService());
     settings.show();
@@ -84,7 +96,7 @@ int captureScreens(protocol::ProtocolManager& manager, config::PropertyBag* sect
     // The upload wizard's windows and the restore dialog, on the demo account's raids.
     const int unsaved =
         ui::captureWizardScreens(manager.getAccountService(), manager.getEventUploadService(),
-                                 savekeep::getBackup(), folder);
+                                 savekeep::getBackup(), gameFolder, folder);
     if (unsaved != 0)
         std::fprintf(stderr, "raidledger_demo: %d wizard pictures were not saved\n", unsaved);
     return allSaved && unsaved == 0 ? 0 : 1;

@@ -58,9 +58,10 @@ dkp::Raid* mostReviewed(const std::vector<dkp::Raid*>& raids) {
 } // namespace
 
 int captureWizardScreens(protocol::AccountService* accounts, protocol::EventUploadService* uploads,
-                         savekeep::IBackup* backup, const QString& folder) {
+                         savekeep::IBackup* backup, const gamefiles::GameFolder& inEffect,
+                         const QString& folder) {
     QDir().mkpath(folder);
-    const std::u16string gameFolder = gamefiles::getGameFolder();
+    const std::u16string gameFolder = inEffect.current();
     std::vector<std::u16string> accountNames;
     gamefiles::getAccounts(gameFolder, accountNames);
     int failures = 0;
@@ -89,7 +90,7 @@ int captureWizardScreens(protocol::AccountService* accounts, protocol::EventUplo
     failures += !save(uploadDlg, folder, QStringLiteral("wizard-6-upload"));
 
     if (backup) {
-        CRestoreDataDlg restoreDlg(*backup);
+        CRestoreDataDlg restoreDlg(*backup, inEffect);
         failures += !save(restoreDlg, folder, QStringLiteral("restore-data"));
     }
     return failures;

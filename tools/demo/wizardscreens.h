@@ -12,14 +12,18 @@ class EventUploadService;
 namespace savekeep {
 class IBackup;
 }
+namespace gamefiles {
+class GameFolder;
+}
 
 namespace ui {
 
 // Saves a picture of each window of the upload wizard and of the restore dialog into `folder`,
-// filled from the first account of the game folder that has raids (the upload step with the raid
+// filled from the first account of `gameFolder` that has raids (the upload step with the raid
 // whose review found the most). The number of pictures that
 // could not be made or saved (0 when all were).
 int captureWizardScreens(protocol::AccountService* accounts, protocol::EventUploadService* uploads,
-                         savekeep::IBackup* backup, const QString& folder);
+                         savekeep::IBackup* backup, const gamefiles::GameFolder& gameFolder,
+                         const QString& folder);
 
 } // namespace ui

@@ -1,7 +1,6 @@
 #include "gamefiles/addon_backup.h"
 
 #include "gamefiles/folder_move.h"
-#include "gamefiles/game_folder.h"
 #include "gamefolder/game_layout.h"
 #include "utilkit/ufile.h"
 
@@ -19,10 +18,6 @@ void backupStandaloneAddons(std::u16string_view gameFolder) {
         const std::u16string source = gamefolder::standaloneAddonFolder(gameFolder, addon);
         moveFolderAside(source, gamefolder::gamePath(backupFolder + u"/", addon));
     }
-}
-
-void backupStandaloneAddons() {
-    backupStandaloneAddons(getGameFolder());
 }
 
 } // namespace gamefiles

@@ -2,7 +2,6 @@
 
 #include "gamefiles/addon_backup.h"
 #include "gamefiles/folder_move.h"
-#include "gamefiles/game_folder.h"
 #include "gamefolder/game_layout.h"
 #include "utilkit/ufile.h"
 
@@ -28,10 +27,6 @@ Correction correctAddonErrors(IMessageOwner& owner, std::u16string_view gameFold
     else
         owner.showInformation(kNoticeCaption, kCorrectionDone);
     return result;
-}
-
-Correction correctAddonErrors(IMessageOwner& owner) {
-    return correctAddonErrors(owner, getGameFolder());
 }
 
 } // namespace gamefiles

@@ -7,32 +7,17 @@
 #include <utility>
 
 namespace gamefiles {
-namespace {
 
-std::u16string& configuredFolder() {
-    static std::u16string folder;
-    return folder;
+GameFolder::GameFolder(std::u16string configured) : configured_(std::move(configured)) {}
+
+void GameFolder::setConfigured(std::u16string_view folder) {
+    configured_ = folder;
 }
 
-} // namespace
-
-void setGameFolder(std::u16string_view folder) {
-    configuredFolder() = folder;
-}
-
-std::u16string getConfiguredGameFolder() {
-    return configuredFolder();
-}
-
-std::u16string getGameFolder() {
-    const std::u16string& configured = configuredFolder();
-    if (ufile::isFolder(configured))
-        return configured;
+std::u16string GameFolder::current() const {
+    if (ufile::isFolder(configured_))
+        return configured_;
     return registry::readGameInstallPath();
-}
-
-void getAccounts(std::vector<std::u16string>& accounts) {
-    getAccounts(getGameFolder(), accounts);
 }
 
 void getAccounts(std::u16string_view gameFolder, std::vector<std::u16string>& accounts) {

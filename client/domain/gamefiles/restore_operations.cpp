@@ -37,10 +37,6 @@ std::u16string restoreTargetFile(std::u16string_view gameFolder, std::u16string_
     return getAddonDataFile(gameFolder, account);
 }
 
-std::u16string restoreTargetFile(std::u16string_view account) {
-    return restoreTargetFile(getGameFolder(), account);
-}
-
 RestoreOutcome restoreBackup(savekeep::IBackup& backup, std::u16string_view chosenFile,
                              std::u16string_view targetFile) {
     if (targetFile.empty())

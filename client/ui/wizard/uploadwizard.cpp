@@ -19,8 +19,10 @@ namespace ui {
 
 CUploadWizard::CUploadWizard(protocol::AccountService* accounts,
                              protocol::EventUploadService* uploads,
-                             const CEventImportDlg::Addresses& addresses, QWidget* parent)
-    : accounts_(accounts), uploads_(uploads), addresses_(addresses), parent_(parent) {}
+                             const CEventImportDlg::Addresses& addresses,
+                             const gamefiles::GameFolder& gameFolder, QWidget* parent)
+    : accounts_(accounts), uploads_(uploads), addresses_(addresses), gameFolder_(gameFolder),
+      parent_(parent) {}
 
 CEventImportDlg::Addresses CUploadWizard::deploymentAddresses() {
     const usettings::Deployment deployment = usettings::loadDeployment();
@@ -29,7 +31,7 @@ CEventImportDlg::Addresses CUploadWizard::deploymentAddresses() {
 }
 
 CUploadWizard::Outcome CUploadWizard::run() {
-    const std::u16string gameFolder = gamefiles::getGameFolder();
+    const std::u16string gameFolder = gameFolder_.current();
     std::vector<std::u16string> accounts;
     gamefiles::getAccounts(gameFolder, accounts);
     CSelectAccountDlg accountDlg(accounts, gameFolder, parent_);

@@ -44,7 +44,6 @@ protected:
         fs::current_path(previous_);
         unsetenv("XDG_CONFIG_HOME");
         unsetenv("WINEPREFIX");
-        gamefiles::setGameFolder(u"");
     }
 
     void writeDeployment(const testsupport::SiteProcess& site) {

@@ -10,9 +10,9 @@
 #include "gamefiles/game_folder.h"
 #include "testsupport/fake_account_service.h"
 #include "testsupport/fake_backup.h"
+#include "testsupport/fake_timer.h"
 #include "testsupport/modal_dialogs.h"
 #include "testsupport/temporary_folder.h"
-#include "tickhub/timer.h"
 #include "ui/weblink.h"
 #include "ui_test_support.h"
 #include "utilkit/ufile.h"
@@ -55,7 +55,6 @@ protected:
     void TearDown() override {
         frame_.reset();
         store_->destroy(section_);
-        gamefiles::setGameFolder(u"");
     }
 
     static void put(const std::u16string& path, const std::string& bytes) {
@@ -69,11 +68,20 @@ protected:
     }
     bool inGame(const char* relative) const { return fs::exists(game_.path() / relative); }
 
+    ui::MainFrameParts parts() {
+        return {.deployment = deployment_,
+                .programFolder = program_.folder(),
+                .timer = timer_,
+                .gameFolder = gameFolder_,
+                .backup = nullptr,
+                .accounts = &accounts_,
+                .uploads = nullptr,
+                .guildDkp = &guildDkp_,
+                .section = section_,
+                .skin = nullptr};
+    }
     void create() {
-        frame_ = std::make_unique<ui::CMainFrame>(deployment_, program_.folder());
-        frame_->setAccountService(&accounts_);
-        frame_->setGuildDkpService(&guildDkp_);
-        frame_->setConfig(section_);
+        frame_ = std::make_unique<ui::CMainFrame>(parts());
         frame_->create();
     }
     QPushButton* button(int unit) { return frame_->findChild<QPushButton*>(ui::unitName(unit)); }
@@ -109,6 +117,8 @@ protected:
     std::unique_ptr<config::ConfigStore> store_;
     config::PropertyBag* section_ = nullptr;
     usettings::Deployment deployment_;
+    testsupport::FakeTimer timer_;
+    gamefiles::GameFolder gameFolder_;
     testsupport::FakeAccountService accounts_;
     uitest::FakeGuildDkpService guildDkp_;
     uitest::RecordingPrompter prompter_;
@@ -134,23 +144,24 @@ TEST_F(MainFrameTest, ShowsItsUnitsWithTheirTexts) {
 TEST_F(MainFrameTest, RunsTheMaintenanceAtCreationAndOnTheTimer) {
     put(game_.folder() + u"Interface/AddOns/CT_RaidTracker/CT_RaidTracker.lua", "-- tracker");
     create();
-    EXPECT_EQ(gamefiles::getGameFolder(), game_.folder());
+    EXPECT_EQ(gameFolder_.current(), game_.folder());
     EXPECT_FALSE(inGame("Interface/AddOns/CT_RaidTracker"));
     EXPECT_TRUE(inGame("Interface/TALLYRA_AUTO_BACK/CT_RaidTracker/CT_RaidTracker.lua"));
     EXPECT_EQ(read(game_.folder() + u"Interface/AddOns/TALLYRA/version.txt"), "TALLYRA 2.1");
     EXPECT_EQ(text(units::AddonVersion), QStringLiteral("TALLYRA 2.1"));
-    EXPECT_TRUE(tickhub::CTimer::Instance()->IsRegistered(frame_.get()));
+    EXPECT_TRUE(timer_.isRegistered(frame_.get()));
+    EXPECT_EQ(timer_.periods[frame_.get()], ui::CMainFrame::kMaintenancePeriodMs);
 
     put(game_.folder() + u"Interface/AddOns/MerDKP/MerDKP.lua", "-- merdkp");
     fs::remove_all(game_.path() / "Interface/AddOns/TALLYRA");
-    frame_->OnTimer();
+    timer_.fire();
     EXPECT_FALSE(inGame("Interface/AddOns/MerDKP"));
     EXPECT_TRUE(inGame("Interface/TALLYRA_AUTO_BACK/MerDKP/MerDKP.lua"));
     EXPECT_TRUE(inGame("Interface/AddOns/TALLYRA/TALLYRA.toc"));
 
     ui::CMainFrame* const gone = frame_.get();
     frame_.reset();
-    EXPECT_FALSE(tickhub::CTimer::Instance()->IsRegistered(gone));
+    EXPECT_FALSE(timer_.isRegistered(gone));
     EXPECT_EQ(accounts_.listener, nullptr);
     EXPECT_EQ(guildDkp_.listener, nullptr);
 }
@@ -213,7 +224,7 @@ TEST_F(MainFrameTest, OpensTheSettingsOnceForAUserWithoutAGuildChoice) {
 TEST_F(MainFrameTest, AListWithoutAGameFolderAsksForOneAndIsWrittenThere) {
     put(game_.folder() + u"Interface/AddOns/TALLYRA/MerDKP/MerDKP.lua", "-- installed addon");
     EXPECT_EQ(receiveTheFirstListChoosingTheGameFolder(), 1);
-    EXPECT_EQ(gamefiles::getGameFolder(), game_.folder());
+    EXPECT_EQ(gameFolder_.current(), game_.folder());
     EXPECT_EQ(read(listFile()), kList);
 }
 
@@ -270,14 +281,16 @@ TEST_F(MainFrameTest, TheSettingsCommandTakesUpTheNewGameFolder) {
         settingsChoosing(other.folder(), "dkp.example:8080/adpt_dkp"));
     button(units::Settings)->click();
     EXPECT_EQ(watcher.seen(), 1);
-    EXPECT_EQ(gamefiles::getGameFolder(), other.folder());
+    EXPECT_EQ(gameFolder_.current(), other.folder());
 }
 
 TEST_F(MainFrameTest, TheBackupObjectFollowsTheGameFolderInEffect) {
     testsupport::FakeBackup backup;
-    frame_ = std::make_unique<ui::CMainFrame>(deployment_, program_.folder());
-    frame_->setBackup(&backup);
-    frame_->setConfig(section_);
+    ui::MainFrameParts withBackup = parts();
+    withBackup.backup = &backup;
+    withBackup.accounts = nullptr;
+    withBackup.guildDkp = nullptr;
+    frame_ = std::make_unique<ui::CMainFrame>(withBackup);
     frame_->create();
     ASSERT_FALSE(backup.gameFolders.empty());
     EXPECT_EQ(backup.gameFolders.back(), game_.folder());

@@ -5,6 +5,7 @@
 #include "config/config_store.h"
 #include "config/ledgerward_keys.h"
 #include "fake_services.h"
+#include "gamefiles/game_folder.h"
 #include "testsupport/fake_account_service.h"
 #include "testsupport/temporary_folder.h"
 #include "ui_test_support.h"
@@ -36,7 +37,7 @@ protected:
     }
 
     void open() {
-        dialog_ = std::make_unique<ui::CMySetupDlg>(nullptr, deployment_);
+        dialog_ = std::make_unique<ui::CMySetupDlg>(gameFolder_, nullptr, deployment_);
         dialog_->setConfig(section_);
         dialog_->setAccountService(&accounts_);
         dialog_->show();
@@ -76,6 +77,7 @@ protected:
     std::unique_ptr<config::ConfigStore> store_;
     config::PropertyBag* section_ = nullptr;
     usettings::Deployment deployment_;
+    gamefiles::GameFolder gameFolder_;
     testsupport::FakeAccountService accounts_;
     uitest::RecordingPrompter prompter_;
     uitest::FakeDesktop desktop_;

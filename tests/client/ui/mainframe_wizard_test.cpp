@@ -1,6 +1,7 @@
 // The main window's upload and restore commands start the wizard's windows.
 #include "fake_services.h"
 #include "testsupport/fake_backup.h"
+#include "testsupport/fake_timer.h"
 #include "testsupport/modal_dialogs.h"
 #include "testsupport/temporary_folder.h"
 #include "ui_test_support.h"
@@ -18,11 +19,27 @@
 
 namespace {
 
+// A main window with only the given backup object and upload service.
+ui::MainFrameParts partsWith(timer::ITimerService& timer, gamefiles::GameFolder& gameFolder,
+                             savekeep::IBackup* backup, protocol::EventUploadService* uploads) {
+    return {.deployment = usettings::Deployment{},
+            .programFolder = u"/nonexistent/",
+            .timer = timer,
+            .gameFolder = gameFolder,
+            .backup = backup,
+            .accounts = nullptr,
+            .uploads = uploads,
+            .guildDkp = nullptr,
+            .section = nullptr,
+            .skin = nullptr};
+}
+
 TEST(MainFrameWizard, RestoreCommandRunsTheRestoreDialogWithTheBackupObject) {
     testsupport::FakeBackup backup;
     backup.records = {{u"ACCOUNT", {u"/backups/ACCOUNT/TALLYRA_20080125_200000.lua"}}};
-    ui::CMainFrame frame(usettings::Deployment{}, u"/nonexistent/");
-    frame.setBackup(&backup);
+    testsupport::FakeTimer timer;
+    gamefiles::GameFolder gameFolder;
+    ui::CMainFrame frame(partsWith(timer, gameFolder, &backup, nullptr));
     QString account;
     testsupport::whenShown<ui::CRestoreDataDlg>([&](ui::CRestoreDataDlg* dialog) {
         account = dialog->accountList()->currentText();
@@ -36,13 +53,12 @@ TEST(MainFrameWizard, UploadCommandWithoutAccountsEndsAfterTheFolderMessage) {
     const testsupport::TemporaryFolder dir;
     const std::u16string game = dir.folder();
     dir.makeFolder("WTF/Account");
-    gamefiles::setGameFolder(game);
+    gamefiles::GameFolder gameFolder(game);
     uitest::RecordingPrompter prompter;
     wizardtest::FakeUploadService uploads;
-    ui::CMainFrame frame(usettings::Deployment{}, u"/nonexistent/");
-    frame.setUploadService(&uploads);
+    testsupport::FakeTimer timer;
+    ui::CMainFrame frame(partsWith(timer, gameFolder, nullptr, &uploads));
     frame.onCommand(ui::mainframeids::Upload);
-    gamefiles::setGameFolder(u"");
     ASSERT_EQ(prompter.messages.size(), 1u);
     EXPECT_TRUE(prompter.messages[0].text.startsWith("在" + QString::fromStdU16String(game)));
     EXPECT_TRUE(uploads.sent.empty());

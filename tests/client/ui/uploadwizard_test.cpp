@@ -58,10 +58,9 @@ protected:
     UploadWizard() {
         gameFolder = dir.folder() + u"game/";
         QDir().mkpath(QString::fromStdU16String(gameFolder + u"WTF/Account"));
-        gamefiles::setGameFolder(gameFolder);
+        inEffect.setConfigured(gameFolder);
         accounts.guilds = {{{{3, u"主DKP"}}, u"guild1"}};
     }
-    ~UploadWizard() override { gamefiles::setGameFolder(u""); }
 
     void addAccount(const std::u16string& name, const std::string& addonData) {
         const std::u16string folder = gameFolder + u"WTF/Account/" + name + u"/";
@@ -72,7 +71,7 @@ protected:
     ui::CUploadWizard::Outcome run(gamefiles::UploadMarks* marks = nullptr) {
         ui::CUploadWizard wizard(
             &accounts, &uploads,
-            {QStringLiteral("http://dkp.test"), QStringLiteral("http://items.test")});
+            {QStringLiteral("http://dkp.test"), QStringLiteral("http://items.test")}, inEffect);
         wizard.setUploadMarks(marks);
         return wizard.run();
     }
@@ -82,6 +81,7 @@ protected:
 
     const testsupport::TemporaryFolder dir;
     std::u16string gameFolder;
+    gamefiles::GameFolder inEffect;
     testsupport::FakeAccountService accounts;
     wizardtest::FakeUploadService uploads;
     uitest::RecordingPrompter prompter;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/qt_dispatcher.h"
+#include "gamefiles/game_folder.h"
 #include "protocol_binding/protocol_binding.h"
 #include "tickhub/timer_adapter.h"
 #include "utilkit/usettings.h"
@@ -22,9 +23,12 @@ class Skin;
 
 namespace app {
 
-// The application object: brings up, in a fixed order, everything the windows rely on, runs
-// the login and, after a successful one, the main window; its destruction releases it all in
-// an order of its own. A Qt application object must exist for its whole life.
+// The application object and the program's one composition root: it builds, in a fixed order,
+// everything the windows rely on (settings, skin, game folder, timer, backup object, installer,
+// downloader, protocol library) and hands it to them through their constructors, runs the login
+// and, after a successful one, the main window; its destruction releases it all in an order of
+// its own. Only it calls the companion libraries' entry functions. A Qt application object must
+// exist for its whole life.
 class RaidledgerApp {
 public:
     // `programFolder` (ending in "/") holds "config.cfg", "deployment.ini", the skin and
@@ -46,6 +50,7 @@ public:
     config::PropertyBag* configSection() const { return section_; }
     protocol::ProtocolManager* protocolManager() const { return manager_; }
     ui::CMainFrame* mainWindow() const { return mainFrame_.get(); }
+    const gamefiles::GameFolder& gameFolder() const { return gameFolder_; }
 
 private:
     void loadCrashReporter();
@@ -67,6 +72,7 @@ private:
     protocol_binding::ProtocolBinding binding_;
     protocol::ProtocolManager* manager_ = nullptr;
     tickhub::TimerAdapter timerAdapter_;
+    gamefiles::GameFolder gameFolder_;
     std::unique_ptr<ui::CMainFrame> mainFrame_;
     bool curlInitialised_ = false;
     bool updaterStarted_ = false;

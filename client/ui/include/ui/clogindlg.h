@@ -17,6 +17,7 @@ class QPushButton;
 
 namespace ui {
 
+class Skin;
 class WebLink;
 
 // The login window: user name and password, "记住密码" and "自动运行", and the login through
@@ -24,8 +25,10 @@ class WebLink;
 class CLoginDlg : public QDialog, public protocol::LoginListener {
     Q_OBJECT
 public:
+    // `skin`: the images and icon it draws with (none without); not owned.
     explicit CLoginDlg(QWidget* parent = nullptr,
-                       const usettings::Deployment& deployment = usettings::loadDeployment());
+                       const usettings::Deployment& deployment = usettings::loadDeployment(),
+                       const Skin* skin = nullptr);
     ~CLoginDlg() override;
 
     // The section "Ledgerward"; not owned.
@@ -50,6 +53,7 @@ private:
     QString typedUserName() const;
     QString typedPassword() const;
 
+    const Skin* skin_ = nullptr;
     config::PropertyBag* section_ = nullptr;
     protocol::LoginService* service_ = nullptr;
     bool initialised_ = false;

@@ -4,6 +4,7 @@
 #include "protocol/account_listener.h"
 #include "protocol/guild_dkp_listener.h"
 #include "timer/timer_sense.h"
+#include "timer/timer_service.h"
 #include "utilkit/ufile.h"
 #include "utilkit/usettings.h"
 
@@ -29,8 +30,33 @@ class QPushButton;
 namespace savekeep {
 class IBackup;
 }
+namespace gamefiles {
+class GameFolder;
+}
 
 namespace ui {
+
+class Skin;
+
+// What the main window works with, built once by the application object. Nothing is owned;
+// everything must outlive the window.
+struct MainFrameParts {
+    usettings::Deployment deployment;
+    // Holds the addon variants ("Addonkit") that the maintenance installs, and the marks of
+    // uploaded raids beside the settings.
+    std::u16string programFolder;
+    // Runs the maintenance every kMaintenancePeriodMs.
+    timer::ITimerService& timer;
+    // The game folder in effect; the window sets the configured one from the settings.
+    gamefiles::GameFolder& gameFolder;
+    // Each may be null: the window then goes without what it offers.
+    savekeep::IBackup* backup = nullptr;
+    protocol::AccountService* accounts = nullptr;
+    protocol::EventUploadService* uploads = nullptr;
+    protocol::GuildDkpService* guildDkp = nullptr;
+    config::PropertyBag* section = nullptr;
+    const Skin* skin = nullptr;
+};
 
 // The client's main window after login: the addon and guild DKP information lines, the six
 // commands, and the background work (the guild DKP list after login, the addon maintenance
@@ -45,18 +71,10 @@ public:
     static constexpr int kHeight = 487;
     static constexpr std::uint32_t kMaintenancePeriodMs = 10000;
 
-    // `programFolder` holds the addon variants ("Addonkit") that the maintenance installs, and
-    // the marks of uploaded raids beside the settings.
-    explicit CMainFrame(const usettings::Deployment& deployment = usettings::loadDeployment(),
-                        std::u16string programFolder = ufile::GetModulePathDir());
+    // Registers the window as the account and guild DKP services' listener (removed again on
+    // destruction).
+    explicit CMainFrame(const MainFrameParts& parts);
     ~CMainFrame() override;
-
-    // Given by start-up, in this order, before `create`. None is owned.
-    void setBackup(savekeep::IBackup* backup) { backup_ = backup; }
-    void setAccountService(protocol::AccountService* service);
-    void setUploadService(protocol::EventUploadService* service) { uploads_ = service; }
-    void setGuildDkpService(protocol::GuildDkpService* service);
-    void setConfig(config::PropertyBag* section) { section_ = section; }
 
     // Takes up the configured game folder, registers the maintenance timer, runs the
     // maintenance step once and shows the addon version.
@@ -92,11 +110,14 @@ private:
     usettings::Deployment deployment_;
     std::u16string programFolder_;
     std::unique_ptr<gamefiles::AddonManager> addons_;
-    savekeep::IBackup* backup_ = nullptr;
-    protocol::AccountService* accounts_ = nullptr;
-    protocol::EventUploadService* uploads_ = nullptr;
-    protocol::GuildDkpService* guildDkp_ = nullptr;
-    config::PropertyBag* section_ = nullptr;
+    timer::ITimerService& timer_;
+    gamefiles::GameFolder& gameFolder_;
+    savekeep::IBackup* backup_;
+    protocol::AccountService* accounts_;
+    protocol::EventUploadService* uploads_;
+    protocol::GuildDkpService* guildDkp_;
+    config::PropertyBag* section_;
+    const Skin* skin_;
     bool timerRegistered_ = false;
     QPoint dragOffset_;
 };

@@ -12,6 +12,9 @@ class AccountService;
 namespace config {
 class PropertyBag;
 }
+namespace gamefiles {
+class GameFolder;
+}
 class QLineEdit;
 class QPushButton;
 
@@ -26,7 +29,8 @@ bool checkGuildUrl(const std::u16string& text, const std::u16string& siteHost);
 class CMySetupDlg : public QDialog {
     Q_OBJECT
 public:
-    explicit CMySetupDlg(QWidget* parent = nullptr,
+    // `gameFolder`: the game folder in effect, offered when none is configured; not owned.
+    explicit CMySetupDlg(const gamefiles::GameFolder& gameFolder, QWidget* parent = nullptr,
                          const usettings::Deployment& deployment = usettings::loadDeployment());
 
     // Both not owned.
@@ -45,6 +49,7 @@ private:
     void confirm();
     bool refuse(const QString& text, QLineEdit* field);
 
+    const gamefiles::GameFolder& gameFolder_;
     usettings::Deployment deployment_;
     config::PropertyBag* section_ = nullptr;
     protocol::AccountService* accounts_ = nullptr;

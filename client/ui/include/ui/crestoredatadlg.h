@@ -8,6 +8,9 @@ class QLineEdit;
 namespace savekeep {
 class IBackup;
 }
+namespace gamefiles {
+class GameFolder;
+}
 
 namespace ui {
 
@@ -17,8 +20,10 @@ namespace ui {
 class CRestoreDataDlg : public QDialog {
     Q_OBJECT
 public:
-    // The backup object stays owned by the caller and must outlive the dialog.
-    explicit CRestoreDataDlg(savekeep::IBackup& backup, QWidget* parent = nullptr);
+    // The backup object and the game folder in effect (whose accounts' files a restore
+    // replaces) stay owned by the caller and must outlive the dialog.
+    CRestoreDataDlg(savekeep::IBackup& backup, const gamefiles::GameFolder& gameFolder,
+                    QWidget* parent = nullptr);
 
     QComboBox* accountList() const { return accounts_; }
     QComboBox* backupList() const { return backups_; }
@@ -32,6 +37,7 @@ private:
     void restore();
 
     savekeep::IBackup& backup_;
+    const gamefiles::GameFolder& gameFolder_;
     QComboBox* accounts_;
     QComboBox* backups_;
     QLineEdit* target_;

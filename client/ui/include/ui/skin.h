@@ -9,8 +9,8 @@ class QWidget;
 namespace ui {
 
 // The client's skin: the style sheet "skin/raidledger.qss" and the images in "skin/images/"
-// under the program folder. The application object owns one and makes it the current skin;
-// windows take their images from the current skin and draw without them when there is none.
+// under the program folder. The application object owns one and hands it to the windows, which
+// draw without images when they are given none.
 class Skin {
 public:
     // `folder`: the skin folder, ending in "/".
@@ -27,15 +27,15 @@ public:
     QPixmap image(const QString& name) const;
     QIcon icon() const;
 
-    static Skin* current();
-    static void setCurrent(Skin* skin);
-
 private:
     QString folder_;
     QString styleSheet_;
 };
 
-// Shows the named image of the current skin on `widget` (a QLabel), scaled to its size.
-void showSkinImage(QWidget* widget, const QString& name);
+// Shows the named image of `skin` on `widget` (a QLabel), scaled to its size; nothing without a
+// skin.
+void showSkinImage(const Skin* skin, QWidget* widget, const QString& name);
+// Gives `window` the skin's icon; nothing without a skin.
+void showSkinIcon(const Skin* skin, QWidget* window);
 
 } // namespace ui

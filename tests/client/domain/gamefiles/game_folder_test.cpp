@@ -15,12 +15,8 @@ class GameFolder : public testing::Test {
 protected:
     void SetUp() override {
         ::setenv("WINEPREFIX", ufile::toNativePath(prefix_.folder()).c_str(), 1);
-        setGameFolder(u"");
     }
-    void TearDown() override {
-        ::unsetenv("WINEPREFIX");
-        setGameFolder(u"");
-    }
+    void TearDown() override { ::unsetenv("WINEPREFIX"); }
     void recordInstallation(const std::string& windowsPath) const {
         prefix_.makeFolder("drive_c");
         prefix_.write("system.reg", "WINE REGISTRY Version 2\n\n"
@@ -31,28 +27,29 @@ protected:
 
     testsupport::TemporaryFolder prefix_;
     testsupport::TemporaryFolder game_;
+    gamefiles::GameFolder folder_;
 };
 
 TEST_F(GameFolder, ConfiguredFolderThatExistsWins) {
     recordInstallation("C:\\\\WoW\\\\");
-    setGameFolder(game_.folder());
-    EXPECT_EQ(getGameFolder(), game_.folder());
+    folder_.setConfigured(game_.folder());
+    EXPECT_EQ(folder_.current(), game_.folder());
 }
 
 TEST_F(GameFolder, VanishedConfiguredFolderFallsBackToTheRecordAndIsKept) {
     recordInstallation("C:\\\\WoW\\\\");
     const std::u16string vanished = game_.folder() + u"gone/";
-    setGameFolder(vanished);
-    EXPECT_EQ(getGameFolder(), prefix_.folder() + u"drive_c/WoW/");
-    EXPECT_EQ(getConfiguredGameFolder(), vanished);
+    folder_.setConfigured(vanished);
+    EXPECT_EQ(folder_.current(), prefix_.folder() + u"drive_c/WoW/");
+    EXPECT_EQ(folder_.configured(), vanished);
     game_.makeFolder("gone");
-    EXPECT_EQ(getGameFolder(), vanished);
+    EXPECT_EQ(folder_.current(), vanished);
 }
 
 TEST_F(GameFolder, NoConfiguredFolderAndNoRecordGivesTheEmptyText) {
-    EXPECT_EQ(getGameFolder(), u"");
-    setGameFolder(game_.folder() + u"missing/");
-    EXPECT_EQ(getGameFolder(), u"");
+    EXPECT_EQ(folder_.current(), u"");
+    folder_.setConfigured(game_.folder() + u"missing/");
+    EXPECT_EQ(folder_.current(), u"");
 }
 
 TEST_F(GameFolder, OnlyFoldersWithTheGamesOwnSavedVariablesAreAccounts) {
@@ -70,9 +67,9 @@ TEST_F(GameFolder, OnlyFoldersWithTheGamesOwnSavedVariablesAreAccounts) {
 
 TEST_F(GameFolder, AccountsComeFromTheCurrentGameFolderInAnyCase) {
     game_.write("wtf/account/ALICE/SavedVariables.lua", "");
-    setGameFolder(game_.folder());
+    folder_.setConfigured(game_.folder());
     std::vector<std::u16string> accounts;
-    getAccounts(accounts);
+    getAccounts(folder_.current(), accounts);
     EXPECT_EQ(accounts, std::vector<std::u16string>{u"ALICE"});
     EXPECT_EQ(getAddonDataFile(game_.folder(), u"ALICE"),
               game_.folder() + u"wtf/account/ALICE/SavedVariables/TALLYRA.lua");

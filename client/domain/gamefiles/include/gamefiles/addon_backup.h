@@ -10,7 +10,5 @@ namespace gamefiles {
 // content; a newer differing copy goes to a dated folder beside them (see moveFolderAside). A
 // folder whose copy failed is left where it is. Without a game folder nothing is done.
 void backupStandaloneAddons(std::u16string_view gameFolder);
-// The same for the current game folder.
-void backupStandaloneAddons();
 
 } // namespace gamefiles

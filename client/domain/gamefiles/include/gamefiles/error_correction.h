@@ -31,7 +31,5 @@ enum class Correction {
 // warning when the account folder could not be backed up and was therefore kept. Without a game
 // folder it only says so.
 Correction correctAddonErrors(IMessageOwner& owner, std::u16string_view gameFolder);
-// The same for the current game folder.
-Correction correctAddonErrors(IMessageOwner& owner);
 
 } // namespace gamefiles

@@ -8,18 +8,28 @@
 // Folders are texts ending in "/"; all of this runs on the user-interface thread.
 namespace gamefiles {
 
-// Replaces the folder the user configured (empty at start).
-void setGameFolder(std::u16string_view folder);
-std::u16string getConfiguredGameFolder();
+// The game folder in effect. The application object owns the one the program runs on and hands
+// it to the windows.
+class GameFolder {
+public:
+    explicit GameFolder(std::u16string configured = {});
 
-// The configured folder when it is set and exists on disk, otherwise the game's own record of
-// its installation (possibly empty; its existence is not tested). Found anew at every call.
-std::u16string getGameFolder();
+    // Replaces the folder the user configured (empty: none).
+    void setConfigured(std::u16string_view folder);
+    const std::u16string& configured() const { return configured_; }
+
+    // The configured folder when it is set and exists on disk, otherwise the game's own record
+    // of its installation (possibly empty; its existence is not tested). Found anew at every
+    // call.
+    std::u16string current() const;
+
+private:
+    std::u16string configured_;
+};
 
 // Appends the accounts of the game folder (gamefolder::accounts: the folders under
 // "WTF/Account/" that hold the game's own "SavedVariables.lua"), in the order the file system
 // lists them. The list is neither cleared nor sorted; without a game folder nothing is appended.
-void getAccounts(std::vector<std::u16string>& accounts);
 void getAccounts(std::u16string_view gameFolder, std::vector<std::u16string>& accounts);
 
 // False when the folder holds the Taiwan client's marker "Data/zhTW/realmlist.wtf".

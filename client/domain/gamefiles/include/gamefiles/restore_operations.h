@@ -37,8 +37,6 @@ std::vector<std::u16string> backupFileNames(const savekeep::BackupRecord& record
 // The file a restore for `account` writes: its addon data file in the game folder; empty for
 // an empty account.
 std::u16string restoreTargetFile(std::u16string_view gameFolder, std::u16string_view account);
-// The same in the current game folder.
-std::u16string restoreTargetFile(std::u16string_view account);
 
 enum class RestoreOutcome {
     NoTarget,       // the target field is empty: the game folder is not known

@@ -16,8 +16,9 @@ class Raid;
 }
 
 namespace gamefiles {
+class GameFolder;
 class UploadMarks;
-}
+} // namespace gamefiles
 
 namespace ui {
 
@@ -31,8 +32,10 @@ class CSelectRaidDlg;
 // site before, and the upload step asks before sending a document again and marks the upload.
 class CUploadWizard {
 public:
+    // `gameFolder`: the game folder in effect, whose accounts it offers; not owned.
     CUploadWizard(protocol::AccountService* accounts, protocol::EventUploadService* uploads,
-                  const CEventImportDlg::Addresses& addresses, QWidget* parent = nullptr);
+                  const CEventImportDlg::Addresses& addresses,
+                  const gamefiles::GameFolder& gameFolder, QWidget* parent = nullptr);
 
     // Not owned; without marks nothing is marked or remembered.
     void setUploadMarks(gamefiles::UploadMarks* marks) { marks_ = marks; }
@@ -51,6 +54,7 @@ private:
     protocol::AccountService* accounts_;
     protocol::EventUploadService* uploads_;
     CEventImportDlg::Addresses addresses_;
+    const gamefiles::GameFolder& gameFolder_;
     QWidget* parent_;
     gamefiles::UploadMarks* marks_ = nullptr;
 };

@@ -18,62 +18,9 @@ std::u16string trimmed(std::u16string text) {
     return text;
 }
 
-std::u16string wide(std::string_view asciiKey) {
-    return std::u16string(asciiKey.begin(), asciiKey.end());
-}
-
-// A table of the public tree, read in place; a missing table reads as an empty one. Keys are
-// ASCII.
-class PublicTable {
-public:
-    explicit PublicTable(const grammar::Node* node) : node_(node != nullptr ? node : &empty()) {}
-
-    std::u16string name() const { return node_->name; }
-    // The value of the first attribute called `key`, or the empty text.
-    std::u16string text(std::string_view key) const { return node_->getAttrib(wide(key)); }
-    // The same, read in place.
-    std::u16string_view value(std::string_view key) const {
-        const std::u16string* value = node_->findAttrib(wide(key));
-        return value == nullptr ? std::u16string_view() : std::u16string_view(*value);
-    }
-    // The value read as a log time.
-    std::int64_t time(std::string_view key, LogClock& clock) const {
-        return clock.parse(value(key));
-    }
-    // Texts as keys that are equal exactly when the texts are; they live as long as the node.
-    using Key = std::u16string_view;
-    struct KeyStore {};
-    Key nameKey(KeyStore&) const { return node_->name; }
-    Key valueKey(std::string_view key, KeyStore&) const { return value(key); }
-    bool hasChild(std::string_view key) const { return node_->findNode(wide(key)) != nullptr; }
-    PublicTable child(std::string_view key) const {
-        return PublicTable(node_->findNode(wide(key)));
-    }
-
-    std::size_t entryCount() const { return node_->nodes.size(); }
-    std::size_t attribCount() const { return node_->attribs.size(); }
-    template <typename Visit> void forEachEntry(Visit visit) const {
-        for (const grammar::Node& entry : node_->nodes) {
-            PublicTable table(&entry);
-            visit(table);
-        }
-    }
-    template <typename Visit> void forEachAttribName(Visit visit) const {
-        for (const grammar::Attrib& attrib : node_->attribs)
-            visit(attrib.name);
-    }
-
-private:
-    static const grammar::Node& empty() {
-        static const grammar::Node kEmpty;
-        return kEmpty;
-    }
-
-    const grammar::Node* node_;
-};
-
-// A table of the compact tree, with the same answers as PublicTable gives for the table's
-// public form. Only the texts asked for are decoded.
+// A raid's table in the compact tree, with the answers that the table's public form gives
+// (keys are ASCII; a missing table reads as an empty one). Only the texts asked for are
+// decoded.
 class CompactTable {
 public:
     using Tree = grammar::CompactTree;
@@ -206,17 +153,14 @@ void RaidLog::analyse() {
     analyse(clock);
 }
 
+// The node is read only during this call: its compact form is what the log reads, then and
+// later.
 void RaidLog::analyse(LogClock& clock) {
     if (node_ == nullptr)
         return;
-    PublicTable raid(node_);
-    clock_ = &clock;
-    read(raid);
-    clock_ = nullptr;
-    // The node is read only during this call.
-    readMembers(raid, members_.filled());
-    readBossKills(raid, bossKills_.filled());
-    readLoots(raid, loots_.filled());
+    auto tree = std::make_shared<const grammar::CompactTree>(grammar::CompactTree::ofNode(*node_));
+    const grammar::CompactTree::Index table = tree->root().firstChild;
+    analyse(std::move(tree), table, clock);
 }
 
 void RaidLog::analyse(std::shared_ptr<const grammar::CompactTree> tree, std::uint32_t node,

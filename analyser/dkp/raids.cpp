@@ -14,7 +14,11 @@ Raids::Raids(grammar::Clipper* clipper) {
 Raids::~Raids() = default;
 
 bool Raids::loadFromClipper(grammar::Clipper* clipper) {
-    return clipper != nullptr && loadFromDocument(clipper->getDocument());
+    if (clipper == nullptr)
+        return false;
+    if (clipper->getCompactTree())
+        return addRaidsOf(clipper->getCompactTree());
+    return loadFromDocument(clipper->getDocument());
 }
 
 bool Raids::loadFromDocument(const grammar::Document& document) {
@@ -49,13 +53,15 @@ bool Raids::takeFromDocument(grammar::Document&& document) {
 }
 
 bool Raids::takeFromCompactTree(grammar::CompactTree&& tree) {
+    return addRaidsOf(std::make_shared<const grammar::CompactTree>(std::move(tree)));
+}
+
+bool Raids::addRaidsOf(const std::shared_ptr<const grammar::CompactTree>& shared) {
     const grammar::CompactTree::Node* raidLog =
-        tree.findChild(tree.root(), ustring::toUtf8(kRaidLogVariable));
+        shared->findChild(shared->root(), ustring::toUtf8(kRaidLogVariable));
     if (raidLog == nullptr)
         return false;
-    const std::uint32_t log = tree.indexOf(*raidLog);
-    const auto shared = std::make_shared<const grammar::CompactTree>(std::move(tree));
-    const grammar::CompactTree::Node& tables = shared->node(log);
+    const grammar::CompactTree::Node& tables = *raidLog;
     LogClock clock;
     raids_.reserve(raids_.size() + tables.childCount);
     for (const grammar::CompactTree::Node& table : shared->children(tables)) {

@@ -26,13 +26,6 @@ std::size_t lastOf(std::string_view text, char c, std::size_t end) {
     return kNone;
 }
 
-std::size_t lastOf(std::u16string_view text, char16_t c, std::size_t end) {
-    while (end-- > 0)
-        if (text[end] == c)
-            return end;
-    return kNone;
-}
-
 // Walks the braces of `text` in order (or, with `Backward`, from the end), calling
 // `onOpen(position)` and `onClose(position)`.
 template <bool Backward, typename Char, typename Open, typename Close>
@@ -93,10 +86,6 @@ struct Waiting {
 } // namespace
 
 BlockIndex::BlockIndex(std::string_view text) {
-    pair(text);
-}
-
-BlockIndex::BlockIndex(std::u16string_view text) {
     pair(text);
 }
 

@@ -14,7 +14,6 @@ namespace grammar {
 class BlockIndex {
 public:
     explicit BlockIndex(std::string_view text);
-    explicit BlockIndex(std::u16string_view text);
 
     std::int32_t count() const { return static_cast<std::int32_t>(open_.size()); }
     // Whether the opening brace at `head` is pair number `block` (false past the last pair).

@@ -1,6 +1,6 @@
 #include "grammar/compact_tree.h"
 
-#include "grammar/page_releaser.h"
+#include "grammar/utf8_units.h"
 #include "utilkit/large_pages.h"
 #include "utilkit/ustring.h"
 
@@ -74,40 +74,66 @@ void CompactTree::decode(Span span, std::u16string& out) const {
     }
     const std::string_view text = bytes(span);
     if (!ustring::isAscii(text)) {
-        out = ustring::fromUtf8(text);
+        decodeUnits(text, out);
         return;
     }
     out.resize(text.size()); // ASCII, the bulk of a log: widened in place
     std::copy(text.begin(), text.end(), out.begin());
 }
 
-void CompactTree::moveIntoDocument(Document& document) {
-    PageReleaser released(attribs_.data());
-    for (const Attrib& attrib : attribs(root())) {
+void CompactTree::appendToDocument(Document& document) const {
+    for (const Attrib& attrib : attribs(root()))
         document.getAttribs().push_back({wide(attrib.name), wide(attrib.value)});
-        released.releaseBefore(&attrib);
-    }
     std::vector<grammar::Node>& nodes = document.getNodes();
     nodes.reserve(nodes.size() + root().childCount);
     for (const Node& child : children(root())) {
         nodes.emplace_back();
-        appendPublic(child, nodes.back(), released);
+        appendPublic(child, nodes.back());
     }
 }
 
-// Nodes come in the order in which their attributes were added (each node's own, then its
-// children's in turn), so the attributes before the current node's are read no more. Nodes
-// nest no deeper than the clipper's depth limit, so the recursion is bounded.
-void CompactTree::appendPublic(const Node& node, grammar::Node& out, PageReleaser& released) {
+// Nodes nest no deeper than the clipper's depth limit, so the recursion is bounded.
+void CompactTree::appendPublic(const Node& node, grammar::Node& out) const {
     out.name = wide(node.name);
     out.attribs.reserve(node.attribCount);
-    for (const Attrib& attrib : attribs(node)) {
+    for (const Attrib& attrib : attribs(node))
         out.attribs.push_back({wide(attrib.name), wide(attrib.value)});
-        released.releaseBefore(&attrib);
-    }
     out.nodes.resize(node.childCount);
     for (Index i = 0; i < node.childCount; ++i)
-        appendPublic(nodes_[node.firstChild + i], out.nodes[i], released);
+        appendPublic(nodes_[node.firstChild + i], out.nodes[i]);
+}
+
+CompactTree CompactTree::ofNode(const grammar::Node& node) {
+    CompactTree tree;
+    tree.nodes_[kRoot].firstChild = tree.addNodes(1);
+    tree.nodes_[kRoot].childCount = 1;
+    // Each node's attributes and then its children are added when it is taken from the stack,
+    // so that both stay contiguous; the stack keeps any depth off the call stack.
+    std::vector<std::pair<const grammar::Node*, Index>> stack{
+        {&node, tree.nodes_[kRoot].firstChild}};
+    while (!stack.empty()) {
+        const auto [from, at] = stack.back();
+        stack.pop_back();
+        tree.nodes_[at].name = tree.spanOf(from->name);
+        for (const grammar::Attrib& attrib : from->attribs)
+            tree.addAttrib(at, {tree.spanOf(attrib.name), tree.spanOf(attrib.value)});
+        const Index first = tree.addNodes(from->nodes.size());
+        tree.nodes_[at].firstChild = first;
+        tree.nodes_[at].childCount = static_cast<Index>(from->nodes.size());
+        for (std::size_t i = from->nodes.size(); i-- > 0;)
+            stack.emplace_back(&from->nodes[i], first + static_cast<Index>(i));
+    }
+    return tree;
+}
+
+// A text goes to the bytes of the tree, one with a broken surrogate is kept as UTF-16, so that
+// a span of the bytes always holds valid UTF-8, as one cut from a file does.
+CompactTree::Span CompactTree::spanOf(const std::u16string& text) {
+    if (hasBrokenSurrogate(text))
+        return wideSpan(text);
+    const std::size_t offset = text_.size();
+    appendUnitsAsUtf8(text, text_);
+    return textSpan(offset, text_.size() - offset);
 }
 
 CompactTree::Span CompactTree::textSpan(std::size_t offset, std::size_t size) const {

@@ -10,13 +10,11 @@
 
 namespace grammar {
 
-class PageReleaser;
-
 // The tree of a saved-variables text as the fast clipper builds it from the file's UTF-8
 // bytes: nodes and attributes in two contiguous arrays, names and values as ranges of the
 // cleaned text. Nothing is decoded to UTF-16 until a caller asks for a text, so reading a few
 // values of a large file costs little beyond one pass over its bytes. Internal to the
-// library; the public `Document` is made from it by moveIntoDocument.
+// library; the public `Document` is made from it by appendToDocument.
 class CompactTree {
 public:
     using Index = std::uint32_t;
@@ -69,10 +67,10 @@ public:
     // The same into `out`, reusing its storage.
     void decode(Span span, std::u16string& out) const;
 
-    // Appends the public form of the whole tree to `document`, giving the memory of the
-    // attributes back to the system as they are turned public: the tree cannot be read
-    // afterwards.
-    void moveIntoDocument(Document& document);
+    // Appends the public form of the whole tree to `document`.
+    void appendToDocument(Document& document) const;
+    // The compact form of a public node: a tree whose only top-level table is `node`.
+    static CompactTree ofNode(const grammar::Node& node);
 
     // Building, for the clipper.
     std::string& text() { return text_; }
@@ -91,7 +89,8 @@ private:
     static constexpr std::uint32_t kJoined = 0x80000000u;
     static constexpr std::uint32_t kWide = 0xFFFFFFFFu;
 
-    void appendPublic(const Node& node, grammar::Node& out, PageReleaser& released);
+    void appendPublic(const Node& node, grammar::Node& out) const;
+    Span spanOf(const std::u16string& text);
 
     std::string text_;
     std::string joined_;

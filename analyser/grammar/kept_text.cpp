@@ -84,6 +84,5 @@ template <typename Char> void KeptText<Char>::truncate(std::int32_t length) {
 }
 
 template class KeptText<char>;
-template class KeptText<char16_t>;
 
 } // namespace grammar

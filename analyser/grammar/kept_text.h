@@ -63,6 +63,5 @@ private:
 };
 
 extern template class KeptText<char>;
-extern template class KeptText<char16_t>;
 
 } // namespace grammar

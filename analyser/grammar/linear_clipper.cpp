@@ -4,7 +4,6 @@
 #include "grammar/compact_tree.h"
 #include "grammar/kept_text.h"
 #include "grammar/mark_scanner.h"
-#include "grammar/page_releaser.h"
 #include "grammar/saved_text.h"
 #include "grammar/utf8_units.h"
 #include "utilkit/ustring.h"
@@ -17,43 +16,14 @@
 namespace grammar {
 namespace {
 
-// The clipper works on UTF-16 text or directly on UTF-8 bytes: every character it looks at
-// is ASCII, a UTF-8 sequence never holds an ASCII byte, and the decoder never turns other
-// bytes into ASCII, so decoding the pieces it cuts gives what cutting the decoded text gives.
-std::u16string wide(std::u16string_view text) {
-    return std::u16string(text);
+bool isQuote(char c) {
+    return c == char('"');
 }
-
-std::u16string wide(std::string_view bytes) {
-    if (ustring::isAscii(bytes))
-        return std::u16string(bytes.begin(), bytes.end());
-    return ustring::toWideString(bytes, ustring::kUtf8CodePage);
-}
-
-template <typename Char> bool isQuote(Char c) {
-    return c == Char('"');
-}
-template <typename Char> bool isNonBlank(Char c) {
+bool isNonBlank(char c) {
     return !isBlank(c);
 }
-template <typename Char> bool isLineFeed(Char c) {
-    return c == Char('\n');
-}
-
-// A `--` starts a comment that is blanked through the line feed that ends it.
-template <typename Char> void blankComments(std::basic_string<Char>& text) {
-    const std::size_t n = text.size();
-    std::size_t i = 0;
-    while (i + 1 < n) {
-        if (text[i] != Char('-') || text[i + 1] != Char('-')) {
-            ++i;
-            continue;
-        }
-        while (i < n && text[i] != Char('\n'))
-            text[i++] = Char(' ');
-        if (i < n)
-            text[i++] = Char(' ');
-    }
+bool isLineFeed(char c) {
+    return c == char('\n');
 }
 
 // In UTF-8 a comment is blanked with one blank for each UTF-16 code unit it decodes to, as it
@@ -74,7 +44,7 @@ void blankComments(std::string& bytes) {
         const std::size_t lineFeed = bytes.find('\n', dash);
         const std::size_t end = lineFeed == std::string::npos ? n : lineFeed + 1;
         const std::string_view comment(bytes.data() + dash, end - dash);
-        const std::size_t units = ustring::isAscii(comment) ? comment.size() : wide(comment).size();
+        const std::size_t units = unitCount(comment);
         std::fill_n(bytes.begin() + static_cast<std::ptrdiff_t>(out), units, ' ');
         out += units;
         in = end;
@@ -83,14 +53,14 @@ void blankComments(std::string& bytes) {
     bytes.resize(out);
 }
 
-template <typename Char> void blankCommaAfterBrace(std::basic_string<Char>& text) {
-    for (std::size_t brace = text.find(Char('}')); brace != text.npos && brace + 1 < text.size();
-         brace = text.find(Char('}'), brace + 1))
-        if (text[brace + 1] == Char(','))
-            text[brace + 1] = Char(' ');
+void blankCommaAfterBrace(std::string& text) {
+    for (std::size_t brace = text.find(char('}')); brace != text.npos && brace + 1 < text.size();
+         brace = text.find(char('}'), brace + 1))
+        if (text[brace + 1] == char(','))
+            text[brace + 1] = char(' ');
 }
 
-template <typename Char> std::basic_string_view<Char> trimmed(std::basic_string_view<Char> text) {
+std::string_view trimmed(std::string_view text) {
     std::size_t begin = 0;
     std::size_t end = text.size();
     while (end > 0 && isBlank(text[end - 1]))
@@ -98,10 +68,6 @@ template <typename Char> std::basic_string_view<Char> trimmed(std::basic_string_
     while (begin < end && isBlank(text[begin]))
         ++begin;
     return text.substr(begin, end - begin);
-}
-
-std::size_t lastQuoteIn(std::u16string_view text) {
-    return text.rfind(u'"');
 }
 
 std::size_t lastQuoteIn(std::string_view text) {
@@ -112,8 +78,8 @@ std::size_t lastQuoteIn(std::string_view text) {
 }
 
 // The text between the first and the last double quote; after the only one; or all of it.
-template <typename Char> std::basic_string_view<Char> unquoted(std::basic_string_view<Char> text) {
-    const std::size_t first = text.find(Char('"'));
+std::string_view unquoted(std::string_view text) {
+    const std::size_t first = text.find(char('"'));
     if (first == text.npos)
         return text;
     const std::size_t last = lastQuoteIn(text);
@@ -122,20 +88,20 @@ template <typename Char> std::basic_string_view<Char> unquoted(std::basic_string
     return text.substr(first + 1, last - first - 1);
 }
 
-template <typename Char> std::basic_string_view<Char> cleaned(std::basic_string_view<Char> text) {
+std::string_view cleaned(std::string_view text) {
     return unquoted(trimmed(text));
 }
 
-template <typename Char> struct KeyValue {
-    std::basic_string_view<Char> key;
-    std::basic_string_view<Char> value;
+struct KeyValue {
+    std::string_view key;
+    std::string_view value;
 };
 
 // One `key = value` piece of a table (the text between two commas), as parts of the piece. A
 // bare item's value is cut by a count of UTF-16 code units, so in UTF-8 this holds for ASCII
 // pieces alone (see CompactAttribs).
-template <typename Char> KeyValue<Char> keyValueOfPiece(std::basic_string_view<Char> piece) {
-    const std::size_t eq = piece.find(Char('='));
+KeyValue keyValueOfPiece(std::string_view piece) {
+    const std::size_t eq = piece.find(char('='));
     if (eq != piece.npos)
         return {trimmed(unquoted(piece.substr(0, eq))), trimmed(unquoted(piece.substr(eq + 1)))};
     const auto key = unquoted(piece);
@@ -146,30 +112,18 @@ template <typename Char> KeyValue<Char> keyValueOfPiece(std::basic_string_view<C
     return {trimmed(key), trimmed(value)};
 }
 
-// Every piece that a comma ends; the text after the last comma gives nothing.
-template <typename Char, typename Emit>
-void forEachTablePiece(std::basic_string_view<Char> text, Emit emit) {
-    std::size_t start = 0;
-    for (std::size_t comma = text.find(Char(',')); comma != text.npos;
-         comma = text.find(Char(','), start)) {
-        emit(text.substr(start, comma - start));
-        start = comma + 1;
-    }
-}
-
 // Every line with an `=`: the text before the first `=` and the text up to the next one.
-template <typename Char, typename Emit>
-void forEachDocumentAssignment(std::basic_string_view<Char> text, Emit emit) {
+template <typename Emit> void forEachDocumentAssignment(std::string_view text, Emit emit) {
     std::size_t start = 0;
     while (start < text.size()) {
-        std::size_t end = text.find(Char('\n'), start);
+        std::size_t end = text.find(char('\n'), start);
         if (end == text.npos)
             end = text.size();
         const auto line = text.substr(start, end - start);
-        const std::size_t eq = line.find(Char('='));
+        const std::size_t eq = line.find(char('='));
         if (eq != line.npos) {
-            const auto value = line.substr(eq + 1, line.substr(eq + 1).find(Char('=')));
-            emit(KeyValue<Char>{cleaned(line.substr(0, eq)), cleaned(value)});
+            const auto value = line.substr(eq + 1, line.substr(eq + 1).find(char('=')));
+            emit(KeyValue{cleaned(line.substr(0, eq)), cleaned(value)});
         }
         start = end + 1;
     }
@@ -183,16 +137,16 @@ struct PrefixRange {
 
 // A text cut out by the clipper: a range of the clipped text when it lies in one place there,
 // or a copy when the cuts joined it from two places.
-template <typename Char> struct Piece {
+struct Piece {
     std::int32_t offset = 0;
     std::int32_t size = 0;
     bool joined = false;
-    std::basic_string<Char> copy;
+    std::string copy;
 };
 
 // A block found by a cut: its cleaned name, the positions of its braces and its number.
-template <typename Char> struct Cut {
-    Piece<Char> name;
+struct Cut {
+    Piece name;
     std::int32_t head;
     std::int32_t tail;
     std::int32_t block;
@@ -200,20 +154,20 @@ template <typename Char> struct Cut {
 
 // The text in front of a block: the kept text followed by the unread text from `from` up to
 // the block's opening brace. Positions count from the start of the kept text.
-template <typename Char> class Prefix {
+class Prefix {
 public:
-    Prefix(const KeptText<Char>& kept, const Char* text, std::int32_t from, std::int32_t head)
+    Prefix(const KeptText<char>& kept, const char* text, std::int32_t from, std::int32_t head)
         : kept_(kept), text_(text), from_(from), keptSize_(kept.size()),
           size_(kept.size() + head - from) {}
 
     std::int32_t size() const { return size_; }
     std::int32_t keptSize() const { return keptSize_; }
-    Char at(std::int32_t i) const {
+    char at(std::int32_t i) const {
         return i < keptSize_ ? kept_.at(i) : text_[from_ + i - keptSize_];
     }
 
-    std::basic_string<Char> copy(std::int32_t from, std::int32_t to) const {
-        std::basic_string<Char> out;
+    std::string copy(std::int32_t from, std::int32_t to) const {
+        std::string out;
         if (to <= from)
             return out;
         out.reserve(static_cast<std::size_t>(to - from));
@@ -228,8 +182,7 @@ public:
 
     // The text [from, to), read in place when it lies in the unread part, else copied to
     // `copy`.
-    std::basic_string_view<Char> view(std::int32_t from, std::int32_t to,
-                                      std::basic_string<Char>& copy) const {
+    std::string_view view(std::int32_t from, std::int32_t to, std::string& copy) const {
         if (from >= keptSize_ && to > from)
             return {text_ + from_ + from - keptSize_, static_cast<std::size_t>(to - from)};
         copy = this->copy(from, to);
@@ -255,11 +208,11 @@ public:
         return i < 0 ? -1 : keptLast(i);
     }
 
-    const KeptText<Char>& kept() const { return kept_; }
+    const KeptText<char>& kept() const { return kept_; }
 
 private:
-    const KeptText<Char>& kept_;
-    const Char* text_;
+    const KeptText<char>& kept_;
+    const char* text_;
     std::int32_t from_;
     std::int32_t keptSize_;
     std::int32_t size_;
@@ -268,41 +221,40 @@ private:
 // The name that the literal steps give a block whose whole prefix is its key text: the
 // prefix trimmed and unquoted, then trimmed and unquoted again. Found from the ends of the
 // prefix, so that a long kept text is not rescanned for every block.
-template <typename Char> PrefixRange nameOfWholePrefix(const Prefix<Char>& prefix) {
-    const KeptText<Char>& kept = prefix.kept();
+PrefixRange nameOfWholePrefix(const Prefix& prefix) {
+    const KeptText<char>& kept = prefix.kept();
     const std::int32_t end = prefix.size() - 1;
     auto lastNonBlank = [&](std::int32_t i) { return kept.lastNonBlank(i); };
     auto lastQuote = [&](std::int32_t i) { return kept.lastQuote(i); };
 
     const std::int32_t first =
-        kept.firstNonBlank() >= 0 ? kept.firstNonBlank() : prefix.findInUnread(0, isNonBlank<Char>);
+        kept.firstNonBlank() >= 0 ? kept.firstNonBlank() : prefix.findInUnread(0, isNonBlank);
     if (first < 0)
         return {};
-    const std::int32_t last = prefix.findLast(end, isNonBlank<Char>, lastNonBlank);
+    const std::int32_t last = prefix.findLast(end, isNonBlank, lastNonBlank);
     const std::int32_t firstQuote =
-        kept.firstQuote() >= 0 ? kept.firstQuote() : prefix.findInUnread(0, isQuote<Char>);
+        kept.firstQuote() >= 0 ? kept.firstQuote() : prefix.findInUnread(0, isQuote);
     if (firstQuote < 0)
         return {first, last + 1};
 
-    const std::int32_t lastQuotePos = prefix.findLast(end, isQuote<Char>, lastQuote);
+    const std::int32_t lastQuotePos = prefix.findLast(end, isQuote, lastQuote);
     const bool quoteInKept = firstQuote < prefix.keptSize();
     const std::int32_t afterQuote = quoteInKept && kept.firstNonBlankAfterFirstQuote() >= 0
                                         ? kept.firstNonBlankAfterFirstQuote()
-                                        : prefix.findInUnread(firstQuote + 1, isNonBlank<Char>);
+                                        : prefix.findInUnread(firstQuote + 1, isNonBlank);
     if (lastQuotePos == firstQuote)
         return afterQuote < 0 ? PrefixRange() : PrefixRange{afterQuote, last + 1};
 
     if (afterQuote >= lastQuotePos)
         return {};
     const std::int32_t beforeLastQuote =
-        prefix.findLast(lastQuotePos - 1, isNonBlank<Char>, lastNonBlank);
+        prefix.findLast(lastQuotePos - 1, isNonBlank, lastNonBlank);
     const std::int32_t secondQuote = quoteInKept && kept.secondQuote() >= 0
                                          ? kept.secondQuote()
-                                         : prefix.findInUnread(firstQuote + 1, isQuote<Char>);
+                                         : prefix.findInUnread(firstQuote + 1, isQuote);
     if (secondQuote == lastQuotePos)
         return {afterQuote, beforeLastQuote + 1};
-    const std::int32_t secondLastQuote =
-        prefix.findLast(lastQuotePos - 1, isQuote<Char>, lastQuote);
+    const std::int32_t secondLastQuote = prefix.findLast(lastQuotePos - 1, isQuote, lastQuote);
     if (secondQuote == secondLastQuote)
         return {secondQuote + 1, beforeLastQuote + 1};
     return {secondQuote + 1, secondLastQuote};
@@ -319,17 +271,16 @@ struct Part {
 // brace has the number `block`: each cut yields a block, and what the cuts leave behind is
 // the stretch's own text (its attributes). Every text it hands out can be traced back to the
 // clipped text (see locate), so that a caller can keep ranges instead of copies.
-template <typename Char> class CutRun {
+class CutRun {
 public:
-    using View = std::basic_string_view<Char>;
+    using View = std::string_view;
 
-    CutRun(const std::basic_string<Char>& text, const BlockIndex& blocks)
-        : text_(text), blocks_(blocks) {}
+    CutRun(const std::string& text, const BlockIndex& blocks) : text_(text), blocks_(blocks) {}
 
     // Fills `cuts` (names only when `named`) and returns the text left behind. Stops at the
     // first unbalanced block, leaving it and what follows in the text left behind.
     View run(std::int32_t begin, std::int32_t end, std::int32_t block, bool named,
-             std::vector<Cut<Char>>& cuts) {
+             std::vector<Cut>& cuts) {
         kept_.clear();
         keptParts_.clear();
         std::int32_t from = begin;
@@ -365,18 +316,18 @@ public:
     }
 
     // Where a part of the text that run() returned lies in the clipped text.
-    Piece<Char> locate(View part) const {
+    Piece locate(View part) const {
         const auto at = static_cast<std::int32_t>(part.data() - left_.data());
         return locate(leftParts_, static_cast<std::int32_t>(left_.size()), at,
                       at + static_cast<std::int32_t>(part.size()),
-                      [&](std::int32_t, std::int32_t) { return std::basic_string<Char>(part); });
+                      [&](std::int32_t, std::int32_t) { return std::string(part); });
     }
 
 private:
     // Parts are in order of `at`; a range inside one part is a range of the clipped text.
     template <typename Copy>
-    static Piece<Char> locate(const std::vector<Part>& parts, std::int32_t size, std::int32_t from,
-                              std::int32_t to, Copy copy) {
+    static Piece locate(const std::vector<Part>& parts, std::int32_t size, std::int32_t from,
+                        std::int32_t to, Copy copy) {
         if (to <= from)
             return {};
         const auto part =
@@ -391,19 +342,19 @@ private:
 
     std::int32_t findOpening(std::int32_t from, std::int32_t end) const {
         const View stretch = View(text_).substr(0, static_cast<std::size_t>(end));
-        const std::size_t found = stretch.find(Char('{'), static_cast<std::size_t>(from));
+        const std::size_t found = stretch.find(char('{'), static_cast<std::size_t>(from));
         return found == View::npos ? -1 : static_cast<std::int32_t>(found);
     }
 
     // The block's name: the key before its `=` on the block's line, or the whole prefix.
-    static PrefixRange nameRange(const Prefix<Char>& prefix, std::int32_t lineFeed) {
+    static PrefixRange nameRange(const Prefix& prefix, std::int32_t lineFeed) {
         std::int32_t equals = -1;
         for (std::int32_t i = lineFeed; i < prefix.size() && equals < 0; ++i)
-            if (prefix.at(i) == Char('='))
+            if (prefix.at(i) == char('='))
                 equals = i;
         if (equals <= lineFeed)
             return nameOfWholePrefix(prefix);
-        std::basic_string<Char> copy;
+        std::string copy;
         const View key = prefix.view(lineFeed, equals, copy);
         const View name = cleaned(cleaned(key));
         const auto start = lineFeed + static_cast<std::int32_t>(name.data() - key.data());
@@ -411,12 +362,11 @@ private:
     }
 
     void cut(std::int32_t from, std::int32_t head, std::int32_t tail, std::int32_t block,
-             bool named, std::vector<Cut<Char>>& cuts) {
-        const Prefix<Char> prefix(kept_, text_.data(), from, head);
+             bool named, std::vector<Cut>& cuts) {
+        const Prefix prefix(kept_, text_.data(), from, head);
         const std::int32_t keptSize = prefix.keptSize();
-        std::int32_t lineFeed =
-            prefix.findLast(prefix.size() - 1, isLineFeed<Char>,
-                            [&](std::int32_t i) { return kept_.lastLineFeed(i); });
+        std::int32_t lineFeed = prefix.findLast(
+            prefix.size() - 1, isLineFeed, [&](std::int32_t i) { return kept_.lastLineFeed(i); });
         const bool lineFeedUnread = lineFeed >= keptSize;
         if (lineFeed < 0)
             lineFeed = 0;
@@ -440,116 +390,13 @@ private:
         }
     }
 
-    const std::basic_string<Char>& text_;
+    const std::string& text_;
     const BlockIndex& blocks_;
-    KeptText<Char> kept_;
+    KeptText<char> kept_;
     std::vector<Part> keptParts_;
-    std::basic_string<Char> leftStore_;
+    std::string leftStore_;
     View left_;
     std::vector<Part> leftParts_;
-};
-
-// The public tree's text of a piece.
-template <typename Char>
-std::u16string wide(const std::basic_string<Char>& text, const Piece<Char>& piece) {
-    if (piece.joined)
-        return wide(std::basic_string_view<Char>(piece.copy));
-    return wide(std::basic_string_view<Char>(text).substr(static_cast<std::size_t>(piece.offset),
-                                                          static_cast<std::size_t>(piece.size)));
-}
-
-// A table still to be filled: its node as the tree being built names it, the stretch between
-// its braces, its block and its depth.
-template <typename Handle> struct PendingTable {
-    Handle node;
-    std::int32_t head;
-    std::int32_t tail;
-    std::int32_t block;
-    int depth;
-};
-
-// The walk that builds both trees: cuts the text into tables and fills them first to last,
-// handing what it finds to `tree`, which provides
-//   Handle, root()                          its names of nodes, and of the document itself
-//   addDocumentAttrib(run, assignment)      one assignment outside every table
-//   prepare(blocks)                         called once those are known
-//   addNodes(cuts, parent, depth, pending)  a node for every cut, queued last to first
-//   beginTable(table)                       called before a table is filled
-//   addPieces(run, node, text)              the attributes of a table's own text
-template <typename Char, typename Tree>
-void clipTables(std::basic_string<Char>& text, int maxDepth, Tree& tree) {
-    using View = std::basic_string_view<Char>;
-    using Table = PendingTable<typename Tree::Handle>;
-    blankComments(text);
-    blankCommaAfterBrace(text);
-    const BlockIndex blocks{View(text)};
-    CutRun<Char> run(text, blocks);
-    std::vector<Cut<Char>> cuts;
-    std::vector<Table> pending;
-
-    const View outside = run.run(0, static_cast<std::int32_t>(text.size()), 0, true, cuts);
-    forEachDocumentAssignment(
-        outside, [&](KeyValue<Char> assignment) { tree.addDocumentAttrib(run, assignment); });
-    tree.prepare(blocks);
-    tree.addNodes(cuts, tree.root(), 1, pending);
-
-    while (!pending.empty()) {
-        const Table table = pending.back();
-        pending.pop_back();
-        tree.beginTable(table);
-        cuts.clear();
-        const bool withChildren = table.depth < maxDepth;
-        const View own = run.run(table.head + 1, table.tail, table.block + 1, withChildren, cuts);
-        tree.addPieces(run, table.node, own);
-        if (withChildren)
-            tree.addNodes(cuts, table.node, table.depth + 1, pending);
-    }
-}
-
-// Builds the public tree straight from UTF-16 text; the pages of text already read are given
-// back as it goes.
-class PublicTree {
-public:
-    using Handle = Node*; // null for the document itself
-    using Table = PendingTable<Handle>;
-
-    PublicTree(const std::u16string& text, Document& document)
-        : text_(text), document_(document), releaser_(text.data()) {}
-
-    Handle root() const { return nullptr; }
-
-    void addDocumentAttrib(const CutRun<char16_t>&, KeyValue<char16_t> assignment) {
-        document_.getAttribs().push_back(
-            {std::u16string(assignment.key), std::u16string(assignment.value)});
-    }
-
-    void prepare(const BlockIndex&) {}
-
-    void beginTable(const Table& table) { releaser_.releaseBefore(text_.data() + table.head); }
-
-    void addPieces(const CutRun<char16_t>&, Handle node, std::u16string_view text) {
-        forEachTablePiece(text, [&](std::u16string_view piece) {
-            const KeyValue<char16_t> attrib = keyValueOfPiece(piece);
-            node->attribs.push_back({std::u16string(attrib.key), std::u16string(attrib.value)});
-        });
-    }
-
-    void addNodes(const std::vector<Cut<char16_t>>& cuts, Handle parent, int depth,
-                  std::vector<Table>& pending) {
-        std::vector<Node>& nodes = parent == nullptr ? document_.getNodes() : parent->nodes;
-        nodes.reserve(cuts.size());
-        for (const Cut<char16_t>& cut : cuts) {
-            nodes.emplace_back();
-            nodes.back().name = wide(text_, cut.name);
-        }
-        for (std::size_t i = cuts.size(); i-- > 0;)
-            pending.push_back({&nodes[i], cuts[i].head, cuts[i].tail, cuts[i].block, depth});
-    }
-
-private:
-    const std::u16string& text_;
-    Document& document_;
-    PageReleaser releaser_;
 };
 
 // The byte length of the first `units` UTF-16 code units of valid UTF-8 bytes; -1 when that
@@ -578,29 +425,39 @@ std::size_t countOf(std::string_view text, char c) {
 // ill-formed sequence.
 class CompactBuilder {
 public:
-    using Handle = CompactTree::Index;
-    using Table = PendingTable<Handle>;
+    // A table still to be filled: its node, the stretch between its braces, its block and its
+    // depth.
+    struct Table {
+        CompactTree::Index node;
+        std::int32_t head;
+        std::int32_t tail;
+        std::int32_t block;
+        int depth;
+    };
 
-    explicit CompactBuilder(CompactTree& tree) : tree_(tree), text_(tree.text()) {}
+    // With a listener, the attributes go to it instead of the tree.
+    CompactBuilder(CompactTree& tree, TreeListener* listener)
+        : tree_(tree), text_(tree.text()), listener_(listener) {}
 
-    Handle root() const { return CompactTree::kRoot; }
-
-    void addDocumentAttrib(const CutRun<char>& run, KeyValue<char> assignment) {
-        tree_.addAttrib(CompactTree::kRoot,
-                        {span(run.locate(assignment.key)), span(run.locate(assignment.value))});
+    void addDocumentAttrib(const CutRun& run, KeyValue assignment) {
+        add(CompactTree::kRoot,
+            {span(run.locate(assignment.key)), span(run.locate(assignment.value))});
     }
 
     void prepare(const BlockIndex& blocks) {
         tree_.reserve(static_cast<std::size_t>(blocks.count()) + 1,
-                      tree_.attribCount() + countOf(text_, ','));
+                      listener_ != nullptr ? 0 : tree_.attribCount() + countOf(text_, ','));
     }
 
-    void beginTable(const Table&) {}
+    void beginTable(const Table& table) {
+        if (listener_ != nullptr)
+            listener_->table(tree_, table.node, table.depth);
+    }
 
     // Cuts the text as forEachTablePiece and keyValueOfPiece do, from its marks alone: a
     // piece ends at a comma, its key is before its first `=` and its value after it, each
     // between the first and the last quote on its side when it has any.
-    void addPieces(const CutRun<char>& run, CompactTree::Index node, std::string_view text) {
+    void addPieces(const CutRun& run, CompactTree::Index node, std::string_view text) {
         constexpr std::size_t kNone = MarkScanner::kEnd;
         MarkScanner marks(text);
         std::size_t start = 0;
@@ -625,7 +482,7 @@ public:
         }
     }
 
-    void addNodes(const std::vector<Cut<char>>& cuts, Handle parent, int depth,
+    void addNodes(const std::vector<Cut>& cuts, CompactTree::Index parent, int depth,
                   std::vector<Table>& pending) {
         const CompactTree::Index first = tree_.addNodes(cuts.size());
         tree_.node(parent).firstChild = first;
@@ -659,12 +516,12 @@ private:
         return text.substr(quotes.first + 1, quotes.last - quotes.first - 1);
     }
 
-    void addKeyValue(const CutRun<char>& run, CompactTree::Index node, std::string_view text,
+    void addKeyValue(const CutRun& run, CompactTree::Index node, std::string_view text,
                      std::size_t start, std::size_t end, const PieceMarks& piece) {
         const std::string_view key = trimmed(unquotedBetween(text, start, piece.equals, piece.key));
         const std::string_view value =
             trimmed(unquotedBetween(text, piece.equals + 1, end, piece.value));
-        tree_.addAttrib(node, {span(run.locate(key)), span(run.locate(value))});
+        add(node, {span(run.locate(key)), span(run.locate(value))});
     }
 
     // A bare item's key is the text between its first and last quote; its value is cut from
@@ -673,7 +530,7 @@ private:
     // if nothing follows the closing one (the game's `"name",`), and the value is empty; it
     // ends past the closing quote if what follows has more units than the key, and the value
     // is the key.
-    void addBareItem(const CutRun<char>& run, CompactTree::Index node, std::string_view text,
+    void addBareItem(const CutRun& run, CompactTree::Index node, std::string_view text,
                      std::size_t start, std::size_t end, Quotes quotes) {
         const bool quoted = quotes.first != MarkScanner::kEnd && quotes.first != quotes.last;
         if (quoted && ustring::isAscii(text.substr(start, quotes.first - start)) &&
@@ -685,7 +542,7 @@ private:
                 const CompactTree::Span name = span(run.locate(trimmed(key)));
                 const CompactTree::Span value =
                     after == 0 ? span(run.locate(key.substr(0, 0))) : name;
-                tree_.addAttrib(node, {name, value});
+                add(node, {name, value});
                 return;
             }
         }
@@ -694,10 +551,10 @@ private:
 
     // The UTF-16 tree cuts a bare item's value by a count of code units; in UTF-8 that count
     // is turned into bytes, and a count that ends inside a character is cut in UTF-16.
-    void addBareItem(const CutRun<char>& run, CompactTree::Index node, std::string_view piece) {
+    void addBareItem(const CutRun& run, CompactTree::Index node, std::string_view piece) {
         if (ustring::isAscii(piece)) {
-            const KeyValue<char> attrib = keyValueOfPiece(piece);
-            tree_.addAttrib(node, {span(run.locate(attrib.key)), span(run.locate(attrib.value))});
+            const KeyValue attrib = keyValueOfPiece(piece);
+            add(node, {span(run.locate(attrib.key)), span(run.locate(attrib.value))});
             return;
         }
         const std::string_view key = unquoted(piece);
@@ -711,14 +568,25 @@ private:
             value = span(
                 run.locate(trimmed(unquoted(piece.substr(0, static_cast<std::size_t>(length))))));
         } else {
-            const std::u16string decoded = wide(piece);
-            value =
-                tree_.wideSpan(std::u16string(keyValueOfPiece(std::u16string_view(decoded)).value));
+            // The units up to the count, the first half of a pair last, in the bytes that
+            // give them back (see utf8_units.h).
+            std::string front;
+            appendUnitsAsUtf8(
+                std::u16string_view(decodeUnits(piece)).substr(0, static_cast<std::size_t>(count)),
+                front);
+            value = tree_.wideSpan(decodeUnits(trimmed(unquoted(std::string_view(front)))));
         }
-        tree_.addAttrib(node, {span(run.locate(trimmed(key))), value});
+        add(node, {span(run.locate(trimmed(key))), value});
     }
 
-    CompactTree::Span span(const Piece<char>& piece) {
+    void add(CompactTree::Index node, CompactTree::Attrib attrib) {
+        if (listener_ != nullptr)
+            listener_->attrib(tree_, attrib);
+        else
+            tree_.addAttrib(node, attrib);
+    }
+
+    CompactTree::Span span(const Piece& piece) {
         if (piece.joined)
             return tree_.joinedSpan(piece.copy);
         return tree_.textSpan(static_cast<std::size_t>(piece.offset),
@@ -727,30 +595,74 @@ private:
 
     CompactTree& tree_;
     std::string& text_;
+    TreeListener* listener_;
 };
 
-} // namespace
+// Cuts the text into tables and fills them first to last: the assignments outside every
+// table, then each table's own pieces and its children's nodes, queued last to first.
+void clipTables(std::string& text, int maxDepth, CompactBuilder& tree) {
+    using View = std::string_view;
+    blankComments(text);
+    blankCommaAfterBrace(text);
+    const BlockIndex blocks{View(text)};
+    CutRun run(text, blocks);
+    std::vector<Cut> cuts;
+    std::vector<CompactBuilder::Table> pending;
 
-void clipSavedText(std::u16string text, Document& document, int maxDepth) {
-    PublicTree tree(text, document);
-    clipTables(text, maxDepth, tree);
+    const View outside = run.run(0, static_cast<std::int32_t>(text.size()), 0, true, cuts);
+    forEachDocumentAssignment(
+        outside, [&](KeyValue assignment) { tree.addDocumentAttrib(run, assignment); });
+    tree.prepare(blocks);
+    tree.addNodes(cuts, CompactTree::kRoot, 1, pending);
+
+    while (!pending.empty()) {
+        const CompactBuilder::Table table = pending.back();
+        pending.pop_back();
+        tree.beginTable(table);
+        cuts.clear();
+        const bool withChildren = table.depth < maxDepth;
+        const View own = run.run(table.head + 1, table.tail, table.block + 1, withChildren, cuts);
+        tree.addPieces(run, table.node, own);
+        if (withChildren)
+            tree.addNodes(cuts, table.node, table.depth + 1, pending);
+    }
 }
 
-void clipSavedUtf8(std::string bytes, CompactTree& tree, int maxDepth) {
-    // Cutting joins text from both sides of a block. Ill-formed bytes could then form a new
-    // sequence across the join, so they are first written as the U+FFFD they decode to.
-    if (!ustring::isValidUtf8(bytes))
-        bytes = ustring::toUtf8(ustring::fromUtf8(bytes));
-    prepareSavedText(bytes);
+// Clips bytes that went through prepareSavedText into the new `tree`.
+void clipPrepared(std::string bytes, CompactTree& tree, int maxDepth, TreeListener* listener) {
     tree.text() = std::move(bytes);
-    CompactBuilder builder(tree);
+    CompactBuilder builder(tree, listener);
     clipTables(tree.text(), maxDepth, builder);
 }
 
-void clipSavedUtf8(std::string bytes, Document& document, int maxDepth) {
+// A file's bytes made ready for clipping. Cutting joins text from both sides of a block.
+// Ill-formed bytes could then form a new sequence across the join, so they are first written
+// as the U+FFFD they decode to.
+std::string preparedUtf8(std::string bytes) {
+    if (!ustring::isValidUtf8(bytes))
+        bytes = ustring::toUtf8(ustring::fromUtf8(bytes));
+    prepareSavedText(bytes);
+    return bytes;
+}
+
+} // namespace
+
+void clipSavedUtf8(std::string bytes, CompactTree& tree, int maxDepth) {
+    clipPrepared(preparedUtf8(std::move(bytes)), tree, maxDepth, nullptr);
+}
+
+void clipSavedUtf8(std::string bytes, TreeListener& listener, int maxDepth) {
     CompactTree tree;
-    clipSavedUtf8(std::move(bytes), tree, maxDepth);
-    tree.moveIntoDocument(document);
+    clipPrepared(preparedUtf8(std::move(bytes)), tree, maxDepth, &listener);
+}
+
+void clipSavedText(std::u16string text, CompactTree& tree, int maxDepth) {
+    std::string bytes;
+    bytes.reserve(text.size());
+    appendUnitsAsUtf8(text, bytes);
+    std::u16string().swap(text);
+    prepareSavedText(bytes);
+    clipPrepared(std::move(bytes), tree, maxDepth, nullptr);
 }
 
 } // namespace grammar

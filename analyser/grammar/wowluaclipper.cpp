@@ -2,6 +2,7 @@
 // the tree they define, and the fast parser is checked against them.
 #include "grammar/wowluaclipper.h"
 
+#include "grammar/compact_tree.h"
 #include "grammar/linear_clipper.h"
 #include "grammar/saved_text.h"
 #include "utilkit/ustring.h"
@@ -50,14 +51,15 @@ std::u16string trimmed(std::u16string text) {
 WOWLUAClipper::WOWLUAClipper() : Clipper(u'{', u'}') {}
 
 void WOWLUAClipper::loadString(std::u16string text) {
-    getDocument().clear();
-    prepareSavedText(text);
-    clipSavedText(std::move(text), getDocument(), kMaxNodeDepth);
+    auto tree = std::make_shared<CompactTree>();
+    clipSavedText(std::move(text), *tree, kMaxNodeDepth);
+    setCompactTree(std::move(tree));
 }
 
 void WOWLUAClipper::loadUtf8String(std::string bytes) {
-    getDocument().clear();
-    clipSavedUtf8(std::move(bytes), getDocument(), kMaxNodeDepth);
+    auto tree = std::make_shared<CompactTree>();
+    clipSavedUtf8(std::move(bytes), *tree, kMaxNodeDepth);
+    setCompactTree(std::move(tree));
 }
 
 void ReferenceWOWLUAClipper::loadUtf8String(std::string bytes) {
@@ -65,7 +67,7 @@ void ReferenceWOWLUAClipper::loadUtf8String(std::string bytes) {
 }
 
 void WOWLUAClipper::loadReferenceString(std::u16string text) {
-    getDocument().clear();
+    setCompactTree(nullptr);
     prepareSavedText(text);
     removeNotes(text);
     removeCommaAfterBrace(text);

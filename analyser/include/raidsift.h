@@ -1,9 +1,12 @@
 #pragma once
 
 // The whole public interface of the Raidsift analyser library.
+#include "raidsift/version.h"
+
 #include "grammar/clipper.h"
 #include "grammar/node.h"
 #include "grammar/partnership.h"
+#include "grammar/tree_walker.h"
 #include "grammar/wowluaclipper.h"
 
 #include "dkp/attendance.h"

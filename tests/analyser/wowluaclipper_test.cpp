@@ -227,3 +227,36 @@ TEST(ClipperLoading, NestingBeyondTheDepthBoundGivesNoNodes) {
     EXPECT_EQ(depth, WOWLUAClipper::kMaxNodeDepth);
     EXPECT_EQ(node->getAttrib(u"v"), u"1");
 }
+
+// A UTF-16 text may hold surrogates without their partner, which no file's UTF-8 can: they
+// reach the tree unchanged, also where a bare item's value is cut between the two halves of a
+// pair.
+TEST(ClipperLoading, BrokenSurrogatesReachTheTreeUnchanged) {
+    for (const std::u16string& text :
+         {std::u16string(
+              u"V = \"a\xD800z\"\nT = {\n\t[\"k\"] = \"\xDC00\",\n\t\"\xD834\", -- [1]\n}\n"),
+          std::u16string(u"T = {\n\t\"x\" \U0001D11E\U0001D11E,\n\t\"\U0001D11E\"ab,\n}\n"),
+          std::u16string(u"T = {\n\t\"\xDBFF\xDBFF\" \xDFFF,\n}\n")}) {
+        WOWLUAClipper fast, reference;
+        fast.loadString(text);
+        reference.loadReferenceString(text);
+        EXPECT_EQ(fast.getDocument(), reference.getDocument())
+            << tree_text::of(reference.getDocument());
+    }
+}
+
+// The document is made from the parsed tree when first asked for, and from then on it is the
+// clipper's tree: changes made to it stay, until the next load replaces it.
+TEST(ClipperLoading, TheDocumentIsMadeOnceAndKeepsChanges) {
+    WOWLUAClipper clipper;
+    clipper.loadString(kGameLayout);
+    clipper.getDocument().getAttribs().push_back({u"Added", u"1"});
+    const WOWLUAClipper copy = clipper;
+    EXPECT_EQ(copy.getDocument().getAttrib(u"Added"), u"1");
+    EXPECT_EQ(clipper.getDocument().getAttrib(u"Version"), u"3");
+    EXPECT_EQ(clipper.getDocument().getAttrib(u"Added"), u"1");
+    clipper.loadString(kGameLayout);
+    EXPECT_EQ(clipper.getDocument().getAttrib(u"Added"), u"");
+    clipper.loadReferenceString(u"Other = {\n}\n");
+    EXPECT_EQ(tree_text::of(clipper.getDocument()), "node \"Other\"\n");
+}

@@ -4,8 +4,8 @@
 #include "dkp/raid_formats.h"
 #include "dkp/raid_review.h"
 #include "dkp/raids.h"
+#include "grammar/wowluaclipper.h"
 #include "input.h"
-#include "parsers.h"
 #include "raid_text.h"
 #include "tree_json.h"
 #include "utilkit/ustring.h"
@@ -81,12 +81,14 @@ bool lintRaids(const std::vector<dkp::Raid*>& raids, std::size_t index) {
 }
 
 void printTree(const std::string& file, bool reference) {
-    ReferenceClipper referenceClipper;
-    FastClipper fastClipper;
-    grammar::WOWLUAClipper& clipper =
-        reference ? static_cast<grammar::WOWLUAClipper&>(referenceClipper) : fastClipper;
-    clipper.loadUtf8String(readInput(file));
-    writeTreeJson(std::cout, clipper.getDocument());
+    if (reference) {
+        // The literal clipper, the oracle for the fast one.
+        grammar::ReferenceWOWLUAClipper clipper;
+        clipper.loadUtf8String(readInput(file));
+        writeTreeJson(std::cout, clipper.getDocument());
+    } else {
+        writeTreeJson(std::cout, readInput(file));
+    }
     std::cout << '\n';
 }
 

@@ -1,5 +1,6 @@
 #include "tree_json.h"
 
+#include "grammar/tree_walker.h"
 #include "utilkit/ustring.h"
 
 #include <nlohmann/json.hpp>
@@ -10,64 +11,87 @@
 namespace raidsift {
 namespace {
 
-// Writes arrays and objects as nlohmann's dump(2) lays them out: an empty array as "[]",
-// otherwise each element on its own line, indented two spaces deeper than its bracket.
-class TreeJsonWriter {
+// Writes the tree as nlohmann's dump(2) lays it out, as it is walked: an empty array as "[]",
+// otherwise each element on its own line, indented two spaces deeper than its bracket. Each
+// open object (the document, then the nodes entered) keeps the depth of its arrays and how far
+// it has got.
+class TreeJsonWriter final : public grammar::TreeWalker {
 public:
-    explicit TreeJsonWriter(std::ostream& out) : out_(out) {}
-
-    void document(const grammar::Document& document) {
+    explicit TreeJsonWriter(std::ostream& out) : out_(out) {
         out_ << "{\n";
         key(1, "attribs");
-        attribs(document.getAttribs(), 1);
+        open_.push_back({1});
+    }
+
+    void attrib(const std::u16string& name, const std::u16string& value) override {
+        Level& level = open_.back();
+        out_ << (level.attribs++ == 0 ? "[\n" : ",\n");
+        indent(level.depth + 1);
+        out_ << "{\n";
+        key(level.depth + 2, "name");
+        text(name);
         out_ << ",\n";
-        key(1, "nodes");
-        nodes(document.getNodes(), 1);
+        key(level.depth + 2, "value");
+        text(value);
+        close(level.depth + 1, '}');
+    }
+
+    void enterNode(const std::u16string& name) override {
+        Level& level = open_.back();
+        startNodes(level);
+        out_ << (level.nodes++ == 0 ? "[\n" : ",\n");
+        indent(level.depth + 1);
+        out_ << "{\n";
+        key(level.depth + 2, "name");
+        text(name);
+        out_ << ",\n";
+        key(level.depth + 2, "attribs");
+        open_.push_back({level.depth + 2});
+    }
+
+    void leaveNode() override {
+        const int depth = finishLevel();
+        close(depth - 1, '}');
+    }
+
+    void finish() {
+        finishLevel();
         out_ << '\n' << '}';
     }
 
 private:
-    void attribs(const std::vector<grammar::Attrib>& list, int depth) {
-        array(list, depth, [&](const grammar::Attrib& attrib) {
-            out_ << "{\n";
-            key(depth + 2, "name");
-            text(attrib.name);
-            out_ << ",\n";
-            key(depth + 2, "value");
-            text(attrib.value);
-            close(depth + 1, '}');
-        });
-    }
+    struct Level {
+        int depth;
+        int attribs = 0;
+        int nodes = 0;
+        bool inNodes = false;
+    };
 
-    void nodes(const std::vector<grammar::Node>& list, int depth) {
-        array(list, depth, [&](const grammar::Node& node) {
-            out_ << "{\n";
-            key(depth + 2, "name");
-            text(node.name);
-            out_ << ",\n";
-            key(depth + 2, "attribs");
-            attribs(node.attribs, depth + 2);
-            out_ << ",\n";
-            key(depth + 2, "nodes");
-            nodes(node.nodes, depth + 2);
-            close(depth + 1, '}');
-        });
-    }
-
-    template <typename Item, typename WriteItem>
-    void array(const std::vector<Item>& items, int depth, WriteItem writeItem) {
-        if (items.empty()) {
-            out_ << "[]";
+    // Closes the attributes' array, if still open, and begins the nodes'.
+    void startNodes(Level& level) {
+        if (level.inNodes)
             return;
-        }
-        out_ << "[\n";
-        for (std::size_t i = 0; i < items.size(); ++i) {
-            if (i > 0)
-                out_ << ",\n";
-            indent(depth + 1);
-            writeItem(items[i]);
-        }
-        close(depth, ']');
+        closeArray(level.attribs, level.depth);
+        out_ << ",\n";
+        key(level.depth, "nodes");
+        level.inNodes = true;
+    }
+
+    // Closes the innermost object's arrays and returns their depth.
+    int finishLevel() {
+        Level& level = open_.back();
+        startNodes(level);
+        closeArray(level.nodes, level.depth);
+        const int depth = level.depth;
+        open_.pop_back();
+        return depth;
+    }
+
+    void closeArray(int items, int depth) {
+        if (items == 0)
+            out_ << "[]";
+        else
+            close(depth, ']');
     }
 
     void key(int depth, const char* name) {
@@ -92,12 +116,21 @@ private:
     }
 
     std::ostream& out_;
+    std::vector<Level> open_;
 };
 
 } // namespace
 
 void writeTreeJson(std::ostream& out, const grammar::Document& document) {
-    TreeJsonWriter(out).document(document);
+    TreeJsonWriter writer(out);
+    grammar::walkDocument(document, writer);
+    writer.finish();
+}
+
+void writeTreeJson(std::ostream& out, std::string bytes) {
+    TreeJsonWriter writer(out);
+    grammar::walkUtf8Tree(std::move(bytes), writer);
+    writer.finish();
 }
 
 } // namespace raidsift

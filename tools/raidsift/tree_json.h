@@ -3,6 +3,7 @@
 #include "grammar/node.h"
 
 #include <ostream>
+#include <string>
 
 namespace raidsift {
 
@@ -11,5 +12,9 @@ namespace raidsift {
 // what nlohmann::ordered_json's dump(2) gives for that document, without building it, which
 // would take hundreds of bytes per entry.
 void writeTreeJson(std::ostream& out, const grammar::Document& document);
+
+// The same for the tree of a file's bytes, written as the parser builds it: neither the
+// document nor the entries are held.
+void writeTreeJson(std::ostream& out, std::string bytes);
 
 } // namespace raidsift

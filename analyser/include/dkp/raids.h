@@ -26,7 +26,9 @@ public:
     Raids& operator=(const Raids&) = delete;
 
     // Appends a raid for every table inside the document's raid log (the list is not
-    // cleared). False, and nothing appended, when the document has no raid log.
+    // cleared). False, and nothing appended, when the document has no raid log. A clipper
+    // whose document has not been asked for is read in its compact form, and its document
+    // is not made.
     bool loadFromClipper(grammar::Clipper* clipper);
     bool loadFromDocument(const grammar::Document& document);
     // The same, taking the document apart as it goes: each raid's table is released once its
@@ -41,6 +43,7 @@ public:
     std::vector<Raid*> getRaids() const;
 
 private:
+    bool addRaidsOf(const std::shared_ptr<const grammar::CompactTree>& tree);
     void addRaid(const grammar::Node& table, LogClock& clock);
 
     std::vector<std::unique_ptr<Raid>> raids_;

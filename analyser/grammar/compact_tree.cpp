@@ -158,14 +158,6 @@ CompactTree::Index CompactTree::addNodes(std::size_t count) {
     return first;
 }
 
-void CompactTree::addAttrib(Index node, Attrib attrib) {
-    Node& owner = nodes_[node];
-    if (owner.attribCount == 0)
-        owner.firstAttrib = static_cast<Index>(attribs_.size());
-    attribs_.push_back(attrib);
-    ++owner.attribCount;
-}
-
 void CompactTree::reserve(std::size_t nodes, std::size_t attribs) {
     nodes_.reserve(nodes);
     attribs_.reserve(attribs);

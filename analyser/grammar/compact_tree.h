@@ -80,7 +80,14 @@ public:
     Span wideSpan(std::u16string text);
     // Appends `count` nodes and returns the index of the first.
     Index addNodes(std::size_t count);
-    void addAttrib(Index node, Attrib attrib);
+    // Called for every entry of a file: kept in line.
+    void addAttrib(Index node, Attrib attrib) {
+        Node& owner = nodes_[node];
+        if (owner.attribCount == 0)
+            owner.firstAttrib = static_cast<Index>(attribs_.size());
+        attribs_.push_back(attrib);
+        ++owner.attribCount;
+    }
     // Room for that many nodes (the root included) and attributes, known from the text.
     void reserve(std::size_t nodes, std::size_t attribs);
     std::size_t attribCount() const { return attribs_.size(); }

@@ -48,6 +48,16 @@ private:
         std::int32_t at;
         const Char* from;
     };
+    // The line feeds, quotes and non-blank characters among `n` (at most kBlock) characters.
+    struct BlockBits {
+        std::uint32_t lineFeeds;
+        std::uint32_t quotes;
+        std::uint32_t nonBlanks;
+    };
+    static constexpr std::int32_t kBlock = 16;
+    static BlockBits bitsOf(const Char* from, std::int32_t n);
+    void noteFirsts(std::int32_t start, const BlockBits& bits);
+
     typename std::vector<Piece>::const_iterator pieceAt(std::int32_t i) const;
     std::int32_t endOf(typename std::vector<Piece>::const_iterator piece) const;
 

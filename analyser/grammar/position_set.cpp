@@ -1,5 +1,6 @@
 #include "grammar/position_set.h"
 
+#include <algorithm>
 #include <bit>
 
 namespace grammar {
@@ -16,15 +17,25 @@ std::int32_t highestBit(std::uint64_t word) {
 
 } // namespace
 
-void PositionSet::push(bool member) {
-    const std::int32_t at = size_++;
-    if (at % kStretch == 0)
-        lastBeforeStretch_.push_back(last_);
-    if (at % kWordBits == 0)
-        words_.push_back(0);
-    if (member) {
-        words_.back() |= std::uint64_t{1} << (at % kWordBits);
-        last_ = at;
+// A stretch is a whole number of words, so a new stretch starts only where a new word does.
+void PositionSet::append(std::uint64_t bits, std::int32_t count) {
+    while (count > 0) {
+        const std::int32_t at = size_;
+        const std::int32_t offset = at % kWordBits;
+        if (offset == 0) {
+            if (at % kStretch == 0)
+                lastBeforeStretch_.push_back(last_);
+            words_.push_back(0);
+        }
+        const std::int32_t take = std::min(count, kWordBits - offset);
+        const std::uint64_t part =
+            take == kWordBits ? bits : bits & ((std::uint64_t{1} << take) - 1);
+        words_.back() |= part << offset;
+        if (part != 0)
+            last_ = at + highestBit(part);
+        bits = take == kWordBits ? 0 : bits >> take;
+        count -= take;
+        size_ += take;
     }
 }
 

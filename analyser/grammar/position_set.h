@@ -11,7 +11,9 @@ namespace grammar {
 // an eighth of a byte per position whatever the text holds.
 class PositionSet {
 public:
-    void push(bool member);
+    // Appends `count` positions (at most 64), members where `bits` has a one; the bits from
+    // `count` up are zero.
+    void append(std::uint64_t bits, std::int32_t count);
     void truncate(std::int32_t length);
     // The last member at or before `i` (which must be below the size), or -1.
     std::int32_t lastAtOrBefore(std::int32_t i) const;

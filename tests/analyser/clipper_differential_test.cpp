@@ -119,6 +119,21 @@ TEST(ClipperDifferential, LongJunkBeforeAndBetweenTablesGivesTheSameTree) {
     }
 }
 
+// Bytes are checked sixteen at a time where they are ASCII: an ill-formed or cut sequence,
+// or a valid one, at every offset around those blocks, reads as its decoded text does.
+TEST(ClipperDifferential, IllFormedBytesAtEveryOffsetReadAsTheirDecodedText) {
+    for (const std::string& sequence :
+         {std::string("\xE6\x9A\x97"), std::string("\xE6\x9A"), std::string("\x9A"),
+          std::string("\xF0\x9D\x84\x9E"), std::string("\xED\xA0\x80"), std::string("\xFF")}) {
+        for (std::size_t offset = 0; offset < 40 && !HasFailure(); ++offset) {
+            const std::string bytes = "T = {\n[\"" + std::string(offset, 'a') + sequence +
+                                      std::string(40 - offset, 'b') + "\"] = \"" + sequence +
+                                      "\",\n\"" + sequence + "\", -- [1]\n}\n";
+            expectSameTree({bytes, ustring::toWideString(bytes, ustring::kUtf8CodePage)});
+        }
+    }
+}
+
 TEST(ClipperDifferential, DeepNestingStopsAtTheBoundInBothParsers) {
     const std::u16string deep = u"T = " + std::u16string(100000, u'{') + u"\n[\"v\"] = 1,\n" +
                                 std::u16string(100000, u'}') + u"\n";

@@ -39,7 +39,10 @@ std::u16string RaidledgerApp::defaultProgramFolder() {
 }
 
 RaidledgerApp::RaidledgerApp(std::u16string programFolder)
-    : programFolder_(std::move(programFolder)),
+    : RaidledgerApp(std::move(programFolder), {qtPrompter_, qtDesktop_}) {}
+
+RaidledgerApp::RaidledgerApp(std::u16string programFolder, const ui::DesktopServices& services)
+    : services_(services), programFolder_(std::move(programFolder)),
       deployment_(usettings::loadDeployment(programFolder_ + usettings::kDeploymentFileName)),
       skin_(std::make_unique<ui::Skin>(QString::fromStdU16String(programFolder_) + "skin/")) {}
 
@@ -128,8 +131,8 @@ bool RaidledgerApp::bindProtocol() {
         return true;
     std::u16string error;
     if (!binding_.bind(error)) {
-        ui::showMessage(nullptr, QString::fromStdU16String(error), ui::kNoticeCaption,
-                        ui::MessageIcon::Error);
+        services_.prompter.showMessage(nullptr, QString::fromStdU16String(error),
+                                       ui::kNoticeCaption, ui::MessageIcon::Error);
         return false;
     }
     binding_.installDispatcher(&dispatcher_);
@@ -150,7 +153,7 @@ void RaidledgerApp::configureBackup() {
 }
 
 bool RaidledgerApp::runLogin() {
-    ui::CLoginDlg login(nullptr, deployment_, skin_.get());
+    ui::CLoginDlg login(services_, nullptr, deployment_, skin_.get());
     login.setConfig(section_);
     login.setLoginService(manager_->getLoginService());
     return login.exec() == QDialog::Accepted;
@@ -162,6 +165,7 @@ void RaidledgerApp::createMainWindow() {
         .programFolder = programFolder_,
         .timer = timerAdapter_,
         .gameFolder = gameFolder_,
+        .services = services_,
         .backup = savekeep::getBackup(),
         .accounts = manager_->getAccountService(),
         .uploads = manager_->getEventUploadService(),

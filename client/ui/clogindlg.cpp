@@ -39,12 +39,14 @@ QString address(const std::string& base, const char* path) {
 
 using namespace logindlgids;
 
-CLoginDlg::CLoginDlg(QWidget* parent, const usettings::Deployment& deployment, const Skin* skin)
-    : QDialog(parent), skin_(skin) {
+CLoginDlg::CLoginDlg(const DesktopServices& services, QWidget* parent,
+                     const usettings::Deployment& deployment, const Skin* skin)
+    : QDialog(parent), prompter_(services.prompter), skin_(skin) {
     setObjectName(QStringLiteral("loginDialog"));
     setWindowTitle(QStringLiteral("登录VelvaneDKP客户端"));
     setFixedSize(kWidth, kHeight);
     buildControls(deployment);
+    openLinksWith(this, services.desktop);
 }
 
 CLoginDlg::~CLoginDlg() {
@@ -177,19 +179,19 @@ void CLoginDlg::setInputEnabled(bool enabled) {
 void CLoginDlg::logIn() {
     const QString user = typedUserName();
     if (user.isEmpty()) {
-        showMessage(this, QStringLiteral("请输入您的用户名"));
+        prompter_.showMessage(this, QStringLiteral("请输入您的用户名"));
         userName_->setFocus();
         return;
     }
     const QString password = typedPassword();
     if (password.isEmpty()) {
-        showMessage(this, QStringLiteral("请输入您的密码"));
+        prompter_.showMessage(this, QStringLiteral("请输入您的密码"));
         password_->setFocus();
         return;
     }
     if (service_ == nullptr) {
         // Nothing would ever answer: the dialog stays as it is for another try.
-        showMessage(this, QStringLiteral("无法连接DKP服务，请稍后再试"));
+        prompter_.showMessage(this, QStringLiteral("无法连接DKP服务，请稍后再试"));
         return;
     }
     setInputEnabled(false);
@@ -206,8 +208,9 @@ void CLoginDlg::onLoginResult(std::int32_t result, std::uint32_t) {
                               remember_->isChecked() ? toAnsi(password) : std::string());
     sectionvalues::commit(section_);
     if (result == 0) {
-        showMessage(this, QStringLiteral("登录失败！请检查您的网络或者检查用户名和密码是否"
-                                         "输入有误！"));
+        prompter_.showMessage(this,
+                              QStringLiteral("登录失败！请检查您的网络或者检查用户名和密码是否"
+                                             "输入有误！"));
         userName_->setFocus();
     } else if (result == 1) {
         accept();

@@ -58,9 +58,9 @@ CMainFrame::CMainFrame(const MainFrameParts& parts)
                            Qt::WindowSystemMenuHint),
       deployment_(parts.deployment), programFolder_(parts.programFolder),
       addons_(std::make_unique<gamefiles::AddonManager>(parts.programFolder)), timer_(parts.timer),
-      gameFolder_(parts.gameFolder), backup_(parts.backup), accounts_(parts.accounts),
-      uploads_(parts.uploads), guildDkp_(parts.guildDkp), section_(parts.section),
-      skin_(parts.skin) {
+      gameFolder_(parts.gameFolder), services_(parts.services), backup_(parts.backup),
+      accounts_(parts.accounts), uploads_(parts.uploads), guildDkp_(parts.guildDkp),
+      section_(parts.section), skin_(parts.skin) {
     setObjectName(QStringLiteral("mainFrame"));
     setWindowTitle(QStringLiteral("VelvaneDKP"));
     setFixedSize(kWidth, kHeight);
@@ -147,6 +147,7 @@ void CMainFrame::buildUnits() {
     home->setObjectName(unitName(ServiceHomeLink));
     home->setGeometry(kWidth - 256, 432, 200, 24);
     home->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    openLinksWith(this, services_.desktop);
 }
 
 QPushButton* CMainFrame::button(int unit) const {
@@ -195,7 +196,7 @@ void CMainFrame::OnTimer() {
 void CMainFrame::onCommand(int id) {
     switch (id) {
     case Upload: {
-        CUploadWizard wizard(accounts_, uploads_,
+        CUploadWizard wizard(services_, accounts_, uploads_,
                              {QString::fromStdString(deployment_.siteUrl),
                               QString::fromStdString(deployment_.itemSearchUrl)},
                              gameFolder_, this);
@@ -214,17 +215,17 @@ void CMainFrame::onCommand(int id) {
         break;
     case Restore:
         if (backup_ != nullptr) {
-            CRestoreDataDlg dialog(*backup_, gameFolder_, this);
+            CRestoreDataDlg dialog(services_, *backup_, gameFolder_, this);
             dialog.exec();
         }
         break;
     case CorrectErrors: {
-        PromptMessageOwner owner(this);
+        PromptMessageOwner owner(this, services_.prompter);
         gamefiles::correctAddonErrors(owner, gameFolder_.current());
         break;
     }
     case Forum:
-        usystem::OpenURL(ustring::fromUtf8(deployment_.forumUrl + "/forum-106-1.html"));
+        services_.desktop.openUrl(ustring::fromUtf8(deployment_.forumUrl + "/forum-106-1.html"));
         break;
     case Hide:
         close();
@@ -238,7 +239,7 @@ void CMainFrame::onCommand(int id) {
 }
 
 void CMainFrame::openSettings() {
-    CMySetupDlg dialog(gameFolder_, this, deployment_);
+    CMySetupDlg dialog(services_, gameFolder_, this, deployment_);
     dialog.setConfig(section_);
     dialog.setAccountService(accounts_);
     if (dialog.exec() != QDialog::Accepted)

@@ -34,9 +34,9 @@ bool checkGuildUrl(const std::u16string& text, const std::u16string& siteHost) {
     return !siteHost.empty() && text.find(siteHost + u"/") != std::u16string::npos;
 }
 
-CMySetupDlg::CMySetupDlg(const gamefiles::GameFolder& gameFolder, QWidget* parent,
-                         const usettings::Deployment& deployment)
-    : QDialog(parent), gameFolder_(gameFolder), deployment_(deployment) {
+CMySetupDlg::CMySetupDlg(const DesktopServices& services, const gamefiles::GameFolder& gameFolder,
+                         QWidget* parent, const usettings::Deployment& deployment)
+    : QDialog(parent), services_(services), gameFolder_(gameFolder), deployment_(deployment) {
     setObjectName(QStringLiteral("dialog108"));
     setWindowTitle(QStringLiteral("设置我的数据"));
     setFixedSize(kWidth, kHeight);
@@ -98,11 +98,11 @@ void CMySetupDlg::initialise() {
 }
 
 void CMySetupDlg::browse() {
-    folder_->setText(QString::fromStdU16String(usystem::OpenFolderDialog()));
+    folder_->setText(QString::fromStdU16String(services_.desktop.chooseFolder()));
 }
 
 bool CMySetupDlg::refuse(const QString& text, QLineEdit* field) {
-    showMessage(this, text, kCaption);
+    services_.prompter.showMessage(this, text, kCaption);
     field->setFocus();
     return false;
 }

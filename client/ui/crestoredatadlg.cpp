@@ -32,9 +32,9 @@ QComboBox* makeList(QWidget* parent, int control) {
 
 } // namespace
 
-CRestoreDataDlg::CRestoreDataDlg(savekeep::IBackup& backup, const gamefiles::GameFolder& gameFolder,
-                                 QWidget* parent)
-    : QDialog(parent), backup_(backup), gameFolder_(gameFolder) {
+CRestoreDataDlg::CRestoreDataDlg(const DesktopServices& services, savekeep::IBackup& backup,
+                                 const gamefiles::GameFolder& gameFolder, QWidget* parent)
+    : QDialog(parent), prompter_(services.prompter), backup_(backup), gameFolder_(gameFolder) {
     setWindowTitle(QStringLiteral("恢复VelvaneDKP插件数据"));
     accounts_ = makeList(this, restoredatadlgids::AccountList);
     backups_ = makeList(this, restoredatadlgids::BackupList);
@@ -117,8 +117,9 @@ void CRestoreDataDlg::restore() {
                                       : backups_->currentData().toString().toStdU16String();
     const gamefiles::RestoreOutcome outcome =
         gamefiles::restoreBackup(backup_, chosen, target_->text().toStdU16String());
-    showMessage(this, QString::fromStdU16String(std::u16string(gamefiles::restoreMessage(outcome))),
-                kNoticeCaption, MessageIcon::None);
+    prompter_.showMessage(
+        this, QString::fromStdU16String(std::u16string(gamefiles::restoreMessage(outcome))),
+        kNoticeCaption, MessageIcon::None);
     if (outcome == gamefiles::RestoreOutcome::Restored)
         accept();
     else if (outcome == gamefiles::RestoreOutcome::Vanished)

@@ -19,63 +19,37 @@ QMessageBox::Icon toQtIcon(MessageIcon icon) {
     return QMessageBox::Information;
 }
 
-class QtPrompter final : public Prompter {
-public:
-    void message(QWidget* parent, const QString& text, const QString& caption,
-                 MessageIcon icon) override {
-        QMessageBox box(toQtIcon(icon), caption, text, QMessageBox::Ok, parent);
-        box.setObjectName(QStringLiteral("messageBox"));
-        box.exec();
-    }
-
-    bool question(QWidget* parent, const QString& text, const QString& caption) override {
-        QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No,
-                        parent);
-        box.setObjectName(QStringLiteral("questionBox"));
-        box.setDefaultButton(QMessageBox::No);
-        return box.exec() == QMessageBox::Yes;
-    }
-};
-
-QtPrompter& qtPrompter() {
-    static QtPrompter instance;
-    return instance;
-}
-
-Prompter* current = nullptr;
-
 QString toQString(std::u16string_view text) {
     return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 } // namespace
 
-void setPrompter(Prompter* replacement) {
-    current = replacement;
+void QtPrompter::message(QWidget* parent, const QString& text, const QString& caption,
+                         MessageIcon icon) {
+    QMessageBox box(toQtIcon(icon), caption, text, QMessageBox::Ok, parent);
+    box.setObjectName(QStringLiteral("messageBox"));
+    box.exec();
 }
 
-Prompter& prompter() {
-    return current != nullptr ? *current : qtPrompter();
-}
-
-void showMessage(QWidget* parent, const QString& text, const QString& caption, MessageIcon icon) {
-    prompter().message(parent, text, caption, icon);
-}
-
-bool askQuestion(QWidget* parent, const QString& text, const QString& caption) {
-    return prompter().question(parent, text, caption);
+bool QtPrompter::question(QWidget* parent, const QString& text, const QString& caption) {
+    QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No,
+                    parent);
+    box.setObjectName(QStringLiteral("questionBox"));
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
 }
 
 bool PromptMessageOwner::askQuestion(std::u16string_view caption, std::u16string_view text) {
-    return ui::askQuestion(parent_, toQString(text), toQString(caption));
+    return prompter_.askQuestion(parent_, toQString(text), toQString(caption));
 }
 
 void PromptMessageOwner::showInformation(std::u16string_view caption, std::u16string_view text) {
-    showMessage(parent_, toQString(text), toQString(caption), MessageIcon::Information);
+    prompter_.showMessage(parent_, toQString(text), toQString(caption), MessageIcon::Information);
 }
 
 void PromptMessageOwner::showWarning(std::u16string_view caption, std::u16string_view text) {
-    showMessage(parent_, toQString(text), toQString(caption), MessageIcon::Warning);
+    prompter_.showMessage(parent_, toQString(text), toQString(caption), MessageIcon::Warning);
 }
 
 } // namespace ui

@@ -23,13 +23,20 @@ void WebLink::setLink(const QString& text, const QString& address) {
 
 void WebLink::activate() {
     if (!address_.isEmpty())
-        usystem::OpenURL(address_.toStdU16String());
+        emit linkActivated(address_);
 }
 
 void WebLink::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
         activate();
     QLabel::mouseReleaseEvent(event);
+}
+
+void openLinksWith(QWidget* window, usystem::Desktop& desktop) {
+    for (WebLink* link : window->findChildren<WebLink*>())
+        QObject::connect(link, &QLabel::linkActivated, window, [&desktop](const QString& address) {
+            desktop.openUrl(address.toStdU16String());
+        });
 }
 
 } // namespace ui

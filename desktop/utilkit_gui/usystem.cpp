@@ -7,44 +7,23 @@
 #include <QUrl>
 
 namespace usystem {
-namespace {
 
-class QtDesktop final : public Desktop {
-public:
-    void openUrl(std::u16string_view url) override {
-        QDesktopServices::openUrl(QUrl(QString::fromUtf16(url.data(), std::ssize(url))));
-    }
-
-    std::u16string chooseFolder() override {
-        const QString folder = QFileDialog::getExistingDirectory(
-            QApplication::activeWindow(), QString(), QDir::homePath(), QFileDialog::ShowDirsOnly);
-        return QDir::fromNativeSeparators(folder).toStdU16String();
-    }
-};
-
-QtDesktop& qtDesktop() {
-    static QtDesktop instance;
-    return instance;
+void QtDesktop::openUrl(std::u16string_view url) {
+    OpenURL(url);
 }
 
-Desktop* current = nullptr;
-
-} // namespace
-
-void setDesktop(Desktop* replacement) {
-    current = replacement;
-}
-
-Desktop& desktop() {
-    return current != nullptr ? *current : qtDesktop();
+std::u16string QtDesktop::chooseFolder() {
+    return OpenFolderDialog();
 }
 
 void OpenURL(std::u16string_view url) {
-    desktop().openUrl(url);
+    QDesktopServices::openUrl(QUrl(QString::fromUtf16(url.data(), std::ssize(url))));
 }
 
 std::u16string OpenFolderDialog() {
-    return desktop().chooseFolder();
+    const QString folder = QFileDialog::getExistingDirectory(
+        QApplication::activeWindow(), QString(), QDir::homePath(), QFileDialog::ShowDirsOnly);
+    return QDir::fromNativeSeparators(folder).toStdU16String();
 }
 
 QFont GetDefaultLF() {

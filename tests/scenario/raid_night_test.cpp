@@ -219,7 +219,7 @@ TEST_F(RaidNight, FromLoginToUploadedPointsInTheGameAndARestoredLog) {
 
     // Log in; the main window asks for the game folder and the guild, installs the addon there
     // and writes the guild's list, which the shipped addon reads as the site has it.
-    app::RaidledgerApp app(program_.folder());
+    app::RaidledgerApp app(program_.folder(), {prompter_, desktop_});
     ASSERT_TRUE(app.initInstance());
     ui::CMainFrame* frame = app.mainWindow();
     ASSERT_NE(frame, nullptr);

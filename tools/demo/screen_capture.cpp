@@ -9,9 +9,12 @@
 #include "ui/cmainframe.h"
 #include "ui/cmainframe_ids.h"
 #include "ui/cmysetupdlg.h"
+#include "ui/desktop_services.h"
+#include "ui/prompter.h"
 #include "ui/unitnames.h"
 #include "utilkit/ufile.h"
 #include "utilkit/usettings.h"
+#include "utilkit_gui/usystem.h"
 #include "wizardscreens.h"
 
 #include <QApplication>
@@ -48,8 +51,11 @@ int captureScreens(protocol::ProtocolManager& manager, config::PropertyBag* sect
                    const ui::Skin* skin, const QString& folder) {
     QDir().mkpath(folder);
     bool allSaved = true;
+    ui::QtPrompter prompter;
+    usystem::QtDesktop desktop;
+    const ui::DesktopServices services{prompter, desktop};
 
-    ui::CLoginDlg login(nullptr, usettings::loadDeployment(), skin);
+    ui::CLoginDlg login(services, nullptr, usettings::loadDeployment(), skin);
     login.setConfig(section);
     login.setLoginService(manager.getLoginService());
     QTimer::singleShot(300, &login, [&] {
@@ -69,6 +75,7 @@ int captureScreens(protocol::ProtocolManager& manager, config::PropertyBag* sect
         .programFolder = ufile::GetModulePathDir(),
         .timer = timer,
         .gameFolder = gameFolder,
+        .services = services,
         .backup = savekeep::getBackup(),
         .accounts = manager.getAccountService(),
         .uploads = manager.getEventUploadService(),
@@ -86,7 +93,7 @@ int captureScreens(protocol::ProtocolManager& manager, config::PropertyBag* sect
         std::fprintf(stderr, "raidledger_demo: the guild DKP list did not arrive\n");
     allSaved = save(frame, folder, QStringLiteral("mainframe")) && allSaved;
 
-    ui::CMySetupDlg settings(gameFolder, &frame);
+    ui::CMySetupDlg settings(services, gameFolder, &frame);
     settings.setConfig(section);
     settings.setAccountService(manager.getAccountService());
     settings.show();
@@ -94,9 +101,9 @@ int captureScreens(protocol::ProtocolManager& manager, config::PropertyBag* sect
     settings.close();
 
     // The upload wizard's windows and the restore dialog, on the demo account's raids.
-    const int unsaved =
-        ui::captureWizardScreens(manager.getAccountService(), manager.getEventUploadService(),
-                                 savekeep::getBackup(), gameFolder, folder);
+    const int unsaved = ui::captureWizardScreens(services, manager.getAccountService(),
+                                                 manager.getEventUploadService(),
+                                                 savekeep::getBackup(), gameFolder, folder);
     if (unsaved != 0)
         std::fprintf(stderr, "raidledger_demo: %d wizard pictures were not saved\n", unsaved);
     return allSaved && unsaved == 0 ? 0 : 1;

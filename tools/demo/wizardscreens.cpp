@@ -57,27 +57,27 @@ dkp::Raid* mostReviewed(const std::vector<dkp::Raid*>& raids) {
 
 } // namespace
 
-int captureWizardScreens(protocol::AccountService* accounts, protocol::EventUploadService* uploads,
-                         savekeep::IBackup* backup, const gamefiles::GameFolder& inEffect,
-                         const QString& folder) {
+int captureWizardScreens(const DesktopServices& services, protocol::AccountService* accounts,
+                         protocol::EventUploadService* uploads, savekeep::IBackup* backup,
+                         const gamefiles::GameFolder& inEffect, const QString& folder) {
     QDir().mkpath(folder);
     const std::u16string gameFolder = inEffect.current();
     std::vector<std::u16string> accountNames;
     gamefiles::getAccounts(gameFolder, accountNames);
     int failures = 0;
 
-    CSelectAccountDlg accountDlg(accountNames, gameFolder);
+    CSelectAccountDlg accountDlg(services, accountNames, gameFolder);
     failures += !save(accountDlg, folder, QStringLiteral("wizard-1-account"));
 
     const gamefiles::LoadedRaids raidList = firstRaids(gameFolder, accountNames);
     const std::vector<dkp::Raid*> raids = raidList.getRaids();
     if (raids.empty())
         return failures + 4;
-    CSelectRaidDlg raidDlg(raids);
+    CSelectRaidDlg raidDlg(services, raids);
     failures += !save(raidDlg, folder, QStringLiteral("wizard-2-raid"));
 
     const CEventImportDlg::Addresses addresses = CUploadWizard::deploymentAddresses();
-    CEditRaidDlg raidWindow(raids.front(), addresses.itemSearch);
+    CEditRaidDlg raidWindow(services, raids.front(), addresses.itemSearch);
     failures += !save(raidWindow, folder, QStringLiteral("wizard-3-raid-overview"));
     if (raidWindow.sectionList()->count() > 2) {
         raidWindow.sectionList()->setCurrentRow(1);
@@ -86,11 +86,11 @@ int captureWizardScreens(protocol::AccountService* accounts, protocol::EventUplo
     raidWindow.sectionList()->setCurrentRow(raidWindow.sectionList()->count() - 1);
     failures += !save(raidWindow, folder, QStringLiteral("wizard-5-raid-trash"));
 
-    CEventImportDlg uploadDlg(mostReviewed(raids), accounts, uploads, addresses);
+    CEventImportDlg uploadDlg(services, mostReviewed(raids), accounts, uploads, addresses);
     failures += !save(uploadDlg, folder, QStringLiteral("wizard-6-upload"));
 
     if (backup) {
-        CRestoreDataDlg restoreDlg(*backup, inEffect);
+        CRestoreDataDlg restoreDlg(services, *backup, inEffect);
         failures += !save(restoreDlg, folder, QStringLiteral("restore-data"));
     }
     return failures;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/desktop_services.h"
+
 #include <QString>
 
 namespace protocol {
@@ -22,8 +24,8 @@ namespace ui {
 // filled from the first account of `gameFolder` that has raids (the upload step with the raid
 // whose review found the most). The number of pictures that
 // could not be made or saved (0 when all were).
-int captureWizardScreens(protocol::AccountService* accounts, protocol::EventUploadService* uploads,
-                         savekeep::IBackup* backup, const gamefiles::GameFolder& gameFolder,
-                         const QString& folder);
+int captureWizardScreens(const DesktopServices& services, protocol::AccountService* accounts,
+                         protocol::EventUploadService* uploads, savekeep::IBackup* backup,
+                         const gamefiles::GameFolder& gameFolder, const QString& folder);
 
 } // namespace ui

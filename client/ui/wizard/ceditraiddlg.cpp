@@ -3,6 +3,7 @@
 #include "craidbossview.h"
 #include "craidmobsview.h"
 #include "craidoverview.h"
+#include "ui/weblink.h"
 #include "ui/wizard/ceditraiddlg_ids.h"
 #include "ui/wizard/raidexport.h"
 
@@ -23,8 +24,9 @@ constexpr int kViewInset = 10;
 
 } // namespace
 
-CEditRaidDlg::CEditRaidDlg(dkp::Raid* raid, const QString& itemSearchHost, QWidget* parent)
-    : QDialog(parent), raid_(raid) {
+CEditRaidDlg::CEditRaidDlg(const DesktopServices& services, dkp::Raid* raid,
+                           const QString& itemSearchHost, QWidget* parent)
+    : QDialog(parent), prompter_(services.prompter), raid_(raid) {
     sections_ = new QListWidget(this);
     sections_->setObjectName(editraiddlgids::SectionList);
     sections_->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -51,7 +53,7 @@ CEditRaidDlg::CEditRaidDlg(dkp::Raid* raid, const QString& itemSearchHost, QWidg
         QStringLiteral("把这次活动存为公会网站可导入的XML、出勤表或掉落表（CSV）或JSON文件"));
     exportButton->setEnabled(raid_ != nullptr);
     connect(exportButton, &QPushButton::clicked, this,
-            [this] { exportRaidWithDialog(this, *raid_); });
+            [this] { exportRaidWithDialog(prompter_, this, *raid_); });
     auto* next = new QPushButton(QStringLiteral("下一步"), this);
     auto* cancel = new QPushButton(QStringLiteral("取消"), this);
     next->setObjectName(editraiddlgids::NextButton);
@@ -81,6 +83,7 @@ CEditRaidDlg::CEditRaidDlg(dkp::Raid* raid, const QString& itemSearchHost, QWidg
 
     connect(sections_, &QListWidget::currentRowChanged, this, &CEditRaidDlg::showSection);
     fillSections();
+    openLinksWith(this, services.desktop);
 }
 
 void CEditRaidDlg::fillSections() {

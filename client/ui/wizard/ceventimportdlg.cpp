@@ -48,10 +48,12 @@ QString successQuestion() {
 
 } // namespace
 
-CEventImportDlg::CEventImportDlg(dkp::Raid* raid, protocol::AccountService* accounts,
+CEventImportDlg::CEventImportDlg(const DesktopServices& services, dkp::Raid* raid,
+                                 protocol::AccountService* accounts,
                                  protocol::EventUploadService* uploads, const Addresses& addresses,
                                  QWidget* parent)
-    : QDialog(parent), raid_(raid), accounts_(accounts), uploads_(uploads), addresses_(addresses) {
+    : QDialog(parent), services_(services), raid_(raid), accounts_(accounts), uploads_(uploads),
+      addresses_(addresses) {
     setWindowTitle(QStringLiteral("上传RAID记录"));
     eventName_ = new QLineEdit(this);
     eventNote_ = new QLineEdit(this);
@@ -146,7 +148,7 @@ int CEventImportDlg::exec() {
         const int result = QDialog::exec();
         if (!backRequested_)
             return result;
-        CEditRaidDlg raidWindow(raid_, addresses_.itemSearch, parentWidget());
+        CEditRaidDlg raidWindow(services_, raid_, addresses_.itemSearch, parentWidget());
         raidWindow.exec();
     }
 }
@@ -188,27 +190,27 @@ std::optional<std::uint32_t> CEventImportDlg::chosenDkpId() const {
 
 void CEventImportDlg::upload() {
     if (eventName_->text().isEmpty()) {
-        showMessage(this, QStringLiteral("请填写活动名称"));
+        services_.prompter.showMessage(this, QStringLiteral("请填写活动名称"));
         eventName_->setFocus();
         return;
     }
     if (guild_->currentText().isEmpty()) {
-        showMessage(this, QStringLiteral("请选择本次活动所属的公会"));
+        services_.prompter.showMessage(this, QStringLiteral("请选择本次活动所属的公会"));
         guild_->setFocus();
         return;
     }
     if (dkp_->currentIndex() < 0) {
-        showMessage(this, QStringLiteral("请选择本次活动所属的DKP"));
+        services_.prompter.showMessage(this, QStringLiteral("请选择本次活动所属的DKP"));
         dkp_->setFocus();
         return;
     }
     const std::optional<std::uint32_t> dkpId = chosenDkpId();
     if (!dkpId) {
-        showMessage(this, QStringLiteral("数据异常，无法定位你所选择的DKP系统"));
+        services_.prompter.showMessage(this, QStringLiteral("数据异常，无法定位你所选择的DKP系统"));
         return;
     }
     if (!uploads_) {
-        showMessage(this, QStringLiteral("无法连接DKP服务，请稍后再试"));
+        services_.prompter.showMessage(this, QStringLiteral("无法连接DKP服务，请稍后再试"));
         return;
     }
     if (!confirmErrors())
@@ -233,21 +235,23 @@ void CEventImportDlg::onUploadResult(std::int32_t status, std::uint32_t /*detail
     uploading_ = false;
     setFormEnabled(true);
     if (status != kUploadSucceeded) {
-        showMessage(this, QStringLiteral("上传数据失败，请稍后再重试，或联系DKP客服解决问题"));
+        services_.prompter.showMessage(
+            this, QStringLiteral("上传数据失败，请稍后再重试，或联系DKP客服解决问题"));
         return;
     }
     markUpload(eventId);
-    if (askQuestion(this, successQuestion()))
-        usystem::OpenURL(eventPageAddress(eventId).toStdU16String());
+    if (services_.prompter.askQuestion(this, successQuestion()))
+        services_.desktop.openUrl(eventPageAddress(eventId).toStdU16String());
     accept();
 }
 
 bool CEventImportDlg::confirmErrors() {
     if (reviewErrors_ == 0 || uploadAnyway_->isChecked())
         return true;
-    showMessage(this, QStringLiteral("这份RAID记录有 %1 个错误（见上方列表）。请先改正记录，"
-                                     "或在确认无误后勾选“仍然上传”再上传。")
-                          .arg(reviewErrors_));
+    services_.prompter.showMessage(
+        this, QStringLiteral("这份RAID记录有 %1 个错误（见上方列表）。请先改正记录，"
+                             "或在确认无误后勾选“仍然上传”再上传。")
+                  .arg(reviewErrors_));
     uploadAnyway_->setFocus();
     return false;
 }
@@ -257,9 +261,10 @@ bool CEventImportDlg::confirmRepeatedUpload(const std::string& digest) {
         marks_ ? marks_->findDocument(digest, addresses_.site.toStdU16String()) : nullptr;
     if (!earlier)
         return true;
-    return askQuestion(this, QStringLiteral("这份RAID记录%1。\n再次上传会在网站上生成另一个活动，"
-                                            "确定要再次上传吗？")
-                                 .arg(uploadedDescription(*earlier)));
+    return services_.prompter.askQuestion(
+        this, QStringLiteral("这份RAID记录%1。\n再次上传会在网站上生成另一个活动，"
+                             "确定要再次上传吗？")
+                  .arg(uploadedDescription(*earlier)));
 }
 
 void CEventImportDlg::markUpload(std::int32_t eventId) {
@@ -273,7 +278,7 @@ void CEventImportDlg::markUpload(std::int32_t eventId) {
                                      static_cast<std::int64_t>(std::time(nullptr))};
     const std::u16string told = marks_->record(mark);
     if (!told.empty())
-        showMessage(this, QString::fromStdU16String(told));
+        services_.prompter.showMessage(this, QString::fromStdU16String(told));
 }
 
 QString CEventImportDlg::eventPageAddress(std::int32_t eventId) const {

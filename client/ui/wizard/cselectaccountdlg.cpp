@@ -9,9 +9,10 @@
 
 namespace ui {
 
-CSelectAccountDlg::CSelectAccountDlg(const std::vector<std::u16string>& accounts,
+CSelectAccountDlg::CSelectAccountDlg(const DesktopServices& services,
+                                     const std::vector<std::u16string>& accounts,
                                      const std::u16string& gameFolder, QWidget* parent)
-    : QDialog(parent), gameFolder_(gameFolder) {
+    : QDialog(parent), prompter_(services.prompter), gameFolder_(gameFolder) {
     const SelectionControls controls =
         buildSelectionLayout(this, QStringLiteral("选择DKP记录账号"));
     list_ = controls.list;
@@ -24,11 +25,11 @@ CSelectAccountDlg::CSelectAccountDlg(const std::vector<std::u16string>& accounts
 
 int CSelectAccountDlg::exec() {
     if (list_->count() == 0) {
-        showMessage(this,
-                    QStringLiteral("在%1目录上没有找到您的角色目录！\n"
-                                   "请在RAID活动结束之后再上传DKP记录！")
-                        .arg(QString::fromStdU16String(gameFolder_)),
-                    kNoticeCaption, MessageIcon::None);
+        prompter_.showMessage(this,
+                              QStringLiteral("在%1目录上没有找到您的角色目录！\n"
+                                             "请在RAID活动结束之后再上传DKP记录！")
+                                  .arg(QString::fromStdU16String(gameFolder_)),
+                              kNoticeCaption, MessageIcon::None);
         setResult(Rejected);
         return Rejected;
     }
@@ -39,8 +40,8 @@ void CSelectAccountDlg::confirm() {
     const QList<QListWidgetItem*> selected = list_->selectedItems();
     if (selected.isEmpty()) {
         if (list_->count() > 0) {
-            showMessage(this, QStringLiteral("请选择您要上传的DKP记录的帐号！"), kNoticeCaption,
-                        MessageIcon::None);
+            prompter_.showMessage(this, QStringLiteral("请选择您要上传的DKP记录的帐号！"),
+                                  kNoticeCaption, MessageIcon::None);
             list_->setFocus();
             return;
         }

@@ -11,8 +11,9 @@
 
 namespace ui {
 
-CSelectRaidDlg::CSelectRaidDlg(const std::vector<dkp::Raid*>& raids, QWidget* parent)
-    : QDialog(parent), raids_(raids) {
+CSelectRaidDlg::CSelectRaidDlg(const DesktopServices& services,
+                               const std::vector<dkp::Raid*>& raids, QWidget* parent)
+    : QDialog(parent), prompter_(services.prompter), raids_(raids) {
     const SelectionControls controls =
         buildSelectionLayout(this, QStringLiteral("选择要上传的RAID活动记录"));
     list_ = controls.list;
@@ -35,9 +36,9 @@ void CSelectRaidDlg::markUploaded(int position, const QString& detail) {
 
 int CSelectRaidDlg::exec() {
     if (list_->count() == 0) {
-        showMessage(this,
-                    QStringLiteral("没有检测到您的RAID记录！请在RAID活动结束之后再上传DKP记录！"),
-                    kNoticeCaption, MessageIcon::None);
+        prompter_.showMessage(
+            this, QStringLiteral("没有检测到您的RAID记录！请在RAID活动结束之后再上传DKP记录！"),
+            kNoticeCaption, MessageIcon::None);
         setResult(Rejected);
         return Rejected;
     }
@@ -54,8 +55,8 @@ void CSelectRaidDlg::confirm() {
     const QModelIndexList selected = list_->selectionModel()->selectedIndexes();
     if (selected.isEmpty()) {
         if (list_->count() > 0) {
-            showMessage(this, QStringLiteral("请选择您要上传的RAID记录！"), kNoticeCaption,
-                        MessageIcon::None);
+            prompter_.showMessage(this, QStringLiteral("请选择您要上传的RAID记录！"),
+                                  kNoticeCaption, MessageIcon::None);
             list_->setFocus();
             return;
         }

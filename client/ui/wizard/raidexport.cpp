@@ -51,7 +51,7 @@ dkp::ExportOptions raidExportOptions() {
     return options;
 }
 
-bool exportRaidWithDialog(QWidget* parent, const dkp::Raid& raid) {
+bool exportRaidWithDialog(Prompter& prompter, QWidget* parent, const dkp::Raid& raid) {
     QFileDialog dialog(parent, QStringLiteral("导出RAID记录"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
@@ -69,18 +69,20 @@ bool exportRaidWithDialog(QWidget* parent, const dkp::Raid& raid) {
     if (QFileInfo(file).suffix().isEmpty()) {
         file += QString::fromLatin1(dkp::exportFileSuffix(format));
         if (QFileInfo::exists(file) &&
-            !askQuestion(parent, QStringLiteral("文件“%1”已经存在，要替换它吗？").arg(file)))
+            !prompter.askQuestion(parent,
+                                  QStringLiteral("文件“%1”已经存在，要替换它吗？").arg(file)))
             return false;
     }
     std::string document;
     try {
         document = dkp::exportRaids({&raid}, format, raidExportOptions());
     } catch (const std::exception&) {
-        showMessage(parent, QStringLiteral("无法导出这份RAID记录。"));
+        prompter.showMessage(parent, QStringLiteral("无法导出这份RAID记录。"));
         return false;
     }
     if (!ufile::WriteFileData(file.toStdU16String(), document)) {
-        showMessage(parent, QStringLiteral("无法写入文件“%1”，RAID记录没有导出。").arg(file));
+        prompter.showMessage(parent,
+                             QStringLiteral("无法写入文件“%1”，RAID记录没有导出。").arg(file));
         return false;
     }
     return true;

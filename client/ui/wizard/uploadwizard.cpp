@@ -17,12 +17,12 @@
 
 namespace ui {
 
-CUploadWizard::CUploadWizard(protocol::AccountService* accounts,
+CUploadWizard::CUploadWizard(const DesktopServices& services, protocol::AccountService* accounts,
                              protocol::EventUploadService* uploads,
                              const CEventImportDlg::Addresses& addresses,
                              const gamefiles::GameFolder& gameFolder, QWidget* parent)
-    : accounts_(accounts), uploads_(uploads), addresses_(addresses), gameFolder_(gameFolder),
-      parent_(parent) {}
+    : services_(services), accounts_(accounts), uploads_(uploads), addresses_(addresses),
+      gameFolder_(gameFolder), parent_(parent) {}
 
 CEventImportDlg::Addresses CUploadWizard::deploymentAddresses() {
     const usettings::Deployment deployment = usettings::loadDeployment();
@@ -34,31 +34,32 @@ CUploadWizard::Outcome CUploadWizard::run() {
     const std::u16string gameFolder = gameFolder_.current();
     std::vector<std::u16string> accounts;
     gamefiles::getAccounts(gameFolder, accounts);
-    CSelectAccountDlg accountDlg(accounts, gameFolder, parent_);
+    CSelectAccountDlg accountDlg(services_, accounts, gameFolder, parent_);
     if (accountDlg.exec() != QDialog::Accepted)
         return Outcome::NoAccountChosen;
 
     const gamefiles::LoadedRaids raidList =
         gamefiles::loadRaids(gameFolder, accountDlg.chosenAccount());
     if (raidList.tooLarge) {
-        showMessage(parent_,
-                    QStringLiteral("%1 文件太大（超过2GB），无法读取其中的RAID记录！")
-                        .arg(QString::fromStdU16String(raidList.file)),
-                    kNoticeCaption, MessageIcon::None);
+        services_.prompter.showMessage(
+            parent_,
+            QStringLiteral("%1 文件太大（超过2GB），无法读取其中的RAID记录！")
+                .arg(QString::fromStdU16String(raidList.file)),
+            kNoticeCaption, MessageIcon::None);
         return Outcome::NoRaidChosen;
     }
     const std::vector<dkp::Raid*> raids = raidList.getRaids();
-    CSelectRaidDlg raidDlg(raids, parent_);
+    CSelectRaidDlg raidDlg(services_, raids, parent_);
     markUploadedRaids(raidDlg, raids, accountDlg.chosenAccount());
     if (raidDlg.exec() != QDialog::Accepted || !raidDlg.chosenRaid())
         return Outcome::NoRaidChosen;
 
     dkp::Raid* raid = raidDlg.chosenRaid();
-    CEditRaidDlg raidWindow(raid, addresses_.itemSearch, parent_);
+    CEditRaidDlg raidWindow(services_, raid, addresses_.itemSearch, parent_);
     if (raidWindow.exec() != QDialog::Accepted)
         return Outcome::RaidWindowCancelled;
 
-    CEventImportDlg uploadDlg(raid, accounts_, uploads_, addresses_, parent_);
+    CEventImportDlg uploadDlg(services_, raid, accounts_, uploads_, addresses_, parent_);
     uploadDlg.setUploadMarks(marks_, accountDlg.chosenAccount());
     uploadDlg.exec();
     return Outcome::UploadDialogEnded;
@@ -70,7 +71,7 @@ void CUploadWizard::markUploadedRaids(CSelectRaidDlg& dialog, const std::vector<
         return;
     const std::u16string told = marks_->load();
     if (!told.empty())
-        showMessage(parent_, QString::fromStdU16String(told));
+        services_.prompter.showMessage(parent_, QString::fromStdU16String(told));
     const std::u16string site = addresses_.site.toStdU16String();
     for (std::size_t position = 0; position < raids.size(); ++position) {
         const gamefiles::UploadMark* mark =

@@ -70,6 +70,7 @@ protected:
     testsupport::TemporaryFolder folder_;
     fs::path previous_;
     uitest::RecordingPrompter prompter_;
+    uitest::FakeDesktop desktop_;
 };
 
 TEST_F(RaidledgerAppTest, ACancelledLoginEndsWithoutAMainWindow) {
@@ -81,7 +82,7 @@ TEST_F(RaidledgerAppTest, ACancelledLoginEndsWithoutAMainWindow) {
         dialog->reject();
     });
     {
-        app::RaidledgerApp app(folder_.folder());
+        app::RaidledgerApp app(folder_.folder(), {prompter_, desktop_});
         EXPECT_FALSE(app.initInstance());
         EXPECT_TRUE(sawLogin);
         EXPECT_EQ(app.mainWindow(), nullptr);
@@ -110,7 +111,7 @@ TEST_F(RaidledgerAppTest, TheBackupsAreOfTheConfiguredGameFolderFromTheStart) {
         backup->backupRound(std::time(nullptr)); // the round its timer would run
         dialog->reject();
     });
-    app::RaidledgerApp app(folder_.folder());
+    app::RaidledgerApp app(folder_.folder(), {prompter_, desktop_});
     EXPECT_FALSE(app.initInstance());
     ASSERT_EQ(watcher.seen(), 1);
     ASSERT_TRUE(fs::is_directory(folder_.path() / "Backup/ALICE"));
@@ -125,7 +126,7 @@ TEST_F(RaidledgerAppTest, TheBackupsAreOfTheConfiguredGameFolderFromTheStart) {
 
 TEST_F(RaidledgerAppTest, CreatesTheTempFolderInTheCurrentDirectory) {
     testsupport::ModalWatcher watcher;
-    app::RaidledgerApp app(folder_.folder());
+    app::RaidledgerApp app(folder_.folder(), {prompter_, desktop_});
     app.initInstance();
     EXPECT_TRUE(fs::is_directory("Temp"));
 }
@@ -144,7 +145,7 @@ TEST_F(RaidledgerAppTest, AfterLoginTheMainWindowFetchesAndWritesTheGuildList) {
         dialog->findChild<QLineEdit*>(QStringLiteral("ctl1002"))->setText(QStringLiteral("demo"));
         dialog->findChild<QPushButton*>(QStringLiteral("unit60015"))->click();
     });
-    app::RaidledgerApp app(folder_.folder());
+    app::RaidledgerApp app(folder_.folder(), {prompter_, desktop_});
     ASSERT_TRUE(app.initInstance());
     ui::CMainFrame* frame = app.mainWindow();
     ASSERT_NE(frame, nullptr);

@@ -54,7 +54,8 @@ protected:
     }
 
     void open(protocol::LoginService* service) {
-        dialog_ = std::make_unique<ui::CLoginDlg>(nullptr, usettings::Deployment{});
+        dialog_ = std::make_unique<ui::CLoginDlg>(ui::DesktopServices{prompter_, desktop_}, nullptr,
+                                                  usettings::Deployment{});
         dialog_->setConfig(section_);
         dialog_->setLoginService(service);
         dialog_->show();
@@ -88,6 +89,7 @@ protected:
     config::PropertyBag* section_ = nullptr;
     uitest::FakeLoginService service_;
     uitest::RecordingPrompter prompter_;
+    uitest::FakeDesktop desktop_;
     std::unique_ptr<ui::CLoginDlg> dialog_;
 };
 

@@ -73,6 +73,7 @@ protected:
                 .programFolder = program_.folder(),
                 .timer = timer_,
                 .gameFolder = gameFolder_,
+                .services = {prompter_, desktop_},
                 .backup = nullptr,
                 .accounts = &accounts_,
                 .uploads = nullptr,

@@ -37,7 +37,8 @@ protected:
     }
 
     void open() {
-        dialog_ = std::make_unique<ui::CMySetupDlg>(gameFolder_, nullptr, deployment_);
+        dialog_ = std::make_unique<ui::CMySetupDlg>(ui::DesktopServices{prompter_, desktop_},
+                                                    gameFolder_, nullptr, deployment_);
         dialog_->setConfig(section_);
         dialog_->setAccountService(&accounts_);
         dialog_->show();

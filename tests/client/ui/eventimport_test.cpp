@@ -41,8 +41,8 @@ protected:
     }
 
     std::unique_ptr<ui::CEventImportDlg> open() {
-        auto dialog =
-            std::make_unique<ui::CEventImportDlg>(raid.get(), &accounts, &uploads, kAddresses);
+        auto dialog = std::make_unique<ui::CEventImportDlg>(
+            ui::DesktopServices{prompter, desktop}, raid.get(), &accounts, &uploads, kAddresses);
         dialog->show();
         return dialog;
     }
@@ -174,7 +174,7 @@ TEST_F(EventImport, AFailedUploadKeepsTheFormForAnotherTry) {
 }
 
 TEST_F(EventImport, WithoutAnUploadServiceEachTrySaysSoAndKeepsTheForm) {
-    ui::CEventImportDlg dialog(raid.get(), &accounts, nullptr, kAddresses);
+    ui::CEventImportDlg dialog({prompter, desktop}, raid.get(), &accounts, nullptr, kAddresses);
     dialog.show();
     for (std::size_t attempt = 1; attempt <= 2; ++attempt) {
         button(&dialog, parts::UploadButton)->click();
@@ -226,7 +226,7 @@ TEST_F(EventImport, AnAnswerAfterCancellingIsIgnored) {
 }
 
 TEST_F(EventImport, StepBackShowsTheRaidWindowAndReturnsWithEverythingKept) {
-    ui::CEventImportDlg dialog(raid.get(), &accounts, &uploads, kAddresses);
+    ui::CEventImportDlg dialog({prompter, desktop}, raid.get(), &accounts, &uploads, kAddresses);
     bool sawRaidWindow = false;
     QStringList afterReturn;
     testsupport::whenShown<ui::CEventImportDlg>([&](ui::CEventImportDlg* shown) {
@@ -294,8 +294,8 @@ class EventImportMarks : public EventImport {
 protected:
     std::unique_ptr<ui::CEventImportDlg>
     openMarked(const ui::CEventImportDlg::Addresses& addresses) {
-        auto dialog =
-            std::make_unique<ui::CEventImportDlg>(raid.get(), &accounts, &uploads, addresses);
+        auto dialog = std::make_unique<ui::CEventImportDlg>(
+            ui::DesktopServices{prompter, desktop}, raid.get(), &accounts, &uploads, addresses);
         dialog->setUploadMarks(&marks, u"ACCOUNT");
         dialog->show();
         return dialog;

@@ -21,11 +21,13 @@ namespace {
 
 // A main window with only the given backup object and upload service.
 ui::MainFrameParts partsWith(timer::ITimerService& timer, gamefiles::GameFolder& gameFolder,
-                             savekeep::IBackup* backup, protocol::EventUploadService* uploads) {
+                             const ui::DesktopServices& services, savekeep::IBackup* backup,
+                             protocol::EventUploadService* uploads) {
     return {.deployment = usettings::Deployment{},
             .programFolder = u"/nonexistent/",
             .timer = timer,
             .gameFolder = gameFolder,
+            .services = services,
             .backup = backup,
             .accounts = nullptr,
             .uploads = uploads,
@@ -39,7 +41,9 @@ TEST(MainFrameWizard, RestoreCommandRunsTheRestoreDialogWithTheBackupObject) {
     backup.records = {{u"ACCOUNT", {u"/backups/ACCOUNT/TALLYRA_20080125_200000.lua"}}};
     testsupport::FakeTimer timer;
     gamefiles::GameFolder gameFolder;
-    ui::CMainFrame frame(partsWith(timer, gameFolder, &backup, nullptr));
+    uitest::RecordingPrompter prompter;
+    uitest::FakeDesktop desktop;
+    ui::CMainFrame frame(partsWith(timer, gameFolder, {prompter, desktop}, &backup, nullptr));
     QString account;
     testsupport::whenShown<ui::CRestoreDataDlg>([&](ui::CRestoreDataDlg* dialog) {
         account = dialog->accountList()->currentText();
@@ -55,9 +59,10 @@ TEST(MainFrameWizard, UploadCommandWithoutAccountsEndsAfterTheFolderMessage) {
     dir.makeFolder("WTF/Account");
     gamefiles::GameFolder gameFolder(game);
     uitest::RecordingPrompter prompter;
+    uitest::FakeDesktop desktop;
     wizardtest::FakeUploadService uploads;
     testsupport::FakeTimer timer;
-    ui::CMainFrame frame(partsWith(timer, gameFolder, nullptr, &uploads));
+    ui::CMainFrame frame(partsWith(timer, gameFolder, {prompter, desktop}, nullptr, &uploads));
     frame.onCommand(ui::mainframeids::Upload);
     ASSERT_EQ(prompter.messages.size(), 1u);
     EXPECT_TRUE(prompter.messages[0].text.startsWith("在" + QString::fromStdU16String(game)));

@@ -27,7 +27,8 @@ void clickNext(QDialog& dialog) {
 
 TEST(SelectAccount, NoAccountsNamesTheGameFolderAndCancels) {
     uitest::RecordingPrompter prompter;
-    ui::CSelectAccountDlg dialog({}, u"/games/World of Warcraft/");
+    uitest::FakeDesktop desktop;
+    ui::CSelectAccountDlg dialog({prompter, desktop}, {}, u"/games/World of Warcraft/");
     EXPECT_EQ(dialog.exec(), QDialog::Rejected);
     ASSERT_EQ(prompter.messages.size(), 1u);
     EXPECT_EQ(prompter.messages[0].text, "在/games/World of Warcraft/目录上没有找到您的角色目录！\n"
@@ -39,7 +40,8 @@ TEST(SelectAccount, NoAccountsNamesTheGameFolderAndCancels) {
 
 TEST(SelectAccount, ListsAccountsInOrderAndConfirmsTheSelectedOne) {
     uitest::RecordingPrompter prompter;
-    ui::CSelectAccountDlg dialog({u"ZED", u"ALPHA", u"中文账号"}, u"/g/");
+    uitest::FakeDesktop desktop;
+    ui::CSelectAccountDlg dialog({prompter, desktop}, {u"ZED", u"ALPHA", u"中文账号"}, u"/g/");
     EXPECT_EQ(dialog.windowTitle(), "选择DKP记录账号");
     EXPECT_EQ(rows(dialog.accountList()), (QStringList{"ZED", "ALPHA", "中文账号"}));
     EXPECT_EQ(dialog.accountList()->currentRow(), 0);
@@ -52,7 +54,8 @@ TEST(SelectAccount, ListsAccountsInOrderAndConfirmsTheSelectedOne) {
 
 TEST(SelectAccount, NothingSelectedAsksForAnAccountAndStaysOpen) {
     uitest::RecordingPrompter prompter;
-    ui::CSelectAccountDlg dialog({u"ONE"}, u"/g/");
+    uitest::FakeDesktop desktop;
+    ui::CSelectAccountDlg dialog({prompter, desktop}, {u"ONE"}, u"/g/");
     dialog.show();
     dialog.accountList()->clearSelection();
     clickNext(dialog);
@@ -72,10 +75,11 @@ protected:
     std::vector<std::unique_ptr<dkp::Raid>> owned;
     std::vector<dkp::Raid*> raids;
     uitest::RecordingPrompter prompter;
+    uitest::FakeDesktop desktop;
 };
 
 TEST_F(SelectRaid, NoRaidsSaysSoAndCancels) {
-    ui::CSelectRaidDlg dialog(raids);
+    ui::CSelectRaidDlg dialog({prompter, desktop}, raids);
     EXPECT_EQ(dialog.exec(), QDialog::Rejected);
     ASSERT_EQ(prompter.messages.size(), 1u);
     EXPECT_EQ(prompter.messages[0].text,
@@ -87,7 +91,7 @@ TEST_F(SelectRaid, ThreeRaidsInFileOrderAndConfirmingAtOnceGivesTheFirst) {
     add(u"03/01/08 20:00:00", u"Naxx");
     add(u"01/01/08 19:00:00", u"");
     add(u"02/01/08 21:30:00", u"Kara");
-    ui::CSelectRaidDlg dialog(raids);
+    ui::CSelectRaidDlg dialog({prompter, desktop}, raids);
     EXPECT_EQ(dialog.windowTitle(), "选择要上传的RAID活动记录");
     EXPECT_EQ(rows(dialog.raidList()), (QStringList{"08/03/01 20:00:00(Naxx)", "08/01/01 19:00:00",
                                                     "08/02/01 21:30:00(Kara)"}));
@@ -100,7 +104,7 @@ TEST_F(SelectRaid, ThreeRaidsInFileOrderAndConfirmingAtOnceGivesTheFirst) {
 TEST_F(SelectRaid, IdenticalNamesAreChosenByPosition) {
     add(u"03/01/08 20:00:00", u"Naxx");
     add(u"03/01/08 20:00:00", u"Naxx");
-    ui::CSelectRaidDlg dialog(raids);
+    ui::CSelectRaidDlg dialog({prompter, desktop}, raids);
     EXPECT_EQ(dialog.raidList()->item(0)->text(), dialog.raidList()->item(1)->text());
     dialog.raidList()->setCurrentRow(1);
     clickNext(dialog);
@@ -110,7 +114,7 @@ TEST_F(SelectRaid, IdenticalNamesAreChosenByPosition) {
 
 TEST_F(SelectRaid, NothingSelectedAsksForARaidAndStaysOpen) {
     add(u"03/01/08 20:00:00", u"Naxx");
-    ui::CSelectRaidDlg dialog(raids);
+    ui::CSelectRaidDlg dialog({prompter, desktop}, raids);
     dialog.show();
     dialog.raidList()->clearSelection();
     clickNext(dialog);

@@ -37,9 +37,11 @@ const QString kItemHost = QStringLiteral("http://items.test");
 class RaidWindow {
 public:
     explicit RaidWindow(const wizardtest::RaidTable& table)
-        : raid_(table.build()), dialog_(raid_.get(), kItemHost) {}
+        : raid_(table.build()), dialog_({prompter_, desktop_}, raid_.get(), kItemHost) {}
 
     ui::CEditRaidDlg& dialog() { return dialog_; }
+    uitest::RecordingPrompter& prompter() { return prompter_; }
+    uitest::FakeDesktop& desktop() { return desktop_; }
 
     QStringList sections() {
         QStringList texts;
@@ -65,6 +67,8 @@ public:
     }
 
 private:
+    uitest::RecordingPrompter prompter_;
+    uitest::FakeDesktop desktop_;
     std::unique_ptr<dkp::Raid> raid_;
     ui::CEditRaidDlg dialog_;
 };
@@ -198,7 +202,6 @@ TEST(RaidWindow, ListsLongerThanTheUnitsAreCut) {
 }
 
 TEST(RaidWindow, NonAsciiNamesLinkWithTheirUtf8BytesPercentEncoded) {
-    uitest::FakeDesktop desktop;
     RaidWindow window(wizardtest::RaidTable()
                           .kill(u"奥妮克希亚", 10)
                           .loot(u"雷霆之怒 (左)", u"甲", 0, u"小怪掉落"));
@@ -209,6 +212,7 @@ TEST(RaidWindow, NonAsciiNamesLinkWithTheirUtf8BytesPercentEncoded) {
         kItemHost + "/wow/s.php?n=%E9%9B%B7%E9%9C%86%E4%B9%8B%E6%80%92%20%28%E5%B7%A6%29";
     EXPECT_EQ(item->address(), address);
     item->activate();
+    const uitest::FakeDesktop& desktop = window.desktop();
     ASSERT_EQ(desktop.openedUrls.size(), 1u);
     EXPECT_EQ(QString::fromStdU16String(desktop.openedUrls[0]), address);
     EXPECT_TRUE(window.link(overview::FirstBossLink)
@@ -281,7 +285,7 @@ protected:
     std::unique_ptr<dkp::Raid> raid = table.build();
     RaidWindow window{table};
     testsupport::TemporaryFolder folder;
-    uitest::RecordingPrompter prompter;
+    uitest::RecordingPrompter& prompter = window.prompter();
 };
 
 TEST_F(RaidWindowExport, EachFormOfTheDialogWritesTheAnalysersDocument) {

@@ -52,13 +52,14 @@ protected:
     gamefiles::GameFolder gameFolder;
     testsupport::FakeBackup backup;
     uitest::RecordingPrompter prompter;
+    uitest::FakeDesktop desktop;
 };
 
 TEST_F(RestoreData, ShowsBackupsNewestFirstAndRestoresTheChosenOne) {
     backup.records = {{u"ACCOUNT",
                        {backupFile(u"ACCOUNT", u"X.lua"), backupFile(u"ACCOUNT", u"Y.lua"),
                         backupFile(u"ACCOUNT", u"Z.lua")}}};
-    ui::CRestoreDataDlg dialog(backup, gameFolder);
+    ui::CRestoreDataDlg dialog({prompter, desktop}, backup, gameFolder);
     dialog.show();
     EXPECT_EQ(dialog.windowTitle(), "恢复VelvaneDKP插件数据");
     EXPECT_EQ(items(dialog.accountList()), (QStringList{"ACCOUNT"}));
@@ -87,7 +88,7 @@ TEST_F(RestoreData, SwitchingAccountsLeavesNoStaleBackups) {
                         backupFile(u"FIRST", u"a3.lua")}},
                       {u"SECOND", {backupFile(u"SECOND", u"b1.lua")}},
                       {u"THIRD", {}}};
-    ui::CRestoreDataDlg dialog(backup, gameFolder);
+    ui::CRestoreDataDlg dialog({prompter, desktop}, backup, gameFolder);
     dialog.accountList()->setCurrentIndex(1);
     EXPECT_EQ(items(dialog.backupList()), (QStringList{"b1.lua"}));
     EXPECT_TRUE(
@@ -99,7 +100,7 @@ TEST_F(RestoreData, SwitchingAccountsLeavesNoStaleBackups) {
 
 TEST_F(RestoreData, AnAccountWithoutBackupsRestoresNothingAndSaysSo) {
     backup.records = {{u"EMPTY", {}}};
-    ui::CRestoreDataDlg dialog(backup, gameFolder);
+    ui::CRestoreDataDlg dialog({prompter, desktop}, backup, gameFolder);
     dialog.show();
     clickRestore(dialog);
     EXPECT_TRUE(backup.restored.empty());
@@ -109,7 +110,7 @@ TEST_F(RestoreData, AnAccountWithoutBackupsRestoresNothingAndSaysSo) {
 }
 
 TEST_F(RestoreData, NoAccountsOrNoGameFolderMeansNoTarget) {
-    ui::CRestoreDataDlg noAccounts(backup, gameFolder);
+    ui::CRestoreDataDlg noAccounts({prompter, desktop}, backup, gameFolder);
     noAccounts.show();
     EXPECT_TRUE(noAccounts.targetField()->text().isEmpty());
     clickRestore(noAccounts);
@@ -118,7 +119,7 @@ TEST_F(RestoreData, NoAccountsOrNoGameFolderMeansNoTarget) {
     gameFolder.setConfigured(u"");
     qputenv("WINEPREFIX", QString::fromStdU16String(folder(u"prefix/")).toUtf8());
     backup.records = {{u"ACCOUNT", {backupFile(u"ACCOUNT", u"X.lua")}}};
-    ui::CRestoreDataDlg noFolder(backup, gameFolder);
+    ui::CRestoreDataDlg noFolder({prompter, desktop}, backup, gameFolder);
     noFolder.show();
     EXPECT_TRUE(noFolder.targetField()->text().isEmpty());
     clickRestore(noFolder);
@@ -134,7 +135,7 @@ TEST_F(RestoreData, NoAccountsOrNoGameFolderMeansNoTarget) {
 TEST_F(RestoreData, ARefusedRestoreKeepsTheDialogOpen) {
     backup.records = {{u"ACCOUNT", {backupFile(u"ACCOUNT", u"X.lua")}}};
     backup.accept = false;
-    ui::CRestoreDataDlg dialog(backup, gameFolder);
+    ui::CRestoreDataDlg dialog({prompter, desktop}, backup, gameFolder);
     dialog.show();
     clickRestore(dialog);
     ASSERT_EQ(backup.restored.size(), 1u);
@@ -147,7 +148,7 @@ TEST_F(RestoreData, ARefusedRestoreKeepsTheDialogOpen) {
 
 TEST_F(RestoreData, AnUnreadableBackupIsNotWrittenOverTheAccountsData) {
     backup.records = {{u"ACCOUNT", {dir.folder() + u"Backup/missing.lua"}}};
-    ui::CRestoreDataDlg dialog(backup, gameFolder);
+    ui::CRestoreDataDlg dialog({prompter, desktop}, backup, gameFolder);
     dialog.show();
     clickRestore(dialog);
     EXPECT_TRUE(backup.restored.empty());
@@ -160,7 +161,7 @@ TEST_F(RestoreData, AnUnreadableBackupIsNotWrittenOverTheAccountsData) {
 TEST_F(RestoreData, RestoresTheFileTheUserSawWhateverTheBackupObjectAddedMeanwhile) {
     const std::u16string seen = backupFile(u"BOB", u"TALLYRA_1.lua");
     backup.records = {{u"BOB", {backupFile(u"BOB", u"TALLYRA_0.lua"), seen}}};
-    ui::CRestoreDataDlg dialog(backup, gameFolder);
+    ui::CRestoreDataDlg dialog({prompter, desktop}, backup, gameFolder);
     dialog.show();
     ASSERT_EQ(items(dialog.backupList()), (QStringList{"TALLYRA_1.lua", "TALLYRA_0.lua"}));
     const QString target = dialog.targetField()->text();
@@ -179,7 +180,7 @@ TEST_F(RestoreData, RestoresTheFileTheUserSawWhateverTheBackupObjectAddedMeanwhi
 TEST_F(RestoreData, SwitchingAccountsFollowsTheNameNotThePosition) {
     backup.records = {{u"BOB", {backupFile(u"BOB", u"b.lua")}},
                       {u"CAROL", {backupFile(u"CAROL", u"c.lua")}}};
-    ui::CRestoreDataDlg dialog(backup, gameFolder);
+    ui::CRestoreDataDlg dialog({prompter, desktop}, backup, gameFolder);
     backup.records.insert(backup.records.begin(), {u"ALICE", {backupFile(u"ALICE", u"a.lua")}});
     dialog.accountList()->setCurrentIndex(1);
     EXPECT_EQ(items(dialog.backupList()), (QStringList{"c.lua"}));
@@ -193,7 +194,7 @@ TEST_F(RestoreData, ABackupThatVanishedIsRefusedAndTheListIsShownAnew) {
     const std::u16string dropped = backupFile(u"BOB", u"old.lua");
     const std::u16string kept = backupFile(u"BOB", u"new.lua");
     backup.records = {{u"BOB", {kept, dropped}}};
-    ui::CRestoreDataDlg dialog(backup, gameFolder);
+    ui::CRestoreDataDlg dialog({prompter, desktop}, backup, gameFolder);
     dialog.show();
     ASSERT_EQ(dialog.backupList()->currentText(), "old.lua");
     QFile::remove(QString::fromStdU16String(dropped));

@@ -2,14 +2,6 @@
 
 namespace uitest {
 
-RecordingPrompter::RecordingPrompter() {
-    ui::setPrompter(this);
-}
-
-RecordingPrompter::~RecordingPrompter() {
-    ui::setPrompter(nullptr);
-}
-
 void RecordingPrompter::message(QWidget*, const QString& text, const QString& caption,
                                 ui::MessageIcon icon) {
     messages.push_back({text, caption, icon});
@@ -22,14 +14,6 @@ bool RecordingPrompter::question(QWidget*, const QString& text, const QString&) 
     const bool answer = answers.front();
     answers.pop_front();
     return answer;
-}
-
-FakeDesktop::FakeDesktop() {
-    usystem::setDesktop(this);
-}
-
-FakeDesktop::~FakeDesktop() {
-    usystem::setDesktop(nullptr);
 }
 
 void FakeDesktop::openUrl(std::u16string_view url) {

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-// Stand-ins for the desktop while a test runs: they record what the code showed or opened and
-// give the answers the test queued. Each installs itself on construction and restores the Qt
-// one when destroyed.
+// Stand-ins for the desktop, handed to the windows under test as their desktop services
+// (`{prompter, desktop}`): they record what the windows showed or opened and give the answers
+// the test queued.
 namespace uitest {
 
 struct ShownMessage {
@@ -22,8 +22,6 @@ struct ShownMessage {
 
 class RecordingPrompter final : public ui::Prompter {
 public:
-    RecordingPrompter();
-    ~RecordingPrompter() override;
     void message(QWidget* parent, const QString& text, const QString& caption,
                  ui::MessageIcon icon) override;
     bool question(QWidget* parent, const QString& text, const QString& caption) override;
@@ -35,8 +33,6 @@ public:
 
 class FakeDesktop final : public usystem::Desktop {
 public:
-    FakeDesktop();
-    ~FakeDesktop() override;
     void openUrl(std::u16string_view url) override;
     std::u16string chooseFolder() override;
 

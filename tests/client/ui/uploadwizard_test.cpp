@@ -70,7 +70,7 @@ protected:
     }
     ui::CUploadWizard::Outcome run(gamefiles::UploadMarks* marks = nullptr) {
         ui::CUploadWizard wizard(
-            &accounts, &uploads,
+            {prompter, desktop}, &accounts, &uploads,
             {QStringLiteral("http://dkp.test"), QStringLiteral("http://items.test")}, inEffect);
         wizard.setUploadMarks(marks);
         return wizard.run();
@@ -85,6 +85,7 @@ protected:
     testsupport::FakeAccountService accounts;
     wizardtest::FakeUploadService uploads;
     uitest::RecordingPrompter prompter;
+    uitest::FakeDesktop desktop;
 };
 
 TEST_F(UploadWizard, WithoutAccountFoldersItNamesTheFolderAndEnds) {

@@ -106,7 +106,7 @@ TEST_F(UploadToSite, TheSiteReceivesTheExactExportDocumentAndThePageOpens) {
                     .loot(u"雷霆之怒", u"暗影之刃", 30, u"阿努布雷坎")
                     .build();
     const QString siteUrl = QString::fromStdString(site.url());
-    ui::CEventImportDlg dialog(raid.get(), accounts, uploads,
+    ui::CEventImportDlg dialog({prompter, desktop}, raid.get(), accounts, uploads,
                                {siteUrl, QStringLiteral("http://items")});
     dialog.show();
     auto* guild = dialog.findChild<QComboBox*>(ui::eventimportdlgids::GuildChoice);
@@ -137,7 +137,7 @@ TEST_F(UploadToSite, AnUnknownGuildIsRefusedAndTheFormStaysForAnotherTry) {
     testsupport::FakeAccountService fakeGuilds;
     fakeGuilds.guilds = {{{{999999, u"没有"}}, u"no-such-guild"}};
     auto raid = wizardtest::RaidTable().build();
-    ui::CEventImportDlg dialog(raid.get(), &fakeGuilds, uploads, {});
+    ui::CEventImportDlg dialog({prompter, desktop}, raid.get(), &fakeGuilds, uploads, {});
     dialog.show();
     dialog.findChild<QPushButton*>(ui::eventimportdlgids::UploadButton)->click();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog.isUploading(); }, 30000));

@@ -4,7 +4,10 @@
 #include "gamefiles/game_folder.h"
 #include "protocol_binding/protocol_binding.h"
 #include "tickhub/timer_adapter.h"
+#include "ui/desktop_services.h"
+#include "ui/prompter.h"
 #include "utilkit/usettings.h"
+#include "utilkit_gui/usystem.h"
 
 #include <memory>
 #include <string>
@@ -32,8 +35,11 @@ namespace app {
 class RaidledgerApp {
 public:
     // `programFolder` (ending in "/") holds "config.cfg", "deployment.ini", the skin and
-    // "Backup"; by default the running program's folder.
+    // "Backup"; by default the running program's folder. The windows show their message boxes,
+    // browser and folder dialog on the user's desktop.
     explicit RaidledgerApp(std::u16string programFolder = defaultProgramFolder());
+    // The same, with the windows' message boxes, browser and folder dialog given (not owned).
+    RaidledgerApp(std::u16string programFolder, const ui::DesktopServices& services);
     ~RaidledgerApp();
     RaidledgerApp(const RaidledgerApp&) = delete;
     RaidledgerApp& operator=(const RaidledgerApp&) = delete;
@@ -63,6 +69,9 @@ private:
     bool runLogin();
     void createMainWindow();
 
+    ui::QtPrompter qtPrompter_;
+    usystem::QtDesktop qtDesktop_;
+    ui::DesktopServices services_;
     std::u16string programFolder_;
     usettings::Deployment deployment_;
     std::unique_ptr<ui::Skin> skin_;

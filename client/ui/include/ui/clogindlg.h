@@ -1,6 +1,7 @@
 #pragma once
 
 #include "protocol/login_listener.h"
+#include "ui/desktop_services.h"
 #include "utilkit/usettings.h"
 
 #include <QDialog>
@@ -26,7 +27,7 @@ class CLoginDlg : public QDialog, public protocol::LoginListener {
     Q_OBJECT
 public:
     // `skin`: the images and icon it draws with (none without); not owned.
-    explicit CLoginDlg(QWidget* parent = nullptr,
+    explicit CLoginDlg(const DesktopServices& services, QWidget* parent = nullptr,
                        const usettings::Deployment& deployment = usettings::loadDeployment(),
                        const Skin* skin = nullptr);
     ~CLoginDlg() override;
@@ -53,6 +54,7 @@ private:
     QString typedUserName() const;
     QString typedPassword() const;
 
+    Prompter& prompter_;
     const Skin* skin_ = nullptr;
     config::PropertyBag* section_ = nullptr;
     protocol::LoginService* service_ = nullptr;

@@ -5,6 +5,7 @@
 #include "protocol/guild_dkp_listener.h"
 #include "timer/timer_sense.h"
 #include "timer/timer_service.h"
+#include "ui/desktop_services.h"
 #include "utilkit/ufile.h"
 #include "utilkit/usettings.h"
 
@@ -49,6 +50,8 @@ struct MainFrameParts {
     timer::ITimerService& timer;
     // The game folder in effect; the window sets the configured one from the settings.
     gamefiles::GameFolder& gameFolder;
+    // Message boxes, browser and folder dialog, for the window and the dialogs it opens.
+    DesktopServices services;
     // Each may be null: the window then goes without what it offers.
     savekeep::IBackup* backup = nullptr;
     protocol::AccountService* accounts = nullptr;
@@ -112,6 +115,7 @@ private:
     std::unique_ptr<gamefiles::AddonManager> addons_;
     timer::ITimerService& timer_;
     gamefiles::GameFolder& gameFolder_;
+    DesktopServices services_;
     savekeep::IBackup* backup_;
     protocol::AccountService* accounts_;
     protocol::EventUploadService* uploads_;

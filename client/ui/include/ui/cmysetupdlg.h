@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/desktop_services.h"
 #include "utilkit/usettings.h"
 
 #include <QDialog>
@@ -30,8 +31,9 @@ class CMySetupDlg : public QDialog {
     Q_OBJECT
 public:
     // `gameFolder`: the game folder in effect, offered when none is configured; not owned.
-    explicit CMySetupDlg(const gamefiles::GameFolder& gameFolder, QWidget* parent = nullptr,
-                         const usettings::Deployment& deployment = usettings::loadDeployment());
+    CMySetupDlg(const DesktopServices& services, const gamefiles::GameFolder& gameFolder,
+                QWidget* parent = nullptr,
+                const usettings::Deployment& deployment = usettings::loadDeployment());
 
     // Both not owned.
     void setConfig(config::PropertyBag* section) { section_ = section; }
@@ -49,6 +51,7 @@ private:
     void confirm();
     bool refuse(const QString& text, QLineEdit* field);
 
+    DesktopServices services_;
     const gamefiles::GameFolder& gameFolder_;
     usettings::Deployment deployment_;
     config::PropertyBag* section_ = nullptr;

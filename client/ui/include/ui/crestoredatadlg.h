@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/desktop_services.h"
+
 #include <QDialog>
 
 class QComboBox;
@@ -22,8 +24,8 @@ class CRestoreDataDlg : public QDialog {
 public:
     // The backup object and the game folder in effect (whose accounts' files a restore
     // replaces) stay owned by the caller and must outlive the dialog.
-    CRestoreDataDlg(savekeep::IBackup& backup, const gamefiles::GameFolder& gameFolder,
-                    QWidget* parent = nullptr);
+    CRestoreDataDlg(const DesktopServices& services, savekeep::IBackup& backup,
+                    const gamefiles::GameFolder& gameFolder, QWidget* parent = nullptr);
 
     QComboBox* accountList() const { return accounts_; }
     QComboBox* backupList() const { return backups_; }
@@ -36,6 +38,7 @@ private:
     void fillTarget();
     void restore();
 
+    Prompter& prompter_;
     savekeep::IBackup& backup_;
     const gamefiles::GameFolder& gameFolder_;
     QComboBox* accounts_;

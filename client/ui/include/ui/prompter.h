@@ -8,8 +8,8 @@
 
 class QWidget;
 
-// The client's message boxes. They go through one replaceable `Prompter`, so that tests can
-// read and answer them; the default one shows Qt message boxes.
+// The client's message boxes. Windows show them through the `Prompter` they were given, so that
+// tests can read and answer them; `QtPrompter` shows Qt message boxes.
 namespace ui {
 
 // The caption of the client's message boxes; the settings dialog uses its own.
@@ -27,26 +27,37 @@ public:
                          MessageIcon icon) = 0;
     // A question with Yes and No buttons, No the default; true for Yes.
     virtual bool question(QWidget* parent, const QString& text, const QString& caption) = 0;
+
+    // The client's usual boxes: its caption, and an information icon for a message.
+    void showMessage(QWidget* parent, const QString& text, const QString& caption = kNoticeCaption,
+                     MessageIcon icon = MessageIcon::Information) {
+        message(parent, text, caption, icon);
+    }
+    bool askQuestion(QWidget* parent, const QString& text,
+                     const QString& caption = kNoticeCaption) {
+        return question(parent, text, caption);
+    }
 };
 
-// The prompter in use; a null pointer restores the Qt one. The caller keeps ownership.
-void setPrompter(Prompter* prompter);
-Prompter& prompter();
-
-void showMessage(QWidget* parent, const QString& text, const QString& caption = kNoticeCaption,
-                 MessageIcon icon = MessageIcon::Information);
-bool askQuestion(QWidget* parent, const QString& text, const QString& caption = kNoticeCaption);
+class QtPrompter final : public Prompter {
+public:
+    void message(QWidget* parent, const QString& text, const QString& caption,
+                 MessageIcon icon) override;
+    bool question(QWidget* parent, const QString& text, const QString& caption) override;
+};
 
 // Shows the messages of the game-file operations as the client's message boxes over `parent`.
 class PromptMessageOwner final : public gamefiles::IMessageOwner {
 public:
-    explicit PromptMessageOwner(QWidget* parent) : parent_(parent) {}
+    PromptMessageOwner(QWidget* parent, Prompter& prompter)
+        : parent_(parent), prompter_(prompter) {}
     bool askQuestion(std::u16string_view caption, std::u16string_view text) override;
     void showInformation(std::u16string_view caption, std::u16string_view text) override;
     void showWarning(std::u16string_view caption, std::u16string_view text) override;
 
 private:
     QWidget* parent_;
+    Prompter& prompter_;
 };
 
 } // namespace ui

@@ -3,11 +3,15 @@
 #include <QLabel>
 #include <QString>
 
+namespace usystem {
+class Desktop;
+}
+
 namespace ui {
 
-// A text that opens its address in the browser (`usystem::OpenURL`) when clicked: the links of
-// the login and main windows and the boss and item links of the raid views. The text is shown
-// as it is, never as markup.
+// A text with an address, activated by a click: the links of the login and main windows and the
+// boss and item links of the raid views. Activated, it sends its address as `linkActivated`; the
+// window it is in opens it (`openLinksWith`). The text is shown as it is, never as markup.
 class WebLink : public QLabel {
     Q_OBJECT
 public:
@@ -16,7 +20,7 @@ public:
 
     void setLink(const QString& text, const QString& address);
     QString address() const { return address_; }
-    // Opens the address, as a click does.
+    // Sends the address, as a click does; nothing for a link without one.
     void activate();
 
 protected:
@@ -25,5 +29,8 @@ protected:
 private:
     QString address_;
 };
+
+// Every link that `window` holds now opens its address in `desktop`'s browser.
+void openLinksWith(QWidget* window, usystem::Desktop& desktop);
 
 } // namespace ui

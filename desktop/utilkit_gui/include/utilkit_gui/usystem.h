@@ -5,8 +5,9 @@
 #include <string>
 #include <string_view>
 
-// The desktop operations of the utility library. They go through a replaceable `Desktop`, so
-// that tests (and programs without a desktop) can answer them; the default one uses Qt.
+// The desktop operations of the utility library. Windows reach them through a `Desktop` they are
+// given, so that tests (and programs without a desktop) can answer them; `QtDesktop` is the
+// user's own desktop, through the functions below.
 namespace usystem {
 
 class Desktop {
@@ -18,9 +19,11 @@ public:
     virtual std::u16string chooseFolder() = 0;
 };
 
-// The desktop in use; a null pointer restores the Qt one. The caller keeps ownership.
-void setDesktop(Desktop* desktop);
-Desktop& desktop();
+class QtDesktop final : public Desktop {
+public:
+    void openUrl(std::u16string_view url) override;
+    std::u16string chooseFolder() override;
+};
 
 void OpenURL(std::u16string_view url);
 std::u16string OpenFolderDialog();

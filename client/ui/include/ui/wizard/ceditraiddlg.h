@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/desktop_services.h"
+
 #include <QDialog>
 
 class QListWidget;
@@ -20,7 +22,8 @@ class CRaidOverview;
 class CEditRaidDlg : public QDialog {
     Q_OBJECT
 public:
-    CEditRaidDlg(dkp::Raid* raid, const QString& itemSearchHost, QWidget* parent = nullptr);
+    CEditRaidDlg(const DesktopServices& services, dkp::Raid* raid, const QString& itemSearchHost,
+                 QWidget* parent = nullptr);
 
     QListWidget* sectionList() const { return sections_; }
 
@@ -28,6 +31,7 @@ private:
     void fillSections();
     void showSection(int row);
 
+    Prompter& prompter_;
     dkp::Raid* raid_;
     QListWidget* sections_;
     CRaidOverview* overview_;

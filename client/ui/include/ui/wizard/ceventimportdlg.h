@@ -1,6 +1,7 @@
 #pragma once
 
 #include "protocol/event_upload_listener.h"
+#include "ui/desktop_services.h"
 
 #include <QDialog>
 
@@ -46,9 +47,9 @@ public:
         QString itemSearch; // the item database, for the raid window
     };
 
-    CEventImportDlg(dkp::Raid* raid, protocol::AccountService* accounts,
-                    protocol::EventUploadService* uploads, const Addresses& addresses,
-                    QWidget* parent = nullptr);
+    CEventImportDlg(const DesktopServices& services, dkp::Raid* raid,
+                    protocol::AccountService* accounts, protocol::EventUploadService* uploads,
+                    const Addresses& addresses, QWidget* parent = nullptr);
     ~CEventImportDlg() override;
 
     // Not owned; `account` is the game account the raid was read from.
@@ -77,6 +78,7 @@ private:
     std::optional<std::uint32_t> chosenDkpId() const;
     QString eventPageAddress(std::int32_t eventId) const;
 
+    DesktopServices services_;
     dkp::Raid* raid_;
     protocol::AccountService* accounts_;
     protocol::EventUploadService* uploads_;

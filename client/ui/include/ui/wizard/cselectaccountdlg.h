@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/desktop_services.h"
+
 #include <QDialog>
 
 #include <string>
@@ -15,8 +17,8 @@ class CSelectAccountDlg : public QDialog {
 public:
     // `accounts` in the order the game files list them; `gameFolder` names the installation in
     // the message shown when there are none.
-    CSelectAccountDlg(const std::vector<std::u16string>& accounts, const std::u16string& gameFolder,
-                      QWidget* parent = nullptr);
+    CSelectAccountDlg(const DesktopServices& services, const std::vector<std::u16string>& accounts,
+                      const std::u16string& gameFolder, QWidget* parent = nullptr);
 
     // Without accounts this says so and ends as cancelled without showing the dialog.
     int exec() override;
@@ -27,6 +29,7 @@ public:
 private:
     void confirm();
 
+    Prompter& prompter_;
     std::u16string gameFolder_;
     std::u16string chosen_;
     QListWidget* list_;

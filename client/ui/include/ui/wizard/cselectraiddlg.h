@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/desktop_services.h"
+
 #include <QDialog>
 
 #include <vector>
@@ -18,7 +20,8 @@ class CSelectRaidDlg : public QDialog {
     Q_OBJECT
 public:
     // The raids stay owned by the caller's raid list.
-    explicit CSelectRaidDlg(const std::vector<dkp::Raid*>& raids, QWidget* parent = nullptr);
+    CSelectRaidDlg(const DesktopServices& services, const std::vector<dkp::Raid*>& raids,
+                   QWidget* parent = nullptr);
 
     // Without raids this says so and ends as cancelled without showing the dialog.
     int exec() override;
@@ -35,6 +38,7 @@ public:
 private:
     void confirm();
 
+    Prompter& prompter_;
     const std::vector<dkp::Raid*>& raids_;
     int chosen_ = -1;
     QListWidget* list_;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/desktop_services.h"
 #include "ui/wizard/ceventimportdlg.h"
 
 #include <string>
@@ -33,7 +34,8 @@ class CSelectRaidDlg;
 class CUploadWizard {
 public:
     // `gameFolder`: the game folder in effect, whose accounts it offers; not owned.
-    CUploadWizard(protocol::AccountService* accounts, protocol::EventUploadService* uploads,
+    CUploadWizard(const DesktopServices& services, protocol::AccountService* accounts,
+                  protocol::EventUploadService* uploads,
                   const CEventImportDlg::Addresses& addresses,
                   const gamefiles::GameFolder& gameFolder, QWidget* parent = nullptr);
 
@@ -51,6 +53,7 @@ private:
     void markUploadedRaids(CSelectRaidDlg& dialog, const std::vector<dkp::Raid*>& raids,
                            const std::u16string& account);
 
+    DesktopServices services_;
     protocol::AccountService* accounts_;
     protocol::EventUploadService* uploads_;
     CEventImportDlg::Addresses addresses_;

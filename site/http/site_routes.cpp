@@ -4,6 +4,7 @@
 #include "http/update_files.h"
 #include "records/site_name.h"
 #include "web/account_pages.h"
+#include "web/guild_admin_pages.h"
 #include "web/officer_pages.h"
 #include "web/site_forms.h"
 
@@ -223,6 +224,17 @@ void addSiteRoutes(RouteTable& table, SiteStore& store, LoginGate& logins, const
                guildPage(&OfficerPages::linkAlt), guildOfPath});
     table.add({Method::Post, guildPath + "/systems", Access::GuildAdmin,
                guildPage(&OfficerPages::editSystems), guildOfPath});
+    auto admin = std::make_shared<const GuildAdminPages>(store, web.pages(), publicUrl);
+    table.add({Method::Get, guildPath + "/members", Access::GuildAdmin,
+               [admin, cookies](Req req, Res res, Ctx ctx) {
+                   admin->page(req.matches[1].str(), req, res, visitOf(ctx, res, *cookies));
+               },
+               guildOfPath});
+    table.add({Method::Post, guildPath + "/members", Access::GuildAdmin,
+               [admin, cookies](Req req, Res res, Ctx ctx) {
+                   admin->change(req.matches[1].str(), req, res, visitOf(ctx, res, *cookies));
+               },
+               guildOfPath});
     table.add({Method::Get, guildPath + "/audit", Access::GuildAdmin,
                guildPage(&OfficerPages::audit), guildOfPath});
     table.add({Method::Get, guildPath + "/export", Access::GuildAdmin,

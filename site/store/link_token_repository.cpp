@@ -23,6 +23,29 @@ std::optional<StoredInvite> inviteOf(soci::session& sql, const std::string& key)
     return invite;
 }
 
+std::vector<ListedInvite> guildInvites(soci::session& sql, long long guildRowId, long long nowMs) {
+    std::vector<ListedInvite> invites;
+    ListedInvite invite;
+    soci::statement query =
+        (sql.prepare << "SELECT token_hash, created_by, created_ms, expires_ms FROM invites "
+                        "WHERE guild = :guild AND expires_ms > :now "
+                        "ORDER BY created_ms DESC, token_hash",
+         use(guildRowId, "guild"), use(nowMs, "now"), into(invite.key), into(invite.createdBy),
+         into(invite.createdMs), into(invite.expiresMs));
+    query.execute();
+    while (query.fetch())
+        invites.push_back(invite);
+    return invites;
+}
+
+bool deleteInvite(soci::session& sql, const std::string& key, long long guildRowId) {
+    soci::statement statement =
+        (sql.prepare << "DELETE FROM invites WHERE token_hash = :key AND guild = :guild",
+         use(key, "key"), use(guildRowId, "guild"));
+    statement.execute(true);
+    return statement.get_affected_rows() > 0;
+}
+
 void insertPasswordReset(soci::session& sql, const std::string& key, long long userId,
                          const std::string& createdBy, long long createdMs, long long expiresMs) {
     sql << "DELETE FROM password_resets WHERE user_id = :user OR expires_ms <= :now",

@@ -3,6 +3,7 @@
 #include <optional>
 #include <soci/soci.h>
 #include <string>
+#include <vector>
 
 namespace dkpsite {
 
@@ -11,6 +12,13 @@ namespace dkpsite {
 // the token.
 struct StoredInvite {
     long long guild = 0;
+    long long expiresMs = 0;
+};
+
+// An invite as the guild's admins see it; `key` (its token's SHA-256) names it.
+struct ListedInvite {
+    std::string key, createdBy;
+    long long createdMs = 0;
     long long expiresMs = 0;
 };
 
@@ -23,6 +31,10 @@ struct StoredPasswordReset {
 void insertInvite(soci::session& sql, const std::string& key, long long guildRowId,
                   const std::string& createdBy, long long createdMs, long long expiresMs);
 std::optional<StoredInvite> inviteOf(soci::session& sql, const std::string& key);
+// The guild's invites that have not expired at nowMs, newest first.
+std::vector<ListedInvite> guildInvites(soci::session& sql, long long guildRowId, long long nowMs);
+// False when the guild has no invite of that key.
+bool deleteInvite(soci::session& sql, const std::string& key, long long guildRowId);
 
 // Replaces the user's earlier reset links: only the newest one serves.
 void insertPasswordReset(soci::session& sql, const std::string& key, long long userId,

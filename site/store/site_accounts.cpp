@@ -27,6 +27,11 @@ std::string newLinkToken() {
     return text;
 }
 
+// How the audit log names an invite: the start of its token's SHA-256, as the admin page lists it.
+std::string inviteLabel(const std::string& key) {
+    return "invite " + key.substr(0, kInviteLabelLength);
+}
+
 void requireGuildRole(const std::string& role) {
     if (role != "admin" && role != "officer" && role != "member")
         throw std::invalid_argument("a guild role is admin, officer or member, not " + role);
@@ -69,7 +74,7 @@ std::string SiteStore::createInvite(std::int64_t guildRowId, const Origin& origi
         const std::int64_t expiresMs = origin.atMs + kInviteLifetimeMs;
         insertInvite(sql, sessionKey(token), guildRowId, origin.who, origin.atMs, expiresMs);
         recordAudit(sql, {origin, guildRowId, "create invite", loadGuild(sql, guildRowId).site, "",
-                          "until " + std::to_string(expiresMs)});
+                          inviteLabel(sessionKey(token)) + " until " + std::to_string(expiresMs)});
     });
     return token;
 }
@@ -80,6 +85,22 @@ std::optional<SiteGuild> SiteStore::inviteGuild(const std::string& invite, std::
     if (!stored || nowMs >= stored->expiresMs)
         return std::nullopt;
     return loadGuild(connection.sql(), stored->guild);
+}
+
+std::vector<ListedInvite> SiteStore::invites(std::int64_t guildRowId, std::int64_t nowMs) {
+    Database::Connection connection(db_);
+    return guildInvites(connection.sql(), guildRowId, nowMs);
+}
+
+bool SiteStore::revokeInvite(std::int64_t guildRowId, const std::string& key,
+                             const Origin& origin) {
+    return inWriteTransaction(db_, guildRowId, [&](soci::session& sql) {
+        if (!deleteInvite(sql, key, guildRowId))
+            return false;
+        recordAudit(sql, {origin, guildRowId, "revoke invite", loadGuild(sql, guildRowId).site,
+                          inviteLabel(key), ""});
+        return true;
+    });
 }
 
 Registration SiteStore::registerAccount(const std::string& site, const std::string& name,
@@ -137,15 +158,16 @@ bool SiteStore::mayIssuePasswordReset(const SiteAccount& issuer, const std::stri
 }
 
 std::optional<std::string> SiteStore::issuePasswordReset(const std::string& user,
-                                                         const Origin& origin) {
+                                                         const Origin& origin,
+                                                         std::optional<std::int64_t> guildRowId) {
     const std::string token = newLinkToken();
-    const bool issued = inWriteTransaction(db_, std::nullopt, [&](soci::session& sql) {
+    const bool issued = inWriteTransaction(db_, guildRowId, [&](soci::session& sql) {
         const auto stored = userNamed(sql, lowerCase(user));
         if (!stored)
             return false;
         const std::int64_t expiresMs = origin.atMs + kPasswordResetLifetimeMs;
         insertPasswordReset(sql, sessionKey(token), stored->id, origin.who, origin.atMs, expiresMs);
-        recordAudit(sql, {origin, std::nullopt, "issue password reset", stored->name, "",
+        recordAudit(sql, {origin, guildRowId, "issue password reset", stored->name, "",
                           "until " + std::to_string(expiresMs)});
         return true;
     });

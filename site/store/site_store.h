@@ -5,6 +5,7 @@
 #include "ledger/standing.h"
 #include "store/audit_log.h"
 #include "store/database.h"
+#include "store/link_token_repository.h"
 #include "store/password_verifier.h"
 #include "store/site_records.h"
 
@@ -49,6 +50,9 @@ inline constexpr std::int64_t kInviteLifetimeMs = 7LL * 24 * 60 * 60 * 1000;
 // A password reset link serves once, within a day of being issued: it travels by hand (a
 // whisper in game, a message), and an unused one should not lie around.
 inline constexpr std::int64_t kPasswordResetLifetimeMs = 24LL * 60 * 60 * 1000;
+// An invite is shown by this many hex digits of its token's SHA-256: enough to tell a guild's few
+// invites apart, in its admin page and its audit log.
+inline constexpr std::size_t kInviteLabelLength = 12;
 // User names are kept lower-cased, at most this long.
 inline constexpr std::size_t kUserNameMaxBytes = 64;
 
@@ -107,6 +111,12 @@ public:
     std::string createInvite(std::int64_t guildRowId, const Origin& origin = commandLineOrigin());
     // The guild an invite token is for, while it is valid.
     std::optional<SiteGuild> inviteGuild(const std::string& invite, std::int64_t nowMs);
+    // The guild's invites still valid at nowMs, newest first. Each is named by its token's
+    // SHA-256 (the token itself is not kept).
+    std::vector<ListedInvite> invites(std::int64_t guildRowId, std::int64_t nowMs);
+    // Ends the guild's invite named `key` at once, with its audit record; false when the guild
+    // has no such invite.
+    bool revokeInvite(std::int64_t guildRowId, const std::string& key, const Origin& origin);
     // Makes an account that joins the guild at `site` as a member, when the guild's policy
     // allows (`invite` only matters for a guild that registers by invite), in one transaction
     // with its audit record. Slow (a verifier): requests call it through LoginGate.
@@ -121,9 +131,11 @@ public:
     // the site owner and all of whose guilds the admin administers.
     bool mayIssuePasswordReset(const SiteAccount& issuer, const std::string& user);
     // A new link's token, valid from origin.atMs for kPasswordResetLifetimeMs, replacing the
-    // user's earlier ones; nothing for an unknown user.
-    std::optional<std::string> issuePasswordReset(const std::string& user,
-                                                  const Origin& origin = commandLineOrigin());
+    // user's earlier ones; nothing for an unknown user. The audit record is the guild's when a
+    // guild's admin issues it there.
+    std::optional<std::string>
+    issuePasswordReset(const std::string& user, const Origin& origin = commandLineOrigin(),
+                       std::optional<std::int64_t> guildRowId = std::nullopt);
     // The user a reset token is for, while it is unused and unexpired.
     std::optional<std::string> passwordResetUser(const std::string& token, std::int64_t nowMs);
     // False for a token that is used, expired or unknown. Slow (a verifier): requests call it

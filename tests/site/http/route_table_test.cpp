@@ -144,6 +144,8 @@ const std::map<std::string, RequestCase>& requestCases() {
         {R"(POST /([A-Za-z0-9_\-]{1,64})/alt)", {Access::GuildOfficer, atGuild("alt")}},
         {R"(POST /([A-Za-z0-9_\-]{1,64})/systems)", {Access::GuildAdmin, atGuild("systems")}},
         {R"(GET /([A-Za-z0-9_\-]{1,64})/audit)", {Access::GuildAdmin, atGuild("audit")}},
+        {R"(GET /([A-Za-z0-9_\-]{1,64})/members)", {Access::GuildAdmin, atGuild("members")}},
+        {R"(POST /([A-Za-z0-9_\-]{1,64})/members)", {Access::GuildAdmin, atGuild("members")}},
         {R"(GET /([A-Za-z0-9_\-]{1,64})/export)", {Access::GuildAdmin, atGuild("export")}},
         {R"(GET /([A-Za-z0-9_\-]{1,64}))",
          {Access::GuildReader,

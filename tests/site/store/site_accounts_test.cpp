@@ -158,6 +158,39 @@ TEST_P(SiteAccounts, MembershipChangesAreAudited) {
         EXPECT_NE(std::find(audit.begin(), audit.end(), expected), audit.end()) << expected;
 }
 
+TEST_P(SiteAccounts, EachInviteIsListedUntilItExpiresAndRevokedAlone) {
+    store_->setRegistration(guild_, RegistrationPolicy::Invite);
+    const std::string first = store_->createInvite(guild_, webOrigin("admin", kNow));
+    const std::string second = store_->createInvite(guild_, webOrigin("admin", kNow + 1));
+    store_->createInvite(other_, webOrigin("admin", kNow));
+    std::vector<ListedInvite> listed = store_->invites(guild_, kNow + 1);
+    ASSERT_EQ(listed.size(), 2u);
+    EXPECT_EQ(listed[0].createdMs, kNow + 1) << "newest first";
+    EXPECT_EQ(listed[1].createdBy, "admin");
+    EXPECT_EQ(listed[1].expiresMs, kNow + kInviteLifetimeMs);
+    EXPECT_TRUE(store_->invites(guild_, kNow + kInviteLifetimeMs + 1).empty());
+
+    // Only the guild's own admins' page names its invites; another guild's revokes nothing.
+    const std::string secondKey = listed[0].key;
+    EXPECT_FALSE(store_->revokeInvite(other_, secondKey, webOrigin("admin", kNow + 2)));
+    EXPECT_TRUE(store_->revokeInvite(guild_, secondKey, webOrigin("admin", kNow + 2)));
+    EXPECT_FALSE(store_->revokeInvite(guild_, secondKey, webOrigin("admin", kNow + 2)));
+    EXPECT_EQ(join("guild", "late", second, kNow + 3), Registration::BadInvite);
+    EXPECT_EQ(join("guild", "early", first, kNow + 3), Registration::Registered);
+    listed = store_->invites(guild_, kNow + 3);
+    ASSERT_EQ(listed.size(), 1u);
+    EXPECT_NE(listed[0].key, secondKey);
+
+    const std::string label = "invite " + secondKey.substr(0, kInviteLabelLength);
+    const auto audit = auditActions(guild_);
+    EXPECT_EQ(std::count_if(audit.begin(), audit.end(),
+                            [&](const std::string& a) {
+                                return a.rfind("create invite guild:  -> " + label, 0) == 0 ||
+                                       a == "revoke invite guild: " + label + " -> ";
+                            }),
+              2);
+}
+
 INSTANTIATE_TEST_SUITE_P(Engines, SiteAccounts,
                          ::testing::Values(Engine::Sqlite, Engine::Postgresql),
                          dkpsite_testing::engineName);

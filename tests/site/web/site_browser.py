@@ -437,10 +437,25 @@ def log_in_is_refused(site, driver, account):
           f"logging in as {account[0]} with {account[1]!r} was not refused")
 
 
+def member_row(driver, name):
+    return driver.find_element(
+        By.XPATH, f"//table[contains(@class, 'members')]//tr[td[1][normalize-space(.)='{name}']]")
+
+
 def a_newcomer_registers_by_invite_changes_the_password_and_resets_it(site, driver):
-    site.command("guild", "registration", "adpt_dkp", "invite")
-    invite = site.command("guild", "invite", "adpt_dkp").splitlines()[0]
-    driver.get(site.url + invite)
+    # The guild's admin lets new accounts in by invite and makes a link.
+    admin = ("demo", "demo")
+    log_in_by_keyboard(site, driver, admin)
+    driver.get(site.url + "/adpt_dkp/members")
+    form = driver.find_element(By.ID, "registration")
+    Select(form.find_element(By.NAME, "policy")).select_by_value("invite")
+    submit(driver, form.find_element(By.TAG_NAME, "button"))
+    submit(driver, driver.find_element(By.CSS_SELECTOR, "#make-invite button"))
+    invite = driver.find_element(By.ID, "new-link").get_attribute("value")
+    check("/register?invite=" in invite, f"the admin page made no invite link: {invite!r}")
+    log_out(site, driver)
+
+    driver.get(invite)
     form = driver.find_element(By.ID, "register")
     fill(form, {"user": NEWCOMER[0], "password": NEWCOMER[1], "password_again": NEWCOMER[1]})
     submit(driver, form.find_element(By.TAG_NAME, "button"))
@@ -463,9 +478,28 @@ def a_newcomer_registers_by_invite_changes_the_password_and_resets_it(site, driv
     log_in_by_keyboard(site, driver, (NEWCOMER[0], CHANGED_PASSWORD))
     log_out(site, driver)
 
-    # A reset link, as an admin hands it out, sets the password once.
-    reset = site.command("user", "reset-link", NEWCOMER[0]).splitlines()[0]
-    driver.get(site.url + reset)
+    # The admin makes the newcomer an officer, hands out a reset link and revokes the invite.
+    log_in_by_keyboard(site, driver, admin)
+    driver.get(site.url + "/adpt_dkp/members")
+    Select(member_row(driver, NEWCOMER[0]).find_element(By.NAME, "role")).select_by_value(
+        "officer")
+    submit(driver, member_row(driver, NEWCOMER[0]).find_element(
+        By.XPATH, ".//form[input[@value='role']]//button"))
+    submit(driver, member_row(driver, NEWCOMER[0]).find_element(
+        By.XPATH, ".//form[input[@value='reset']]//button"))
+    reset = driver.find_element(By.ID, "new-link").get_attribute("value")
+    check("/GetPasswordPage.do?token=" in reset, f"the admin page made no reset link: {reset!r}")
+    submit(driver, driver.find_element(By.CSS_SELECTOR, "table.invites button"))
+    driver.get(site.url + "/adpt_dkp/audit")
+    log = driver.find_element(By.TAG_NAME, "main").text
+    for shown in ("set registration", "create invite", "register", "change role",
+                  "issue password reset", "revoke invite"):
+        check(shown in log, f"the audit log does not show {shown!r}")
+    log_out(site, driver)
+    driver.get(invite)
+    check(not driver.find_elements(By.ID, "register"), "a revoked invite still registers")
+
+    driver.get(reset)
     form = driver.find_element(By.ID, "reset-password")
     fill(form, {"password": RESET_PASSWORD, "password_again": RESET_PASSWORD})
     submit(driver, form.find_element(By.TAG_NAME, "button"))
@@ -473,7 +507,10 @@ def a_newcomer_registers_by_invite_changes_the_password_and_resets_it(site, driv
           f"the reset link did not set the password: {driver.current_url}")
     log_in_is_refused(site, driver, (NEWCOMER[0], CHANGED_PASSWORD))
     log_in_by_keyboard(site, driver, (NEWCOMER[0], RESET_PASSWORD))
-    driver.get(site.url + reset)
+    driver.get(site.url + "/adpt_dkp")
+    check(driver.find_elements(By.CSS_SELECTOR, "a[href^='/adpt_dkp/officer']"),
+          "the newcomer made an officer gets no officer tools")
+    driver.get(reset)
     check(not driver.find_elements(By.ID, "reset-password"),
           "a used reset link still offers to set the password")
 

@@ -102,6 +102,42 @@ void OfficerPages::refuse(const httplib::Request& req, httplib::Response& res,
                          message);
 }
 
+std::optional<SiteGuild> OfficerPages::guildOrRefuse(const std::string& site,
+                                                     const httplib::Request& req,
+                                                     httplib::Response& res,
+                                                     const PageVisit& visit) const {
+    auto guild = store_.guildBySite(site);
+    if (!guild)
+        refuse(req, res, visit, 404, pages_.renderer().text(requestLanguage(req), "no_guild"));
+    return guild;
+}
+
+std::optional<OfficerPages::GuildSystem>
+OfficerPages::guildSystemOrRefuse(const std::string& site, const httplib::Request& req,
+                                  httplib::Response& res, const PageVisit& visit) const {
+    auto guild = guildOrRefuse(site, req, res, visit);
+    if (!guild)
+        return std::nullopt;
+    const SiteDkpSystem* system = systemOf(*guild, req);
+    if (!system) {
+        refuse(req, res, visit, 404, pages_.renderer().text(requestLanguage(req), "no_guild"));
+        return std::nullopt;
+    }
+    const SiteDkpSystem chosen = *system;
+    return GuildSystem{std::move(*guild), chosen};
+}
+
+bool OfficerPages::writeOrRefuse(const std::function<void()>& write, const httplib::Request& req,
+                                 httplib::Response& res, const PageVisit& visit) const {
+    try {
+        write();
+        return true;
+    } catch (const LedgerError& error) {
+        refuse(req, res, visit, 400, error.what());
+        return false;
+    }
+}
+
 void OfficerPages::done(const SiteGuild& guild, std::int64_t dkpSystem, const std::string& what,
                         httplib::Response& res) const {
     res.set_redirect("/" + guild.site + "/officer?dkp=" + number(dkpSystem) + "&done=" + what, 303);
@@ -110,10 +146,11 @@ void OfficerPages::done(const SiteGuild& guild, std::int64_t dkpSystem, const st
 void OfficerPages::page(const std::string& site, const httplib::Request& req,
                         httplib::Response& res, const PageVisit& visit) const {
     const PageLanguage language = requestLanguage(req);
-    const auto guild = store_.guildBySite(site);
-    const SiteDkpSystem* system = guild ? systemOf(*guild, req) : nullptr;
-    if (!system)
-        return refuse(req, res, visit, 404, pages_.renderer().text(language, "no_guild"));
+    const auto target = guildSystemOrRefuse(site, req, res, visit);
+    if (!target)
+        return;
+    const SiteGuild* guild = &target->guild;
+    const SiteDkpSystem* system = &target->system;
 
     data values;
     values.set("site", guild->site);
@@ -174,10 +211,9 @@ void OfficerPages::page(const std::string& site, const httplib::Request& req,
 void OfficerPages::adjust(const std::string& site, const httplib::Request& req,
                           httplib::Response& res, const PageVisit& visit) const {
     const PageLanguage language = requestLanguage(req);
-    const auto guild = store_.guildBySite(site);
-    const SiteDkpSystem* system = guild ? systemOf(*guild, req) : nullptr;
-    if (!system)
-        return refuse(req, res, visit, 404, pages_.renderer().text(language, "no_guild"));
+    const auto target = guildSystemOrRefuse(site, req, res, visit);
+    if (!target)
+        return;
     const std::vector<std::string> names = adjustedNames(req);
     const auto points = signedParameter(req, "points", kMaxAdjustmentPoints);
     const std::string reason = trimmed(req.get_param_value("reason"));
@@ -191,60 +227,52 @@ void OfficerPages::adjust(const std::string& site, const httplib::Request& req,
         return refuse(req, res, visit, 400, pages_.renderer().text(language, "adjust_no_points"));
     if (reason.empty())
         return refuse(req, res, visit, 400, pages_.renderer().text(language, "edit_needs_reason"));
-    try {
+    const auto adjustAll = [&] {
         for (const std::string& name : names)
-            store_.adjust(system->id, name, *points, reason, webOrigin(visit));
-    } catch (const LedgerError& error) {
-        return refuse(req, res, visit, 400, error.what());
-    }
-    done(*guild, system->id, "adjusted", res);
+            store_.adjust(target->system.id, name, *points, reason, webOrigin(visit));
+    };
+    if (writeOrRefuse(adjustAll, req, res, visit))
+        done(target->guild, target->system.id, "adjusted", res);
 }
 
 void OfficerPages::decay(const std::string& site, const httplib::Request& req,
                          httplib::Response& res, const PageVisit& visit) const {
-    const PageLanguage language = requestLanguage(req);
-    const auto guild = store_.guildBySite(site);
-    const SiteDkpSystem* system = guild ? systemOf(*guild, req) : nullptr;
-    if (!system)
-        return refuse(req, res, visit, 404, pages_.renderer().text(language, "no_guild"));
+    const auto target = guildSystemOrRefuse(site, req, res, visit);
+    if (!target)
+        return;
     const auto percent = numberParameter(req, "percent");
     const auto floor = numberParameter(req, "floor");
     if (!percent || !floor || *percent > 100)
-        return refuse(req, res, visit, 400, pages_.renderer().text(language, "decay_unreadable"));
-    try {
-        store_.decay(system->id, DecayRule{static_cast<int>(*percent), *floor}, webOrigin(visit));
-    } catch (const LedgerError& error) {
-        return refuse(req, res, visit, 400, error.what());
-    }
-    done(*guild, system->id, "decayed", res);
+        return refuse(req, res, visit, 400,
+                      pages_.renderer().text(requestLanguage(req), "decay_unreadable"));
+    const DecayRule rule{static_cast<int>(*percent), *floor};
+    if (writeOrRefuse([&] { store_.decay(target->system.id, rule, webOrigin(visit)); }, req, res,
+                      visit))
+        done(target->guild, target->system.id, "decayed", res);
 }
 
 void OfficerPages::linkAlt(const std::string& site, const httplib::Request& req,
                            httplib::Response& res, const PageVisit& visit) const {
-    const PageLanguage language = requestLanguage(req);
-    const auto guild = store_.guildBySite(site);
-    const SiteDkpSystem* system = guild ? systemOf(*guild, req) : nullptr;
-    if (!system)
-        return refuse(req, res, visit, 404, pages_.renderer().text(language, "no_guild"));
+    const auto target = guildSystemOrRefuse(site, req, res, visit);
+    if (!target)
+        return;
     const std::string alt = trimmed(req.get_param_value("alt"));
     const std::string main = trimmed(req.get_param_value("main"));
     if (alt.empty() || main.empty() || alt.size() > document_limits::kName ||
         main.size() > document_limits::kName)
-        return refuse(req, res, visit, 400, pages_.renderer().text(language, "alt_unreadable"));
-    try {
-        store_.linkAlt(guild->rowId, alt, main, webOrigin(visit));
-    } catch (const LedgerError& error) {
-        return refuse(req, res, visit, 400, error.what());
-    }
-    done(*guild, system->id, "linked", res);
+        return refuse(req, res, visit, 400,
+                      pages_.renderer().text(requestLanguage(req), "alt_unreadable"));
+    if (writeOrRefuse([&] { store_.linkAlt(target->guild.rowId, alt, main, webOrigin(visit)); },
+                      req, res, visit))
+        done(target->guild, target->system.id, "linked", res);
 }
 
 void OfficerPages::editSystems(const std::string& site, const httplib::Request& req,
                                httplib::Response& res, const PageVisit& visit) const {
     const PageLanguage language = requestLanguage(req);
-    const auto guild = store_.guildBySite(site);
+    const auto guild = guildOrRefuse(site, req, res, visit);
     if (!guild)
-        return refuse(req, res, visit, 404, pages_.renderer().text(language, "no_guild"));
+        return;
     const std::string name = trimmed(req.get_param_value("name"));
     if (name.empty() || name.size() > kMaxSystemNameBytes)
         return refuse(req, res, visit, 400, pages_.renderer().text(language, "system_bad_name"));
@@ -265,10 +293,9 @@ void OfficerPages::editSystems(const std::string& site, const httplib::Request& 
 
 void OfficerPages::audit(const std::string& site, const httplib::Request& req,
                          httplib::Response& res, const PageVisit& visit) const {
-    const auto guild = store_.guildBySite(site);
+    const auto guild = guildOrRefuse(site, req, res, visit);
     if (!guild)
-        return refuse(req, res, visit, 404,
-                      pages_.renderer().text(requestLanguage(req), "no_guild"));
+        return;
     const std::vector<AuditRecord> records = store_.audit(guild->rowId);
     data rows = list();
     for (auto record = records.rbegin(); record != records.rend(); ++record) {

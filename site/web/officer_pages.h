@@ -3,7 +3,9 @@
 #include "store/site_store.h"
 #include "web/site_pages.h"
 
+#include <functional>
 #include <httplib.h>
+#include <optional>
 #include <string>
 
 namespace dkpsite {
@@ -42,6 +44,23 @@ public:
                      const PageVisit& visit) const;
 
 private:
+    // The guild at `site` and the DKP system the request names (its first without `dkp`).
+    struct GuildSystem {
+        SiteGuild guild;
+        SiteDkpSystem system;
+    };
+    // The guild and its DKP system, or nothing once a page that says there is no such guild
+    // has answered.
+    std::optional<GuildSystem> guildSystemOrRefuse(const std::string& site,
+                                                   const httplib::Request& req,
+                                                   httplib::Response& res,
+                                                   const PageVisit& visit) const;
+    std::optional<SiteGuild> guildOrRefuse(const std::string& site, const httplib::Request& req,
+                                           httplib::Response& res, const PageVisit& visit) const;
+    // Runs a write of the ledger; false once a change it refuses has been answered 400 with
+    // the ledger's reason.
+    bool writeOrRefuse(const std::function<void()>& write, const httplib::Request& req,
+                       httplib::Response& res, const PageVisit& visit) const;
     void refuse(const httplib::Request& req, httplib::Response& res, const PageVisit& visit,
                 int status, const std::string& message) const;
     void done(const SiteGuild& guild, std::int64_t dkpSystem, const std::string& what,

@@ -5,6 +5,7 @@
 #include "web/standings_view.h"
 #include "web/web_assets.h"
 
+#include <algorithm>
 #include <map>
 #include <set>
 
@@ -17,6 +18,9 @@ using kainjow::mustache::data;
 constexpr int kLatestEvents = 10;
 constexpr int kLatestLoot = 15;
 constexpr int kFoundLoot = 200;
+// A member's ledger entries a page: a season of raids. A raider of three years has thousands,
+// and a phone should not lay out all of them at once.
+constexpr std::size_t kTimelinePageRows = 100;
 // Longer searches name no item; the field's own limit.
 constexpr size_t kSearchTextLimit = 100;
 // The chart's drawing box, in SVG units; it scales to the page's width.
@@ -406,11 +410,22 @@ void SitePages::member(const std::string& site, const httplib::Request& req, htt
     }
     values.set("attendance", spans);
 
-    // Newest first, each with the balance it left.
+    // Newest first, each with the balance it left, kTimelinePageRows a page.
+    std::vector<std::int64_t> balances;
+    balances.reserve(entries.size());
     std::int64_t balance = 0;
-    std::vector<data> rows;
-    for (const TimelineEntry& entry : entries) {
-        balance += entry.points;
+    for (const TimelineEntry& entry : entries)
+        balances.push_back(balance += entry.points);
+    const std::size_t pages =
+        std::max<std::size_t>(1, (entries.size() + kTimelinePageRows - 1) / kTimelinePageRows);
+    const std::size_t page = static_cast<std::size_t>(std::clamp<std::int64_t>(
+        numberParameter(req, "page").value_or(1), 1, static_cast<std::int64_t>(pages)));
+    const std::size_t newer = (page - 1) * kTimelinePageRows;
+    data timeline = list();
+    for (std::size_t shown = newer; shown < std::min(entries.size(), newer + kTimelinePageRows);
+         ++shown) {
+        const std::size_t index = entries.size() - 1 - shown;
+        const TimelineEntry& entry = entries[index];
         data row;
         row.set("time", ledgerTimeText(entry.atMs));
         if (entry.event != 0) {
@@ -423,13 +438,21 @@ void SitePages::member(const std::string& site, const httplib::Request& req, htt
         if (entry.character != name)
             row.set("alt", entry.character);
         row.set("change", signedNumber(entry.points));
-        row.set("balance", number(balance));
-        rows.push_back(row);
+        row.set("balance", number(balances[index]));
+        timeline.push_back(row);
     }
-    data timeline = list();
-    for (auto row = rows.rbegin(); row != rows.rend(); ++row)
-        timeline.push_back(*row);
     values.set("timeline", timeline);
+    if (pages > 1) {
+        const std::string here = memberAddress(guild->site, system.id, name) + "&page=";
+        data paging;
+        paging.set("page", number(static_cast<std::int64_t>(page)));
+        paging.set("pages", number(static_cast<std::int64_t>(pages)));
+        if (page > 1)
+            paging.set("newer_href", here + number(static_cast<std::int64_t>(page - 1)));
+        if (page < pages)
+            paging.set("older_href", here + number(static_cast<std::int64_t>(page + 1)));
+        values.set("paging", paging);
+    }
     values.set("loot", lootValues(data_.lootOf(system.id, name)));
     values.set("empty_text", renderer_.text(language, "no_loot"));
     answer(req, res, visit, "member", name, values);

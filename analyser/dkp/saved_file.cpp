@@ -3,7 +3,7 @@
 #include "grammar/wowluaclipper.h"
 #include "utilkit/ufile.h"
 
-#include <sys/stat.h>
+#include <filesystem>
 
 namespace dkp {
 namespace {
@@ -16,9 +16,9 @@ bool tooLarge(std::int64_t bytes) {
 
 SavedFileRead readSavedFile(const std::u16string& path, std::string& bytes) {
     bytes.clear();
-    struct stat info {};
-    if (::stat(ufile::toNativePath(path).c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
-        tooLarge(info.st_size))
+    std::error_code error;
+    const std::uintmax_t size = std::filesystem::file_size(ufile::toPath(path), error);
+    if (!error && tooLarge(static_cast<std::int64_t>(size)))
         return SavedFileRead::TooLarge;
     if (!ufile::ReadFileData(path, bytes)) {
         bytes.clear();

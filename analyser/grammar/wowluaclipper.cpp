@@ -48,6 +48,10 @@ std::u16string trimmed(std::u16string text) {
 
 } // namespace
 
+// Emitted here so that Raidsift.dll exports the limits to programs that take their address.
+constexpr int WOWLUAClipper::kMaxNodeDepth;
+constexpr std::int64_t WOWLUAClipper::kMaxTextSize;
+
 WOWLUAClipper::WOWLUAClipper() : Clipper(u'{', u'}') {}
 
 void WOWLUAClipper::loadString(std::u16string text) {

@@ -1,28 +1,21 @@
 #include "utilkit/encrypt.h"
 
-#include <openssl/evp.h>
+#include "digest.h"
 
 namespace encrypt {
-namespace {
 
-std::string toHex(const unsigned char* bytes, unsigned int length) {
+std::string toHex(const unsigned char* bytes, std::size_t length) {
     static constexpr char kDigits[] = "0123456789abcdef";
     std::string hex;
     hex.reserve(length * 2);
-    for (unsigned int i = 0; i < length; ++i) {
+    for (std::size_t i = 0; i < length; ++i) {
         hex.push_back(kDigits[bytes[i] >> 4]);
         hex.push_back(kDigits[bytes[i] & 0x0F]);
     }
     return hex;
 }
 
-std::string digest(const EVP_MD* kind, std::string_view data) {
-    unsigned char bytes[EVP_MAX_MD_SIZE];
-    unsigned int length = 0;
-    if (EVP_Digest(data.data(), data.size(), bytes, &length, kind, nullptr) != 1)
-        return {};
-    return toHex(bytes, length);
-}
+namespace {
 
 bool isUnreserved(unsigned char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' ||
@@ -32,11 +25,11 @@ bool isUnreserved(unsigned char c) {
 } // namespace
 
 std::string SHA(std::string_view data) {
-    return digest(EVP_sha256(), data);
+    return digestHex(Digest::Sha256, data);
 }
 
 std::string MD5(std::string_view data) {
-    return digest(EVP_md5(), data);
+    return digestHex(Digest::Md5, data);
 }
 
 std::string urlEncode(std::string_view data) {

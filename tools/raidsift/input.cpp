@@ -3,22 +3,23 @@
 #include "dkp/saved_file.h"
 #include "grammar/wowluaclipper.h"
 #include "utilkit/ufile.h"
+#include "utilkit/ustring.h"
 
-#include <cerrno>
-#include <cstring>
+#include <filesystem>
 #include <iostream>
-#include <sys/stat.h>
 
 namespace raidsift {
 namespace {
 
 std::string reasonFor(const std::string& file) {
-    struct stat info {};
-    if (::stat(file.c_str(), &info) != 0)
-        return std::strerror(errno);
-    if (S_ISDIR(info.st_mode))
+    namespace fs = std::filesystem;
+    std::error_code error;
+    const fs::file_status status = fs::status(ufile::toPath(ustring::fromUtf8(file)), error);
+    if (error)
+        return error.message();
+    if (fs::is_directory(status))
         return "is a folder";
-    if (!S_ISREG(info.st_mode))
+    if (!fs::is_regular_file(status))
         return "not a regular file";
     return "cannot be read";
 }
@@ -49,7 +50,7 @@ std::string readInput(const std::string& file) {
     if (file == "-")
         return readStandardInput();
     std::string bytes;
-    switch (dkp::readSavedFile(ufile::fromNativePath(file), bytes)) {
+    switch (dkp::readSavedFile(ustring::fromUtf8(file), bytes)) {
     case dkp::SavedFileRead::Read:
         return bytes;
     case dkp::SavedFileRead::TooLarge:

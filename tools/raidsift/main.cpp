@@ -8,6 +8,7 @@
 #include "input.h"
 #include "raid_text.h"
 #include "tree_json.h"
+#include "utilkit/program_io.h"
 #include "utilkit/ustring.h"
 
 #include <iostream>
@@ -123,7 +124,8 @@ int run(const Request& request) {
 } // namespace raidsift
 
 int main(int argc, char** argv) {
-    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    utilkit::useBinaryStandardStreams();
+    const std::vector<std::string> arguments = utilkit::programArguments(argc, argv);
     if (arguments.size() == 1 && (arguments[0] == "--help" || arguments[0] == "-h")) {
         std::cout << raidsift::usageText();
         return 0;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -19,9 +20,6 @@ bool ReadFileData(std::u16string_view path, std::string& data);
 // flushed to disk and then renamed over the old one, so a failure at any point leaves either
 // the complete old file or the complete new one. Keeps an existing file's permissions.
 bool WriteFileData(std::u16string_view path, std::string_view data);
-
-// Writes all of `data` to the open file `fd`, riding out short writes and interruptions.
-bool writeAll(int fd, std::string_view data);
 
 // Copies the folder tree `source` into `target` (created as needed). With `overwrite`
 // false, files already present in the target are kept as they are. Symbolic links are
@@ -44,8 +42,21 @@ void removeUnfinishedCopies(std::u16string_view path);
 // Deletes the folder with all its contents; a missing folder is not an error.
 void DeleteDirectory(std::u16string_view folder);
 
-// The path as the operating system takes it (UTF-8 bytes).
+// The path as the file system library takes it: built from the UTF-16 text on Windows, from its
+// UTF-8 bytes elsewhere. A lone surrogate becomes U+FFFD on Linux and stays on Windows, where
+// file names may hold one.
+std::filesystem::path toPath(std::u16string_view path);
+// The path as a wide text, with "/" between its components.
+std::u16string fromPath(const std::filesystem::path& path);
+
+#if !defined(_WIN32)
+// The path as the operating system takes it (UTF-8 bytes). Windows takes no narrow paths:
+// there every path goes through toPath.
 std::string toNativePath(std::u16string_view path);
 std::u16string fromNativePath(std::string_view path);
+
+// Writes all of `data` to the open file `fd`, riding out short writes and interruptions.
+bool writeAll(int fd, std::string_view data);
+#endif
 
 } // namespace ufile

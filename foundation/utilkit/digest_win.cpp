@@ -1,9 +1,10 @@
 #include "digest.h"
 
 #include <algorithm>
-#include <bcrypt.h>
 #include <vector>
 #include <windows.h>
+
+#include <bcrypt.h> // after windows.h, whose types it uses
 
 namespace encrypt {
 namespace {

@@ -5,8 +5,9 @@
 #include <cstdio>
 #include <fcntl.h>
 #include <io.h>
-#include <shellapi.h>
 #include <windows.h>
+
+#include <shellapi.h> // after windows.h, whose types it uses
 
 namespace utilkit {
 

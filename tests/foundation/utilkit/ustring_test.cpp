@@ -34,6 +34,26 @@ TEST(CodePages, SupplementaryAndUnmappableCharacters) {
     EXPECT_EQ(toNarrowString(std::u16string(1, char16_t(0xD800)), kUtf8CodePage), "\xEF\xBF\xBD");
 }
 
+// Linux converts with iconv, Windows with its own converter, whose private-use characters and
+// best-fit replacements do not count as characters: both give these answers.
+TEST(CodePages, GbkReplacementRulesHoldOnEverySystem) {
+    struct Decoding {
+        std::string gbk;
+        std::u16string text;
+    };
+    const Decoding decodings[] = {
+        {"\x80", u"\u20AC"},                         // the euro sign, one byte
+        {"\xA1\xA1", u"\u3000"},                     // ideographic space
+        {"\xAA\xA1", u"\uFFFD\uFFFD"},               // a pair left to users
+        {"\x81\x20x", u"\uFFFD x"},                  // a lead byte before a byte it cannot lead
+        {"\xD0\xA1\xFF\xD0", u"\u5C0F\uFFFD\uFFFD"}, // an invalid byte, then a cut pair
+    };
+    for (const Decoding& decoding : decodings)
+        EXPECT_EQ(toWideString(decoding.gbk, kAnsiCodePage), decoding.text) << decoding.gbk;
+    EXPECT_EQ(toNarrowString(u"\u20AC\u00FC\u00E4\uE000\u5C0F", kAnsiCodePage),
+              "\x80\xA8\xB9??\xD0\xA1"); // ä has no best-fit "a", U+E000 no user-defined pair
+}
+
 TEST(Texts, ToStringAnalyzeTrimAndCase) {
     EXPECT_EQ(ToString(-2147483647 - 1), u"-2147483648");
     EXPECT_EQ(ToString(0), u"0");

@@ -36,7 +36,8 @@ protected:
     std::u16string folder_;
 };
 
-const std::string kBinary("line\r\nnext\n\x1A after Ctrl-Z\0and NUL\r", 37);
+constexpr char kBinaryBytes[] = "line\r\nnext\n\x1A after Ctrl-Z\0and NUL\r";
+const std::string kBinary(kBinaryBytes, sizeof kBinaryBytes - 1);
 
 TEST_F(WideFileTest, ChineseNamesCarryBytesUnchangedAndReplaceWholeFiles) {
     const std::u16string file = folder_ + u"团队记录.lua";

@@ -1,9 +1,7 @@
 #include "utilkit/large_pages.h"
-#include "utilkit/memory_pages.h"
 
 #include <cstdint>
 #include <sys/mman.h>
-#include <unistd.h>
 
 namespace utilkit {
 
@@ -14,14 +12,6 @@ void adviseLargePages(void* start, std::size_t size) {
     const std::uintptr_t end = (from + size) & ~(kLargePage - 1);
     if (end > begin)
         ::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
-}
-
-std::size_t pageSize() {
-    return static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
-}
-
-void releasePages(void* start, std::size_t length) {
-    ::madvise(start, length, MADV_DONTNEED);
 }
 
 } // namespace utilkit

@@ -10,16 +10,6 @@ namespace {
 
 using kainjow::mustache::data;
 
-// Longer passwords are no one's: the form says so before the password work is spent.
-constexpr std::size_t kMaxPasswordBytes = 256;
-
-std::string trimmed(const std::string& text) {
-    const std::size_t first = text.find_first_not_of(" \t\r\n");
-    if (first == std::string::npos)
-        return "";
-    return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
-}
-
 data list() {
     return data(data::type::list);
 }
@@ -82,7 +72,7 @@ void AccountPages::changePassword(const httplib::Request& req, httplib::Response
                                   const PageVisit& visit) const {
     const std::string old = req.get_param_value("old");
     const std::string password = req.get_param_value("password");
-    if (old.empty() || old.size() > kMaxPasswordBytes)
+    if (old.empty() || old.size() > kMaxFormPasswordBytes)
         return answerAccount(req, res, visit, 400, "password_old_missing");
     const std::string problem = newPasswordProblem(password, req.get_param_value("password_again"));
     if (!problem.empty())

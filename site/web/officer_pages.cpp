@@ -27,13 +27,6 @@ std::string number(std::int64_t value) {
     return std::to_string(value);
 }
 
-std::string trimmed(const std::string& text) {
-    const std::size_t first = text.find_first_not_of(" \t\r\n");
-    if (first == std::string::npos)
-        return "";
-    return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
-}
-
 // The request's `name` parameter as a whole number, with an optional minus sign, inside
 // ±`limit`; nothing otherwise.
 std::optional<std::int64_t> signedParameter(const httplib::Request& req, const char* name,

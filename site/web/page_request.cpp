@@ -27,6 +27,13 @@ PageLanguage requestLanguage(const httplib::Request& req) {
                               req.get_header_value("Accept-Language"));
 }
 
+std::string trimmed(const std::string& text) {
+    const std::size_t first = text.find_first_not_of(" \t\r\n");
+    if (first == std::string::npos)
+        return "";
+    return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
+}
+
 std::string localTarget(const std::string& target) {
     if (target.empty() || target[0] != '/' ||
         (target.size() > 1 && (target[1] == '/' || target[1] == '\\')))

@@ -19,6 +19,12 @@ PageLanguage requestLanguage(const httplib::Request& req);
 // "//…"), otherwise "/".
 std::string localTarget(const std::string& target);
 
+// Longer passwords are no one's: a form says so before any password work is spent on them.
+inline constexpr std::size_t kMaxFormPasswordBytes = 256;
+
+// `text` without the blanks (spaces, tabs, line ends) at either end.
+std::string trimmed(const std::string& text);
+
 // The request's parameter `name` as a number of at most 15 digits (no sign), or nothing.
 std::optional<std::int64_t> numberParameter(const httplib::Request& req, const char* name);
 

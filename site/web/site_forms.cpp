@@ -10,16 +10,8 @@ namespace {
 
 using kainjow::mustache::data;
 
-// Longer names and passwords are no one's: the form says so before the password work is spent.
+// Longer names are no one's: the form says so before the password work is spent.
 constexpr std::size_t kMaxUserNameBytes = 64;
-constexpr std::size_t kMaxPasswordBytes = 256;
-
-std::string trimmed(const std::string& text) {
-    const std::size_t first = text.find_first_not_of(" \t\r\n");
-    if (first == std::string::npos)
-        return "";
-    return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
-}
 
 // Where a form leads after it is done: the address it names when that is a page of this site,
 // otherwise `fallback`.
@@ -68,7 +60,7 @@ void SiteForms::login(const httplib::Request& req, httplib::Response& res,
     const std::string name = trimmed(req.get_param_value("user"));
     const std::string password = req.get_param_value("password");
     if (name.empty() || password.empty() || name.size() > kMaxUserNameBytes ||
-        password.size() > kMaxPasswordBytes)
+        password.size() > kMaxFormPasswordBytes)
         return answerLoginForm(req, res, visit, 400, "login_missing");
     const LoginResult result =
         logins_.attempt(name, clientPasswordDigest(password), visit.address, visit.nowMs);

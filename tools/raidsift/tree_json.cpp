@@ -25,13 +25,7 @@ public:
 
     void attrib(const std::u16string& name, const std::u16string& value) override {
         Level& level = open_.back();
-        out_ << (level.attribs++ == 0 ? "[\n" : ",\n");
-        indent(level.depth + 1);
-        out_ << "{\n";
-        key(level.depth + 2, "name");
-        text(name);
-        out_ << ",\n";
-        key(level.depth + 2, "value");
+        openEntry(level.attribs, level.depth, name, "value");
         text(value);
         close(level.depth + 1, '}');
     }
@@ -39,13 +33,7 @@ public:
     void enterNode(const std::u16string& name) override {
         Level& level = open_.back();
         startNodes(level);
-        out_ << (level.nodes++ == 0 ? "[\n" : ",\n");
-        indent(level.depth + 1);
-        out_ << "{\n";
-        key(level.depth + 2, "name");
-        text(name);
-        out_ << ",\n";
-        key(level.depth + 2, "attribs");
+        openEntry(level.nodes, level.depth, name, "attribs");
         open_.push_back({level.depth + 2});
     }
 
@@ -75,6 +63,18 @@ private:
         out_ << ",\n";
         key(level.depth, "nodes");
         level.inNodes = true;
+    }
+
+    // Begins the next object of an array at `depth` (the array's first when `count` is 0): its
+    // name, then the key of what follows it.
+    void openEntry(int& count, int depth, const std::u16string& name, const char* nextKey) {
+        out_ << (count++ == 0 ? "[\n" : ",\n");
+        indent(depth + 1);
+        out_ << "{\n";
+        key(depth + 2, "name");
+        text(name);
+        out_ << ",\n";
+        key(depth + 2, nextKey);
     }
 
     // Closes the innermost object's arrays and returns their depth.

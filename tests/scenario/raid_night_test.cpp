@@ -1,11 +1,11 @@
 // A raid night as a new user on Linux lives it, with the real program pieces: no Wine registry
 // record, the game folder chosen in the settings dialog, the reference site on loopback, the
 // shipped addon run by a real Lua.
-#include "addon_lua.h"
+#include "testsupport/addon_lua.h"
+#include "testsupport/fake_desktop.h"
 #include "testsupport/modal_dialogs.h"
 #include "testsupport/site_process.h"
 #include "testsupport/temporary_folder.h"
-#include "ui_test_support.h"
 
 #include "app/raidledger_app.h"
 #include "gamefiles/dkp_list.h"
@@ -205,8 +205,8 @@ protected:
     testsupport::SiteProcess site_{siteDatabase_, {"--demo"}};
     fs::path previous_;
     std::map<std::string, std::string> savedEnvironment_;
-    uitest::RecordingPrompter prompter_; // every question is answered No
-    uitest::FakeDesktop desktop_;
+    testsupport::RecordingPrompter prompter_; // every question is answered No
+    testsupport::FakeDesktop desktop_;
     int settingsShown_ = 0;
     std::string chosenBackup_;
 };

@@ -5,12 +5,12 @@
 #include "gamefiles/dkp_list.h"
 #include "gamefiles/game_folder.h"
 #include "savekeep/data_backup.h"
+#include "testsupport/fake_desktop.h"
 #include "testsupport/modal_dialogs.h"
 #include "testsupport/site_process.h"
 #include "testsupport/temporary_folder.h"
 #include "ui/clogindlg.h"
 #include "ui/cmainframe.h"
-#include "ui_test_support.h"
 #include "utilkit/ufile.h"
 #include "utilkit/ustring.h"
 
@@ -69,8 +69,8 @@ protected:
 
     testsupport::TemporaryFolder folder_;
     fs::path previous_;
-    uitest::RecordingPrompter prompter_;
-    uitest::FakeDesktop desktop_;
+    testsupport::RecordingPrompter prompter_;
+    testsupport::FakeDesktop desktop_;
 };
 
 TEST_F(RaidledgerAppTest, ACancelledLoginEndsWithoutAMainWindow) {

@@ -4,9 +4,9 @@
 
 #include "config/config_store.h"
 #include "config/ledgerward_keys.h"
-#include "fake_services.h"
+#include "testsupport/fake_desktop.h"
+#include "testsupport/fake_site_services.h"
 #include "testsupport/temporary_folder.h"
-#include "ui_test_support.h"
 #include "utilkit/encrypt.h"
 #include "utilkit/ustring.h"
 
@@ -87,9 +87,9 @@ protected:
     testsupport::TemporaryFolder folder_;
     std::unique_ptr<config::ConfigStore> store_;
     config::PropertyBag* section_ = nullptr;
-    uitest::FakeLoginService service_;
-    uitest::RecordingPrompter prompter_;
-    uitest::FakeDesktop desktop_;
+    testsupport::FakeLoginService service_;
+    testsupport::RecordingPrompter prompter_;
+    testsupport::FakeDesktop desktop_;
     std::unique_ptr<ui::CLoginDlg> dialog_;
 };
 

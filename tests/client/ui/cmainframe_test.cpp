@@ -5,16 +5,16 @@
 
 #include "config/config_store.h"
 #include "config/ledgerward_keys.h"
-#include "fake_services.h"
 #include "gamefiles/dkp_list.h"
 #include "gamefiles/game_folder.h"
 #include "testsupport/fake_account_service.h"
 #include "testsupport/fake_backup.h"
+#include "testsupport/fake_desktop.h"
+#include "testsupport/fake_site_services.h"
 #include "testsupport/fake_timer.h"
 #include "testsupport/modal_dialogs.h"
 #include "testsupport/temporary_folder.h"
 #include "ui/weblink.h"
-#include "ui_test_support.h"
 #include "utilkit/ufile.h"
 #include "utilkit/ustring.h"
 
@@ -121,9 +121,9 @@ protected:
     testsupport::FakeTimer timer_;
     gamefiles::GameFolder gameFolder_;
     testsupport::FakeAccountService accounts_;
-    uitest::FakeGuildDkpService guildDkp_;
-    uitest::RecordingPrompter prompter_;
-    uitest::FakeDesktop desktop_;
+    testsupport::FakeGuildDkpService guildDkp_;
+    testsupport::RecordingPrompter prompter_;
+    testsupport::FakeDesktop desktop_;
     std::unique_ptr<ui::CMainFrame> frame_;
 };
 

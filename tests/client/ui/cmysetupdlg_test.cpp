@@ -4,11 +4,11 @@
 
 #include "config/config_store.h"
 #include "config/ledgerward_keys.h"
-#include "fake_services.h"
 #include "gamefiles/game_folder.h"
 #include "testsupport/fake_account_service.h"
+#include "testsupport/fake_desktop.h"
+#include "testsupport/fake_site_services.h"
 #include "testsupport/temporary_folder.h"
-#include "ui_test_support.h"
 #include "utilkit/ufile.h"
 #include "utilkit/ustring.h"
 
@@ -80,8 +80,8 @@ protected:
     usettings::Deployment deployment_;
     gamefiles::GameFolder gameFolder_;
     testsupport::FakeAccountService accounts_;
-    uitest::RecordingPrompter prompter_;
-    uitest::FakeDesktop desktop_;
+    testsupport::RecordingPrompter prompter_;
+    testsupport::FakeDesktop desktop_;
     std::unique_ptr<ui::CMySetupDlg> dialog_;
 };
 

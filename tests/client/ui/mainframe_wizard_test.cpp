@@ -1,11 +1,12 @@
 // The main window's upload and restore commands start the wizard's windows.
-#include "fake_services.h"
 #include "testsupport/fake_backup.h"
+#include "testsupport/fake_desktop.h"
+#include "testsupport/fake_site_services.h"
 #include "testsupport/fake_timer.h"
+#include "testsupport/fake_upload_service.h"
 #include "testsupport/modal_dialogs.h"
+#include "testsupport/qstring_print.h"
 #include "testsupport/temporary_folder.h"
-#include "ui_test_support.h"
-#include "wizard_support.h"
 
 #include "gamefiles/game_folder.h"
 #include "savekeep/backup.h"
@@ -41,8 +42,8 @@ TEST(MainFrameWizard, RestoreCommandRunsTheRestoreDialogWithTheBackupObject) {
     backup.records = {{u"ACCOUNT", {u"/backups/ACCOUNT/TALLYRA_20080125_200000.lua"}}};
     testsupport::FakeTimer timer;
     gamefiles::GameFolder gameFolder;
-    uitest::RecordingPrompter prompter;
-    uitest::FakeDesktop desktop;
+    testsupport::RecordingPrompter prompter;
+    testsupport::FakeDesktop desktop;
     ui::CMainFrame frame(partsWith(timer, gameFolder, {prompter, desktop}, &backup, nullptr));
     QString account;
     testsupport::whenShown<ui::CRestoreDataDlg>([&](ui::CRestoreDataDlg* dialog) {
@@ -58,9 +59,9 @@ TEST(MainFrameWizard, UploadCommandWithoutAccountsEndsAfterTheFolderMessage) {
     const std::u16string game = dir.folder();
     dir.makeFolder("WTF/Account");
     gamefiles::GameFolder gameFolder(game);
-    uitest::RecordingPrompter prompter;
-    uitest::FakeDesktop desktop;
-    wizardtest::FakeUploadService uploads;
+    testsupport::RecordingPrompter prompter;
+    testsupport::FakeDesktop desktop;
+    testsupport::FakeUploadService uploads;
     testsupport::FakeTimer timer;
     ui::CMainFrame frame(partsWith(timer, gameFolder, {prompter, desktop}, nullptr, &uploads));
     frame.onCommand(ui::mainframeids::Upload);

@@ -1,9 +1,9 @@
 // The restore-data dialog over a stand-in backup object and real backup files.
-#include "fake_services.h"
 #include "testsupport/fake_backup.h"
+#include "testsupport/fake_desktop.h"
+#include "testsupport/fake_site_services.h"
+#include "testsupport/qstring_print.h"
 #include "testsupport/temporary_folder.h"
-#include "ui_test_support.h"
-#include "wizard_support.h"
 
 #include "gamefiles/game_folder.h"
 #include "savekeep/backup.h"
@@ -51,8 +51,8 @@ protected:
     const testsupport::TemporaryFolder dir;
     gamefiles::GameFolder gameFolder;
     testsupport::FakeBackup backup;
-    uitest::RecordingPrompter prompter;
-    uitest::FakeDesktop desktop;
+    testsupport::RecordingPrompter prompter;
+    testsupport::FakeDesktop desktop;
 };
 
 TEST_F(RestoreData, ShowsBackupsNewestFirstAndRestoresTheChosenOne) {

@@ -1,7 +1,7 @@
 // The shipped addon's Lua, run by lua5.4 as the game loads it.
-#include "addon_lua.h"
 #include "gamefiles/addon_manager.h"
 #include "gamefiles/dkp_list.h"
+#include "testsupport/addon_lua.h"
 
 #include "testsupport/temporary_folder.h"
 #include "utilkit/ufile.h"

@@ -1,11 +1,11 @@
 // The in-game points end to end: raids uploaded to a real dkpsite, the guild's list fetched and
 // written as the client does, the shipped addon installed and its Lua run by lua5.4.
-#include "addon_lua.h"
 #include "dkp/load_raids.h"
 #include "gamefiles/addon_manager.h"
 #include "gamefiles/dkp_list.h"
 #include "grammar/wowluaclipper.h"
 #include "sample_raid.h"
+#include "testsupport/addon_lua.h"
 #include "testsupport/recording_listeners.h"
 #include "testsupport/site_process.h"
 #include "testsupport/temporary_folder.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-// Runs an addon folder's Lua with lua5.4 through addon_harness.lua (beside this file), which
+// Runs an addon folder's Lua with lua5.4 through tests/support/addon_harness.lua, which
 // loads the files its .toc names as the game does, with a stand-in for the game functions the
 // addon calls, and asks the addon's MerDKP functions for every player's points.
 namespace addon_lua {

@@ -1,10 +1,10 @@
 // An upload from the event upload dialog that reaches a dkpsite started for the test.
-#include "raid_fixture.h"
 #include "testsupport/event_loop_dispatcher.h"
 #include "testsupport/fake_account_service.h"
+#include "testsupport/fake_desktop.h"
+#include "testsupport/qstring_print.h"
+#include "testsupport/raid_table.h"
 #include "testsupport/site_process.h"
-#include "ui_test_support.h"
-#include "wizard_support.h"
 
 #include "protocol/protocol.h"
 #include "protocol_binding/protocol_binding.h"
@@ -95,12 +95,12 @@ protected:
     Session session;
     protocol::AccountService* accounts = nullptr;
     protocol::EventUploadService* uploads = nullptr;
-    uitest::RecordingPrompter prompter;
-    uitest::FakeDesktop desktop;
+    testsupport::RecordingPrompter prompter;
+    testsupport::FakeDesktop desktop;
 };
 
 TEST_F(UploadToSite, TheSiteReceivesTheExactExportDocumentAndThePageOpens) {
-    auto raid = wizardtest::RaidTable(u"01/25/08 20:03:13", u"纳克萨玛斯")
+    auto raid = testsupport::RaidTable(u"01/25/08 20:03:13", u"纳克萨玛斯")
                     .member(u"暗影之刃")
                     .kill(u"阿努布雷坎", 10, {u"暗影之刃"})
                     .loot(u"雷霆之怒", u"暗影之刃", 30, u"阿努布雷坎")
@@ -136,7 +136,7 @@ TEST_F(UploadToSite, TheSiteReceivesTheExactExportDocumentAndThePageOpens) {
 TEST_F(UploadToSite, AnUnknownGuildIsRefusedAndTheFormStaysForAnotherTry) {
     testsupport::FakeAccountService fakeGuilds;
     fakeGuilds.guilds = {{{{999999, u"没有"}}, u"no-such-guild"}};
-    auto raid = wizardtest::RaidTable().build();
+    auto raid = testsupport::RaidTable().build();
     ui::CEventImportDlg dialog({prompter, desktop}, raid.get(), &fakeGuilds, uploads, {});
     dialog.show();
     dialog.findChild<QPushButton*>(ui::eventimportdlgids::UploadButton)->click();

@@ -1,4 +1,4 @@
-#include "addon_lua.h"
+#include "testsupport/addon_lua.h"
 
 #include "testsupport/child_process.h"
 

@@ -1,9 +1,10 @@
 // The upload wizard from the account folders on disk to the upload, step by step.
 #include "testsupport/fake_account_service.h"
+#include "testsupport/fake_desktop.h"
+#include "testsupport/fake_upload_service.h"
 #include "testsupport/modal_dialogs.h"
+#include "testsupport/qstring_print.h"
 #include "testsupport/temporary_folder.h"
-#include "ui_test_support.h"
-#include "wizard_support.h"
 
 #include "gamefiles/game_folder.h"
 #include "gamefiles/upload_marks.h"
@@ -83,9 +84,9 @@ protected:
     std::u16string gameFolder;
     gamefiles::GameFolder inEffect;
     testsupport::FakeAccountService accounts;
-    wizardtest::FakeUploadService uploads;
-    uitest::RecordingPrompter prompter;
-    uitest::FakeDesktop desktop;
+    testsupport::FakeUploadService uploads;
+    testsupport::RecordingPrompter prompter;
+    testsupport::FakeDesktop desktop;
 };
 
 TEST_F(UploadWizard, WithoutAccountFoldersItNamesTheFolderAndEnds) {
@@ -174,7 +175,7 @@ TEST_F(UploadWizard, UploadsTheChosenRaidOfTheChosenAccount) {
 }
 
 // Uploads the second raid of SECOND and answers the event page offer with No.
-void uploadSecondRaid(wizardtest::FakeUploadService& uploads) {
+void uploadSecondRaid(testsupport::FakeUploadService& uploads) {
     testsupport::whenShown<ui::CSelectAccountDlg>([&](ui::CSelectAccountDlg* dialog) {
         dialog->accountList()->setCurrentItem(
             dialog->accountList()->findItems("SECOND", Qt::MatchExactly).value(0));

@@ -1,10 +1,11 @@
 // The event upload dialog against stand-in services: checks, what is sent, the answers.
-#include "raid_fixture.h"
 #include "testsupport/fake_account_service.h"
+#include "testsupport/fake_desktop.h"
+#include "testsupport/fake_upload_service.h"
 #include "testsupport/modal_dialogs.h"
+#include "testsupport/qstring_print.h"
+#include "testsupport/raid_table.h"
 #include "testsupport/temporary_folder.h"
-#include "ui_test_support.h"
-#include "wizard_support.h"
 
 #include "ui/wizard/ceditraiddlg.h"
 #include "ui/wizard/ceventimportdlg.h"
@@ -62,11 +63,11 @@ protected:
     }
 
     std::unique_ptr<dkp::Raid> raid =
-        wizardtest::RaidTable().member(u"甲").kill(u"Onyxia", 10, {u"甲"}).build();
+        testsupport::RaidTable().member(u"甲").kill(u"Onyxia", 10, {u"甲"}).build();
     testsupport::FakeAccountService accounts;
-    wizardtest::FakeUploadService uploads;
-    uitest::RecordingPrompter prompter;
-    uitest::FakeDesktop desktop;
+    testsupport::FakeUploadService uploads;
+    testsupport::RecordingPrompter prompter;
+    testsupport::FakeDesktop desktop;
 };
 
 TEST_F(EventImport, OpensWithTheRaidNameAndTheFirstGuildsSystems) {
@@ -251,7 +252,7 @@ TEST_F(EventImport, StepBackShowsTheRaidWindowAndReturnsWithEverythingKept) {
 }
 
 TEST_F(EventImport, TheReviewIsListedAboveTheFormAndAnErrorNeedsUploadAnyway) {
-    raid = wizardtest::RaidTable()
+    raid = testsupport::RaidTable()
                .member(u"甲")
                .kill(u"Onyxia", 10, {u"甲"})
                .loot(u"Helm", u"路人", 30, u"Onyxia")
@@ -356,7 +357,7 @@ TEST_F(EventImportMarks, TheSameDocumentToTheSameSiteGoesAgainOnlyAfterAYes) {
     prompter.questions.clear();
     uploadAndAnswer(*openMarked({QStringLiteral("http://other.test"), kAddresses.itemSearch}), 200,
                     7);
-    raid = wizardtest::RaidTable().member(u"乙").build();
+    raid = testsupport::RaidTable().member(u"乙").build();
     uploadAndAnswer(*openMarked(kAddresses), 200, 43);
     EXPECT_EQ(uploads.sent.size(), 4u);
     EXPECT_EQ(prompter.questions.size(), 2u) << "only the two event page offers";

@@ -1,8 +1,9 @@
 // The raid window and its three views, filled from analysed raids.
-#include "raid_fixture.h"
+#include "testsupport/fake_desktop.h"
 #include "testsupport/modal_dialogs.h"
+#include "testsupport/qstring_print.h"
+#include "testsupport/raid_table.h"
 #include "testsupport/temporary_folder.h"
-#include "ui_test_support.h"
 
 #include "ui/unitnames.h"
 #include "ui/weblink.h"
@@ -12,7 +13,6 @@
 #include "ui/wizard/craidmobsview_ids.h"
 #include "ui/wizard/craidoverview_ids.h"
 #include "ui/wizard/raidexport.h"
-#include "wizard_support.h"
 
 #include "utilkit/ufile.h"
 
@@ -36,12 +36,12 @@ const QString kItemHost = QStringLiteral("http://items.test");
 
 class RaidWindow {
 public:
-    explicit RaidWindow(const wizardtest::RaidTable& table)
+    explicit RaidWindow(const testsupport::RaidTable& table)
         : raid_(table.build()), dialog_({prompter_, desktop_}, raid_.get(), kItemHost) {}
 
     ui::CEditRaidDlg& dialog() { return dialog_; }
-    uitest::RecordingPrompter& prompter() { return prompter_; }
-    uitest::FakeDesktop& desktop() { return desktop_; }
+    testsupport::RecordingPrompter& prompter() { return prompter_; }
+    testsupport::FakeDesktop& desktop() { return desktop_; }
 
     QStringList sections() {
         QStringList texts;
@@ -67,14 +67,14 @@ public:
     }
 
 private:
-    uitest::RecordingPrompter prompter_;
-    uitest::FakeDesktop desktop_;
+    testsupport::RecordingPrompter prompter_;
+    testsupport::FakeDesktop desktop_;
     std::unique_ptr<dkp::Raid> raid_;
     ui::CEditRaidDlg dialog_;
 };
 
 TEST(RaidWindow, RaidWithoutKillsListsOnlyOverviewAndTrashMobs) {
-    RaidWindow window(wizardtest::RaidTable().member(u"甲"));
+    RaidWindow window(testsupport::RaidTable().member(u"甲"));
     EXPECT_EQ(window.sections(), (QStringList{"总览", "小怪掉落"}));
     EXPECT_EQ(window.dialog().windowTitle(), "编辑RAID活动-08/01/25 20:03:13(Hall)");
     EXPECT_EQ(window.dialog().sectionList()->currentRow(), 0);
@@ -88,12 +88,12 @@ TEST(RaidWindow, RaidWithoutKillsListsOnlyOverviewAndTrashMobs) {
 
 TEST(RaidWindow, TitleWithoutRaidNameHasNoDash) {
     // A four-digit year lands beyond the calendar: the raid has no name.
-    RaidWindow window(wizardtest::RaidTable(u"01/25/2008 20:03:13", u""));
+    RaidWindow window(testsupport::RaidTable(u"01/25/2008 20:03:13", u""));
     EXPECT_EQ(window.dialog().windowTitle(), "编辑RAID活动");
 }
 
 TEST(RaidWindow, OverviewListsKillsWithPointsAndSummarises) {
-    RaidWindow window(wizardtest::RaidTable()
+    RaidWindow window(testsupport::RaidTable()
                           .member(u"甲")
                           .member(u"乙")
                           .kill(u"Lucifron", 10, {u"甲", u"乙"})
@@ -113,9 +113,9 @@ TEST(RaidWindow, OverviewListsKillsWithPointsAndSummarises) {
 }
 
 TEST(RaidWindow, SwitchingBossesLeavesOnlyTheNewAttendeesVisible) {
-    RaidWindow window(wizardtest::RaidTable()
-                          .kill(u"Big", 5, wizardtest::numberedNames(u"p", 35))
-                          .kill(u"Small", 5, wizardtest::numberedNames(u"q", 5)));
+    RaidWindow window(testsupport::RaidTable()
+                          .kill(u"Big", 5, testsupport::numberedNames(u"p", 35))
+                          .kill(u"Small", 5, testsupport::numberedNames(u"q", 5)));
     window.select(1);
     EXPECT_TRUE(window.viewShown(ui::editraiddlgids::BossView));
     EXPECT_FALSE(window.viewShown(ui::editraiddlgids::Overview));
@@ -129,7 +129,7 @@ TEST(RaidWindow, SwitchingBossesLeavesOnlyTheNewAttendeesVisible) {
 }
 
 TEST(RaidWindow, BossViewShowsWhatEachAttendeePaidForThisBoss) {
-    RaidWindow window(wizardtest::RaidTable()
+    RaidWindow window(testsupport::RaidTable()
                           .kill(u"Onyxia", 10, {u"甲", u"乙", u"丙"})
                           .kill(u"Ragnaros", 7)
                           .loot(u"Helm", u"甲", 30, u"Onyxia")
@@ -153,7 +153,7 @@ TEST(RaidWindow, BossViewShowsWhatEachAttendeePaidForThisBoss) {
 }
 
 TEST(RaidWindow, ABossKilledTwiceShowsItsFirstKillWithTheLootOfBoth) {
-    RaidWindow window(wizardtest::RaidTable()
+    RaidWindow window(testsupport::RaidTable()
                           .kill(u"Twin", 3, {u"甲"})
                           .kill(u"Twin", 9, {u"乙", u"丙"})
                           .loot(u"Helm", u"乙", 4, u"Twin")
@@ -167,14 +167,14 @@ TEST(RaidWindow, ABossKilledTwiceShowsItsFirstKillWithTheLootOfBoth) {
 }
 
 TEST(RaidWindow, ListsLongerThanTheUnitsAreCut) {
-    wizardtest::RaidTable table;
-    for (const auto& boss : wizardtest::numberedNames(u"Boss", 21))
+    testsupport::RaidTable table;
+    for (const auto& boss : testsupport::numberedNames(u"Boss", 21))
         table.kill(boss, 1,
-                   boss == u"Boss1" ? wizardtest::numberedNames(u"p", 41)
+                   boss == u"Boss1" ? testsupport::numberedNames(u"p", 41)
                                     : std::vector<std::u16string>{});
-    for (const auto& item : wizardtest::numberedNames(u"Item", 13))
+    for (const auto& item : testsupport::numberedNames(u"Item", 13))
         table.loot(item, u"p1", 1, u"Boss1");
-    for (const auto& item : wizardtest::numberedNames(u"Trash", 40))
+    for (const auto& item : testsupport::numberedNames(u"Trash", 40))
         table.loot(item, u"p2", 2, u"小怪掉落");
     RaidWindow window(table);
 
@@ -202,7 +202,7 @@ TEST(RaidWindow, ListsLongerThanTheUnitsAreCut) {
 }
 
 TEST(RaidWindow, NonAsciiNamesLinkWithTheirUtf8BytesPercentEncoded) {
-    RaidWindow window(wizardtest::RaidTable()
+    RaidWindow window(testsupport::RaidTable()
                           .kill(u"奥妮克希亚", 10)
                           .loot(u"雷霆之怒 (左)", u"甲", 0, u"小怪掉落"));
     window.select(2);
@@ -212,7 +212,7 @@ TEST(RaidWindow, NonAsciiNamesLinkWithTheirUtf8BytesPercentEncoded) {
         kItemHost + "/wow/s.php?n=%E9%9B%B7%E9%9C%86%E4%B9%8B%E6%80%92%20%28%E5%B7%A6%29";
     EXPECT_EQ(item->address(), address);
     item->activate();
-    const uitest::FakeDesktop& desktop = window.desktop();
+    const testsupport::FakeDesktop& desktop = window.desktop();
     ASSERT_EQ(desktop.openedUrls.size(), 1u);
     EXPECT_EQ(QString::fromStdU16String(desktop.openedUrls[0]), address);
     EXPECT_TRUE(window.link(overview::FirstBossLink)
@@ -221,19 +221,19 @@ TEST(RaidWindow, NonAsciiNamesLinkWithTheirUtf8BytesPercentEncoded) {
 }
 
 TEST(RaidWindow, ButtonsConfirmOrCancel) {
-    RaidWindow window{wizardtest::RaidTable()};
+    RaidWindow window{testsupport::RaidTable()};
     window.dialog().findChild<QPushButton*>(ui::editraiddlgids::NextButton)->click();
     EXPECT_EQ(window.dialog().result(), QDialog::Accepted);
-    RaidWindow other{wizardtest::RaidTable()};
+    RaidWindow other{testsupport::RaidTable()};
     other.dialog().findChild<QPushButton*>(ui::editraiddlgids::CancelButton)->click();
     EXPECT_EQ(other.dialog().result(), QDialog::Rejected);
 }
 
 TEST(RaidWindow, OverviewCountsWhatTheReviewFound) {
-    const wizardtest::RaidTable table = wizardtest::RaidTable()
-                                            .member(u"甲")
-                                            .kill(u"Lucifron", 10, {u"甲"})
-                                            .loot(u"Helm", u"路人", 30, u"Lucifron");
+    const testsupport::RaidTable table = testsupport::RaidTable()
+                                             .member(u"甲")
+                                             .kill(u"Lucifron", 10, {u"甲"})
+                                             .loot(u"Helm", u"路人", 30, u"Lucifron");
     RaidWindow window(table);
     const std::unique_ptr<dkp::Raid> raid = table.build();
     const dkp::ReviewCounts counts = dkp::countFindings(dkp::reviewRaid(*raid));
@@ -277,15 +277,15 @@ protected:
         return bytes;
     }
 
-    wizardtest::RaidTable table = wizardtest::RaidTable()
-                                      .member(u"甲")
-                                      .member(u"乙, \"丙\"")
-                                      .kill(u"Lucifron", 10, {u"甲"})
-                                      .loot(u"Helm <&>", u"甲", 30, u"Lucifron");
+    testsupport::RaidTable table = testsupport::RaidTable()
+                                       .member(u"甲")
+                                       .member(u"乙, \"丙\"")
+                                       .kill(u"Lucifron", 10, {u"甲"})
+                                       .loot(u"Helm <&>", u"甲", 30, u"Lucifron");
     std::unique_ptr<dkp::Raid> raid = table.build();
     RaidWindow window{table};
     testsupport::TemporaryFolder folder;
-    uitest::RecordingPrompter& prompter = window.prompter();
+    testsupport::RecordingPrompter& prompter = window.prompter();
 };
 
 TEST_F(RaidWindowExport, EachFormOfTheDialogWritesTheAnalysersDocument) {

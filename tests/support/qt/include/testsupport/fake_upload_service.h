@@ -1,24 +1,14 @@
 #pragma once
 
-// Helpers for the upload wizard's tests: a stand-in upload service, and QString in the failure
-// messages.
+// A stand-in for the site's upload service: it records the events the wizard sends, and the
+// test answers them.
 #include "protocol/event_upload_service.h"
 
-#include <QString>
-
-#include <gtest/gtest.h>
-
-#include <ostream>
+#include <cstdint>
 #include <string>
 #include <vector>
 
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& text, std::ostream* out) {
-    *out << text.toStdString();
-}
-QT_END_NAMESPACE
-
-namespace wizardtest {
+namespace testsupport {
 
 struct SentEvent {
     std::u16string guildId;
@@ -51,4 +41,4 @@ public:
     std::vector<protocol::EventUploadListener*> listeners;
 };
 
-} // namespace wizardtest
+} // namespace testsupport

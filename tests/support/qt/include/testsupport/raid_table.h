@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace wizardtest {
+namespace testsupport {
 
 class RaidTable {
 public:
@@ -102,4 +102,4 @@ inline std::vector<std::u16string> numberedNames(const std::u16string& prefix, i
     return names;
 }
 
-} // namespace wizardtest
+} // namespace testsupport

@@ -1,7 +1,7 @@
 // The account and raid selection dialogs.
-#include "raid_fixture.h"
-#include "ui_test_support.h"
-#include "wizard_support.h"
+#include "testsupport/fake_desktop.h"
+#include "testsupport/qstring_print.h"
+#include "testsupport/raid_table.h"
 
 #include "ui/wizard/cselectaccountdlg.h"
 #include "ui/wizard/cselectraiddlg.h"
@@ -26,8 +26,8 @@ void clickNext(QDialog& dialog) {
 }
 
 TEST(SelectAccount, NoAccountsNamesTheGameFolderAndCancels) {
-    uitest::RecordingPrompter prompter;
-    uitest::FakeDesktop desktop;
+    testsupport::RecordingPrompter prompter;
+    testsupport::FakeDesktop desktop;
     ui::CSelectAccountDlg dialog({prompter, desktop}, {}, u"/games/World of Warcraft/");
     EXPECT_EQ(dialog.exec(), QDialog::Rejected);
     ASSERT_EQ(prompter.messages.size(), 1u);
@@ -39,8 +39,8 @@ TEST(SelectAccount, NoAccountsNamesTheGameFolderAndCancels) {
 }
 
 TEST(SelectAccount, ListsAccountsInOrderAndConfirmsTheSelectedOne) {
-    uitest::RecordingPrompter prompter;
-    uitest::FakeDesktop desktop;
+    testsupport::RecordingPrompter prompter;
+    testsupport::FakeDesktop desktop;
     ui::CSelectAccountDlg dialog({prompter, desktop}, {u"ZED", u"ALPHA", u"中文账号"}, u"/g/");
     EXPECT_EQ(dialog.windowTitle(), "选择DKP记录账号");
     EXPECT_EQ(rows(dialog.accountList()), (QStringList{"ZED", "ALPHA", "中文账号"}));
@@ -53,8 +53,8 @@ TEST(SelectAccount, ListsAccountsInOrderAndConfirmsTheSelectedOne) {
 }
 
 TEST(SelectAccount, NothingSelectedAsksForAnAccountAndStaysOpen) {
-    uitest::RecordingPrompter prompter;
-    uitest::FakeDesktop desktop;
+    testsupport::RecordingPrompter prompter;
+    testsupport::FakeDesktop desktop;
     ui::CSelectAccountDlg dialog({prompter, desktop}, {u"ONE"}, u"/g/");
     dialog.show();
     dialog.accountList()->clearSelection();
@@ -69,13 +69,13 @@ TEST(SelectAccount, NothingSelectedAsksForAnAccountAndStaysOpen) {
 class SelectRaid : public testing::Test {
 protected:
     void add(const std::u16string& start, const std::u16string& zone) {
-        owned.push_back(wizardtest::RaidTable(start, zone).build());
+        owned.push_back(testsupport::RaidTable(start, zone).build());
         raids.push_back(owned.back().get());
     }
     std::vector<std::unique_ptr<dkp::Raid>> owned;
     std::vector<dkp::Raid*> raids;
-    uitest::RecordingPrompter prompter;
-    uitest::FakeDesktop desktop;
+    testsupport::RecordingPrompter prompter;
+    testsupport::FakeDesktop desktop;
 };
 
 TEST_F(SelectRaid, NoRaidsSaysSoAndCancels) {

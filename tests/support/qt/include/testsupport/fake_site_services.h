@@ -10,7 +10,7 @@
 
 // Services that record the client's calls and hold the answers a test sets; the test makes the
 // listener calls itself.
-namespace uitest {
+namespace testsupport {
 
 class FakeLoginService final
     : public testsupport::OneListenerService<protocol::LoginService, protocol::LoginListener> {
@@ -33,4 +33,4 @@ public:
     std::vector<std::pair<std::string, bool>> requests;
 };
 
-} // namespace uitest
+} // namespace testsupport

@@ -12,7 +12,7 @@
 // Stand-ins for the desktop, handed to the windows under test as their desktop services
 // (`{prompter, desktop}`): they record what the windows showed or opened and give the answers
 // the test queued.
-namespace uitest {
+namespace testsupport {
 
 struct ShownMessage {
     QString text;
@@ -41,4 +41,4 @@ public:
     int folderDialogs = 0;
 };
 
-} // namespace uitest
+} // namespace testsupport

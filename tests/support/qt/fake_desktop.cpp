@@ -1,6 +1,6 @@
-#include "ui_test_support.h"
+#include "testsupport/fake_desktop.h"
 
-namespace uitest {
+namespace testsupport {
 
 void RecordingPrompter::message(QWidget*, const QString& text, const QString& caption,
                                 ui::MessageIcon icon) {
@@ -29,4 +29,4 @@ std::u16string FakeDesktop::chooseFolder() {
     return folder;
 }
 
-} // namespace uitest
+} // namespace testsupport

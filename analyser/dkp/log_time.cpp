@@ -2,12 +2,12 @@
 
 #include "dkp/value_tables.h"
 #include "utilkit/ustring.h"
+#include "utilkit/utime.h"
 
 #include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <limits>
@@ -22,24 +22,6 @@ constexpr std::int64_t kNoHourStart = std::numeric_limits<std::int64_t>::min();
 constexpr std::int64_t kSecondsPerHour = 3600;
 constexpr std::size_t kHourSlots = 4096;
 constexpr std::int64_t kNoHourKey = std::numeric_limits<std::int64_t>::min();
-
-// Reads the zone again when TZ differs from the last reading on this thread: localtime_r need
-// not notice a changed TZ on its own, while tzset asks the file system about the zone's file
-// every time, which costs more than a conversion when a raid shows thousands of times.
-void readZoneIfChanged() {
-    struct Reading {
-        bool done = false;
-        std::optional<std::string> zone;
-    };
-    thread_local Reading last;
-    const char* set = std::getenv("TZ");
-    std::optional<std::string> zone =
-        set != nullptr ? std::optional<std::string>(set) : std::nullopt;
-    if (last.done && last.zone == zone)
-        return;
-    tzset();
-    last = {true, std::move(zone)};
-}
 
 bool isConvertible(std::int64_t time) {
     return time >= 0 && time <= kLastConvertibleTime;
@@ -139,11 +121,10 @@ std::int64_t wallSeconds(const std::tm& fields) {
 
 // How far the local clock is ahead of UTC at `time` (what it shows minus the time itself).
 std::optional<std::int64_t> localOffset(std::int64_t time) {
-    const std::time_t seconds = static_cast<std::time_t>(time);
-    std::tm fields{};
-    if (localtime_r(&seconds, &fields) == nullptr)
+    const std::optional<std::tm> fields = utime::localFields(time);
+    if (!fields)
         return std::nullopt;
-    return wallSeconds(fields) - time;
+    return wallSeconds(*fields) - time;
 }
 
 // The time at which the local clock shows the fields, by the zone's own rules, summer time
@@ -152,7 +133,7 @@ std::optional<std::int64_t> localOffset(std::int64_t time) {
 // that summer time starts with) the fields read with the offset in force before the change,
 // that is the time as far past the change as the fields are past its start. Unlike
 // mktime(tm_isdst = -1), whose choice in a repeated hour depends on the conversions before it,
-// the answer depends on the fields and the zone alone. The zone is the one the C library last
+// the answer depends on the fields and the zone alone. The zone is the one this thread last
 // read (see localTime).
 //
 // The zone's offsets a day before and a day after the clock reading bracket every offset that
@@ -178,7 +159,7 @@ std::int64_t timeInReadZone(const std::tm& fields) {
 
 // The same in the zone in force now.
 std::int64_t localTime(const std::tm& fields) {
-    readZoneIfChanged();
+    utime::readLocalZoneIfChanged();
     return timeInReadZone(fields);
 }
 
@@ -197,12 +178,8 @@ bool isOrdinaryClock(const std::tm& fields) {
 std::optional<std::tm> localCalendar(std::int64_t time) {
     if (!isConvertible(time))
         return std::nullopt;
-    readZoneIfChanged();
-    const std::time_t seconds = static_cast<std::time_t>(time);
-    std::tm fields{};
-    if (localtime_r(&seconds, &fields) == nullptr)
-        return std::nullopt;
-    return fields;
+    utime::readLocalZoneIfChanged();
+    return utime::localFields(time);
 }
 
 // `value` as at least two decimal digits, as printf's "%02d" writes it.
@@ -249,7 +226,7 @@ std::int64_t parseLogTime(const std::u16string& text) {
 // The zone is read once, here: reading it again for every hour would ask the file system each
 // time whether the zone's file changed.
 LogClock::LogClock() : hours_(kHourSlots, Hour{kNoHourKey, 0}) {
-    tzset();
+    utime::readLocalZone();
 }
 
 std::int64_t LogClock::parse(std::u16string_view text) {

@@ -21,16 +21,16 @@ inline constexpr bool isKnownTime(std::int64_t time) {
     return time > 0;
 }
 
-// Reads the log's "month/day/yy hours:minutes:seconds" as local time by the zone's own rules,
-// summer time included, so that formatMonthFirst gives the text back (two-digit years are
-// 20yy; fields out of range carry over as in mktime). A clock time that occurs twice (the hour
-// repeated when summer time ends) reads as the earlier time; one that the clock skips (when
-// summer time starts) reads with the offset before the change, as the time that far past the
-// change. A text of the wrong shape gives 0; a date the calendar cannot hold gives -1.
+// Reads the log's "month/day/yy hours:minutes:seconds" as local time by the zone's own rules
+// for that year (utilkit/utime.h), summer time included, so that formatMonthFirst gives the text
+// back (two-digit years are 20yy; fields out of range carry over as in mktime). A clock time that
+// occurs twice (the hour repeated when summer time ends) reads as the earlier time; one that the
+// clock skips (when summer time starts) reads with the offset before the change, as the time that
+// far past the change. A text of the wrong shape gives 0; a date the calendar cannot hold gives -1.
 RAIDSIFT_API std::int64_t parseLogTime(const std::u16string& text);
 
 // Reads log times exactly as parseLogTime does, for many times in a row. Each conversion asks
-// the C library about the zone several times, which would dominate the reading of a large log;
+// the system about the zone several times, which would dominate the reading of a large log;
 // a clock converts the start of each local hour once and counts the minutes and seconds on
 // from there, except in an hour in which the zone changes. A clock serves one batch of times
 // read under one zone, the zone in force when the clock was made.

@@ -3,7 +3,10 @@
 # inputs and requires the same standard output, byte for byte, and the same exit status.
 # usage: compare_raidsift.sh <linux raidsift> <windows build folder>
 # Inputs: the sample log, two generated logs, the sample under a Chinese folder and file name,
-# and the sample on standard input.
+# and the sample on standard input, in UTC and in Asia/Shanghai; and a generated log whose raids
+# lie on both sides of the start of summer time, in America/New_York. Both programs take the
+# zone from TZ: the Linux one through the C library, the Windows one through the time-zone API,
+# whose zone Wine takes from TZ.
 set -euo pipefail
 linux="$(cd "$(dirname "$1")" && pwd)/$(basename "$1")"
 build="$(cd "$2" && pwd)"
@@ -12,12 +15,14 @@ wine_exec="$root/tools/run/windows/wine_exec.sh"
 work="$build/compare"
 rm -rf "$work"
 mkdir -p "$work/out" "$work/账号 一"
-# The C library of Windows reads TZ in a form of its own ("CST-8"); UTC means the same to both.
+# The logs are generated in UTC.
 export TZ=UTC
 
 cp "$root/tests/data/TALLYRA.lua" "$work/账号 一/团队记录.lua"
 python3 "$root/tools/raidgen/raidgen.py" --raids 30 --members 25 --seed 3 --output "$work/generated-30.lua"
 python3 "$root/tools/raidgen/raidgen.py" --raids 4 --members 60 --seed 11 --output "$work/generated-4.lua"
+TZ=America/New_York python3 "$root/tools/raidgen/raidgen.py" --raids 60 --members 10 --seed 5 \
+    --output "$work/generated-summer.lua"
 
 compared=0
 failed=0
@@ -79,14 +84,22 @@ every_command() {
 }
 
 cd "$work"
-every_command sample "$root/tests/data/TALLYRA.lua"
-every_command chinese-name "账号 一/团队记录.lua"
-every_command generated-30 generated-30.lua
-every_command generated-4 generated-4.lua
-compare sample-reference-tree tree --reference "$root/tests/data/TALLYRA.lua"
-compare missing-file raids "没有这个文件.lua"
-stdin_file="$root/tests/data/TALLYRA.lua"
-compare standard-input raids -
+for zone in UTC Asia/Shanghai; do
+    export TZ="$zone"
+    prefix="${zone//\//-}"
+    stdin_file=/dev/null
+    every_command "$prefix-sample" "$root/tests/data/TALLYRA.lua"
+    every_command "$prefix-chinese-name" "账号 一/团队记录.lua"
+    every_command "$prefix-generated-30" generated-30.lua
+    every_command "$prefix-generated-4" generated-4.lua
+    compare "$prefix-sample-reference-tree" tree --reference "$root/tests/data/TALLYRA.lua"
+    compare "$prefix-missing-file" raids "没有这个文件.lua"
+    stdin_file="$root/tests/data/TALLYRA.lua"
+    compare "$prefix-standard-input" raids -
+done
+stdin_file=/dev/null
+export TZ=America/New_York
+every_command New_York-generated-summer generated-summer.lua
 
 echo "raidsift on Linux and Windows: $compared runs compared, $failed differ"
 [ "$failed" -eq 0 ]

@@ -4,7 +4,6 @@
 // library of Windows. The Windows build includes this header into every file that links utilkit.
 
 #include <cstddef>
-#include <ctime>
 
 // The last byte `c` in [start, start + length), or null.
 inline void* memrchr(const void* start, int c, std::size_t length) {
@@ -14,10 +13,3 @@ inline void* memrchr(const void* start, int c, std::size_t length) {
             return const_cast<unsigned char*>(bytes + length);
     return nullptr;
 }
-
-#if !defined(localtime_r)
-// The local calendar fields of `time`, or null where the C library cannot give them.
-inline std::tm* localtime_r(const std::time_t* time, std::tm* fields) {
-    return ::localtime_s(fields, time) == 0 ? fields : nullptr;
-}
-#endif

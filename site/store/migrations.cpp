@@ -168,6 +168,14 @@ const std::vector<std::string> kPageIndexes = {
     "CREATE INDEX event_members_names ON event_members(event, name)",
 };
 
+// Version 8: a member's history, its count and its running balance read from the index alone: the
+// member page reads a page of it, but sums over all of it.
+const std::vector<std::string> kHistoryIndex = {
+    "CREATE INDEX ledger_entries_history ON ledger_entries(dkp_system, character_id, id, earned, "
+    "spent, event)",
+    "DROP INDEX ledger_entries_standing",
+};
+
 // The events of the first site become ledger entries, exactly as their standings were summed:
 // each attendee of each kill earns its points, each winner of an item spends its cost. The same
 // document uploaded twice to one DKP system was counted twice; it still is, and only its first
@@ -320,6 +328,8 @@ const std::vector<Migration>& migrations() {
                const MigrationContext&) { run(sql, engine, kLinkTokens); }},
         {7, [](soci::session& sql, Engine engine,
                const MigrationContext&) { run(sql, engine, kPageIndexes); }},
+        {8, [](soci::session& sql, Engine engine,
+               const MigrationContext&) { run(sql, engine, kHistoryIndex); }},
     };
     return list;
 }

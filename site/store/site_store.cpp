@@ -130,6 +130,23 @@ std::vector<Standing> SiteStore::characterStandings(std::int64_t dkpSystemId) {
     return dkpsite::characterStandings(connection.sql(), dkpSystemId);
 }
 
+std::int64_t SiteStore::historyLength(std::int64_t dkpSystemId, const std::string& name) {
+    Database::Connection connection(db_);
+    return dkpsite::historyLength(connection.sql(), dkpSystemId, name);
+}
+
+std::vector<HistoryEntry> SiteStore::history(std::int64_t dkpSystemId, const std::string& name,
+                                             std::int64_t newer, std::int64_t count) {
+    Database::Connection connection(db_);
+    return historyPage(connection.sql(), dkpSystemId, name, newer, count);
+}
+
+std::vector<std::int64_t> SiteStore::historyRunBalances(std::int64_t dkpSystemId,
+                                                        const std::string& name) {
+    Database::Connection connection(db_);
+    return dkpsite::historyRunBalances(connection.sql(), dkpSystemId, name);
+}
+
 std::int64_t SiteStore::guildUpdateTimeMs(std::int64_t guildRowId) {
     Database::Connection connection(db_);
     return dkpsite::guildUpdateTimeMs(connection.sql(), guildRowId);

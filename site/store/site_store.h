@@ -6,6 +6,7 @@
 #include "store/audit_log.h"
 #include "store/database.h"
 #include "store/link_token_repository.h"
+#include "store/member_history.h"
 #include "store/password_verifier.h"
 #include "store/site_records.h"
 
@@ -180,6 +181,12 @@ public:
     std::vector<Standing> standings(std::int64_t dkpSystemId);
     // Each character's own stored sums.
     std::vector<Standing> characterStandings(std::int64_t dkpSystemId);
+    // A member's history (store/member_history.h): its length, a page of it newest first after
+    // the `newer` newest entries, and the balance after each run of one event's entries.
+    std::int64_t historyLength(std::int64_t dkpSystemId, const std::string& name);
+    std::vector<HistoryEntry> history(std::int64_t dkpSystemId, const std::string& name,
+                                      std::int64_t newer, std::int64_t count);
+    std::vector<std::int64_t> historyRunBalances(std::int64_t dkpSystemId, const std::string& name);
     // The time of the guild's last change: its newest event or entry, or its creation.
     std::int64_t guildUpdateTimeMs(std::int64_t guildRowId);
 

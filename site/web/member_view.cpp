@@ -55,19 +55,10 @@ std::vector<AttendanceSpan> attendanceSpans(const std::vector<RaidPresence>& rai
     return spans;
 }
 
-std::optional<PointsChart> pointsChart(const std::vector<TimelineEntry>& entries, int width,
+std::optional<PointsChart> pointsChart(const std::vector<std::int64_t>& balances, int width,
                                        int height) {
-    if (entries.empty())
+    if (balances.empty())
         return std::nullopt;
-    std::vector<std::int64_t> balances;
-    std::int64_t balance = 0;
-    for (size_t i = 0; i < entries.size(); ++i) {
-        balance += entries[i].points;
-        const bool runEnds = i + 1 == entries.size() || entries[i].event == 0 ||
-                             entries[i + 1].event != entries[i].event;
-        if (runEnds)
-            balances.push_back(balance);
-    }
     PointsChart chart;
     chart.highest = std::max<std::int64_t>(0, *std::max_element(balances.begin(), balances.end()));
     chart.lowest = std::min<std::int64_t>(0, *std::min_element(balances.begin(), balances.end()));

@@ -33,10 +33,9 @@ struct PointsChart {
     std::int64_t highest = 0, lowest = 0;
 };
 
-// The balance after each run of entries of one event (an entry of no event is a run of its
-// own), drawn into a box of `width` × `height` with the zero line inside it; nothing for no
-// entries.
-std::optional<PointsChart> pointsChart(const std::vector<TimelineEntry>& entries, int width,
+// A player's points after each raid (PageData::raidBalances), drawn into a box of `width` ×
+// `height` with the zero line inside it; nothing for no balances.
+std::optional<PointsChart> pointsChart(const std::vector<std::int64_t>& balances, int width,
                                        int height);
 
 // A ledger time as "YYYY-MM-DD HH:MM" in UTC.

@@ -33,14 +33,14 @@ struct StandingRow {
 };
 
 // One entry of the points ledger about a player (or one of the player's alts): what it added,
-// why, when, and the event it came from.
-struct TimelineEntry {
-    std::int64_t id = 0;
-    std::string kind;        // kill, loot, adjustment, decay, correction
-    std::int64_t points = 0; // earned − spent
-    std::string reason, character, eventName;
-    std::int64_t atMs = 0;
-    std::int64_t event = 0;
+// the player's points after it, why, when, and the event it came from.
+using TimelineEntry = HistoryEntry;
+
+// One page of a player's ledger entries, newest first, and where it lies among them.
+struct TimelinePage {
+    std::vector<TimelineEntry> entries;
+    std::int64_t page = 1; // 1: the newest entries
+    std::int64_t pages = 1;
 };
 
 // One raid of a DKP system and whether a player was one of its members.
@@ -71,9 +71,13 @@ public:
     virtual std::optional<StoredEvent> event(std::int64_t eventId) = 0;
     // Loot of public guilds whose item name holds `text`, newest first.
     virtual std::vector<LootRecord> findLoot(const std::string& text, int limit) = 0;
-    // The ledger entries of a player and the player's alts in the DKP system, oldest first.
-    virtual std::vector<TimelineEntry> timeline(std::int64_t dkpSystem,
-                                                const std::string& name) = 0;
+    // The ledger entries of a player and the player's alts in the DKP system, `pageRows` a page,
+    // newest first; a page beyond the last is the last.
+    virtual TimelinePage timeline(std::int64_t dkpSystem, const std::string& name,
+                                  std::int64_t page, std::int64_t pageRows) = 0;
+    // The player's points after each raid (store/member_history.h), oldest first.
+    virtual std::vector<std::int64_t> raidBalances(std::int64_t dkpSystem,
+                                                   const std::string& name) = 0;
     // The items a player received in the DKP system's raids, newest first.
     virtual std::vector<LootRecord> lootOf(std::int64_t dkpSystem, const std::string& name) = 0;
     // Every raid of the DKP system, oldest first, and whether the player was in it.

@@ -20,7 +20,7 @@ constexpr int kLatestLoot = 15;
 constexpr int kFoundLoot = 200;
 // A member's ledger entries a page: a season of raids. A raider of three years has thousands,
 // and a phone should not lay out all of them at once.
-constexpr std::size_t kTimelinePageRows = 100;
+constexpr std::int64_t kTimelinePageRows = 100;
 // Longer searches name no item; the field's own limit.
 constexpr size_t kSearchTextLimit = 100;
 // The chart's drawing box, in SVG units; it scales to the page's width.
@@ -370,7 +370,6 @@ void SitePages::member(const std::string& site, const httplib::Request& req, htt
     if (!standing)
         return answerMissing(req, res, visit, "no_member");
     const PageLanguage language = requestLanguage(req);
-    const std::vector<TimelineEntry> entries = data_.timeline(system.id, name);
 
     data values;
     values.set("site", guild->site);
@@ -383,7 +382,8 @@ void SitePages::member(const std::string& site, const httplib::Request& req, htt
     if (!standing->playerClass.empty())
         values.set("class", standing->playerClass);
 
-    if (const auto chart = pointsChart(entries, kChartWidth, kChartHeight)) {
+    if (const auto chart =
+            pointsChart(data_.raidBalances(system.id, name), kChartWidth, kChartHeight)) {
         data drawing;
         drawing.set("points", chart->points);
         drawing.set("zero_y", chart->zeroY);
@@ -411,21 +411,10 @@ void SitePages::member(const std::string& site, const httplib::Request& req, htt
     values.set("attendance", spans);
 
     // Newest first, each with the balance it left, kTimelinePageRows a page.
-    std::vector<std::int64_t> balances;
-    balances.reserve(entries.size());
-    std::int64_t balance = 0;
-    for (const TimelineEntry& entry : entries)
-        balances.push_back(balance += entry.points);
-    const std::size_t pages =
-        std::max<std::size_t>(1, (entries.size() + kTimelinePageRows - 1) / kTimelinePageRows);
-    const std::size_t page = static_cast<std::size_t>(std::clamp<std::int64_t>(
-        numberParameter(req, "page").value_or(1), 1, static_cast<std::int64_t>(pages)));
-    const std::size_t newer = (page - 1) * kTimelinePageRows;
+    const TimelinePage shown = data_.timeline(
+        system.id, name, numberParameter(req, "page").value_or(1), kTimelinePageRows);
     data timeline = list();
-    for (std::size_t shown = newer; shown < std::min(entries.size(), newer + kTimelinePageRows);
-         ++shown) {
-        const std::size_t index = entries.size() - 1 - shown;
-        const TimelineEntry& entry = entries[index];
+    for (const TimelineEntry& entry : shown.entries) {
         data row;
         row.set("time", ledgerTimeText(entry.atMs));
         if (entry.event != 0) {
@@ -438,19 +427,19 @@ void SitePages::member(const std::string& site, const httplib::Request& req, htt
         if (entry.character != name)
             row.set("alt", entry.character);
         row.set("change", signedNumber(entry.points));
-        row.set("balance", number(balances[index]));
+        row.set("balance", number(entry.balance));
         timeline.push_back(row);
     }
     values.set("timeline", timeline);
-    if (pages > 1) {
+    if (shown.pages > 1) {
         const std::string here = memberAddress(guild->site, system.id, name) + "&page=";
         data paging;
-        paging.set("page", number(static_cast<std::int64_t>(page)));
-        paging.set("pages", number(static_cast<std::int64_t>(pages)));
-        if (page > 1)
-            paging.set("newer_href", here + number(static_cast<std::int64_t>(page - 1)));
-        if (page < pages)
-            paging.set("older_href", here + number(static_cast<std::int64_t>(page + 1)));
+        paging.set("page", number(shown.page));
+        paging.set("pages", number(shown.pages));
+        if (shown.page > 1)
+            paging.set("newer_href", here + number(shown.page - 1));
+        if (shown.page < shown.pages)
+            paging.set("older_href", here + number(shown.page + 1));
         values.set("paging", paging);
     }
     values.set("loot", lootValues(data_.lootOf(system.id, name)));

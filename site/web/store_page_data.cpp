@@ -1,5 +1,6 @@
 #include "web/store_page_data.h"
 
+#include <algorithm>
 #include <map>
 
 namespace dkpsite {
@@ -156,31 +157,19 @@ std::vector<LootRecord> StorePageData::findLoot(const std::string& text, int lim
                 0, containing(text), limit);
 }
 
-std::vector<TimelineEntry> StorePageData::timeline(std::int64_t dkpSystem,
-                                                   const std::string& name) {
-    Database::Connection connection(store_.database());
-    long long system = dkpSystem, id = 0, earned = 0, spent = 0, atMs = 0, event = 0;
-    std::string kind, reason, character, eventName;
-    soci::statement query =
-        (connection.sql().prepare
-             << "SELECT le.id, le.kind, le.earned, le.spent, le.reason, c.name, "
-                "COALESCE(e.name, ''), le.at_ms, COALESCE(le.event, 0) "
-                "FROM ledger_entries le JOIN characters c ON c.id = le.character_id "
-                "LEFT JOIN events e ON e.id = le.event "
-                // The member's characters first, so that only their entries are read.
-                "WHERE le.dkp_system = :system AND le.character_id IN ("
-                "SELECT a.id FROM characters a JOIN dkp_systems s ON s.guild = a.guild "
-                "WHERE s.id = :alt_system AND (a.name = :name OR a.main = "
-                "(SELECT m.id FROM characters m JOIN dkp_systems t ON t.guild = m.guild "
-                "WHERE t.id = :main_system AND m.name = :main_name))) ORDER BY le.id",
-         use(system, "system"), use(system, "alt_system"), use(name, "name"),
-         use(system, "main_system"), use(name, "main_name"), into(id), into(kind), into(earned),
-         into(spent), into(reason), into(character), into(eventName), into(atMs), into(event));
-    query.execute();
-    std::vector<TimelineEntry> entries;
-    while (query.fetch())
-        entries.push_back({id, kind, earned - spent, reason, character, eventName, atMs, event});
-    return entries;
+TimelinePage StorePageData::timeline(std::int64_t dkpSystem, const std::string& name,
+                                     std::int64_t page, std::int64_t pageRows) {
+    TimelinePage timeline;
+    const std::int64_t length = store_.historyLength(dkpSystem, name);
+    timeline.pages = std::max<std::int64_t>(1, (length + pageRows - 1) / pageRows);
+    timeline.page = std::clamp<std::int64_t>(page, 1, timeline.pages);
+    timeline.entries = store_.history(dkpSystem, name, (timeline.page - 1) * pageRows, pageRows);
+    return timeline;
+}
+
+std::vector<std::int64_t> StorePageData::raidBalances(std::int64_t dkpSystem,
+                                                      const std::string& name) {
+    return store_.historyRunBalances(dkpSystem, name);
 }
 
 std::vector<LootRecord> StorePageData::lootOf(std::int64_t dkpSystem, const std::string& name) {

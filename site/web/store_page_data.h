@@ -21,7 +21,10 @@ public:
     std::vector<LootRecord> latestLoot(std::int64_t guildRowId, int limit) override;
     std::optional<StoredEvent> event(std::int64_t eventId) override;
     std::vector<LootRecord> findLoot(const std::string& text, int limit) override;
-    std::vector<TimelineEntry> timeline(std::int64_t dkpSystem, const std::string& name) override;
+    TimelinePage timeline(std::int64_t dkpSystem, const std::string& name, std::int64_t page,
+                          std::int64_t pageRows) override;
+    std::vector<std::int64_t> raidBalances(std::int64_t dkpSystem,
+                                           const std::string& name) override;
     std::vector<LootRecord> lootOf(std::int64_t dkpSystem, const std::string& name) override;
     std::vector<RaidPresence> raidPresence(std::int64_t dkpSystem,
                                            const std::string& name) override;

@@ -1,6 +1,6 @@
 // Random sequences of everything that changes points, against a model of what each should do:
 // after every step the stored standings, the ledger's sums from nothing and the model agree, on
-// both engines.
+// both engines; and every player's paged history is the whole ledger's, sliced.
 #include "ledger/points_rules.h"
 #include "store/site_store.h"
 #include "test_databases.h"
@@ -9,6 +9,7 @@
 #include <map>
 #include <random>
 #include <set>
+#include <tuple>
 
 namespace dkpsite {
 namespace {
@@ -255,6 +256,53 @@ public:
         ASSERT_EQ(store_.check(), std::vector<std::string>()) << step;
     }
 
+    // Each player's history, read a page at a time, is the matching slice of the whole ledger's
+    // entries of the player and the player's alts, with the balances summed from its start.
+    void expectPagedHistories(const std::string& step) {
+        for (const std::int64_t system : systems_) {
+            const std::vector<LedgerEntry> ledger = store_.ledger(system);
+            for (const std::string& name : kNames) {
+                std::vector<HistoryEntry> whole;
+                std::vector<std::int64_t> runBalances;
+                std::int64_t balance = 0;
+                for (const LedgerEntry& entry : ledger) {
+                    const auto main = mainOf_.find(entry.character);
+                    if (entry.character != name && (main == mainOf_.end() || main->second != name))
+                        continue;
+                    if (!whole.empty() &&
+                        (whole.back().event == 0 || whole.back().event != entry.event))
+                        runBalances.push_back(balance);
+                    balance += entry.earned - entry.spent;
+                    whole.push_back({entry.id, std::string(entryKindName(entry.kind)),
+                                     entry.earned - entry.spent, balance, entry.reason,
+                                     entry.character, "", entry.origin.atMs, entry.event});
+                }
+                if (!whole.empty())
+                    runBalances.push_back(balance);
+                const std::string what = step + ", " + name;
+                ASSERT_EQ(store_.historyLength(system, name), std::ssize(whole)) << what;
+                ASSERT_EQ(store_.historyRunBalances(system, name), runBalances) << what;
+                constexpr std::int64_t kRows = 7;
+                for (std::int64_t newer = 0; newer <= std::ssize(whole); newer += kRows) {
+                    const std::vector<HistoryEntry> page =
+                        store_.history(system, name, newer, kRows);
+                    ASSERT_EQ(page.size(), std::min<std::size_t>(kRows, whole.size() - newer))
+                        << what;
+                    for (std::size_t i = 0; i < page.size(); ++i) {
+                        const HistoryEntry& want = whole[whole.size() - 1 - newer - i];
+                        const HistoryEntry& got = page[i];
+                        ASSERT_EQ(std::tie(got.id, got.kind, got.points, got.balance, got.reason,
+                                           got.character, got.atMs, got.event),
+                                  std::tie(want.id, want.kind, want.points, want.balance,
+                                           want.reason, want.character, want.atMs, want.event))
+                            << what << ", entry " << newer + i;
+                        EXPECT_EQ(got.eventName.empty(), got.event == 0) << what;
+                    }
+                }
+            }
+        }
+    }
+
     TestDatabase database_{GetParam()};
     SiteStore store_{database_.target(), kQuickIterations};
     std::mt19937_64 random_{20261208};
@@ -280,6 +328,8 @@ TEST_P(LedgerProperty, StandingsEqualTheLedgersSumsAfterEveryStep) {
         const auto& [name, run] = steps[number(0, steps.size() - 1)];
         (this->*run)();
         expectAgreement("step " + std::to_string(step) + " (" + name + ")");
+        if (step % 15 == 14)
+            expectPagedHistories("step " + std::to_string(step));
         if (HasFatalFailure())
             return;
     }

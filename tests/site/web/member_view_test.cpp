@@ -37,18 +37,9 @@ TEST(MemberView, AttendanceCountsEachRaidInTheSpansItFallsIn) {
     EXPECT_EQ(AttendanceSpan{}.percent(), 0);
 }
 
-TEST(MemberView, TheChartEndsEachRaidAtItsBalanceWithZeroInside) {
+TEST(MemberView, TheChartDrawsEachBalanceWithZeroInside) {
     EXPECT_FALSE(pointsChart({}, 100, 50));
-    const auto entry = [](std::int64_t event, std::int64_t points) {
-        TimelineEntry e;
-        e.event = event;
-        e.points = points;
-        return e;
-    };
-    // Two entries of raid 1, a raid of one entry, and two adjustments (no event): four points.
-    const std::vector<TimelineEntry> entries = {entry(1, 30), entry(1, -10), entry(2, -60),
-                                                entry(0, 20), entry(0, 10)};
-    const auto chart = pointsChart(entries, 100, 50);
+    const auto chart = pointsChart({20, -40, -20, -10}, 100, 50);
     ASSERT_TRUE(chart);
     EXPECT_EQ(chart->highest, 20);
     EXPECT_EQ(chart->lowest, -40);

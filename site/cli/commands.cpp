@@ -124,7 +124,7 @@ int init(const CommandLine& line, std::ostream& out) {
 }
 
 int user(const CommandLine& line, std::istream& in, std::ostream& out) {
-    const std::string action = line.word(1, "user add or user passwd");
+    const std::string action = line.word(1, "user add, passwd or reset-link");
     const std::string name = lowerCase(line.word(2, "the user's name"));
     line.expectWords(3);
     SiteStore store(line.option("db"));
@@ -132,6 +132,8 @@ int user(const CommandLine& line, std::istream& in, std::ostream& out) {
         const std::string role = line.option("role", "user");
         if (role != "user" && role != "owner")
             throw CommandError("a site role is owner (or none)");
+        if (const std::string problem = userNameProblem(name); !problem.empty())
+            throw CommandError(problem);
         if (store.findUser(name))
             throw CommandError("there is already a user " + name);
         store.addUser(name, clientPasswordDigest(readPassword(in)), role == "owner");

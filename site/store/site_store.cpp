@@ -45,6 +45,8 @@ SiteStore::SiteStore(const std::string& database, int passwordIterations)
 
 std::int64_t SiteStore::addUser(const std::string& name, const std::string& passwordDigest,
                                 bool owner, const Origin& origin) {
+    if (const std::string problem = userNameProblem(lowerCase(name)); !problem.empty())
+        throw std::invalid_argument(problem);
     const std::string verifier = makePasswordVerifier(passwordDigest, passwordIterations_);
     return inWriteTransaction(db_, std::nullopt, [&](soci::session& sql) {
         const long long id = insertUser(sql, lowerCase(name), verifier, owner);

@@ -77,7 +77,8 @@ public:
 
     Database& database() { return db_; }
 
-    // Administration. User names are kept lower-cased.
+    // Administration. User names are kept lower-cased; addUser throws std::invalid_argument,
+    // with the reason, for a name registration would refuse (userNameProblem).
     std::int64_t addUser(const std::string& name, const std::string& passwordDigest,
                          bool owner = false, const Origin& origin = commandLineOrigin());
     std::optional<std::int64_t> findUser(const std::string& name);

@@ -115,6 +115,10 @@ TEST(SiteCommands, RefusalsNameTheirReason) {
         {{"member", "add", "officer", "--guild", "none", "--db", db}, "no guild with the site"},
         {{"member", "add", "nobody", "--guild", "none", "--db", db}, "no user nobody"},
         {{"guild", "registration", "none", "sometimes", "--db", db}, "closed, invite or open"},
+        // The names web registration refuses, refused before a password is read.
+        {{"user", "add", " officer", "--db", db}, "cannot begin or end with a space"},
+        {{"user", "add", "tab\tname", "--db", db}, "control characters"},
+        {{"user", "add", std::string(65, 'n'), "--db", db}, "at most 64 bytes"},
     };
     for (const auto& [arguments, message] : cases) {
         const CommandRun result = run(arguments, arguments[1] == "passwd" ? "pw\n" : "");

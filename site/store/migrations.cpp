@@ -328,8 +328,14 @@ const std::vector<Migration>& migrations() {
                const MigrationContext&) { run(sql, engine, kLinkTokens); }},
         {7, [](soci::session& sql, Engine engine,
                const MigrationContext&) { run(sql, engine, kPageIndexes); }},
-        {8, [](soci::session& sql, Engine engine,
-               const MigrationContext&) { run(sql, engine, kHistoryIndex); }},
+        {8,
+         [](soci::session& sql, Engine engine, const MigrationContext&) {
+             run(sql, engine, kHistoryIndex);
+             // SQLite takes an index it has no statistics of for the most selective: with those
+             // of an earlier ANALYZE it would read the ledger's times through the new one.
+             if (engine == Engine::Sqlite && hasTable(sql, engine, "sqlite_stat1"))
+                 sql << "ANALYZE ledger_entries";
+         }},
     };
     return list;
 }

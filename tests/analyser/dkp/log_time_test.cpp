@@ -16,19 +16,18 @@ using namespace dkp;
 
 // Seconds since 1970 below were worked out with date(1), independently of this code.
 TEST(LogTime, RoundTripInTwoTimeZones) {
-    {
-        ScopedTimeZone zone("Asia/Shanghai");
+    const struct {
+        const char* zone;
+        std::int64_t time;
+    } cases[] = {{"Asia/Shanghai", 1201262593}, {"America/New_York", 1201309393}};
+    for (const auto& c : cases) {
+        ScopedTimeZone zone(c.zone);
+        if (!zone.active())
+            continue;
         const std::int64_t time = parseLogTime(u"01/25/08 20:03:13");
-        EXPECT_EQ(time, 1201262593);
-        EXPECT_EQ(RaidLog::time2String(time), u"08/01/25 20:03:13");
-        EXPECT_EQ(formatMonthFirst(time), u"01/25/08 20:03:13");
-    }
-    {
-        ScopedTimeZone zone("America/New_York");
-        const std::int64_t time = parseLogTime(u"01/25/08 20:03:13");
-        EXPECT_EQ(time, 1201309393);
-        EXPECT_EQ(RaidLog::time2String(time), u"08/01/25 20:03:13");
-        EXPECT_EQ(formatMonthFirst(time), u"01/25/08 20:03:13");
+        EXPECT_EQ(time, c.time) << c.zone;
+        EXPECT_EQ(RaidLog::time2String(time), u"08/01/25 20:03:13") << c.zone;
+        EXPECT_EQ(formatMonthFirst(time), u"01/25/08 20:03:13") << c.zone;
     }
 }
 
@@ -38,6 +37,7 @@ std::u16string wide(const char* text) {
     return std::u16string(text, text + std::strlen(text));
 }
 
+#ifndef _WIN32
 std::string narrow(const std::u16string& text) {
     return std::string(text.begin(), text.end());
 }
@@ -65,6 +65,7 @@ std::vector<std::string> allZones() {
     std::sort(zones.begin(), zones.end());
     return zones;
 }
+#endif
 
 } // namespace
 
@@ -84,12 +85,16 @@ TEST(LogTime, SummerTimesReadAsTheZoneShowsThem) {
     };
     for (const auto& c : cases) {
         ScopedTimeZone zone(c.zone);
+        if (!zone.active())
+            continue;
         const std::u16string text = wide(c.text);
         EXPECT_EQ(parseLogTime(text), c.time) << c.zone << " " << c.text;
         EXPECT_EQ(LogClock().parse(text), c.time) << c.zone << " " << c.text;
         EXPECT_EQ(formatMonthFirst(c.time), text) << c.zone;
     }
     ScopedTimeZone zone("America/New_York");
+    if (!zone.active())
+        GTEST_SKIP() << "runs in America/New_York";
     EXPECT_EQ(RaidLog::time2String(parseLogTime(u"07/15/24 20:00:00")), u"24/07/15 20:00:00");
 }
 
@@ -113,6 +118,8 @@ TEST(LogTime, RepeatedHourReadsAsItsFirstPassAndSkippedHourWithTheEarlierOffset)
     };
     for (const auto& c : cases) {
         ScopedTimeZone zone(c.zone);
+        if (!zone.active())
+            continue;
         const std::u16string text = wide(c.text);
         for (const char16_t* before : {u"07/01/24 12:00:00", u"12/01/24 12:00:00"}) {
             EXPECT_NE(parseLogTime(before), 0);
@@ -125,6 +132,8 @@ TEST(LogTime, RepeatedHourReadsAsItsFirstPassAndSkippedHourWithTheEarlierOffset)
     }
 }
 
+// Linux only: the zone database and the C library are the reference.
+#ifndef _WIN32
 // Every time shown in the log's shape reads back as a time shown the same way: itself, or in a
 // repeated hour its first pass. Hourly through a year in every zone, by parseLogTime and by a
 // clock.
@@ -151,7 +160,10 @@ TEST(LogTime, EveryShownTimeReadsBackUnchangedInEveryZone) {
         EXPECT_EQ(mismatches, 0) << zoneName;
     }
 }
+#endif
 
+// Linux only: the zone database and the C library are the reference.
+#ifndef _WIN32
 // Without summer time a zone reads the text as before, when it was read as standard time. Both
 // zones had summer time only in some years (Shanghai 1986 to 1991, Taipei 1974, 1975 and 1979).
 TEST(LogTime, ZonesWithoutSummerTimeReadAsStandardTime) {
@@ -162,6 +174,8 @@ TEST(LogTime, ZonesWithoutSummerTimeReadAsStandardTime) {
                  {"Asia/Taipei", {1974, 1975, 1979}}};
     for (const auto& z : zones) {
         ScopedTimeZone zone(z.zone);
+        if (!zone.active())
+            continue;
         LogClock clock;
         int mismatches = 0;
         for (int year = 1971; year <= 2099; ++year) {
@@ -190,9 +204,12 @@ TEST(LogTime, ZonesWithoutSummerTimeReadAsStandardTime) {
         EXPECT_EQ(mismatches, 0) << z.zone;
     }
 }
+#endif
 
 TEST(LogTime, TwoDigitYearsAreThisCenturyAndFieldsCarryOver) {
     ScopedTimeZone zone("Asia/Shanghai");
+    if (!zone.active())
+        GTEST_SKIP() << "runs in Asia/Shanghai";
     EXPECT_EQ(parseLogTime(u"12/31/99 23:59:59"), 4102415999);
     EXPECT_EQ(RaidLog::time2String(4102415999), u"99/12/31 23:59:59");
     EXPECT_EQ(parseLogTime(u"01/25/08 24:00:00"), 1201276800);
@@ -201,6 +218,8 @@ TEST(LogTime, TwoDigitYearsAreThisCenturyAndFieldsCarryOver) {
 
 TEST(LogTime, WrongShapeGivesZeroAndImpossibleDatesMinusOne) {
     ScopedTimeZone zone("Asia/Shanghai");
+    if (!zone.active())
+        GTEST_SKIP() << "runs in Asia/Shanghai";
     EXPECT_EQ(parseLogTime(u""), 0);
     EXPECT_EQ(parseLogTime(u"01/25/08"), 0);
     EXPECT_EQ(parseLogTime(u"01/25/08 20:03:13 x"), 0);
@@ -215,6 +234,8 @@ TEST(LogTime, WrongShapeGivesZeroAndImpossibleDatesMinusOne) {
 
 TEST(LogTime, UnconvertibleTimesPrintEmpty) {
     ScopedTimeZone zone("Asia/Shanghai");
+    if (!zone.active())
+        GTEST_SKIP() << "runs in Asia/Shanghai";
     EXPECT_EQ(RaidLog::time2String(-1), u"");
     EXPECT_EQ(formatMonthFirst(-1), u"");
     EXPECT_EQ(formatMonthFirst(kLastConvertibleTime + 1), u"");
@@ -233,6 +254,8 @@ TEST(LogClock, AgreesWithParseLogTimeThroughZoneChanges) {
     };
     for (const auto& [zoneName, years] : zones) {
         ScopedTimeZone zone(zoneName);
+        if (!zone.active())
+            continue;
         LogClock clock;
         int mismatches = 0;
         for (const int year : years)
@@ -253,6 +276,8 @@ TEST(LogClock, AgreesWithParseLogTimeThroughZoneChanges) {
 
 TEST(LogClock, AgreesWithParseLogTimeOnOddTexts) {
     ScopedTimeZone zone("America/New_York");
+    if (!zone.active())
+        GTEST_SKIP() << "runs in America/New_York";
     LogClock clock;
     for (const std::u16string text :
          {u"", u"01/25/08", u"01/25/08 20:03:13 x", u"01-25-08 20:03:13", u"01/25/2008 20:03:13",
@@ -266,6 +291,8 @@ TEST(LogClock, AgreesWithParseLogTimeOnOddTexts) {
 // same numbers takes the general way and must give the same time.
 TEST(LogTime, WrittenShapeReadsAsAnyOtherSpellingOfItsNumbers) {
     ScopedTimeZone zone("Europe/Berlin");
+    if (!zone.active())
+        GTEST_SKIP() << "runs in Europe/Berlin";
     for (const char* text : {"01/25/08 20:03:13", "12/31/99 23:59:59", "03/30/08 02:30:00",
                              "00/00/00 00:00:00", "13/32/07 24:60:61", "10/26/08 02:59:59"}) {
         const std::string written(text);

@@ -34,7 +34,11 @@ run_test-windows() {
     windows_build i686-w64-mingw32 "$ROOT/build-windows-32"
     windows_prefix
     # One Wine server for all the runs below, where each would otherwise start its own.
-    windows_server -p
+    if ! windows_server -p; then
+        echo "test-windows: a Wine server for $WINDOWS_BUILD/wine is already running (another run of" \
+            "this build?); stop it with WINEPREFIX=$WINDOWS_BUILD/wine wineserver -k" >&2
+        return 1
+    fi
     trap 'windows_server -k || true' EXIT
     # Wine's own services start with the first program and outlive it; started here with nothing
     # to hold, they keep no test's output open (ctest would wait for them to the timeout).

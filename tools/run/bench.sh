@@ -154,8 +154,27 @@ bench_updates() {
     rm -rf "$folder"
 }
 
-# bench_site [--guilds N] [--raids N] [--sqlite-only]: the guild site on a hosted-scale database
-# (tools/site/bench_site.py), on SQLite and on a throwaway PostgreSQL cluster.
+# earlier_dkpsite COMMIT: the dkpsite of an earlier commit of this repository, built (release)
+# from that commit's tree in build-release/earlier-COMMIT/ unless it is there already; prints
+# the program's path.
+earlier_dkpsite() {
+    local commit
+    commit="$(git -C "$ROOT" rev-parse --verify --short "$1^{commit}")" || return 2
+    local tree="$ROOT/build-release/earlier-$commit"
+    if [ ! -x "$tree/build/bin/dkpsite" ]; then
+        rm -rf "$tree"
+        mkdir -p "$tree/source"
+        git -C "$ROOT" archive "$commit" | tar -x -C "$tree/source"
+        cmake -S "$tree/source" -B "$tree/build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+            -DRL_SANITIZE=OFF -DRL_TESTS=OFF >/dev/null
+        cmake --build "$tree/build" -j "$JOBS" --target dkpsite >&2
+    fi
+    echo "$tree/build/bin/dkpsite"
+}
+
+# bench_site [--guilds N] [--raids N] [--sqlite-only] [--earlier COMMIT]: the guild site on a
+# hosted-scale database (tools/site/bench_site.py), on SQLite and on a throwaway PostgreSQL
+# cluster; with --earlier, the dkpsite of that commit on the same guilds beside it.
 bench_site() {
     cmd_deps
     configure "$ROOT/build-release" -DCMAKE_BUILD_TYPE=Release -DRL_SANITIZE=OFF -DRL_TESTS=OFF
@@ -172,8 +191,13 @@ bench_site() {
             postgresql=0
             shift
             ;;
+        --earlier)
+            options+=(--earlier-dkpsite "$(earlier_dkpsite "${2:?--earlier needs a commit}")") ||
+                return 2
+            shift 2
+            ;;
         *)
-            echo "bench site: unknown option $1 (usage: ./run bench site [--guilds N] [--raids N] [--sqlite-only])" >&2
+            echo "bench site: unknown option $1 (usage: ./run bench site [--guilds N] [--raids N] [--sqlite-only] [--earlier COMMIT])" >&2
             return 2
             ;;
         esac

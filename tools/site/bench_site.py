@@ -8,8 +8,12 @@ that every guild holds the same amount of data. PostgreSQL receives the same row
 again only when missing.
 
 For each engine it prints p50 and p99 of single requests (a guild's DKP list, one member's
-history page, a 40-member upload, the guild page, an event page) and the DKP-list downloads per
-second with 100 concurrent clients (wrk).
+history, page by page, a 40-member upload, the guild page, a member's page, an event page) and
+the DKP-list downloads per second with 100 concurrent clients (wrk).
+
+With --earlier-dkpsite, the site this one replaced is timed on the same guilds as well: their
+rows are copied into a database of its own schema (made by that program), and its DKP list,
+the one request both sites answer alike, is timed beside the others.
 """
 
 import argparse
@@ -140,7 +144,12 @@ class Site:
 
     def stop(self):
         self.process.terminate()
-        self.process.wait(timeout=30)
+        try:
+            self.process.wait(timeout=30)
+        except subprocess.TimeoutExpired:
+            # A site still busy with requests the load tool gave up on.
+            self.process.kill()
+            self.process.wait()
 
 
 def cli(dkpsite, *arguments, password=None):
@@ -246,8 +255,11 @@ def fill_postgresql(dkpsite, sqlite_db, address):
     connection = sqlite3.connect(sqlite_db)
     for table in COPIED_TABLES:
         columns = [row[1] for row in connection.execute(f"PRAGMA table_info({table})")]
-        copy = subprocess.Popen(["psql", "-q", "-v", "ON_ERROR_STOP=1", address, "-c",
-                                 f"COPY {table} ({', '.join(columns)}) FROM STDIN"],
+        # The rows are the SQLite database's, whose keys hold already: checking each of millions
+        # again would take longer than the copy.
+        copy = subprocess.Popen(["psql", "-q", "-v", "ON_ERROR_STOP=1", address,
+                                 "-c", "SET session_replication_role = replica",
+                                 "-c", f"COPY {table} ({', '.join(columns)}) FROM STDIN"],
                                 stdin=subprocess.PIPE, text=True, encoding="utf-8")
         for row in connection.execute(f"SELECT {', '.join(columns)} FROM {table}"):
             copy.stdin.write("\t".join(postgres_text(v) for v in row) + "\n")
@@ -259,8 +271,12 @@ def fill_postgresql(dkpsite, sqlite_db, address):
                   [row[1] for row in connection.execute(f"PRAGMA table_info({t})")]]
     statements = "".join(f"SELECT setval(pg_get_serial_sequence('{t}', 'id'), "
                          f"(SELECT MAX(id) FROM {t}));" for t in identities)
-    subprocess.run(["psql", "-q", "-v", "ON_ERROR_STOP=1", address, "-c",
-                    statements + "ANALYZE;"], check=True, stdout=subprocess.DEVNULL)
+    subprocess.run(["psql", "-q", "-v", "ON_ERROR_STOP=1", address, "-c", statements],
+                   check=True, stdout=subprocess.DEVNULL)
+    # As a database that has served a while: statistics, and pages marked all-visible so that
+    # queries answered from an index alone need not visit the table.
+    subprocess.run(["psql", "-q", "-v", "ON_ERROR_STOP=1", address, "-c", "VACUUM ANALYZE"],
+                   check=True, stdout=subprocess.DEVNULL)
     connection.close()
 
 
@@ -317,13 +333,17 @@ def measure(dkpsite, db, engine, guilds, seconds):
                 "GET", f"/api/guild-dkp-list?site={sites[i % len(sites)]}&client=mainland")[0],
                 SAMPLES)),
             ("member history", 20, timed(lambda i: site.request(
-                "GET", f"/{site_name}/member?name={character(i % ROSTER)}")[0], SAMPLES)),
+                "GET", f"/{site_name}/member?name={character(i % ROSTER)}&page={1 + i % 20}")[0],
+                SAMPLES)),
             ("40-member upload", 50, timed(lambda i: site.upload(
                 token, guild_id, system, f"Bench {stamp} {i}",
                 raid_document(i, datetime(2026, 1, 1, 20, 0, 0), rng, f" {stamp}-{i}")),
                 UPLOADS)),
             ("guild page", 50, timed(lambda i: site.request(
                 "GET", f"/{sites[i % len(sites)]}")[0], SAMPLES)),
+            ("member page", 50, timed(lambda i: site.request(
+                "GET", f"/{sites[i % len(sites)]}/member?name={character(i % ROSTER)}")[0],
+                SAMPLES)),
             ("event page", 50, timed(lambda i: site.request(
                 "GET", f"/event.do?method=event_info&eventid={events[i % len(events)]}")[0],
                 SAMPLES)),
@@ -339,6 +359,53 @@ def measure(dkpsite, db, engine, guilds, seconds):
           f"{'' if errors == 0 else f'  ({errors} answers not 200)'}", flush=True)
 
 
+# The tables of the earlier site that hold what its DKP list reads, and where each of their
+# columns is in today's tables.
+EARLIER_TABLES = {
+    "users": "id, name, '', password_hash",
+    "guilds": "id, guild_id, site, created_ms",
+    "dkp_systems": "id, guild, name",
+    "memberships": "user_id, guild, is_default",
+    "events": "id, guild, dkp_system, uploader, name, note, document, raid_key, realm, "
+              "start_time, end_time, zone, raid_note, created_ms",
+    "event_members": "event, position, name, race, guild, sex, class, level",
+    "event_kills": "id, event, position, boss, dkp, time",
+    "kill_attendees": "kill, position, name",
+    "event_loot": "event, position, item_name, item_id, icon, item_class, sub_class, color, "
+                  "count, player, costs, time, zone, boss, tooltip",
+}
+
+
+def fill_earlier(earlier, sqlite_db, db):
+    """The hosted database's guilds in a database the earlier site made with its own schema."""
+    Site(earlier, db).stop()
+    connection = sqlite3.connect(db, isolation_level=None)
+    connection.execute("ATTACH DATABASE ? AS today", (sqlite_db,))
+    connection.execute("BEGIN")
+    for table, columns in EARLIER_TABLES.items():
+        connection.execute(f"INSERT INTO {table} SELECT {columns} FROM today.{table}")
+        log(f"  {table} copied")
+    connection.execute("COMMIT")
+    connection.execute("DETACH DATABASE today")
+    connection.close()
+
+
+def measure_earlier(earlier, db, guilds, samples, seconds):
+    site = Site(earlier, db)
+    try:
+        sites = [guild_names(n)[1] for n in range(1, guilds + 1)]
+        p50, p99 = timed(lambda i: site.request(
+            "GET", f"/api/guild-dkp-list?site={sites[i % len(sites)]}&client=mainland")[0],
+            samples)
+        rate, errors = wrk_lists(site, guilds, seconds)
+    finally:
+        site.stop()
+    print(f"{'earlier':<10} {'DKP list':<17} p50 {p50:7.2f} ms  p99 {p99:7.2f} ms  "
+          f"({samples} requests)", flush=True)
+    print(f"{'earlier':<10} DKP lists/s, 100 clients: {rate:8.1f}"
+          f"{'' if errors == 0 else f'  ({errors} answers not 200)'}", flush=True)
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--dkpsite", required=True)
@@ -347,6 +414,10 @@ def main():
     parser.add_argument("--raids", type=int, default=450)
     parser.add_argument("--seconds", type=int, default=10, help="length of the wrk run")
     parser.add_argument("--postgresql", help="a postgresql:// address to fill and time as well")
+    parser.add_argument("--earlier-dkpsite", metavar="PATH",
+                        help="the dkpsite this one replaced, to time its DKP list beside")
+    parser.add_argument("--earlier-samples", type=int, default=20,
+                        help="requests timed one at a time on the earlier site")
     arguments = parser.parse_args()
     os.makedirs(arguments.folder, exist_ok=True)
     tag = f"{arguments.guilds}x{arguments.raids}"
@@ -366,6 +437,14 @@ def main():
           f"({UPLOADS} uploads), one at a time", flush=True)
     for engine, db in engines:
         measure(arguments.dkpsite, db, engine, arguments.guilds, arguments.seconds)
+    if arguments.earlier_dkpsite:
+        earlier = os.path.join(arguments.folder, f"earlier-{tag}.db")
+        if not os.path.exists(earlier):
+            log(f"filling {earlier}")
+            fill_earlier(arguments.earlier_dkpsite, sqlite, earlier + ".new")
+            os.replace(earlier + ".new", earlier)
+        measure_earlier(arguments.earlier_dkpsite, earlier, arguments.guilds,
+                        arguments.earlier_samples, arguments.seconds)
 
 
 if __name__ == "__main__":

@@ -153,6 +153,10 @@ ApiAnswer answerUpload(SiteStore& store, const std::string& token, std::string_v
         return jsonAnswer(403, {{"status", 403}, {"message", "not a guild of this user"}});
     case UploadOutcome::UnknownDkpSystem:
         return jsonAnswer(404, {{"status", 404}, {"message", "no such DKP system"}});
+    case UploadOutcome::ArchivedDkpSystem:
+        return jsonAnswer(409, {{"status", 409},
+                                {"message", "the DKP system is archived: it takes no uploads; "
+                                            "choose another DKP system"}});
     }
     return jsonAnswer(500, {{"status", 500}, {"message", "unknown upload outcome"}});
 }

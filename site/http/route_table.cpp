@@ -18,6 +18,9 @@ std::string bearerToken(const httplib::Request& req) {
 std::string submittedCsrfToken(const httplib::Request& req) {
     if (req.has_header("X-CSRF-Token"))
         return req.get_header_value("X-CSRF-Token");
+    // A form that sends files (multipart) carries its fields as parts.
+    if (req.is_multipart_form_data())
+        return req.has_file(kCsrfField) ? req.get_file_value(kCsrfField).content : "";
     return req.get_param_value(kCsrfField);
 }
 

@@ -1,5 +1,6 @@
 #include "http/server_limits.h"
 
+#include <algorithm>
 #include <httplib.h>
 #include <malloc.h>
 
@@ -44,11 +45,23 @@ httplib::Server::HandlerResponse checkBodyLength(const httplib::Request& req,
 } // namespace
 
 std::size_t requestBodyLimit(const std::string& path) {
-    return path == "/api/events" ? kMaxEventRequestBytes : kMaxJsonRequestBytes;
+    if (path == "/api/events")
+        return kMaxEventRequestBytes;
+    // A guild's pages are "/<site>/…", one piece below the guild's address.
+    const std::size_t slash = path.find('/', 1);
+    if (slash != std::string::npos && path.find('/', slash + 1) == std::string::npos) {
+        const std::string page = path.substr(slash);
+        if (page == "/import")
+            return kMaxArchiveRequestBytes;
+        if (page == "/raid-import")
+            return kMaxRaidLogRequestBytes;
+    }
+    return kMaxJsonRequestBytes;
 }
 
 void applyServerLimits(httplib::Server& server) {
-    server.set_payload_max_length(kMaxEventRequestBytes);
+    server.set_payload_max_length(
+        std::max({kMaxEventRequestBytes, kMaxArchiveRequestBytes, kMaxRaidLogRequestBytes}));
     server.set_keep_alive_max_count(kRequestsPerConnection);
     server.set_pre_routing_handler(checkBodyLength);
     // cpp-httplib waits for a connection's first request as for a kept-alive one's next.

@@ -15,6 +15,13 @@ inline constexpr std::size_t kMaxJsonRequestBytes = std::size_t(1) << 20;
 // An upload carries a raid's whole export document, which grows with its members, kills and
 // loot.
 inline constexpr std::size_t kMaxEventRequestBytes = std::size_t(16) << 20;
+// A guild archive a guild admin imports on the web (`POST /<site>/import`): a guild of three
+// years of raids exports to some tens of MiB (every event's document, every ledger entry). A
+// larger one is imported with `dkpsite import` on the host.
+inline constexpr std::size_t kMaxArchiveRequestBytes = std::size_t(64) << 20;
+// A raid-log XML file an officer imports (`POST /<site>/raid-import`): the file's own limit
+// (records/raid_log_xml.h) and the form around it.
+inline constexpr std::size_t kMaxRaidLogRequestBytes = std::size_t(5) << 20;
 
 // Request threads. Each connection holds one while it is served, so an idle or slow connection
 // keeps one busy until a time limit below ends it, and a login holds one while it waits for the

@@ -5,6 +5,7 @@
 #include "records/site_name.h"
 #include "web/account_pages.h"
 #include "web/guild_admin_pages.h"
+#include "web/import_pages.h"
 #include "web/officer_pages.h"
 #include "web/site_forms.h"
 
@@ -222,6 +223,10 @@ void addSiteRoutes(RouteTable& table, SiteStore& store, LoginGate& logins, const
                guildPage(&OfficerPages::decay), guildOfPath});
     table.add({Method::Post, guildPath + "/alt", Access::GuildOfficer,
                guildPage(&OfficerPages::linkAlt), guildOfPath});
+    table.add({Method::Get, guildPath + "/characters", Access::GuildOfficer,
+               guildPage(&OfficerPages::characters), guildOfPath});
+    table.add({Method::Post, guildPath + "/characters", Access::GuildOfficer,
+               guildPage(&OfficerPages::setCharacterActive), guildOfPath});
     table.add({Method::Post, guildPath + "/systems", Access::GuildAdmin,
                guildPage(&OfficerPages::editSystems), guildOfPath});
     auto admin = std::make_shared<const GuildAdminPages>(store, web.pages(), publicUrl);
@@ -235,6 +240,18 @@ void addSiteRoutes(RouteTable& table, SiteStore& store, LoginGate& logins, const
                    admin->change(req.matches[1].str(), req, res, visitOf(ctx, res, *cookies));
                },
                guildOfPath});
+    auto imports = std::make_shared<const ImportPages>(store, web.pages());
+    using ImportHandler =
+        void (ImportPages::*)(const std::string&, Req, Res, const PageVisit&) const;
+    const auto importPage = [imports, cookies](ImportHandler handler) {
+        return [imports, cookies, handler](Req req, Res res, Ctx ctx) {
+            (imports.get()->*handler)(req.matches[1].str(), req, res, visitOf(ctx, res, *cookies));
+        };
+    };
+    table.add({Method::Post, guildPath + "/raid-import", Access::GuildOfficer,
+               importPage(&ImportPages::importRaidLog), guildOfPath});
+    table.add({Method::Post, guildPath + "/import", Access::GuildAdmin,
+               importPage(&ImportPages::importGuild), guildOfPath});
     table.add({Method::Get, guildPath + "/audit", Access::GuildAdmin,
                guildPage(&OfficerPages::audit), guildOfPath});
     table.add({Method::Get, guildPath + "/export", Access::GuildAdmin,

@@ -175,4 +175,51 @@ std::optional<RaidDocument> parseRaidDocument(std::string_view text, std::string
     }
 }
 
+namespace {
+
+std::string element(const std::string& name, const std::string& content) {
+    return "<" + name + ">" + content + "</" + name + ">";
+}
+
+std::string numbered(std::size_t index, const std::string& content) {
+    return element("key" + std::to_string(index + 1), content);
+}
+
+} // namespace
+
+std::string raidDocumentText(const RaidDocument& raid) {
+    std::string members, kills, loot;
+    for (std::size_t i = 0; i < raid.members.size(); ++i) {
+        const RaidMember& m = raid.members[i];
+        members += numbered(i, element("name", m.name) + element("race", m.race) +
+                                   element("guild", m.guild) + element("sex", m.sex) +
+                                   element("class", m.playerClass) +
+                                   element("level", std::to_string(m.level)));
+    }
+    for (std::size_t i = 0; i < raid.kills.size(); ++i) {
+        const RaidKill& k = raid.kills[i];
+        std::string attendees;
+        for (std::size_t a = 0; a < k.attendees.size(); ++a)
+            attendees += numbered(a, element("name", k.attendees[a]));
+        kills += numbered(i, element("name", k.boss) + element("dkp", std::to_string(k.dkp)) +
+                                 element("time", k.time) + element("attendees", attendees));
+    }
+    for (std::size_t i = 0; i < raid.loot.size(); ++i) {
+        const RaidLoot& l = raid.loot[i];
+        loot += numbered(i, element("ItemName", l.itemName) + element("ItemID", l.itemId) +
+                                element("Icon", l.icon) + element("Class", l.itemClass) +
+                                element("SubClass", l.subClass) + element("Color", l.color) +
+                                element("Count", std::to_string(l.count)) +
+                                element("Player", l.player) +
+                                element("Costs", std::to_string(l.costs)) +
+                                element("Time", l.time) + element("Zone", l.zone) +
+                                element("Boss", l.boss) + element("Tooltip", l.tooltip));
+    }
+    return element("RaidInfo", element("key", raid.key) + element("realm", raid.realm) +
+                                   element("start", raid.start) + element("end", raid.end) +
+                                   element("zone", raid.zone) + element("PlayerInfos", members) +
+                                   element("BossKills", kills) + element("note", raid.note) +
+                                   element("Loot", loot));
+}
+
 } // namespace dkpsite

@@ -67,4 +67,8 @@ struct RaidDocument {
 // text is not UTF-8.
 std::optional<RaidDocument> parseRaidDocument(std::string_view text, std::string& error);
 
+// The document as the client writes it (plain elements in their order, texts not escaped);
+// parseRaidDocument reads it back unless a text holds the closing tag of its own element.
+std::string raidDocumentText(const RaidDocument& raid);
+
 } // namespace dkpsite

@@ -3,6 +3,7 @@
 #include "store/site_store.h"
 
 #include "store/event_repository.h"
+#include "store/guild_repository.h"
 
 #include <algorithm>
 
@@ -55,6 +56,7 @@ void SiteStore::describeEvent(std::int64_t eventId, const std::string& name,
     if (!stored)
         throw LedgerError("no event " + std::to_string(eventId));
     inWriteTransaction(db_, stored->guildRowId, [&](soci::session& sql) {
+        refuseArchivedSystem(sql, stored->dkpId);
         const long long id = eventId;
         sql << "UPDATE events SET name = :name, note = :note WHERE id = :id", use(name, "name"),
             use(note, "note"), use(id, "id");

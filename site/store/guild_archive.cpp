@@ -85,16 +85,19 @@ json membersJson(soci::session& sql, long long guild) {
 json charactersJson(soci::session& sql, long long guild) {
     json characters = json::array();
     std::string name, playerClass, main;
-    long long level = 0;
+    long long level = 0, active = 1;
     soci::statement query =
-        (sql.prepare << "SELECT c.name, c.player_class, c.level, COALESCE(m.name, '') "
+        (sql.prepare << "SELECT c.name, c.player_class, c.level, COALESCE(m.name, ''), c.active "
                         "FROM characters c LEFT JOIN characters m ON m.id = c.main "
                         "WHERE c.guild = :guild ORDER BY c.id",
-         use(guild, "guild"), into(name), into(playerClass), into(level), into(main));
+         use(guild, "guild"), into(name), into(playerClass), into(level), into(main), into(active));
     query.execute();
     while (query.fetch())
-        characters.push_back(
-            {{"name", name}, {"class", playerClass}, {"level", level}, {"main", main}});
+        characters.push_back({{"name", name},
+                              {"class", playerClass},
+                              {"level", level},
+                              {"main", main},
+                              {"active", active != 0}});
     return characters;
 }
 
@@ -121,7 +124,7 @@ std::string exportGuild(Database& db, const std::string& site) {
     json systems = json::array();
     for (const SiteDkpSystem& system : guild->systems) {
         systemIndex[system.id] = systems.size();
-        systems.push_back(system.name);
+        systems.push_back({{"name", system.name}, {"archivedMs", system.archivedMs}});
     }
     archive["dkpSystems"] = systems;
     archive["members"] = membersJson(sql, guild->rowId);
@@ -206,37 +209,58 @@ long long importUser(soci::session& sql, const json& member) {
     return id;
 }
 
-std::string importInto(soci::session& sql, const json& archive, const Origin& origin) {
-    if (archive.at("format") != kArchiveFormat || archive.at("version") != kArchiveVersion)
-        throw ArchiveError("not a guild archive of version " + std::to_string(kArchiveVersion) +
-                           " (format " + archive.at("format").dump() + ", version " +
-                           archive.at("version").dump() + ")");
-    const json& g = archive.at("guild");
-    const std::string site = g.at("site"), guildId = g.at("guildId");
-    long long clash = 0;
-    sql << "SELECT COUNT(*) FROM guilds WHERE site = :site OR guild_id = :guild_id",
-        use(site, "site"), use(guildId, "guild_id"), into(clash);
-    if (clash > 0)
-        throw ArchiveError("the database already holds the guild " + guildId + " or the site " +
-                           site);
-    const long long guild =
-        insertGuild(sql, guildId, site, g.at("createdMs"), g.at("standingsPublic"));
-    const std::string registration = g.at("registration");
-    sql << "UPDATE guilds SET registration = :registration WHERE id = :id",
-        use(registration, "registration"), use(guild, "id");
+void checkFormat(const json& archive) {
+    const json& version = archive.at("version");
+    if (archive.at("format") != kArchiveFormat || !version.is_number_integer() ||
+        version.get<int>() < 1 || version.get<int>() > kArchiveVersion)
+        throw ArchiveError("not a guild archive of version 1 to " +
+                           std::to_string(kArchiveVersion) + " (format " +
+                           archive.at("format").dump() + ", version " + version.dump() + ")");
+}
 
+// Version 1 names each DKP system by its name alone; none of them is archived.
+std::string systemName(const json& system) {
+    return system.is_string() ? system.get<std::string>() : system.at("name").get<std::string>();
+}
+
+long long systemArchivedMs(const json& system) {
+    return system.is_string() ? 0 : system.at("archivedMs").get<long long>();
+}
+
+// The archive's DKP systems, characters, events, ledger and audit log into the guild; its
+// members' accounts are made unless an account of that name exists, and joined to the guild
+// unless `joinExisting` is false and the account existed. The guild's own first DKP systems
+// take the archive's first ones (their names included); the rest are made.
+void importContents(soci::session& sql, long long guild, const std::string& guildId,
+                    const json& archive, bool joinExisting) {
+    const SiteGuild existing = loadGuild(sql, guild);
     std::vector<long long> systems;
-    for (const json& name : archive.at("dkpSystems"))
-        systems.push_back(insertDkpSystem(sql, guild, name));
-    for (const json& member : archive.at("members"))
-        insertMembership(sql, importUser(sql, member), guild, member.at("default"),
-                         member.at("role"));
+    for (const json& system : archive.at("dkpSystems")) {
+        const std::string name = systemName(system);
+        if (systems.size() < existing.systems.size()) {
+            const long long id = existing.systems[systems.size()].id;
+            sql << "UPDATE dkp_systems SET name = :name WHERE id = :id", use(name, "name"),
+                use(id, "id");
+            systems.push_back(id);
+        } else {
+            systems.push_back(insertDkpSystem(sql, guild, name));
+        }
+    }
+    for (const json& member : archive.at("members")) {
+        const bool known = userNamed(sql, member.at("name").get<std::string>()).has_value();
+        const long long user = importUser(sql, member);
+        if (membershipRole(sql, user, guild) || (known && !joinExisting))
+            continue;
+        insertMembership(sql, user, guild, member.at("default"), member.at("role"));
+    }
     for (const json& character : archive.at("characters")) {
         const long long id = characterId(sql, guild, character.at("name"));
         const std::string playerClass = character.at("class");
         const long long level = character.at("level");
-        sql << "UPDATE characters SET player_class = :class, level = :level WHERE id = :id",
-            use(playerClass, "class"), use(level, "level"), use(id, "id");
+        const long long active = character.value("active", true) ? 1 : 0;
+        sql << "UPDATE characters SET player_class = :class, level = :level, active = :active "
+               "WHERE id = :id",
+            use(playerClass, "class"), use(level, "level"), use(active, "active"), use(id, "id");
     }
     for (const json& character : archive.at("characters"))
         if (character.at("main") != "") {
@@ -287,25 +311,95 @@ std::string importInto(soci::session& sql, const json& archive, const Origin& or
     for (const json& record : archive.at("audit"))
         recordAudit(sql, {originFromJson(record), guild, record.at("action"), record.at("subject"),
                           record.at("before"), record.at("after")});
+    // Archived last: their entries were written while they were open.
+    const json& archived = archive.at("dkpSystems");
+    for (std::size_t i = 0; i < archived.size(); ++i)
+        if (systemArchivedMs(archived[i]) != 0)
+            updateSystemArchived(sql, systems[i], systemArchivedMs(archived[i]));
+}
+
+std::string importInto(soci::session& sql, const json& archive, const Origin& origin) {
+    checkFormat(archive);
+    const json& g = archive.at("guild");
+    const std::string site = g.at("site"), guildId = g.at("guildId");
+    long long clash = 0;
+    sql << "SELECT COUNT(*) FROM guilds WHERE site = :site OR guild_id = :guild_id",
+        use(site, "site"), use(guildId, "guild_id"), into(clash);
+    if (clash > 0)
+        throw ArchiveError("the database already holds the guild " + guildId + " or the site " +
+                           site);
+    const long long guild =
+        insertGuild(sql, guildId, site, g.at("createdMs"), g.at("standingsPublic"));
+    const std::string registration = g.at("registration");
+    sql << "UPDATE guilds SET registration = :registration WHERE id = :id",
+        use(registration, "registration"), use(guild, "id");
+    importContents(sql, guild, guildId, archive, true);
     // The import itself is the site's business, not the guild's history.
     recordAudit(sql, {origin, std::nullopt, "import guild", site, "", guildId});
     return site;
 }
 
+// What keeps a guild from taking an archive: anything its raids or officers wrote.
+std::string guildContentProblem(soci::session& sql, long long guild) {
+    long long events = 0, characters = 0, entries = 0;
+    sql << "SELECT COUNT(*) FROM events WHERE guild = :guild", use(guild, "guild"), into(events);
+    sql << "SELECT COUNT(*) FROM characters WHERE guild = :guild", use(guild, "guild"),
+        into(characters);
+    sql << "SELECT COUNT(*) FROM ledger_entries l JOIN dkp_systems d ON d.id = l.dkp_system "
+           "WHERE d.guild = :guild",
+        use(guild, "guild"), into(entries);
+    if (events + characters + entries == 0)
+        return "";
+    return "the guild is not empty (" + std::to_string(events) + " events, " +
+           std::to_string(characters) + " characters, " + std::to_string(entries) +
+           " ledger entries): an archive is imported only into a guild without raids, "
+           "characters or points";
+}
+
 } // namespace
 
-std::string importGuild(Database& db, const std::string& archive, const Origin& origin) {
+namespace {
+
+template <typename Import> auto readingArchive(const std::string& archive, Import&& import) {
     const json parsed = json::parse(archive, nullptr, false);
     if (parsed.is_discarded() || !parsed.is_object())
         throw ArchiveError("the archive is not JSON");
     try {
-        return inWriteTransaction(
-            db, std::nullopt, [&](soci::session& sql) { return importInto(sql, parsed, origin); });
+        return import(parsed);
     } catch (const json::exception& e) {
         throw ArchiveError(std::string("the archive is incomplete: ") + e.what());
     } catch (const LedgerError& e) {
         throw ArchiveError(std::string("the archive's ledger is refused: ") + e.what());
     }
+}
+
+} // namespace
+
+std::string importGuild(Database& db, const std::string& archive, const Origin& origin) {
+    return readingArchive(archive, [&](const json& parsed) {
+        return inWriteTransaction(
+            db, std::nullopt, [&](soci::session& sql) { return importInto(sql, parsed, origin); });
+    });
+}
+
+void importIntoGuild(Database& db, long long guildRowId, const std::string& archive,
+                     const Origin& origin) {
+    readingArchive(archive, [&](const json& parsed) {
+        checkFormat(parsed);
+        inWriteTransaction(db, guildRowId, [&](soci::session& sql) {
+            const std::string problem = guildContentProblem(sql, guildRowId);
+            if (!problem.empty())
+                throw ArchiveError(problem);
+            const SiteGuild guild = loadGuild(sql, guildRowId);
+            importContents(sql, guildRowId, guild.guildId, parsed, false);
+            const json& from = parsed.at("guild");
+            recordAudit(sql, {origin, guildRowId, "import guild", guild.site,
+                              from.at("guildId").get<std::string>() + " (" +
+                                  from.at("site").get<std::string>() + ")",
+                              guild.guildId});
+        });
+        return 0;
+    });
 }
 
 } // namespace dkpsite

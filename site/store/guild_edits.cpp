@@ -3,6 +3,8 @@
 
 #include "store/guild_repository.h"
 
+#include <algorithm>
+
 namespace dkpsite {
 
 void SiteStore::renameDkpSystem(std::int64_t dkpSystemId, const std::string& name,
@@ -22,6 +24,55 @@ void SiteStore::renameDkpSystem(std::int64_t dkpSystemId, const std::string& nam
         sql << "UPDATE dkp_systems SET name = :name WHERE id = :id", soci::use(name, "name"),
             soci::use(id, "id");
         recordAudit(sql, {origin, *guild, "rename DKP system", std::to_string(id), before, name});
+    });
+}
+
+void SiteStore::setDkpSystemArchived(std::int64_t dkpSystemId, bool archived,
+                                     const Origin& origin) {
+    std::optional<long long> guild;
+    {
+        Database::Connection connection(db_);
+        guild = systemGuild(connection.sql(), dkpSystemId);
+    }
+    if (!guild)
+        throw LedgerError("no DKP system " + std::to_string(dkpSystemId));
+    inWriteTransaction(db_, *guild, [&](soci::session& sql) {
+        const SiteGuild current = loadGuild(sql, *guild);
+        const auto system =
+            std::find_if(current.systems.begin(), current.systems.end(),
+                         [&](const SiteDkpSystem& s) { return s.id == dkpSystemId; });
+        if (system->archived() == archived)
+            return;
+        const auto open = std::count_if(current.systems.begin(), current.systems.end(),
+                                        [](const SiteDkpSystem& s) { return !s.archived(); });
+        if (archived && open == 1)
+            throw LedgerError("the DKP system \"" + system->name +
+                              "\" is the guild's last open one; create another first");
+        updateSystemArchived(sql, dkpSystemId,
+                             archived ? std::max<std::int64_t>(origin.atMs, 1) : 0);
+        recordAudit(sql, {origin, *guild, archived ? "archive DKP system" : "reopen DKP system",
+                          std::to_string(dkpSystemId), archived ? "open" : "archived",
+                          (archived ? "archived: " : "open: ") + system->name});
+    });
+}
+
+std::vector<GuildCharacter> SiteStore::characters(std::int64_t guildRowId) {
+    Database::Connection connection(db_);
+    return guildCharacters(connection.sql(), guildRowId);
+}
+
+void SiteStore::setCharacterActive(std::int64_t guildRowId, const std::string& name, bool active,
+                                   const Origin& origin) {
+    inWriteTransaction(db_, guildRowId, [&](soci::session& sql) {
+        const auto before = characterActive(sql, guildRowId, name);
+        if (!before)
+            throw LedgerError("the guild has no character \"" + name + "\"");
+        if (*before == active)
+            return;
+        updateCharacterActive(sql, guildRowId, name, active);
+        recordAudit(sql, {origin, guildRowId,
+                          active ? "mark character active" : "mark character inactive", name,
+                          *before ? "active" : "inactive", active ? "active" : "inactive"});
     });
 }
 

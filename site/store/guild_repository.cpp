@@ -1,6 +1,9 @@
 #include "store/guild_repository.h"
 
+#include "ledger/points_rules.h"
 #include "store/registration.h"
+
+#include <algorithm>
 
 namespace dkpsite {
 
@@ -91,14 +94,14 @@ SiteGuild loadGuild(soci::session& sql, long long guildRowId) {
         into(registration);
     guild.standingsPublic = standingsPublic != 0;
     guild.registration = registrationPolicyNamed(registration).value_or(RegistrationPolicy::Closed);
-    long long id = 0;
+    long long id = 0, archivedMs = 0;
     std::string name;
-    soci::statement systems =
-        (sql.prepare << "SELECT id, name FROM dkp_systems WHERE guild = :guild ORDER BY id",
-         use(guildRowId, "guild"), into(id), into(name));
+    soci::statement systems = (sql.prepare << "SELECT id, name, archived_ms FROM dkp_systems "
+                                              "WHERE guild = :guild ORDER BY id",
+                               use(guildRowId, "guild"), into(id), into(name), into(archivedMs));
     systems.execute();
     while (systems.fetch())
-        guild.systems.push_back({id, name});
+        guild.systems.push_back({id, name, archivedMs});
     return guild;
 }
 
@@ -157,6 +160,66 @@ std::optional<long long> systemGuild(soci::session& sql, long long dkpSystem) {
     if (!sql.got_data())
         return std::nullopt;
     return guild;
+}
+
+bool isSystemArchived(soci::session& sql, long long dkpSystem) {
+    long long archivedMs = 0;
+    sql << "SELECT archived_ms FROM dkp_systems WHERE id = :id", use(dkpSystem, "id"),
+        into(archivedMs);
+    return sql.got_data() && archivedMs != 0;
+}
+
+void refuseArchivedSystem(soci::session& sql, long long dkpSystem) {
+    long long archivedMs = 0;
+    std::string name;
+    sql << "SELECT archived_ms, name FROM dkp_systems WHERE id = :id", use(dkpSystem, "id"),
+        into(archivedMs), into(name);
+    if (sql.got_data() && archivedMs != 0)
+        throw LedgerError("the DKP system \"" + name +
+                          "\" is archived: it takes no uploads and no changes of points");
+}
+
+void updateSystemArchived(soci::session& sql, long long dkpSystem, long long archivedMs) {
+    sql << "UPDATE dkp_systems SET archived_ms = :archived WHERE id = :id",
+        use(archivedMs, "archived"), use(dkpSystem, "id");
+}
+
+std::vector<GuildCharacter> guildCharacters(soci::session& sql, long long guildRowId) {
+    std::vector<GuildCharacter> characters;
+    GuildCharacter row;
+    long long level = 0, active = 1;
+    soci::statement query =
+        (sql.prepare << "SELECT c.name, c.player_class, c.level, COALESCE(m.name, ''), c.active "
+                        "FROM characters c LEFT JOIN characters m ON m.id = c.main "
+                        "WHERE c.guild = :guild",
+         use(guildRowId, "guild"), into(row.name), into(row.playerClass), into(level),
+         into(row.main), into(active));
+    query.execute();
+    while (query.fetch()) {
+        row.level = level;
+        row.active = active != 0;
+        characters.push_back(row);
+    }
+    std::sort(characters.begin(), characters.end(),
+              [](const GuildCharacter& a, const GuildCharacter& b) { return a.name < b.name; });
+    return characters;
+}
+
+std::optional<bool> characterActive(soci::session& sql, long long guildRowId,
+                                    const std::string& name) {
+    long long active = 1;
+    sql << "SELECT active FROM characters WHERE guild = :guild AND name = :name",
+        use(guildRowId, "guild"), use(name, "name"), into(active);
+    if (!sql.got_data())
+        return std::nullopt;
+    return active != 0;
+}
+
+void updateCharacterActive(soci::session& sql, long long guildRowId, const std::string& name,
+                           bool active) {
+    const long long flag = active ? 1 : 0;
+    sql << "UPDATE characters SET active = :active WHERE guild = :guild AND name = :name",
+        use(flag, "active"), use(guildRowId, "guild"), use(name, "name");
 }
 
 } // namespace dkpsite

@@ -36,5 +36,18 @@ std::optional<SiteGuild> memberGuild(soci::session& sql, long long userId,
 SiteAccount accountGuilds(soci::session& sql, long long userId);
 // The guild a DKP system belongs to.
 std::optional<long long> systemGuild(soci::session& sql, long long dkpSystem);
+bool isSystemArchived(soci::session& sql, long long dkpSystem);
+// Throws LedgerError, naming the system, when the DKP system is archived.
+void refuseArchivedSystem(soci::session& sql, long long dkpSystem);
+// archivedMs 0 opens the system again.
+void updateSystemArchived(soci::session& sql, long long dkpSystem, long long archivedMs);
+
+// The guild's characters, in byte order of the names.
+std::vector<GuildCharacter> guildCharacters(soci::session& sql, long long guildRowId);
+// Whether the guild's character of that name is active, or nothing when there is none.
+std::optional<bool> characterActive(soci::session& sql, long long guildRowId,
+                                    const std::string& name);
+void updateCharacterActive(soci::session& sql, long long guildRowId, const std::string& name,
+                           bool active);
 
 } // namespace dkpsite

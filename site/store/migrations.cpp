@@ -176,6 +176,13 @@ const std::vector<std::string> kHistoryIndex = {
     "DROP INDEX ledger_entries_standing",
 };
 
+// Version 9: a DKP system can be archived (kept, read-only), and a guild's character can be
+// marked inactive (kept with its points, left out of the standings unless asked for).
+const std::vector<std::string> kArchivedAndInactive = {
+    "ALTER TABLE dkp_systems ADD COLUMN archived_ms BIGINT NOT NULL DEFAULT 0",
+    "ALTER TABLE characters ADD COLUMN active BIGINT NOT NULL DEFAULT 1",
+};
+
 // The events of the first site become ledger entries, exactly as their standings were summed:
 // each attendee of each kill earns its points, each winner of an item spends its cost. The same
 // document uploaded twice to one DKP system was counted twice; it still is, and only its first
@@ -336,6 +343,8 @@ const std::vector<Migration>& migrations() {
              if (engine == Engine::Sqlite && hasTable(sql, engine, "sqlite_stat1"))
                  sql << "ANALYZE ledger_entries";
          }},
+        {9, [](soci::session& sql, Engine engine,
+               const MigrationContext&) { run(sql, engine, kArchivedAndInactive); }},
     };
     return list;
 }

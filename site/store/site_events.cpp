@@ -56,6 +56,8 @@ UploadResult SiteStore::storeEvent(const std::string& token, const NewEvent& eve
     return inWriteTransaction(db_, guild->rowId, [&](soci::session& sql) -> UploadResult {
         if (const auto existing = eventWithDocument(sql, event.dkpId, digest))
             return {UploadOutcome::AlreadyStored, *existing};
+        if (isSystemArchived(sql, event.dkpId))
+            return {UploadOutcome::ArchivedDkpSystem, 0};
         const long long eventId = insertEvent(sql, guild->rowId, *userId, event, digest, nowMs);
         recordRaidCharacters(sql, guild->rowId, event.raid);
         enterRaid(sql, guild->rowId, event.dkpId, eventId, event.raid, origin);
@@ -76,6 +78,7 @@ std::int64_t SiteStore::adjust(std::int64_t dkpSystemId, const std::string& char
     const LedgerEntry entry = adjustmentEntry(dkpSystemId, character, points, reason, origin);
     const long long guild = guildOfSystem(db_, dkpSystemId);
     return inWriteTransaction(db_, guild, [&](soci::session& sql) {
+        refuseArchivedSystem(sql, dkpSystemId);
         const long long id = appendEntry(sql, guild, entry);
         recordAudit(sql, {origin, guild, "adjust points", "entry " + std::to_string(id), "",
                           describe(entry) + " (" + reason + ")"});
@@ -94,6 +97,7 @@ std::int64_t SiteStore::correct(std::int64_t entryId, const std::string& reason,
         throw LedgerError("no ledger entry " + std::to_string(entryId));
     const long long guild = guildOfSystem(db_, entry->dkpSystem);
     return inWriteTransaction(db_, guild, [&](soci::session& sql) {
+        refuseArchivedSystem(sql, entry->dkpSystem);
         const LedgerEntry correction =
             correctionEntry(*entry, isReversed(sql, entryId), reason, origin);
         const long long id = appendEntry(sql, guild, correction);
@@ -114,6 +118,7 @@ std::vector<LedgerEntry> SiteStore::decay(std::int64_t dkpSystemId, const DecayR
     checkDecayRule(rule);
     const long long guild = guildOfSystem(db_, dkpSystemId);
     return inWriteTransaction(db_, guild, [&](soci::session& sql) {
+        refuseArchivedSystem(sql, dkpSystemId);
         // Read inside the transaction, under the guild's lock: what is decayed is what is there.
         std::vector<LedgerEntry> entries =
             decayEntries(listedStandings(sql, dkpSystemId), dkpSystemId, rule, origin);
@@ -136,6 +141,7 @@ void SiteStore::rewriteEventEntries(
         throw LedgerError("event " + std::to_string(eventId) + " is removed");
     const long long guild = stored->guildRowId;
     inWriteTransaction(db_, guild, [&](soci::session& sql) {
+        refuseArchivedSystem(sql, stored->dkpId);
         for (const LedgerEntry& entry : eventEntries(sql, eventId))
             if (entry.kind != EntryKind::Correction && !isReversed(sql, entry.id))
                 appendEntry(sql, guild, correctionEntry(entry, false, reason, origin));

@@ -14,6 +14,21 @@ namespace dkpsite {
 struct SiteDkpSystem {
     std::int64_t id = 0;
     std::string name;
+    // When it was archived (kept, read-only: no uploads or changes of points), or 0.
+    std::int64_t archivedMs = 0;
+
+    bool archived() const { return archivedMs != 0; }
+};
+
+// A character of a guild as its officers keep it: class and level from the raids it was in,
+// and whether it is active (inactive characters keep their points but are left out of the
+// standings unless asked for).
+struct GuildCharacter {
+    std::string name;
+    std::string playerClass;
+    std::int64_t level = 0;
+    std::string main; // the main it is an alt of, or ""
+    bool active = true;
 };
 
 struct SiteGuild {

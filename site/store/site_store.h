@@ -24,6 +24,7 @@ enum class UploadOutcome {
     NotLoggedIn,
     UnknownGuild,
     UnknownDkpSystem,
+    ArchivedDkpSystem, // the DKP system is archived and takes no uploads
 };
 
 struct UploadResult {
@@ -226,6 +227,18 @@ public:
                             const std::string& reason, const Origin& origin);
     // A DKP system's new name (store/guild_edits.cpp); throws LedgerError for no such system.
     void renameDkpSystem(std::int64_t dkpSystemId, const std::string& name, const Origin& origin);
+    // Archives a DKP system (at origin.atMs) or opens it again. An archived system keeps its
+    // events and ledger, and refuses uploads and every change of points (LedgerError). Throws
+    // LedgerError for no such system, or for archiving the guild's last open one: a guild
+    // always has a system its raids can be uploaded to.
+    void setDkpSystemArchived(std::int64_t dkpSystemId, bool archived, const Origin& origin);
+
+    // The guild's characters with class, level, main and whether they are active.
+    std::vector<GuildCharacter> characters(std::int64_t guildRowId);
+    // Marks the guild's character active or inactive; its points stay. Throws LedgerError when
+    // the guild has no character of that name.
+    void setCharacterActive(std::int64_t guildRowId, const std::string& name, bool active,
+                            const Origin& origin);
 
     // Every stored standing against the sums of its ledger: one sentence per difference.
     std::vector<std::string> check();

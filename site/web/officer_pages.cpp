@@ -5,6 +5,7 @@
 #include "web/member_view.h"
 #include "web/page_request.h"
 
+#include <algorithm>
 #include <set>
 
 namespace dkpsite {
@@ -43,10 +44,14 @@ std::optional<std::int64_t> signedParameter(const httplib::Request& req, const c
     return negative ? -value : value;
 }
 
-// The guild's DKP system the request's `dkp` names; without one, the guild's first.
+// The guild's DKP system the request's `dkp` names; without one, the guild's first open one.
 const SiteDkpSystem* systemOf(const SiteGuild& guild, const httplib::Request& req) {
-    if (!req.has_param("dkp"))
+    if (!req.has_param("dkp")) {
+        for (const SiteDkpSystem& system : guild.systems)
+            if (!system.archived())
+                return &system;
         return guild.systems.empty() ? nullptr : &guild.systems.front();
+    }
     const auto wanted = numberParameter(req, "dkp");
     for (const SiteDkpSystem& system : guild.systems)
         if (wanted && system.id == *wanted)
@@ -120,6 +125,18 @@ OfficerPages::guildSystemOrRefuse(const std::string& site, const httplib::Reques
     return GuildSystem{std::move(*guild), chosen};
 }
 
+std::optional<OfficerPages::GuildSystem>
+OfficerPages::openSystemOrRefuse(const std::string& site, const httplib::Request& req,
+                                 httplib::Response& res, const PageVisit& visit) const {
+    auto target = guildSystemOrRefuse(site, req, res, visit);
+    if (target && target->system.archived()) {
+        refuse(req, res, visit, 409,
+               pages_.renderer().text(requestLanguage(req), "system_archived_refusal"));
+        return std::nullopt;
+    }
+    return target;
+}
+
 bool OfficerPages::writeOrRefuse(const std::function<void()>& write, const httplib::Request& req,
                                  httplib::Response& res, const PageVisit& visit) const {
     try {
@@ -153,10 +170,13 @@ void OfficerPages::page(const std::string& site, const httplib::Request& req,
     values.set("csrf", visit.formToken());
     values.set("max_points", number(kMaxAdjustmentPoints));
     values.set("admin", visit.guildAdmin);
+    values.set("archived", system->archived());
+    values.set("open", !system->archived());
     const std::string finished = req.get_param_value("done");
-    if (finished == "adjusted" || finished == "decayed" || finished == "linked" ||
-        finished == "system")
-        values.set("notice", pages_.renderer().text(language, "done_" + finished));
+    for (const char* known :
+         {"adjusted", "decayed", "linked", "system", "archived", "reopened", "imported"})
+        if (finished == known)
+            values.set("notice", pages_.renderer().text(language, "done_" + finished));
 
     data systems = list();
     for (const SiteDkpSystem& candidate : guild->systems) {
@@ -164,6 +184,7 @@ void OfficerPages::page(const std::string& site, const httplib::Request& req,
         value.set("id", number(candidate.id));
         value.set("name", candidate.name);
         value.set("current", candidate.id == system->id);
+        value.set("archived", candidate.archived());
         systems.push_back(value);
     }
     values.set("systems", systems);
@@ -204,7 +225,7 @@ void OfficerPages::page(const std::string& site, const httplib::Request& req,
 void OfficerPages::adjust(const std::string& site, const httplib::Request& req,
                           httplib::Response& res, const PageVisit& visit) const {
     const PageLanguage language = requestLanguage(req);
-    const auto target = guildSystemOrRefuse(site, req, res, visit);
+    const auto target = openSystemOrRefuse(site, req, res, visit);
     if (!target)
         return;
     const std::vector<std::string> names = adjustedNames(req);
@@ -230,7 +251,7 @@ void OfficerPages::adjust(const std::string& site, const httplib::Request& req,
 
 void OfficerPages::decay(const std::string& site, const httplib::Request& req,
                          httplib::Response& res, const PageVisit& visit) const {
-    const auto target = guildSystemOrRefuse(site, req, res, visit);
+    const auto target = openSystemOrRefuse(site, req, res, visit);
     if (!target)
         return;
     const auto percent = numberParameter(req, "percent");
@@ -266,6 +287,24 @@ void OfficerPages::editSystems(const std::string& site, const httplib::Request& 
     const auto guild = guildOrRefuse(site, req, res, visit);
     if (!guild)
         return;
+    const std::string action = req.get_param_value("action");
+    if (action == "archive" || action == "reopen") {
+        const SiteDkpSystem* system = req.has_param("dkp") ? systemOf(*guild, req) : nullptr;
+        if (!system)
+            return refuse(req, res, visit, 400,
+                          pages_.renderer().text(language, "edit_unreadable"));
+        const bool archive = action == "archive";
+        const auto open = std::count_if(guild->systems.begin(), guild->systems.end(),
+                                        [](const SiteDkpSystem& s) { return !s.archived(); });
+        if (archive && !system->archived() && open == 1)
+            return refuse(req, res, visit, 409,
+                          pages_.renderer().text(language, "system_last_open"));
+        if (writeOrRefuse(
+                [&] { store_.setDkpSystemArchived(system->id, archive, webOrigin(visit)); }, req,
+                res, visit))
+            done(*guild, system->id, archive ? "archived" : "reopened", res);
+        return;
+    }
     const std::string name = trimmed(req.get_param_value("name"));
     if (name.empty() || name.size() > kMaxSystemNameBytes)
         return refuse(req, res, visit, 400, pages_.renderer().text(language, "system_bad_name"));
@@ -273,7 +312,6 @@ void OfficerPages::editSystems(const std::string& site, const httplib::Request& 
         if (system.name == name)
             return refuse(req, res, visit, 400,
                           pages_.renderer().text(language, "system_name_taken"));
-    const std::string action = req.get_param_value("action");
     if (action == "create")
         return done(*guild, store_.addDkpSystem(guild->rowId, name, webOrigin(visit)), "system",
                     res);
@@ -282,6 +320,47 @@ void OfficerPages::editSystems(const std::string& site, const httplib::Request& 
         return refuse(req, res, visit, 400, pages_.renderer().text(language, "edit_unreadable"));
     store_.renameDkpSystem(system->id, name, webOrigin(visit));
     done(*guild, system->id, "system", res);
+}
+
+void OfficerPages::characters(const std::string& site, const httplib::Request& req,
+                              httplib::Response& res, const PageVisit& visit) const {
+    const auto guild = guildOrRefuse(site, req, res, visit);
+    if (!guild)
+        return;
+    data rows = list();
+    for (const GuildCharacter& character : store_.characters(guild->rowId)) {
+        data row;
+        row.set("name", character.name);
+        row.set("class", character.playerClass);
+        row.set("level", number(character.level));
+        row.set("main", character.main);
+        row.set("active", character.active);
+        rows.push_back(row);
+    }
+    data values;
+    values.set("site", guild->site);
+    values.set("guild_id", guild->guildId);
+    values.set("csrf", visit.formToken());
+    values.set("characters", rows);
+    if (req.get_param_value("done") == "status")
+        values.set("notice", pages_.renderer().text(requestLanguage(req), "done_status"));
+    pages_.answer(req, res, visit, "characters", "", values);
+}
+
+void OfficerPages::setCharacterActive(const std::string& site, const httplib::Request& req,
+                                      httplib::Response& res, const PageVisit& visit) const {
+    const auto guild = guildOrRefuse(site, req, res, visit);
+    if (!guild)
+        return;
+    const std::string name = trimmed(req.get_param_value("name"));
+    const std::string active = req.get_param_value("active");
+    if (name.empty() || name.size() > document_limits::kName || (active != "0" && active != "1"))
+        return refuse(req, res, visit, 400,
+                      pages_.renderer().text(requestLanguage(req), "edit_unreadable"));
+    if (writeOrRefuse(
+            [&] { store_.setCharacterActive(guild->rowId, name, active == "1", webOrigin(visit)); },
+            req, res, visit))
+        res.set_redirect("/" + guild->site + "/characters?done=status", 303);
 }
 
 void OfficerPages::audit(const std::string& site, const httplib::Request& req,

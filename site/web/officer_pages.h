@@ -32,10 +32,18 @@ public:
     // `POST /<site>/alt` (alt, main).
     void linkAlt(const std::string& site, const httplib::Request& req, httplib::Response& res,
                  const PageVisit& visit) const;
-    // `POST /<site>/systems` (action = create | rename, name, and dkp to rename): a guild
-    // admin's new DKP system, or a new name for one.
+    // `POST /<site>/systems` (action = create | rename | archive | reopen, name to create or
+    // rename, dkp for the others): a guild admin's new DKP system, a new name for one, or one
+    // archived (read-only) or opened again.
     void editSystems(const std::string& site, const httplib::Request& req, httplib::Response& res,
                      const PageVisit& visit) const;
+    // `GET /<site>/characters`: the guild's characters with class, level, main and whether
+    // they are active.
+    void characters(const std::string& site, const httplib::Request& req, httplib::Response& res,
+                    const PageVisit& visit) const;
+    // `POST /<site>/characters` (name, active = 1 | 0).
+    void setCharacterActive(const std::string& site, const httplib::Request& req,
+                            httplib::Response& res, const PageVisit& visit) const;
     // `GET /<site>/audit`: every write of the guild, newest first.
     void audit(const std::string& site, const httplib::Request& req, httplib::Response& res,
                const PageVisit& visit) const;
@@ -55,6 +63,11 @@ private:
                                                    const httplib::Request& req,
                                                    httplib::Response& res,
                                                    const PageVisit& visit) const;
+    // The same for a form that changes points: an archived system is refused (409).
+    std::optional<GuildSystem> openSystemOrRefuse(const std::string& site,
+                                                  const httplib::Request& req,
+                                                  httplib::Response& res,
+                                                  const PageVisit& visit) const;
     std::optional<SiteGuild> guildOrRefuse(const std::string& site, const httplib::Request& req,
                                            httplib::Response& res, const PageVisit& visit) const;
     // Runs a write of the ledger; false once a change it refuses has been answered 400 with

@@ -30,6 +30,7 @@ struct LootRecord {
 struct StandingRow {
     Standing standing;
     std::int64_t raidsAttended = 0;
+    bool active = true; // an officer has not marked the player inactive
 };
 
 // One entry of the points ledger about a player (or one of the player's alts): what it added,
@@ -83,6 +84,8 @@ public:
     // Every raid of the DKP system, oldest first, and whether the player was in it.
     virtual std::vector<RaidPresence> raidPresence(std::int64_t dkpSystem,
                                                    const std::string& name) = 0;
+    // The guild's characters, by name, with class and whether they are active.
+    virtual std::vector<GuildCharacter> characters(std::int64_t guildRowId) = 0;
 };
 
 } // namespace dkpsite

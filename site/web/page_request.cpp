@@ -73,4 +73,10 @@ std::string eventPageAddress(std::int64_t event, std::int64_t dkpSystem,
            "&dkpid=" + std::to_string(dkpSystem) + "&guildid=" + percentEncoded(guildId);
 }
 
+std::string formValue(const httplib::Request& req, const char* name) {
+    if (req.has_param(name))
+        return req.get_param_value(name);
+    return req.has_file(name) ? req.get_file_value(name).content : "";
+}
+
 } // namespace dkpsite

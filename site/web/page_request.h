@@ -22,6 +22,10 @@ std::string localTarget(const std::string& target);
 // Longer passwords are no one's: a form says so before any password work is spent on them.
 inline constexpr std::size_t kMaxFormPasswordBytes = 256;
 
+// A form's field `name`, from the query or an ordinary form body, or from the part of that name
+// of a form that sends files (multipart); "" when missing.
+std::string formValue(const httplib::Request& req, const char* name);
+
 // `text` without the blanks (spaces, tabs, line ends) at either end.
 std::string trimmed(const std::string& text);
 

@@ -87,7 +87,8 @@ data columnValues(const PageRenderer& renderer, PageLanguage language, const std
         value.set("href", base + "&sort=" + columnParameter(column) +
                               "&order=" + (nextDescending ? "desc" : "asc") +
                               "&class=" + percentEncoded(query.playerClass) +
-                              "&q=" + percentEncoded(query.name));
+                              "&q=" + percentEncoded(query.name) +
+                              (query.withInactive ? "&inactive=1" : ""));
         value.set("sorted", sorted);
         value.set("aria", query.descending ? "descending" : "ascending");
         value.set("arrow", query.descending ? "▼" : "▲");
@@ -106,6 +107,7 @@ data standingValues(const std::vector<StandingRow>& rows, std::int64_t raidCount
         value.set("class", row.standing.playerClass);
         value.set("points", number(row.standing.dkp()));
         value.set("attendance", std::to_string(attendancePercent(row, raidCount)));
+        value.set("inactive", !row.active);
         values.push_back(value);
     }
     return values;
@@ -233,6 +235,9 @@ const SiteDkpSystem& chosenSystem(const SiteGuild& guild, const httplib::Request
     for (const SiteDkpSystem& candidate : guild.systems)
         if (wanted && candidate.id == *wanted)
             return candidate;
+    for (const SiteDkpSystem& candidate : guild.systems)
+        if (!candidate.archived())
+            return candidate;
     return guild.systems.front();
 }
 
@@ -307,24 +312,30 @@ void SitePages::guild(const std::string& site, const httplib::Request& req, http
         return answer(req, res, visit, "message", guild->guildId, data());
     const SiteDkpSystem* system = &chosenSystem(*guild, req);
 
-    const StandingsQuery query =
-        standingsQuery(req.get_param_value("sort"), req.get_param_value("order"),
-                       req.get_param_value("class"), req.get_param_value("q"));
-    const std::vector<StandingRow> all = data_.standings(system->id);
+    const StandingsQuery query = standingsQuery(
+        req.get_param_value("sort"), req.get_param_value("order"), req.get_param_value("class"),
+        req.get_param_value("q"), req.get_param_value("inactive"));
+    std::vector<StandingRow> all = data_.standings(system->id);
+    markInactive(all, data_.characters(guild->rowId));
     const std::int64_t raidCount = data_.raidCount(system->id);
     const PageLanguage language = requestLanguage(req);
 
     data values;
-    data systems = list();
+    // The open DKP systems as tabs, the archived ones apart.
+    data systems = list(), archived = list();
     for (const SiteDkpSystem& candidate : guild->systems) {
         data value;
         value.set("id", number(candidate.id));
         value.set("name", candidate.name);
         value.set("site", guild->site);
         value.set("current", candidate.id == system->id);
-        systems.push_back(value);
+        (candidate.archived() ? archived : systems).push_back(value);
     }
     values.set("systems", systems);
+    values.set("has_archived", !archived.is_empty_list());
+    values.set("archived_systems", archived);
+    values.set("archived", system->archived());
+    values.set("with_inactive", query.withInactive);
     values.set("site", guild->site);
     values.set("system_id", number(system->id));
     values.set("system_name", system->name);
@@ -332,7 +343,7 @@ void SitePages::guild(const std::string& site, const httplib::Request& req, http
     values.set("sort", columnParameter(query.sort));
     values.set("order", query.descending ? "desc" : "asc");
     values.set("query", query.name);
-    values.set("classes", classValues(all, query.playerClass));
+    values.set("classes", classValues(shownPlayers(all, query), query.playerClass));
     values.set("columns", columnValues(renderer_, language,
                                        "/" + guild->site + "?dkp=" + number(system->id), query));
     values.set("rows",

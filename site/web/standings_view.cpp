@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <set>
 
 namespace dkpsite {
 
@@ -32,7 +33,8 @@ int compareOn(StandingsColumn column, const StandingRow& a, const StandingRow& b
 } // namespace
 
 StandingsQuery standingsQuery(const std::string& sort, const std::string& order,
-                              const std::string& playerClass, const std::string& name) {
+                              const std::string& playerClass, const std::string& name,
+                              const std::string& inactive) {
     StandingsQuery query;
     for (const auto column : {StandingsColumn::Name, StandingsColumn::Class,
                               StandingsColumn::Points, StandingsColumn::Attendance})
@@ -46,6 +48,7 @@ StandingsQuery standingsQuery(const std::string& sort, const std::string& order,
         query.descending = true;
     query.playerClass = playerClass;
     query.name = name;
+    query.withInactive = inactive == "1";
     return query;
 }
 
@@ -69,8 +72,26 @@ int attendancePercent(const StandingRow& row, std::int64_t raidCount) {
     return static_cast<int>(std::min<std::int64_t>(row.raidsAttended, raidCount) * 100 / raidCount);
 }
 
+void markInactive(std::vector<StandingRow>& rows, const std::vector<GuildCharacter>& characters) {
+    std::set<std::string> inactive;
+    for (const GuildCharacter& character : characters)
+        if (!character.active)
+            inactive.insert(character.name);
+    for (StandingRow& row : rows)
+        row.active = inactive.count(row.standing.name) == 0;
+}
+
+std::vector<StandingRow> shownPlayers(std::vector<StandingRow> rows, const StandingsQuery& query) {
+    if (!query.withInactive)
+        rows.erase(std::remove_if(rows.begin(), rows.end(),
+                                  [](const StandingRow& row) { return !row.active; }),
+                   rows.end());
+    return rows;
+}
+
 std::vector<StandingRow> selectStandings(std::vector<StandingRow> rows,
                                          const StandingsQuery& query) {
+    rows = shownPlayers(std::move(rows), query);
     const std::string wanted = asciiLower(query.name);
     rows.erase(std::remove_if(rows.begin(), rows.end(),
                               [&](const StandingRow& row) {

@@ -16,20 +16,29 @@ struct StandingsQuery {
     bool descending = true;
     std::string playerClass;
     std::string name;
+    bool withInactive = false; // keep the players an officer marked inactive too
 };
 
 // The query of a guild page's parameters `sort` (name, class, points, attendance), `order`
-// (asc, desc), `class` and `q`; what is missing or unknown keeps its default (points, highest
-// first; the default order of name and class is ascending).
+// (asc, desc), `class`, `q` and `inactive` ("1" keeps inactive players); what is missing or
+// unknown keeps its default (points, highest first, active players only; the default order of
+// name and class is ascending).
 StandingsQuery standingsQuery(const std::string& sort, const std::string& order,
-                              const std::string& playerClass, const std::string& name);
+                              const std::string& playerClass, const std::string& name,
+                              const std::string& inactive = "");
 const char* columnParameter(StandingsColumn column);
 
 // A player's share of the DKP system's raids, in whole percent.
 int attendancePercent(const StandingRow& row, std::int64_t raidCount);
 
-// The rows the query keeps, in its order; equal rows stay in name order. The name search
-// ignores the case of ASCII letters.
+// Marks the rows of the guild's inactive characters.
+void markInactive(std::vector<StandingRow>& rows, const std::vector<GuildCharacter>& characters);
+
+// The rows the inactive switch keeps: every row with it on, the active ones without.
+std::vector<StandingRow> shownPlayers(std::vector<StandingRow> rows, const StandingsQuery& query);
+
+// The rows the query keeps (its inactive switch, class and name), in its order; equal rows
+// stay in name order. The name search ignores the case of ASCII letters.
 std::vector<StandingRow> selectStandings(std::vector<StandingRow> rows,
                                          const StandingsQuery& query);
 

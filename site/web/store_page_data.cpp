@@ -209,4 +209,8 @@ std::vector<RaidPresence> StorePageData::raidPresence(std::int64_t dkpSystem,
     return raids;
 }
 
+std::vector<GuildCharacter> StorePageData::characters(std::int64_t guildRowId) {
+    return store_.characters(guildRowId);
+}
+
 } // namespace dkpsite

@@ -28,6 +28,7 @@ public:
     std::vector<LootRecord> lootOf(std::int64_t dkpSystem, const std::string& name) override;
     std::vector<RaidPresence> raidPresence(std::int64_t dkpSystem,
                                            const std::string& name) override;
+    std::vector<GuildCharacter> characters(std::int64_t guildRowId) override;
 
 private:
     std::vector<LootRecord> loot(const std::string& where, long long key, const std::string& text,

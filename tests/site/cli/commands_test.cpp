@@ -163,6 +163,8 @@ TEST_P(GuildArchive, ExportImportExportGivesTheSameBytes) {
         store.decay(system, {10, 5}, officer);
         store.editLootCost(1, 0, 70, "price list", officer);
         store.removeEvent(2, "wrong night", officer);
+        store.setDkpSystemArchived(store.addDkpSystem(guild.rowId, "Old", officer), true, officer);
+        store.setCharacterActive(guild.rowId, "Aldric", false, officer);
         archive = exportGuild(store.database(), "adpt_dkp");
     }
     TestDatabase target(GetParam());
@@ -173,7 +175,7 @@ TEST_P(GuildArchive, ExportImportExportGivesTheSameBytes) {
     EXPECT_TRUE(imported.login("demo", clientPasswordDigest("demo"), 1));
     EXPECT_THROW(importGuild(imported.database(), archive, commandLineOrigin()), ArchiveError);
     std::string otherVersion = archive;
-    otherVersion.replace(otherVersion.find("\"version\": 1"), 12, "\"version\": 9");
+    otherVersion.replace(otherVersion.find("\"version\": 2"), 12, "\"version\": 9");
     EXPECT_THROW(importGuild(imported.database(), otherVersion, commandLineOrigin()), ArchiveError);
 }
 

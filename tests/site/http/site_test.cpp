@@ -4,6 +4,9 @@
 #include "testsupport/site_process.h"
 #include "testsupport/temporary_folder.h"
 
+#include "raidsift.h"
+#include "utilkit/ustring.h"
+
 #include <fstream>
 #include <gtest/gtest.h>
 #include <httplib.h>
@@ -134,6 +137,119 @@ TEST_F(SiteTest, RefusesUploadsItCannotAccept) {
     EXPECT_EQ(upload(session, body)->status, 403);
     body["guildId"] = "晨曦之光";
     EXPECT_EQ(upload(session, body)->status, 400);
+}
+
+// An officer's session used in the browser: its cookie, and the CSRF token its forms carry.
+struct BrowserSession {
+    httplib::Headers cookie;
+    std::string csrf;
+};
+
+BrowserSession browserSession(httplib::Client& client, const std::string& token,
+                              const std::string& page) {
+    BrowserSession session{{{"Cookie", "dkp_session=" + token}}, ""};
+    const auto answer = client.Get(page.c_str(), session.cookie);
+    const std::string field = "name=\"csrf\" value=\"";
+    const std::size_t at = answer ? answer->body.find(field) : std::string::npos;
+    if (at != std::string::npos) {
+        const std::size_t start = at + field.size();
+        session.csrf = answer->body.substr(start, answer->body.find('"', start) - start);
+    }
+    return session;
+}
+
+// The number after `name=` in a redirect's address.
+std::int64_t redirectNumber(const httplib::Result& answer, const std::string& name) {
+    if (!answer || answer->status != 303)
+        return 0;
+    const std::string location = answer->get_header_value("Location");
+    const std::size_t at = location.find(name + "=");
+    return at == std::string::npos ? 0 : std::stoll(location.substr(at + name.size() + 1));
+}
+
+// A raid exported by the analyser as the raid-log XML and imported on the site's officer page
+// is the raid the client's upload of it makes, but for what the XML does not carry: the kills'
+// points (the form's) and the realm, note and item details. An archived DKP system then
+// refuses an upload with a sentence that says why.
+TEST_F(SiteTest, RaidLogXmlImportMakesTheRaidTheUploadMakes) {
+    dkp::Raids raids;
+    ASSERT_TRUE(
+        dkp::loadRaidsFromFile(ustring::fromUtf8(RL_SOURCE_DIR "/tests/data/TALLYRA.lua"), raids));
+    const dkp::Raid* raid = raids.getRaids().at(1);
+    const std::string uploadDocument = dkp::exportRaids({raid}, dkp::ExportFormat::Upload, {});
+    const std::string xml = dkp::exportRaids({raid}, dkp::ExportFormat::EqdkpXml, {});
+
+    const std::string token = this->token();
+    httplib::Client web = client();
+    BrowserSession browser = browserSession(web, token, "/dusk_dkp/officer");
+    ASSERT_FALSE(browser.csrf.empty());
+    const auto newSystem = [&](const std::string& name) {
+        const httplib::Params form{{"csrf", browser.csrf}, {"action", "create"}, {"name", name}};
+        return redirectNumber(web.Post("/dusk_dkp/systems", browser.cookie, form), "dkp");
+    };
+    const std::int64_t viaUpload = newSystem("上传"), viaXml = newSystem("XML");
+    ASSERT_GT(viaUpload, 0);
+    ASSERT_GT(viaXml, 0);
+
+    auto uploaded = upload(token, {{"guildId", "暮色远征"},
+                                   {"dkpId", viaUpload},
+                                   {"name", "卡拉赞"},
+                                   {"note", ""},
+                                   {"document", uploadDocument}});
+    ASSERT_EQ(uploaded->status, 200) << uploaded->body;
+    const auto importXml = [&](const std::string& file, const std::string& csrf) {
+        return web.Post("/dusk_dkp/raid-import", browser.cookie,
+                        httplib::MultipartFormDataItems{
+                            httplib::MultipartFormData{"csrf", csrf, "", ""},
+                            httplib::MultipartFormData{"dkp", std::to_string(viaXml), "", ""},
+                            httplib::MultipartFormData{"points", "7", "", ""},
+                            httplib::MultipartFormData{"raidlog", file, "raid.xml", "text/xml"}});
+    };
+    EXPECT_EQ(importXml(xml, "")->status, 403);
+    const auto broken = importXml(xml.substr(0, xml.size() / 2), browser.csrf);
+    EXPECT_EQ(broken->status, 400);
+    EXPECT_NE(broken->body.find("not well-formed XML"), std::string::npos) << broken->body;
+    const std::int64_t imported = redirectNumber(importXml(xml, browser.csrf), "eventid");
+    ASSERT_GT(imported, 0);
+    // The same file again is the same event.
+    EXPECT_EQ(redirectNumber(importXml(xml, browser.csrf), "eventid"), imported);
+
+    const auto raidOf = [&](std::int64_t event) {
+        return json::parse(client().Get("/api/events/" + std::to_string(event))->body)["raid"];
+    };
+    const json fromUpload = raidOf(json::parse(uploaded->body)["eventId"]);
+    const json fromXml = raidOf(imported);
+    for (const char* field : {"key", "start", "end", "zone"})
+        EXPECT_EQ(fromXml[field], fromUpload[field]) << field;
+    EXPECT_EQ(fromXml["members"], fromUpload["members"]);
+    ASSERT_EQ(fromXml["kills"].size(), fromUpload["kills"].size());
+    for (std::size_t i = 0; i < fromXml["kills"].size(); ++i) {
+        const json& kill = fromXml["kills"][i];
+        const json& uploadedKill = fromUpload["kills"][i];
+        EXPECT_EQ(kill["attendees"], uploadedKill["attendees"]) << i;
+        for (const char* field : {"boss", "time"})
+            EXPECT_EQ(kill[field], uploadedKill[field]) << i << field;
+        EXPECT_EQ(kill["dkp"], 7);
+    }
+    ASSERT_EQ(fromXml["loot"].size(), fromUpload["loot"].size());
+    for (std::size_t i = 0; i < fromXml["loot"].size(); ++i)
+        for (const char* field :
+             {"itemName", "itemId", "count", "player", "costs", "time", "zone", "boss"})
+            EXPECT_EQ(fromXml["loot"][i][field], fromUpload["loot"][i][field]) << i << field;
+
+    // Archived, the upload's system keeps its event and refuses the next one.
+    const httplib::Params archive{
+        {"csrf", browser.csrf}, {"action", "archive"}, {"dkp", std::to_string(viaUpload)}};
+    ASSERT_GT(redirectNumber(web.Post("/dusk_dkp/systems", browser.cookie, archive), "dkp"), 0);
+    auto refused = upload(token, {{"guildId", "暮色远征"},
+                                  {"dkpId", viaUpload},
+                                  {"name", "again"},
+                                  {"note", ""},
+                                  {"document", dkpsite_testing::sampleRaidDocument()}});
+    EXPECT_EQ(refused->status, 409);
+    EXPECT_NE(refused->body.find("archived"), std::string::npos) << refused->body;
+    EXPECT_EQ(client().Get("/api/events/" + json::parse(uploaded->body)["eventId"].dump())->status,
+              200);
 }
 
 TEST_F(SiteTest, UnknownGuildSiteHasNoList) {

@@ -1,8 +1,9 @@
 // An event's parts changed after its upload: each change of who received a loot or who was at
 // a kill moves exactly those points, through corrections the ledger keeps, and leaves every
-// standing equal to its ledger; refused changes leave nothing.
+// standing equal to its ledger; refused changes leave nothing. On both engines.
 #include "sample_raid.h"
 #include "store/site_store.h"
+#include "test_databases.h"
 
 #include <functional>
 #include <gtest/gtest.h>
@@ -11,7 +12,7 @@
 namespace dkpsite {
 namespace {
 
-class EventEdits : public ::testing::Test {
+class EventEdits : public ::testing::TestWithParam<Engine> {
 protected:
     EventEdits() {
         const std::int64_t user = store_.addUser("leader", "digest");
@@ -31,12 +32,13 @@ protected:
         return result;
     }
 
-    SiteStore store_{":memory:", 1000};
+    dkpsite_testing::TestDatabase database_{GetParam()};
+    SiteStore store_{database_.target(), 1000};
     std::int64_t system_ = 0, event_ = 0;
     const Origin officer_{"officer", EntrySource::Web, "192.0.2.1", 5000};
 };
 
-TEST_F(EventEdits, LooterAndAttendeeChangesMovePointsThroughCorrections) {
+TEST_P(EventEdits, LooterAndAttendeeChangesMovePointsThroughCorrections) {
     using Points = std::map<std::string, std::int64_t>;
     struct Step {
         const char* what;
@@ -92,7 +94,7 @@ TEST_F(EventEdits, LooterAndAttendeeChangesMovePointsThroughCorrections) {
     EXPECT_EQ(stored.raid.kills[0].attendees, (std::vector<std::string>{"PlayerTwo", "PlayerOne"}));
 }
 
-TEST_F(EventEdits, ANewNameAndNoteChangeNoPointsAndAreAudited) {
+TEST_P(EventEdits, ANewNameAndNoteChangeNoPointsAndAreAudited) {
     const std::size_t entries = store_.ledger(system_).size();
     store_.describeEvent(event_, "Naxx week 1", "first clear", "typo in the name", officer_);
     EXPECT_THROW(store_.describeEvent(event_, "", "", "r", officer_), LedgerError);
@@ -107,6 +109,9 @@ TEST_F(EventEdits, ANewNameAndNoteChangeNoPointsAndAreAudited) {
     EXPECT_EQ(audit.back().origin.who, "officer");
     EXPECT_NE(audit.back().after.find("typo in the name"), std::string::npos);
 }
+
+INSTANTIATE_TEST_SUITE_P(Engines, EventEdits, ::testing::Values(Engine::Sqlite, Engine::Postgresql),
+                         dkpsite_testing::engineName);
 
 } // namespace
 } // namespace dkpsite

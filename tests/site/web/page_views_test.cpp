@@ -57,13 +57,15 @@ std::vector<std::string> names(const std::vector<StandingRow>& rows) {
 }
 
 TEST(StandingsView, EachColumnSortsBothWaysAndFiltersKeepOnlyWhatWasAsked) {
-    const std::vector<StandingRow> rows = {
-        row("Corwyn", "Rogue", 5, 2), row("aldric", "Mage", 50, 4), row("Brannoc", "Hunter", 50, 1),
-        row("冰霜法师", "Mage", 25, 3)};
+    std::vector<StandingRow> rows = {row("Corwyn", "Rogue", 5, 2), row("aldric", "Mage", 50, 4),
+                                     row("Brannoc", "Hunter", 50, 1),
+                                     row("冰霜法师", "Mage", 25, 3), row("Idle", "Mage", 90, 0)};
+    markInactive(rows, {{"Idle", "Mage", 70, "", false}, {"Corwyn", "Rogue", 70, "", true}});
     using V = std::vector<std::string>;
     struct Case {
         const char *sort, *order, *playerClass, *name;
         V expected;
+        const char* inactive = "";
     };
     const Case cases[] = {
         // Default: points, highest first; equal points in name order.
@@ -78,11 +80,15 @@ TEST(StandingsView, EachColumnSortsBothWaysAndFiltersKeepOnlyWhatWasAsked) {
         {"name", "", "", "ALD", V{"aldric"}},
         {"name", "", "", "法师", V{"冰霜法师"}},
         {"name", "", "Rogue", "ald", V{}},
+        // Inactive players only when asked for, and then under every other filter.
+        {"", "", "", "", V{"Idle", "Brannoc", "aldric", "冰霜法师", "Corwyn"}, "1"},
+        {"name", "", "Mage", "", V{"Idle", "aldric", "冰霜法师"}, "1"},
+        {"name", "", "", "idl", V{}},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(
-            names(selectStandings(rows, standingsQuery(c.sort, c.order, c.playerClass, c.name))),
-            c.expected)
+        EXPECT_EQ(names(selectStandings(
+                      rows, standingsQuery(c.sort, c.order, c.playerClass, c.name, c.inactive))),
+                  c.expected)
             << "sort=" << c.sort << " order=" << c.order << " class=" << c.playerClass
             << " q=" << c.name;
     EXPECT_EQ(attendancePercent(rows[1], 8), 50);

@@ -160,6 +160,22 @@ std::optional<long long> eventWithDocument(soci::session& sql, long long dkpSyst
     return id;
 }
 
+std::optional<long long> eventOfRaid(soci::session& sql, long long dkpSystem,
+                                     const RaidDocument& raid) {
+    long long id = 0;
+    if (!raid.key.empty())
+        sql << "SELECT id FROM events WHERE dkp_system = :system AND raid_key = :key "
+               "ORDER BY id LIMIT 1",
+            use(dkpSystem, "system"), use(raid.key, "key"), into(id);
+    else
+        sql << "SELECT id FROM events WHERE dkp_system = :system AND zone = :zone AND "
+               "start_time = :start ORDER BY id LIMIT 1",
+            use(dkpSystem, "system"), use(raid.zone, "zone"), use(raid.start, "start"), into(id);
+    if (!sql.got_data())
+        return std::nullopt;
+    return id;
+}
+
 long long insertEvent(soci::session& sql, long long guildRowId, long long uploader,
                       const NewEvent& event, const std::string& digest, long long createdMs) {
     const RaidDocument& raid = event.raid;

@@ -56,6 +56,9 @@ UploadResult SiteStore::storeEvent(const std::string& token, const NewEvent& eve
     return inWriteTransaction(db_, guild->rowId, [&](soci::session& sql) -> UploadResult {
         if (const auto existing = eventWithDocument(sql, event.dkpId, digest))
             return {UploadOutcome::AlreadyStored, *existing};
+        if (event.sameRaidIsRepeat)
+            if (const auto existing = eventOfRaid(sql, event.dkpId, event.raid))
+                return {UploadOutcome::AlreadyStored, *existing};
         if (isSystemArchived(sql, event.dkpId))
             return {UploadOutcome::ArchivedDkpSystem, 0};
         const long long eventId = insertEvent(sql, guild->rowId, *userId, event, digest, nowMs);

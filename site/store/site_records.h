@@ -69,6 +69,9 @@ struct NewEvent {
     std::int64_t dkpId = 0;
     std::string name, note, document;
     RaidDocument raid;
+    // A raid log imported from a file differs from the client's upload of the same raid in its
+    // bytes only: when set, an event of the same raid already in the DKP system is this one.
+    bool sameRaidIsRepeat = false;
 };
 
 // `text` with its ASCII letters in lower case, as user names are kept.

@@ -81,6 +81,7 @@ void ImportPages::importRaidLog(const std::string& site, const httplib::Request&
     event.name = name.empty() ? raid->zone + " " + raid->start : name;
     event.document = raidDocumentText(*raid);
     event.raid = std::move(*raid);
+    event.sameRaidIsRepeat = true;
     UploadResult result;
     try {
         result = store_.storeEvent(visit.sessionToken, event, visit.nowMs, visit.address);

@@ -197,22 +197,25 @@ TEST_F(SiteTest, RaidLogXmlImportMakesTheRaidTheUploadMakes) {
                                    {"note", ""},
                                    {"document", uploadDocument}});
     ASSERT_EQ(uploaded->status, 200) << uploaded->body;
-    const auto importXml = [&](const std::string& file, const std::string& csrf) {
+    const auto importXml = [&](const std::string& file, const std::string& csrf,
+                               std::int64_t system) {
         return web.Post("/dusk_dkp/raid-import", browser.cookie,
                         httplib::MultipartFormDataItems{
                             httplib::MultipartFormData{"csrf", csrf, "", ""},
-                            httplib::MultipartFormData{"dkp", std::to_string(viaXml), "", ""},
+                            httplib::MultipartFormData{"dkp", std::to_string(system), "", ""},
                             httplib::MultipartFormData{"points", "7", "", ""},
                             httplib::MultipartFormData{"raidlog", file, "raid.xml", "text/xml"}});
     };
-    EXPECT_EQ(importXml(xml, "")->status, 403);
-    const auto broken = importXml(xml.substr(0, xml.size() / 2), browser.csrf);
+    EXPECT_EQ(importXml(xml, "", viaXml)->status, 403);
+    const auto broken = importXml(xml.substr(0, xml.size() / 2), browser.csrf, viaXml);
     EXPECT_EQ(broken->status, 400);
     EXPECT_NE(broken->body.find("not well-formed XML"), std::string::npos) << broken->body;
-    const std::int64_t imported = redirectNumber(importXml(xml, browser.csrf), "eventid");
+    const std::int64_t imported = redirectNumber(importXml(xml, browser.csrf, viaXml), "eventid");
     ASSERT_GT(imported, 0);
-    // The same file again is the same event.
-    EXPECT_EQ(redirectNumber(importXml(xml, browser.csrf), "eventid"), imported);
+    // The same file again is the same event, and so is the file of a raid already uploaded.
+    EXPECT_EQ(redirectNumber(importXml(xml, browser.csrf, viaXml), "eventid"), imported);
+    const std::int64_t uploadedEvent = json::parse(uploaded->body)["eventId"];
+    EXPECT_EQ(redirectNumber(importXml(xml, browser.csrf, viaUpload), "eventid"), uploadedEvent);
 
     const auto raidOf = [&](std::int64_t event) {
         return json::parse(client().Get("/api/events/" + std::to_string(event))->body)["raid"];

@@ -9,35 +9,23 @@ namespace dkpsite {
 
 void SiteStore::renameDkpSystem(std::int64_t dkpSystemId, const std::string& name,
                                 const Origin& origin) {
-    std::optional<long long> guild;
-    {
-        Database::Connection connection(db_);
-        guild = systemGuild(connection.sql(), dkpSystemId);
-    }
-    if (!guild)
-        throw LedgerError("no DKP system " + std::to_string(dkpSystemId));
-    inWriteTransaction(db_, *guild, [&](soci::session& sql) {
+    const long long guild = guildOfSystem(db_, dkpSystemId);
+    inWriteTransaction(db_, guild, [&](soci::session& sql) {
         const long long id = dkpSystemId;
         std::string before;
         sql << "SELECT name FROM dkp_systems WHERE id = :id", soci::use(id, "id"),
             soci::into(before);
         sql << "UPDATE dkp_systems SET name = :name WHERE id = :id", soci::use(name, "name"),
             soci::use(id, "id");
-        recordAudit(sql, {origin, *guild, "rename DKP system", std::to_string(id), before, name});
+        recordAudit(sql, {origin, guild, "rename DKP system", std::to_string(id), before, name});
     });
 }
 
 void SiteStore::setDkpSystemArchived(std::int64_t dkpSystemId, bool archived,
                                      const Origin& origin) {
-    std::optional<long long> guild;
-    {
-        Database::Connection connection(db_);
-        guild = systemGuild(connection.sql(), dkpSystemId);
-    }
-    if (!guild)
-        throw LedgerError("no DKP system " + std::to_string(dkpSystemId));
-    inWriteTransaction(db_, *guild, [&](soci::session& sql) {
-        const SiteGuild current = loadGuild(sql, *guild);
+    const long long guild = guildOfSystem(db_, dkpSystemId);
+    inWriteTransaction(db_, guild, [&](soci::session& sql) {
+        const SiteGuild current = loadGuild(sql, guild);
         const auto system =
             std::find_if(current.systems.begin(), current.systems.end(),
                          [&](const SiteDkpSystem& s) { return s.id == dkpSystemId; });
@@ -50,7 +38,7 @@ void SiteStore::setDkpSystemArchived(std::int64_t dkpSystemId, bool archived,
                               "\" is the guild's last open one; create another first");
         updateSystemArchived(sql, dkpSystemId,
                              archived ? std::max<std::int64_t>(origin.atMs, 1) : 0);
-        recordAudit(sql, {origin, *guild, archived ? "archive DKP system" : "reopen DKP system",
+        recordAudit(sql, {origin, guild, archived ? "archive DKP system" : "reopen DKP system",
                           std::to_string(dkpSystemId), archived ? "open" : "archived",
                           (archived ? "archived: " : "open: ") + system->name});
     });

@@ -162,6 +162,18 @@ std::optional<long long> systemGuild(soci::session& sql, long long dkpSystem) {
     return guild;
 }
 
+long long guildOfSystem(soci::session& sql, long long dkpSystem) {
+    const auto guild = systemGuild(sql, dkpSystem);
+    if (!guild)
+        throw LedgerError("no DKP system " + std::to_string(dkpSystem));
+    return *guild;
+}
+
+long long guildOfSystem(Database& db, long long dkpSystem) {
+    Database::Connection connection(db);
+    return guildOfSystem(connection.sql(), dkpSystem);
+}
+
 bool isSystemArchived(soci::session& sql, long long dkpSystem) {
     long long archivedMs = 0;
     sql << "SELECT archived_ms FROM dkp_systems WHERE id = :id", use(dkpSystem, "id"),

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "store/database.h"
 #include "store/site_records.h"
 
 #include <optional>
@@ -36,6 +37,10 @@ std::optional<SiteGuild> memberGuild(soci::session& sql, long long userId,
 SiteAccount accountGuilds(soci::session& sql, long long userId);
 // The guild a DKP system belongs to.
 std::optional<long long> systemGuild(soci::session& sql, long long dkpSystem);
+// The same, throwing LedgerError when there is no such system; the second reads on a connection
+// of its own.
+long long guildOfSystem(soci::session& sql, long long dkpSystem);
+long long guildOfSystem(Database& db, long long dkpSystem);
 bool isSystemArchived(soci::session& sql, long long dkpSystem);
 // Throws LedgerError, naming the system, when the DKP system is archived.
 void refuseArchivedSystem(soci::session& sql, long long dkpSystem);

@@ -17,18 +17,6 @@ std::string describe(const LedgerEntry& entry) {
            std::to_string(entry.earned) + ", spent " + std::to_string(entry.spent);
 }
 
-long long guildOfSystem(soci::session& sql, std::int64_t dkpSystemId) {
-    const auto guild = systemGuild(sql, dkpSystemId);
-    if (!guild)
-        throw LedgerError("no DKP system " + std::to_string(dkpSystemId));
-    return *guild;
-}
-
-long long guildOfSystem(Database& db, std::int64_t dkpSystemId) {
-    Database::Connection connection(db);
-    return guildOfSystem(connection.sql(), dkpSystemId);
-}
-
 } // namespace
 
 UploadResult SiteStore::storeEvent(const std::string& token, const NewEvent& event,

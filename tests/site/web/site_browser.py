@@ -1,6 +1,7 @@
 """The site's pages in a real browser (headless Chromium through Selenium).
 
-    site_browser.py DKPSITE test [WIREKIT_UPLOAD [ACCOUNTS]]  runs the browser scenarios; exit
+    site_browser.py DKPSITE test [WIREKIT_UPLOAD [ACCOUNTS [RAIDSIFT]]]
+                                                             runs the browser scenarios; exit
                                                              status 0 when all pass
     site_browser.py DKPSITE screens DIR                      saves the main pages as
                                                              DIR/site-*.png
@@ -8,7 +9,8 @@
 With WIREKIT_UPLOAD (the program that uploads a raid through the client's protocol library),
 raids are uploaded as the client uploads them; without it, by the protocol's requests. With
 ACCOUNTS (the program that adds accounts to the site's database), an officer and a member of the
-first demo guild sign in too.
+first demo guild sign in too. With RAIDSIFT (the analyser's command line), an officer imports the
+raid-log XML it exports of a sample raid.
 
 Each run starts its own dkpsite on a free loopback port with a database in a temporary folder.
 """
@@ -85,9 +87,10 @@ def corrected_raid_document():
 class Site:
     """dkpsite with the demo guilds, started on a free port."""
 
-    def __init__(self, program, uploader=None, accounts=None):
+    def __init__(self, program, uploader=None, accounts=None, raidsift=None):
         self.program = program
         self.uploader = uploader
+        self.raidsift = raidsift
         self.folder = tempfile.TemporaryDirectory(prefix="dkpsite-browser")
         self.database = os.path.join(self.folder.name, "site.db")
         self.log = open(os.path.join(self.folder.name, "dkpsite.log"), "w")
@@ -149,6 +152,16 @@ class Site:
         event, dkp, guild = answer.stdout.strip().split(" ", 2)
         return (f"/event.do?method=event_info&eventid={event}&dkpid={dkp}"
                 f"&guildid={urllib.parse.quote(guild)}")
+
+    def raid_log_xml(self):
+        """The file of the second sample raid as the analyser exports it for guild sites."""
+        path = os.path.join(self.folder.name, "raid.xml")
+        sample = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "data",
+                              "TALLYRA.lua")
+        with open(path, "w", encoding="utf-8") as file:
+            subprocess.run([self.raidsift, "export", sample, "2", "--format", "eqdkp-xml"],
+                           stdout=file, check=True, timeout=60)
+        return path
 
     def headers(self, path):
         with urllib.request.urlopen(self.url + path, timeout=10) as answer:
@@ -515,17 +528,103 @@ def a_newcomer_registers_by_invite_changes_the_password_and_resets_it(site, driv
           "a used reset link still offers to set the password")
 
 
+INACTIVE = "Fenris"
+IMPORTED_EVENT = "卡拉赞 XML"
+
+
+def standings_names(driver):
+    return [cell.text.split(" (")[0] for cell in driver.find_elements(
+        By.CSS_SELECTOR, "table.standings tbody td:nth-child(1)")]
+
+
+def kill_points(driver):
+    return [row.find_elements(By.TAG_NAME, "td")[1].text for row in driver.find_elements(
+        By.XPATH, "//section[h2[contains(., '击杀')]]//tbody/tr")]
+
+
+def officers_keep_characters_import_a_raid_log_and_archive_a_system(site, driver):
+    # An officer marks a character inactive: it leaves the standings unless they are asked for.
+    log_in_by_keyboard(site, driver, OFFICER)
+    driver.get(site.url + "/adpt_dkp/officer?dkp=2")
+    submit(driver, driver.find_element(By.CSS_SELECTOR, "a[href='/adpt_dkp/characters']"))
+    row = "//table[contains(@class, 'characters')]//tr[td[1][normalize-space(.)='%s']]" % INACTIVE
+    submit(driver, driver.find_element(By.XPATH, row + "//button"))
+    check("状态已保存" in driver.find_element(By.TAG_NAME, "main").text and
+          "不活跃" in driver.find_element(By.XPATH, row).text,
+          f"{INACTIVE} is not shown inactive after marking it so")
+    driver.get(site.url + "/adpt_dkp?dkp=2")
+    check(INACTIVE not in standings_names(driver),
+          f"the inactive {INACTIVE} is still in the standings: {standings_names(driver)}")
+    filter_form = driver.find_element(By.CSS_SELECTOR, "form.filter")
+    filter_form.find_element(By.NAME, "inactive").click()
+    submit(driver, filter_form.find_element(By.TAG_NAME, "button"))
+    check(INACTIVE in standings_names(driver),
+          f"'show inactive members' does not show {INACTIVE}: {standings_names(driver)}")
+
+    # The officer imports the raid-log XML the analyser exports; it becomes an event whose
+    # kills are worth the form's points.
+    driver.get(site.url + "/adpt_dkp/officer?dkp=2")
+    form = driver.find_element(By.ID, "raid-import")
+    form.find_element(By.NAME, "raidlog").send_keys(site.raid_log_xml())
+    points = form.find_element(By.NAME, "points")
+    points.clear()
+    points.send_keys("15")
+    form.find_element(By.NAME, "name").send_keys(IMPORTED_EVENT)
+    submit(driver, form.find_element(By.TAG_NAME, "button"))
+    event = driver.current_url
+    check("/event.do?" in event and "dkpid=2" in event and
+          driver.find_element(By.TAG_NAME, "h1").text == IMPORTED_EVENT,
+          f"the import did not land on its event page: {event}: "
+          f"{driver.find_element(By.TAG_NAME, 'main').text}")
+    kills = kill_points(driver)
+    check(kills and all(points == "15" for points in kills),
+          f"the imported kills are worth {kills}, not the form's 15 each")
+    check("Karazhan" in driver.find_element(By.TAG_NAME, "main").text,
+          "the imported event does not show the raid's zone")
+    log_out(site, driver)
+
+    # The guild's admin archives the DKP system; the event's edit form is then refused.
+    log_in_by_keyboard(site, driver, ("demo", "demo"))
+    driver.get(site.url + "/adpt_dkp/officer?dkp=2")
+    submit(driver, driver.find_element(By.CSS_SELECTOR, "#archive-system button"))
+    check("DKP体系已归档" in driver.find_element(By.TAG_NAME, "main").text and
+          not driver.find_elements(By.ID, "raid-import"),
+          "archiving is not confirmed, or the archived system still offers its imports")
+    driver.get(site.url + "/adpt_dkp")
+    check(driver.find_elements(By.CSS_SELECTOR, ".archived-systems a[href='/adpt_dkp?dkp=2']"),
+          "the guild page does not show the system apart as archived")
+    driver.get(event)
+    form = driver.find_element(By.ID, "edit-kill")
+    Select(form.find_element(By.NAME, "index")).select_by_index(0)
+    form.find_element(By.NAME, "value").send_keys("99")
+    form.find_element(By.NAME, "reason").send_keys("after the archive")
+    submit(driver, form.find_element(By.TAG_NAME, "button"))
+    check(driver.find_element(By.TAG_NAME, "h1").text == "未能修改",
+          f"an edit in the archived system was not refused with its reason: "
+          f"{driver.find_element(By.TAG_NAME, 'main').text}")
+    driver.get(event)
+    check(kill_points(driver) == kills, "a refused edit changed the kill's points")
+
+    driver.get(site.url + "/adpt_dkp/officer?dkp=2")
+    submit(driver, driver.find_element(By.CSS_SELECTOR, "#reopen-system button"))
+    check("DKP体系已重新启用" in driver.find_element(By.TAG_NAME, "main").text and
+          driver.find_elements(By.ID, "raid-import"),
+          "reopening is not confirmed, or the system still offers no imports")
+
+
 SCENARIOS = [hostile_names_show_as_text, standings_work_by_keyboard, pages_are_guarded,
              language_is_chinese_then_remembered]
 
 
-def run_tests(program, uploader, accounts):
+def run_tests(program, uploader, accounts, raidsift):
     failures = 0
-    site = Site(program, uploader, accounts)
+    site = Site(program, uploader, accounts, raidsift)
     scenarios = SCENARIOS + ([officer_corrects_a_loot_cost_and_the_member_sees_why,
                               officer_adjusts_many_decays_after_its_preview_and_the_admin_reads_why,
                               a_newcomer_registers_by_invite_changes_the_password_and_resets_it]
                              if accounts else [])
+    if accounts and raidsift:
+        scenarios.append(officers_keep_characters_import_a_raid_log_and_archive_a_system)
     try:
         for scenario in scenarios:
             driver = browser(1280, 900)
@@ -581,7 +680,8 @@ def save_screens(program, folder):
 def main(argv):
     if len(argv) >= 3 and argv[2] == "test":
         return run_tests(argv[1], argv[3] if len(argv) >= 4 else None,
-                         argv[4] if len(argv) >= 5 else None)
+                         argv[4] if len(argv) >= 5 else None,
+                         argv[5] if len(argv) >= 6 else None)
     if len(argv) >= 4 and argv[2] == "screens":
         return save_screens(argv[1], argv[3])
     print(__doc__, file=sys.stderr)

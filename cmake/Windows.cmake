@@ -1,5 +1,6 @@
 # The Windows build, cross-built with MinGW-w64 (cmake/toolchains/) and tested under Wine:
-# Raidsift.dll with its import library, raidsift.exe, the utilkit they link, and their tests.
+# Raidsift.dll with its import library, raidsift.exe, the utilkit they link, the platform back ends
+# on the Windows API, and their tests.
 # Libraries that Debian ships for Linux only come from Debian too: header-only ones from the
 # host's headers, GoogleTest built from Debian's sources in /usr/src/googletest.
 
@@ -43,6 +44,8 @@ set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/tools/run/windows/wine_exe
                                   ${CMAKE_BINARY_DIR})
 
 add_subdirectory(foundation/utilkit)
+add_subdirectory(foundation/registry)
+add_subdirectory(foundation/autostart)
 add_subdirectory(analyser)
 add_subdirectory(tools/raidsift)
 

@@ -9,3 +9,5 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 
 add_subdirectory(tests/analyser)
 add_subdirectory(tests/foundation/utilkit)
+add_subdirectory(tests/foundation/registry)
+add_subdirectory(tests/foundation/autostart)

@@ -2,7 +2,7 @@
 
 #include "autostart/autostart_entry.h"
 #include "updater/install_updates_command.h"
-#include "utilkit/ufile.h"
+#include "utilkit/ustring.h"
 
 #include <QApplication>
 
@@ -35,7 +35,7 @@ int main(int argc, char** argv) {
             const autostart::AutostartEntry autostart;
             if (autostart.isRegistered()) {
                 autostart.setRegistered(false);
-                std::cout << ufile::toNativePath(autostart::AutostartEntry::entryPath()) << '\n';
+                std::cout << ustring::toUtf8(autostart::AutostartEntry::entryPath()) << '\n';
             }
             return 0;
         }

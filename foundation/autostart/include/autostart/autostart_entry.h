@@ -5,9 +5,11 @@
 namespace autostart {
 
 // Registers the launcher "Ledgerboot" beside the running program to start with the user's
-// desktop session, as the autostart entry "TALLYRA.desktop" in the autostart folder of the
-// user's configuration ($XDG_CONFIG_HOME, by default ~/.config). The class holds no state;
-// every operation reads or writes the entry itself and reports no errors.
+// session. On Windows that is the string value "TALLYRA" of the user's Run key
+// (HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Run); elsewhere the autostart
+// entry "TALLYRA.desktop" in the autostart folder of the user's configuration ($XDG_CONFIG_HOME,
+// by default ~/.config). The class holds no state; every operation reads or writes the entry
+// itself and reports no errors.
 class AutostartEntry {
 public:
     // True when the entry exists, is not hidden, and starts exactly `expectedCommand()`.
@@ -19,9 +21,10 @@ public:
     // is replaced). Off: removes the entry.
     void setRegistered(bool on) const;
 
-    // The program folder followed by "Ledgerboot".
+    // The program folder followed by "Ledgerboot" ("Ledgerboot.exe" on Windows, with the
+    // system's backslashes).
     static std::u16string expectedCommand();
-    // Where the entry lives.
+    // Where the entry lives (on Windows the registry key followed by the value's name).
     static std::u16string entryPath();
 };
 

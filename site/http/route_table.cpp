@@ -28,7 +28,7 @@ bool isLoopback(const std::string& address) {
     return address == "127.0.0.1" || address == "::1" || address == "::ffff:127.0.0.1";
 }
 
-Refusal refusalFor(const Caller& caller) {
+AccessRefusal refusalFor(const Caller& caller) {
     if (!caller.signedIn())
         return {401, "not logged in"};
     return {403, "not allowed for this account"};
@@ -78,8 +78,8 @@ void RouteTable::add(Route route) {
     routes_.push_back(std::move(route));
 }
 
-std::optional<Refusal> RouteTable::admit(const Route& route, const httplib::Request& req,
-                                         RequestContext& context) const {
+std::optional<AccessRefusal> RouteTable::admit(const Route& route, const httplib::Request& req,
+                                               RequestContext& context) const {
     context.nowMs = clock_();
     context.address = requestAddress(req);
     if (isProtocolPath(route.pattern)) {
@@ -94,8 +94,8 @@ std::optional<Refusal> RouteTable::admit(const Route& route, const httplib::Requ
         // this token.
         if (route.method == Method::Post &&
             !csrfTokenMatches(context.formBinding, submittedCsrfToken(req)))
-            return Refusal{403, "this form has expired or did not come from this site; "
-                                "reload the page and send it again"};
+            return AccessRefusal{403, "this form has expired or did not come from this site; "
+                                      "reload the page and send it again"};
     }
     // A page anyone may open still names who is signed in.
     if (route.access != Access::Anyone || !context.sessionToken.empty())
@@ -103,11 +103,11 @@ std::optional<Refusal> RouteTable::admit(const Route& route, const httplib::Requ
     if (isGuildAccess(route.access)) {
         const std::optional<GuildRef> ref = route.guild(req);
         if (!ref)
-            return route.method == Method::Get ? Refusal{404, "no such page"}
-                                               : Refusal{400, "malformed request"};
+            return route.method == Method::Get ? AccessRefusal{404, "no such page"}
+                                               : AccessRefusal{400, "malformed request"};
         context.guild = directory_.guild(*ref);
         if (!context.guild && route.access == Access::GuildReader)
-            return Refusal{404, "no such guild or event"};
+            return AccessRefusal{404, "no such guild or event"};
     }
     if (admits(route.access, context.caller, context.guild))
         return std::nullopt;

@@ -54,7 +54,7 @@ std::string requestAddress(const httplib::Request& req);
 std::string formToken(RequestContext& context, httplib::Response& res, const CookiePolicy& cookies);
 
 // Why a request is refused before its handler runs, or nothing when it is admitted.
-struct Refusal {
+struct AccessRefusal {
     int status = 403;
     std::string message;
 };
@@ -75,8 +75,8 @@ public:
     const CookiePolicy& cookies() const { return cookies_; }
 
     // Decides one request of `route`, and fills `context` for its handler.
-    std::optional<Refusal> admit(const Route& route, const httplib::Request& req,
-                                 RequestContext& context) const;
+    std::optional<AccessRefusal> admit(const Route& route, const httplib::Request& req,
+                                       RequestContext& context) const;
 
     // Installs every route on `server`, in the order added (the first that matches serves).
     void install(httplib::Server& server) const;

@@ -17,17 +17,16 @@ LedgerEntry entryFor(EntryKind kind, std::int64_t dkpSystem, const std::string& 
 std::int64_t boundedSum(std::int64_t a, std::int64_t b, const std::string& character) {
     std::int64_t sum = 0;
     if (__builtin_add_overflow(a, b, &sum) || sum > kMaxStandingPoints || sum < -kMaxStandingPoints)
-        throw LedgerError("the points of " + character + " would leave the range of ±" +
-                          std::to_string(kMaxStandingPoints));
+        throw LedgerError(
+            {RefusalKind::PointsRange, {character, std::to_string(kMaxStandingPoints)}});
     return sum;
 }
 
 void checkReason(const std::string& reason) {
     if (reason.empty())
-        throw LedgerError("a reason is required");
+        throw LedgerError(RefusalKind::ReasonRequired);
     if (reason.size() > kMaxReasonBytes)
-        throw LedgerError("the reason is longer than " + std::to_string(kMaxReasonBytes) +
-                          " bytes");
+        throw LedgerError({RefusalKind::ReasonTooLong, {std::to_string(kMaxReasonBytes)}});
 }
 
 } // namespace
@@ -61,10 +60,9 @@ LedgerEntry adjustmentEntry(std::int64_t dkpSystem, const std::string& character
                             std::int64_t points, const std::string& reason, const Origin& origin) {
     checkReason(reason);
     if (character.empty())
-        throw LedgerError("an adjustment needs a character");
+        throw LedgerError(RefusalKind::AdjustmentNeedsCharacter);
     if (points == 0 || points > kMaxAdjustmentPoints || points < -kMaxAdjustmentPoints)
-        throw LedgerError("an adjustment is between 1 and " + std::to_string(kMaxAdjustmentPoints) +
-                          " points either way");
+        throw LedgerError({RefusalKind::AdjustmentRange, {std::to_string(kMaxAdjustmentPoints)}});
     LedgerEntry entry = entryFor(EntryKind::Adjustment, dkpSystem, character, origin);
     entry.earned = points;
     entry.reason = reason;
@@ -75,10 +73,9 @@ LedgerEntry correctionEntry(const LedgerEntry& entry, bool alreadyReversed,
                             const std::string& reason, const Origin& origin) {
     checkReason(reason);
     if (entry.kind == EntryKind::Correction)
-        throw LedgerError("entry " + std::to_string(entry.id) +
-                          " is a correction; correct the entry it reverses instead");
+        throw LedgerError({RefusalKind::EntryIsCorrection, {std::to_string(entry.id)}});
     if (alreadyReversed)
-        throw LedgerError("entry " + std::to_string(entry.id) + " is already corrected");
+        throw LedgerError({RefusalKind::EntryCorrected, {std::to_string(entry.id)}});
     LedgerEntry correction =
         entryFor(EntryKind::Correction, entry.dkpSystem, entry.character, origin);
     correction.earned = -entry.earned;
@@ -91,9 +88,9 @@ LedgerEntry correctionEntry(const LedgerEntry& entry, bool alreadyReversed,
 
 void checkDecayRule(const DecayRule& rule) {
     if (rule.percent < 1 || rule.percent > 100)
-        throw LedgerError("a decay is between 1 and 100 percent");
+        throw LedgerError(RefusalKind::DecayPercent);
     if (rule.floor < 0 || rule.floor > kMaxStandingPoints)
-        throw LedgerError("a decay's floor is between 0 and " + std::to_string(kMaxStandingPoints));
+        throw LedgerError({RefusalKind::DecayFloor, {std::to_string(kMaxStandingPoints)}});
 }
 
 std::int64_t decayPoints(std::int64_t dkp, const DecayRule& rule) {

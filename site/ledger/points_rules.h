@@ -3,18 +3,18 @@
 #include "ledger/ledger_entry.h"
 #include "ledger/standing.h"
 #include "records/raid_document.h"
+#include "records/refusal.h"
 
 #include <cstdint>
 #include <map>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
 namespace dkpsite {
 
-// A change the ledger refuses, with the sentence that says why.
-struct LedgerError : std::runtime_error {
-    using std::runtime_error::runtime_error;
+// A change the ledger refuses, with the reason (records/refusal.h).
+struct LedgerError : Refused {
+    using Refused::Refused;
 };
 
 // The largest magnitude of one adjustment: as large as any number of an uploaded document.

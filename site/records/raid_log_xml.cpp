@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <ctime>
 #include <map>
-#include <stdexcept>
 #include <tinyxml2.h>
 #include <tuple>
 #include <vector>
@@ -14,8 +13,8 @@ namespace {
 
 using tinyxml2::XMLElement;
 
-struct LogError : std::runtime_error {
-    using std::runtime_error::runtime_error;
+struct LogError : Refused {
+    using Refused::Refused;
 };
 
 // A time the XML does not know (an empty element).
@@ -32,8 +31,7 @@ std::string textOf(const XMLElement* parent, const char* name) {
 const XMLElement& required(const XMLElement* parent, const char* name) {
     const XMLElement* child = parent->FirstChildElement(name);
     if (child == nullptr)
-        throw LogError(std::string("the raid log has no <") + name + "> in <" + parent->Name() +
-                       ">");
+        throw LogError({RefusalKind::RaidLogMissing, {name, parent->Name()}});
     return *child;
 }
 
@@ -44,16 +42,15 @@ std::optional<long long> numberText(const std::string& text, const char* what) {
     const std::size_t digits = text[0] == '-' ? 1 : 0;
     if (text.size() == digits || text.size() > 15 ||
         text.find_first_not_of("0123456789", digits) != std::string::npos)
-        throw LogError(std::string("the raid log's ") + what + " \"" + text +
-                       "\" is not a whole number");
+        throw LogError({RefusalKind::RaidLogNotNumber, {what, text}});
     return std::stoll(text);
 }
 
 long long boundedNumber(const XMLElement* parent, const char* name) {
     const long long value = numberText(textOf(parent, name), name).value_or(0);
     if (value < -kMaxDocumentNumber || value > kMaxDocumentNumber)
-        throw LogError(std::string("the raid log's ") + name + " " + std::to_string(value) +
-                       " is beyond ±" + std::to_string(kMaxDocumentNumber));
+        throw LogError({RefusalKind::RaidLogNumberRange,
+                        {name, std::to_string(value), std::to_string(kMaxDocumentNumber)}});
     return value;
 }
 
@@ -63,8 +60,7 @@ std::int64_t timeOf(const XMLElement* element, const char* what) {
     if (!seconds)
         return kUnknownTime;
     if (*seconds <= 0)
-        throw LogError(std::string("the raid log's ") + what + " " + std::to_string(*seconds) +
-                       " is no time");
+        throw LogError({RefusalKind::RaidLogNoTime, {what, std::to_string(*seconds)}});
     return *seconds;
 }
 
@@ -75,7 +71,7 @@ std::string logTimeText(std::int64_t seconds) {
     const std::time_t time = static_cast<std::time_t>(seconds);
     std::tm local{};
     if (localtime_r(&time, &local) == nullptr)
-        throw LogError("the raid log's time " + std::to_string(seconds) + " cannot be shown");
+        throw LogError({RefusalKind::RaidLogTimeUnshown, {std::to_string(seconds)}});
     char text[32];
     std::strftime(text, sizeof text, "%m/%d/%y %H:%M:%S", &local);
     return text;
@@ -126,7 +122,7 @@ std::vector<Stay> staysOf(const XMLElement& member, std::int64_t start, std::int
             stays.push_back({joined.value_or(start), at});
             joined.reset();
         } else {
-            throw LogError("a member's <time> is neither a join nor a leave");
+            throw LogError(RefusalKind::RaidLogStayKind);
         }
     });
     if (joined)
@@ -144,14 +140,13 @@ bool presentAt(const LoggedMember& member, std::int64_t time) {
 
 RaidDocument readRaid(const XMLElement& root, const RaidLogRules& rules) {
     if (std::string(root.Name()) != "raidlog")
-        throw LogError("not a raid log: its root element is <" + std::string(root.Name()) + ">");
+        throw LogError({RefusalKind::RaidLogRoot, {root.Name()}});
     const XMLElement& data = required(&root, "raiddata");
     const XMLElement& zones = required(&data, "zones");
     std::vector<const XMLElement*> zoneList;
     eachChild(zones, "zone", [&](const XMLElement& zone) { zoneList.push_back(&zone); });
     if (zoneList.size() != 1)
-        throw LogError("the raid log holds " + std::to_string(zoneList.size()) +
-                       " raids (zones); export and import one raid at a time");
+        throw LogError({RefusalKind::RaidLogZones, {std::to_string(zoneList.size())}});
     const XMLElement* zone = zoneList.front();
     const std::int64_t start = timeOf(zone->FirstChildElement("enter"), "zone enter time");
     const std::int64_t end = timeOf(zone->FirstChildElement("leave"), "zone leave time");
@@ -233,21 +228,20 @@ bool sameRaid(const RaidDocument& a, const RaidDocument& b) {
 } // namespace
 
 std::optional<RaidDocument> raidFromLogXml(std::string_view xml, const RaidLogRules& rules,
-                                           std::string& error) {
+                                           Refusal& error) {
     if (xml.size() > kMaxRaidLogXmlBytes) {
-        error = "the raid log is larger than " + std::to_string(kMaxRaidLogXmlBytes >> 20) + " MiB";
+        error = {RefusalKind::RaidLogTooLarge, {std::to_string(kMaxRaidLogXmlBytes >> 20)}};
         return std::nullopt;
     }
     if (rules.killPoints < 0 || rules.killPoints > kMaxDocumentNumber) {
-        error = "a kill is worth between 0 and " + std::to_string(kMaxDocumentNumber) + " points";
+        error = {RefusalKind::KillPointsRange, {std::to_string(kMaxDocumentNumber)}};
         return std::nullopt;
     }
     tinyxml2::XMLDocument document;
     if (document.Parse(xml.data(), xml.size()) != tinyxml2::XML_SUCCESS ||
         document.RootElement() == nullptr) {
         const char* problem = document.ErrorStr();
-        error = std::string("the raid log is not well-formed XML: ") +
-                (problem == nullptr ? "no root element" : problem);
+        error = {RefusalKind::RaidLogNotXml, {problem == nullptr ? "no root element" : problem}};
         return std::nullopt;
     }
     try {
@@ -257,16 +251,16 @@ std::optional<RaidDocument> raidFromLogXml(std::string_view xml, const RaidLogRu
         std::string refusal;
         const auto checked = parseRaidDocument(raidDocumentText(raid), refusal);
         if (!checked) {
-            error = "the raid log's raid is refused: " + refusal;
+            error = {RefusalKind::RaidLogDocument, {refusal}};
             return std::nullopt;
         }
         if (!sameRaid(*checked, raid)) {
-            error = "a text of the raid log holds a closing tag of the upload document";
+            error = RefusalKind::RaidLogClosingTag;
             return std::nullopt;
         }
         return checked;
     } catch (const LogError& e) {
-        error = e.what();
+        error = e.refusal;
         return std::nullopt;
     }
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "records/raid_document.h"
+#include "records/refusal.h"
 
 #include <cstddef>
 #include <optional>
@@ -31,9 +32,9 @@ struct RaidLogRules {
 // - class tokens (WARRIOR…) take the upload document's spelling (Warrior…);
 // - what the XML does not hold stays empty: the realm, the note, an item's icon, class,
 //   subclass, colour and tooltip.
-// Gives nothing, with `error` set to a sentence, for a file over kMaxRaidLogXmlBytes, XML that
+// Gives nothing, with `error` set to the reason, for a file over kMaxRaidLogXmlBytes, XML that
 // does not parse, a file of another shape, or a raid the upload document's limits refuse.
 std::optional<RaidDocument> raidFromLogXml(std::string_view xml, const RaidLogRules& rules,
-                                           std::string& error);
+                                           Refusal& error);
 
 } // namespace dkpsite

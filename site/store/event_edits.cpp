@@ -21,14 +21,12 @@ bool isMember(const RaidDocument& raid, const std::string& player) {
 
 void checkMember(const StoredEvent& event, const std::string& player) {
     if (player.empty() || !isMember(event.raid, player))
-        throw LedgerError("\"" + player + "\" is not a member of event " +
-                          std::to_string(event.id));
+        throw LedgerError({RefusalKind::NotEventMember, {player, std::to_string(event.id)}});
 }
 
 RaidKill& killOf(StoredEvent& event, std::size_t kill) {
     if (kill >= event.raid.kills.size())
-        throw LedgerError("event " + std::to_string(event.id) + " has no kill " +
-                          std::to_string(kill));
+        throw LedgerError({RefusalKind::NoKill, {std::to_string(event.id), std::to_string(kill)}});
     return event.raid.kills[kill];
 }
 
@@ -45,16 +43,15 @@ void SiteStore::describeEvent(std::int64_t eventId, const std::string& name,
                               const std::string& note, const std::string& reason,
                               const Origin& origin) {
     if (reason.empty())
-        throw LedgerError("a reason is required");
+        throw LedgerError(RefusalKind::ReasonRequired);
     if (name.empty() || name.size() > document_limits::kTitle)
-        throw LedgerError("an event's name has 1 to " + std::to_string(document_limits::kTitle) +
-                          " bytes");
+        throw LedgerError(
+            {RefusalKind::EventNameLength, {std::to_string(document_limits::kTitle)}});
     if (note.size() > document_limits::kNote)
-        throw LedgerError("an event's note has at most " + std::to_string(document_limits::kNote) +
-                          " bytes");
+        throw LedgerError({RefusalKind::EventNoteLength, {std::to_string(document_limits::kNote)}});
     const std::optional<StoredEvent> stored = event(eventId);
     if (!stored)
-        throw LedgerError("no event " + std::to_string(eventId));
+        throw LedgerError({RefusalKind::NoEvent, {std::to_string(eventId)}});
     inWriteTransaction(db_, stored->guildRowId, [&](soci::session& sql) {
         refuseArchivedSystem(sql, stored->dkpId);
         const long long id = eventId;
@@ -68,18 +65,18 @@ void SiteStore::describeEvent(std::int64_t eventId, const std::string& name,
 
 void SiteStore::editLooter(std::int64_t eventId, std::size_t loot, const std::string& player,
                            const std::string& reason, const Origin& origin) {
-    rewriteEventEntries(eventId, reason, origin, "edit looter",
-                        [&](soci::session& sql, StoredEvent& stored) {
-                            if (loot >= stored.raid.loot.size())
-                                throw LedgerError("event " + std::to_string(eventId) +
-                                                  " has no loot " + std::to_string(loot));
-                            checkMember(stored, player);
-                            stored.raid.loot[loot].player = player;
-                            const long long id = eventId, position = static_cast<long long>(loot);
-                            sql << "UPDATE event_loot SET player = :player WHERE event = :event "
-                                   "AND position = :position",
-                                use(player, "player"), use(id, "event"), use(position, "position");
-                        });
+    rewriteEventEntries(
+        eventId, reason, origin, "edit looter", [&](soci::session& sql, StoredEvent& stored) {
+            if (loot >= stored.raid.loot.size())
+                throw LedgerError(
+                    {RefusalKind::NoLoot, {std::to_string(eventId), std::to_string(loot)}});
+            checkMember(stored, player);
+            stored.raid.loot[loot].player = player;
+            const long long id = eventId, position = static_cast<long long>(loot);
+            sql << "UPDATE event_loot SET player = :player WHERE event = :event "
+                   "AND position = :position",
+                use(player, "player"), use(id, "event"), use(position, "position");
+        });
 }
 
 void SiteStore::addKillAttendee(std::int64_t eventId, std::size_t kill, const std::string& player,
@@ -90,7 +87,7 @@ void SiteStore::addKillAttendee(std::int64_t eventId, std::size_t kill, const st
             checkMember(stored, player);
             if (std::find(changed.attendees.begin(), changed.attendees.end(), player) !=
                 changed.attendees.end())
-                throw LedgerError("\"" + player + "\" is already at this kill");
+                throw LedgerError({RefusalKind::AlreadyAtKill, {player}});
             changed.attendees.push_back(player);
             const long long killId = killRowId(sql, eventId, static_cast<long long>(kill));
             long long last = -1;
@@ -114,7 +111,7 @@ void SiteStore::removeKillAttendee(std::int64_t eventId, std::size_t kill,
             const auto listed =
                 std::find(changed.attendees.begin(), changed.attendees.end(), player);
             if (listed == changed.attendees.end())
-                throw LedgerError("\"" + player + "\" is not at this kill");
+                throw LedgerError({RefusalKind::NotAtKill, {player}});
             changed.attendees.erase(listed);
             const long long killId = killRowId(sql, eventId, static_cast<long long>(kill));
             long long position = 0;

@@ -108,7 +108,7 @@ std::string exportGuild(Database& db, const std::string& site) {
     soci::session& sql = connection.sql();
     const auto guild = guildWithSite(sql, site);
     if (!guild)
-        throw ArchiveError("no guild with the site name " + site);
+        throw ArchiveError({RefusalKind::NoGuildSite, {site}});
     long long createdMs = 0, isPublic = 0;
     std::string registration;
     sql << "SELECT created_ms, standings_public, registration FROM guilds WHERE id = :id",
@@ -195,7 +195,7 @@ namespace {
 Origin originFromJson(const json& j) {
     const auto source = entrySourceFromName(j.at("source").get<std::string>());
     if (!source)
-        throw ArchiveError("unknown source " + j.at("source").dump());
+        throw ArchiveError({RefusalKind::ArchiveSource, {j.at("source").dump()}});
     return {j.at("actor"), *source, j.at("address"), j.at("atMs")};
 }
 
@@ -213,9 +213,9 @@ void checkFormat(const json& archive) {
     const json& version = archive.at("version");
     if (archive.at("format") != kArchiveFormat || !version.is_number_integer() ||
         version.get<int>() < 1 || version.get<int>() > kArchiveVersion)
-        throw ArchiveError("not a guild archive of version 1 to " +
-                           std::to_string(kArchiveVersion) + " (format " +
-                           archive.at("format").dump() + ", version " + version.dump() + ")");
+        throw ArchiveError(
+            {RefusalKind::ArchiveVersion,
+             {std::to_string(kArchiveVersion), archive.at("format").dump(), version.dump()}});
 }
 
 // Version 1 names each DKP system by its name alone; none of them is archived.
@@ -264,10 +264,9 @@ void importContents(soci::session& sql, long long guild, const std::string& guil
     }
     for (const json& character : archive.at("characters"))
         if (character.at("main") != "") {
-            const std::string refusal =
-                linkAlt(sql, guild, character.at("name"), character.at("main"));
-            if (!refusal.empty())
-                throw ArchiveError(refusal);
+            if (const auto refusal =
+                    linkAlt(sql, guild, character.at("name"), character.at("main")))
+                throw ArchiveError(*refusal);
         }
 
     std::vector<long long> events;
@@ -275,7 +274,7 @@ void importContents(soci::session& sql, long long guild, const std::string& guil
         const long long system = systems.at(e.at("system"));
         const auto uploader = userNamed(sql, e.at("uploader").get<std::string>());
         if (!uploader)
-            throw ArchiveError("the uploader " + e.at("uploader").dump() + " is no member");
+            throw ArchiveError({RefusalKind::ArchiveUploader, {e.at("uploader").dump()}});
         NewEvent event{guildId,      system,           e.at("name"),
                        e.at("note"), e.at("document"), raidFromJson(e.at("raid"))};
         const std::string digest = e.at("answersRepeats") ? encrypt::SHA(event.document) : "";
@@ -298,7 +297,7 @@ void importContents(soci::session& sql, long long guild, const std::string& guil
         entry.character = e.at("character");
         const auto kind = entryKindFromName(e.at("kind").get<std::string>());
         if (!kind)
-            throw ArchiveError("unknown ledger entry kind " + e.at("kind").dump());
+            throw ArchiveError({RefusalKind::ArchiveEntryKind, {e.at("kind").dump()}});
         entry.kind = *kind;
         entry.earned = e.at("earned");
         entry.spent = e.at("spent");
@@ -326,8 +325,7 @@ std::string importInto(soci::session& sql, const json& archive, const Origin& or
     sql << "SELECT COUNT(*) FROM guilds WHERE site = :site OR guild_id = :guild_id",
         use(site, "site"), use(guildId, "guild_id"), into(clash);
     if (clash > 0)
-        throw ArchiveError("the database already holds the guild " + guildId + " or the site " +
-                           site);
+        throw ArchiveError({RefusalKind::ArchiveGuildExists, {guildId, site}});
     const long long guild =
         insertGuild(sql, guildId, site, g.at("createdMs"), g.at("standingsPublic"));
     const std::string registration = g.at("registration");
@@ -340,7 +338,7 @@ std::string importInto(soci::session& sql, const json& archive, const Origin& or
 }
 
 // What keeps a guild from taking an archive: anything its raids or officers wrote.
-std::string guildContentProblem(soci::session& sql, long long guild) {
+std::optional<Refusal> guildContentProblem(soci::session& sql, long long guild) {
     long long events = 0, characters = 0, entries = 0;
     sql << "SELECT COUNT(*) FROM events WHERE guild = :guild", use(guild, "guild"), into(events);
     sql << "SELECT COUNT(*) FROM characters WHERE guild = :guild", use(guild, "guild"),
@@ -349,11 +347,9 @@ std::string guildContentProblem(soci::session& sql, long long guild) {
            "WHERE d.guild = :guild",
         use(guild, "guild"), into(entries);
     if (events + characters + entries == 0)
-        return "";
-    return "the guild is not empty (" + std::to_string(events) + " events, " +
-           std::to_string(characters) + " characters, " + std::to_string(entries) +
-           " ledger entries): an archive is imported only into a guild without raids, "
-           "characters or points";
+        return std::nullopt;
+    return Refusal(RefusalKind::ArchiveGuildNotEmpty,
+                   {std::to_string(events), std::to_string(characters), std::to_string(entries)});
 }
 
 } // namespace
@@ -363,13 +359,13 @@ namespace {
 template <typename Import> auto readingArchive(const std::string& archive, Import&& import) {
     const json parsed = json::parse(archive, nullptr, false);
     if (parsed.is_discarded() || !parsed.is_object())
-        throw ArchiveError("the archive is not JSON");
+        throw ArchiveError(RefusalKind::ArchiveNotJson);
     try {
         return import(parsed);
     } catch (const json::exception& e) {
-        throw ArchiveError(std::string("the archive is incomplete: ") + e.what());
+        throw ArchiveError({RefusalKind::ArchiveIncomplete, {e.what()}});
     } catch (const LedgerError& e) {
-        throw ArchiveError(std::string("the archive's ledger is refused: ") + e.what());
+        throw ArchiveError({RefusalKind::ArchiveLedger, {}, e.refusal});
     }
 }
 
@@ -387,9 +383,8 @@ void importIntoGuild(Database& db, long long guildRowId, const std::string& arch
     readingArchive(archive, [&](const json& parsed) {
         checkFormat(parsed);
         inWriteTransaction(db, guildRowId, [&](soci::session& sql) {
-            const std::string problem = guildContentProblem(sql, guildRowId);
-            if (!problem.empty())
-                throw ArchiveError(problem);
+            if (const auto problem = guildContentProblem(sql, guildRowId))
+                throw ArchiveError(*problem);
             const SiteGuild guild = loadGuild(sql, guildRowId);
             importContents(sql, guildRowId, guild.guildId, parsed, false);
             const json& from = parsed.at("guild");

@@ -1,16 +1,16 @@
 #pragma once
 
 #include "ledger/ledger_entry.h"
+#include "records/refusal.h"
 #include "store/database.h"
 
-#include <stdexcept>
 #include <string>
 
 namespace dkpsite {
 
-// A refused export or import, with the sentence that says why.
-struct ArchiveError : std::runtime_error {
-    using std::runtime_error::runtime_error;
+// A refused export or import, with the reason (records/refusal.h).
+struct ArchiveError : Refused {
+    using Refused::Refused;
 };
 
 // The format and version an archive names; an import refuses any other format, and versions

@@ -34,8 +34,7 @@ void SiteStore::setDkpSystemArchived(std::int64_t dkpSystemId, bool archived,
         const auto open = std::count_if(current.systems.begin(), current.systems.end(),
                                         [](const SiteDkpSystem& s) { return !s.archived(); });
         if (archived && open == 1)
-            throw LedgerError("the DKP system \"" + system->name +
-                              "\" is the guild's last open one; create another first");
+            throw LedgerError({RefusalKind::SystemLastOpen, {system->name}});
         updateSystemArchived(sql, dkpSystemId,
                              archived ? std::max<std::int64_t>(origin.atMs, 1) : 0);
         recordAudit(sql, {origin, guild, archived ? "archive DKP system" : "reopen DKP system",
@@ -54,7 +53,7 @@ void SiteStore::setCharacterActive(std::int64_t guildRowId, const std::string& n
     inWriteTransaction(db_, guildRowId, [&](soci::session& sql) {
         const auto before = characterActive(sql, guildRowId, name);
         if (!before)
-            throw LedgerError("the guild has no character \"" + name + "\"");
+            throw LedgerError({RefusalKind::NoCharacter, {name}});
         if (*before == active)
             return;
         updateCharacterActive(sql, guildRowId, name, active);

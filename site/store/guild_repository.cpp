@@ -165,7 +165,7 @@ std::optional<long long> systemGuild(soci::session& sql, long long dkpSystem) {
 long long guildOfSystem(soci::session& sql, long long dkpSystem) {
     const auto guild = systemGuild(sql, dkpSystem);
     if (!guild)
-        throw LedgerError("no DKP system " + std::to_string(dkpSystem));
+        throw LedgerError({RefusalKind::NoDkpSystem, {std::to_string(dkpSystem)}});
     return *guild;
 }
 
@@ -187,8 +187,7 @@ void refuseArchivedSystem(soci::session& sql, long long dkpSystem) {
     sql << "SELECT archived_ms, name FROM dkp_systems WHERE id = :id", use(dkpSystem, "id"),
         into(archivedMs), into(name);
     if (sql.got_data() && archivedMs != 0)
-        throw LedgerError("the DKP system \"" + name +
-                          "\" is archived: it takes no uploads and no changes of points");
+        throw LedgerError({RefusalKind::SystemArchived, {name}});
 }
 
 void updateSystemArchived(soci::session& sql, long long dkpSystem, long long archivedMs) {

@@ -105,23 +105,23 @@ void recordRaidCharacters(soci::session& sql, long long guildRowId, const RaidDo
     }
 }
 
-std::string linkAlt(soci::session& sql, long long guildRowId, const std::string& alt,
-                    const std::string& main) {
+std::optional<Refusal> linkAlt(soci::session& sql, long long guildRowId, const std::string& alt,
+                               const std::string& main) {
     if (alt == main)
-        return "a character cannot be its own main";
+        return Refusal(RefusalKind::OwnMain);
     const long long altId = characterId(sql, guildRowId, alt);
     const long long mainId = characterId(sql, guildRowId, main);
     long long count = 0;
     sql << "SELECT COUNT(*) FROM characters WHERE id = :main AND main IS NOT NULL",
         use(mainId, "main"), into(count);
     if (count > 0)
-        return main + " is itself an alt";
+        return Refusal(RefusalKind::MainIsAlt, {main});
     sql << "SELECT COUNT(*) FROM characters WHERE main = :alt", use(altId, "alt"), into(count);
     if (count > 0)
-        return alt + " has alts of its own";
+        return Refusal(RefusalKind::AltHasAlts, {alt});
     sql << "UPDATE characters SET main = :main WHERE id = :alt", use(mainId, "main"),
         use(altId, "alt");
-    return "";
+    return std::nullopt;
 }
 
 long long appendEntry(soci::session& sql, long long guildRowId, const LedgerEntry& entry) {

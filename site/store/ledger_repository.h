@@ -3,6 +3,7 @@
 #include "ledger/ledger_entry.h"
 #include "ledger/standing.h"
 #include "records/raid_document.h"
+#include "records/refusal.h"
 
 #include <optional>
 #include <soci/soci.h>
@@ -20,9 +21,9 @@ long long characterId(soci::session& sql, long long guildRowId, const std::strin
 // taken from the document.
 void recordRaidCharacters(soci::session& sql, long long guildRowId, const RaidDocument& raid);
 // Links `alt` to `main` (both characters of the guild, made when missing); a main is never an
-// alt itself, and an alt has no alts. Gives the sentence that refuses it, or "".
-std::string linkAlt(soci::session& sql, long long guildRowId, const std::string& alt,
-                    const std::string& main);
+// alt itself, and an alt has no alts. Gives the refusal, or nothing once linked.
+std::optional<Refusal> linkAlt(soci::session& sql, long long guildRowId, const std::string& alt,
+                               const std::string& main);
 
 // Adds to the character's standing in the DKP system (made, at zero, when missing).
 void addToStanding(soci::session& sql, long long dkpSystem, long long character, long long earned,

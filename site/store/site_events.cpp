@@ -85,7 +85,7 @@ std::int64_t SiteStore::correct(std::int64_t entryId, const std::string& reason,
         entry = ledgerEntry(connection.sql(), entryId);
     }
     if (!entry)
-        throw LedgerError("no ledger entry " + std::to_string(entryId));
+        throw LedgerError({RefusalKind::NoLedgerEntry, {std::to_string(entryId)}});
     const long long guild = guildOfSystem(db_, entry->dkpSystem);
     return inWriteTransaction(db_, guild, [&](soci::session& sql) {
         refuseArchivedSystem(sql, entry->dkpSystem);
@@ -127,9 +127,9 @@ void SiteStore::rewriteEventEntries(
     const std::function<void(soci::session&, StoredEvent&)>& change) {
     std::optional<StoredEvent> stored = event(eventId);
     if (!stored)
-        throw LedgerError("no event " + std::to_string(eventId));
+        throw LedgerError({RefusalKind::NoEvent, {std::to_string(eventId)}});
     if (stored->removedMs != 0)
-        throw LedgerError("event " + std::to_string(eventId) + " is removed");
+        throw LedgerError({RefusalKind::EventRemoved, {std::to_string(eventId)}});
     const long long guild = stored->guildRowId;
     inWriteTransaction(db_, guild, [&](soci::session& sql) {
         refuseArchivedSystem(sql, stored->dkpId);
@@ -155,39 +155,36 @@ void SiteStore::removeEvent(std::int64_t eventId, const std::string& reason, con
 void SiteStore::editKillPoints(std::int64_t eventId, std::size_t kill, std::int64_t points,
                                const std::string& reason, const Origin& origin) {
     if (points < 0 || points > kMaxDocumentNumber)
-        throw LedgerError("a kill is worth between 0 and " + std::to_string(kMaxDocumentNumber) +
-                          " points");
-    rewriteEventEntries(eventId, reason, origin, "edit kill points",
-                        [&](soci::session& sql, StoredEvent& stored) {
-                            if (kill >= stored.raid.kills.size())
-                                throw LedgerError("event " + std::to_string(eventId) +
-                                                  " has no kill " + std::to_string(kill));
-                            stored.raid.kills[kill].dkp = points;
-                            setKillPoints(sql, eventId, static_cast<long long>(kill), points);
-                        });
+        throw LedgerError({RefusalKind::KillPointsRange, {std::to_string(kMaxDocumentNumber)}});
+    rewriteEventEntries(
+        eventId, reason, origin, "edit kill points", [&](soci::session& sql, StoredEvent& stored) {
+            if (kill >= stored.raid.kills.size())
+                throw LedgerError(
+                    {RefusalKind::NoKill, {std::to_string(eventId), std::to_string(kill)}});
+            stored.raid.kills[kill].dkp = points;
+            setKillPoints(sql, eventId, static_cast<long long>(kill), points);
+        });
 }
 
 void SiteStore::editLootCost(std::int64_t eventId, std::size_t loot, std::int64_t costs,
                              const std::string& reason, const Origin& origin) {
     if (costs < 0 || costs > kMaxDocumentNumber)
-        throw LedgerError("an item costs between 0 and " + std::to_string(kMaxDocumentNumber) +
-                          " points");
-    rewriteEventEntries(eventId, reason, origin, "edit loot cost",
-                        [&](soci::session& sql, StoredEvent& stored) {
-                            if (loot >= stored.raid.loot.size())
-                                throw LedgerError("event " + std::to_string(eventId) +
-                                                  " has no loot " + std::to_string(loot));
-                            stored.raid.loot[loot].costs = costs;
-                            setLootCost(sql, eventId, static_cast<long long>(loot), costs);
-                        });
+        throw LedgerError({RefusalKind::LootCostRange, {std::to_string(kMaxDocumentNumber)}});
+    rewriteEventEntries(
+        eventId, reason, origin, "edit loot cost", [&](soci::session& sql, StoredEvent& stored) {
+            if (loot >= stored.raid.loot.size())
+                throw LedgerError(
+                    {RefusalKind::NoLoot, {std::to_string(eventId), std::to_string(loot)}});
+            stored.raid.loot[loot].costs = costs;
+            setLootCost(sql, eventId, static_cast<long long>(loot), costs);
+        });
 }
 
 void SiteStore::linkAlt(std::int64_t guildRowId, const std::string& alt, const std::string& main,
                         const Origin& origin) {
     inWriteTransaction(db_, guildRowId, [&](soci::session& sql) {
-        const std::string refusal = dkpsite::linkAlt(sql, guildRowId, alt, main);
-        if (!refusal.empty())
-            throw LedgerError(refusal);
+        if (const auto refusal = dkpsite::linkAlt(sql, guildRowId, alt, main))
+            throw LedgerError(*refusal);
         recordAudit(sql, {origin, guildRowId, "link alt", alt, "", main});
     });
 }

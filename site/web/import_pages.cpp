@@ -3,6 +3,7 @@
 #include "records/raid_log_xml.h"
 #include "store/guild_archive.h"
 #include "web/page_request.h"
+#include "web/refusal_text.h"
 
 namespace dkpsite {
 
@@ -23,6 +24,10 @@ std::string ImportPages::text(const httplib::Request& req, const std::string& ke
     return pages_.renderer().text(requestLanguage(req), key);
 }
 
+std::string ImportPages::reason(const httplib::Request& req, const Refusal& refusal) const {
+    return refusalText(pages_.renderer(), requestLanguage(req), refusal);
+}
+
 void ImportPages::refuse(const httplib::Request& req, httplib::Response& res,
                          const PageVisit& visit, int status, const std::string& message) const {
     pages_.answerMessage(req, res, visit, status, text(req, "import_refused_title"), message);
@@ -39,7 +44,8 @@ void ImportPages::importGuild(const std::string& site, const httplib::Request& r
     try {
         importIntoGuild(store_.database(), guild->rowId, archive, webOrigin(visit));
     } catch (const ArchiveError& error) {
-        return refuse(req, res, visit, 400, text(req, "import_guild_refused") + " " + error.what());
+        return refuse(req, res, visit, 400,
+                      text(req, "import_guild_refused") + " " + reason(req, error.refusal));
     }
     res.set_redirect("/" + guild->site + "/officer?done=imported", 303);
 }
@@ -71,10 +77,11 @@ void ImportPages::importRaidLog(const std::string& site, const httplib::Request&
     if (xml.empty())
         return refuse(req, res, visit, 400, text(req, "import_no_file"));
 
-    std::string error;
+    Refusal error;
     auto raid = raidFromLogXml(xml, RaidLogRules{std::stoll(points)}, error);
     if (!raid)
-        return refuse(req, res, visit, 400, text(req, "raid_import_refused") + " " + error);
+        return refuse(req, res, visit, 400,
+                      text(req, "raid_import_refused") + " " + reason(req, error));
     NewEvent event;
     event.guildId = guild->guildId;
     event.dkpId = system->id;
@@ -86,7 +93,8 @@ void ImportPages::importRaidLog(const std::string& site, const httplib::Request&
     try {
         result = store_.storeEvent(visit.sessionToken, event, visit.nowMs, visit.address);
     } catch (const LedgerError& e) {
-        return refuse(req, res, visit, 400, text(req, "raid_import_refused") + " " + e.what());
+        return refuse(req, res, visit, 400,
+                      text(req, "raid_import_refused") + " " + reason(req, e.refusal));
     }
     switch (result.outcome) {
     case UploadOutcome::Created:

@@ -31,6 +31,7 @@ private:
     void refuse(const httplib::Request& req, httplib::Response& res, const PageVisit& visit,
                 int status, const std::string& message) const;
     std::string text(const httplib::Request& req, const std::string& key) const;
+    std::string reason(const httplib::Request& req, const Refusal& refusal) const;
 
     SiteStore& store_;
     const SitePages& pages_;

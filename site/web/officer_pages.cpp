@@ -4,6 +4,7 @@
 #include "store/guild_archive.h"
 #include "web/member_view.h"
 #include "web/page_request.h"
+#include "web/refusal_text.h"
 
 #include <algorithm>
 #include <set>
@@ -143,7 +144,8 @@ bool OfficerPages::writeOrRefuse(const std::function<void()>& write, const httpl
         write();
         return true;
     } catch (const LedgerError& error) {
-        refuse(req, res, visit, 400, error.what());
+        refuse(req, res, visit, 400,
+               refusalText(pages_.renderer(), requestLanguage(req), error.refusal));
         return false;
     }
 }
@@ -216,7 +218,7 @@ void OfficerPages::page(const std::string& site, const httplib::Request& req,
             preview.set("entries", entries);
             values.set("preview", preview);
         } catch (const LedgerError& error) {
-            values.set("decay_problem", std::string(error.what()));
+            values.set("decay_problem", refusalText(pages_.renderer(), language, error.refusal));
         }
     }
     pages_.answer(req, res, visit, "officer", "", values);
@@ -398,7 +400,8 @@ void OfficerPages::exportGuild(const std::string& site, const httplib::Request& 
         res.set_header("Content-Disposition", "attachment; filename=\"" + site + ".json\"");
         res.set_content(archive, "application/json; charset=utf-8");
     } catch (const ArchiveError& error) {
-        refuse(req, res, visit, 404, error.what());
+        refuse(req, res, visit, 404,
+               refusalText(pages_.renderer(), requestLanguage(req), error.refusal));
     }
 }
 

@@ -3,6 +3,7 @@
 #include "ledger/points_rules.h"
 #include "store/password_verifier.h"
 #include "web/page_request.h"
+#include "web/refusal_text.h"
 
 namespace dkpsite {
 
@@ -141,7 +142,7 @@ void SiteForms::editEvent(const httplib::Request& req, httplib::Response& res,
         if (!applyEventEdit(*event, edit, req, reason, webOrigin(visit)))
             return refuse(400, pages_.renderer().text(language, "edit_unreadable"));
     } catch (const LedgerError& error) {
-        return refuse(400, error.what());
+        return refuse(400, refusalText(pages_.renderer(), language, error.refusal));
     }
     res.set_redirect(eventPageAddress(event->id, event->dkpId, event->guildId), 303);
 }

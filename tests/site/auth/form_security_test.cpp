@@ -44,7 +44,7 @@ protected:
         table_.add({Method::Get, "/api/account", Access::SignedIn, handler, {}});
     }
 
-    std::optional<Refusal> admit(std::size_t route, httplib::Request req) {
+    std::optional<AccessRefusal> admit(std::size_t route, httplib::Request req) {
         req.path = table_.routes()[route].pattern;
         RequestContext context;
         return table_.admit(table_.routes()[route], req, context);

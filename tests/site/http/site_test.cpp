@@ -3,10 +3,12 @@
 #include "sample_raid.h"
 #include "testsupport/site_process.h"
 #include "testsupport/temporary_folder.h"
+#include "web/refusal_text.h"
 
 #include "raidsift.h"
 #include "utilkit/ustring.h"
 
+#include <algorithm>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <httplib.h>
@@ -209,7 +211,7 @@ TEST_F(SiteTest, RaidLogXmlImportMakesTheRaidTheUploadMakes) {
     EXPECT_EQ(importXml(xml, "", viaXml)->status, 403);
     const auto broken = importXml(xml.substr(0, xml.size() / 2), browser.csrf, viaXml);
     EXPECT_EQ(broken->status, 400);
-    EXPECT_NE(broken->body.find("not well-formed XML"), std::string::npos) << broken->body;
+    EXPECT_NE(broken->body.find("不是格式正确的XML"), std::string::npos) << broken->body;
     const std::int64_t imported = redirectNumber(importXml(xml, browser.csrf, viaXml), "eventid");
     ASSERT_GT(imported, 0);
     // The same file again is the same event, and so is the file of a raid already uploaded.
@@ -253,6 +255,51 @@ TEST_F(SiteTest, RaidLogXmlImportMakesTheRaidTheUploadMakes) {
     EXPECT_NE(refused->body.find("archived"), std::string::npos) << refused->body;
     EXPECT_EQ(client().Get("/api/events/" + json::parse(uploaded->body)["eventId"].dump())->status,
               200);
+}
+
+// Every reason the store and the file readers give for a refusal is worded in both languages of
+// the pages, naming the values the English sentence names; a page shows it in its own language.
+TEST_F(SiteTest, EveryRefusalIsWordedInThePagesLanguage) {
+    const PageRenderer renderer;
+    const std::vector<std::string> values = {"<v1>", "<v2>", "<v3>"};
+    for (const RefusalKind kind : refusalKinds()) {
+        const Refusal refusal(kind, values);
+        const std::string english = refusalSentence(refusal);
+        const std::string key = "refusal_" + std::string(refusalName(kind));
+        for (const auto language : {PageLanguage::Chinese, PageLanguage::English}) {
+            const std::string text = refusalText(renderer, language, refusal);
+            EXPECT_NE(renderer.text(language, key), key) << key << " has no text";
+            for (const std::string& value : values)
+                EXPECT_EQ(text.find(value) != text.npos, english.find(value) != english.npos)
+                    << key << ": " << text << " against " << english;
+            // The lead bytes of the common CJK ideographs in UTF-8.
+            const bool chineseWords = std::any_of(text.begin(), text.end(), [](char c) {
+                return static_cast<unsigned char>(c) >= 0xE4 &&
+                       static_cast<unsigned char>(c) <= 0xE9;
+            });
+            EXPECT_EQ(chineseWords, language == PageLanguage::Chinese) << key << ": " << text;
+        }
+    }
+    const Refusal ofLedger(RefusalKind::ArchiveLedger, {}, Refusal(RefusalKind::ReasonRequired));
+    EXPECT_EQ(refusalSentence(ofLedger), "the archive's ledger is refused: a reason is required");
+    EXPECT_EQ(refusalText(renderer, PageLanguage::Chinese, ofLedger),
+              "公会文件里的DKP记录不被接受：每次修改都需要填写原因。");
+
+    // The store refuses an alt that is its own main; the page says so in the reader's language.
+    httplib::Client web = client();
+    const BrowserSession browser = browserSession(web, token(), "/dusk_dkp/officer");
+    const httplib::Params form{{"csrf", browser.csrf}, {"alt", "Zed"}, {"main", "Zed"}};
+    const auto chinese = web.Post("/dusk_dkp/alt", browser.cookie, form);
+    ASSERT_TRUE(chinese);
+    EXPECT_EQ(chinese->status, 400);
+    EXPECT_NE(chinese->body.find("角色不能是自己的大号。"), std::string::npos) << chinese->body;
+    EXPECT_EQ(chinese->body.find("own main"), std::string::npos) << chinese->body;
+    httplib::Headers inEnglish = browser.cookie;
+    inEnglish.emplace("Accept-Language", "en");
+    const auto english = web.Post("/dusk_dkp/alt", inEnglish, form);
+    ASSERT_TRUE(english);
+    EXPECT_NE(english->body.find("A character cannot be its own main."), std::string::npos)
+        << english->body;
 }
 
 TEST_F(SiteTest, UnknownGuildSiteHasNoList) {

@@ -599,7 +599,8 @@ def officers_keep_characters_import_a_raid_log_and_archive_a_system(site, driver
     form.find_element(By.NAME, "value").send_keys("99")
     form.find_element(By.NAME, "reason").send_keys("after the archive")
     submit(driver, form.find_element(By.TAG_NAME, "button"))
-    check(driver.find_element(By.TAG_NAME, "h1").text == "未能修改",
+    check(driver.find_element(By.TAG_NAME, "h1").text == "未能修改" and
+          "已归档" in driver.find_element(By.TAG_NAME, "main").text,
           f"an edit in the archived system was not refused with its reason: "
           f"{driver.find_element(By.TAG_NAME, 'main').text}")
     driver.get(event)

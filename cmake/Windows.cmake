@@ -46,8 +46,10 @@ set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/tools/run/windows/wine_exe
 add_subdirectory(foundation/utilkit)
 add_subdirectory(foundation/registry)
 add_subdirectory(foundation/autostart)
+add_subdirectory(foundation/cabinet)
 add_subdirectory(analyser)
 add_subdirectory(tools/raidsift)
+add_subdirectory(tools/extractcab)
 
 if(RL_TESTS)
     include(WindowsTests)

@@ -26,4 +26,9 @@ struct StagedFile {
 bool placeStagedFiles(const std::filesystem::path& destination,
                       const std::vector<StagedFile>& files, std::string& error);
 
+// No target of the cabinet may be a folder level of another one: the file and the folder cannot
+// both be placed. False with `error` set when one is. `ignoreCase`: the file system takes "A" and
+// "a" for one name (A-Z only).
+bool checkTargetsAgree(const std::vector<StagedFile>& files, bool ignoreCase, std::string& error);
+
 } // namespace cabinet

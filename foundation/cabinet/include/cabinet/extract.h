@@ -26,8 +26,9 @@ struct ExtractResult {
 
 // Extracts every file of the cabinet below the destination. Stored names lose their leading
 // full stops and separators; a name that climbs out of the destination, is absolute or holds
-// control characters fails the whole cabinet. Each file gets the cabinet's modification time;
-// the read-only attribute removes its write permissions. A read-only file already at a target
+// control characters fails the whole cabinet, and on Windows so does a name Windows cannot hold.
+// Each file gets the cabinet's modification time; the read-only attribute removes its write
+// permissions (on Windows the file gets that attribute). A read-only file already at a target
 // fails the cabinet; a symbolic link at a target is replaced, never written through.
 ExtractResult extract(const ExtractRequest& request);
 

@@ -4,7 +4,6 @@
 #include <climits>
 #include <cstring>
 #include <fcntl.h>
-#include <set>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -71,24 +70,6 @@ bool checkFolderLevels(const fs::path& realDestination, const fs::path& destinat
         }
     }
     return checkWritable(deepest, target, error);
-}
-
-// No target of the cabinet may be a folder level of another one: the file and the folder
-// cannot both be placed.
-bool checkTargetsAgree(const std::vector<StagedFile>& files, std::string& error) {
-    std::set<fs::path> folders;
-    for (const StagedFile& file : files) {
-        for (fs::path level = file.target.parent_path(); !level.empty();
-             level = level.parent_path())
-            folders.insert(level);
-    }
-    for (const StagedFile& file : files) {
-        if (folders.contains(file.target)) {
-            error = "\"" + file.target.string() + "\" is both a file and a folder of the cabinet";
-            return false;
-        }
-    }
-    return true;
 }
 
 // Stored names may grow when they become UTF-8 (two ANSI bytes can make three): a folder level
@@ -194,7 +175,7 @@ bool placeStagedFiles(const fs::path& destination, const std::vector<StagedFile>
         error = "the destination \"" + destination.string() + "\" is not a folder";
         return false;
     }
-    if (!checkTargetsAgree(files, error))
+    if (!checkTargetsAgree(files, false, error))
         return false;
     for (const StagedFile& file : files) {
         if (!checkNameLengths(destination, file.target, error) ||

@@ -5,11 +5,7 @@
 namespace cabinet {
 
 std::optional<std::int64_t> unixTimeOf(const DosDateTime& local) {
-    const bool valid = local.year >= 1980 && local.year <= 2107 && local.month >= 1 &&
-                       local.month <= 12 && local.day >= 1 && local.day <= 31 && local.hour >= 0 &&
-                       local.hour <= 23 && local.minute >= 0 && local.minute <= 59 &&
-                       local.second >= 0 && local.second <= 59;
-    if (!valid)
+    if (!inRange(local))
         return std::nullopt;
     std::tm parts{};
     parts.tm_year = local.year - 1900;

@@ -62,7 +62,7 @@ rl_layer(site NO_QT FOLDER site
     USES foundation site)
 rl_layer(tools FOLDER tools
     DESCRIPTION "command-line tools, benchmarks, fuzz targets, the demo and the skin painter"
-    TARGETS raidsift raidlist installupdates extractcab raidledger_demo skinpaint clipper_fuzz
+    TARGETS raidsift raidlist installupdates extractcab compoundcheck raidledger_demo skinpaint clipper_fuzz
             raid_document_fuzz site_request_fuzz cabinet_extract_fuzz config_file_fuzz
             property_map_fuzz
     USES foundation desktop contracts analyser companions client_domain client_ui application

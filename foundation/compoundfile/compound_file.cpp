@@ -1,16 +1,16 @@
 #include "compoundfile/compound_file.h"
 
-#include "gsf_tree_writer.h"
 #include "session.h"
 #include "storage_handle.h"
+#include "tree_writer.h"
 
-#include "utilkit/ufile.h"
+#include "utilkit/ustring.h"
 
 namespace compoundfile {
 
 Status openFile(std::u16string_view path, std::unique_ptr<Storage>& root) {
     auto session = std::make_shared<Session>();
-    Status status = LockedFile::open(ufile::toNativePath(path), session->file);
+    Status status = LockedFile::open(ustring::toUtf8(path), session->file);
     if (status == Status::Ok)
         status = session->load();
     if (status == Status::Ok)
@@ -24,7 +24,7 @@ Status createFile(std::u16string_view path, std::unique_ptr<Storage>& root) {
     std::string bytes;
     if (!writeTree(session->root, bytes))
         return Status::IoError;
-    const Status status = LockedFile::create(ufile::toNativePath(path), bytes, session->file);
+    const Status status = LockedFile::create(ustring::toUtf8(path), bytes, session->file);
     if (status == Status::Ok)
         root = std::make_unique<StorageHandle>(session, &session->root);
     return status;

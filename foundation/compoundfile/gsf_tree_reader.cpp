@@ -1,4 +1,4 @@
-#include "gsf_tree_reader.h"
+#include "tree_reader.h"
 
 #include "gsf_library.h"
 

@@ -1,4 +1,4 @@
-#include "gsf_tree_writer.h"
+#include "tree_writer.h"
 
 #include "gsf_library.h"
 

@@ -1,8 +1,8 @@
 #include "session.h"
 
 #include "cfb_validator.h"
-#include "gsf_tree_reader.h"
-#include "gsf_tree_writer.h"
+#include "tree_reader.h"
+#include "tree_writer.h"
 
 #include "compoundfile/compound_file.h"
 

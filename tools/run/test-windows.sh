@@ -1,4 +1,4 @@
-# about: build for Windows (64- and 32-bit) and run its tests under Wine; raidsift's output on the sample and generated logs, and the extraction of every test cabinet, must equal the Linux build's byte for byte
+# about: build for Windows (64- and 32-bit) and run its tests under Wine; raidsift's output on the sample and generated logs, the extraction of every test cabinet, and compound files written by either side, must equal the Linux build's byte for byte
 
 # shellcheck source=/dev/null
 source "$ROOT/tools/run/windows.sh"
@@ -48,8 +48,9 @@ run_test-windows() {
     if [ ! -x "$BUILD/bin/raidsift" ]; then
         configure "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DRL_SANITIZE=ON -DRL_TESTS=ON
     fi
-    cmake --build "$BUILD" -j "$JOBS" --target raidsift extractcab
+    cmake --build "$BUILD" -j "$JOBS" --target raidsift extractcab compoundcheck
     "$ROOT/tools/run/windows/compare_raidsift.sh" "$BUILD/bin/raidsift" "$WINDOWS_BUILD"
     TZ=Asia/Shanghai python3 "$ROOT/tools/run/windows/compare_cabinets.py" "$BUILD/bin/extractcab" \
         "$WINDOWS_BUILD"
+    "$ROOT/tools/run/windows/compare_compoundfile.sh" "$BUILD/bin/compoundcheck" "$WINDOWS_BUILD"
 }

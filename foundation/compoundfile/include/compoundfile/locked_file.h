@@ -2,15 +2,16 @@
 
 #include "compoundfile/status.h"
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
 
-#include <unistd.h>
-
 namespace compoundfile {
 
-// A file held under an exclusive advisory lock (flock) for as long as this object lives.
+// A file held under an exclusive lock for as long as this object lives: an advisory lock (flock)
+// on Linux, a handle that shares the file with no other reader or writer on Windows. Paths are
+// the system's own (UTF-8 bytes on Linux, UTF-8 text on Windows).
 // Replacing its content writes a new file beside it, locks that, and renames it over the
 // old one, so the lock moves with the content and a failure leaves the old file intact.
 class LockedFile {
@@ -33,20 +34,25 @@ public:
     Status replace(std::string_view content);
 
 private:
-    LockedFile(std::string path, int fd, bool writable = true)
-        : path_(std::move(path)), fd_(fd), writable_(writable) {}
+    // `file`: the descriptor on Linux, the handle on Windows.
+    LockedFile(std::string path, std::intptr_t file, bool writable = true)
+        : path_(std::move(path)), file_(file), writable_(writable) {}
+
+    int descriptor() const { return static_cast<int>(file_); }
 
     std::string path_;
-    int fd_;
+    std::intptr_t file_;
     bool writable_;
 };
 
 using LinkFunction = int (*)(const char* from, const char* to);
 
 // Gives the written file `temporary` the name `path` unless a file of that name exists: 0, or
-// the errno of the failure (EEXIST for an existing file). Tries a hard link first, and a rename
-// that refuses to replace where the file system has no hard links.
+// the errno of the failure (EEXIST for an existing file). On Linux tries a hard link first
+// (`link`, ::link unless a test gives another), and a rename that refuses to replace where the
+// file system has no hard links; on Windows renames without replacing.
+int publishWithoutReplacing(const std::string& temporary, const std::string& path);
 int publishWithoutReplacing(const std::string& temporary, const std::string& path,
-                            LinkFunction link = ::link);
+                            LinkFunction link);
 
 } // namespace compoundfile

@@ -92,6 +92,10 @@ bool sameFile(const struct stat& a, const struct stat& b) {
 
 } // namespace
 
+int publishWithoutReplacing(const std::string& temporary, const std::string& path) {
+    return publishWithoutReplacing(temporary, path, ::link);
+}
+
 int publishWithoutReplacing(const std::string& temporary, const std::string& path,
                             LinkFunction link) {
     // A hard link never replaces a file created meanwhile, and the temporary name goes after.
@@ -110,7 +114,7 @@ int publishWithoutReplacing(const std::string& temporary, const std::string& pat
 }
 
 LockedFile::~LockedFile() {
-    ::close(fd_);
+    ::close(descriptor());
 }
 
 Status LockedFile::open(const std::string& givenPath, std::unique_ptr<LockedFile>& file) {
@@ -167,15 +171,15 @@ Status LockedFile::create(const std::string& path, std::string_view content,
 
 Status LockedFile::readAll(std::string& content, std::size_t limit) const {
     struct stat info {};
-    if (::fstat(fd_, &info) != 0)
+    if (::fstat(descriptor(), &info) != 0)
         return Status::IoError;
     if (info.st_size < 0 || static_cast<std::uint64_t>(info.st_size) > limit)
         return Status::NotCompoundFile;
     content.resize(static_cast<std::size_t>(info.st_size));
     std::size_t done = 0;
     while (done < content.size()) {
-        const ssize_t n =
-            ::pread(fd_, content.data() + done, content.size() - done, static_cast<off_t>(done));
+        const ssize_t n = ::pread(descriptor(), content.data() + done, content.size() - done,
+                                  static_cast<off_t>(done));
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
@@ -189,7 +193,7 @@ Status LockedFile::replace(std::string_view content) {
     if (!writable_)
         return Status::AccessDenied;
     struct stat info {};
-    if (::fstat(fd_, &info) != 0)
+    if (::fstat(descriptor(), &info) != 0)
         return Status::IoError;
     const std::string temporary = temporaryPathBeside(path_);
     const int fd = writeLockedTemporary(temporary, content, info.st_mode & 07777);
@@ -202,8 +206,8 @@ Status LockedFile::replace(std::string_view content) {
         return statusOfErrno(error);
     }
     syncFolderOf(path_);
-    ::close(fd_);
-    fd_ = fd;
+    ::close(descriptor());
+    file_ = fd;
     return Status::Ok;
 }
 

@@ -53,6 +53,7 @@ constexpr RefusalWording kWordings[] = {
     {RefusalKind::UserNameControl, "user_name_control",
      "a user name cannot hold control characters"},
     {RefusalKind::UserNameSpace, "user_name_space", "a user name cannot begin or end with a space"},
+    {RefusalKind::UserNameCase, "user_name_case", "a user name is kept in lower case"},
     {RefusalKind::NoGuildSite, "no_guild_site", "no guild with the site name {1}"},
     {RefusalKind::ArchiveNotJson, "archive_not_json", "the archive is not JSON"},
     {RefusalKind::ArchiveIncomplete, "archive_incomplete", "the archive is incomplete: {1}"},
@@ -67,6 +68,8 @@ constexpr RefusalWording kWordings[] = {
     {RefusalKind::ArchiveGuildNotEmpty, "archive_guild_not_empty",
      "the guild is not empty ({1} events, {2} characters, {3} ledger entries): an archive is "
      "imported only into a guild without raids, characters or points"},
+    {RefusalKind::ArchiveUserName, "archive_user_name",
+     "the archive's account \"{1}\" cannot be a user name"},
     {RefusalKind::RaidLogTooLarge, "raid_log_too_large", "the raid log is larger than {1} MiB"},
     {RefusalKind::RaidLogNotXml, "raid_log_not_xml", "the raid log is not well-formed XML: {1}"},
     {RefusalKind::RaidLogRoot, "raid_log_root", "not a raid log: its root element is <{1}>"},

@@ -47,6 +47,7 @@ enum class RefusalKind {
     UserNameLong,
     UserNameControl,
     UserNameSpace,
+    UserNameCase,
     // Guild archives.
     NoGuildSite,
     ArchiveNotJson,
@@ -58,6 +59,7 @@ enum class RefusalKind {
     ArchiveUploader,
     ArchiveGuildExists,
     ArchiveGuildNotEmpty,
+    ArchiveUserName,
     // Raid-log XML files.
     RaidLogTooLarge,
     RaidLogNotXml,

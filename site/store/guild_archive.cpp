@@ -5,6 +5,7 @@
 #include "store/event_repository.h"
 #include "store/guild_repository.h"
 #include "store/ledger_repository.h"
+#include "store/site_store.h"
 #include "store/user_repository.h"
 
 #include "utilkit/encrypt.h"
@@ -218,6 +219,19 @@ void checkFormat(const json& archive) {
              {std::to_string(kArchiveVersion), archive.at("format").dump(), version.dump()}});
 }
 
+// Every account of the archive has a name the site's users may have, kept as the site keeps
+// it: lower-cased. Checked before anything is written.
+void checkAccountNames(const json& archive) {
+    for (const json& member : archive.at("members")) {
+        const std::string name = member.at("name");
+        auto problem = userNameRefusal(name);
+        if (!problem && lowerCase(name) != name)
+            problem = Refusal(RefusalKind::UserNameCase);
+        if (problem)
+            throw ArchiveError({RefusalKind::ArchiveUserName, {name}, *problem});
+    }
+}
+
 // Version 1 names each DKP system by its name alone; none of them is archived.
 std::string systemName(const json& system) {
     return system.is_string() ? system.get<std::string>() : system.at("name").get<std::string>();
@@ -373,6 +387,8 @@ template <typename Import> auto readingArchive(const std::string& archive, Impor
 
 std::string importGuild(Database& db, const std::string& archive, const Origin& origin) {
     return readingArchive(archive, [&](const json& parsed) {
+        checkFormat(parsed);
+        checkAccountNames(parsed);
         return inWriteTransaction(
             db, std::nullopt, [&](soci::session& sql) { return importInto(sql, parsed, origin); });
     });
@@ -382,6 +398,7 @@ void importIntoGuild(Database& db, long long guildRowId, const std::string& arch
                      const Origin& origin) {
     readingArchive(archive, [&](const json& parsed) {
         checkFormat(parsed);
+        checkAccountNames(parsed);
         inWriteTransaction(db, guildRowId, [&](soci::session& sql) {
             if (const auto problem = guildContentProblem(sql, guildRowId))
                 throw ArchiveError(*problem);

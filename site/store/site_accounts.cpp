@@ -44,17 +44,22 @@ std::string userSubject(long long userId, soci::session& sql) {
 
 } // namespace
 
-std::string userNameProblem(const std::string& name) {
+std::optional<Refusal> userNameRefusal(const std::string& name) {
     if (name.empty())
-        return "a user name cannot be empty";
+        return Refusal(RefusalKind::UserNameEmpty);
     if (name.size() > kUserNameMaxBytes)
-        return "a user name has at most " + std::to_string(kUserNameMaxBytes) + " bytes";
+        return Refusal(RefusalKind::UserNameLong, {std::to_string(kUserNameMaxBytes)});
     for (const unsigned char c : name)
         if (c < 0x20 || c == 0x7f)
-            return "a user name cannot hold control characters";
+            return Refusal(RefusalKind::UserNameControl);
     if (name.front() == ' ' || name.back() == ' ')
-        return "a user name cannot begin or end with a space";
-    return "";
+        return Refusal(RefusalKind::UserNameSpace);
+    return std::nullopt;
+}
+
+std::string userNameProblem(const std::string& name) {
+    const auto refusal = userNameRefusal(name);
+    return refusal ? refusalSentence(*refusal) : "";
 }
 
 void SiteStore::setRegistration(std::int64_t guildRowId, RegistrationPolicy policy,

@@ -3,6 +3,7 @@
 #include "ledger/ledger_entry.h"
 #include "ledger/points_rules.h"
 #include "ledger/standing.h"
+#include "records/refusal.h"
 #include "store/audit_log.h"
 #include "store/database.h"
 #include "store/link_token_repository.h"
@@ -60,7 +61,9 @@ inline constexpr std::size_t kUserNameMaxBytes = 64;
 
 enum class Registration { Registered, NameTaken, BadName, UnknownGuild, Closed, BadInvite };
 
-// Why `name` (lower-cased) cannot be a user name, or "".
+// Why `name` (lower-cased) cannot be a user name, or nothing; userNameProblem gives its English
+// sentence, or "".
+std::optional<Refusal> userNameRefusal(const std::string& name);
 std::string userNameProblem(const std::string& name);
 
 // The operator of the command line, at the current time.

@@ -6,7 +6,9 @@
 #include "test_databases.h"
 #include "testsupport/temporary_folder.h"
 
+#include <fstream>
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 #include <sstream>
 
 namespace dkpsite {
@@ -97,6 +99,33 @@ TEST(SiteCommands, AFirstStartFromAnEmptyDatabase) {
     EXPECT_NE(again.err.find("never overwrites"), std::string::npos) << again.err;
 }
 
+// A guild archive file of one account, `name`, and one DKP system.
+std::string archiveFile(const testsupport::TemporaryFolder& folder, const std::string& name) {
+    const nlohmann::json archive = {{"format", kArchiveFormat},
+                                    {"version", kArchiveVersion},
+                                    {"guild",
+                                     {{"guildId", "Moved"},
+                                      {"site", "moved"},
+                                      {"createdMs", 1},
+                                      {"standingsPublic", true},
+                                      {"registration", "closed"}}},
+                                    {"dkpSystems", {{{"name", "DKP"}, {"archivedMs", 0}}}},
+                                    {"members",
+                                     {{{"name", name},
+                                       {"passwordHash", "00"},
+                                       {"salt", "00"},
+                                       {"default", true},
+                                       {"role", "admin"}}}},
+                                    {"characters", nlohmann::json::array()},
+                                    {"events", nlohmann::json::array()},
+                                    {"ledger", nlohmann::json::array()},
+                                    {"audit", nlohmann::json::array()}};
+    const std::string path =
+        folder.path(std::to_string(std::hash<std::string>()(name)) + ".json").string();
+    std::ofstream(path) << archive.dump();
+    return path;
+}
+
 TEST(SiteCommands, RefusalsNameTheirReason) {
     const testsupport::TemporaryFolder folder;
     const std::string db = folder.path("site.db").string();
@@ -119,12 +148,23 @@ TEST(SiteCommands, RefusalsNameTheirReason) {
         {{"user", "add", " officer", "--db", db}, "cannot begin or end with a space"},
         {{"user", "add", "tab\tname", "--db", db}, "control characters"},
         {{"user", "add", std::string(65, 'n'), "--db", db}, "at most 64 bytes"},
+        // An archive's accounts follow the same rule, and are kept lower-cased.
+        {{"import", "--db", db, archiveFile(folder, "mover ")},
+         "the archive's account \"mover \" cannot be a user name: a user name cannot begin or "
+         "end with a space"},
+        {{"import", "--db", db, archiveFile(folder, "mo\x7fver")}, "control characters"},
+        {{"import", "--db", db, archiveFile(folder, "Mover")},
+         "the archive's account \"Mover\" cannot be a user name: a user name is kept in lower "
+         "case"},
     };
     for (const auto& [arguments, message] : cases) {
         const CommandRun result = run(arguments, arguments[1] == "passwd" ? "pw\n" : "");
         EXPECT_NE(result.status, 0) << arguments[0];
         EXPECT_NE(result.err.find(message), std::string::npos) << result.err;
     }
+    // Nothing of a refused archive was written: the same guild with a good name imports.
+    const CommandRun imported = run({"import", "--db", db, archiveFile(folder, "mover")});
+    EXPECT_EQ(imported.status, 0) << imported.err;
     EXPECT_NE(run({"--help"}).out.find("guild add NAME --site SITE"), std::string::npos);
     EXPECT_FALSE(runCommand({"--port", "0"}, std::cin, std::cout, std::cerr)); // the server's
 }

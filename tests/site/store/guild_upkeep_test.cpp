@@ -1,10 +1,9 @@
 // What a guild's officers keep in order besides points, on both engines: archived DKP systems,
 // inactive characters, and a guild filled from an archive.
 #include "ledger/points_rules.h"
-#include "sample_raid.h"
+#include "seeded_guild.h"
 #include "store/guild_archive.h"
 #include "store/site_store.h"
-#include "test_databases.h"
 
 #include <functional>
 #include <gtest/gtest.h>
@@ -12,29 +11,11 @@
 namespace dkpsite {
 namespace {
 
+using dkpsite_testing::kQuickIterations;
 using dkpsite_testing::TestDatabase;
 
-constexpr int kQuickIterations = 1000;
-
-class GuildUpkeep : public ::testing::TestWithParam<Engine> {
+class GuildUpkeep : public dkpsite_testing::SeededGuildTest {
 protected:
-    void SetUp() override {
-        store_ = std::make_unique<SiteStore>(database_.target(), kQuickIterations);
-        user_ = store_->addUser("Leader", "digest");
-        guild_ = store_->addGuild("Guild", "guild_dkp", 1000);
-        system_ = store_->addDkpSystem(guild_, "Main");
-        store_->addMembership(user_, guild_, true);
-        token_ = store_->login("leader", "digest", 2000).value_or("");
-    }
-
-    NewEvent event(std::int64_t system, const std::string& extra = "") {
-        std::string error;
-        NewEvent made{"Guild", system, "event", "", dkpsite_testing::sampleRaidDocument() + extra,
-                      {}};
-        made.raid = parseRaidDocument(dkpsite_testing::sampleRaidDocument(), error).value();
-        return made;
-    }
-
     std::size_t auditCount(const std::string& action) {
         std::size_t count = 0;
         for (const AuditRecord& record : store_->audit(guild_))
@@ -42,15 +23,11 @@ protected:
         return count;
     }
 
-    TestDatabase database_{GetParam()};
-    std::unique_ptr<SiteStore> store_;
-    std::int64_t user_ = 0, guild_ = 0, system_ = 0;
-    std::string token_;
     const Origin officer_{"leader", EntrySource::Web, "192.0.2.1", 3000};
 };
 
 TEST_P(GuildUpkeep, ArchivedSystemKeepsItsLedgerAndRefusesEveryChange) {
-    const UploadResult stored = store_->storeEvent(token_, event(system_), 2500);
+    const UploadResult stored = store_->storeEvent(token_, sampleEvent(system_), 2500);
     ASSERT_EQ(stored.outcome, UploadOutcome::Created);
     store_->adjust(system_, "PlayerTwo", 5, "on time", officer_);
 
@@ -86,14 +63,14 @@ TEST_P(GuildUpkeep, ArchivedSystemKeepsItsLedgerAndRefusesEveryChange) {
         }
     }
     // A new document is refused; the stored one still answers with its event, as before.
-    EXPECT_EQ(store_->storeEvent(token_, event(system_, "<!-- 2 -->"), 4000).outcome,
+    EXPECT_EQ(store_->storeEvent(token_, sampleEvent(system_, "<!-- 2 -->"), 4000).outcome,
               UploadOutcome::ArchivedDkpSystem);
-    EXPECT_EQ(store_->storeEvent(token_, event(system_), 4000).eventId, stored.eventId);
+    EXPECT_EQ(store_->storeEvent(token_, sampleEvent(system_), 4000).eventId, stored.eventId);
     EXPECT_EQ(store_->ledger(system_).size(), ledger.size());
     EXPECT_EQ(store_->standings(system_)[0].dkp(), standings[0].dkp());
     EXPECT_EQ(store_->event(stored.eventId)->name, "event");
     // The other system takes the raid.
-    EXPECT_EQ(store_->storeEvent(token_, event(next, "<!-- 2 -->"), 4000).outcome,
+    EXPECT_EQ(store_->storeEvent(token_, sampleEvent(next, "<!-- 2 -->"), 4000).outcome,
               UploadOutcome::Created);
 
     // Opened again, it takes changes again; both steps are in the audit log.
@@ -105,7 +82,8 @@ TEST_P(GuildUpkeep, ArchivedSystemKeepsItsLedgerAndRefusesEveryChange) {
 }
 
 TEST_P(GuildUpkeep, InactiveCharacterKeepsItsPoints) {
-    ASSERT_EQ(store_->storeEvent(token_, event(system_), 2500).outcome, UploadOutcome::Created);
+    ASSERT_EQ(store_->storeEvent(token_, sampleEvent(system_), 2500).outcome,
+              UploadOutcome::Created);
     store_->setCharacterActive(guild_, "PlayerOne", false, officer_);
     store_->setCharacterActive(guild_, "PlayerOne", false, officer_); // no change, no record
     EXPECT_THROW(store_->setCharacterActive(guild_, "Nobody", false, officer_), LedgerError);
@@ -120,7 +98,7 @@ TEST_P(GuildUpkeep, InactiveCharacterKeepsItsPoints) {
     EXPECT_EQ(auditCount("mark character inactive"), 1u);
 
     // A later raid neither forgets the mark nor loses the points.
-    store_->storeEvent(token_, event(system_, "<!-- 2 -->"), 2600);
+    store_->storeEvent(token_, sampleEvent(system_, "<!-- 2 -->"), 2600);
     EXPECT_FALSE(store_->characters(guild_)[0].active);
     EXPECT_EQ(store_->standings(system_)[0].dkp(), -80);
     store_->setCharacterActive(guild_, "PlayerOne", true, officer_);
@@ -131,8 +109,8 @@ TEST_P(GuildUpkeep, EmptyGuildTakesAnArchiveAndAFullOneRefusesIt) {
     // The guild to move: a raid, an alt, an inactive character, an archived system, and a
     // member whose account the target site has too.
     const std::int64_t old = store_->addDkpSystem(guild_, "Old", officer_);
-    store_->storeEvent(token_, event(system_), 2500);
-    store_->storeEvent(token_, event(old), 2500);
+    store_->storeEvent(token_, sampleEvent(system_), 2500);
+    store_->storeEvent(token_, sampleEvent(old), 2500);
     store_->linkAlt(guild_, "PlayerTwo", "PlayerOne", officer_);
     store_->setCharacterActive(guild_, "PlayerOne", false, officer_);
     store_->setDkpSystemArchived(old, true, officer_);

@@ -4,9 +4,9 @@
 #include "auth/login_throttle.h"
 #include "ledger/points_rules.h"
 #include "sample_raid.h"
+#include "seeded_guild.h"
 #include "store/migrations.h"
 #include "store/site_store.h"
-#include "test_databases.h"
 #include "testsupport/site_process.h"
 #include "utilkit/encrypt.h"
 
@@ -18,36 +18,14 @@
 namespace dkpsite {
 namespace {
 
+using dkpsite_testing::kQuickIterations;
 using dkpsite_testing::TestDatabase;
 
-constexpr int kQuickIterations = 1000;
-
-class StoreEngines : public ::testing::TestWithParam<Engine> {
-protected:
-    void SetUp() override {
-        store_ = std::make_unique<SiteStore>(database_.target(), kQuickIterations);
-        user_ = store_->addUser("Leader", "digest");
-        guild_ = store_->addGuild("Guild", "guild_dkp", 1000);
-        system_ = store_->addDkpSystem(guild_, "Main");
-        store_->addMembership(user_, guild_, true);
-        token_ = store_->login("leader", "digest", 2000).value_or("");
-    }
-
-    NewEvent sampleEvent() {
-        std::string error;
-        NewEvent event{"Guild", system_, "event", "", dkpsite_testing::sampleRaidDocument(), {}};
-        event.raid = parseRaidDocument(event.document, error).value();
-        return event;
-    }
-
-    TestDatabase database_{GetParam()};
-    std::unique_ptr<SiteStore> store_;
-    std::int64_t user_ = 0, guild_ = 0, system_ = 0;
-    std::string token_;
-};
+using StoreEngines = dkpsite_testing::SeededGuildTest;
 
 TEST_P(StoreEngines, UploadWritesEventEntriesCharactersAndAuditTogether) {
-    const UploadResult first = store_->storeEvent(token_, sampleEvent(), 5000, "198.51.100.7");
+    const UploadResult first =
+        store_->storeEvent(token_, sampleEvent(system_), 5000, "198.51.100.7");
     ASSERT_EQ(first.outcome, UploadOutcome::Created);
     const auto entries = store_->ledger(system_);
     ASSERT_EQ(entries.size(), 3u); // two attendees of one kill, one loot
@@ -57,7 +35,7 @@ TEST_P(StoreEngines, UploadWritesEventEntriesCharactersAndAuditTogether) {
     EXPECT_EQ(entries[0].event, first.eventId);
 
     // The same document again: the same event, and not one point more.
-    const UploadResult again = store_->storeEvent(token_, sampleEvent(), 6000);
+    const UploadResult again = store_->storeEvent(token_, sampleEvent(system_), 6000);
     EXPECT_EQ(again.outcome, UploadOutcome::AlreadyStored);
     EXPECT_EQ(again.eventId, first.eventId);
     EXPECT_EQ(store_->ledger(system_).size(), 3u);
@@ -77,7 +55,7 @@ TEST_P(StoreEngines, UploadWritesEventEntriesCharactersAndAuditTogether) {
 TEST_P(StoreEngines, RefusedUploadLeavesNothing) {
     // Sums beyond the ledger's range: the upload fails as a whole, after its event row and
     // some entries were already written inside the transaction.
-    NewEvent event = sampleEvent();
+    NewEvent event = sampleEvent(system_);
     event.document += "<!-- other -->";
     event.raid.kills = {{"Boss", 1, "", {"PlayerTwo"}},
                         {"Boss", kMaxStandingPoints, "", {"PlayerOne", "PlayerOne"}}};
@@ -87,11 +65,12 @@ TEST_P(StoreEngines, RefusedUploadLeavesNothing) {
     EXPECT_FALSE(store_->event(1));
     EXPECT_EQ(store_->check(), std::vector<std::string>());
     // The store still takes the next upload.
-    EXPECT_EQ(store_->storeEvent(token_, sampleEvent(), 6000).outcome, UploadOutcome::Created);
+    EXPECT_EQ(store_->storeEvent(token_, sampleEvent(system_), 6000).outcome,
+              UploadOutcome::Created);
 }
 
 TEST_P(StoreEngines, CheckNamesAStandingThatDisagreesWithItsLedger) {
-    store_->storeEvent(token_, sampleEvent(), 5000);
+    store_->storeEvent(token_, sampleEvent(system_), 5000);
     EXPECT_EQ(store_->check(), std::vector<std::string>());
     {
         Database::Connection connection(store_->database());
@@ -131,9 +110,9 @@ TEST_P(StoreEngines, TwoStoresOnOneDatabaseShareSessionsAndStandings) {
     SiteStore other(database_.target(), kQuickIterations);
     // A session made by one is known to the other, and ended by it.
     ASSERT_TRUE(other.account(token_, 3000));
-    EXPECT_EQ(other.storeEvent(token_, sampleEvent(), 4000).outcome, UploadOutcome::Created);
+    EXPECT_EQ(other.storeEvent(token_, sampleEvent(system_), 4000).outcome, UploadOutcome::Created);
     EXPECT_EQ(store_->standings(system_).size(), 2u);
-    EXPECT_EQ(store_->storeEvent(token_, sampleEvent(), 5000).outcome,
+    EXPECT_EQ(store_->storeEvent(token_, sampleEvent(system_), 5000).outcome,
               UploadOutcome::AlreadyStored);
     EXPECT_TRUE(other.logout(token_));
     EXPECT_FALSE(store_->account(token_, 6000));

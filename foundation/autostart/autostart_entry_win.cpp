@@ -13,9 +13,11 @@ constexpr std::u16string_view kRunKey = u"Software\\Microsoft\\Windows\\CurrentV
 constexpr std::u16string_view kValueName = u"TALLYRA";
 constexpr std::u16string_view kLauncherName = u"Ledgerboot.exe";
 
-// The user's own Run key: registering needs no rights beyond the user's, as the program folder
-// the launcher lives in is the user's too. The key is the same in both registry views.
-constexpr registry::ValueName kRunValue{registry::Hive::CurrentUser, kRunKey, kValueName};
+// The machine-wide Run key, where earlier versions of the program registered the launcher too,
+// so that their registration is recognised and never doubled. In the program's own registry
+// view: a 32-bit program's value is in the 32-bit view, which Windows starts as well. Without
+// the rights to change machine-wide settings nothing is written, and isRegistered() says so.
+constexpr registry::ValueName kRunValue{registry::Hive::LocalMachine, kRunKey, kValueName};
 
 } // namespace
 
@@ -29,7 +31,7 @@ std::u16string AutostartEntry::expectedCommand() {
 }
 
 std::u16string AutostartEntry::entryPath() {
-    return u"HKEY_CURRENT_USER\\" + std::u16string(kRunKey) + u"\\" + std::u16string(kValueName);
+    return u"HKEY_LOCAL_MACHINE\\" + std::u16string(kRunKey) + u"\\" + std::u16string(kValueName);
 }
 
 bool AutostartEntry::isChosen() const {

@@ -23,11 +23,11 @@ struct RawValue {
 std::optional<RawValue> readRaw() {
     RawValue value;
     DWORD size = 0;
-    if (::RegGetValueW(HKEY_CURRENT_USER, kRunKey, kValue, RRF_RT_ANY | RRF_NOEXPAND, &value.type,
+    if (::RegGetValueW(HKEY_LOCAL_MACHINE, kRunKey, kValue, RRF_RT_ANY | RRF_NOEXPAND, &value.type,
                        nullptr, &size) != ERROR_SUCCESS)
         return std::nullopt;
     value.data.resize(size / sizeof(wchar_t));
-    if (::RegGetValueW(HKEY_CURRENT_USER, kRunKey, kValue, RRF_RT_ANY | RRF_NOEXPAND, &value.type,
+    if (::RegGetValueW(HKEY_LOCAL_MACHINE, kRunKey, kValue, RRF_RT_ANY | RRF_NOEXPAND, &value.type,
                        value.data.data(), &size) != ERROR_SUCCESS)
         return std::nullopt;
     value.data.resize(size / sizeof(wchar_t));
@@ -35,7 +35,7 @@ std::optional<RawValue> readRaw() {
 }
 
 void writeRaw(DWORD type, const std::wstring& data, DWORD bytes) {
-    ASSERT_EQ(::RegSetKeyValueW(HKEY_CURRENT_USER, kRunKey, kValue, type, data.data(), bytes),
+    ASSERT_EQ(::RegSetKeyValueW(HKEY_LOCAL_MACHINE, kRunKey, kValue, type, data.data(), bytes),
               ERROR_SUCCESS);
 }
 
@@ -50,7 +50,7 @@ std::wstring wide(const std::u16string& text) {
 class RunKey : public testing::Test {
 protected:
     void SetUp() override { TearDown(); }
-    void TearDown() override { ::RegDeleteKeyValueW(HKEY_CURRENT_USER, kRunKey, kValue); }
+    void TearDown() override { ::RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, kRunKey, kValue); }
 
     const autostart::AutostartEntry entry_{};
     const std::wstring command_ = wide(autostart::AutostartEntry::expectedCommand());
@@ -62,7 +62,7 @@ TEST_F(RunKey, TheCommandIsTheLauncherBesideTheProgramWithBackslashes) {
         c = c == u'/' ? u'\\' : c;
     EXPECT_EQ(autostart::AutostartEntry::expectedCommand(), folder + u"Ledgerboot.exe");
     EXPECT_EQ(autostart::AutostartEntry::entryPath(),
-              u"HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run\\TALLYRA");
+              u"HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Run\\TALLYRA");
 }
 
 TEST_F(RunKey, RegisteringWritesTheCommandAloneAndUnregisteringRemovesIt) {
@@ -111,7 +111,7 @@ TEST_F(RunKey, ValuesThatAreNotTheExactCommandDoNotCount) {
     EXPECT_FALSE(entry_.isRegistered());
     const DWORD number = 1;
     ASSERT_EQ(
-        ::RegSetKeyValueW(HKEY_CURRENT_USER, kRunKey, kValue, REG_DWORD, &number, sizeof number),
+        ::RegSetKeyValueW(HKEY_LOCAL_MACHINE, kRunKey, kValue, REG_DWORD, &number, sizeof number),
         ERROR_SUCCESS);
     EXPECT_FALSE(entry_.isRegistered());
     EXPECT_FALSE(entry_.isChosen());

@@ -5,8 +5,8 @@
 namespace autostart {
 
 // Registers the launcher "Ledgerboot" beside the running program to start with the user's
-// session. On Windows that is the string value "TALLYRA" of the user's Run key
-// (HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Run); elsewhere the autostart
+// session. On Windows that is the string value "TALLYRA" of the machine-wide Run key
+// (HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\Run); elsewhere the autostart
 // entry "TALLYRA.desktop" in the autostart folder of the user's configuration ($XDG_CONFIG_HOME,
 // by default ~/.config). The class holds no state; every operation reads or writes the entry
 // itself and reports no errors.

@@ -550,7 +550,7 @@ def officers_keep_characters_import_a_raid_log_and_archive_a_system(site, driver
     row = "//table[contains(@class, 'characters')]//tr[td[1][normalize-space(.)='%s']]" % INACTIVE
     submit(driver, driver.find_element(By.XPATH, row + "//button"))
     check("状态已保存" in driver.find_element(By.TAG_NAME, "main").text and
-          "不活跃" in driver.find_element(By.XPATH, row).text,
+          driver.find_element(By.XPATH, row + "//button").text == "设为活跃",
           f"{INACTIVE} is not shown inactive after marking it so")
     driver.get(site.url + "/adpt_dkp?dkp=2")
     check(INACTIVE not in standings_names(driver),

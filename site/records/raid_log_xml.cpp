@@ -109,24 +109,28 @@ std::vector<Stay> staysOf(const XMLElement& member, std::int64_t start, std::int
     const XMLElement* times = member.FirstChildElement("times");
     if (times == nullptr)
         return stays;
-    std::optional<std::int64_t> joined;
+    // The open stay's join; the raid's start when a leave comes without one.
+    std::int64_t joined = start;
+    bool open = false;
     eachChild(*times, "time", [&](const XMLElement& time) {
         const char* type = time.Attribute("type");
         const std::string kind = type == nullptr ? "" : type;
         std::int64_t at = timeOf(&time, "stay time");
         if (kind == "join") {
             joined = at == kUnknownTime ? start : at;
+            open = true;
         } else if (kind == "leave") {
             if (at == kUnknownTime)
                 at = end;
-            stays.push_back({joined.value_or(start), at});
-            joined.reset();
+            stays.push_back({joined, at});
+            joined = start;
+            open = false;
         } else {
             throw LogError(RefusalKind::RaidLogStayKind);
         }
     });
-    if (joined)
-        stays.push_back({*joined, end});
+    if (open)
+        stays.push_back({joined, end});
     return stays;
 }
 

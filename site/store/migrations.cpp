@@ -183,6 +183,15 @@ const std::vector<std::string> kArchivedAndInactive = {
     "ALTER TABLE characters ADD COLUMN active BIGINT NOT NULL DEFAULT 1",
 };
 
+// Version 10: a member's loot found by the member's name in each raid of the DKP system, rather
+// than by reading every item of every raid; a guild's newest events in the order of their ids,
+// which PostgreSQL, unlike SQLite, does not keep in an index of the guild alone.
+const std::vector<std::string> kListingIndexes = {
+    "CREATE INDEX event_loot_player ON event_loot(event, player)",
+    "CREATE INDEX events_guild_newest ON events(guild, id)",
+    "DROP INDEX events_guild",
+};
+
 // The events of the first site become ledger entries, exactly as their standings were summed:
 // each attendee of each kill earns its points, each winner of an item spends its cost. The same
 // document uploaded twice to one DKP system was counted twice; it still is, and only its first
@@ -345,6 +354,15 @@ const std::vector<Migration>& migrations() {
          }},
         {9, [](soci::session& sql, Engine engine,
                const MigrationContext&) { run(sql, engine, kArchivedAndInactive); }},
+        {10,
+         [](soci::session& sql, Engine engine, const MigrationContext&) {
+             run(sql, engine, kListingIndexes);
+             // As for version 8: statistics of the new indexes beside those of the old ones.
+             if (engine == Engine::Sqlite && hasTable(sql, engine, "sqlite_stat1")) {
+                 sql << "ANALYZE event_loot";
+                 sql << "ANALYZE events";
+             }
+         }},
     };
     return list;
 }

@@ -143,6 +143,12 @@ std::vector<HistoryEntry> SiteStore::history(std::int64_t dkpSystemId, const std
     return historyPage(connection.sql(), dkpSystemId, name, newer, count);
 }
 
+HistoryPage SiteStore::historyPageNumbered(std::int64_t dkpSystemId, const std::string& name,
+                                           std::int64_t page, std::int64_t pageRows) {
+    Database::Connection connection(db_);
+    return numberedHistoryPage(connection.sql(), dkpSystemId, name, page, pageRows);
+}
+
 std::vector<std::int64_t> SiteStore::historyRunBalances(std::int64_t dkpSystemId,
                                                         const std::string& name) {
     Database::Connection connection(db_);

@@ -192,6 +192,9 @@ public:
     std::vector<HistoryEntry> history(std::int64_t dkpSystemId, const std::string& name,
                                       std::int64_t newer, std::int64_t count);
     std::vector<std::int64_t> historyRunBalances(std::int64_t dkpSystemId, const std::string& name);
+    // Its page `page` of `pageRows` entries (1: the newest); a page beyond the last is the last.
+    HistoryPage historyPageNumbered(std::int64_t dkpSystemId, const std::string& name,
+                                    std::int64_t page, std::int64_t pageRows);
     // The time of the guild's last change: its newest event or entry, or its creation.
     std::int64_t guildUpdateTimeMs(std::int64_t guildRowId);
 

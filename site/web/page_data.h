@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ledger/standing.h"
+#include "store/raid_listing.h"
 #include "store/site_store.h"
 
 #include <cstdint>
@@ -9,22 +10,6 @@
 #include <vector>
 
 namespace dkpsite {
-
-// One event as a list of a guild's raids shows it.
-struct EventSummary {
-    std::int64_t id = 0;
-    std::int64_t dkpSystem = 0;
-    std::string name, zone, start;
-    std::int64_t members = 0;
-};
-
-// One item given out in a raid: what, to whom, for how much, when and where.
-struct LootRecord {
-    std::int64_t event = 0;
-    std::int64_t dkpSystem = 0;
-    std::string guildId, eventName, itemName, player, time;
-    std::int64_t costs = 0;
-};
 
 // A player's line in a DKP system's standings, with the raids attended.
 struct StandingRow {
@@ -38,19 +23,7 @@ struct StandingRow {
 using TimelineEntry = HistoryEntry;
 
 // One page of a player's ledger entries, newest first, and where it lies among them.
-struct TimelinePage {
-    std::vector<TimelineEntry> entries;
-    std::int64_t page = 1; // 1: the newest entries
-    std::int64_t pages = 1;
-};
-
-// One raid of a DKP system and whether a player was one of its members.
-struct RaidPresence {
-    std::int64_t event = 0;
-    std::string eventName, start;
-    std::int64_t uploadedMs = 0;
-    bool present = false;
-};
+using TimelinePage = HistoryPage;
 
 // What the pages read of the site's data. Pages only read through this; writes go through the
 // store's own operations.

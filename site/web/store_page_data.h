@@ -5,8 +5,7 @@
 
 namespace dkpsite {
 
-// PageData read from the site's store, and from the store's database for the lists the store
-// does not give.
+// PageData read from the site's store and its repositories (store/raid_listing.h).
 class StorePageData : public PageData {
 public:
     explicit StorePageData(SiteStore& store);
@@ -31,9 +30,6 @@ public:
     std::vector<GuildCharacter> characters(std::int64_t guildRowId) override;
 
 private:
-    std::vector<LootRecord> loot(const std::string& where, long long key, const std::string& text,
-                                 int limit);
-
     SiteStore& store_;
 };
 

@@ -173,8 +173,8 @@ earlier_dkpsite() {
 }
 
 # bench_site [--guilds N] [--raids N] [--sqlite-only] [--earlier COMMIT]: the guild site on a
-# hosted-scale database (tools/site/bench_site.py), on SQLite and on a throwaway PostgreSQL
-# cluster; with --earlier, the dkpsite of that commit on the same guilds beside it.
+# hosted-scale database (tools/site/bench_site.py), on SQLite and on a PostgreSQL cluster kept
+# beside the SQLite file (stopped between runs; remove the folder to make it anew); with --earlier, the dkpsite of that commit on the same guilds beside it.
 bench_site() {
     cmd_deps
     configure "$ROOT/build-release" -DCMAKE_BUILD_TYPE=Release -DRL_SANITIZE=OFF -DRL_TESTS=OFF
@@ -205,12 +205,12 @@ bench_site() {
     mkdir -p "$folder"
     local cluster="$folder/postgresql" status=0
     if [ "$postgresql" = 1 ]; then
-        bash "$ROOT/tools/site/pg_test_cluster.sh" start "$cluster"
+        bash "$ROOT/tools/site/pg_test_cluster.sh" resume "$cluster"
         options+=(--postgresql "postgresql://postgres@/postgres?host=$cluster")
     fi
     python3 "$ROOT/tools/site/bench_site.py" --dkpsite "$ROOT/build-release/bin/dkpsite" \
         --folder "$folder" "${options[@]}" || status=$?
-    [ "$postgresql" = 1 ] && bash "$ROOT/tools/site/pg_test_cluster.sh" stop "$cluster"
+    [ "$postgresql" = 1 ] && bash "$ROOT/tools/site/pg_test_cluster.sh" pause "$cluster"
     return "$status"
 }
 

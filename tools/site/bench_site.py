@@ -4,7 +4,8 @@
 The database: GUILDS guilds, each with RAIDS raids of 40 members (drawn from 55 characters),
 6 kills and 10 loot, about three years of raiding. The first guild is uploaded raid by raid
 through the client protocol; the others are copies of its rows under other names and ids, so
-that every guild holds the same amount of data. PostgreSQL receives the same rows. The databases are kept in the work folder and made
+that every guild holds the same amount of data. PostgreSQL receives the same rows. The databases
+are kept (the SQLite file in the work folder, the PostgreSQL database on its server) and made
 again only when missing.
 
 For each engine it prints p50 and p99 of single requests (a guild's DKP list, one member's
@@ -280,6 +281,30 @@ def fill_postgresql(dkpsite, sqlite_db, address):
     connection.close()
 
 
+def database_address(address, name):
+    """The address of the database NAME on the server of ADDRESS."""
+    parts = urllib.parse.urlsplit(address)
+    return urllib.parse.urlunsplit(parts._replace(path="/" + name))
+
+
+def psql(address, statement):
+    return subprocess.run(["psql", "-qAt", "-v", "ON_ERROR_STOP=1", address, "-c", statement],
+                          check=True, capture_output=True, text=True).stdout.strip()
+
+
+def prepared_postgresql(dkpsite, sqlite_db, server, tag):
+    """The address of the database hosted_TAG on SERVER, filled from the SQLite database once:
+    it is filled under another name and renamed when whole, as the SQLite file is."""
+    name = f"hosted_{tag}"
+    if psql(server, f"SELECT count(*) FROM pg_database WHERE datname = '{name}'") != "1":
+        log(f"filling PostgreSQL database {name}")
+        psql(server, f"DROP DATABASE IF EXISTS {name}_new")
+        psql(server, f"CREATE DATABASE {name}_new")
+        fill_postgresql(dkpsite, sqlite_db, database_address(server, f"{name}_new"))
+        psql(server, f"ALTER DATABASE {name}_new RENAME TO {name}")
+    return database_address(server, name)
+
+
 def percentile(values, fraction):
     ordered = sorted(values)
     return ordered[min(len(ordered) - 1, int(fraction * len(ordered)))]
@@ -321,8 +346,11 @@ def wrk_lists(site, guilds, seconds):
 def measure(dkpsite, db, engine, guilds, seconds):
     site = Site(dkpsite, db)
     try:
-        token = site.login(guild_names(1)[2])
-        guild_id, site_name, _ = guild_names(1)
+        site_name = guild_names(1)[1]
+        # The uploads go to the last guild: the first, whose members' histories are timed, keeps
+        # the size it was made with however often the benchmark runs.
+        guild_id, _, officer = guild_names(guilds)
+        token = site.login(officer)
         system = site.dkp_system(token, guild_id)
         rng = random.Random(time.time_ns())
         sites = [guild_names(n)[1] for n in range(1, guilds + 1)]
@@ -413,7 +441,8 @@ def main():
     parser.add_argument("--guilds", type=int, default=200)
     parser.add_argument("--raids", type=int, default=450)
     parser.add_argument("--seconds", type=int, default=10, help="length of the wrk run")
-    parser.add_argument("--postgresql", help="a postgresql:// address to fill and time as well")
+    parser.add_argument("--postgresql", help="a postgresql:// address of a server on which to "
+                        "fill (once) and time a database as well")
     parser.add_argument("--earlier-dkpsite", metavar="PATH",
                         help="the dkpsite this one replaced, to time its DKP list beside")
     parser.add_argument("--earlier-samples", type=int, default=20,
@@ -429,9 +458,8 @@ def main():
         os.replace(sqlite + ".new", sqlite)
     engines = [("sqlite", sqlite)]
     if arguments.postgresql:
-        log("filling PostgreSQL")
-        fill_postgresql(arguments.dkpsite, sqlite, arguments.postgresql)
-        engines.append(("postgresql", arguments.postgresql))
+        engines.append(("postgresql", prepared_postgresql(arguments.dkpsite, sqlite,
+                                                          arguments.postgresql, tag)))
     print(f"{arguments.guilds} guilds of {arguments.raids} raids ({MEMBERS_PER_RAID} members, "
           f"{KILLS} kills, {LOOT} loot each); p50/p99 of {SAMPLES} requests "
           f"({UPLOADS} uploads), one at a time", flush=True)

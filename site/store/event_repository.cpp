@@ -1,6 +1,9 @@
 #include "store/event_repository.h"
 
+#include "store/row_batch.h"
+
 #include <algorithm>
+#include <map>
 
 namespace dkpsite {
 
@@ -9,47 +12,51 @@ namespace {
 using soci::into;
 using soci::use;
 
+// The ids of the event's kills in the order of their positions.
+std::vector<long long> eventKillIds(soci::session& sql, long long eventId) {
+    long long id = 0;
+    soci::statement query =
+        (sql.prepare << "SELECT id FROM event_kills WHERE event = :event ORDER BY position",
+         use(eventId, "event"), into(id));
+    query.execute();
+    std::vector<long long> ids;
+    while (query.fetch())
+        ids.push_back(id);
+    return ids;
+}
+
 void insertRaidParts(soci::session& sql, long long eventId, const RaidDocument& raid) {
+    RowBatch members("event_members", "event, position, name, race, guild, sex, class, level", 8);
     for (std::size_t i = 0; i < raid.members.size(); ++i) {
         const RaidMember& m = raid.members[i];
-        const long long position = static_cast<long long>(i);
-        const long long level = m.level;
-        sql << "INSERT INTO event_members(event, position, name, race, guild, sex, class, level) "
-               "VALUES(:event, :position, :name, :race, :guild, :sex, :class, :level)",
-            use(eventId, "event"), use(position, "position"), use(m.name, "name"),
-            use(m.race, "race"), use(m.guild, "guild"), use(m.sex, "sex"),
-            use(m.playerClass, "class"), use(level, "level");
+        members << eventId << static_cast<long long>(i) << m.name << m.race << m.guild << m.sex
+                << m.playerClass << static_cast<long long>(m.level);
     }
+    members.insert(sql);
+    RowBatch kills("event_kills", "event, position, boss, dkp, time", 5);
     for (std::size_t i = 0; i < raid.kills.size(); ++i) {
         const RaidKill& k = raid.kills[i];
-        const long long position = static_cast<long long>(i);
-        const long long dkp = k.dkp;
-        long long killId = 0;
-        sql << "INSERT INTO event_kills(event, position, boss, dkp, time) "
-               "VALUES(:event, :position, :boss, :dkp, :time) RETURNING id",
-            use(eventId, "event"), use(position, "position"), use(k.boss, "boss"), use(dkp, "dkp"),
-            use(k.time, "time"), into(killId);
-        for (std::size_t a = 0; a < k.attendees.size(); ++a) {
-            const long long at = static_cast<long long>(a);
-            sql << "INSERT INTO kill_attendees(kill, position, name) "
-                   "VALUES(:kill, :position, :name)",
-                use(killId, "kill"), use(at, "position"), use(k.attendees[a], "name");
-        }
+        kills << eventId << static_cast<long long>(i) << k.boss << static_cast<long long>(k.dkp)
+              << k.time;
     }
+    kills.insert(sql);
+    std::vector<long long> killIds = eventKillIds(sql, eventId);
+    RowBatch attendees("kill_attendees", "kill, position, name", 3);
+    for (std::size_t i = 0; i < raid.kills.size() && i < killIds.size(); ++i)
+        for (std::size_t a = 0; a < raid.kills[i].attendees.size(); ++a)
+            attendees << killIds[i] << static_cast<long long>(a) << raid.kills[i].attendees[a];
+    attendees.insert(sql);
+    RowBatch loot("event_loot",
+                  "event, position, item_name, item_id, icon, item_class, sub_class, color, "
+                  "count, player, costs, time, zone, boss, tooltip",
+                  15);
     for (std::size_t i = 0; i < raid.loot.size(); ++i) {
         const RaidLoot& l = raid.loot[i];
-        const long long position = static_cast<long long>(i);
-        const long long count = l.count, costs = l.costs;
-        sql << "INSERT INTO event_loot(event, position, item_name, item_id, icon, item_class, "
-               "sub_class, color, count, player, costs, time, zone, boss, tooltip) "
-               "VALUES(:event, :position, :item_name, :item_id, :icon, :item_class, :sub_class, "
-               ":color, :count, :player, :costs, :time, :zone, :boss, :tooltip)",
-            use(eventId, "event"), use(position, "position"), use(l.itemName, "item_name"),
-            use(l.itemId, "item_id"), use(l.icon, "icon"), use(l.itemClass, "item_class"),
-            use(l.subClass, "sub_class"), use(l.color, "color"), use(count, "count"),
-            use(l.player, "player"), use(costs, "costs"), use(l.time, "time"), use(l.zone, "zone"),
-            use(l.boss, "boss"), use(l.tooltip, "tooltip");
+        loot << eventId << static_cast<long long>(i) << l.itemName << l.itemId << l.icon
+             << l.itemClass << l.subClass << l.color << static_cast<long long>(l.count) << l.player
+             << static_cast<long long>(l.costs) << l.time << l.zone << l.boss << l.tooltip;
     }
+    loot.insert(sql);
 }
 
 RaidDocument loadRaidParts(soci::session& sql, long long eventId) {
@@ -84,15 +91,21 @@ RaidDocument loadRaidParts(soci::session& sql, long long eventId) {
             killIds.push_back(id);
         }
     }
-    for (std::size_t i = 0; i < killIds.size(); ++i) {
+    {
+        // Every kill's attendees in one statement.
+        std::map<long long, std::size_t> killOf;
+        for (std::size_t i = 0; i < killIds.size(); ++i)
+            killOf[killIds[i]] = i;
+        long long kill = 0;
         std::string name;
         soci::statement query =
-            (sql.prepare << "SELECT COALESCE(name, '') FROM kill_attendees WHERE kill = :kill "
-                            "ORDER BY position",
-             use(killIds[i], "kill"), into(name));
+            (sql.prepare << "SELECT a.kill, COALESCE(a.name, '') FROM kill_attendees a "
+                            "JOIN event_kills k ON k.id = a.kill WHERE k.event = :event "
+                            "ORDER BY a.kill, a.position",
+             use(eventId, "event"), into(kill), into(name));
         query.execute();
         while (query.fetch())
-            raid.kills[i].attendees.push_back(name);
+            raid.kills[killOf.at(kill)].attendees.push_back(name);
     }
     {
         RaidLoot l;

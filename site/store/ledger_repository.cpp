@@ -1,6 +1,7 @@
 #include "store/ledger_repository.h"
 
 #include "ledger/points_rules.h"
+#include "store/row_batch.h"
 
 #include <algorithm>
 #include <map>
@@ -71,6 +72,53 @@ void sortByName(std::vector<Standing>& standings) {
               [](const Standing& a, const Standing& b) { return a.name < b.name; });
 }
 
+// What a raid's writes need of a guild's characters, read in one statement for the raid's many
+// names; a name the guild does not know yet becomes its character.
+class GuildCharacters {
+public:
+    struct Known {
+        long long id = 0;
+        std::string playerClass;
+        long long level = 0;
+    };
+
+    GuildCharacters(soci::session& sql, long long guildRowId) : sql_(sql), guild_(guildRowId) {
+        Known row;
+        std::string name;
+        soci::statement query =
+            (sql.prepare << "SELECT id, name, player_class, level FROM characters "
+                            "WHERE guild = :guild",
+             use(guild_, "guild"), into(row.id), into(name), into(row.playerClass),
+             into(row.level));
+        query.execute();
+        while (query.fetch())
+            known_[name] = row;
+    }
+
+    Known& operator[](const std::string& name) {
+        const auto found = known_.find(name);
+        if (found != known_.end())
+            return found->second;
+        Known made;
+        sql_ << "INSERT INTO characters(guild, name) VALUES(:guild, :name) RETURNING id",
+            use(guild_, "guild"), use(name, "name"), into(made.id);
+        return known_[name] = made;
+    }
+
+private:
+    soci::session& sql_;
+    long long guild_;
+    std::map<std::string, Known> known_;
+};
+
+void addEntryRow(RowBatch& rows, long long character, const LedgerEntry& entry) {
+    rows << entry.dkpSystem << character << std::string(entryKindName(entry.kind)) << entry.earned
+         << entry.spent << (entry.event ? std::optional<long long>(entry.event) : std::nullopt)
+         << (entry.reverses ? std::optional<long long>(entry.reverses) : std::nullopt)
+         << entry.reason << entry.origin.who << std::string(entrySourceName(entry.origin.source))
+         << entry.origin.address << entry.origin.atMs;
+}
+
 } // namespace
 
 void addToStanding(soci::session& sql, long long dkpSystem, long long character, long long earned,
@@ -95,13 +143,18 @@ long long characterId(soci::session& sql, long long guildRowId, const std::strin
 }
 
 void recordRaidCharacters(soci::session& sql, long long guildRowId, const RaidDocument& raid) {
+    GuildCharacters characters(sql, guildRowId);
     for (const RaidMember& member : raid.members) {
         if (member.name.empty())
             continue;
-        const long long id = characterId(sql, guildRowId, member.name);
+        GuildCharacters::Known& known = characters[member.name];
         const long long level = member.level;
+        if (known.playerClass == member.playerClass && known.level == level)
+            continue;
         sql << "UPDATE characters SET player_class = :class, level = :level WHERE id = :id",
-            use(member.playerClass, "class"), use(level, "level"), use(id, "id");
+            use(member.playerClass, "class"), use(level, "level"), use(known.id, "id");
+        known.playerClass = member.playerClass;
+        known.level = level;
     }
 }
 
@@ -133,18 +186,29 @@ long long appendEntry(soci::session& sql, long long guildRowId, const LedgerEntr
 
 void enterRaid(soci::session& sql, long long guildRowId, long long dkpSystem, long long event,
                const RaidDocument& raid, const Origin& origin) {
+    GuildCharacters characters(sql, guildRowId);
     // Each character's standing is written once, with the sum of its entries.
     std::map<long long, Standing> sums;
     for (const RaidMember& member : raid.members)
         if (!member.name.empty())
-            sums[characterId(sql, guildRowId, member.name)].name = member.name;
+            sums[characters[member.name].id].name = member.name;
+    RowBatch entries("ledger_entries",
+                     "dkp_system, character_id, kind, earned, spent, event, reverses, reason, "
+                     "actor, source, address, at_ms",
+                     12);
     for (const LedgerEntry& entry : raidEntries(raid, dkpSystem, event, origin)) {
-        const long long character = characterId(sql, guildRowId, entry.character);
-        insertEntry(sql, character, entry);
+        const long long character = characters[entry.character].id;
+        addEntryRow(entries, character, entry);
         sums[character] = addEntry(sums[character], entry);
     }
+    entries.insert(sql);
+    RowBatch standings("standings", "dkp_system, character_id, earned, spent", 4,
+                       " ON CONFLICT(dkp_system, character_id) DO UPDATE SET "
+                       "earned = standings.earned + excluded.earned, "
+                       "spent = standings.spent + excluded.spent");
     for (const auto& [character, sum] : sums)
-        addToStanding(sql, dkpSystem, character, sum.earned, sum.spent);
+        standings << dkpSystem << character << sum.earned << sum.spent;
+    standings.insert(sql);
 }
 
 std::vector<LedgerEntry> ledgerEntries(soci::session& sql, long long dkpSystem) {

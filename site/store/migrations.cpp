@@ -185,9 +185,11 @@ const std::vector<std::string> kArchivedAndInactive = {
 
 // Version 10: a member's loot found by the member's name in each raid of the DKP system, rather
 // than by reading every item of every raid; a guild's newest events in the order of their ids,
-// which PostgreSQL, unlike SQLite, does not keep in an index of the guild alone.
+// which PostgreSQL, unlike SQLite, does not keep in an index of the guild alone; a guild's DKP
+// systems, which every request of the guild reads, without reading every guild's.
 const std::vector<std::string> kListingIndexes = {
     "CREATE INDEX event_loot_player ON event_loot(event, player)",
+    "CREATE INDEX dkp_systems_guild ON dkp_systems(guild)",
     "CREATE INDEX events_guild_newest ON events(guild, id)",
     "DROP INDEX events_guild",
 };
@@ -361,6 +363,7 @@ const std::vector<Migration>& migrations() {
              if (engine == Engine::Sqlite && hasTable(sql, engine, "sqlite_stat1")) {
                  sql << "ANALYZE event_loot";
                  sql << "ANALYZE events";
+                 sql << "ANALYZE dkp_systems";
              }
          }},
     };

@@ -70,5 +70,7 @@ private:
 #endif
 
     bool active_ = true;
+#ifndef _WIN32
     std::optional<std::string> previous_;
+#endif
 };
